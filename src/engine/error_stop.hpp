@@ -1,0 +1,35 @@
+// Stopping a run on an error.
+//
+// The routine that finds a fault writes its own message, then calls
+// Stop_With_Error, which writes the "ended prematurely" lines, records the
+// error number and unwinds to the run sequence by throwing RunStop. Only the
+// run sequence catches RunStop; it then writes the closing lines.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+struct RunStop {
+    std::int32_t error_number;
+};
+
+// "INP00025" for input error 25 (125), "RUN00010" for runtime error 10 (210).
+std::string MessageCode(std::int32_t error_number);
+
+// Writes the stop lines to the report, sets ErrorNumber and unwinds.
+[[noreturn]] void Stop_With_Error(RunContext& ctx, std::string_view code, std::int32_t number);
+// The same with the message code derived from the number.
+[[noreturn]] void Stop_With_Error(RunContext& ctx, std::int32_t number);
+// Errors that set ErrorNumber directly, without the "ended prematurely" lines.
+[[noreturn]] void Stop_Quietly(RunContext& ctx, std::int32_t number);
+
+// Writes the same lines to the run message file and to the report.
+void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines);
+
+}  // namespace trevasc

@@ -1,0 +1,41 @@
+// All state of one analysis. Nothing mutable lives outside it, so the engine
+// can be called again, and from several threads, each with its own context.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "engine/units.hpp"
+#include "input/list_directed.hpp"
+#include "model/problem_data.hpp"
+#include "report/output_channel.hpp"
+#include "report/warnings.hpp"
+#include "trevasc/run.hpp"
+
+namespace trevasc {
+
+struct RunFiles {
+    // Paths as named by the host (printed in the files block) ...
+    RunPaths names;
+    // ... and as opened (relative names resolved against the run directory).
+    std::filesystem::path input_path;
+    input::InputFile input;
+    OutputChannel report;    // the output report
+    OutputChannel plot;      // the plot output file
+    OutputChannel messages;  // the runtime message file
+};
+
+struct RunContext {
+    ProblemData problem;
+    UnitLabels labels;
+    WarningRegistry warnings;
+    RunFiles files;
+    std::int32_t ErrorNumber = 0;
+    Clock clock;
+
+    std::string VersionTag;          // first item of the input file
+    bool UscsConversionDone = false; // the conversion mark
+};
+
+}  // namespace trevasc

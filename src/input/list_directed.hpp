@@ -1,0 +1,110 @@
+// Free-format (list-directed) reading of input records, following the Fortran
+// rules the input files were written for:
+//   - values are separated by blanks, tabs or commas; a read statement starts
+//     at a new record and continues over as many records as it needs; values
+//     left on the last record it touched are ignored;
+//   - "r*c" repeats a value r times, "r*" and an empty field between commas
+//     are null values that leave the variable unchanged;
+//   - a slash ends the read: the remaining items keep their values;
+//   - integers are written without a decimal point; reals in any numeric form
+//     (1, 1., .5, 1.5E3, 1.5D3, +7);
+//   - a character value is quoted ('...' or "...") or a token without blanks,
+//     commas or slashes, blank-padded or cut to the item's length;
+//   - logicals are T, F, .TRUE., .FALSE. (any case, any word starting so).
+// Not-a-number, infinite and out-of-range reals are rejected: an analysis
+// cannot use them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevasc::input {
+
+constexpr std::size_t kRecordLength = 256;  // records are cut at 256 characters
+
+// The input file as a sequence of records (lines). A trailing carriage return
+// is removed from every line, so files written on either platform read alike.
+class InputFile {
+public:
+    InputFile() = default;
+    explicit InputFile(std::string_view contents);
+
+    // Next record, cut at kRecordLength characters; false at the end of the file.
+    bool ReadRecord(std::string& record);
+    // The same, but the full line (for messages that show what was read).
+    bool ReadLine(std::string& line);
+    void Rewind();
+    bool AtEnd() const;
+    // 1-based number of the record last read (0 before the first read).
+    int LineNumber() const { return line_number_; }
+    // Text of the record last read (uncut), for error messages.
+    const std::string& LastLine() const;
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+    int line_number_ = 0;
+    std::string empty_;
+};
+
+enum class ReadFailure { None, EndOfFile, BadValue };
+
+// One list-directed read statement. Construct it, take the items in order,
+// then let it go out of scope (or call Finish) to skip the rest of the last
+// record. After a failed item every later item fails too and leaves its
+// variable unchanged. A statement that takes no item at all still uses up one
+// record, as an empty Fortran read list does.
+class ListDirectedRead {
+public:
+    explicit ListDirectedRead(InputFile& file);
+    ~ListDirectedRead();
+    ListDirectedRead(const ListDirectedRead&) = delete;
+    ListDirectedRead& operator=(const ListDirectedRead&) = delete;
+
+    bool Integer(std::int32_t& value);
+    bool Real(double& value);
+    bool Character(std::string& value, std::size_t length);
+    bool Logical(bool& value);
+    void Finish();
+
+    bool ok() const { return failure_ == ReadFailure::None; }
+    ReadFailure failure() const { return failure_; }
+    // Line number and text of the record where the failure happened, and
+    // what was expected there ("an integer", "a real number", ...). When the
+    // file ended first, the line is the number of the last record plus one
+    // and the text is empty.
+    int failure_line() const { return failure_line_; }
+    const std::string& failure_text() const { return failure_text_; }
+    const std::string& expected() const { return expected_; }
+
+private:
+    // What the next item gets from the input.
+    enum class Step { Assign, Keep, Fail };
+
+    Step NextValue(const char* expected);
+    bool SkipBlanks();
+    bool ReadConstant();
+    Step Fail(ReadFailure failure, const char* expected);
+
+    InputFile& file_;
+    ReadFailure failure_ = ReadFailure::None;
+    int failure_line_ = 0;
+    std::string failure_text_;
+    std::string expected_;
+    // parsing state of the current statement
+    std::string record_;          // current record, already cut to kRecordLength
+    std::size_t pos_ = 0;         // next unread character of record_
+    bool have_record_ = false;    // the statement has taken its first record
+    bool after_value_ = false;    // a value was read, its separator not yet
+    bool ended_by_slash_ = false;
+    int repeat_left_ = 0;         // values still to hand out from "r*c" / "r*"
+    bool repeat_is_null_ = false;
+    std::string value_;           // the constant for the current item
+    bool value_quoted_ = false;
+    bool finished_ = false;
+};
+
+}  // namespace trevasc::input

@@ -1,0 +1,87 @@
+#include "input/reader_support.hpp"
+
+#include "engine/error_stop.hpp"
+#include "report/fortran_format.hpp"
+
+namespace trevasc::input {
+
+std::string TrimRight(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    return std::string(text.substr(0, end));
+}
+
+namespace {
+
+[[noreturn]] void StopUnreadable(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
+                                 std::string_view expected, std::string_view what) {
+    std::string problem;
+    if (end_of_file) {
+        problem = "The input file ended before the data for " + std::string(what) + " was complete.";
+    } else {
+        problem = "Line " + fmt::I0(line_number) + " of the input file could not be read as " + std::string(expected) +
+                  " for " + std::string(what) + ":";
+    }
+    std::string shown = "    " + TrimRight(line_text);
+    const std::string hint = end_of_file ? "Complete the input file; it must close with the END keyword."
+                                         : "Correct the line so that it holds the values this block requires.";
+    if (end_of_file) {
+        WriteToBoth(ctx, {"", "**** Input Data Error No. 80 ****", "", problem, hint, ""});
+    } else {
+        WriteToBoth(ctx, {"", "**** Input Data Error No. 80 ****", "", problem, shown, hint, ""});
+    }
+    Stop_With_Error(ctx, kUnreadableInputError);
+}
+
+}  // namespace
+
+DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
+
+void DataLine::Fail() {
+    StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
+                   read_.expected(), what_);
+}
+
+DataLine& DataLine::Int(std::int32_t& value) {
+    if (!read_.Integer(value)) Fail();
+    return *this;
+}
+
+DataLine& DataLine::Real(double& value) {
+    if (!read_.Real(value)) Fail();
+    return *this;
+}
+
+DataLine& DataLine::Text(std::string& value, std::size_t length) {
+    if (!read_.Character(value, length)) Fail();
+    return *this;
+}
+
+DataLine& DataLine::Logical(bool& value) {
+    if (!read_.Logical(value)) Fail();
+    return *this;
+}
+
+std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
+    std::string record;
+    if (!ctx.files.input.ReadRecord(record)) StopUnreadable(ctx, true, 0, "", "", what);
+    return record;
+}
+
+bool MatchesKeyword(std::string_view record, std::string_view keyword) { return TrimRight(record) == keyword; }
+
+void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record) {
+    const std::string line = fmt::A(record, static_cast<int>(kRecordLength));
+    WriteToBoth(ctx, {"", "", "***** INPUT ERROR *****", "", "The following line is unrecognized or is out-of-order", "",
+                      line, "", ""});
+    Stop_With_Error(ctx, "INP00099", 199);
+}
+
+void StopOnUnsupported(RunContext& ctx, std::string_view what) {
+    WriteToBoth(ctx, {"", "**** Input Data Error No. 89 ****", "",
+                      "This build of the engine cannot read " + std::string(what) + " yet.",
+                      "No analysis was performed.", ""});
+    Stop_With_Error(ctx, kUnsupportedInputError);
+}
+
+}  // namespace trevasc::input

@@ -1,0 +1,56 @@
+// What every block reader of the input file shares: reading records and
+// list-directed data lines with a clear stop when a line cannot be read, and
+// the message for a line that belongs to no block.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/run_context.hpp"
+#include "input/list_directed.hpp"
+
+namespace trevasc::input {
+
+// Input Data Error 80: a data line that cannot be read as the values it must
+// hold, or an input file that ends before its last block is complete.
+inline constexpr std::int32_t kUnreadableInputError = 180;
+// Input Data Error 89: a block or file format this build cannot read yet.
+inline constexpr std::int32_t kUnsupportedInputError = 189;
+
+// One list-directed read statement (one new input line and as many following
+// lines as its values need). A value that cannot be read stops the run with
+// Input Data Error 80, naming `what` and the line.
+class DataLine {
+public:
+    DataLine(RunContext& ctx, std::string_view what);
+    DataLine& Int(std::int32_t& value);
+    DataLine& Real(double& value);
+    DataLine& Text(std::string& value, std::size_t length);
+    DataLine& Logical(bool& value);
+
+private:
+    [[noreturn]] void Fail();
+    RunContext& ctx_;
+    std::string what_;
+    ListDirectedRead read_;
+};
+
+// Reads the next record (cut at 256 characters). At the end of the file the
+// run stops with Input Data Error 80, naming `what`.
+std::string ReadRecordOrStop(RunContext& ctx, std::string_view what);
+
+// Keyword and option lines match only exactly, from column 1, case-sensitive,
+// trailing blanks ignored.
+bool MatchesKeyword(std::string_view record, std::string_view keyword);
+
+// The unrecognised-line message (report and run message file), then a stop
+// with Input Data Error 99.
+[[noreturn]] void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record);
+
+// A block this build cannot read yet: Input Data Error 89.
+[[noreturn]] void StopOnUnsupported(RunContext& ctx, std::string_view what);
+
+std::string TrimRight(std::string_view text);
+
+}  // namespace trevasc::input

@@ -1,0 +1,38 @@
+// Warning registry: conditions that do not stop a run but must be reported.
+//
+// Warning ids are positive integers below 4000; the raising code passes them
+// negated (-302, -3041) and the sign is kept in the log. Counts are cleared at
+// the start of every load case, so the summary reports the occurrences of the
+// last case; the log and the "any warning" entry keep their values for the run.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace trevasc {
+
+class OutputChannel;
+
+inline constexpr int kWarningSlots = 4000;
+
+struct WarningRegistry {
+    std::array<std::int32_t, kWarningSlots + 1> WarningCount{};  // [0]: any warning / distinct ids
+    std::array<std::int32_t, kWarningSlots + 1> WarningLog{};    // [1..4000] signed ids
+    std::array<bool, kWarningSlots + 1> MessageFlags{};          // text of id k still to print
+
+    // Records one occurrence of a (negated) warning id.
+    void RecordWarning(std::int32_t id);
+    // Start of a load case: counts 1..4000 cleared, every text marked for printing.
+    void StartLoadCase();
+    bool AnyRecorded() const { return WarningCount[0] > 0; }
+    // Number of ids with a non-zero count.
+    std::int32_t DistinctIds() const;
+    // The result code the warnings give a run that ended without error:
+    // the id itself when one id occurred, -300 for more than one, 0 for none.
+    std::int32_t ResultCode() const;
+};
+
+// Writes the warning summary to the report (recounting the distinct ids).
+void WarningSummary(WarningRegistry& registry, OutputChannel& report);
+
+}  // namespace trevasc
