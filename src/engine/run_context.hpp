@@ -11,6 +11,7 @@
 #include "model/problem_data.hpp"
 #include "report/output_channel.hpp"
 #include "report/warnings.hpp"
+#include "section/stiffness_table.hpp"
 #include "trevasc/run.hpp"
 
 namespace trevasc {
@@ -31,6 +32,7 @@ struct RunContext {
     UnitLabels labels;
     WarningRegistry warnings;
     RunFiles files;
+    SectionStiffnessTable stiffness;
     std::int32_t ErrorNumber = 0;
     Clock clock;
 
