@@ -14,9 +14,9 @@ void Stop_With_Error(RunContext& ctx, std::string_view code, std::int32_t number
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
     if (number >= 1 && number <= 199) {
-        report.Line("Trevasc ended prematurely due to input error number " + fmt::A(code, 8));
+        report.Line("Trevasc ended prematurely due to input error number " + fmt::PadRight(code, 8));
     } else {
-        report.Line("Trevasc ended prematurely due to runtime error number " + fmt::A(code, 8));
+        report.Line("Trevasc ended prematurely due to runtime error number " + fmt::PadRight(code, 8));
     }
     if (number == 125) {
         report.Blank();

@@ -59,7 +59,7 @@ void ReadCurrentFormat(RunContext& ctx) {
 void ReadTitle(RunContext& ctx) {
     ctx.files.messages.Line("Reading title data");
     for (std::string& line : ctx.problem.TitleLines) {
-        line = fmt::A(ReadRecordOrStop(ctx, "the five title lines"), static_cast<int>(kRecordLength));
+        line = fmt::PadRight(ReadRecordOrStop(ctx, "the five title lines"), static_cast<int>(kRecordLength));
     }
 }
 
@@ -137,7 +137,7 @@ bool ParseFixedReal(std::string_view field, double& value) {
 void ReadLoadingTypeLine(RunContext& ctx) {
     AnalysisOptions& options = ctx.problem.Options;
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
-    const std::string padded = fmt::A(record, 20);
+    const std::string padded = fmt::PadRight(record, 20);
     const std::string_view kind = std::string_view(padded).substr(8, 6);
     if (kind == "CYCLIC") {
         options.CyclicLoading = true;

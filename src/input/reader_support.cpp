@@ -71,7 +71,7 @@ std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
 bool MatchesKeyword(std::string_view record, std::string_view keyword) { return TrimRight(record) == keyword; }
 
 void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record) {
-    const std::string line = fmt::A(record, static_cast<int>(kRecordLength));
+    const std::string line = fmt::PadRight(record, static_cast<int>(kRecordLength));
     WriteToBoth(ctx, {"", "", "***** INPUT ERROR *****", "", "The following line is unrecognized or is out-of-order", "",
                       line, "", ""});
     Stop_With_Error(ctx, "INP00099", 199);

@@ -1,5 +1,6 @@
 #include "report/fortran_format.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -287,5 +288,12 @@ ListDirectedLine& ListDirectedLine::Logical(bool value) {
 }
 
 std::string ListDirectedLine::str() const { return line_; }
+
+std::string PadRight(std::string_view text, int length) {
+    const std::size_t n = length > 0 ? static_cast<std::size_t>(length) : 0;
+    std::string value(text.substr(0, std::min(text.size(), n)));
+    value.resize(n, ' ');
+    return value;
+}
 
 }  // namespace trevasc::fmt

@@ -32,6 +32,10 @@ std::string X(int count);                                   // nX
 // Fortran writes a character value with Aw. To write a CHARACTER*n variable
 // whose value is held trimmed, pad it with blanks to length n first.
 std::string A(std::string_view text, int width);
+// A character variable of `length`: the text cut or blank-padded on the right.
+// Write a character variable through this, then through A(..., length) when
+// the field width differs from its length.
+std::string PadRight(std::string_view text, int length);
 
 // One list-directed output record ("write(unit,*) items"): the leading blank
 // and the form and separation of each item as the runtime writes them.

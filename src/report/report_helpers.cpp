@@ -18,10 +18,10 @@ void WriteIntegerField(OutputChannel& report, long long value, int width) {
     report.Write(fmt::I(value, width));
 }
 
-void WriteTextField(OutputChannel& report, std::string_view text) { report.Write(fmt::A(text, 10)); }
+void WriteTextField(OutputChannel& report, std::string_view text) { report.Write(fmt::PadRight(text, 10)); }
 
 void WriteTextField8AndEndLine(OutputChannel& report, std::string_view text) {
-    report.Write(fmt::A(text, 8));
+    report.Write(fmt::PadRight(text, 8));
     report.EndLine();
 }
 
@@ -76,7 +76,7 @@ std::string SoilTypeDescriptionText(int soil_model_code) {
     };
     std::string_view text;
     if (soil_model_code >= 1 && soil_model_code <= 17) text = kDescriptions[static_cast<std::size_t>(soil_model_code - 1)];
-    return fmt::A(text, 34);
+    return fmt::PadRight(text, 34);
 }
 
 void SoilTypeDescription(OutputChannel& report, int soil_model_code) {
