@@ -57,6 +57,7 @@ RunOutput RunInputFile(const std::filesystem::path& input_file) {
     options.clock = FixedTime;
     RunOutput output;
     output.code = RunAnalysis(paths, options);
+    output.input_directory = input_file.parent_path().string() + "/";
     output.report = ReadFile(paths.report);
     output.plot = ReadFile(paths.plot);
     output.messages = ReadFile(paths.messages);

@@ -19,6 +19,7 @@ struct RunOutput {
     std::string report;
     std::string plot;
     std::string messages;
+    std::string input_directory;  // as the report prints it, with its trailing separator
     std::vector<std::string> ReportLines() const;
     std::vector<std::string> PlotLines() const;
     std::vector<std::string> MessageLines() const;
