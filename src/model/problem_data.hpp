@@ -127,7 +127,13 @@ struct StrandData {
     double PrestressLossFraction = 0.0;
     double StrandCover = 0.0;     // (mm), automatic positioning
     std::int32_t StrandPattern = 0;
-    std::vector<BarRecord> Strands;  // size code and position of each strand
+    std::int32_t StrandSizeCode = 0;  // automatic positioning: the size of every strand
+    // Representative strand of the section: diameter and area of strand 1, from
+    // the strand property table (in and in^2, or m and m^2 for SI).
+    double StrandDiameter = 0.0;
+    double StrandArea = 0.0;
+    // Size code, diameter, area and position of each strand.
+    std::vector<BarRecord> Strands;
 };
 
 struct ElasticData {
@@ -254,6 +260,13 @@ struct LrfdCombination {
     double MomentResistanceFactor = 0.0;
     double ShearResistanceFactor = 0.0;
     std::string Name;
+    // Formed by the LRFD echo: factored shear, moment and axial force (after
+    // the batter transformation when it applies) and the 1-based position of
+    // the axial force in AxialThrustList.
+    double FactoredShear = 0.0;
+    double FactoredMoment = 0.0;
+    double FactoredAxial = 0.0;
+    std::int32_t ThrustIndex = 0;
 };
 
 struct PyModifierPoint {

@@ -18,6 +18,8 @@ using testing::RunInput;
 const std::string kRule(80, '-');
 const std::string kDoubleRule(80, '=');
 
+// Section analysis only, with no sections: the echo stops after the mode
+// line and the run ends normally.
 TEST(RunSequence, MinimalFileWritesTheOpeningBlocksAndEndsNormally) {
     const auto out = RunInput(MinimalInput());
     ASSERT_EQ(out.code, 0);
@@ -47,12 +49,34 @@ TEST(RunSequence, MinimalFileWritesTheOpeningBlocksAndEndsNormally) {
         "",
         std::string(15, ' ') + "Date:  March 5, 2024     Time:   9:07:03",
         "",
+        kRule,
+        std::string(32, ' ') + "Problem Title",
+        kRule,
+        "",
+        "Test problem" + std::string(244, ' '),
+        std::string(256, ' '),
+        std::string(256, ' '),
+        std::string(256, ' '),
+        std::string(256, ' '),
+        "",
+        "",
+        kRule,
+        std::string(31, ' ') + "Program Options",
+        kRule,
+        "",
+        "Engineering units are US Customary Units: pounds, inches, feet",
+        "",
+        "Basic Program Options:",
+        "",
+        "This analysis computes nominal moment capacity and nonlinear bending stiffness only",
+        "",
+        "",
         "The analysis ended normally. ",
         "",
     };
     EXPECT_EQ(out.ReportLines(), expected);
     const std::vector<std::string> plot = {
-        "    3    1    0    0" + std::string(60, ' ') + "Line 1 : ICOM, IUNITS, KYL, KXX",
+        "    2    1    0    0" + std::string(60, ' ') + "Line 1 : ICOM, IUNITS, KYL, KXX",
         "    0" + std::string(75, ' ') + "Line 2 : Total number of sections",
     };
     EXPECT_EQ(out.PlotLines(), plot);

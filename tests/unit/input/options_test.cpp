@@ -164,9 +164,7 @@ TEST(OptionsBlock, LimitsThemselvesAreAccepted) {
 TEST(OptionsBlock, OptionsAreStoredAsRead) {
     // Plot Line 1 carries the analysis mode, the unit system and the
     // stiffness-matrix flag the options set.
-    std::string input = MinimalInput("Units SI");
-    input = WithLine(input, "ComputeEIOnly NO", "ComputeEIOnly YES");
-    const auto out = RunInput(input);
+    const auto out = RunInput(MinimalInput("Units SI"));
     ASSERT_EQ(out.code, 0) << out.report;
     ASSERT_GE(out.PlotLines().size(), 1u);
     EXPECT_EQ(out.PlotLines()[0], "    2    2    0    0" + std::string(60, ' ') + "Line 1 : ICOM, IUNITS, KYL, KXX");
@@ -214,7 +212,6 @@ TEST(KeywordLoop, ProgressLinesOfAMinimalRun) {
         "Reading analysis options",
         "Input of data completed",
         "Output of input data begun",
-        "Output of input data completed",
         "",
         "The analysis ended normally. ",
         "",

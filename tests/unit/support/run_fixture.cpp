@@ -71,7 +71,7 @@ RunOutput RunInput(const std::string& input) {
     return RunInputFile(input_file);
 }
 
-std::string MinimalInput(const std::string& units) {
+std::string MinimalInput(const std::string& units, bool ei_only) {
     return "TREVAS6\n"
            "TITLE\n"
            "Test problem\n\n\n\n\n"
@@ -83,7 +83,8 @@ std::string MinimalInput(const std::string& units) {
            "UseTipShear NO\n"
            "UseSoilMovement NO\n"
            "UsePYModifiers NO\n"
-           "ComputeEIOnly NO\n"
+           + std::string(ei_only ? "ComputeEIOnly YES\n" : "ComputeEIOnly NO\n") +
+           
            "Loading STATIC     0\n"
            "MaxIterations 100\n"
            "MaxDeflection 100.0\n"

@@ -49,8 +49,9 @@ RunOutput RunInput(const std::string& input);
 RunOutput RunInputFile(const std::filesystem::path& input_file);
 
 // A small valid current-format file: title and options only. `units` is the
-// units line ("Units USCS", ...); the other options can be replaced by
-// editing the returned text.
-std::string MinimalInput(const std::string& units = "Units USCS");
+// units line ("Units USCS", ...). By default it asks for section analysis
+// only, which with no sections is a complete run; with `ei_only` false it
+// asks for pile response, which a file without sections and soil cannot give.
+std::string MinimalInput(const std::string& units = "Units USCS", bool ei_only = true);
 
 }  // namespace trevasc::testing

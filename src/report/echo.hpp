@@ -1,0 +1,36 @@
+// The echo of the input data into the report, with the last input checks.
+// It runs before the unit conversion: depths are in feet or metres, unit
+// weights in pcf or kN/m3, strengths as entered.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// The unit texts the echo prints, composed from the run's unit labels.
+struct EchoLabels {
+    std::string depth;          // 2 characters, untrimmed ("ft", "m ")
+    std::string depth_trimmed;  // "ft", "m"
+    std::string length;         // trimmed ("in", "m")
+    std::string force;          // trimmed ("lbs", "kN")
+    std::string force_full;     // 3 characters ("lbs", "kN ")
+    std::string moment;         // 5 characters, untrimmed ("in-lb", "kN-m ")
+    std::string unit_weight;    // trimmed ("pcf", "kN/m3")
+    std::string stress;         // "lbs/in**2"
+    std::string subgrade;       // "lbs/in**3"
+};
+EchoLabels MakeEchoLabels(const UnitLabels& labels);
+
+// "label", then "= " at column 56 and the value text, and the line ends.
+void WriteLabelledValue(OutputChannel& report, std::string_view label, std::string_view value);
+// Heading preceded by `blank_lines` empty lines and followed by one.
+void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title);
+
+void EchoSoilProfile(RunContext& ctx);
+void EchoPileHeadLoads(RunContext& ctx);
+void EchoLrfdLoads(RunContext& ctx);
+
+}  // namespace trevasc
