@@ -16,7 +16,7 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 example: build
-	$(BUILD)/bin/trevasc run examples/minimal/minimal.trv --out-dir out/minimal
+	$(BUILD)/bin/trevasc run examples/minimal/minimal.trv --out-dir out/minimal --plots --json
 	@echo
 	@cat out/minimal/minimal.report.txt
 

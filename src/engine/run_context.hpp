@@ -9,9 +9,11 @@
 #include "engine/units.hpp"
 #include "input/list_directed.hpp"
 #include "model/problem_data.hpp"
+#include "pile/pile_model.hpp"
 #include "report/output_channel.hpp"
 #include "report/warnings.hpp"
 #include "section/stiffness_table.hpp"
+#include "soil/soil_state.hpp"
 #include "trevasc/run.hpp"
 
 namespace trevasc {
@@ -32,7 +34,10 @@ struct RunContext {
     UnitLabels labels;
     WarningRegistry warnings;
     RunFiles files;
+    PileModel pile;                  // node arrays of the current case
+    SoilState soil;                  // layering correction, rock bookkeeping, report mode
     SectionStiffnessTable stiffness;
+    CaseResultsTable cases;          // head response of every case
     std::int32_t ErrorNumber = 0;
     Clock clock;
 

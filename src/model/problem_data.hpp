@@ -115,7 +115,9 @@ struct RebarData {
     double BarArea = 0.0;        // (mm^2)
     double ConcreteCover = 0.0;  // (mm)
     double RebarOffset = 0.0;    // (mm)
-    // per-bar data, listed or generated
+    // Per-bar data, BarCount entries: listed, or for a circular cage generated
+    // by the reader (positions round the circle, RebarOffset added to y, every
+    // bar with BarDiameter and BarArea).
     std::vector<BarRecord> Bars;
 };
 

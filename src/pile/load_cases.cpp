@@ -1,25 +1,386 @@
+// The load-case loop: for every case the pile is set up, then solved
+// repeatedly; after each linear solution the p-y criterion of every soil layer
+// turns the new deflections into new secant soil moduli and, with nonlinear
+// bending stiffness, every node's EI follows its moment-curvature table. The
+// iteration ends when no deflection changes by more than the convergence
+// tolerance (and at least six solutions have been made), and the case's
+// results are written.
+#include <cmath>
+#include <limits>
+
+#include "engine/error_stop.hpp"
 #include "engine/phases.hpp"
-#include "input/reader_support.hpp"
+#include "pile/case_results.hpp"
+#include "pile/node_setup.hpp"
+#include "pile/solver.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/py_framework.hpp"
+#include "soil/py_output.hpp"
 
 namespace trevasc {
+namespace {
+
+// A case counts as converged only after this many solutions.
+constexpr int kMinimumIterations = 6;
+// The excess-deflection test starts at this iteration.
+constexpr int kFirstExcessDeflectionIteration = 11;
+// Iterations echoed to the report: the last five before the limit.
+constexpr int kEchoedIterations = 5;
+// Axial thrusts index the moment-curvature tables in kips for US customary runs.
+constexpr double kPoundsPerKip = 1000.0;
+// Runtime Error 97: the pile cannot be discretised for the load cases.
+constexpr std::int32_t kUnusablePileModel = 297;
+
+std::string Trimmed(const std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+// The load cases need a pile of positive length, a node count the arrays
+// hold and loading types the solver knows.
+void Check_Pile_Model(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    const int increments = problem.Options.NumberOfIncrements;
+    std::string problem_text;
+    if (problem.Sections.empty() || !(problem.PileTotalLength > 0.0)) {
+        problem_text = "The pile has no sections or no length.";
+    } else if (increments < 1 || increments > kMaxNodes - 1) {
+        problem_text = "The number of pile increments, " + fmt::I0(increments) + ", is outside the range 1 to " +
+                       fmt::I0(kMaxNodes - 1) + ".";
+    } else if (NumberOfLoadCases(ctx) > kMaxLoadCases) {
+        problem_text = "There are " + fmt::I0(NumberOfLoadCases(ctx)) + " load cases; at most " +
+                       fmt::I0(kMaxLoadCases) + " can be analysed.";
+    } else if (problem.i_Number_of_Layers() > kMaxSoilLayers) {
+        problem_text = "There are " + fmt::I0(problem.i_Number_of_Layers()) + " soil layers; at most " +
+                       fmt::I0(kMaxSoilLayers) + " can be analysed.";
+    } else {
+        for (std::size_t c = 0; c < problem.PileHeadLoads.size(); ++c) {
+            const int type = problem.PileHeadLoads[c].LoadingType;
+            if (type < kShearAndMoment || type > kDeflectionAndSlope) {
+                problem_text = "Load case " + fmt::I0(static_cast<std::int64_t>(c + 1)) + " has loading type " +
+                               fmt::I0(type) + "; the loading types are 1 to 5.";
+                break;
+            }
+        }
+    }
+    if (problem_text.empty()) return;
+    WriteToBoth(ctx, {"", "**** Runtime Error No. 97 ****", "", "The pile cannot be analysed for lateral loading.",
+                      problem_text, "Please correct the input data and repeat the analysis.", ""});
+    Stop_With_Error(ctx, kUnusablePileModel);
+}
+
+void Set_Head_Conditions(RunContext& ctx, int c) {
+    PileModel& pile = ctx.pile;
+    const PileHeadLoad& load = ctx.problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
+    pile.LoadingType = load.LoadingType;
+    pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
+    switch (load.LoadingType) {
+        case kShearAndMoment:
+            pile.HeadShear = load.Condition1;
+            pile.HeadMoment = load.Condition2;
+            break;
+        case kShearAndSlope:
+            pile.HeadShear = load.Condition1;
+            pile.HeadSlope = load.Condition2;
+            break;
+        case kShearAndRotationalStiffness:
+            pile.HeadShear = load.Condition1;
+            pile.HeadRotationalStiffness = load.Condition2;
+            break;
+        case kDeflectionAndMoment:
+            pile.HeadDeflection = load.Condition1;
+            pile.HeadMoment = load.Condition2;
+            break;
+        default:
+            pile.HeadDeflection = load.Condition1;
+            pile.HeadSlope = load.Condition2;
+            break;
+    }
+    pile.P = load.AxialThrust;
+}
+
+// Bending stiffness follows the moment-curvature tables only where section
+// analysis made them, that is in analysis mode 3; modes 1, 4 and 5 keep the
+// constant EI of the property table.
+bool Uses_Nonlinear_EI(const ProblemData& problem) { return problem.Options.AnalysisMode == 3; }
+
+void Update_EI_For_Thrust(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    const double p_prime = problem.Options.Units == UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
+    Update_Nonlinear_EI(ctx, Axial_Thrust_Index(problem, p_prime), p_prime);
+}
+
+// Vuggy limestone needs its curves at zero deflection before the first
+// solution: every vuggy layer is evaluated once per node of the pile.
+void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    PileModel& pile = ctx.pile;
+    const int layers = problem.i_Number_of_Layers();
+    bool any = false;
+    for (int l = 1; l <= layers; ++l) {
+        any = any || (SoilModelName(problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL) == "Vuggy LS" &&
+                      pile.TopNode[static_cast<std::size_t>(l)] != 0);
+    }
+    if (!any) return;
+    for (int pass = 1; pass <= pile.N; ++pass) {
+        ctx.soil.BelowRockCount = 0;
+        for (int l = 1; l <= layers; ++l) {
+            const int code = problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL;
+            const auto top = pile.TopNode[static_cast<std::size_t>(l)];
+            if (top == 0) continue;
+            const CriterionEntry* entry = CriterionForCode(code);
+            if (entry == nullptr) continue;
+            if (entry->name == "Vuggy LS") Call_Criterion(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
+            Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
+        }
+    }
+}
+
+[[noreturn]] void Stop_Computation_Error_28(RunContext& ctx, int iteration) {
+    ctx.files.report.Line("**** COMPUTATION ERROR 28 ****");
+    ctx.files.report.Line("Either top deflection or DYMAX is not a number after iteration " + fmt::I0(iteration));
+    Stop_Quietly(ctx, 228);
+}
+
+[[noreturn]] void Stop_Excess_Deflection(RunContext& ctx) {
+    const PileModel& pile = ctx.pile;
+    const std::string& length = ctx.labels.Length;
+    const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
+    const std::string limit = "The specified excess deflection limit is    " +
+                              fmt::E(ctx.problem.Options.MaxAllowableDeflection, 12, 4) + " " + length;
+    OutputChannel& report = ctx.files.report;
+    report.Blank(2);
+    for (std::string_view line :
+         {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
+          "Problem:  The computed deflection is larger than the specified excess deflection limit.", ""}) {
+        report.Line(line);
+    }
+    report.Line(computed);
+    report.Blank();
+    report.Line(limit);
+    report.Blank();
+    report.Line("This error may be due to overloading the pile or bad input data.");
+    report.Blank(2);
+    report.Line("Solution:");
+    report.Blank();
+    report.Line("Please check input values for pile loading and soil properties for accuracy and/or ");
+    report.Line("increase the size of the pile if necessary.");
+
+    OutputChannel& messages = ctx.files.messages;
+    messages.Blank(2);
+    for (std::string_view line :
+         {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
+          "Problem:  The computed deflection is larger than the specified excess deflection limit.", ""}) {
+        messages.Line(line);
+    }
+    messages.Line(computed);
+    messages.Line(limit);
+    messages.Blank();
+    messages.Line("This error may be due to overloading the pile or bad input data.");
+    messages.Blank();
+    messages.Line("Solution:");
+    messages.Line("Please check input values for pile loading and soil properties for accuracy and/or ");
+    messages.Line("increase the size of the pile if necessary.");
+    Stop_With_Error(ctx, "RUN00009", 209);
+}
+
+// Runtime Error 10. Returns only for loading type 4, whose case is still
+// reported: the error is recorded and the run ends after the next solution.
+void Report_No_Convergence(RunContext& ctx) {
+    const AnalysisOptions& options = ctx.problem.Options;
+    const std::string length = Trimmed(ctx.labels.Length);
+    OutputChannel& report = ctx.files.report;
+    report.Blank(2);
+    report.Line("**** Runtime Error No. 10 ****");
+    report.Blank();
+    report.Line("The analysis failed to converge within the limit of " + fmt::I0(options.IterationLimit) +
+                " iterations.");
+    report.Blank();
+    report.Line("Maximum change in deflection    = " + fmt::E(ctx.pile.dYmax, 10, 3) + " " + length);
+    report.Blank();
+    report.Line("Specified convergence tolerance = " + fmt::E(options.ConvergenceTolerance, 10, 3) + " " + length);
+    report.Blank();
+    if (ctx.pile.LoadingType != kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
+    try {
+        Stop_With_Error(ctx, "RUN00010", 210);
+    } catch (const RunStop&) {
+        // Recorded; the case goes on to its results.
+    }
+}
+
+// Runtime Error 29: a layer too thin to hold a node.
+void Check_Layer_Holds_Node(RunContext& ctx, int l) {
+    const ProblemData& problem = ctx.problem;
+    const PileModel& pile = ctx.pile;
+    const auto li = static_cast<std::size_t>(l);
+    const SoilLayer& layer = problem.Layers[li - 1];
+    if (l <= 1 || pile.TopNode[li] != 0 || !(pile.xv(pile.N) > layer.XLayerTop) ||
+        ctx.soil.EquivalentDepth[li] != kEquivalentDepthUnset || ctx.soil.BelowRockLayer[li]) {
+        return;
+    }
+    const double thickness = layer.XLayerBottom - layer.XLayerTop;
+    const std::string label = ctx.labels.Length2;
+    const double needed = thickness > 0.0 ? std::floor(pile.L / thickness) : std::numeric_limits<double>::infinity();
+    const std::string estimate = needed < 1.0e18 ? fmt::I0(static_cast<std::int64_t>(needed)) : std::string("********");
+    const std::string lines[] = {
+        "**** Runtime Error No. 29 ****",
+        "",
+        "PROBLEM:  The thickness of layer " + fmt::I0(l) + " was too thin to contain a nodal point.",
+        "          This layer lacks a nodal point and this prevents the correct computation of the layer's p-y curves. ",
+        "          The thickness of layer " + fmt::I0(l) + " is " + fmt::F(thickness, 9, 3) + " " + label +
+            " and the pile increment length is " + fmt::F(pile.L / (pile.N - 1), 9, 3) + " " + label,
+        "          The current number of pile increments is " + fmt::I0(pile.N - 1) + ".",
+        "          The estimated minimum number of increments needed to get at least one nodal point in the layer is " +
+            estimate + ".",
+        "",
+        "SOLUTION: Increase the number of pile increments. Up to 500 pile increments are allowed in Trevasc.",
+        "          If this error occurs with the maximum number of pile increments, you will need to combine the thinnest",
+        "          soil layer with an adjacent layer.",
+        "",
+        "",
+    };
+    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+        out->Blank(2);
+        for (const std::string& line : lines) out->Line(line);
+    }
+    Stop_Quietly(ctx, 229);
+}
+
+// One sweep of the p-y criteria over the layers, top down.
+void Soil_Response(RunContext& ctx, int iteration) {
+    const ProblemData& problem = ctx.problem;
+    PileModel& pile = ctx.pile;
+    ctx.soil.BelowRockCount = 0;
+    for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
+        const auto li = static_cast<std::size_t>(l);
+        if (pile.TopNode[li] != 0) {
+            Call_Criterion(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
+            const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
+            if (entry != nullptr) Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
+        }
+        if (iteration == 1) Check_Layer_Holds_Node(ctx, l);
+    }
+}
+
+void Write_Plot_Line_6(OutputChannel& plot, int count) {
+    plot.Line(fmt::I(count, 5) + fmt::X(75) + "Line 6 : number of output p-y curves");
+}
+
+void Write_Plot_Line_11(RunContext& ctx, int c) {
+    const std::string label = ctx.problem.Options.UseLrfd
+                                  ? "Line 11: Num. points on Ytop vs. Length curve for LRFD load case "
+                                  : "Line 11: Num. points on Ytop vs. Length curve for load case ";
+    ctx.files.plot.Line("    0" + fmt::X(75) + label + fmt::I0(c));
+}
+
+void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    PileModel& pile = ctx.pile;
+    OutputChannel& messages = ctx.files.messages;
+
+    pile.CurrentCase = c;
+    pile.Iteration = 0;
+    Set_Up_Nodes(ctx, problem.PileTotalLength, c);
+    ctx.warnings.StartLoadCase();
+    Vuggy_Limestone_Pre_Pass(ctx);
+    Set_Head_Conditions(ctx, c);
+    if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+
+    bool converged = false;
+    for (int iteration = 1; iteration <= options.IterationLimit; ++iteration) {
+        pile.Iteration = iteration;
+        Reset_Running_Maxima(pile);
+        Solve_Beam_Column(ctx);
+        // A previous case of loading type 4 that did not converge ends the
+        // run here.
+        if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+        const double ytop = pile.y(1);
+        if (std::isnan(ytop) || std::isnan(pile.dYmax)) Stop_Computation_Error_28(ctx, iteration);
+
+        messages.Write("Analysis Case " + fmt::I0(c) + ",");
+        messages.Tab(20);
+        messages.Write("Iteration " + fmt::I0(iteration) + ",");
+        messages.Tab(36);
+        messages.Line("Y(top) = " + fmt::E(ytop, 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+        if (iteration > options.IterationLimit - kEchoedIterations) {
+            OutputChannel& report = ctx.files.report;
+            report.Write("Iteration " + fmt::I0(iteration) + ",");
+            report.Tab(16);
+            report.Line(" Y(top) = " + fmt::E(ytop, 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+        }
+
+        if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
+            converged = true;
+            break;
+        }
+        if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&
+            std::fabs(ytop) >= options.MaxAllowableDeflection) {
+            Stop_Excess_Deflection(ctx);
+        }
+        Soil_Response(ctx, iteration);
+        if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+    }
+    if (!converged) Report_No_Convergence(ctx);  // returns only for loading type 4
+
+    // An unconverged type-4 case is reported, but not as converged.
+    if (converged) messages.Line("Convergence Criteria Met");
+    if (c == 1) {
+        if (print_py_curves) {
+            Write_Plot_Line_6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
+            messages.Line("Computing p-y curves for output at user-specified depths.");
+            Write_Py_Curves_At_Depths(ctx);
+            print_py_curves = false;
+        } else {
+            Write_Plot_Line_6(ctx.files.plot, 0);
+        }
+    }
+    Reset_Section_Maxima(pile);
+    Write_Case_Results(ctx, c);
+    if (!options.UseLrfd && problem.PileHeadLoads[static_cast<std::size_t>(c - 1)].ComputeTopDeflVsLength) {
+        messages.Line("Computing top deflection vs. pile embedment length for load case " + fmt::I0(c) + ".");
+        Stop_On_Unsupported_Analysis(ctx, "the top deflection versus pile embedment length");
+    }
+    Write_Plot_Line_11(ctx, c);
+    messages.Line("Completed Analysis " + fmt::I0(c));
+    messages.Blank();
+}
+
+}  // namespace
 
 int NumberOfLoadCases(const RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
 }
 
-void BuildNodeDepths(RunContext& /*ctx*/) {}
-
-void RunLoadCases(RunContext& ctx) {
-    if (NumberOfLoadCases(ctx) > 0) input::StopOnUnsupported(ctx, "load cases (lateral analysis)");
+void BuildNodeDepths(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    const int increments = problem.Options.NumberOfIncrements;
+    // An unusable pile is reported when the load cases need it.
+    if (increments < 1 || increments > kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
+    Build_Node_Depths(ctx.pile, increments, problem.PileTotalLength, 0.0);
 }
 
-void WriteResponseSummary(RunContext& ctx) {
-    if (NumberOfLoadCases(ctx) > 0) input::StopOnUnsupported(ctx, "the summary of pile responses");
+void RunLoadCases(RunContext& ctx) {
+    const int cases = NumberOfLoadCases(ctx);
+    if (cases == 0) return;
+    if (ctx.problem.Options.UseLrfd) Stop_On_Unsupported_Analysis(ctx, "LRFD load combinations");
+    Check_Pile_Model(ctx);
+    // The request to print p-y curves is honoured once, after the first case.
+    bool print_py_curves = ctx.problem.Options.PrintPyCurves;
+    for (int c = 1; c <= cases; ++c) Run_Load_Case(ctx, c, print_py_curves);
+    // The last case may have recorded Runtime Error 10 (loading type 4).
+    if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+}
+
+void WriteResponseSummary(RunContext& /*ctx*/) {
+    // The summary table of all cases is not part of this build; the results
+    // of every case are in its own block above.
 }
 
 void ComputePileHeadStiffness(RunContext& ctx) {
-    input::StopOnUnsupported(ctx, "the pile-head stiffness matrix");
+    Stop_On_Unsupported_Analysis(ctx, "the pile-head stiffness matrix");
 }
 
 }  // namespace trevasc

@@ -1,10 +1,61 @@
+// Per-section driver of the section analysis: prepares the workspace of the
+// section, writes its "Dimensions and Properties" block, its axial capacities
+// and bar or strand tables, and dispatches to the moment-curvature analysis
+// (SectionType 0..10) or to the stiffness-defined sections (11..13).
 #include "engine/phases.hpp"
-#include "input/reader_support.hpp"
+#include "section/capacities.hpp"
+#include "section/moment_curvature.hpp"
+#include "section/section_init.hpp"
+#include "section/section_report.hpp"
+#include "section/stiffness_defined.hpp"
 
 namespace trevasc {
 
-void AnalyzeSection(RunContext& ctx, int /*k*/) {
-    input::StopOnUnsupported(ctx, "pile sections (section analysis)");
+void AnalyzeSection(RunContext& ctx, int k) {
+    using namespace section;
+    ProblemData& problem = ctx.problem;
+    SectionStiffnessTable& stiffness = ctx.stiffness;
+    // Every section takes its thrusts from the list as the input left it;
+    // the moment-curvature analysis overwrites entries of AxialThrustList.
+    if (!stiffness.InputThrustsCaptured) {
+        stiffness.InputThrusts = problem.AxialThrustList;
+        stiffness.InputThrustsCaptured = true;
+    }
+    if (stiffness.Sections.size() != problem.Sections.size()) stiffness.Sections.resize(problem.Sections.size());
+    if (k < 1 || k > static_cast<int>(problem.Sections.size())) return;
+    const PileSection& pile_section = problem.Sections[static_cast<std::size_t>(k - 1)];
+    SectionStiffness& table = stiffness.Sections[static_cast<std::size_t>(k - 1)];
+    table = SectionStiffness{};
+    table.SectionType = pile_section.SectionType;
+
+    const int type = pile_section.SectionType;
+    if (type >= kRectangularConcrete && type <= kOctagonalHollowPrestressed) {
+        SectionWorkspace ws;
+        PrepareSectionWorkspace(ctx, ws, pile_section, k);
+        WriteSectionPropertiesBlock(ctx, ws, pile_section);
+        Compute_Axial_Capacities(ctx, ws, pile_section);
+        if (type >= kDrilledShaft && type <= kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
+        if (type >= kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
+        Run_Moment_Curvature(ctx, ws, pile_section);
+        return;
+    }
+    switch (type) {
+        case kElasticPile:
+            Compute_Elastic_Section(ctx, pile_section, k);
+            break;
+        case kElasticPlastic:
+            Compute_Elastic_Plastic_Section(ctx, pile_section, k);
+            break;
+        case kUserDefinedEI:
+            Compute_User_EI_Section(ctx, pile_section, k);
+            break;
+        default:
+            // A micropile (type 14) carries no section data: no stiffness
+            // curve is made and the pile model keeps its input properties.
+            ctx.files.report.Line("No bending stiffness is computed for a micropile section.");
+            ctx.files.report.Blank();
+            break;
+    }
 }
 
 }  // namespace trevasc

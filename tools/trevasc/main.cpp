@@ -1,6 +1,7 @@
 // trevasc: the command-line host of the engine. It does what a host
 // application does (writes NAMES.DAT beside the outputs, calls TRVRUN there,
-// shows the result) for a person at a terminal or a script.
+// shows the result, draws the graphs of the plot output file) for a person
+// at a terminal or a script, and hands the results to other tools as JSON.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -8,15 +9,22 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
+#include "charts.hpp"
+#include "plot_file.hpp"
+#include "report_extras.hpp"
+#include "results_json.hpp"
 #include "trevasc/run.hpp"
 #include "trevasc/trevasc.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace host = trevasc::host;
 
 constexpr int kExitOk = 0;
 constexpr int kExitInputError = 2;
@@ -48,7 +56,75 @@ void ListWarnings(const fs::path& report_path) {
     }
 }
 
-int RunCommand(const std::string& input_name, const std::string& out_dir_option) {
+// What to make from the plot output file after an analysis, or from a plot
+// file named on the command line.
+struct ResultOutputs {
+    bool charts = false;
+    bool json = false;
+    host::ChartFormat format = host::ChartFormat::kSvg;
+};
+
+// "pier.plot.txt" -> "pier"; any other name loses its last extension.
+std::string PlotFileStem(const fs::path& plot) {
+    const std::string name = plot.filename().string();
+    constexpr std::string_view kSuffix = ".plot.txt";
+    if (name.size() > kSuffix.size() && name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0) {
+        return name.substr(0, name.size() - kSuffix.size());
+    }
+    return plot.stem().string();
+}
+
+// Makes the JSON results and the charts of one plot file. `report` may be
+// empty. Returns the exit status: 0, or kExitRuntimeError when something
+// asked for could not be made (each failure is explained on standard error).
+int MakeResultOutputs(const host::PlotResults& results, const fs::path& plot, const fs::path& report,
+                      const fs::path& json_dir, const fs::path& chart_dir, const ResultOutputs& wanted) {
+    if (!results.complete) std::cerr << "trevasc: note: " << results.incomplete_reason << '\n';
+    std::optional<host::ReportExtras> extras;
+    if (!report.empty()) {
+        extras = host::ReadReportExtras(report);
+        if (!extras) std::cerr << "trevasc: note: the report " << report.string() << " cannot be read; "
+                               << "pile-head conditions and the ground surface are left out\n";
+    }
+    const host::ReportExtras* extra = extras ? &*extras : nullptr;
+    const std::string stem = PlotFileStem(plot);
+    int status = kExitOk;
+    fs::path json_path;
+    if (wanted.json) {
+        json_path = json_dir / (stem + ".results.json");
+        try {
+            const host::ResultSources sources{plot.filename().string(),
+                                              extra != nullptr ? report.filename().string() : std::string()};
+            host::WriteResultsJson(json_path, host::BuildResultsJson(results, extra, sources));
+            std::cout << "Results (JSON):   " << json_path.string() << '\n';
+        } catch (const std::exception& e) {
+            std::cerr << "trevasc: the JSON results were not written: " << e.what() << '\n';
+            json_path.clear();
+            status = kExitRuntimeError;
+        }
+    }
+    if (wanted.charts) {
+        const host::IndexLinks links{plot, extra != nullptr ? report : fs::path(), json_path};
+        const host::ChartRun run =
+            host::DrawCharts(results, extra, chart_dir, wanted.format, links, "Trevasc charts: " + stem);
+        if (run.gnuplot_missing) {
+            std::cerr << "trevasc: gnuplot was not found on the PATH, so no chart was drawn. Install it (the Debian "
+                         "package gnuplot-nox; scripts/setup-deps.sh installs it) and draw the charts with 'trevasc "
+                         "plot "
+                      << plot.string() << "', or run the gnuplot scripts left in " << chart_dir.string() << ".\n";
+            status = kExitRuntimeError;
+        }
+        for (const std::string& error : run.errors) std::cerr << "trevasc: " << error << '\n';
+        if (!run.errors.empty()) status = kExitRuntimeError;
+        if (run.index_written) {
+            std::cout << "Charts:           " << (chart_dir / "index.html").string() << " ("
+                      << run.drawn.size() << (run.drawn.size() == 1 ? " chart" : " charts") << ")\n";
+        }
+    }
+    return status;
+}
+
+int RunCommand(const std::string& input_name, const std::string& out_dir_option, const ResultOutputs& wanted) {
     const fs::path input = fs::absolute(input_name);
     std::error_code ec;
     if (!fs::is_regular_file(input, ec)) {
@@ -94,7 +170,92 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option)
     std::cout << "Plot output:      " << (out_dir / plot).string() << '\n';
     std::cout << "Runtime messages: " << (out_dir / messages).string() << '\n';
     if (code < 0) ListWarnings(out_dir / report);
-    return ExitStatusFor(code);
+    const int status = ExitStatusFor(code);
+    if (!wanted.charts && !wanted.json) return status;
+    if (code > 0) {
+        std::cerr << "trevasc: no charts or JSON results were made: the analysis ended with an error (see the report)\n";
+        return status;
+    }
+    host::PlotResults results;
+    try {
+        results = host::ReadPlotFile(out_dir / plot);
+    } catch (const host::PlotFileError& e) {
+        std::cerr << "trevasc: the plot output file of this run cannot be read back: " << e.what() << '\n';
+        return kExitRuntimeError;
+    }
+    return MakeResultOutputs(results, out_dir / plot, out_dir / report, out_dir, out_dir / (stem + ".charts"),
+                             wanted);
+}
+
+// The report of the run that wrote `plot`: STEM.report.txt beside STEM.plot.txt.
+fs::path ReportBeside(const fs::path& plot) {
+    const std::string name = plot.filename().string();
+    constexpr std::string_view kSuffix = ".plot.txt";
+    if (name.size() <= kSuffix.size() || name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0) {
+        return {};
+    }
+    const fs::path report = plot.parent_path() / (PlotFileStem(plot) + ".report.txt");
+    std::error_code ec;
+    return fs::is_regular_file(report, ec) ? report : fs::path();
+}
+
+// A short account of a plot file's results on standard output.
+void PrintSummary(const host::PlotResults& results) {
+    const host::UnitTexts units = host::UnitTextsFor(results.units());
+    std::cout << "Plot output file: " << results.file_name << (results.complete ? "" : " (incomplete)") << '\n'
+              << "Analysis mode " << results.header.ICOM << ", " << units.system << " units, "
+              << results.number_of_sections.value_or(0) << " section(s), " << results.section_curves.size()
+              << " section curve(s), " << results.py_curves.size() << " p-y curve(s), " << results.cases.size()
+              << " load case(s), " << results.stiffness.size() << " stiffness trial(s)\n";
+    if (!results.complete) std::cout << "Incomplete: " << results.incomplete_reason << '\n';
+    for (const host::CaseProfile& profile : results.cases) {
+        const auto moment = host::LargestMoment(profile);
+        const auto shear = host::LargestShear(profile);
+        if (!moment || !shear) continue;
+        std::cout << "Load case " << profile.case_number << ": head deflection " << profile.nodes.front().deflection
+                  << ' ' << units.length << ", maximum moment " << moment->value << ' ' << units.moment << " at "
+                  << moment->depth << ' ' << units.length << ", maximum shear " << shear->value << ' ' << units.force
+                  << " at " << shear->depth << ' ' << units.length << '\n';
+    }
+}
+
+// `trevasc plot` and `trevasc results`: the outputs of an existing plot file.
+int PlotFileCommand(const std::string& plot_name, const std::string& out_dir_option,
+                    const std::string& report_option, const ResultOutputs& wanted) {
+    const fs::path plot = fs::absolute(plot_name);
+    host::PlotResults results;
+    try {
+        results = host::ReadPlotFile(plot);
+    } catch (const host::PlotFileError& e) {
+        std::cerr << "trevasc: " << e.what() << '\n';
+        return kExitInputError;
+    }
+    fs::path report;
+    if (!report_option.empty()) {
+        report = fs::absolute(report_option);
+        std::error_code ec;
+        if (!fs::is_regular_file(report, ec)) {
+            std::cerr << "trevasc: report file not found: " << report_option << '\n';
+            return kExitInputError;
+        }
+    } else {
+        report = ReportBeside(plot);
+    }
+    const fs::path out_dir = out_dir_option.empty() ? plot.parent_path() : fs::absolute(out_dir_option);
+    std::error_code ec;
+    fs::create_directories(out_dir, ec);
+    if (!fs::is_directory(out_dir, ec)) {
+        std::cerr << "trevasc: output directory cannot be created: " << out_dir.string() << '\n';
+        return kExitRuntimeError;
+    }
+    // Charts go into the folder named, or into STEM.charts beside the plot file.
+    const fs::path chart_dir = !out_dir_option.empty() ? out_dir : out_dir / (PlotFileStem(plot) + ".charts");
+    if (!report.empty()) std::cout << "Report:           " << report.string() << '\n';
+    if (!wanted.json && !wanted.charts) {
+        PrintSummary(results);
+        return kExitOk;
+    }
+    return MakeResultOutputs(results, plot, report, out_dir, chart_dir, wanted);
 }
 
 }  // namespace
@@ -104,11 +265,45 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("trevasc ") + trevasc::kVersionLabel);
     app.require_subcommand(1);
 
+    const std::map<std::string, host::ChartFormat> formats{
+        {"svg", host::ChartFormat::kSvg}, {"png", host::ChartFormat::kPng}, {"pdf", host::ChartFormat::kPdf}};
+
     std::string input;
     std::string out_dir;
+    ResultOutputs run_outputs;
     CLI::App* run = app.add_subcommand("run", "Analyse one input file");
     run->add_option("INPUT", input, "Input file (current or previous format)")->required();
     run->add_option("--out-dir", out_dir, "Directory for NAMES.DAT and the three output files (default: the input's)");
+    run->add_flag("--plots", run_outputs.charts,
+                  "Draw the charts of the results with gnuplot into STEM.charts/ beside the outputs, with index.html");
+    run->add_flag("--json", run_outputs.json, "Write the results as JSON to STEM.results.json beside the outputs");
+    run->add_option("--format", run_outputs.format, "Picture format of the charts: svg (default), png or pdf")
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+
+    std::string plot_file;
+    std::string plot_out_dir;
+    std::string plot_report;
+    ResultOutputs plot_outputs;
+    plot_outputs.charts = true;
+    CLI::App* plot = app.add_subcommand("plot", "Draw the charts of a plot output file with gnuplot");
+    plot->add_option("PLOTFILE", plot_file, "Plot output file of a run (STEM.plot.txt)")->required();
+    plot->add_option("--out-dir", plot_out_dir, "Folder for the charts and index.html (default: STEM.charts/ beside "
+                                                "the plot file)");
+    plot->add_option("--format", plot_outputs.format, "Picture format: svg (default), png or pdf")
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+    plot->add_option("--report", plot_report, "Report of the same run (default: STEM.report.txt beside the plot "
+                                              "file, when present)");
+
+    std::string results_file;
+    std::string results_out_dir;
+    std::string results_report;
+    ResultOutputs results_outputs;
+    CLI::App* results = app.add_subcommand("results", "Show the results of a plot output file, or write them as JSON");
+    results->add_option("PLOTFILE", results_file, "Plot output file of a run (STEM.plot.txt)")->required();
+    results->add_flag("--json", results_outputs.json, "Write STEM.results.json");
+    results->add_option("--out-dir", results_out_dir, "Folder for STEM.results.json (default: the plot file's)");
+    results->add_option("--report", results_report, "Report of the same run (default: STEM.report.txt beside the "
+                                                     "plot file, when present)");
 
     try {
         app.parse(argc, argv);
@@ -119,7 +314,15 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     try {
-        if (run->parsed()) return RunCommand(input, out_dir);
+        if (run->parsed()) {
+            if (run->count("--format") > 0 && !run_outputs.charts) {
+                std::cerr << "trevasc: --format chooses the picture format of --plots; add --plots\n";
+                return kExitUsage;
+            }
+            return RunCommand(input, out_dir, run_outputs);
+        }
+        if (plot->parsed()) return PlotFileCommand(plot_file, plot_out_dir, plot_report, plot_outputs);
+        if (results->parsed()) return PlotFileCommand(results_file, results_out_dir, results_report, results_outputs);
     } catch (const std::exception& e) {
         std::cerr << "trevasc: " << e.what() << '\n';
         return kExitRuntimeError;

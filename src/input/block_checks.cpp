@@ -1,0 +1,31 @@
+#include "input/block_checks.hpp"
+
+#include <algorithm>
+
+#include "engine/error_stop.hpp"
+#include "report/fortran_format.hpp"
+
+namespace trevasc::input {
+
+void StopWithInputError(RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
+    const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
+    WriteToBoth(ctx, {"", heading, "", problem, solution, ""});
+    Stop_With_Error(ctx, number);
+}
+
+void CheckCapacity(RunContext& ctx, std::int32_t count, int limit, std::string_view block, std::string_view items) {
+    if (count <= limit) return;
+    const std::string problem = "Problem:  The number of " + std::string(items) + " in " + std::string(block) +
+                                " is " + fmt::I0(count) + ", more than the limit of " + fmt::I0(limit) + ".";
+    const std::string solution =
+        "Solution: Reduce the number of " + std::string(items) + " to " + fmt::I0(limit) + " or fewer.";
+    StopWithInputError(ctx, kCapacityError, problem, solution);
+}
+
+std::string PadRight(std::string_view text, std::size_t length) {
+    std::string out(text.substr(0, std::min(text.size(), length)));
+    out.resize(length, ' ');
+    return out;
+}
+
+}  // namespace trevasc::input

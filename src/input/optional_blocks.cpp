@@ -1,0 +1,109 @@
+// Optional blocks of the current input format: tip shear resistance, ground
+// slope and pile batter, p-y multipliers for group action, lateral soil
+// movements and the depths at which p-y curves are printed.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "input/block_checks.hpp"
+#include "input/current_format.hpp"
+#include "input/reader_support.hpp"
+#include "report/fortran_format.hpp"
+
+namespace trevasc::input {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDegreesPerHalfTurn = 180.0;
+constexpr double kMillimetresPerMetre = 1000.0;
+
+}  // namespace
+
+void ReadTipShear(RunContext& ctx) {
+    ProblemData& problem = ctx.problem;
+    std::int32_t count = 0;
+    DataLine(ctx, "the number of tip shear points").Int(count);
+    CheckCapacity(ctx, count, kMaxTipShearPoints, "the TIP SHEAR block", "tip shear points");
+    problem.TipShearCurve.clear();
+    if (count < 1) return;
+    ctx.files.messages.Line("Reading tip shear data");
+    for (std::int32_t k = 1; k <= count; ++k) {
+        std::int32_t index = 0;
+        std::array<double, 2> point{};
+        DataLine(ctx, "tip shear point " + fmt::I0(k)).Int(index).Real(point[0]).Real(point[1]);
+        problem.TipShearCurve.push_back(point);
+    }
+}
+
+void ReadBatterAndSlope(RunContext& ctx) {
+    ctx.files.messages.Line("Reading pile batter and ground slope angles");
+    ProblemData& problem = ctx.problem;
+    double slope = 0.0;
+    double batter = 0.0;
+    DataLine(ctx, "the ground slope angle").Real(slope);
+    DataLine(ctx, "the pile batter angle").Real(batter);
+    problem.GroundSlopeAngle = slope * kPi / kDegreesPerHalfTurn;
+    problem.PileBatterAngle = batter * kPi / kDegreesPerHalfTurn;
+    problem.SlopeMinusBatter = problem.GroundSlopeAngle - problem.PileBatterAngle;
+}
+
+void ReadPyModifiers(RunContext& ctx) {
+    ProblemData& problem = ctx.problem;
+    std::int32_t count = 0;
+    DataLine(ctx, "the number of p-y modifier points").Int(count);
+    CheckCapacity(ctx, count, kMaxPyModifierPoints, "the GROUP EFFECT FACTORS block", "p-y modifier points");
+    problem.PyModifierCount = count;
+    problem.PyModifierProfile.clear();
+    if (count < 1) return;
+    ctx.files.messages.Line("Reading p-y multiplier data");
+    for (std::int32_t k = 1; k <= count; ++k) {
+        std::int32_t index = 0;
+        PyModifierPoint point;
+        DataLine(ctx, "p-y modifier point " + fmt::I0(k))
+            .Int(index)
+            .Real(point.Depth)
+            .Real(point.PMultiplier)
+            .Real(point.YMultiplier);
+        problem.PyModifierProfile.push_back(point);
+    }
+}
+
+void ReadSoilMovements(RunContext& ctx) {
+    ctx.files.messages.Line("Reading soil movement data");
+    ProblemData& problem = ctx.problem;
+    std::int32_t count = 0;
+    DataLine(ctx, "the number of soil movement points").Int(count);
+    if (count < kMinSoilMovementPoints || count > kMaxSoilMovementPoints) {
+        WriteToBoth(ctx, {"**** Input Data Error No. 53 ****", "",
+                          "Number of lines specified for soil movement data = " + fmt::I0(count),
+                          "The number of lines of soil movement data cannot be less than 2 or exceed 100.", ""});
+        Stop_With_Error(ctx, "INP00053", 153);
+    }
+    const bool si = problem.Options.Units == UnitSystem::SI;
+    problem.SoilMovementProfile.clear();
+    for (std::int32_t k = 1; k <= count; ++k) {
+        std::int32_t index = 0;
+        std::array<double, 2> point{};
+        DataLine(ctx, "soil movement point " + fmt::I0(k)).Int(index).Real(point[0]).Real(point[1]);
+        if (si) point[1] /= kMillimetresPerMetre;  // movements in mm, depths in m
+        problem.SoilMovementProfile.push_back(point);
+    }
+}
+
+void ReadPyOutputDepths(RunContext& ctx) {
+    ctx.files.messages.Line("Reading p-y output depths data");
+    ProblemData& problem = ctx.problem;
+    std::int32_t count = 0;
+    DataLine(ctx, "the number of p-y output depths").Int(count);
+    CheckCapacity(ctx, count, kMaxPyOutputDepths, "the DEPTHS OF PRINTED P-Y CURVES block", "p-y output depths");
+    problem.PyOutputDepths.clear();
+    for (std::int32_t k = 1; k <= count; ++k) {
+        std::int32_t index = 0;
+        double depth = 0.0;
+        DataLine(ctx, "p-y output depth " + fmt::I0(k)).Int(index).Real(depth);
+        problem.PyOutputDepths.push_back(depth);
+    }
+}
+
+}  // namespace trevasc::input

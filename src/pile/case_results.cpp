@@ -1,0 +1,325 @@
+#include "pile/case_results.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "engine/phases.hpp"
+#include "pile/solver.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+
+namespace trevasc {
+namespace {
+
+// Values smaller than this print as zero in the deflection, moment, shear
+// and soil reaction columns.
+constexpr double kPrintedZero = 1.0e-20;
+// Largest moment imbalance of a good solution: 1 in-lb, and the same moment
+// in kN-m for SI (1 in-lb = 1.1298E-4 kN-m).
+constexpr double kMomentImbalanceLimitUscs = 1.0;
+constexpr double kMomentImbalanceLimitSi = 0.00011298;
+
+std::string Trimmed(const std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+double Printed(double value) { return std::fabs(value) < kPrintedZero ? 0.0 : value; }
+
+// "label" T56 "= " value unit.
+void HeadLine(OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
+    report.Write(label);
+    report.Tab(56);
+    report.Write("= " + value);
+    report.Line(unit);
+}
+
+void Write_Head_Conditions(RunContext& ctx, int c) {
+    const ProblemData& problem = ctx.problem;
+    if (c < 1 || c > static_cast<int>(problem.PileHeadLoads.size())) return;
+    const UnitSystem units = problem.Options.Units;
+    if (units != UnitSystem::USCS && units != UnitSystem::SI) return;
+    const bool uscs = units == UnitSystem::USCS;
+    const PileHeadLoad& load = problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
+    OutputChannel& report = ctx.files.report;
+    const std::string force = uscs ? " lbs" : " kN";
+    const std::string moment = uscs ? " in-lbs" : " kN-m";
+    switch (load.LoadingType) {
+        case kShearAndMoment:
+            report.Line("Pile-head conditions are Shear and Moment (Loading Type 1)");
+            report.Blank();
+            HeadLine(report, "Horizontal shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
+            HeadLine(report, "Applied moment at pile head        ", fmt::F(load.Condition2, 15, 3), moment);
+            HeadLine(report, "Axial thrust load on pile head     ", fmt::F(load.AxialThrust, 15, 3), force);
+            report.Blank();
+            break;
+        case kShearAndSlope:
+            report.Line("Pile-head conditions are Shear and Pile-head Rotation (Loading Type 2)");
+            report.Blank();
+            HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
+            HeadLine(report, "Rotation of pile head   ", fmt::E(load.Condition2, 15, 3), " radians");
+            HeadLine(report, "Axial load at pile head ", fmt::F(load.AxialThrust, 15, 3), force);
+            report.Blank();
+            if (std::fabs(load.Condition2) < 1.0e-10) {
+                report.Line("(Zero slope for this load indicates fixed-head conditions)");
+            } else {
+                report.Line("(Non-zero slope for this load does indicates rotated pile-head condition)");
+            }
+            report.Blank();
+            break;
+        case kShearAndRotationalStiffness:
+            report.Line("Pile-head conditions are Shear and Rotational Stiffness (Loading Type 3)");
+            HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), uscs ? " lb" : " kN");
+            HeadLine(report, "Rotational stiffness    ", fmt::F(load.Condition2, 15, 3),
+                     uscs ? " in-lb/rad" : " kN-m/rad");
+            HeadLine(report, "Axial load at pile head ", fmt::F(load.AxialThrust, 15, 3), force);
+            report.Blank();
+            break;
+        case kDeflectionAndMoment:
+            report.Line("Pile-head conditions are Displacement and Moment (Loading Type 4)");
+            HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
+            HeadLine(report, "Moment at pile head      ", fmt::F(load.Condition2, 15, 3), moment);
+            HeadLine(report, "Axial load at pile head  ", fmt::F(load.AxialThrust, 15, 3), force);
+            report.Blank();
+            break;
+        case kDeflectionAndSlope:
+            report.Line("Pile-head conditions are Displacement and Pile-head Rotation (Loading Type 5)");
+            HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
+            HeadLine(report, "Rotation of pile head    ", fmt::E(load.Condition2, 15, 3), " radians");
+            HeadLine(report, "Axial load on pile head  ", fmt::F(load.AxialThrust, 15, 3), force);
+            report.Blank();
+            break;
+        default:
+            break;
+    }
+}
+
+void Write_Column_Heading(OutputChannel& report, bool uscs) {
+    report.Line("   Depth    Deflect.    Bending    Shear       Slope      Total    Bending   Soil Res.  Soil Spr.   Distrib. ");
+    report.Line("     X         y        Moment     Force         S       Stress   Stiffness      p         Es*h    Lat. Load ");
+    if (uscs) {
+        report.Line("   inches    inches     in-lbs      lbs       radians     psi*      lb-in^2    lb/in      lb/inch    lb/inch ");
+    } else {
+        report.Line("   meters    meters      kN-m       kN        radians     kPa*      kN-m^2     kN/m        kN/m      kN/m    ");
+    }
+    report.Line("---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ----------");
+}
+
+void Write_Imbalance_Warning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
+    const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
+    const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
+    const UnitLabels& u = ctx.labels;
+    const std::string moment_unit = Trimmed(u.Length) + "-" + Trimmed(u.Force3);
+    const std::string force_unit = Trimmed(u.Force4);
+    for (OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
+        OutputChannel& out = *channel;
+        const bool to_report = channel == &ctx.files.report;
+        out.Blank(2);
+        out.Line("**** Warning - " + (to_report ? code_report : code_messages) + " ****");
+        out.Blank();
+        out.Line("Force and moment imbalances may be too large for a good solution.");
+        out.Blank();
+        out.Line("The cause of the imbalance may be due to extreme changes in magnitude");
+        out.Line("of nonlinear bending stiffness within three nodal points of the top of the pile");
+        out.Line("which may affect the finite difference computation of shear force.");
+        out.Blank();
+        out.Line("Please examine curves and printed output for deflection, moment, shear force,");
+        out.Line("and number of iterations to determine if computed values are reasonable.");
+        out.Line("If the shear force shows large changes, increase the number of nodal points");
+        out.Line("(pile increments) and repeat the analysis.");
+        out.Blank();
+        if (to_report) {
+            out.Line("Maximum internal moment imbalance for pile        = " + AdaptiveNumber(check.MomentImbalance, 12) +
+                     " " + moment_unit);
+            out.Line("Maximum internal lateral force imbalance for pile = " + AdaptiveNumber(check.ForceImbalance, 12) +
+                     " " + force_unit);
+        } else {
+            out.Line("Maximum internal moment imbalance for pile solution         = " +
+                     fmt::E(check.MomentImbalance, 12, 5) + " " + moment_unit + " at node " + fmt::I0(check.MomentStep));
+            out.Line("Maximum internal lateral force imbalance for pile  solution = " +
+                     fmt::E(check.ForceImbalance, 12, 5) + " " + force_unit + " at node " + fmt::I0(check.ForceStep));
+        }
+    }
+}
+
+void Summary_Line(OutputChannel& report, std::string_view label, double value, std::string_view unit) {
+    report.Write(label);
+    WriteAdaptiveNumber(report, value, 14);
+    report.Line(unit);
+}
+
+void Summary_Count(OutputChannel& report, std::string_view label, int value) {
+    report.Write(label);
+    WriteIntegerField(report, value, 14);
+    report.EndLine();
+}
+
+}  // namespace
+
+EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
+    const PileModel& pile = ctx.pile;
+    const int N = pile.N;
+    const double h = pile.h;
+    const double P = pile.P;
+    auto& y = pile.y;
+    // Node quantities of the check.
+    auto M = [&](int i) {
+        if (i == 1) return pile.HeadMoment;
+        if (i >= N) return 0.0;
+        return pile.M(i);
+    };
+    auto S = [&](int i) { return i < N ? (y(i + 1) - y(i - 1)) / (2.0 * h) : (y(N) - y(N - 1)) / h; };
+    auto V = [&](int i) {
+        if (i == 1) {
+            return pile.EI(2) * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1)) / (2.0 * h * h * h) + P * S(1);
+        }
+        if (i >= N) return pile.Vt;
+        return (M(i + 1) - M(i - 1)) / (2.0 * h) + P * S(i);
+    };
+    // Net lateral load: the load term (distributed load, plus Es ysoil with
+    // soil movement) less the soil spring.
+    auto w = [&](int i) { return pile.R(i) - pile.Es(i) * y(i); };
+
+    EquilibriumCheck check;
+    for (int k = 3; k <= N + 1; ++k) {
+        const int j = k - 1;
+        const double rf = V(j - 1) - V(j) + h * (w(j - 1) + w(j)) / 2.0;
+        const double rm = M(j - 1) - M(j) + h * V(j - 1) + h * h * w(j - 1) / 2.0 + P * (y(j - 1) - y(j));
+        if (std::fabs(rm) > std::fabs(check.MomentImbalance)) {
+            check.MomentImbalance = rm;
+            check.MomentStep = k;
+        }
+        if (std::fabs(rf) > std::fabs(check.ForceImbalance)) {
+            check.ForceImbalance = rf;
+            check.ForceStep = k;
+        }
+    }
+    return check;
+}
+
+void Write_Case_Results(RunContext& ctx, int c) {
+    PileModel& pile = ctx.pile;
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const bool full = !options.PrintSummaryOnly && !pile.StiffnessMode;
+    const bool uscs = options.Units == UnitSystem::USCS;
+    const bool si = options.Units == UnitSystem::SI;
+    const int N = pile.N;
+
+    if (full) {
+        report.Blank(2);
+        report.Line(kRule80);
+        report.Line(std::string(17, ' ') + "Computed Values of Pile Loading and Deflection");
+        if (options.UseLrfd) {
+            report.Line(std::string(17, ' ') + "for Lateral Loading for LRFD Load Case Number " + fmt::I0(c));
+        } else {
+            report.Line(std::string(19, ' ') + "for Lateral Loading for Load Case Number " + fmt::I0(c));
+        }
+        report.Line(kRule80);
+        report.Blank();
+        if (options.UseLrfd && c >= 1 && c <= static_cast<int>(problem.LrfdCombinations.size())) {
+            report.Blank();
+            report.Line("Load Case No. " + fmt::I0(c) + ":  " +
+                        fmt::A(problem.LrfdCombinations[static_cast<std::size_t>(c - 1)].Name, 256));
+            report.Blank(2);
+        }
+    }
+    if (c == 1 && !pile.StiffnessMode) {
+        plot.Line(fmt::I(NumberOfLoadCases(ctx), 5) + fmt::I(N, 5) + fmt::I(static_cast<int>(options.Units), 5) +
+                  fmt::X(65) + "Line 9:  No. loads, No. nodes, iunits: 1 = USCS, 2 = SI");
+    }
+    if (full) Write_Head_Conditions(ctx, c);
+
+    Reset_Running_Maxima(pile);
+    const bool table = !options.PrintSummaryOnly && options.AnalysisMode >= 3;
+    if (table && (uscs || si)) Write_Column_Heading(report, uscs);
+
+    CaseResults& results = ctx.cases(c);
+    int next_printed = 1;
+    const int increment = options.PrintIncrement >= 1 ? options.PrintIncrement : 1;
+    for (int k = 1; k <= N; ++k) {
+        Compute_Node_Response(ctx, k);
+        const double y = Printed(pile.y(k));
+        const double M = Printed(pile.M(k));
+        const double V = Printed(pile.V(k));
+        const double p = Printed(pile.p(k));
+        if (k == 1) {
+            results.HeadShear = pile.V(1);
+            results.HeadSlope = pile.ComputedHeadSlope;
+            results.HeadMoment = pile.M(1);
+            results.HeadDeflection = pile.y(1);
+        }
+        if (!pile.StiffnessMode) {
+            plot.Line(fmt::E(pile.x(k), 15, 7) + fmt::E(y, 15, 7) + fmt::E(M, 15, 7) + fmt::E(V, 15, 7) +
+                      fmt::E(p, 15, 7) + fmt::E(pile.EI(k), 15, 7) + " Line 10(" + fmt::I(k, 3) +
+                      "): nodal depth, y, M, V, p, EI");
+        }
+        if (k == next_printed) {
+            if (table) {
+                const double spring = (k == 1 || k == N) ? pile.Es(k) * pile.h / 2.0 : pile.Es(k) * pile.h;
+                WriteAdaptiveNumber(report, pile.x(k), 10);
+                for (double value : {y, M, V, pile.S(k), Combined_Stress(ctx, k), pile.EI(k), p, spring, pile.Q(k)}) {
+                    WriteAdaptiveNumber(report, value, 11);
+                }
+                EndReportLine(report);
+            }
+            next_printed += increment;
+        }
+    }
+
+    if (!options.PrintSummaryOnly && options.AnalysisMode == 3) {
+        report.Blank();
+        report.Line("* This analysis makes computations of pile response using nonlinear moment-curvature relationships. ");
+        report.Line("  The above values of total stress are computed for combined axial stress and do not equal the ");
+        report.Line("  actual stresses in concrete and steel in the range of nonlinear bending. ");
+        report.Blank();
+    }
+
+    if (uscs || si) {
+        const EquilibriumCheck check = Verify_Segment_Equilibrium(ctx);
+        const double limit = uscs ? kMomentImbalanceLimitUscs : kMomentImbalanceLimitSi;
+        if (std::fabs(check.MomentImbalance) > limit) {
+            Write_Imbalance_Warning(ctx, check, uscs);
+        } else if (!options.PrintSummaryOnly && !options.ComputeKmatrix) {
+            report.Blank();
+            report.Line("Output Verification: Computed forces and moments are within specified convergence limits.");
+            report.Blank();
+        }
+    }
+
+    results.HeadDeflection = pile.y(1);
+    results.HeadSlope = pile.ComputedHeadSlope;
+    results.MaxMoment = pile.MaxMoment;
+    results.MaxMomentDepth = pile.MaxMomentDepth;
+    results.MaxShear = pile.MaxShear;
+    results.MaxShearDepth = pile.MaxShearDepth;
+
+    int zero_points = 0;
+    for (int k = 1; k <= N; ++k) {
+        const double a = pile.y(k);
+        const double b = pile.y(k + 1);
+        if ((a > 0.0 && b < 0.0) || (a < 0.0 && b > 0.0)) ++zero_points;
+    }
+
+    if (!options.PrintSummaryOnly) {
+        report.Blank();
+        report.Line("Output Summary for Load Case No. " + fmt::I0(c) + ":");
+        report.Blank();
+        if (uscs || si) {
+            const std::string depth_unit = uscs ? " inches below pile head" : " meters below pile head";
+            Summary_Line(report, "Pile-head deflection             = ", results.HeadDeflection, uscs ? " inches" : " meters");
+            Summary_Line(report, "Computed slope at pile head      = ", results.HeadSlope, " radians");
+            Summary_Line(report, "Maximum bending moment           = ", results.MaxMoment, uscs ? " inch-lbs" : " kN-m");
+            Summary_Line(report, "Maximum shear force              = ", results.MaxShear, uscs ? " lbs" : " kN");
+            Summary_Line(report, "Depth of maximum bending moment  = ", results.MaxMomentDepth, depth_unit);
+            Summary_Line(report, "Depth of maximum shear force     = ", results.MaxShearDepth, depth_unit);
+            Summary_Count(report, "Number of iterations             = ", pile.Iteration);
+            Summary_Count(report, "Number of zero deflection points = ", zero_points);
+            report.Blank();
+        }
+    }
+}
+
+}  // namespace trevasc

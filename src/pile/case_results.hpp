@@ -1,0 +1,30 @@
+// Results of one converged load case: the report table of computed values
+// along the pile, the plot records of every node, the output verification
+// (equilibrium of every pile segment of the discrete solution) and the head
+// response kept for the summaries.
+#pragma once
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// Largest imbalances of the segment equilibrium check, with the steps
+// (3 .. N+1) where they occurred.
+struct EquilibriumCheck {
+    double MomentImbalance = 0.0;
+    int MomentStep = 0;
+    double ForceImbalance = 0.0;
+    int ForceStep = 0;
+};
+
+// Checks every segment between nodes j-1 and j (steps k = j+1 = 3 .. N+1) of
+// the current solution, whose node responses must be computed:
+//   RF = V(j-1) - V(j) + h (w(j-1) + w(j)) / 2
+//   RM = M(j-1) - M(j) + h V(j-1) + h^2 w(j-1) / 2 + P (y(j-1) - y(j))
+// with w the net lateral load per unit length.
+EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx);
+
+// The results pass of case c (1-based).
+void Write_Case_Results(RunContext& ctx, int c);
+
+}  // namespace trevasc

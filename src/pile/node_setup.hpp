@@ -1,0 +1,55 @@
+// Discretisation of the pile into equal increments and the properties of
+// every node: depths (vertical depths for a battered pile), section and soil
+// layer, bending stiffness, initial soil modulus, distributed load and soil
+// movement; and the rule by which the bending stiffness of a node follows the
+// moment-curvature table of its section.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// Properties of the pile at one depth, from the section property table.
+struct PileProperties {
+    double Width = 0.0;
+    double Inertia = 0.0;
+    double Area = 0.0;
+    double Modulus = 0.0;
+    double EI = 0.0;               // interpolated between the rows' products E*I
+    double StructuralWidth = 0.0;  // embedded pole only
+};
+
+// Properties at depth `a` below the pile head. Between two rows every value is
+// interpolated linearly in depth; at a depth shared by two rows (a section
+// boundary) the lower section's row is used.
+PileProperties Lookup_Pile_Properties(const ProblemData& problem, double a);
+
+// Node depths for `increments` equal increments of a pile of length L.
+void Build_Node_Depths(PileModel& pile, int increments, double L, double batter_angle);
+void Assign_Nodes_To_Sections(const ProblemData& problem, PileModel& pile);
+// First and last node of every layer, by vertical depth. Writes a diagnostic
+// to the report (and goes on) when a layer's last node cannot be found.
+void Assign_Nodes_To_Layers(RunContext& ctx);
+// Intensity of the distributed load averaged over the tributary length h of
+// a node at depth x (the integral over [x - h/2, x + h/2] divided by h).
+double Average_Distributed_Load(const std::vector<std::array<double, 2>>& table, double x, double h);
+void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile);
+
+// The complete node set-up of one load case, for a pile of length L. When
+// `case_number` > 0 the progress line of the case is written after the layer
+// assignment.
+void Set_Up_Nodes(RunContext& ctx, double L, int case_number);
+
+// Index t of the axial thrust level that brackets P' (1-based; 0 when the
+// list is empty).
+int Axial_Thrust_Index(const ProblemData& problem, double p_prime);
+
+// Bending stiffness of every node from the moment-curvature tables at thrust
+// level t (and t + 1 when P' lies between two levels).
+void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime);
+double Interpolate_EI_From_Curve(RunContext& ctx, int k, int s, int t);
+
+}  // namespace trevasc

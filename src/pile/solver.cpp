@@ -1,0 +1,362 @@
+#include "pile/solver.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/error_stop.hpp"
+#include "pile/node_setup.hpp"
+#include "report/fortran_format.hpp"
+
+namespace trevasc {
+namespace {
+
+// Pivots of the head system smaller than this stop the solution.
+constexpr double kSmallPivot = 1.0e-20;
+
+// Tip shear resistance at the tip deflection of the previous solution, from
+// the displacement-force curve (Vt takes the sign of the tip deflection).
+void Update_Tip_Shear(const ProblemData& problem, PileModel& pile) {
+    const auto& curve = problem.TipShearCurve;
+    const int nt = static_cast<int>(curve.size());
+    if (nt == 0) {
+        pile.Vt = 0.0;
+        return;
+    }
+    const double a = std::fabs(pile.y(pile.N));
+    auto yT = [&](int i) { return curve[static_cast<std::size_t>(i - 1)][0]; };
+    auto VT = [&](int i) { return curve[static_cast<std::size_t>(i - 1)][1]; };
+    // Where the curve gives no new value the previous force is kept; only its
+    // magnitude is carried, so the sign below cannot flip on every solution.
+    double magnitude = std::fabs(pile.Vt);
+    if (nt > 1) {
+        for (int i = 2; i <= nt; ++i) {
+            if (yT(i) >= a) {
+                const double span = yT(i) - yT(i - 1);
+                magnitude = span > 0.0 ? VT(i - 1) + (VT(i) - VT(i - 1)) * (a - yT(i - 1)) / span : VT(i);
+                break;
+            }
+        }
+    }
+    if (a > yT(nt)) magnitude = VT(nt);
+    pile.Vt = pile.y(pile.N) < 0.0 ? -magnitude : magnitude;
+}
+
+// Runtime Error 11: the head system has a vanishing pivot.
+[[noreturn]] void Stop_On_Small_Pivot(RunContext& ctx, int k, double pivot) {
+    WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
+                      "          Node number = " + fmt::I0(k), "          Pivot value = " + fmt::E(pivot, 12, 5), "",
+                      "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
+                      "          Reduce the load on the pile and repeat the analysis.",
+                      "          You may also consider increasing pile diameter or pile length."});
+    OutputChannel& report = ctx.files.report;
+    const SolverWork& work = ctx.pile.work;
+    report.Blank(2);
+    report.Line("F Matrix ");
+    report.Blank();
+    for (int i = 1; i <= 5; ++i) {
+        std::string row;
+        for (int j = 1; j <= 5; ++j) row += fmt::E(work.Fm[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)], 12, 4);
+        report.Line(row);
+    }
+    report.Line("G Vector ");
+    for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.G[static_cast<std::size_t>(i)], 12, 4));
+    report.Line("YG Vector");
+    for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.YG[static_cast<std::size_t>(i)], 12, 4));
+    Stop_With_Error(ctx, "RUN00011", 211);
+}
+
+// Largest |change| of deflection while new values replace the old ones.
+inline void Replace(PileModel& pile, int m, double value, double& change) {
+    change = std::max(change, std::fabs(pile.y(m) - value));
+    pile.y(m) = value;
+}
+
+}  // namespace
+
+int Solve_Head_Equations(SolverWork& work, int n) {
+    auto& F = work.Fm;
+    auto& G = work.G;
+    auto& YG = work.YG;
+    for (int k = 1; k <= n - 1; ++k) {
+        const double pivot = F[k][k];
+        if (std::fabs(pivot) < kSmallPivot) return k;
+        for (int i = k + 1; i <= n; ++i) {
+            if (F[i][k] == 0.0) continue;
+            const double factor = F[i][k] / pivot;
+            for (int j = k; j <= n; ++j) F[i][j] -= factor * F[k][j];
+            G[i] -= factor * G[k];
+        }
+    }
+    // The last pivot is not tested: a zero gives non-numbers, which the
+    // iteration detects.
+    YG[n] = G[n] / F[n][n];
+    for (int i = n - 1; i >= 1; --i) {
+        double sum = G[i];
+        for (int j = i + 1; j <= n; ++j) sum -= F[i][j] * YG[j];
+        YG[i] = sum / F[i][i];
+    }
+    return 0;
+}
+
+void Solve_Beam_Column(RunContext& ctx) {
+    PileModel& pile = ctx.pile;
+    SolverWork& w = pile.work;
+    const int N = pile.N;
+    const double h = pile.h;
+    const double P = pile.P;
+    const double h2 = h * h;
+    const double h3 = h2 * h;
+    const double h4 = h2 * h2;
+    const double Ph2 = P * h2;
+    auto& Rn = pile.EI;
+
+    Rn(1) = Rn(2);  // the head node carries the stiffness of node 2
+    // R(m) of the recursion; R(0) = R(1) = R(2).
+    auto R = [&](int m) { return m <= 1 ? Rn(2) : Rn(m); };
+
+    Update_Tip_Shear(ctx.problem, pile);
+    const double Vt = pile.Vt;
+
+    // Tip, m = N.
+    {
+        const double d = pile.Es(N) * h4 + R(N - 1) + R(N) - 2.0 * Ph2;
+        w.D(N) = d;
+        w.A(N) = (R(N) + R(N - 1)) / d;
+        w.B(N) = 2.0 * (R(N) + R(N - 1) - Ph2) / d;
+        w.E(N) = pile.R(N) * h4 / d;
+        w.F(N) = -2.0 * Vt * h3 / d;
+    }
+    // m = N - 1.
+    {
+        const int m = N - 1;
+        const double t = 2.0 * R(m) - Ph2;
+        const double d = 4.0 * R(m) + R(m - 1) + pile.Es(m) * h4 - 2.0 * Ph2 - w.B(N) * t;
+        w.D(m) = d;
+        w.A(m) = R(m - 1) / d;
+        w.B(m) = (2.0 * (R(m) * (1.0 - w.A(N)) + R(m - 1)) - (1.0 - w.A(N)) * Ph2) / d;
+        w.E(m) = (pile.R(m) * h4 + w.E(N) * t) / d;
+        w.F(m) = w.F(N) * t / d;
+    }
+    // m = N - 2 down to 1.
+    for (int m = N - 2; m >= 1; --m) {
+        const double Rm = R(m);
+        const double Rm1 = R(m + 1);
+        const double Rp = R(m - 1);
+        const double B1 = w.B(m + 1);
+        const double B2 = w.B(m + 2);
+        const double A1 = w.A(m + 1);
+        const double A2 = w.A(m + 2);
+        const double tt = 2.0 * Rm + (2.0 - B2) * Rm1 - Ph2;
+        const double d = (2.0 * Rm - Ph2) * (2.0 - B1) + pile.Es(m) * h4 + Rp + (1.0 - A2 - B1 * (2.0 - B2)) * Rm1;
+        w.D(m) = d;
+        w.A(m) = Rp / d;
+        w.B(m) = (2.0 * (Rm + Rp) - (1.0 - A1) * Ph2 - (2.0 * Rm + (2.0 - B2) * Rm1) * A1) / d;
+        w.E(m) = (pile.R(m) * h4 + w.E(m + 1) * tt - w.E(m + 2) * Rm1) / d;
+        w.F(m) = (tt * w.F(m + 1) - Rm1 * w.F(m + 2)) / d;
+    }
+
+    // Head system.
+    const double Rh = R(2);
+    const double c0 = 2.0 - Ph2 / Rh;
+    double y1 = 0.0, y2 = 0.0, y0 = 0.0, ym1 = 0.0;
+    const int type = pile.LoadingType;
+    if (type == kDeflectionAndSlope) {
+        // Solved directly; the head deflection is relative to the soil movement.
+        const double S = pile.HeadSlope;
+        y1 = pile.HeadDeflection + pile.ysoil(1);
+        y2 = (w.B(2) * y1 + 2.0 * h * S * w.A(2) + w.E(2) + w.F(2)) / (1.0 + w.A(2));
+        y0 = y2 - 2.0 * h * S;
+        ym1 = (y1 - w.B(1) * y0 - w.E(1) - w.F(1)) / (-w.A(1));
+    } else {
+        for (auto& row : w.Fm) row.fill(0.0);
+        w.G.fill(0.0);
+        w.YG.fill(0.0);
+        auto& F = w.Fm;
+        auto& G = w.G;
+        int n = 5;
+        if (type == kDeflectionAndMoment) {
+            // Unknowns (y(2), y(1), y(0), y(-1)).
+            n = 4;
+            F[1][1] = 1.0, F[1][2] = -2.0, F[1][3] = 1.0, G[1] = pile.HeadMoment * h2 / Rh;
+            F[2][2] = 1.0, G[2] = pile.HeadDeflection;
+            F[3][1] = 1.0, F[3][2] = -w.B(2), F[3][3] = w.A(2), G[3] = w.E(2) + w.F(2);
+            F[4][2] = 1.0, F[4][3] = -w.B(1), F[4][4] = w.A(1), G[4] = w.E(1) + w.F(1);
+        } else {
+            // Unknowns (y(3), y(2), y(1), y(0), y(-1)).
+            F[1][1] = 1.0, F[1][2] = -c0, F[1][4] = c0, F[1][5] = -1.0, G[1] = 2.0 * pile.HeadShear * h3 / Rh;
+            F[2][1] = 1.0, F[2][2] = -w.B(3), F[2][3] = w.A(3), G[2] = w.E(3) + w.F(3);
+            F[3][2] = 1.0, F[3][3] = -w.B(2), F[3][4] = w.A(2), G[3] = w.E(2) + w.F(2);
+            if (type == kShearAndMoment) {
+                F[4][2] = 1.0, F[4][3] = -2.0, F[4][4] = 1.0, G[4] = pile.HeadMoment * h2 / Rh;
+            } else if (type == kShearAndSlope) {
+                F[4][2] = 1.0, F[4][4] = -1.0, G[4] = 2.0 * h * pile.HeadSlope;
+            } else {
+                const double c = h * pile.HeadRotationalStiffness / (2.0 * Rh);
+                F[4][2] = 1.0 - c, F[4][3] = -2.0, F[4][4] = 1.0 + c, G[4] = 0.0;
+            }
+            F[5][3] = 1.0, F[5][4] = -w.B(1), F[5][5] = w.A(1), G[5] = w.E(1) + w.F(1);
+        }
+        const int bad = Solve_Head_Equations(w, n);
+        if (bad > 0) Stop_On_Small_Pivot(ctx, bad, w.Fm[static_cast<std::size_t>(bad)][static_cast<std::size_t>(bad)]);
+        const auto& YG = w.YG;
+        if (n == 4) {
+            y2 = YG[1], y1 = YG[2], y0 = YG[3], ym1 = YG[4];
+        } else {
+            y2 = YG[2], y1 = YG[3], y0 = YG[4], ym1 = YG[5];
+        }
+    }
+
+    double change = 0.0;
+    Replace(pile, 1, y1, change);
+    Replace(pile, 2, y2, change);
+    pile.y(0) = y0;
+    pile.y(-1) = ym1;
+    for (int m = 3; m <= N; ++m) {
+        Replace(pile, m, w.B(m) * pile.y(m - 1) - w.A(m) * pile.y(m - 2) + w.E(m) + w.F(m), change);
+    }
+    pile.y(N + 1) = 2.0 * pile.y(N) - pile.y(N - 1);  // zero moment at the tip
+    // A non-number anywhere must reach the convergence test as a non-number.
+    pile.dYmax = std::isnan(pile.y(1)) || std::isnan(pile.y(N)) ? std::nan("") : change;
+}
+
+void Reset_Running_Maxima(PileModel& pile) {
+    pile.MaxMoment = pile.MaxMomentDepth = 0.0;
+    pile.MaxShear = pile.MaxShearDepth = 0.0;
+    pile.MaxStress = 0.0;
+}
+
+void Reset_Section_Maxima(PileModel& pile) {
+    pile.SectionMaxMoment.fill(0.0);
+    pile.SectionMaxMomentNode.fill(0);
+    pile.SectionMaxShear.fill(0.0);
+    pile.SectionMaxShearNode.fill(0);
+}
+
+void Compute_Node_Response(RunContext& ctx, int k) {
+    PileModel& pile = ctx.pile;
+    const ProblemData& problem = ctx.problem;
+    const int N = pile.N;
+    const double h = pile.h;
+    const double h2 = h * h;
+    const double h3 = h2 * h;
+    const double P = pile.P;
+    auto& y = pile.y;
+    pile.EI(1) = pile.EI(2);
+    auto R = [&](int m) { return pile.EI(m); };
+    const int type = pile.LoadingType;
+
+    double M = 0.0, S = 0.0, V = 0.0;
+    if (k == 1) {
+        M = R(2) * (y(2) - 2.0 * y(1) + y(0)) / h2;
+        if (type == kDeflectionAndSlope) {
+            S = (4.0 * y(2) - 3.0 * y(1) - y(3)) / (2.0 * h);
+            const double M2 = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
+            const double M3 = R(2) * (y(4) - 2.0 * y(3) + y(2)) / h2;
+            V = P * S + (4.0 * M2 - 3.0 * M - M3) / (2.0 * h);
+        } else {
+            S = (y(2) - y(0)) / (2.0 * h);
+            V = R(2) * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1)) / (2.0 * h3) + P * (y(2) - y(0)) / (2.0 * h);
+        }
+        pile.ComputedHeadSlope = S;
+        // The head values the loading type prescribes are held exactly by the
+        // head equations; they are reported as prescribed rather than
+        // recomputed from the deflections, which would only add rounding
+        // noise. The others complete the case's head conditions.
+        switch (type) {
+            case kShearAndMoment:
+                M = pile.HeadMoment;
+                V = pile.HeadShear;
+                break;
+            case kShearAndSlope:
+                V = pile.HeadShear;
+                S = pile.HeadSlope;
+                pile.HeadMoment = M;
+                break;
+            case kShearAndRotationalStiffness:
+                V = pile.HeadShear;
+                pile.HeadMoment = M;
+                break;
+            case kDeflectionAndMoment:
+                M = pile.HeadMoment;
+                pile.HeadShear = V;
+                break;
+            case kDeflectionAndSlope:
+                pile.HeadShear = V;
+                pile.HeadMoment = M;
+                S = pile.HeadSlope;
+                break;
+            default:
+                break;
+        }
+    } else if (k == 2) {
+        M = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
+        S = (y(3) - y(1)) / (2.0 * h);
+        if (type == kDeflectionAndSlope) {
+            const double M3 = R(2) * (y(4) - 2.0 * y(3) + y(2)) / h2;
+            const double M1 = R(2) * (y(2) - 2.0 * y(1) + y(0)) / h2;
+            V = (M3 - M1) / (2.0 * h) + P * (y(3) - y(1)) / (2.0 * h);
+        } else {
+            V = P * (y(3) - y(1)) / (2.0 * h) + R(2) * (y(4) - 2.0 * y(3) + 2.0 * y(1) - y(0)) / (2.0 * h3);
+        }
+    } else if (k < N) {
+        M = R(k) * (y(k + 1) - 2.0 * y(k) + y(k - 1)) / h2;
+        S = (y(k + 1) - y(k - 1)) / (2.0 * h);
+        V = P * (y(k + 1) - y(k - 1)) / (2.0 * h) +
+            (R(k + 1) * (y(k + 2) - 2.0 * y(k + 1) + y(k)) - R(k - 1) * (y(k) - 2.0 * y(k - 1) + y(k - 2))) /
+                (2.0 * h3);
+    } else {
+        M = 0.0;
+        S = (y(N) - y(N - 1)) / h;
+        V = pile.Vt;
+    }
+    pile.M(k) = M;
+    pile.S(k) = S;
+    pile.V(k) = V;
+    if (problem.Options.UseSoilMovement) {
+        pile.p(k) = -(y(k) - pile.ysoil(k)) * pile.Es(k) - pile.Q(k);
+    } else {
+        pile.p(k) = -pile.Es(k) * y(k);
+    }
+
+    // Running maxima (signed values of the largest magnitudes).
+    if (std::fabs(M) > std::fabs(pile.MaxMoment)) {
+        pile.MaxMoment = M;
+        pile.MaxMomentDepth = pile.x(k);
+    }
+    if (std::fabs(V) > std::fabs(pile.MaxShear)) {
+        pile.MaxShear = V;
+        pile.MaxShearDepth = pile.x(k);
+    }
+    const int s = pile.section(k);
+    if (s >= 1 && s <= kMaxSections) {
+        const auto si = static_cast<std::size_t>(s);
+        if (std::fabs(M) > std::fabs(pile.SectionMaxMoment[si])) {
+            pile.SectionMaxMoment[si] = M;
+            pile.SectionMaxMomentNode[si] = k;
+        }
+        if (std::fabs(V) > std::fabs(pile.SectionMaxShear[si])) {
+            pile.SectionMaxShear[si] = V;
+            pile.SectionMaxShearNode[si] = k;
+        }
+    }
+    pile.MaxStress = std::max(pile.MaxStress, Combined_Stress(ctx, k));
+}
+
+double Combined_Stress(const RunContext& ctx, int k) {
+    const PileModel& pile = ctx.pile;
+    const ProblemData& problem = ctx.problem;
+    const PileProperties props = Lookup_Pile_Properties(problem, pile.x(k));
+    if (props.Area == 0.0 || props.Inertia == 0.0) return 0.0;
+    double c = 0.5 * props.Width;
+    const int s = pile.section(k);
+    if (s >= 1 && s <= static_cast<int>(problem.Sections.size())) {
+        const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+        if ((section.SectionType == kElasticPile || section.SectionType == kElasticPlastic) &&
+            section.Elastic.ElasticShape == 6) {
+            c = 0.5 * props.StructuralWidth;
+        }
+    }
+    return std::fabs(pile.P) / props.Area + std::fabs(pile.M(k)) * c / props.Inertia;
+}
+
+}  // namespace trevasc

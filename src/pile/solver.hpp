@@ -1,0 +1,41 @@
+// Finite-difference solution of the laterally loaded beam-column
+//
+//     EI y'''' + P y'' + Es y - Q = 0        (P positive in compression)
+//
+// written in central differences at every node (Reese and Matlock 1956;
+// Reese and Van Impe 2011, ch. 3). The five-diagonal system is reduced from
+// the tip upward to the recursion y(m) = B(m) y(m-1) - A(m) y(m-2) + E(m) + F(m)
+// (F carries the tip shear), the two pile-head boundary conditions close a
+// small dense system for the head and its imaginary nodes, and the
+// deflections follow by back-substitution downward. One solution is O(N) and
+// allocates nothing.
+#pragma once
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// Solves the pile for the current EI, Es, load terms, thrust, tip shear and
+// head conditions; sets y (with its guard values), Vt and dYmax. A vanishing
+// pivot of the head system stops the run with Runtime Error 11.
+void Solve_Beam_Column(RunContext& ctx);
+
+// Gaussian elimination without row exchanges of the n x n head system held in
+// work.Fm / work.G; the solution goes to work.YG. Returns 0 on success, or the
+// pivot row k (1-based) whose pivot was smaller than 1.0E-20 in magnitude.
+int Solve_Head_Equations(SolverWork& work, int n);
+
+// Moment, slope, shear and soil reaction of node k from the deflections, with
+// the running maxima and, at node 1, the completion of the head conditions.
+void Compute_Node_Response(RunContext& ctx, int k);
+
+// Combined axial and bending stress |P|/A + |M| c/I at node k (0 where the
+// area or the moment of inertia is 0).
+double Combined_Stress(const RunContext& ctx, int k);
+
+// Resets the running maxima of moment, shear and combined stress.
+void Reset_Running_Maxima(PileModel& pile);
+// Resets the per-section maxima of a case.
+void Reset_Section_Maxima(PileModel& pile);
+
+}  // namespace trevasc

@@ -1,0 +1,87 @@
+#include "soil/criteria.hpp"
+
+#include <array>
+
+#include "engine/error_stop.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+// Runtime Error 94: an analysis feature this build does not have yet.
+constexpr std::int32_t kUnsupportedAnalysis = 294;
+
+using enum RockRule;
+using enum InterfaceKind;
+
+// In the order in which layer names are compared.
+constexpr std::array<CriterionEntry, 16> kCriteria{{
+    {"SoftClay", &Soft_Clay_Criterion, kMarkIfBelowRock, kCohesive, true},
+    {"SoftClyJ", &Soft_Clay_J_Criterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyBW", &Stiff_Clay_Water_Criterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAW", &Stiff_Clay_Without_Water_Criterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAK", &Stiff_Clay_With_K_Criterion, kMarkIfBelowRock, kCohesive, true},
+    {"Sand", &Sand_Criterion, kMarkIfBelowRock, kCohesionless, true},
+    {"API Sand", &Api_Sand_Criterion, kMarkIfBelowRock, kCohesionless, true},
+    {"Liq Sand", &Liquefied_Sand_Criterion, kMarkIfBelowRock, kCohesionless, false},
+    {"Cem Silt", &Cemented_Silt_Criterion, kMarkIfBelowRock, kCohesiveIfStrength, true},
+    {"User p-y", &User_Py_Criterion, kNone, kUserCurves, false},
+    {"WeakRock", &Weak_Rock_Criterion, kCountThenMark, kRock, false},
+    {"Vuggy LS", &Vuggy_Limestone_Criterion, kMarkThenCount, kRock, false},
+    {"MassRock", &Massive_Rock_Criterion, kMarkThenCount, kRock, false},
+    {"KS Loess", &Loess_Criterion, kMarkThenCount, kCohesionless, false},
+    {"Piedmont", &Piedmont_Criterion, kMarkThenCount, kCohesionless, false},
+    {"Elast SG", &Elastic_Subgrade_Criterion, kMarkThenCount, kElasticSubgrade, false},
+}};
+
+}  // namespace
+
+const CriterionEntry* FindCriterion(std::string_view name) {
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    for (const CriterionEntry& entry : kCriteria) {
+        if (entry.name == name) return &entry;
+    }
+    return nullptr;
+}
+
+const CriterionEntry* CriterionForCode(int soil_model_code) { return FindCriterion(SoilModelName(soil_model_code)); }
+
+void Stop_On_Unsupported_Analysis(RunContext& ctx, std::string_view what) {
+    WriteToBoth(ctx, {"", "**** Runtime Error No. 94 ****", "",
+                      "This build of the engine cannot analyse " + std::string(what) + " yet.",
+                      "The analysis was stopped before any result of it was written.", ""});
+    Stop_With_Error(ctx, kUnsupportedAnalysis);
+}
+
+void Call_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const int code = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL;
+    const CriterionEntry* entry = CriterionForCode(code);
+    if (entry == nullptr) return;
+    if (entry->routine == nullptr) {
+        Stop_On_Unsupported_Analysis(ctx, "the p-y criterion \"" + std::string(entry->name) + "\" of soil layer " +
+                                              fmt::I0(layer));
+    }
+    entry->routine(ctx, layer, first, last);
+}
+
+void Apply_Below_Rock_Bookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {
+    auto& marked = soil.BelowRockLayer[static_cast<std::size_t>(layer)];
+    switch (entry.rock_rule) {
+        case kMarkIfBelowRock:
+            if (soil.BelowRockCount >= 1) marked = true;
+            break;
+        case kCountThenMark:
+            soil.BelowRockCount += 1;
+            marked = true;
+            break;
+        case kMarkThenCount:
+            if (soil.BelowRockCount >= 1) marked = true;
+            soil.BelowRockCount += 1;
+            break;
+        case kNone:
+            break;
+    }
+}
+
+}  // namespace trevasc

@@ -1,0 +1,174 @@
+// Loess ("KS Loess").
+//
+// The p-y criterion for loess of Johnson, Parsons, Dapp and Brown (2006),
+// soil characterization and p-y curve development for loess from lateral
+// load tests on drilled shafts (Kansas Department of Transportation),
+// driven by the cone tip resistance qc of a cone penetration test. The ultimate resistance per unit area is a fixed
+// fraction of qc, reduced for repeated loading, and the curve is a single
+// hyperbola-like expression whose initial slope is the ultimate resistance
+// over a reference deflection:
+//
+//     pu0 = 0.409 qc
+//     pu  = b pu0 / (1 + 0.24 ln N)            N cycles of loading, 1 to 10
+//     Ei  = pu / yref,  yref = 0.117 in (0.0029718 m)
+//     p   = Ei y / (1 + (y/yref) (1 + 0.1 e^(-y/yref)))
+//
+// p starts with slope Ei and tends to pu. Near the ground surface (axial
+// depth x below 2b) qc is multiplied by x/(2b) + 0.5. The criterion is
+// defined for 1 to 10 cycles; fewer than one cycle (a static run has none)
+// is loading applied once, N = 1, for which the reduction vanishes. At zero
+// deflection the secant modulus is its limit pm Ei/ym. In a layer of no
+// thickness qc is the top value; a negative cone tip resistance is rejected.
+//
+// Units: pounds and inches or kN and metres (general units take the metric
+// reference deflection).
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+constexpr double kMaxCycles = 10.100000381469727;         // 10.1: the criterion's range ends at 10 cycles
+constexpr double kMinCycles = 1.0;
+constexpr double kReferenceDeflectionInches = 0.11699999868869781;   // 0.117 in
+constexpr double kReferenceDeflectionMetres = 0.0029718000441789627; // 0.0029718 m
+constexpr double kUltimateFactor = 0.4090000092983246;    // pu0 = 0.409 qc
+constexpr double kCycleFactor = 0.23999999463558197;      // 0.24 in 1 + 0.24 ln N
+constexpr double kShapeFactor = 0.10000000149011612;      // 0.1 in 1 + 0.1 e^(-y/yref)
+constexpr double kShallowWidths = 2.0;                    // qc adjusted above x = 2b
+constexpr double kShallowOffset = 0.5;                    // adjustment x/(2b) + 0.5
+constexpr double kSmallDeflection = 1.0e-14;
+
+constexpr int kReportPoints = 17;
+constexpr std::array<double, kReportPoints> kReportMultiples = {0.0, 0.25, 0.5, 0.75, 1.0,  1.5,  2.0,  3.0, 4.0,
+                                                                6.0, 8.0,  12.0, 16.0, 23.0, 30.0, 40.0, 50.0};
+
+// Input Data Error 74 of this build: a soil parameter outside the range in
+// which the criterion is defined.
+constexpr std::int32_t kParameterOutOfRange = 174;
+
+// Input Data Error 70 (report only).
+[[noreturn]] void Stop_Error_70(RunContext& ctx, int layer, double cycles) {
+    OutputChannel& report = ctx.files.report;
+    report.Blank(2);
+    report.Line("**** Input Data Error No. 70 ****");
+    report.Blank();
+    report.Line("PROBLEM: Soil layer " + fmt::I0(layer) +
+                " is a loess and the input value for the number of cycles of loading = " + fmt::F(cycles, 12, 1));
+    report.Line("This value is greater than 10. The soil model for loess is valid only for 1 to 10 cycles of loading. ");
+    report.Line("SOLUTION: Revise the input data so that the number of cycles of loading is in the range of 1 to 10.");
+    report.Blank();
+    // The message code of this error has always read INP00170.
+    Stop_With_Error(ctx, "INP00170", 170);
+}
+
+// A negative cone tip resistance would give the soil a negative stiffness.
+[[noreturn]] void Stop_Negative_Cone_Resistance(RunContext& ctx, int layer, double xv, double qc) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
+                      "Problem:  The cone tip resistance of the loess of layer " + fmt::I0(layer) + " at depth " +
+                          fmt::E(xv, 12, 4) + " is " + fmt::E(qc, 12, 4) + ".",
+                      "          A cone tip resistance cannot be negative.", "",
+                      "Solution: Correct the cone tip resistance at the top and bottom of the layer."});
+    Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
+}
+
+struct LoessCurve {
+    double Ei = 0.0;
+    double yref = 0.0;
+    double P(double y) const {
+        const double t = y / yref;
+        return Ei * y / (1.0 + t * (1.0 + kShapeFactor * std::exp(-t)));
+    }
+};
+
+}  // namespace
+
+void Loess_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const double N_input = problem.Options.NumberOfCycles;
+    if (std::fabs(N_input) > kMaxCycles) Stop_Error_70(ctx, layer, N_input);
+    const double N = N_input < kMinCycles ? kMinCycles : N_input;
+    const double cycle_divisor = 1.0 + kCycleFactor * std::log(N);
+    const double yref =
+        problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double b = PileWidthAt(ctx, node.x);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        const double Dt = soil_layer.Top.Depth;
+        const double Db = soil_layer.Bottom.Depth;
+        const double Vt = soil_layer.Top.ConeTipResistance;
+        const double Vb = soil_layer.Bottom.ConeTipResistance;
+        double qc = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
+        if (qc < 0.0) Stop_Negative_Cone_Resistance(ctx, layer, node.xv, qc);
+        const bool shallow = node.x < kShallowWidths * b;
+        if (shallow) qc *= node.x / (kShallowWidths * b) + kShallowOffset;
+        const double pu0 = kUltimateFactor * qc;
+        const double pu = b * pu0 / cycle_divisor;
+        LoessCurve curve;
+        curve.yref = yref;
+        curve.Ei = pu / yref;
+
+        if (!ctx.soil.PyReportMode) {
+            const double ystar = DeflectionOnCurve(node, ym);
+            const double Es = ystar < kSmallDeflection ? pm * curve.Ei / ym : pm * (curve.P(ystar) / ystar) / ym;
+            ctx.pile.Es(k) = Es;
+            continue;
+        }
+
+        OutputChannel& report = ctx.files.report;
+        OutputChannel& plot = ctx.files.plot;
+        const UnitLabels& u = ctx.labels;
+        const std::string length = py_report::Trimmed(u.Length);
+        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string stress = force_per_length + u.Power + u.Exp2;
+        auto labelled = [&](std::string_view label, const std::string& value) {
+            report.Write(label);
+            report.Tab(56);
+            report.Line("= " + value);
+        };
+        report.Blank(2);
+        report.Line("p-y Curve for Loess");
+        report.Blank();
+        labelled("Soil Layer Number", fmt::I(layer, 10));
+        labelled("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
+        labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
+        labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
+        labelled(shallow ? "Depth Adj. Cone tip resistance" : "Cone tip resistance", fmt::F(qc, 12, 3) + " " + stress);
+        labelled("Initial Modulus, Ei", fmt::F(curve.Ei, 12, 3) + " " + stress);
+        labelled("p_u0", fmt::F(pu0, 12, 3) + " " + stress);
+        labelled("p_u", fmt::F(pu, 12, 3) + " " + force_per_length);
+        labelled("Number of Cycles of Loading", fmt::F(N, 12, 0) + " cycles");
+        labelled("p-multiplier", fmt::F(pm, 12, 5));
+        labelled("y-multiplier", fmt::F(ym, 12, 5));
+        report.Blank();
+        report.Write("        y, " + length);
+        report.Tab(22);
+        report.Line("p, " + force_per_length);
+        report.Line("---------------   ---------------");
+        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
+                  "Line 7:  p-y curve depth in loess, no. p-y points on curve no. " + fmt::I0(node.curve_number));
+        for (int j = 1; j <= kReportPoints; ++j) {
+            const double yj = kReportMultiples[static_cast<std::size_t>(j - 1)] * yref;
+            const double y_out = ym * yj;
+            const double p_out = pm * curve.P(yj);
+            py_report::PointLine(report, y_out, p_out);
+            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I0(j) +
+                      "): y, p, for Loess");
+        }
+    }
+}
+
+}  // namespace trevasc

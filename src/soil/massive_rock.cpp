@@ -1,0 +1,294 @@
+// Massive rock ("MassRock").
+//
+// Liang, R., Yang, K., and Nusairat, J. (2009), "p-y criterion for rock
+// mass", Journal of Geotechnical and Geoenvironmental Engineering 135(1),
+// 26-36. The strength of the rock mass follows the generalized Hoek-Brown
+// criterion (Hoek, Carranza-Torres and Corkum, 2002),
+//
+//     sigma1 = sigma3 + sigma_ci (mb sigma3/sigma_ci + s)^a,
+//     mb = mi e^((GSI-100)/28),  s = e^((GSI-100)/9),
+//     a = 1/2 + (e^(-GSI/15) - e^(-20/3))/6,
+//
+// from which the instantaneous cohesion c' and friction angle phi' at the
+// overburden stress sigma_v = gamma' z are found by Balmer's (1952) method:
+//
+//     sigma_n = sigma_v + D^2/(2D + mb sigma_ci/2),  D = sigma1 - sigma_v
+//     tau     = (sigma_n - sigma_v) sqrt(1 + mb sigma_ci/(2D))
+//     phi'    = pi/2 - asin(2 tau/D),  c' = tau - sigma_n tan phi'.
+//
+// The ultimate resistance pu is the smaller of the resistance of a wedge
+// pushed up at shallow depth (Pw) and of flow around the pile at depth (Pd).
+// The curve is a hyperbola,
+//
+//     p = y / (1/Kh + y/pu),
+//
+// which starts with slope Kh and reaches pu/2 at y = pu/Kh. The initial
+// modulus combines the rock-mass modulus Em = (Ei/100) e^(GSI/21.7) with the
+// pile's bending stiffness EI:
+//
+//     Kh = Em (EI/(Em b^4))^0.284 (b/bref) e^(-2 nu),  bref = 0.3048 m (12 in).
+//
+// The rock-mass parameters are fixed at mi = 6, GSI = 42, nu = 0.4 and no
+// disturbance; the uniaxial compressive strength of the intact rock
+// sigma_ci and its modulus Ei come from the layer. Input files of the current
+// format carry no values for a massive rock layer (they are zero), and the
+// equations divide by both: a layer without a positive strength and modulus
+// is rejected with an input error rather than analysed. At zero deflection
+// the secant modulus is its limit pm Kh/ym, the slope of the multiplied
+// curve at the origin.
+//
+// Units: pounds and inches or kN and metres (general units as pounds and
+// inches).
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Fixed rock-mass parameters, printed in the report.
+constexpr double kMi = 6.0;
+constexpr double kGsi = 42.0;
+constexpr double kPoisson = 0.4000000059604645;  // 0.4
+// Exponents of the Hoek-Brown constants for GSI = 42 and no disturbance.
+constexpr double kMbExponent = -2.0714285714285716;   // (GSI - 100)/28
+constexpr double kSExponent = -6.444444444444445;     // (GSI - 100)/9
+constexpr double kAExponentTerm = -2.8;               // -GSI/15
+constexpr double kAConstantTerm = 0.001272633788175881;  // e^(-20/3)
+constexpr double kOneSixth = 0.1666666716337204;      // 1/6
+constexpr double kModulusExponent = 1.9354838029190344;  // GSI/21.7
+constexpr double kModulusPercent = 100.0;                // Em = (Ei/100) e^(GSI/21.7)
+constexpr double kPoissonExponent = -0.800000011920929;  // -2 nu
+constexpr double kStiffnessExponent = 0.2840000092983246;  // 0.284
+constexpr double kReferenceWidthSi = 0.30480000376701355;  // 0.3048 m
+constexpr double kReferenceWidthInches = 12.0;
+// Depth used for the overburden stress exactly at the ground surface.
+constexpr double kSurfaceDepthInches = 9.999999747378752e-05;  // 0.0001 in
+constexpr double kSurfaceDepthMetres = 2.539999968576012e-06;  // 0.0001 in, in metres
+constexpr double kMinimumStress = 9.999999747378752e-06;       // 1e-5
+constexpr double kDeepTensileTerm = 2.0 * 0.44999998807907104 / 3.0;  // 0.3 = 2 (0.45)/3
+constexpr double kSmallDeflection = 1.0e-14;
+
+constexpr int kReportPoints = 17;
+constexpr double kReportSpanOverWidth = 0.004999999888241291;  // 0.005: report points reach 0.005 b
+constexpr double kReportLastFactor = 1.2000000476837158;       // 1.2: the last point at 1.2 (0.005 b)
+constexpr int kReportSteps = 15;
+
+// Input Data Error 72 and Runtime Error 98 of this build.
+constexpr std::int32_t kUndefinedRockCurve = 172;
+constexpr std::int32_t kUndefinedInitialModulus = 298;
+
+// Runtime Error 20: the intact modulus cannot be interpolated in a layer of
+// no thickness. The stop lines come first, then the message (report only).
+[[noreturn]] void Stop_Runtime_Error_20(RunContext& ctx, int layer, double top) {
+    try {
+        Stop_With_Error(ctx, "RUN00020", 220);
+    } catch (const RunStop&) {
+        OutputChannel& report = ctx.files.report;
+        report.Line("**** Runtime Error No. 20 ****");
+        report.Blank();
+        report.Line("Problem:  The top and bottom elevations for massive rock layer are equal.");
+        report.Line("          The top and bottom elevations for layer " + fmt::I0(layer) + " = " +
+                    fmt::E(top, 12, 4));
+        report.Blank();
+        report.Line("Solution: Correct the input data for elevations defining the massive rock layer.");
+        report.Blank();
+        throw;
+    }
+}
+
+[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, double xv, double sigma_ci, double Ei,
+                                       double gamma) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
+                      "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
+                          " at depth " + fmt::E(xv, 12, 4) + ".",
+                      "          Uniaxial compressive strength = " + fmt::E(sigma_ci, 12, 4) +
+                          ", intact rock modulus = " + fmt::E(Ei, 12, 4) + ",",
+                      "          average effective unit weight = " + fmt::E(gamma, 12, 4) + ".",
+                      "          The strength and the modulus must be greater than zero and the unit",
+                      "          weight must not be negative. Input files of the current format carry",
+                      "          no strength, unit weight or modulus for a massive rock layer.",
+                      "",
+                      "Solution: Model the layer with the weak rock criteria, or give the strength, unit",
+                      "          weight and modulus of the massive rock in an input file of the previous format."});
+    Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
+}
+
+[[noreturn]] void Stop_Undefined_Initial_Modulus(RunContext& ctx, int layer, double x, double b, double EI,
+                                                 double pu) {
+    WriteToBoth(ctx, {"**** Runtime Error No. 98 ****", "",
+                      "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
+                          " at depth " + fmt::E(x, 12, 4) + ".",
+                      "          Pile width = " + fmt::E(b, 12, 4) + ", bending stiffness EI = " + fmt::E(EI, 12, 4) +
+                          ", ultimate resistance = " + fmt::E(pu, 12, 4) + ";",
+                      "          all three must be greater than zero.", "",
+                      "Solution: Check the width and the bending stiffness of the pile section at this depth."});
+    Stop_With_Error(ctx, "RUN00098", kUndefinedInitialModulus);
+}
+
+// The pile's bending stiffness at axial depth x from the node values of the
+// converged case: report depths need not fall on nodes.
+double Bending_Stiffness_At(const PileModel& pile, double x) {
+    if (pile.N < 1) return 0.0;
+    if (x <= pile.x(1)) return pile.EI(1);
+    for (int k = 1; k < pile.N; ++k) {
+        if (x <= pile.x(k + 1)) {
+            const double span = pile.x(k + 1) - pile.x(k);
+            if (!(span > 0.0)) return pile.EI(k + 1);
+            return pile.EI(k) + (pile.EI(k + 1) - pile.EI(k)) * (x - pile.x(k)) / span;
+        }
+    }
+    return pile.EI(pile.N);
+}
+
+struct MassiveRockCurve {
+    double Kh = 0.0;
+    double pu = 0.0;
+    double P(double y) const { return y > 0.0 ? y / (1.0 / Kh + y / pu) : 0.0; }
+};
+
+}  // namespace
+
+void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const bool si = problem.Options.Units == UnitSystem::SI;
+    const bool report_mode = ctx.soil.PyReportMode;
+
+    const double mb = kMi * std::exp(kMbExponent);
+    const double s = std::exp(kSExponent);
+    const double a = 0.5 + (std::exp(kAExponentTerm) - kAConstantTerm) * kOneSixth;
+    const double modulus_factor = std::exp(kModulusExponent);
+    const double poisson_factor = std::exp(kPoissonExponent);
+    const double K = 1.0 - std::sin(kPi / 4.0);  // earth-pressure factor of the wedge
+    const double b_ref = si ? kReferenceWidthSi : kReferenceWidthInches;
+    LayerResistanceSum resistance(ctx, layer);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double z = node.z0;
+        const double z_stress = z == 0.0 ? (si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
+        const double b = PileWidthAt(ctx, node.x);
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        const double sigma_ci = fn_c(ctx, node.xv);
+        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+        if (thickness == 0.0) Stop_Runtime_Error_20(ctx, layer, soil_layer.XLayerTop);
+        const double Ei = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
+                                                         (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        if (!(sigma_ci > 0.0) || !(Ei > 0.0) || !(gamma >= 0.0)) {
+            Stop_Undefined_Curve(ctx, layer, node.xv, sigma_ci, Ei, gamma);
+        }
+
+        // Hoek-Brown strength at the overburden stress, and its
+        // instantaneous Mohr-Coulomb parameters.
+        const double sigma_v = gamma * z_stress;
+        const double sigma_1 = sigma_v + sigma_ci * std::pow(mb * sigma_v / sigma_ci + s, a);
+        const double D = sigma_1 - sigma_v;
+        const double sigma_n = sigma_v + D * D / (2.0 * D + 0.5 * mb * sigma_ci);
+        const double tau = (sigma_n - sigma_v) * std::sqrt(1.0 + mb * sigma_ci / (2.0 * D));
+        // 2 tau/D never exceeds 1 in exact arithmetic; rounding must not take
+        // it past the domain of the arc sine.
+        const double phi = kPi / 2.0 - std::asin(std::min(1.0, 2.0 * tau / D));
+        const double c = tau - sigma_n * std::tan(phi);
+
+        const double alpha = phi / 2.0;
+        const double beta = kPi / 4.0 + phi / 2.0;
+        const double tan_ka = std::tan(kPi / 4.0 - phi / 2.0);
+        const double Ka = tan_ka * tan_ka;
+        const double sigma_v_star = std::max(kMinimumStress, sigma_v);
+        const double Q = 0.5 * gamma * z + sigma_v_star;
+
+        // Wedge resistance.
+        const double tan_b = std::tan(beta);
+        const double tan_a = std::tan(alpha);
+        const double tan_phi = std::tan(phi);
+        const double Fs = (c + K * tan_phi * Q) * z * tan_b;
+        const double T2 = c * (b + 2.0 * z * tan_b * tan_a);
+        const double T3 = tan_b * (b * (sigma_v_star + gamma * z) + z * tan_b * tan_a * (2.0 * sigma_v_star + gamma * z));
+        const double N = (T3 + 2.0 * Fs * std::cos(beta) + T2) / (std::sin(beta) - tan_phi * std::cos(beta));
+        const double tension_crack = std::max(0.0, K * b * (gamma * z + sigma_v_star - 2.0 * c / std::sqrt(Ka)));
+        const double Pw = std::sin(beta) * (2.0 * Fs + tan_phi * N + T2 / std::cos(beta)) + std::cos(beta) * N -
+                          2.0 * K * Q * z * tan_b * tan_a - tension_crack;
+        // Resistance of flow around the pile.
+        const double Pd = b * (kPi / 4.0 * sigma_1 - Ka * sigma_v_star + 2.0 * c * std::sqrt(Ka) +
+                               kDeepTensileTerm * std::sqrt(sigma_ci));
+
+        MassiveRockCurve curve;
+        curve.pu = std::min(Pw, Pd);
+        const double EI = report_mode ? Bending_Stiffness_At(ctx.pile, node.x) : ctx.pile.EI(k);
+        if (!(b > 0.0) || !(EI > 0.0) || !(curve.pu > 0.0)) {
+            Stop_Undefined_Initial_Modulus(ctx, layer, node.x, b, EI, curve.pu);
+        }
+        const double Em = Ei / kModulusPercent * modulus_factor;
+        curve.Kh = Em * std::pow(EI / (Em * b * b * b * b), kStiffnessExponent) * (b / b_ref) * poisson_factor;
+
+        if (!report_mode) {
+            resistance.Add(node, curve.pu, k == first, k == last);
+            const double ystar = DeflectionOnCurve(node, ym);
+            const double Es = ystar < kSmallDeflection ? pm * curve.Kh / ym : pm * (curve.P(ystar) / ystar) / ym;
+            ctx.pile.Es(k) = Es;
+            continue;
+        }
+
+        OutputChannel& report = ctx.files.report;
+        OutputChannel& plot = ctx.files.plot;
+        const UnitLabels& u = ctx.labels;
+        const std::string length = py_report::Trimmed(u.Length);
+        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        auto labelled = [&](std::string_view label, const std::string& value) {
+            std::string text(label);
+            text.resize(30, ' ');
+            report.Line(text + "= " + value);
+        };
+        report.Blank(2);
+        report.Line("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009");
+        report.Blank();
+        labelled("Soil Layer Number", fmt::I(layer, 10));
+        labelled("Depth below pile head", fmt::F(node.x, 12, 3) + " " + length);
+        labelled("Depth below ground surface", fmt::F(z, 12, 3) + " " + length);
+        labelled("Pile Diameter", fmt::F(b, 12, 3) + " " + length);
+        labelled("Uniaxial compressive strength", fmt::F(sigma_ci, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
+        labelled("Avg. Eff. Unit Weight", fmt::F(gamma, 12, 5) + " " + force_per_length + u.Power + u.Exp3);
+        labelled("m sub i", fmt::F(kMi, 12, 3));
+        labelled("Geological Strength Index GSI", fmt::F(kGsi, 12, 5));
+        labelled("Poisson's Ratio", fmt::F(kPoisson, 12, 3));
+        labelled("p-multiplier", fmt::F(pm, 12, 5));
+        labelled("y-multiplier", fmt::F(ym, 12, 5));
+        report.Tab(6);
+        report.Write("y, " + length);
+        report.Tab(25);
+        report.Line("p, " + force_per_length);
+        report.Line("----------------    -----------------");
+        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
+                  "Line 7:  p-y curve depth in massive rock, no. p-y points on curve no. " +
+                  fmt::I0(node.curve_number));
+        const double span = kReportSpanOverWidth * b;
+        for (int j = 1; j <= kReportPoints; ++j) {
+            double yj = 0.0;
+            if (j == kReportPoints) {
+                yj = kReportLastFactor * span;
+            } else if (j >= 2) {
+                yj = (j - 1) * (span / kReportSteps);
+            }
+            const double y_out = ym * yj;
+            const double p_out = pm * curve.P(yj);
+            py_report::PointLine(report, y_out, p_out);
+            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
+                      "): y, p, for Massive Rock");
+        }
+    }
+}
+
+}  // namespace trevasc

@@ -1,0 +1,193 @@
+// Piedmont residual soil ("Piedmont").
+//
+// Simpson and Brown (2003), p-y curves for the residual soils of the
+// Piedmont region from lateral load tests on drilled shafts (Georgia
+// Department of Transportation). An initial modulus Esi (force/length^2) is
+// correlated with one of four field tests,
+//
+//     SPT  Esi = 22 N60 (psi; 151.68 N60 kPa)
+//     CPT  Esi = 0.118 qc
+//     DMT  Esi = 0.076 ED
+//     PMT  Esi = 0.235 EM
+//
+// and the curve is linear for very small deflections, softens
+// logarithmically, and is constant from yu = 0.0375 b:
+//
+//     p = Esi b y                               y <  y1 = 0.001 b
+//     p = Esi b y (1 - 0.23 ln(y/(0.001 b)))    y1 <= y < yu
+//     p = pu = 0.16648 Esi b yu                 y >= yu
+//
+// Both branches give Esi b y1 at y1; at yu the logarithmic branch ends at
+// (1 - 0.23 ln 37.5) = 0.16640 Esi b yu, a little below the plateau. The
+// correlations are given for US customary and SI units only: general units
+// (or a test type outside 1 to 4) give Esi = 0. The test type of the layer's
+// top point governs the whole layer. In a layer of no thickness the test
+// value is the top value; a negative test value is rejected.
+//
+// Units: pounds and inches or kN and metres.
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+// Initial modulus per unit of test value.
+constexpr double kSptFactorUscs = 22.0;                    // psi per blow
+constexpr double kSptFactorSi = 151.68465995788574;        // 22 psi in kPa, per blow
+constexpr double kCptFactor = 0.11800000071525574;         // 0.118
+constexpr double kDmtFactor = 0.07599999755620956;         // 0.076
+constexpr double kPmtFactor = 0.23499999940395355;         // 0.235
+constexpr double kY1OverWidth = 0.0010000000474974513;     // y1 = 0.001 b
+constexpr double kYuOverWidth = 0.03750000149011612;       // yu = 0.0375 b
+constexpr double kPlateauFactor = 0.16647996820926636;     // pu = 0.16648 Esi b yu
+constexpr double kLogFactor = 0.23000000417232513;         // 0.23 in 1 - 0.23 ln(1000 y/b)
+constexpr double kLogScale = 1000.0;                       // y/y1 = 1000 y/b
+constexpr double kSmallDeflection = 9.9999998245167e-15;   // 1e-14
+constexpr double kReportStepOverWidth = 0.0024999999441206455;  // 0.0025
+
+constexpr int kReportPoints = 17;
+
+enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
+
+// Input Data Error 74 of this build: a soil parameter outside the range in
+// which the criterion is defined.
+constexpr std::int32_t kParameterOutOfRange = 174;
+
+[[noreturn]] void Stop_Negative_Test_Value(RunContext& ctx, int layer, double xv, double v) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
+                      "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
+                          " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
+                      "          A field test value cannot be negative.", "",
+                      "Solution: Correct the field test values at the top and bottom of the layer."});
+    Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
+}
+
+double Test_Value(const SoilPointParams& point, int test) {
+    switch (test) {
+        case kSpt: return point.N60;
+        case kCpt: return point.ConeTipResistance;
+        case kDmt: return point.DilatometerModulus;
+        case kPmt: return point.PressuremeterModulus;
+        default: return 0.0;
+    }
+}
+
+// Initial modulus per unit test value; 0 where the correlation is not
+// defined.
+double Modulus_Factor(UnitSystem units, int test) {
+    if (units != UnitSystem::USCS && units != UnitSystem::SI) return 0.0;
+    switch (test) {
+        case kSpt: return units == UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
+        case kCpt: return kCptFactor;
+        case kDmt: return kDmtFactor;
+        case kPmt: return kPmtFactor;
+        default: return 0.0;
+    }
+}
+
+struct PiedmontCurve {
+    double Esi = 0.0;
+    double b = 0.0;
+    double y1 = 0.0;
+    double yu = 0.0;
+    double pu = 0.0;
+
+    double P(double y) const {
+        if (y >= yu) return pu;
+        if (y < y1) return Esi * b * y;
+        return Esi * b * y * (1.0 - kLogFactor * std::log(kLogScale * y / b));
+    }
+};
+
+}  // namespace
+
+void Piedmont_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    // The test type is held in a real column; the top point's governs.
+    const int test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
+    const double factor = Modulus_Factor(problem.Options.Units, test);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double Dt = soil_layer.Top.Depth;
+        const double Db = soil_layer.Bottom.Depth;
+        const double Vt = Test_Value(soil_layer.Top, test);
+        const double Vb = Test_Value(soil_layer.Bottom, test);
+        const double v = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
+        if (factor > 0.0 && v < 0.0) Stop_Negative_Test_Value(ctx, layer, node.xv, v);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        const double b = PileWidthAt(ctx, node.x);
+
+        PiedmontCurve curve;
+        curve.Esi = factor * v;
+        curve.b = b;
+        curve.y1 = kY1OverWidth * b;
+        curve.yu = kYuOverWidth * b;
+        curve.pu = kPlateauFactor * curve.Esi * b * curve.yu;
+
+        if (!ctx.soil.PyReportMode) {
+            const double ystar = DeflectionOnCurve(node, ym);
+            // The initial slope, without the p-multiplier, at zero deflection.
+            const double Es = ystar < kSmallDeflection ? curve.Esi * b / ym : pm * (curve.P(ystar) / ystar) / ym;
+            ctx.pile.Es(k) = Es;
+            continue;
+        }
+
+        OutputChannel& report = ctx.files.report;
+        OutputChannel& plot = ctx.files.plot;
+        const UnitLabels& u = ctx.labels;
+        const std::string length = py_report::Trimmed(u.Length);
+        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        auto labelled = [&](std::string_view label, const std::string& value) {
+            report.Write(label);
+            report.Tab(56);
+            report.Line("= " + value);
+        };
+        report.Blank(2);
+        report.Line("p-y Curve for Piedmont Residual Soil Criteria");
+        report.Blank();
+        labelled("Soil Layer Number", fmt::I(layer, 10));
+        labelled("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
+        labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
+        labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
+        labelled("Initial Modulus from Field Tests",
+                 fmt::F(curve.Esi, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
+        labelled("p-multiplier", fmt::F(pm, 12, 5));
+        labelled("y-multiplier", fmt::F(ym, 12, 5));
+        report.Blank();
+        report.Write("        y, " + length);
+        report.Tab(22);
+        report.Line("p, " + force_per_length);
+        report.Line("---------------   ---------------");
+        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
+                  "Line 7:  p-y curve depth in Piedmont residual soil, no. p-y points on curve no. " +
+                  fmt::I0(node.curve_number));
+        for (int j = 1; j <= kReportPoints; ++j) {
+            double yj = 0.0;
+            if (j >= 2 && j <= 15) {
+                yj = (j - 1) * kReportStepOverWidth * b;
+            } else if (j == 16) {
+                yj = curve.yu;
+            } else if (j == 17) {
+                yj = curve.yu + b;
+            }
+            const double y_out = ym * yj;
+            const double p_out = pm * curve.P(yj);
+            py_report::PointLine(report, y_out, p_out);
+            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I0(j) +
+                      "): y, p, for Piedmont residual soil");
+        }
+    }
+}
+
+}  // namespace trevasc

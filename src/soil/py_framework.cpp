@@ -1,0 +1,427 @@
+#include "soil/py_framework.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "engine/error_stop.hpp"
+#include "pile/node_setup.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+
+namespace trevasc {
+namespace {
+
+// Two depths closer than this are the same profile point.
+constexpr double kDepthTolerance = 1.0e-6;
+// sqrt(2)/2 as stored in single precision (ground-slope factor for a pile
+// pushed away from the slope).
+constexpr double kHalfRootTwo = 0.7071067690849304;
+constexpr double kPi = 3.141592653589793;
+// Support address printed by the diagnostic of an unsupported interface.
+constexpr std::string_view kSupportAddress = "support@trevasc.example";
+
+constexpr std::array<std::string_view, 21> kModelNames = {
+    "",         "SoftClay", "StfClyBW", "StfClyAW", "StfClyAK", "Sand",     "API Sand",
+    "Liq Sand", "WeakRock", "Vuggy LS", "Piedmont", "Cem Silt", "KS Loess", "Elast SG",
+    "User p-y", "SoftClyJ", "MassRock", "Frz Soil", "Undefined", "Undefined", "Undefined",
+};
+
+// The soil profile points: two per layer, top then bottom, numbered from 1.
+int PointCount(const ProblemData& problem) { return 2 * problem.i_Number_of_Layers(); }
+
+const SoilPointParams& Point(const ProblemData& problem, int j) {
+    const SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
+    return (j % 2 == 1) ? layer.Top : layer.Bottom;
+}
+
+double Linear(double x0, double v0, double x1, double v1, double x) {
+    return v0 + (v1 - v0) * (x - x0) / (x1 - x0);
+}
+
+void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines) ctx.files.report.Line(line);
+    for (std::string_view line : lines) ctx.files.messages.Line(line);
+}
+
+[[noreturn]] void Stop_Input_Data_Error_5(RunContext& ctx, double x, double deepest) {
+    WriteReportThenMessages(
+        ctx, {"**** Input Data Error No. 5 ****", "", "An error was detected that is related to an incompatibility",
+              "between the input data defining pile embedment depth and soil ", "shear strength values versus depth.",
+              "", "Problem:  The value for a pile station depth is " + fmt::E(x, 12, 4),
+              "This depth is below the deepest extent of the input curve for",
+              "soil shear strength versus depth at " + fmt::F(deepest, 10, 3), "",
+              "Solution:  Please revise the input data by either extending ",
+              "the maximum depth for soil shear strength or shorten the ",
+              "pile to be wholly within the defined soil layers."});
+    Stop_With_Error(ctx, "INP00005", 105);
+}
+
+[[noreturn]] void Stop_Input_Data_Error_60(RunContext& ctx, double x) {
+    WriteReportThenMessages(
+        ctx, {"**** Input Data Error No. 60 ****", "",
+              "An error was found in the strength of soil input data when interpolating ",
+              "to obtain values of cohesion or uniaxial compressive strength.", "",
+              "Problem:  The depth increment between the upper and lower soil depths in a ",
+              "layer is zero.  The depth of computation is " + fmt::F(x, 10, 3), "",
+              "Solution:  Examine the program output file to find the depth in question",
+              "and correct the soil layer depth values. "});
+    Stop_With_Error(ctx, "INP00060", 160);
+}
+
+[[noreturn]] void Stop_Input_Data_Error_3(RunContext& ctx, double x) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 3 ****", "",
+                      "An error was detected that is related to an incompatibility",
+                      "between the input data defining the embedment of the pile and",
+                      "the maximum depth of the soil shear strength data.", "",
+                      "The value for a pile station depth is " + fmt::E(x, 12, 4),
+                      "This depth is below the deepest extent of the input data for",
+                      "soil shear strength versus depth.", "", "Solution:",
+                      "Please revise the input data by either extending the maximum",
+                      "depth for soil shear strength or shorten the pile to correct", "this problem."});
+    Stop_With_Error(ctx, "INP00003", 103);
+}
+
+[[noreturn]] void Stop_Input_Data_Error_15(RunContext& ctx, double x) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 15 ****", "",
+                      "An error was detected related to an incompatibility between ",
+                      "the data defining pile embedment depth and effective unit ", "weights versus depth.", "",
+                      "The value for a pile station depth is " + fmt::E(x, 12, 4),
+                      "This depth is below the deepest extent of the input curve for",
+                      "effective unit weight versus depth.", "", "Solution:",
+                      "Please revise the input data by either extending the maximum",
+                      "depth for effective unit weight or shorten the length of pile",
+                      "to be within the range of defined soil properties."});
+    Stop_With_Error(ctx, "INP00015", 115);
+}
+
+// Kind of a layer at an interface (fn_c), from its model name and, for
+// cemented silt, its strength at the interface.
+int InterfaceClass(int code, double strength) {
+    const CriterionEntry* entry = CriterionForCode(code);
+    if (entry == nullptr) return 0;
+    if (entry->interface_kind == InterfaceKind::kCohesiveIfStrength) return strength > 0.0 ? 1 : 2;
+    return static_cast<int>(entry->interface_kind);
+}
+
+// Runtime error 999: the interface a depth lies on cannot be found.
+[[noreturn]] void Stop_Interface_Not_Found(RunContext& ctx, double x, bool at_tip, int above, int below) {
+    const ProblemData& problem = ctx.problem;
+    const int layers = problem.i_Number_of_Layers();
+    auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
+    auto top = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop : 0.0; };
+    OutputChannel& report = ctx.files.report;
+    using fmt::ListDirectedLine;
+    report.Blank(2);
+    report.Line(ListDirectedLine().Text("Internal error in function C (undrained shear strength)").str());
+    report.Line(ListDirectedLine().Text("The layer interface cannot be located").str());
+    report.Line(ListDirectedLine().Text("Please contact Halvorn for support").str());
+    report.Blank();
+    report.Line(ListDirectedLine().Text("Elevation             = ").Real(x).str());
+    report.Line(ListDirectedLine().Text("b_AtInterface         = ").Logical(true).str());
+    report.Line(ListDirectedLine().Text("b_InMiddle            = ").Logical(false).str());
+    report.Line(ListDirectedLine().Text("b_AtTip               = ").Logical(at_tip).str());
+    report.Line(ListDirectedLine().Text("b_AtNode              = ").Logical(!ctx.soil.PyReportMode).str());
+    report.Line(ListDirectedLine().Text("Layer index above     = ").Integer(above).str());
+    report.Line(ListDirectedLine().Text("Layer index below     = ").Integer(below).str());
+    report.Line(ListDirectedLine().Text("DABS(X-XLayerBottom(KTOP))    = ").Real(std::fabs(x - bottom(above))).str());
+    report.Line(ListDirectedLine().Text("DABS(X-XLayerTop(KBOT))    = ").Real(std::fabs(x - top(below))).str());
+    Stop_With_Error(ctx, "RUN00999", 999);
+}
+
+// Runtime error 24: two layer kinds whose interface strength has no rule.
+[[noreturn]] void Stop_Unsupported_Interface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
+                                             bool at_tip) {
+    const ProblemData& problem = ctx.problem;
+    const int layers = problem.i_Number_of_Layers();
+    auto code = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL : 0; };
+    OutputChannel& report = ctx.files.report;
+    using fmt::ListDirectedLine;
+    report.Blank(2);
+    report.Line(ListDirectedLine().Text(" ***** Runtime Error No. 30 *****").str());
+    report.Blank();
+    report.Line(ListDirectedLine().Text("Error in fn_c, please report by email to ").Text(kSupportAddress).str());
+    report.Blank();
+    report.Line(ListDirectedLine().Text(" X value for f(c) = ").Real(x).str());
+    report.Line(ListDirectedLine()
+                    .Text(" Soil types: 1 = cohesive, 2 = cohesionless, 3 = rock, 4= user input)")
+                    .str());
+    report.Line(ListDirectedLine().Text(" Soil type above        = ").Integer(upper_kind).str());
+    report.Line(ListDirectedLine().Text(" Soil type below        = ").Integer(lower_kind).str());
+    report.Line(ListDirectedLine().Text(" cohesionless           = ").Integer(2).str());
+    report.Line(ListDirectedLine().Text(" cohesive               = ").Integer(1).str());
+    report.Line(ListDirectedLine()
+                    .Text(" JBOT index             = ")
+                    .Integer(jbot)
+                    .Text(" = index number of strength value below depth in question")
+                    .str());
+    report.Line(ListDirectedLine()
+                    .Text(" At tip condition       = ")
+                    .Logical(at_tip)
+                    .Text(", T = true, F = false")
+                    .str());
+    report.Line(ListDirectedLine().Text(" KSOIL(JBOT/2)          = ").Integer(code(jbot / 2)).str());
+    report.Line(ListDirectedLine().Text(" KSOIL(JBOT/2+1)        = ").Integer(code(jbot / 2 + 1)).str());
+    Stop_With_Error(ctx, "RUN00024", 230);
+}
+
+// Trapezoid average over the profile points from the ground surface to x.
+// Returns false when x lies below the deepest point.
+bool AverageFromGround(const RunContext& ctx, double x, double SoilPointParams::*column, double& average) {
+    const ProblemData& problem = ctx.problem;
+    const int n = PointCount(problem);
+    const double d = x - problem.GroundSurfaceDepth;
+    average = 0.0;
+    if (n < 2) return true;
+    auto D = [&](int j) { return Point(problem, j).Depth; };
+    auto G = [&](int j) { return Point(problem, j).*column; };
+    if (x > D(n)) return false;
+    double sum = 0.0;
+    for (int j = 2; j <= n; ++j) {
+        if (D(j) <= x) {
+            sum += (G(j) + G(j - 1)) * 0.5 * (D(j) - D(j - 1)) / d;
+            continue;
+        }
+        if (D(j) - D(j - 1) >= kDepthTolerance && x > D(j - 1)) {
+            sum += ((G(j) - G(j - 1)) / (D(j) - D(j - 1)) * (x - D(j - 1)) + 2.0 * G(j - 1)) * 0.5 * (x - D(j - 1)) / d;
+        }
+        break;
+    }
+    average = sum;
+    return true;
+}
+
+}  // namespace
+
+std::string_view SoilModelName(int code) {
+    if (code < 1 || code > 20) return "Undefined";
+    return kModelNames[static_cast<std::size_t>(code)];
+}
+
+PyNode Py_Node(const RunContext& ctx, int k) {
+    const PileModel& pile = ctx.pile;
+    const SoilState& soil = ctx.soil;
+    PyNode node;
+    node.k = k;
+    if (soil.PyReportMode) {
+        node.x = node.xv = soil.ReportDepth[static_cast<std::size_t>(k)];
+        node.curve_number = soil.ReportCurveNumber[static_cast<std::size_t>(k)];
+        // The deflection held for the node number of the output depth.
+        const int j = node.curve_number;
+        node.y = j >= 1 && j <= pile.N ? pile.y(j) : 0.0;
+    } else {
+        node.x = pile.x(k);
+        node.xv = pile.xv(k);
+        node.y = pile.y(k);
+        node.ysoil = pile.ysoil(k);
+        node.q = pile.Q(k);
+    }
+    node.z0 = node.xv - ctx.problem.GroundSurfaceDepth;
+    return node;
+}
+
+double fn_c(RunContext& ctx, double x) {
+    const ProblemData& problem = ctx.problem;
+    const int n = PointCount(problem);
+    auto D = [&](int j) { return Point(problem, j).Depth; };
+    auto C = [&](int j) { return Point(problem, j).Cohesion; };
+
+    bool at_interface = false;
+    for (int j = 2; j <= n - 1; ++j) {
+        if (std::fabs(x - D(j)) <= kDepthTolerance) at_interface = true;
+    }
+    ctx.soil.b_AtInterface = at_interface;
+    const bool at_tip = x == problem.PileTotalLength;
+
+    int j = 2;
+    while (j <= n && D(j) + kDepthTolerance < x) ++j;
+    if (n < 2 || j > n) Stop_Input_Data_Error_5(ctx, x, n >= 1 ? D(n) : 0.0);
+    if (std::fabs(x - D(n)) <= kDepthTolerance) return C(n);
+    if (!at_interface) {
+        if (D(j) - D(j - 1) <= 0.0) Stop_Input_Data_Error_60(ctx, x);
+        return Linear(D(j - 1), C(j - 1), D(j), C(j), x);
+    }
+
+    // The layer pair that meets at x.
+    const int layers = problem.i_Number_of_Layers();
+    int m = 1;
+    for (;; ++m) {
+        if (m + 1 > layers) Stop_Interface_Not_Found(ctx, x, at_tip, m, m + 1);
+        const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+        const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+        if (std::fabs(x - upper.XLayerBottom) < kDepthTolerance && std::fabs(x - lower.XLayerTop) < kDepthTolerance) {
+            break;
+        }
+    }
+    const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+    const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+    const double cu = upper.Bottom.Cohesion;
+    const double cl = lower.Top.Cohesion;
+    if (at_tip) return cu;
+    const int ku = InterfaceClass(upper.KSOIL, cu);
+    const int kl = InterfaceClass(lower.KSOIL, cl);
+    const bool lower_soft = kl == 2 || kl == 4 || kl == 5;
+    if (ku == 1) {
+        if (kl == 1) return (cu + cl) / 2.0;
+        if (kl == 3) return (2.0 * cu + cl) * 0.5;
+        if (lower_soft) return cu;
+    } else if (ku == 3) {
+        if (kl == 1) return (2.0 * cl + cu) * 0.5;
+        if (kl == 3) return (cu + cl) / 2.0;
+        if (lower_soft) return cu;
+    } else if (ku == 2 || ku == 4 || ku == 5) {
+        if (kl == 1 || kl == 3) return cl;
+    }
+    Stop_Unsupported_Interface(ctx, x, ku, kl, j, at_tip);
+}
+
+double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column) {
+    const ProblemData& problem = ctx.problem;
+    const int n = PointCount(problem);
+    auto D = [&](int j) { return Point(problem, j).Depth; };
+    auto V = [&](int j) { return Point(problem, j).*column; };
+    if (n < 2 || x > D(n)) return 0.0;
+    int j = 2;
+    while (j < n && D(j) < x) ++j;
+    if (x == D(n)) return V(n);
+    if (x == D(j)) {
+        if (j < n && D(j + 1) == D(j)) {
+            if (x == problem.PileTotalLength) return V(j);
+            if (V(j) < 1.0e-20) return V(j + 1);
+            if (V(j + 1) < 1.0e-20) return V(j);
+            return (V(j) + V(j + 1)) / 2.0;
+        }
+        return V(j);
+    }
+    if (!(D(j) > D(j - 1))) return V(j);
+    return Linear(D(j - 1), V(j - 1), D(j), V(j), x);
+}
+
+double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &SoilPointParams::Epsilon50); }
+
+void Stop_Input_Data_Error_4(RunContext& ctx, double x) {
+    WriteReportThenMessages(ctx, {"**** Input Data Error No. 4 ****", "",
+                                  "An error was detected that is related to an incompatibility",
+                                  "between the input data defining the embedment of the pile and",
+                                  "the maximum depth of the soil shear strength data.", "",
+                                  "Problem:  The value for a pile station depth is " + fmt::E(x, 12, 4),
+                                  "This depth is below the deepest extent of the input data for",
+                                  "soil friction angle versus depth.", "",
+                                  "Solution:  Please revise the input data by either extending ",
+                                  "the maximum depth for soil friction angle or shorten the ",
+                                  "pile to correct this problem."});
+    Stop_With_Error(ctx, "INP00004", 104);
+}
+
+double FrictionAngleAt(RunContext& ctx, double x) {
+    const int n = PointCount(ctx.problem);
+    if (n < 2 || x > Point(ctx.problem, n).Depth) Stop_Input_Data_Error_4(ctx, x);
+    return PointValueAt(ctx, x, &SoilPointParams::FrictionAngle);
+}
+
+double AverageUnitWeight(RunContext& ctx, double x) {
+    const ProblemData& problem = ctx.problem;
+    if (x < problem.GroundSurfaceDepth) return 0.0;
+    const int n = PointCount(problem);
+    if (x - problem.GroundSurfaceDepth < kDepthTolerance) {
+        if (n < 1) return 0.0;
+        for (int j = 1; j <= n; ++j) {
+            if (Point(problem, j).EffUnitWeight > 0.0) return Point(problem, j).EffUnitWeight;
+        }
+        return Point(problem, n).EffUnitWeight;
+    }
+    double average = 0.0;
+    if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) Stop_Input_Data_Error_15(ctx, x);
+    return average;
+}
+
+double AverageStrength(RunContext& ctx, double x) {
+    const ProblemData& problem = ctx.problem;
+    if (x < problem.GroundSurfaceDepth) return 0.0;
+    if (x - problem.GroundSurfaceDepth < kDepthTolerance) return fn_c(ctx, x);
+    double average = 0.0;
+    if (!AverageFromGround(ctx, x, &SoilPointParams::Cohesion, average)) Stop_Input_Data_Error_3(ctx, x);
+    return average;
+}
+
+namespace {
+
+double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*column) {
+    const auto& profile = ctx.problem.PyModifierProfile;
+    const int m = std::min(static_cast<int>(profile.size()), ctx.problem.PyModifierCount);
+    if (m <= 0) return 1.0;
+    auto D = [&](int j) { return profile[static_cast<std::size_t>(j - 1)].Depth; };
+    auto V = [&](int j) { return profile[static_cast<std::size_t>(j - 1)].*column; };
+    if (x < D(1) || x > D(m)) return 1.0;
+    if (m == 1) return V(1);
+    int j = 2;
+    while (j < m && D(j) < x) ++j;
+    if (x == D(m)) return V(j);
+    if (x == D(j)) return (j < m && D(j + 1) == D(j)) ? V(j + 1) : V(j);
+    if (!(D(j) > D(j - 1))) return V(j);
+    return Linear(D(j - 1), V(j - 1), D(j), V(j), x);
+}
+
+}  // namespace
+
+double PMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::PMultiplier); }
+double YMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::YMultiplier); }
+
+double PileWidthAt(const RunContext& ctx, double x) { return Lookup_Pile_Properties(ctx.problem, x).Width; }
+
+double GroundSlopeFactor(const RunContext& ctx, double y) {
+    const double slope = ctx.problem.SlopeMinusBatter;
+    const double theta = std::fabs(slope);
+    if (!(theta > 1.0e-20)) return 1.0;
+    const bool up_slope = (y > 1.0e-20 && slope > 1.0e-20) || (y < -1.0e-20 && slope < -1.0e-20);
+    const bool down_slope = (y > 1.0e-20 && slope < -1.0e-20) || (y < -1.0e-20 && slope > 1.0e-20);
+    if (up_slope) return 1.0 / (1.0 + std::tan(theta));
+    if (down_slope) return kHalfRootTwo * std::cos(theta) / std::cos(kPi / 4.0 + theta);
+    return 1.0;
+}
+
+double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
+    double sum = 0.0;
+    for (int j = 1; j < layer; ++j) {
+        const auto i = static_cast<std::size_t>(j);
+        sum += soil.LayerResistance[i] < 0.01 ? soil.LiquefiedLayerResistance[i] : soil.LayerResistance[i];
+        if (sum > 1.0e20) sum = 100.0;
+    }
+    return sum;
+}
+
+double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
+    const ProblemData& problem = ctx.problem;
+    if (layer <= 1 || ctx.soil.BelowRockCount != 0) return z0;
+    const auto& layers = problem.Layers;
+    const bool ground_above_head = (layers.size() >= 1 && layers[0].XLayerBottom < -1.0e-8) ||
+                                   (layers.size() >= 2 && layers[1].XLayerBottom < -1.0e-8);
+    if (ground_above_head) return xv - layers[0].XLayerTop;
+    return xv - layers[static_cast<std::size_t>(layer - 1)].XLayerTop +
+           ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)];
+}
+
+double DeflectionOnCurve(const PyNode& node, double ym) { return std::fabs(node.y - node.ysoil) / ym; }
+
+void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es) {
+    PileModel& pile = ctx.pile;
+    pile.Es(node.k) = Es;
+    const ProblemData& problem = ctx.problem;
+    if (problem.Options.UseSoilMovement && !problem.SoilMovementProfile.empty()) {
+        pile.R(node.k) = node.ysoil * Es + node.q;
+    }
+}
+
+void LayerResistanceSum::Add(const PyNode& node, double pu, bool first, bool last) {
+    double& total = ctx_.soil.LayerResistance[static_cast<std::size_t>(layer_)];
+    if (first) {
+        total = 0.0;
+    } else {
+        total += (previous_ + pu) * ctx_.pile.h / 2.0;
+    }
+    if (last) {
+        total += (ctx_.problem.Layers[static_cast<std::size_t>(layer_ - 1)].XLayerBottom - node.x) * pu;
+    }
+    previous_ = pu;
+}
+
+}  // namespace trevasc

@@ -1,0 +1,89 @@
+// What every p-y criterion shares: the node quantities a criterion reads,
+// the soil profile look-ups (strength with its interface rules, epsilon-50,
+// friction angle, average unit weight and strength from the ground surface,
+// p- and y-multipliers, pile width), the ground-slope factor, the layering
+// correction by equivalent depth, the deflection used on the curve, the
+// secant modulus with the soil-movement load term, and the accumulation of
+// layer resistance.
+//
+// Units are the internal consistent units of the run: pounds and inches for
+// US customary input, kilonewtons and metres for SI, the user's own for
+// general units.
+#pragma once
+
+#include <string_view>
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// The 8-character model name of a soil model code ("Sand    " is held
+// without its trailing blanks); codes 18 to 20 and unknown codes are
+// "Undefined".
+std::string_view SoilModelName(int code);
+
+// One "node" as a criterion sees it: a pile node in analysis mode, a report
+// depth in report mode.
+struct PyNode {
+    int k = 0;             // node number (report mode: position in the report list)
+    double x = 0.0;        // depth along the pile axis
+    double xv = 0.0;       // vertical depth
+    double z0 = 0.0;       // depth below the ground surface
+    double y = 0.0;        // current deflection held for the node number
+    double ysoil = 0.0;    // lateral soil movement
+    double q = 0.0;        // distributed load per unit length
+    int curve_number = 0;  // report mode: ordinal of the output depth
+};
+PyNode Py_Node(const RunContext& ctx, int k);
+
+// Undrained shear strength (or Qu of rock) at vertical depth x, with the
+// interface rules between layers of different kinds.
+double fn_c(RunContext& ctx, double x);
+// Epsilon-50 at x (0 below the profile) and friction angle at x (Input Data
+// Error 4 below the profile), with the interface average.
+double Epsilon50At(const RunContext& ctx, double x);
+double FrictionAngleAt(RunContext& ctx, double x);
+// The same point-list look-up on any column of the soil points.
+double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column);
+// Averages from the ground surface down to x.
+double AverageUnitWeight(RunContext& ctx, double x);
+double AverageStrength(RunContext& ctx, double x);
+// Group-action multipliers at axial depth x (1 outside the profile).
+double PMultiplierAt(const RunContext& ctx, double x);
+double YMultiplierAt(const RunContext& ctx, double x);
+// Pile width facing the soil at axial depth x.
+double PileWidthAt(const RunContext& ctx, double x);
+
+// Factor on the ultimate resistance for sloping ground (1 on level ground or
+// at zero deflection).
+double GroundSlopeFactor(const RunContext& ctx, double y);
+
+// Layering correction. Resistance of the layers above `layer` (A of the
+// equivalent-depth equation), and the depth z used on the curve of a node of
+// a criterion that applies the correction.
+double ResistanceOfLayersAbove(const SoilState& soil, int layer);
+double CurveDepth(const RunContext& ctx, int layer, double xv, double z0);
+
+// Deflection on the unmultiplied curve: y* = |y - ysoil| / ym.
+double DeflectionOnCurve(const PyNode& node, double ym);
+// Writes the secant modulus of node k and, with soil movement, its load term
+// R = ysoil Es + q.
+void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es);
+
+// Trapezoid accumulation of the ultimate resistance over a layer.
+class LayerResistanceSum {
+public:
+    LayerResistanceSum(RunContext& ctx, int layer) : ctx_(ctx), layer_(layer) {}
+    // pu at node k of the layer (first .. last, in order).
+    void Add(const PyNode& node, double pu, bool first, bool last);
+
+private:
+    RunContext& ctx_;
+    int layer_;
+    double previous_ = 0.0;
+};
+
+// Errors of the look-ups, also used by the criteria.
+[[noreturn]] void Stop_Input_Data_Error_4(RunContext& ctx, double x);
+
+}  // namespace trevasc

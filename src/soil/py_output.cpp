@@ -1,0 +1,90 @@
+#include "soil/py_output.hpp"
+
+#include "engine/error_stop.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "soil/criteria.hpp"
+
+namespace trevasc {
+namespace {
+
+// Input Data Error 23: an output depth above the ground surface. The
+// message does not stop the run by itself; the run ends with input error 23.
+[[noreturn]] void Stop_Depth_Above_Ground(RunContext& ctx, int j, double depth) {
+    const ProblemData& problem = ctx.problem;
+    const std::string length = ctx.labels.Length;
+    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+        out->Line("**** Input Data Error No. 23 (NON-FATAL) ****");
+        out->Blank();
+        out->Line("p-y curves cannot be generated at depth number " + fmt::I0(j));
+        out->Line("This location is " + fmt::F(depth, 9, 3) + " " + length + " below the pile head and ");
+        out->Line("is above the ground surface for this problem.");
+        out->Blank();
+        out->Line("The ground surface is " + fmt::F(problem.GroundSurfaceDepth, 9, 3) + " " + length +
+                  " below the top of the pile.");
+        out->Blank();
+    }
+    ctx.files.plot.Line(fmt::E(depth, 15, 7) + fmt::I(0, 5) + fmt::X(60) + "Line 7:  p-y curve depth, no. p-y points");
+    Stop_Quietly(ctx, 123);
+}
+
+// Layer holding an output depth: the last layer whose top lies at or above
+// it (a depth on an interface belongs to the layer below), provided the depth
+// is not below that layer's bottom. 0 when no layer holds it.
+int LayerOfDepth(const ProblemData& problem, double depth) {
+    int holder = 0;
+    for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
+        if (problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop <= depth) holder = l;
+    }
+    if (holder > 0 && depth > problem.Layers[static_cast<std::size_t>(holder - 1)].XLayerBottom) return 0;
+    return holder;
+}
+
+}  // namespace
+
+void Write_Py_Curves_At_Depths(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    SoilState& soil = ctx.soil;
+    OutputChannel& report = ctx.files.report;
+    report.Line(kRule80);
+    report.Line(std::string(20, ' ') + "p-y Curves Reported for Specified Depths");
+    report.Line(kRule80);
+
+    const auto& depths = problem.PyOutputDepths;
+    const int n = static_cast<int>(depths.size());
+    for (int j = 1; j <= n; ++j) {
+        const double depth = depths[static_cast<std::size_t>(j - 1)];
+        if (problem.GroundSurfaceDepth > depth) Stop_Depth_Above_Ground(ctx, j, depth);
+    }
+
+    // The report "nodes": the output depths grouped by layer, each layer's in
+    // input order.
+    soil.ReportDepth.assign(1, 0.0);
+    soil.ReportCurveNumber.assign(1, 0);
+    const int layers = problem.i_Number_of_Layers();
+    std::vector<int> first(static_cast<std::size_t>(layers) + 1, 0);
+    std::vector<int> last(static_cast<std::size_t>(layers) + 1, -1);
+    for (int l = 1; l <= layers; ++l) {
+        for (int j = 1; j <= n; ++j) {
+            const double depth = depths[static_cast<std::size_t>(j - 1)];
+            if (LayerOfDepth(problem, depth) != l) continue;
+            soil.ReportDepth.push_back(depth);
+            soil.ReportCurveNumber.push_back(j);
+            const int k = static_cast<int>(soil.ReportDepth.size()) - 1;
+            if (first[static_cast<std::size_t>(l)] == 0) first[static_cast<std::size_t>(l)] = k;
+            last[static_cast<std::size_t>(l)] = k;
+        }
+    }
+
+    soil.PyReportMode = true;
+    for (int l = 1; l <= layers; ++l) {
+        const auto li = static_cast<std::size_t>(l);
+        soil.BelowRockCount = soil.BelowRockLayer[li] ? 1 : 0;
+        if (first[li] == 0) continue;
+        Call_Criterion(ctx, l, first[li], last[li]);
+        report.Blank(2);
+    }
+    soil.PyReportMode = false;
+}
+
+}  // namespace trevasc

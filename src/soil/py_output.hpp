@@ -1,0 +1,13 @@
+// p-y curves printed at the depths the user asked for: every layer's
+// criterion runs in report mode over the output depths that lie in it.
+#pragma once
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// Writes the block of p-y curves at the output depths. A depth above the
+// ground surface ends the run with Input Data Error 23.
+void Write_Py_Curves_At_Depths(RunContext& ctx);
+
+}  // namespace trevasc

@@ -1,0 +1,787 @@
+// Sand ("Sand", Reese) and API sand ("API Sand").
+//
+// Reese, L. C., Cox, W. R. and Koop, F. D. (1974), "Analysis of laterally
+// loaded piles in sand", Proc. 6th Offshore Technology Conference, OTC 2080.
+// The ultimate resistance ps at depth z is the lesser of a passive wedge
+// near the surface and plane-strain flow around the pile at depth (with
+// alpha = phi/2, beta = pi/4 + phi/2, K0 = 0.4, Ka = tan^2(pi/4 - phi/2)):
+//
+//     pst = gamma' z [ K0 z tan(phi) sin(beta) / (tan(beta - phi) cos(alpha))
+//                      + tan(beta)/tan(beta - phi) (b + z tan(beta) tan(alpha))
+//                      + K0 z tan(beta) (tan(phi) sin(beta) - tan(alpha)) - Ka b ]
+//     psd = Ka b gamma' z (tan^8(beta) - 1) + K0 b gamma' z tan(phi) tan^4(beta)
+//
+// The curve rises on the line k z y, follows the parabola C y^(1/n) from
+// yk to (ym, pm) at ym = b/60, pm = B ps, a straight line to (yu, pu) at
+// yu = 3b/80, pu = A ps, and stays at pu; A and B are the empirical factors
+// of the static and cyclic tests at Mustang Island, tabulated against z/b:
+//
+//     m = (pu - pm)/(yu - ym),  n = pm/(m ym),  C = pm / ym^(1/n),
+//     yk = (C/(k z))^(n/(n-1)).
+//
+// On sloping ground (Reese and Van Impe 2001, section 3.4) the wedge is
+// scaled by the direction factor S = 1 +- tan(theta) tan(beta) through
+// D = t/S and G = 4 D^3 - 3 D^2 + 1, and the active pressure follows
+// Coulomb's coefficient for an inclined backfill.
+//
+// American Petroleum Institute (2000), RP 2A-WSD, 21st ed., section 6.8.6:
+//
+//     pus = (C1 z + C2 b) gamma' z,  pud = C3 b gamma' z,  pu = min(pus, pud)
+//     p   = A pu tanh(k z y / (A pu)),  A = max(0.9, 3 - 0.8 z/b) static,
+//                                       A = 0.9 cyclic,
+//
+// with C1, C2, C3 written from the same wedge and flow (C2 = Kp - Ka,
+// C3 = Kp^2 (Kp + K0 tan(phi)) - Ka).
+//
+// Below other layers both use the equivalent depth: the depth Z at which
+// A_Reese (C1 z + C2 b) gamma' z integrated from the surface (trapezoids in
+// 500 steps up to Zc, where the two API resistances meet) equals the
+// resistance of the layers above. The default initial modulus k follows the
+// recommended k against phi (API RP 2A figure 6.8.7-1, fitted as a power of
+// phi up to 40 degrees and held beyond).
+//
+// Units: pounds and inches (gamma' in lb/in^3, k in lb/in^3) or kN and
+// metres; general units have no default k.
+#include "soil/sand.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+using py_report::Labelled;
+using py_report::kCurvePoints;
+using py_report::kDegreesPerRadian;
+
+constexpr double Single(float value) { return value; }
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kReeseK0 = 0.4;
+constexpr double kApiK0 = 0.4000000059604645;  // 0.4 in single precision
+
+constexpr double kZeroAngle = 1.0e-10;
+constexpr double kSlopeForKa = 1.0e-10;        // slope from which Coulomb's Ka applies
+constexpr double kSlopeForWedge = 1.0e-15;     // slope from which the direction factor applies
+constexpr double kDirectionDeflection = 1.0e-14;
+constexpr double kUsableDirection = 1.0e-20;   // S above which the sloping wedge is formed
+constexpr double kCollapsedWedge = 1.0e-10;    // S at or below which flow governs
+constexpr double kSmallDeflection = 1.0e-14;
+constexpr double kGroundAboveHead = -9.999999747378752e-06;
+
+// Friction angles outside this range (degrees) are unusual for sand.
+constexpr double kLowFrictionAngle = 20.0;
+constexpr double kHighFrictionAngle = 48.0;
+
+constexpr double kYmOverWidth = 1.0 / 60.0;   // ym = b/60
+constexpr double kYuOverWidth = 3.0 / 80.0;   // yu = 3b/80
+constexpr double kReportMidOverWidth = 13.0 / 480.0;  // between ym and yu in the report
+
+// Reese A and B against z/b (single precision).
+constexpr std::array<double, 10> kDepthRatios = {0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0};
+constexpr std::array<double, 10> kStaticA = {Single(2.83f), Single(2.48f), Single(2.11f), Single(1.76f),
+                                             Single(1.48f), Single(1.23f), Single(1.06f), Single(0.90f),
+                                             Single(0.88f), Single(0.88f)};
+constexpr std::array<double, 10> kStaticB = {Single(2.14f), Single(1.83f), Single(1.54f), Single(1.27f),
+                                             Single(1.05f), Single(0.86f), Single(0.71f), Single(0.53f),
+                                             Single(0.50f), Single(0.50f)};
+constexpr std::array<double, 10> kCyclicA = {Single(0.75f), Single(0.93f), Single(1.07f), Single(1.11f),
+                                             Single(1.03f), Single(0.98f), Single(0.94f), Single(0.90f),
+                                             Single(0.88f), Single(0.88f)};
+constexpr std::array<double, 10> kCyclicB = {Single(0.53f), Single(0.72f), Single(0.83f), Single(0.86f),
+                                             Single(0.82f), Single(0.77f), Single(0.70f), Single(0.55f),
+                                             Single(0.55f), Single(0.55f)};
+
+// API factor A.
+constexpr double kApiCyclicA = 0.8999999761581421;      // 0.9
+constexpr double kApiStaticASurface = 3.0;
+constexpr double kApiStaticASlope = 0.800000011920929;  // 0.8
+constexpr double kApiMinDepth = 1.0e-10;
+
+// Default k against phi (degrees).
+constexpr double kDefaultKPhiLimit = 40.0;
+constexpr double kUscsKExponent = 5.694468021392822;
+constexpr double kUscsKFactor = 1.2098290369522147e-07;
+constexpr double kUscsKMax = 160.54745483398438;            // lb/in^3
+constexpr double kSiSubmergedUnitWeight = 12.225000381469727;  // kN/m^3: below it the sand is submerged
+constexpr double kSiLowKFactor = 3.284046397311613e-05;
+constexpr double kSiLowKMax = 43580.1484375;                // kN/m^3
+constexpr double kSiHighKExponent = 6.416118144989014;
+constexpr double kSiHighKFactor = 4.14174883189844e-06;
+constexpr double kSiHighKMax = 78739.0078125;               // kN/m^3
+
+// Equivalent depth.
+constexpr int kEquivalentDepthSteps = 500;
+constexpr double kDeepA = 0.8799999952316284;  // A below z/b = 6
+
+// Run-ending codes without a message code.
+constexpr std::int32_t kModulusNotANumber = 99;
+constexpr std::int32_t kInitialModulusNotANumber = 229;
+
+double Table(const std::array<double, 10>& values, double r) {
+    if (r > kDepthRatios.back()) return values.back();
+    std::size_t i = 1;
+    while (i < kDepthRatios.size() - 1 && !(kDepthRatios[i] > r)) ++i;
+    const double r0 = kDepthRatios[i - 1];
+    const double r1 = kDepthRatios[i];
+    return values[i - 1] + (values[i] - values[i - 1]) * (r - r0) / (r1 - r0);
+}
+
+double Degrees(double radians) { return radians * kDegreesPerRadian; }
+
+// Subgrade modulus of a sand layer at vertical depth xv; `defaulted` tells
+// whether the layer uses the default from the friction angle.
+double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted);
+
+// ------------------------------------------------------------------ errors
+
+[[noreturn]] void Stop_Error_8(RunContext& ctx) {
+    OutputChannel& m = ctx.files.messages;
+    for (std::string_view line :
+         {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
+          "Problem:  Zero was input for the friction angle for a sand when computing ",
+          "          a p-y curve using the Reese et al. criteria.", "",
+          "Solution: Check values of soil strength values and revise the input data."}) {
+        m.Line(line);
+    }
+    Stop_With_Error(ctx, "INP00008", 108);
+}
+
+[[noreturn]] void Stop_Error_9(RunContext& ctx, int layer) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 9 ****", "",
+                      "An error was found in the input data when computing a p-y curve using ",
+                      "the Reese sand criteria for layer " + fmt::I0(layer) + ".", "",
+                      "Problem:  The angle of the ground slope can not be greater than the ",
+                      "internal friction angle of the sand.", "",
+                      "Solution:  Set the value for slope angle to be less than the angle of friction."});
+    Stop_With_Error(ctx, "INP00009", 109);
+}
+
+[[noreturn]] void Stop_Error_1(RunContext& ctx, int layer) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 1 ****", "",
+                      "An error was detected in the input data when computing a p-y.",
+                      "curve using the API sand criteria for layer " + fmt::I0(layer) + ".", "",
+                      "Problem:  Zero was input for the friction angle for sand.", "",
+                      "Solution:  Check the friction angle values and revise the ", "data to correct this problem."});
+    Stop_With_Error(ctx, "INP00001", 101);
+}
+
+[[noreturn]] void Stop_Error_2(RunContext& ctx, int layer) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 2 ****", "",
+                      "An error was detected in the input data when computing a p-y.",
+                      "curve using the API criteria for sand for layer " + fmt::I0(layer) + ".", "",
+                      "Problem:  The angle of the ground slope can not be greater ",
+                      "than the internal friction angle of the sand.", "",
+                      "Solution:  Set the value for slope angle to be less than ", "the angle of friction."});
+    Stop_With_Error(ctx, "INP00002", 102);
+}
+
+[[noreturn]] void Stop_Runtime_Error_13(RunContext& ctx) {
+    const std::initializer_list<std::string_view> lines = {
+        "",
+        "",
+        "**** Runtime Error No. 13 ****",
+        "",
+        "Problem:  General units have been selected for use in computations in      ",
+        "combination with default values of k for a layer classified as API sand    ",
+        "criteria. This combination of data cannot be used because Trevasc cannot     ",
+        "compute default values of subgrade modulus in general units.               ",
+        "",
+        "Solution:  You must select either US customary for SI units for the        ",
+        "units of computation to use a default value for subgrade subgrade modulus  ",
+        "for the API sand criteria or enter an appropriate proper value by entering ",
+        "a non-zero for k.",
+    };
+    for (std::string_view line : lines) ctx.files.report.Line(line);
+    for (std::string_view line : lines) ctx.files.messages.Line(line);
+    Stop_With_Error(ctx, "RUN00013", 213);
+}
+
+void Write_Friction_Angle_Warning(RunContext& ctx) {
+    OutputChannel& m = ctx.files.messages;
+    for (std::string_view line :
+         {"", "**** Warning ****", "", "An unreasonable value for friction angle was input for a Reese sand layer. ",
+          "The input value is either smaller than 20 degrees or higher than 48 degrees.",
+          "The input data should be checked for correctness.", "",
+          "The input value for friction angle was used in computations.", ""}) {
+        m.Line(line);
+    }
+}
+
+[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
+    ctx.files.report.Line(std::string(text) + fmt::I0(k));
+    Stop_Quietly(ctx, number);
+}
+
+double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {
+    const double ktop = layer.Top.SubgradeK;
+    defaulted = ktop <= 0.0;
+    if (defaulted) {
+        const double k = Sand_Default_K(phi_degrees, gamma, ctx.problem.Options.Units);
+        if (ctx.problem.Options.Units == UnitSystem::GENERAL) Stop_Runtime_Error_13(ctx);
+        return k;
+    }
+    const double kbot = layer.Bottom.SubgradeK;
+    const double thickness = layer.XLayerBottom - layer.XLayerTop;
+    if (!(thickness > 0.0)) return ktop;
+    return ktop + (kbot - ktop) * (xv - layer.XLayerTop) / thickness;
+}
+
+// Deflection at a report depth for the direction of a sloping ground:
+// linear in vertical depth between the two pile nodes around it (between
+// nodes 1 and 2 above the second node).
+double Deflection_At_Depth(const PileModel& pile, double depth) {
+    if (pile.N < 2) return pile.y(1);
+    int k = 1;
+    while (k < pile.N - 1 && pile.xv(k + 1) < depth) ++k;
+    const double x0 = pile.xv(k);
+    const double x1 = pile.xv(k + 1);
+    if (!(x1 > x0)) return pile.y(k);
+    return pile.y(k) + (pile.y(k + 1) - pile.y(k)) * (depth - x0) / (x1 - x0);
+}
+
+// Equivalent depth of a sand layer, computed at its first node; the true
+// depth of the layer top when no finite depth matches (a sand without
+// friction develops no resistance).
+void Store_Equivalent_Depth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
+                            bool cyclic) {
+    SoilState& soil = ctx.soil;
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const double Z = Sand_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, gamma, z0, k, cyclic);
+    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+        std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - ctx.problem.GroundSurfaceDepth;
+}
+
+void Write_Depth_Note(OutputChannel& report, bool below_rock) {
+    if (below_rock) {
+        report.Line("This layer is below one or more layers of rock.  In this case, the ");
+        report.Line("layering correction is not used and the true depth below the ground ");
+        report.Line("surface is used when computing the p-y curve.  ");
+    } else {
+        report.Line("This p-y curve is computed using the equivalent depth.");
+    }
+}
+
+// ------------------------------------------------------------- Reese sand
+
+struct ReeseReport {
+    int layer;
+    double z0, z, b, phi, gamma, k, Ka, pst, psd, ps, pm, ym;
+    bool k_defaulted;
+};
+
+void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& r, const SandAngles& a,
+                        const ReeseSandCurve& curve) {
+    const ProblemData& problem = ctx.problem;
+    const bool cyclic = problem.Options.CyclicLoading;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 56, value); };
+    auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
+
+    report.Line(cyclic ? "p-y Curve in Sand Computed Using Reese Criteria for Cyclic Loading Conditions"
+                       : "p-y Curve in Sand Computed Using Reese Criteria for Static Loading Conditions");
+    line("Soil Layer Number", fmt::I(r.layer, 12));
+    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + r.z0, 12, 3));
+    line("Depth below ground surface", fmt::F(r.z0, 12, 3));
+    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+    line("Pile Batter", degrees(problem.PileBatterAngle));
+    line("Effective Slope", degrees(problem.SlopeMinusBatter));
+    line("Equivalent Depth (see note)", fmt::F(r.z, 12, 3));
+    line("Pile Diameter, b", fmt::F(r.b, 12, 3));
+    line("Angle of Friction", degrees(r.phi));
+    line("Avg. Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
+    line("kpy", fmt::F(r.k, 12, 3));
+    line("K active", fmt::F(r.Ka, 12, 3));
+    line("K passive", fmt::F(a.Kp, 12, 3));
+    line("K0", fmt::F(a.K0, 12, 3));
+    line("Pst", fmt::F(r.pst, 12, 3));
+    line("Psd", fmt::F(r.psd, 12, 3));
+    line(r.psd > r.pst ? "Ps = Pst (shallow controls)" : "Ps = Psd (deep controls)", fmt::F(r.ps, 12, 3));
+    line(cyclic ? "A (cyclic)" : "A (static)", fmt::F(curve.A, 12, 4));
+    line(cyclic ? "B (cyclic)" : "B (static)", fmt::F(curve.B, 12, 4));
+    line("C = pm/(ym^(1/n))", fmt::F(curve.C, 12, 4));
+    line("n = pm/(m ym)", fmt::F(curve.n, 12, 4));
+    line("m = (pu-pm)/(yu-ym)", fmt::F(curve.m, 12, 4));
+    line("yk = [c/(kx)]^(n/(n-1))", fmt::F(curve.yk, 12, 4));
+    line("pk", fmt::F(curve.pk, 12, 3));
+    line("ym = b/60", fmt::F(curve.yms, 12, 4));
+    line("pm = B ps", fmt::F(curve.pms, 12, 3));
+    line("yu = 3b/80", fmt::F(curve.yu, 12, 4));
+    line("pu = A Ps", fmt::F(curve.pu, 12, 3));
+    line("Es,lim", fmt::F(curve.kz, 12, 3));
+    line("p-multiplier", fmt::F(r.pm, 12, 5));
+    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    report.Blank();
+    Write_Depth_Note(report, ctx.soil.BelowRockCount > 0);
+    report.Tab(10);
+    report.Write("y, " + units.length);
+    report.Tab(26);
+    report.Line("p, " + units.force_per_length);
+    report.Line("----------------    -----------------");
+    plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in sand, no. p-y points on curve no. ",
+                                   node.curve_number));
+
+    const auto points = Reese_Sand_Report_Points(curve, r.b);
+    bool any_marked = false;
+    for (int j = 1; j <= kCurvePoints; ++j) {
+        const SandReportPoint& point = points[static_cast<std::size_t>(j - 1)];
+        const double y_out = r.ym * point.y;
+        const double p_out = r.pm * point.p;
+        any_marked = any_marked || point.marked;
+        py_report::PointLine(report, y_out, p_out, point.marked ? "   *" : "");
+        plot.Line(py_report::PlotLine8(y_out, p_out, j, "sand"));
+    }
+    if (any_marked) report.Line("* p value(s) computed using p = k * Eff x * y ");
+    if (r.k_defaulted) {
+        report.Line("The above p-y curve was computed using internal default values of k.");
+    } else {
+        report.Blank();
+    }
+}
+
+// --------------------------------------------------------------- API sand
+
+struct ApiReport {
+    int layer;
+    double z0, z, b, phi, gamma, k, A, pus, pud, pu, kz, pm, ym;
+    SandCoefficients coefficients;
+    bool k_defaulted;
+};
+
+void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
+    const ProblemData& problem = ctx.problem;
+    const bool cyclic = problem.Options.CyclicLoading;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
+    auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
+
+    report.Line(cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
+                       : "p-y Curve Computed Using API Sand Criteria for Static Loading");
+    line("Soil Layer Number", fmt::I(r.layer, 12));
+    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + r.z0, 12, 3));
+    line("Depth below ground surface", fmt::F(r.z0, 12, 3));
+    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+    line("Pile Batter", degrees(problem.PileBatterAngle));
+    line("Effective Slope", degrees(problem.SlopeMinusBatter));
+    line("Equivalent Depth (see note)", fmt::F(r.z, 12, 3));
+    line("Diameter", fmt::F(r.b, 12, 3));
+    line("Friction Angle phi", fmt::F(Degrees(r.phi), 12, 3) + " deg.");
+    line("Avg. Eff. Unit Wt.", fmt::F(r.gamma, 12, 5));
+    line("k", fmt::F(r.k, 12, 3) + " " + units.unit_weight);
+    line("C1", fmt::F(r.coefficients.C1, 12, 5));
+    line("C2", fmt::F(r.coefficients.C2, 12, 5));
+    line("C3", fmt::F(r.coefficients.C3, 12, 5));
+    line("A", fmt::F(r.A, 12, 5));
+    line("Pus", fmt::F(r.pus, 12, 3));
+    line("Pud", fmt::F(r.pud, 12, 3));
+    line("Pu", fmt::F(r.pu, 12, 3));
+    line("p-multiplier", fmt::F(r.pm, 12, 5));
+    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    report.Blank();
+    Write_Depth_Note(report, ctx.soil.BelowRockCount > 0);
+    report.Line("        y, " + units.length + "             p," + units.force_per_length);
+    report.Line("----------------    -----------------");
+    plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in API sand, no. p-y points on curve no. ",
+                                   node.curve_number));
+    for (int j = 1; j <= kCurvePoints; ++j) {
+        double y = 0.0;
+        if (j <= 13) {
+            y = (j - 1) * r.b / 720.0;
+        } else {
+            y = kYuOverWidth * r.b + (j - 14) * r.b;
+        }
+        const double y_out = r.ym * y;
+        const double p_out = r.pm * Api_Sand_P(r.A, r.pu, r.kz, r.z, y);
+        report.Line(fmt::F(y_out, 15, 4) + fmt::F(p_out, 17, 3));
+        plot.Line(py_report::PlotLine8(y_out, p_out, j, "API sand"));
+    }
+    if (r.k_defaulted) report.Line("The above p-y curve was computed using the internal default value of k.");
+}
+
+}  // namespace
+
+// ------------------------------------------------------------- the pieces
+
+SandAngles Make_Sand_Angles(double phi, double K0) {
+    SandAngles a;
+    a.phi = phi;
+    a.alpha = phi / 2.0;
+    a.beta = kPi / 4.0 + phi / 2.0;
+    a.K0 = K0;
+    const double ta = std::tan(kPi / 4.0 - phi / 2.0);
+    a.Ka = ta * ta;
+    const double tb = std::tan(a.beta);
+    a.Kp = tb * tb;
+    return a;
+}
+
+double Active_Coefficient_On_Slope(double theta, double phi) {
+    const double ct = std::cos(theta);
+    const double cp = std::cos(phi);
+    const double root = std::sqrt(ct * ct - cp * cp);
+    return ct * (ct - root) / (ct + root);
+}
+
+double Wedge_Direction_Factor(double y, double slope, double t, bool zero_moves_up) {
+    if (zero_moves_up && y == 0.0 && slope > kDirectionDeflection) return 1.0 + t;
+    const bool y_up = y > kDirectionDeflection;
+    const bool y_down = y < kDirectionDeflection;
+    const bool s_up = slope > kDirectionDeflection;
+    const bool s_down = slope < kDirectionDeflection;
+    if ((y_up && s_up) || (y_down && s_down)) return 1.0 + t;
+    if ((y_up && s_down) || (y_down && s_up)) return 1.0 - t;
+    return 1.0;
+}
+
+double Sand_Shallow_Wedge(const SandAngles& a, double Ka, double gamma, double z, double b, double S, double t) {
+    const double tphi = std::tan(a.phi);
+    const double talpha = std::tan(a.alpha);
+    const double tbeta = std::tan(a.beta);
+    const double sbeta = std::sin(a.beta);
+    const double calpha = std::cos(a.alpha);
+    const double tbp = std::tan(a.beta - a.phi);
+    const double D = t / S;
+    const double G = 4.0 * D * D * D - 3.0 * D * D + 1.0;
+    return gamma * z *
+           (a.K0 * z * tphi * sbeta * G / (tbp * calpha) + tbeta / tbp * (b + z * tbeta * talpha / S) / S +
+            a.K0 * z * tbeta * (tphi * sbeta - talpha) * G - Ka * b);
+}
+
+double Sand_Deep_Flow(const SandAngles& a, double gamma, double depth, double b) {
+    const double tbeta = std::tan(a.beta);
+    const double t4 = std::pow(tbeta, 4);
+    return b * gamma * depth * (a.Ka * (t4 * t4 - 1.0) + a.K0 * std::tan(a.phi) * t4);
+}
+
+double Reese_Sand_A(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicA : kStaticA, z_over_b); }
+double Reese_Sand_B(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicB : kStaticB, z_over_b); }
+
+double ReeseSandCurve::Branch(double y) const {
+    if (y <= yk && y < yms) return kz * y;
+    if (y <= yms) return n == 0.0 ? 0.0 : C * std::pow(y, 1.0 / n);
+    if (y <= yu) return pms + m * (y - yms);
+    return pu;
+}
+
+bool ReeseSandCurve::OnInitialLine(double y) const {
+    if (y <= yk && y < yms) return true;
+    return kz * y < Branch(y);
+}
+
+ReeseSandCurve Make_Reese_Sand_Curve(double ps, double b, double kz, double z, bool cyclic) {
+    ReeseSandCurve c;
+    c.kz = kz;
+    c.A = Reese_Sand_A(z / b, cyclic);
+    c.B = Reese_Sand_B(z / b, cyclic);
+    c.pu = c.A * ps;
+    c.pms = c.B * ps;
+    c.yms = kYmOverWidth * b;
+    c.yu = kYuOverWidth * b;
+    c.m = (c.pu - c.pms) / (c.yu - c.yms);
+    if (c.m != 0.0) {
+        c.n = c.pms / (c.m * c.yms);
+        c.C = c.pms / std::pow(c.yms, 1.0 / c.n);
+        c.yk = std::pow(c.C / kz, c.n / (c.n - 1.0));
+        c.pk = c.C * std::pow(c.yk, 1.0 / c.n);
+    }
+    if (c.yk < c.yms && c.yms < c.yu) {
+        c.curve_case = 1;
+    } else if (c.yms < c.yk && c.yk < c.yu) {
+        c.curve_case = 2;
+    } else if (c.yk > c.yu && c.yu > c.yms) {
+        c.curve_case = 3;
+    }
+    return c;
+}
+
+std::array<SandReportPoint, 17> Reese_Sand_Report_Points(const ReeseSandCurve& c, double b) {
+    std::array<double, 17> y{};
+    switch (c.curve_case) {
+        case 1:
+            y[1] = c.yk;
+            for (int j = 3; j <= 12; ++j) y[static_cast<std::size_t>(j - 1)] = c.yk + (j - 2) * (c.yms - c.yk) / 11.0;
+            y[12] = c.yms;
+            y[13] = kReportMidOverWidth * b;
+            y[14] = c.yu;
+            y[15] = c.yu + 0.5 * b;
+            y[16] = c.yu + b;
+            break;
+        case 2: {
+            const double yi = (c.pu - c.m * c.yu) / (c.kz - c.m);
+            y[1] = yi;
+            for (int j = 3; j <= 14; ++j) y[static_cast<std::size_t>(j - 1)] = yi + (j - 2) * (c.yu - yi) / 11.0;
+            y[14] = c.yu;
+            y[15] = c.yu + 0.5 * b;
+            y[16] = c.yu + b;
+            break;
+        }
+        case 3: {
+            const double yl = c.pu / c.kz;
+            for (int j = 2; j <= 15; ++j) y[static_cast<std::size_t>(j - 1)] = (j - 1) * yl / 14.0;
+            y[15] = yl + 0.5 * b;
+            y[16] = yl + b;
+            break;
+        }
+        default:
+            // Landmarks not in order (yk equal to ym or yu): the curve is
+            // shown evenly up to yu and on the plateau beyond.
+            for (int j = 2; j <= 15; ++j) y[static_cast<std::size_t>(j - 1)] = (j - 1) * c.yu / 14.0;
+            y[15] = c.yu + 0.5 * b;
+            y[16] = c.yu + b;
+            break;
+    }
+    std::array<SandReportPoint, 17> points{};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].y = y[i];
+        points[i].p = c.P(y[i]);
+        points[i].marked = i >= 1 && c.OnInitialLine(y[i]);
+    }
+    // Where the initial line still governs half a width beyond yu, the
+    // plateau starts where the line reaches pu: the last two points show it.
+    if (points[15].marked) {
+        const double yl = c.pu / c.kz;
+        points[15] = {yl, c.pu, true};
+        points[16] = {yl + b, c.pu, false};
+    }
+    return points;
+}
+
+double Api_Sand_A(double z, double b, bool cyclic) {
+    if (cyclic) return kApiCyclicA;
+    return std::max(kApiCyclicA, kApiStaticASurface - kApiStaticASlope * z / b);
+}
+
+double Api_Sand_P(double A, double pu, double kz, double z, double y) {
+    // A sand without resistance carries nothing (the tanh form is 0/0 there).
+    if (z < kApiMinDepth || !(A * pu > 0.0)) return 0.0;
+    return A * pu * std::tanh(kz * y / (A * pu));
+}
+
+SandCoefficients Sand_Coefficients(const SandAngles& a, double Ka) {
+    const double tphi = std::tan(a.phi);
+    const double talpha = std::tan(a.alpha);
+    const double tbeta = std::tan(a.beta);
+    const double sbeta = std::sin(a.beta);
+    const double calpha = std::cos(a.alpha);
+    SandCoefficients k;
+    k.C1 = tbeta * (talpha * a.Kp + a.K0 * (tphi * sbeta * (1.0 / calpha + 1.0) - talpha));
+    k.C2 = a.Kp - Ka;
+    k.C3 = a.Kp * a.Kp * (a.Kp + tphi * a.K0) - Ka;
+    return k;
+}
+
+double Sand_Equivalent_Depth(double A, double b, double gamma, double z0, const SandCoefficients& k, bool cyclic) {
+    const double Zc = (k.C3 - k.C2) * b / k.C1;
+    const double dz = Zc / kEquivalentDepthSteps;
+    double F = 0.0;
+    double S = 0.0;
+    for (int i = 1; i <= kEquivalentDepthSteps; ++i) {
+        const double zi = i * dz;
+        const double r = zi / b;
+        const double Si = Reese_Sand_A(r, cyclic) * gamma * b * b * (k.C1 * r * r + k.C2 * r);
+        const double Fi = F + (S + Si) * dz / 2.0;
+        if (Fi > A) return zi - dz * (Fi - A) / (Fi - F);
+        F = Fi;
+        S = Si;
+    }
+    return Zc + (A - F) / (kDeepA * k.C3 * gamma * b * z0);
+}
+
+double Sand_Default_K(double phi_degrees, double gamma, UnitSystem units) {
+    const bool deep = phi_degrees > kDefaultKPhiLimit;
+    switch (units) {
+        case UnitSystem::USCS:
+            return deep ? kUscsKMax : std::pow(phi_degrees, kUscsKExponent) * kUscsKFactor;
+        case UnitSystem::SI:
+            if (gamma <= kSiSubmergedUnitWeight) {
+                return deep ? kSiLowKMax : std::pow(phi_degrees, kUscsKExponent) * kSiLowKFactor;
+            }
+            return deep ? kSiHighKMax : std::pow(phi_degrees, kSiHighKExponent) * kSiHighKFactor;
+        default:
+            return 0.0;
+    }
+}
+
+// ------------------------------------------------------------- criteria
+
+void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const bool cyclic = problem.Options.CyclicLoading;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const bool analysis = !soil.PyReportMode;
+    const double slope = problem.SlopeMinusBatter;
+    const double theta = std::fabs(slope);
+    LayerResistanceSum resistance(ctx, layer);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double y_direction = analysis ? node.y : Deflection_At_Depth(ctx.pile, node.xv);
+        const double b = PileWidthAt(ctx, node.x);
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        const double phi_degrees = FrictionAngleAt(ctx, node.xv);
+        const double phi = phi_degrees * kPi / 180.0;
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        bool k_defaulted = false;
+        const double k_modulus = Sand_K(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
+
+        if (phi < kZeroAngle) Stop_Error_8(ctx);
+        if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) {
+            Write_Friction_Angle_Warning(ctx);
+            ctx.warnings.RecordWarning(-302);
+        }
+
+        const SandAngles a = Make_Sand_Angles(phi, kReeseK0);
+        const double ct = std::cos(theta);
+        const double cp = std::cos(phi);
+        // A slope at least as steep as the friction angle cannot stand; in
+        // lower layers Coulomb's coefficient then is not a number and the
+        // modulus check below ends the run.
+        if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_9(ctx, layer);
+        const double Ka = theta > kSlopeForKa ? Active_Coefficient_On_Slope(theta, phi) : a.Ka;
+
+        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
+            SandAngles used = a;
+            used.Ka = Ka;
+            Store_Equivalent_Depth(ctx, layer, b, gamma, node.z0, Sand_Coefficients(used, Ka), cyclic);
+        }
+        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+        const double kz = k_modulus * z;
+
+        double pst = Sand_Shallow_Wedge(a, Ka, gamma, z, b, 1.0, 0.0);
+        double S = 1.0;
+        if (theta > kSlopeForWedge) {
+            const double t = std::tan(theta) * std::tan(a.beta);
+            S = Wedge_Direction_Factor(y_direction, slope, t, false);
+            if (S > kUsableDirection) pst = Sand_Shallow_Wedge(a, Ka, gamma, z, b, S, t);
+        }
+        // Flow around the pile at the true depth.
+        const double psd = Sand_Deep_Flow(a, gamma, node.z0, b);
+        if (S <= kCollapsedWedge && std::tan(a.beta - a.phi) > kCollapsedWedge) pst = psd;
+        const double ps = std::min(pst, psd);
+        const ReeseSandCurve curve = Make_Reese_Sand_Curve(ps, b, kz, z, cyclic);
+
+        if (!analysis) {
+            const ReeseReport r{layer, node.z0, z, b, phi, gamma, k_modulus, Ka, pst, psd, ps, pm, ym, k_defaulted};
+            Write_Reese_Report(ctx, node, r, a, curve);
+            continue;
+        }
+
+        resistance.Add(node, curve.pu, k == first, k == last);
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            soil.LayerResistance[1] = curve.pu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+
+        const double ystar = DeflectionOnCurve(node, ym);
+        double Es = 0.0;
+        if (ystar < kSmallDeflection) {
+            Es = kz;
+            if (std::isnan(Es)) {
+                Stop_Modulus_Not_A_Number(ctx, "The computed value of soil modulus is not-a-number for node ", k,
+                                          kInitialModulusNotANumber);
+            }
+        } else {
+            Es = pm * curve.P(ystar) / (ym * std::fabs(ystar));
+            if (std::isnan(Es)) {
+                Stop_Modulus_Not_A_Number(ctx, "The value of soil modulus computed in Reese Sand is not-a-number for node ",
+                                          k, kModulusNotANumber);
+            }
+        }
+        Store_Soil_Modulus(ctx, node, Es);
+    }
+}
+
+void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const bool cyclic = problem.Options.CyclicLoading;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const bool analysis = !soil.PyReportMode;
+    const double slope = problem.SlopeMinusBatter;
+    const double theta = std::fabs(slope);
+    LayerResistanceSum resistance(ctx, layer);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double b = PileWidthAt(ctx, node.x);
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        const double phi_degrees = FrictionAngleAt(ctx, node.xv);
+        const double phi = phi_degrees * kPi / 180.0;
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        bool k_defaulted = false;
+        const double k_modulus = Sand_K(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
+
+        if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
+        if (k > first && phi < kZeroAngle) Stop_Error_1(ctx, layer);
+
+        SandAngles a = Make_Sand_Angles(phi, kApiK0);
+        const bool sloping = theta > kSlopeForKa;
+        double Ka = a.Ka;
+        if (sloping) {
+            const double ct = std::cos(theta);
+            const double cp = std::cos(phi);
+            if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_2(ctx, layer);
+            Ka = Active_Coefficient_On_Slope(theta, phi);
+            const double tp = std::tan(kPi / 4.0 + a.alpha);
+            a.Kp = tp * tp;
+        }
+        const SandCoefficients coefficients = Sand_Coefficients(a, Ka);
+
+        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
+            Store_Equivalent_Depth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);
+        }
+        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+        const double kz = k_modulus * z;
+
+        double pus = 0.0;
+        double pud = 0.0;
+        if (!sloping) {
+            pus = (coefficients.C1 * z + coefficients.C2 * b) * gamma * z;
+            pud = coefficients.C3 * b * gamma * node.z0;
+        } else {
+            const double t = std::tan(theta) * std::tan(a.beta);
+            const double S = Wedge_Direction_Factor(node.y, slope, t, true);
+            pus = Sand_Shallow_Wedge(a, Ka, gamma, z, b, 1.0, 0.0);
+            if (S > kUsableDirection) pus = Sand_Shallow_Wedge(a, Ka, gamma, z, b, S, t);
+            pud = Sand_Deep_Flow(a, gamma, z, b);
+            if (S <= kCollapsedWedge) pus = pud;
+        }
+        const double pu = std::min(pus, pud);
+        const double A = Api_Sand_A(z, b, cyclic);
+
+        if (!analysis) {
+            const ApiReport r{layer, node.z0, z,  b,  phi, gamma, k_modulus, A, pus, pud, pu, kz, pm, ym,
+                              coefficients, k_defaulted};
+            Write_Api_Report(ctx, node, r);
+            continue;
+        }
+
+        // The layer's resistance is the curve's value at yu = 3b/80.
+        const double p_at_yu = Api_Sand_P(A, pu, kz, z, kYuOverWidth * b);
+        resistance.Add(node, p_at_yu, k == first, k == last);
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+
+        const double ystar = DeflectionOnCurve(node, ym);
+        const double Es = ystar < kSmallDeflection ? kz : pm * Api_Sand_P(A, pu, kz, z, ystar) / (ystar * ym);
+        Store_Soil_Modulus(ctx, node, Es);
+    }
+}
+
+}  // namespace trevasc

@@ -1,0 +1,414 @@
+// Soft clay ("SoftClay" and "SoftClyJ").
+//
+// Matlock, H. (1970), "Correlations for design of laterally loaded piles in
+// soft clay", Proc. 2nd Offshore Technology Conference, OTC 1204. With b the
+// pile width, c the undrained shear strength, gamma' the average effective
+// unit weight above the depth z and eps50 the strain at half the strength:
+//
+//     Np  = 3 + gamma' z / c + J z / b,  capped at 9     bearing factor
+//     pu  = Np c b                                        ultimate resistance
+//     y50 = 2.5 eps50 b
+//     p   = 0.5 pu (y / y50)^(1/3)                        up to y = 8 y50
+//     p   = pu                                            beyond (static)
+//
+// Under cyclic loading the curve is held at pc = 0.72 pu (0.5 * 3^(1/3), the
+// static curve's value at 3 y50) beyond y = 3 y50; above the transition
+// depth zr = 6 c b / (gamma' b + J c) (at least 2.5 b) it falls on to
+// pc z / zr at 15 y50. J is 0.5 for "SoftClay" and the layer's own value for
+// "SoftClyJ". Below a deflection of 1e-5 y50 the curve is replaced by a
+// straight line whose slope Eslim is the slope (tangent) of the cube-root
+// curve at 1e-5 y50, pu / (6 y50) (1e-5)^(-2/3), so that the modulus stays
+// finite as the deflection vanishes.
+//
+// Below other layers the depth z on the curve is the equivalent depth
+// (Georgiadis, M. (1983), "Development of p-y curves for layered soils",
+// Proc. Geotechnical Practice in Offshore Engineering, ASCE, 536-545): the
+// depth Z at which this clay alone develops the resistance A of the layers
+// above, from the closed-form integral of pu,
+//
+//     A = 3 c b Z + (gamma' b / 2 + J c / 2) Z^2         Z <= zt,
+//     A = Ft + 9 c b (Z - zt)                            Z >  zt,
+//
+// zt = 6 b c / (J c + gamma' b) being the depth at which Np reaches 9.
+//
+// Units: pounds and inches (c in psi, gamma' in lb/in^3) or kN and metres;
+// general units have no default eps50.
+#include "soil/soft_clay.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+using py_report::Labelled;
+using py_report::kCurvePoints;
+using py_report::kDegreesPerRadian;
+
+constexpr double kMaxBearingFactor = 9.0;
+constexpr double kSurfaceBearingFactor = 3.0;
+constexpr double kY50PerEps50Width = 2.5;                  // y50 = 2.5 eps50 b
+constexpr double kMinTransitionWidths = 2.5;               // zr >= 2.5 b
+constexpr double kTransitionFactor = 6.0;                  // zr = 6 c b / (gamma' b + J c)
+constexpr double kCubeRoot = 0.3333333432674408;           // 1/3 in single precision
+constexpr double kCurveFactor = 0.5;                       // p = 0.5 pu (y/y50)^(1/3)
+constexpr double kStaticUltimateY50 = 8.0;                 // 0.5 * 8^(1/3) = 1
+constexpr double kCyclicPlateauY50 = 3.0;                  // start of the cyclic plateau
+constexpr double kCyclicResidualY50 = 15.0;                // end of the fall to pc z/zr
+constexpr double kCyclicPlateauFactor = 0.7211247682571411;  // 0.5 * 3^(1/3)
+// Limiting modulus: the slope of the curve at y = 1e-5 y50 times y50/pu,
+// 0.5 (1e-5)^(1/3) / (3 1e-5), as the single-precision quotient
+// 0.01077217236161232 / 2.9999999242136255e-05.
+constexpr double kLimitDeflectionY50 = 9.999999747378752e-06;  // 1e-5
+constexpr double kEslimNumerator = 0.01077217236161232;
+constexpr double kEslimDenominator = 2.9999999242136255e-05;
+// Equivalent depth under cyclic loading: pc = 0.72 pu (single precision).
+constexpr double kCyclicEquivalentFactor = 0.7200000286102295;
+
+constexpr double kZeroCohesion = 1.0e-10;
+constexpr double kGroundAboveHead = -9.999999747378752e-06;
+
+// Strength above which a soil is unlikely to be a soft clay: 1,250 psf in
+// psi, and its SI value in kPa.
+constexpr double kHighStrengthUscs = 8.68055534362793;
+constexpr double kHighStrengthSi = 59.85032272338867;
+
+// Default eps50 by strength (Matlock; Reese and Van Impe 2001, Table 3.2):
+// 250, 500, 1000 and 2000 psf in psi, and the same limits in kPa.
+struct Eps50Band {
+    double upper_uscs;
+    double upper_si;
+    double eps50;
+};
+constexpr std::array<Eps50Band, 4> kEps50Bands{{
+    {3.472222328186035, 23.940128326416016, 0.02},
+    {6.94444465637207, 47.88025665283203, 0.01},
+    {13.88888931274414, 95.76051330566406, 0.005},
+    {27.77777862548828, 191.52102661132812, 0.005},
+}};
+constexpr double kEps50Stiffest = 0.004;
+
+// Report deflections in multiples of y50.
+constexpr double kSecondReportY50 = 0.008;
+constexpr double kReportStepY50 = 0.25;
+constexpr double kLastReportY50 = 20.0;
+
+// Run-ending code of a soil modulus that is not a number, and of a general-
+// units layer without epsilon-50 (no default exists there).
+constexpr std::int32_t kUnusableSoilModulus = 99;
+
+struct Variant {
+    bool with_J;
+    std::string_view error_number;  // "12" or "71"
+    std::string_view code;          // message code
+    std::int32_t number;
+    std::string_view problem_soil;  // ends the "Problem:" line
+    std::string_view static_title;
+    std::string_view cyclic_title;
+    std::string_view J_label;
+    std::string_view plot_line7;
+    std::string_view warning_soil;
+};
+
+constexpr Variant kVariantMatlock{
+    false,
+    "12",
+    "INP00012",
+    112,
+    "soft clay soil.",
+    "p-y Curve Computed Using the Soft Clay Criteria for Static Loading Conditions",
+    "p-y Curve Computed Using the Soft Clay Criteria for Cyclic Loading Conditions",
+    "J",
+    "Line 7:  p-y curve depth in soft clay, no. p-y points on curve no. ",
+    "soft clay.",
+};
+
+constexpr Variant kVariantWithJ{
+    true,
+    "71",
+    "INP00071",
+    171,
+    "soft clay soil with J.",
+    "p-y Curve Computed Using the Soft Clay Criteria with J for Static Loading Conditions",
+    "p-y Curve Computed Using the Soft Clay Criteria with J for Cyclic Loading Conditions",
+    "J parameter",
+    "Line 7:  p-y curve depth in soft clay with J, no. points on p-y curve no. ",
+    "soft clay with J.",
+};
+
+[[noreturn]] void Stop_Zero_Cohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
+                                     int last, double c) {
+    const std::string where = "Layer no. = " + fmt::I0(layer) + ", Node no. = " + fmt::I0(node.k) +
+                              ", Top node in layer = " + fmt::I0(first) + ", Elevation = " + fmt::F(node.xv, 10, 3) +
+                              ", c(x) = " + fmt::F(c, 10, 3);
+    const std::initializer_list<std::string_view> text = {
+        "",
+        "An error was detected that is related to an incompatibility between the input ",
+        "data defining soil layering and soil shear strength values when computing a ",
+        "p-y curve using the Matlock soft clay criteria.",
+        "",
+    };
+    const std::string heading = "**** Input Data Error No. " + std::string(v.error_number) + " ****";
+    const std::string problem = "Problem:  A negative or zero value of cohesion was input for a " +
+                                std::string(v.problem_soil);
+    for (OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
+        out->Line(heading);
+        for (std::string_view line : text) out->Line(line);
+        out->Line(problem);
+        out->Blank();
+        out->Line("Solution:  Please compare the depth values for soil layering and soil shear ");
+        out->Line("strength values and revise the input data.");
+        out->Blank(2);
+    }
+    ctx.files.messages.Line(where);
+    ctx.files.report.Line(where + ", Pile length = " + fmt::F(ctx.problem.PileTotalLength, 10, 3));
+    ctx.files.report.Line(", ITOP = " + fmt::I0(first) + ", IBOT = " + fmt::I0(last));
+    Stop_With_Error(ctx, v.code, v.number);
+}
+
+// General units have no default epsilon-50; the run cannot go on without one.
+[[noreturn]] void Stop_No_Epsilon50(RunContext& ctx, int layer) {
+    WriteToBoth(ctx, {"", "**** Input Data Error ****", "",
+                      "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
+                          " is zero or negative.",
+                      "          No default value of Epsilon50 exists when general units are used.", "",
+                      "Solution:  Enter a positive value of Epsilon50 for this layer.", ""});
+    Stop_Quietly(ctx, kUnusableSoilModulus);
+}
+
+[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, int k) {
+    ctx.files.report.Line("The computed value of soil modulus is not-a-number for node " + fmt::I0(k));
+    Stop_Quietly(ctx, kUnusableSoilModulus);
+}
+
+void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b, double c,
+                        double gamma, double eps50, double J, double pm, double ym, const SoftClayCurve& curve) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+
+    // "SoftClyJ" prints depths in feet and the soil properties per square
+    // and cubic foot for US customary runs.
+    const bool feet = v.with_J && options.Units == UnitSystem::USCS;
+    const double depth_scale = feet ? 1.0 / kInchesPerFoot : 1.0;
+    const std::string depth_unit = feet ? py_report::Trimmed(ctx.labels.DepthUnit) : units.length;
+    const std::string stress =
+        feet ? py_report::Trimmed(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp2
+             : units.stress;
+    const std::string unit_weight =
+        feet ? py_report::Trimmed(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp3
+             : units.unit_weight;
+    const double stress_scale = feet ? kSquareInchesPerSquareFoot : 1.0;
+    const double unit_weight_scale = feet ? kCubicInchesPerCubicFoot : 1.0;
+    auto depth = [&](double value) { return fmt::F(value * depth_scale, 12, 3) + " " + depth_unit; };
+    auto degrees = [](double radians) { return fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees"; };
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
+
+    report.Line(curve.cyclic ? v.cyclic_title : v.static_title);
+    line("Soil Layer Number", fmt::I(layer, 12));
+    line("Depth below pile head", depth(problem.GroundSurfaceDepth + node.z0));
+    line("Depth below ground surface", depth(node.z0));
+    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+    line("Pile Batter", degrees(problem.PileBatterAngle));
+    line("Effective Slope", degrees(problem.SlopeMinusBatter));
+    line("Equivalent Depth", depth(curve.z));
+    line("Pile Diameter", fmt::F(b, 12, 3) + " " + units.length);
+    line("Cohesion, c", fmt::F(c * stress_scale, 12, 3) + " " + stress);
+    line("Avg Eff Unit Weight", fmt::F(gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
+    line("Epsilon50 parameter", fmt::F(eps50, 12, 5));
+    line(v.J_label, fmt::F(J, 12, 3));
+    line("Transition Depth Xr", depth(curve.zr));
+    // Surface wedge and deep flow values, without slope factor or cap:
+    // (3 + gamma' z/c + J z/b) b c, written so that c = 0 gives a number.
+    const double pu_s = kSurfaceBearingFactor * b * c + gamma * b * curve.z + J * curve.z * c;
+    line("pu_s", fmt::F(pu_s, 12, 3) + " " + units.force_per_length);
+    line("pu_d", fmt::F(kMaxBearingFactor * c * b, 12, 3) + " " + units.force_per_length);
+    line("Y50", fmt::F(curve.y50, 12, 5) + " " + units.length);
+    line("p-multiplier", fmt::F(pm, 12, 5));
+    line("y-multiplier", fmt::F(ym, 12, 5));
+    if (curve.cyclic) {
+        line("Number of cycles of loading", fmt::F(options.NumberOfCycles, 12, 0));
+        line("Xr", depth(curve.zr));
+    }
+    report.Blank();
+    report.Tab(6);
+    report.Write("y, " + units.length);
+    report.Tab(25);
+    report.Line("p, " + units.force_per_length);
+    report.Line("----------------    -----------------");
+    plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
+
+    for (int j = 1; j <= kCurvePoints; ++j) {
+        double yj = 0.0;
+        if (j == 2) {
+            yj = kSecondReportY50 * curve.y50;
+        } else if (j <= 14 && j >= 3) {
+            yj = kReportStepY50 * (j - 2) * curve.y50;
+        } else if (j == 15) {
+            yj = kStaticUltimateY50 * curve.y50;
+        } else if (j == 16) {
+            yj = kCyclicResidualY50 * curve.y50;
+        } else if (j == 17) {
+            yj = kLastReportY50 * curve.y50;
+        }
+        const double y_out = ym * yj;
+        const double p_out = pm * curve.P(yj);
+        py_report::PointLine(report, y_out, p_out);
+        plot.Line(py_report::PlotLine8(y_out, p_out, j, "soft clay"));
+        if (j >= 2 && yj < curve.ylim) {
+            report.Line("**** Warning ****");
+            report.Blank();
+            report.Line("The pile deflection is less than 0.00001*Y50.");
+            report.Line("Trevasc used the limiting value of soil modulus (= " + fmt::E(curve.Eslim, 12, 4) + " " +
+                        units.stress + ") when computing the p-y curve for " + std::string(v.warning_soil));
+        }
+    }
+}
+
+void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const bool analysis = !soil.PyReportMode;
+    const bool cyclic = options.CyclicLoading;
+    double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
+    SoftClayCurve previous;
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        if (analysis && k == first) resistance = 0.0;
+        const double b = PileWidthAt(ctx, node.x);
+        const double c = fn_c(ctx, node.xv);
+        const bool at_interface = soil.b_AtInterface;
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        double eps50 = Epsilon50At(ctx, node.xv);
+        const double J = v.with_J ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : soil.SoftClayJ;
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+
+        if (!at_interface) {
+            if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
+            if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
+        }
+        if (eps50 <= 0.0) {
+            eps50 = Soft_Clay_Default_Epsilon50(c, options.Units);
+            if (eps50 <= 0.0) Stop_No_Epsilon50(ctx, layer);
+        }
+        if (k > first && c < kZeroCohesion) Stop_Zero_Cohesion(ctx, v, layer, node, first, last, c);
+
+        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
+            const double Z = Soft_Clay_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, gamma, J, cyclic);
+            // A clay without strength at its top develops no resistance, so
+            // no depth in it matches the layers above: the true depth is used.
+            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
+        }
+        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+        const SoftClayCurve curve =
+            Make_Soft_Clay_Curve(b, c, gamma, eps50, J, z, GroundSlopeFactor(ctx, node.y), cyclic);
+
+        if (!analysis) {
+            Write_Report_Block(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve);
+            continue;
+        }
+
+        // Resistance of the layer for the equivalent depths of the layers
+        // below: trapezoids between nodes and the last node's value over one
+        // increment; under cyclic loading the plateau and, above the
+        // transition depth, the residual.
+        const double h = ctx.pile.h;
+        if (k > first) {
+            if (!cyclic) {
+                resistance += (previous.pu + curve.pu) * h / 2.0;
+            } else {
+                resistance += (previous.pc + curve.pc) * h / 2.0;
+                if (curve.zr > curve.z) resistance += (previous.pcz + curve.pcz) * h / 2.0;
+            }
+        }
+        if (k == last) resistance += curve.pu * h;
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            resistance = (kSurfaceBearingFactor * c * b + curve.pu) * 0.5 *
+                         (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+        previous = curve;
+
+        const double ystar = DeflectionOnCurve(node, ym);
+        const double Es = ystar < curve.ylim ? curve.Eslim : pm * curve.P(ystar) / (ym * ystar);
+        if (std::isnan(Es)) Stop_Modulus_Not_A_Number(ctx, k);
+        Store_Soil_Modulus(ctx, node, Es);
+    }
+}
+
+}  // namespace
+
+double SoftClayCurve::P(double y) const {
+    if (y < ylim) return Eslim * y;
+    const double rising = kCurveFactor * pu * std::pow(y / y50, kCubeRoot);
+    if (y <= kCyclicPlateauY50 * y50) return rising;
+    if (!cyclic) return y <= kStaticUltimateY50 * y50 ? rising : pu;
+    if (z >= zr) return pc;
+    if (y > kCyclicResidualY50 * y50) return pcz;
+    return pc + (pcz - pc) * (y - kCyclicPlateauY50 * y50) / ((kCyclicResidualY50 - kCyclicPlateauY50) * y50);
+}
+
+SoftClayCurve Make_Soft_Clay_Curve(double b, double c, double gamma, double eps50, double J, double z,
+                                   double slope_factor, bool cyclic) {
+    SoftClayCurve curve;
+    curve.cyclic = cyclic;
+    curve.z = z;
+    curve.y50 = kY50PerEps50Width * eps50 * b;
+    curve.zr = std::max(kMinTransitionWidths * b, kTransitionFactor * c * b / (gamma * b + J * c));
+    const double Np = (kSurfaceBearingFactor + gamma * z / c + J * z / b) * slope_factor;
+    curve.pu = Np < kMaxBearingFactor ? Np * c * b : kMaxBearingFactor * c * b;
+    curve.Eslim = kEslimNumerator * curve.pu / (kEslimDenominator * curve.y50);
+    curve.ylim = kLimitDeflectionY50 * curve.y50;
+    curve.pc = kCyclicPlateauFactor * curve.pu;
+    curve.pcz = curve.pc * z / curve.zr;
+    return curve;
+}
+
+double Soft_Clay_Default_Epsilon50(double c, UnitSystem units) {
+    if (units == UnitSystem::GENERAL) return 0.0;
+    for (const Eps50Band& band : kEps50Bands) {
+        if (c < (units == UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
+    }
+    return kEps50Stiffest;
+}
+
+double Soft_Clay_Equivalent_Depth(double A, double b, double c, double gamma, double J, bool cyclic) {
+    // Depth at which the bearing factor reaches 9 (no 2.5 b floor here).
+    const double zt = kTransitionFactor * b * c / (J * c + gamma * b);
+    // Integral of pu to zt; under cyclic loading of pcz = 0.72 pu z / zt.
+    const double Ft = cyclic ? kCyclicEquivalentFactor *
+                                   (1.5 * zt * b * c + J * c * zt * zt / 3.0 + zt * zt * b * gamma / 3.0)
+                             : zt * ((kSurfaceBearingFactor * c + 0.5 * zt * gamma) * b + 0.5 * J * zt * c);
+    if (A > Ft) {
+        const double deep = kMaxBearingFactor * b * c * (cyclic ? kCyclicEquivalentFactor : 1.0);
+        return zt + (A - Ft) / deep;
+    }
+    const double a = 0.5 * J * c + 0.5 * b * gamma;
+    const double s = kSurfaceBearingFactor * b * c;
+    return (std::sqrt(s * s + 4.0 * A * a) - s) * 0.5 / a;
+}
+
+void Soft_Clay_Criterion(RunContext& ctx, int layer, int first, int last) {
+    Soft_Clay_Layer(ctx, kVariantMatlock, layer, first, last);
+}
+
+void Soft_Clay_J_Criterion(RunContext& ctx, int layer, int first, int last) {
+    Soft_Clay_Layer(ctx, kVariantWithJ, layer, first, last);
+}
+
+}  // namespace trevasc

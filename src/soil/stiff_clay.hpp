@@ -1,0 +1,67 @@
+// The p-y curves of the stiff clay criteria at one depth, their default
+// parameters and their equivalent depths: "StfClyBW" (stiff clay with free
+// water) and "StfClyAW" / "StfClyAK" (stiff clay without free water, the
+// latter capped by an initial modulus k).
+#pragma once
+
+#include "model/problem_data.hpp"
+
+namespace trevasc {
+
+// Limits of the strength bands of the default tables.
+enum class StiffClayBands {
+    kWithWater,     // 1000, 2000, 4000 psf (and kPa) as the free-water criterion holds them
+    kWithoutWater,  // the same limits as the criterion without free water holds them
+};
+
+// Default initial modulus k (lb/in^3 or kN/m^3) by strength; 0 in general
+// units, which have no default.
+double Stiff_Clay_Default_K(double c, bool cyclic, UnitSystem units, StiffClayBands bands);
+// Default epsilon-50 by strength; 0 in general units.
+double Stiff_Clay_Default_Epsilon50(double c, UnitSystem units, StiffClayBands bands);
+
+// ---------------------------------------------------------- with free water
+
+// Empirical factors of the static and cyclic curves at z/b.
+double Stiff_Clay_As(double z_over_b);
+double Stiff_Clay_Ac(double z_over_b);
+
+struct StiffClayWaterCurve {
+    bool cyclic = false;
+    double As = 0.0, Ac = 0.0;
+    double pct = 0.0;  // wedge resistance
+    double pcd = 0.0;  // flow resistance 11 c b
+    double pc = 0.0;   // min(pct, pcd)
+    double pr = 0.0;   // residual resistance at large deflection
+    double y50 = 0.0;  // eps50 b
+    double yp = 0.0;   // cyclic: 4.1 As y50
+    double kz = 0.0;   // initial line k z
+
+    double P(double y) const;
+};
+
+// c the strength at the depth, ca the average strength above it.
+StiffClayWaterCurve Make_Stiff_Clay_Water_Curve(double b, double c, double ca, double gamma, double eps50, double k,
+                                                double z, double slope_factor, bool cyclic);
+
+double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca, double gamma, bool cyclic);
+
+// ------------------------------------------------------- without free water
+
+struct StiffClayDryCurve {
+    bool cyclic = false;
+    double cycles = 1.0;  // N
+    double pct = 0.0, pcd = 0.0, pu = 0.0;
+    double y50 = 0.0;     // 2.5 eps50 b
+    bool capped = false;  // "StfClyAK": the curve is capped by k z y
+    double kz = 0.0;
+
+    double P(double y) const;
+};
+
+StiffClayDryCurve Make_Stiff_Clay_Dry_Curve(double b, double c, double gamma, double eps50, double z,
+                                            double slope_factor, bool cyclic, double cycles);
+
+double Stiff_Clay_Dry_Equivalent_Depth(double A, double b, double c, double ca, double gamma);
+
+}  // namespace trevasc

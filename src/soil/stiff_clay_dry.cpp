@@ -1,0 +1,320 @@
+// Stiff clay without free water ("StfClyAW" and "StfClyAK").
+//
+// Welch, R. C. and Reese, L. C. (1972), "Laterally loaded behavior of
+// drilled shafts", Research Report 3-5-65-89, Center for Highway Research,
+// University of Texas at Austin; Reese and Welch (1975), "Lateral loading
+// of deep foundations in stiff clay", J. Geotech. Eng. Div. ASCE 101(GT7).
+// With c the undrained strength, gamma' the average effective unit weight
+// and eps50 the strain at half the strength:
+//
+//     pct = 3 c b + (gamma' b + 0.5 c) z,   pcd = 9 c b,   pu = min(pct, pcd)
+//     y50 = 2.5 eps50 b
+//     p   = 0.5 pu (y/y50)^(1/4)                    up to y = 16 y50, then pu
+//
+// Under N cycles of loading the deflections grow by 1 + 0.6 log10(N):
+//
+//     p   = min(pu, 0.5 pu (y / (y50 (1 + 0.6 log10 N)))^(1/4)).
+//
+// "StfClyAW" holds the secant modulus below y = 2e-5 b at the static
+// curve's secant there (the quarter-power curve has an infinite initial
+// slope); "StfClyAK" caps the curve by an initial line k z y instead, with an
+// input k or the default by strength of the stiff clay with free water.
+//
+// Below other layers the depth on the curve is the equivalent depth, from
+// the closed-form integral of pu: A = 3 c b Z + (gamma' b/2 + c/4) Z^2 up to
+// zt, where pct reaches pcd, and 9 c b beyond.
+//
+// Units: pounds and inches (c in psi) or kN and metres; general units have
+// no default eps50 and k.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+#include "soil/stiff_clay.hpp"
+
+namespace trevasc {
+namespace {
+
+using py_report::Labelled;
+using py_report::kCurvePoints;
+using py_report::kDegreesPerRadian;
+
+constexpr double Single(float value) { return value; }
+
+constexpr double kSurfaceFactor = 3.0;        // pct = 3 c b + ...
+constexpr double kCohesionGrowth = 0.5;       // ... (gamma' b + 0.5 c) z
+constexpr double kFlowFactor = 9.0;           // pcd = 9 c b
+constexpr double kY50PerEps50Width = 2.5;
+constexpr double kQuarterPower = 0.25;
+constexpr double kUltimateY50 = 16.0;         // 0.5 * 16^(1/4) = 1
+constexpr double kCycleGrowth = 0.6000000238418579;       // 0.6 log10 N
+constexpr double kLimitDeflectionWidth = 2.0e-05;         // ylim = 2e-5 b
+constexpr double kSecantPower = 0.75;
+
+constexpr double kZeroCohesion = 1.0e-10;
+constexpr double kSmallDeflection = 1.0e-14;
+constexpr double kGroundAboveHead = -9.999999747378752e-06;
+
+// Usual range of the strength of a stiff clay: 500 and 8,000 psf.
+constexpr double kLowStrengthUscs = 3.472222328186035;
+constexpr double kHighStrengthUscs = 55.55555725097656;
+constexpr double kLowStrengthSi = 23.940000534057617;
+constexpr double kHighStrengthSi = 383.0400085449219;
+
+// Report deflections: fractions of ymax = 16 y50, then the end of the curve.
+constexpr std::array<double, 14> kReportFractions = {
+    Single(1.0e-5f), Single(5.0e-5f), Single(1.0e-4f), Single(5.0e-4f), Single(0.001f),
+    Single(0.005f),  Single(0.01f),   Single(0.025f),  Single(0.05f),   Single(0.075f),
+    Single(0.1f),    Single(0.25f),   Single(0.5f),    1.0,
+};
+constexpr double kStaticEndY50 = 20.0;
+constexpr double kCyclicEndFactor = 1.25;
+constexpr double kCyclicEndGrowth = 9.600000381469727;  // 16 * 0.6
+
+struct Variant {
+    bool with_k;
+    int equals_column;
+    std::array<int, 4> warnings;  // USCS low, USCS high, SI low, SI high
+    std::string_view plot_line7;
+    std::string_view plot_soil;
+};
+constexpr Variant kWithoutK{false, 56, {3061, 3062, 3063, 3064},
+                            "Line 7:  p-y curve depth in stiff clay w/o free water, no. p-y points on curve no. ",
+                            "stiff clay w/o water"};
+constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264},
+                         "Line 7:  p-y curve depth in stiff clay w/o free water with k, no. p-y points on curve no. ",
+                         "stiff clay with k"};
+
+[[noreturn]] void Stop_Error_13(RunContext& ctx, const Variant& v) {
+    if (v.with_k) {
+        WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
+                          "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
+                          "Solution:  Please check the values of soil shear strength and revise ",
+                          "the input data."});
+    } else {
+        WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
+                          "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
+                          "Solution:  Please check the values of soil shear strength and revise the input data."});
+    }
+    Stop_With_Error(ctx, "INP00013", 113);
+}
+
+struct ReportValues {
+    int layer;
+    double z, b, c, gamma, k, eps50, pm, ym;
+};
+
+void Write_Report_Block(RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
+                        const StiffClayDryCurve& curve) {
+    const ProblemData& problem = ctx.problem;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    auto line = [&](std::string_view label, const std::string& value) {
+        Labelled(report, label, v.equals_column, value);
+    };
+    auto degrees = [](double radians) { return fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees"; };
+    const std::string per_length = v.with_k ? std::string() : " " + units.force_per_length;
+
+    report.Line(curve.cyclic ? "p-y Curve Computed Using Cyclic Criteria for Stiff Clay without Free Water"
+                             : "p-y Curve Computed Using Static Criteria for Stiff Clay without Free Water");
+    if (v.with_k) report.Line("With Option of Defining Initial k");
+    line("Soil Layer Number", fmt::I(r.layer, 12));
+    if (v.with_k) {
+        line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3));
+        line("Depth below ground surface", fmt::F(node.z0, 12, 3));
+    } else {
+        const std::string length2 = " " + ctx.labels.Length2;
+        line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + length2);
+        line("Depth below ground surface", fmt::F(node.z0, 12, 3) + length2);
+        line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+        line("Pile Batter Angle", degrees(problem.PileBatterAngle));
+        line("Effective Slope", degrees(problem.SlopeMinusBatter));
+    }
+    line("Equivalent Depth", fmt::F(r.z, 12, 3));
+    line("Diameter", fmt::F(r.b, 12, 3));
+    if (v.with_k) {
+        line("Undrained cohesion, c", fmt::F(r.c, 12, 5));
+        line("Average Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
+        line("k", fmt::F(r.k, 12, 0) + " " + units.unit_weight);
+    } else {
+        line("Undrained cohesion, c", fmt::F(r.c, 12, 5) + " " + units.stress);
+        line("Average Eff. Unit Weight", fmt::F(r.gamma, 12, 5) + " " + units.unit_weight);
+    }
+    line("Epsilon-50", fmt::F(r.eps50, 12, 5));
+    line("Pct", fmt::F(curve.pct, 12, 3) + per_length);
+    line("Pcd", fmt::F(curve.pcd, 12, 3) + per_length);
+    line("Pu", fmt::F(curve.pu, 12, 3) + per_length);
+    line("y50", fmt::F(curve.y50, 12, 3));
+    line("p-multiplier", fmt::F(r.pm, 12, 5));
+    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    if (v.with_k) {
+        if (curve.cyclic) {
+            line("Number of Cycles of Loading", fmt::F(curve.cycles, 12, 0));
+            report.Blank();
+        }
+    } else {
+        if (curve.cyclic) line("Number of cycles of loading", fmt::F(curve.cycles, 12, 0));
+        report.Blank(2);
+    }
+    report.Line("        y, " + units.length + "            p, " + units.force_per_length);
+    report.Line("----------------    -----------------");
+    plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
+
+    const double ymax = kUltimateY50 * curve.y50;
+    const double yend = curve.cyclic
+                            ? kCyclicEndFactor * (kUltimateY50 + kCyclicEndGrowth * std::log10(curve.cycles)) * curve.y50
+                            : kStaticEndY50 * curve.y50;
+    for (int j = 1; j <= kCurvePoints; ++j) {
+        double y = 0.0;
+        if (j >= 2 && j <= 15) {
+            y = kReportFractions[static_cast<std::size_t>(j - 2)] * ymax;
+        } else if (j == 16) {
+            y = (ymax + yend) / 2.0;
+        } else if (j == 17) {
+            y = yend;
+        }
+        const double y_out = r.ym * y;
+        const double p_out = r.pm * curve.P(y);
+        py_report::PointLine(report, y_out, p_out);
+        plot.Line(py_report::PlotLine8(y_out, p_out, j, v.plot_soil));
+    }
+}
+
+void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    const bool cyclic = options.CyclicLoading;
+    // "StfClyAK" takes no cycles as one.
+    const double cycles = v.with_k && options.NumberOfCycles == 0.0 ? 1.0 : options.NumberOfCycles;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const bool analysis = !soil.PyReportMode;
+    LayerResistanceSum resistance(ctx, layer);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        const double b = PileWidthAt(ctx, node.x);
+        const double ylim = kLimitDeflectionWidth * b;
+        const double c = fn_c(ctx, node.xv);
+        const bool at_interface = soil.b_AtInterface;
+        if (k > first && c < kZeroCohesion) Stop_Error_13(ctx, v);
+        if (!at_interface) {
+            const bool uscs = options.Units == UnitSystem::USCS;
+            const bool si = options.Units == UnitSystem::SI;
+            if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
+            if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
+            if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
+            if (si && c > kHighStrengthSi) ctx.warnings.RecordWarning(-v.warnings[3]);
+        }
+
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        double eps50 = Epsilon50At(ctx, node.xv);
+        if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+            eps50 = Stiff_Clay_Default_Epsilon50(c, options.Units, StiffClayBands::kWithoutWater);
+        }
+        double k_modulus = 0.0;
+        if (v.with_k) {
+            const double ktop = soil_layer.Top.SubgradeK;
+            if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
+                k_modulus = Stiff_Clay_Default_K(c, cyclic, options.Units, StiffClayBands::kWithoutWater);
+            } else {
+                const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
+                const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+                k_modulus = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+            }
+        }
+
+        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
+            // At the first node of the layer its average strength is c.
+            const double Z = Stiff_Clay_Dry_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, c, gamma);
+            // A clay without strength at its top develops no resistance: the
+            // true depth is used.
+            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
+        }
+        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+        StiffClayDryCurve curve =
+            Make_Stiff_Clay_Dry_Curve(b, c, gamma, eps50, z, GroundSlopeFactor(ctx, node.y), cyclic, cycles);
+        if (v.with_k) {
+            curve.capped = true;
+            curve.kz = k_modulus * z;
+        }
+
+        if (!analysis) {
+            Write_Report_Block(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve);
+            continue;
+        }
+
+        resistance.Add(node, curve.pu, k == first, k == last);
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            soil.LayerResistance[1] = (kSurfaceFactor * AverageStrength(ctx, node.xv) * b + curve.pu) * 0.5 *
+                                      (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+
+        const double ystar = DeflectionOnCurve(node, ym);
+        double Es = 0.0;
+        if (!v.with_k && ystar < ylim) {
+            // The static curve's secant at ylim, whatever the multipliers.
+            Es = 0.5 * curve.pu * std::pow(curve.y50 / ylim, kSecantPower) / curve.y50;
+        } else if (v.with_k && ystar < kSmallDeflection) {
+            Es = curve.kz;
+        } else {
+            Es = pm * curve.P(ystar) / (std::fabs(ystar) * ym);
+        }
+        Store_Soil_Modulus(ctx, node, Es);
+    }
+}
+
+}  // namespace
+
+double StiffClayDryCurve::P(double y) const {
+    double p = 0.0;
+    if (!cyclic) {
+        p = y <= kUltimateY50 * y50 ? 0.5 * pu * std::pow(y / y50, kQuarterPower) : pu;
+    } else {
+        const double stretch = 1.0 + kCycleGrowth * std::log10(cycles);
+        p = std::min(pu, 0.5 * pu * std::pow(y / (y50 * stretch), kQuarterPower));
+    }
+    return capped ? std::min(p, kz * y) : p;
+}
+
+StiffClayDryCurve Make_Stiff_Clay_Dry_Curve(double b, double c, double gamma, double eps50, double z,
+                                            double slope_factor, bool cyclic, double cycles) {
+    StiffClayDryCurve curve;
+    curve.cyclic = cyclic;
+    curve.cycles = cycles;
+    curve.pct = (kSurfaceFactor * c * b + (gamma * b + kCohesionGrowth * c) * z) * slope_factor;
+    curve.pcd = kFlowFactor * c * b;
+    curve.pu = std::min(curve.pct, curve.pcd);
+    curve.y50 = kY50PerEps50Width * eps50 * b;
+    return curve;
+}
+
+double Stiff_Clay_Dry_Equivalent_Depth(double A, double b, double c, double ca, double gamma) {
+    const double zt = (kFlowFactor * c - kSurfaceFactor * ca) * b / (kCohesionGrowth * ca + gamma * b);
+    const double Ft = zt * (kSurfaceFactor * b * ca + 0.25 * ca * zt + 0.5 * gamma * b * zt);
+    if (A > Ft) return zt + (A - Ft) / (kFlowFactor * b * c);
+    const double a = 0.25 * ca + 0.5 * gamma * b;
+    const double s = kSurfaceFactor * b * ca;
+    return (std::sqrt(s * s + 4.0 * A * a) - s) / (2.0 * a);
+}
+
+void Stiff_Clay_Without_Water_Criterion(RunContext& ctx, int layer, int first, int last) {
+    Stiff_Clay_Dry_Layer(ctx, kWithoutK, layer, first, last);
+}
+
+void Stiff_Clay_With_K_Criterion(RunContext& ctx, int layer, int first, int last) {
+    Stiff_Clay_Dry_Layer(ctx, kWithK, layer, first, last);
+}
+
+}  // namespace trevasc

@@ -1,0 +1,396 @@
+// Stiff clay with free water ("StfClyBW").
+//
+// Reese, L. C., Cox, W. R. and Koop, F. D. (1975), "Field testing and
+// analysis of laterally loaded piles in stiff clay", Proc. 7th Offshore
+// Technology Conference, OTC 2312. With c the undrained strength at the
+// depth, ca its average above, gamma' the average effective unit weight and
+// eps50 the strain at half the strength:
+//
+//     pct = 2 ca b + gamma' b z + 2.83 ca z     wedge
+//     pcd = 11 c b                              flow around the pile
+//     pc  = min(pct, pcd),  y50 = eps50 b
+//
+// Static curve (As from the tests, 0.6 below z = 3.3 b):
+//
+//     p = 0.5 pc (y/y50)^0.5                                  y <= As y50
+//     p = pc [0.5 (y/y50)^0.5 - 0.055 ((y - As y50)/(As y50))^1.25]
+//                                                             y <= 6 As y50
+//     p = pc [0.5 (6 As)^0.5 - 0.411] - 0.0625 pc (y - 6 As y50)/y50
+//                                                             y <= 18 As y50
+//     p = pc [0.5 (6 As)^0.5 - 0.75 As - 0.411]              beyond
+//
+// Cyclic curve (Ac from the tests, 0.3 below z = 1.5 b; yp = 4.1 As y50):
+//
+//     p = Ac pc [1 - |(y - 0.45 yp)/(0.45 yp)|^2.5]           y <= 0.6 yp
+//     p = 0.936 Ac pc - 0.085 pc (y - 0.6 yp)/y50              y <= 1.8 yp
+//     p = 0.936 Ac pc - 0.102 pc yp / y50                      beyond
+//
+// Both curves are capped by the initial straight line k z y. The residual
+// resistance of the large-deflection end serves as the layer's resistance
+// for the equivalent depth of the layers below, found by stepping the
+// integral of the residual resistance in 50 increments down to the depth
+// where the wedge and the flow resistance meet.
+//
+// Units: pounds and inches (c in psi, k in lb/in^3) or kN and metres;
+// general units have no default k and eps50.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+#include "soil/stiff_clay.hpp"
+
+namespace trevasc {
+namespace {
+
+using py_report::Labelled;
+using py_report::kCurvePoints;
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kHalfRootTwo = 0.7071067811865476;  // sqrt(2)/2, oblique slope factor
+constexpr double kNoSlope = 1.0e-20;
+
+// Default tables by strength: limits of 1000, 2000 and 4000 psf in psi and
+// kPa, as each criterion holds them.
+struct Band {
+    double upper_uscs;
+    double upper_si;
+};
+constexpr std::array<Band, 3> kWaterBands{{
+    {6.94444465637207, 47.8802604675293},
+    {13.88888931274414, 95.7605209350586},
+    {27.77777862548828, 191.5210418701172},
+}};
+constexpr std::array<Band, 3> kDryBands{{
+    {6.940000057220459, 47.8927001953125},
+    {13.880000114440918, 95.785400390625},
+    {27.780000686645508, 191.57080078125},
+}};
+// k (lb/in^3 and kN/m^3) and eps50 of the four bands.
+constexpr std::array<double, 4> kStaticKUscs = {250.0, 500.0, 1000.0, 2000.0};
+constexpr std::array<double, 4> kCyclicKUscs = {100.0, 200.0, 400.0, 800.0};
+constexpr std::array<double, 4> kStaticKSi = {67861.796875, 135723.59375, 271447.1875, 542894.375};
+constexpr std::array<double, 4> kCyclicKSi = {27144.7109375, 54289.3984375, 108578.8984375, 217157.703125};
+constexpr std::array<double, 4> kWaterEps50 = {0.010999999940395355, 0.007000000216066837, 0.004999999888241291,
+                                               0.004000000189989805};
+constexpr std::array<double, 4> kDryEps50 = {0.011, 0.007, 0.005, 0.004};
+
+// Factors As and Ac: cubic fits of the test results (single precision).
+constexpr double kAs0 = 0.2345000058412552, kAs1 = 0.295879602432251, kAs2 = -0.0786110982298851,
+                 kAs3 = 0.006898100022226572;
+constexpr double kAsMax = 0.6000000238418579;
+constexpr double kAsDeepRatio = 3.299999952316284;
+constexpr double kAc0 = 0.20000000298023224, kAc1 = 0.15333299338817596, kAc2 = -0.07500000298023224,
+                 kAc3 = 0.011667000129818916;
+constexpr double kAcMax = 0.30000001192092896;
+constexpr double kAcDeepRatio = 1.5;
+
+constexpr double kWedgeFactor = 2.8299999237060547;  // 2.83 in pct
+constexpr double kFlowFactor = 11.0;                 // pcd = 11 c b
+constexpr double kStaticOffset = 0.41100001335144043;  // 0.411
+constexpr double kStaticBend = 0.054999999701976776;   // 0.055
+constexpr double kStaticBendPower = 1.25;
+constexpr double kStaticFallSlope = 0.0625;
+constexpr double kStaticResidualAs = 0.75;
+constexpr double kCyclicPeakDeflection = 4.099999904632568;  // yp = 4.1 As y50
+constexpr double kCyclicPeakShift = 0.44999998807907104;     // 0.45 yp
+constexpr double kCyclicPower = 2.5;
+constexpr double kCyclicFirstEnd = 0.6000000238418579;       // 0.6 yp
+constexpr double kCyclicSecondEnd = 1.7999999523162842;      // 1.8 yp
+constexpr double kCyclicPlateau = 0.9359999895095825;        // 0.936 Ac pc
+constexpr double kCyclicFallSlope = 0.08500000089406967;     // 0.085
+constexpr double kCyclicResidualSlope = 0.10199999809265137; // 0.102
+constexpr double kCyclicResidualAs = 0.41819998621940613;    // 0.4182 = 0.102 * 4.1
+
+constexpr int kEquivalentDepthSteps = 50;
+constexpr double kZeroCohesion = 1.0e-10;
+constexpr double kSmallDeflection = 1.0e-14;
+constexpr double kGroundAboveHead = -9.999999747378752e-06;
+
+// Usual range of the strength of a stiff clay: 500 and 8,000 psf in psi and
+// in kPa.
+constexpr double kLowStrengthUscs = 3.472222328186035;
+constexpr double kHighStrengthUscs = 55.55555725097656;
+constexpr double kLowStrengthSi = 23.940128326416016;
+constexpr double kHighStrengthSi = 383.04205322265625;
+
+int BandOf(double c, UnitSystem units, StiffClayBands bands) {
+    const auto& limits = bands == StiffClayBands::kWithWater ? kWaterBands : kDryBands;
+    int i = 0;
+    while (i < 3 && !(c < (units == UnitSystem::USCS ? limits[static_cast<std::size_t>(i)].upper_uscs
+                                                      : limits[static_cast<std::size_t>(i)].upper_si))) {
+        ++i;
+    }
+    return i;
+}
+
+// Ground-slope factor on the wedge resistance (the frame's factor, with
+// sqrt(2)/2 in double precision).
+double Slope_Factor(double slope, double y) {
+    const double theta = std::fabs(slope);
+    if (!(theta > kNoSlope)) return 1.0;
+    if ((y > kNoSlope && slope > kNoSlope) || (y < -kNoSlope && slope < -kNoSlope)) return 1.0 / (1.0 + std::tan(theta));
+    if ((y > kNoSlope && slope < -kNoSlope) || (y < -kNoSlope && slope > kNoSlope)) {
+        return kHalfRootTwo * std::cos(theta) / std::cos(kPi / 4.0 + theta);
+    }
+    return 1.0;
+}
+
+double Static_Residual_Factor(double As) { return 0.5 * std::sqrt(6.0 * As) - kStaticOffset - kStaticResidualAs * As; }
+double Cyclic_Residual_Factor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
+
+[[noreturn]] void Stop_Error_14(RunContext& ctx) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
+                      "An error was detected in the input data used to compute p-y curves in ",
+                      "stiff clay with free water.", "", "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
+                      "Solution:  Check and compare the values of shear strength and revise the ",
+                      "input so that the strength values are correct for the soil types specified.", ""});
+    Stop_With_Error(ctx, "INP00014", 114);
+}
+
+void Write_Report_Block(RunContext& ctx, int layer, const PyNode& node, double z, double b, double c, double ca,
+                        double gamma, double k, double eps50, double pm, double ym, const StiffClayWaterCurve& curve) {
+    const ProblemData& problem = ctx.problem;
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
+    const std::string per_length = " " + units.force_per_length;
+
+    report.Line(curve.cyclic ? "p-y Curve Computed Using Cyclic Criteria for Stiff Clay with Free Water"
+                             : "p-y Curve Computed Using Static Criteria for Stiff Clay with Free Water");
+    line("Soil Layer Number", fmt::I(layer, 12));
+    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3));
+    line("Depth below ground surface", fmt::F(node.z0, 12, 3));
+    line("Equivalent Depth", fmt::F(z, 12, 3));
+    line("Diameter", fmt::F(b, 12, 3));
+    line("c (at curve depth)", fmt::F(c, 12, 3) + " " + units.stress);
+    line("Avergage c", fmt::F(ca, 12, 3));
+    line("Average Eff. Unit Weight", fmt::F(gamma, 12, 5));
+    line("k", fmt::F(k, 12, 3) + " " + units.unit_weight);
+    line("Epsilon50", fmt::F(eps50, 12, 5));
+    line("y50", fmt::F(curve.y50, 12, 3));
+    line("As", fmt::F(curve.As, 12, 3));
+    line(curve.cyclic ? "Ac" : "Ac (not used)", fmt::F(curve.Ac, 12, 5));
+    line("pct", fmt::F(curve.pct, 12, 3) + per_length);
+    line("pcd", fmt::F(curve.pcd, 12, 3) + per_length);
+    line("pc", fmt::F(curve.pc, 12, 3) + per_length);
+    line("pu", fmt::F(curve.pr, 12, 3) + per_length);
+    line("p-multiplier", fmt::F(pm, 12, 5));
+    line("y-multiplier", fmt::F(ym, 12, 5));
+    if (curve.cyclic) line("Number of Cycles of Loading", fmt::F(problem.Options.NumberOfCycles, 12, 0));
+    report.Blank();
+    report.Line("        y, " + units.length + "             p," + units.force_per_length);
+    report.Line("----------------    -----------------");
+    plot.Line(py_report::PlotLine7(
+        node.x, "Line 7:  p-y curve depth in stiff clay with free water, no. p-y points on curve no. ",
+        node.curve_number));
+
+    for (int j = 1; j <= kCurvePoints; ++j) {
+        double y = 0.0;
+        if (!curve.cyclic) {
+            const double unit = curve.As * curve.y50;
+            constexpr std::array<double, 4> kTail = {10.0, 14.0, 18.0, 200.0};
+            y = j <= 13 ? (j - 1) * 0.5 * unit : kTail[static_cast<std::size_t>(j - 14)] * unit;
+        } else {
+            constexpr std::array<double, 4> kTail = {1.0, 1.4, 1.8, 20.0};
+            y = j <= 13 ? (j - 1) * 0.05 * curve.yp : kTail[static_cast<std::size_t>(j - 14)] * curve.yp;
+        }
+        const double y_out = ym * y;
+        const double p_out = pm * curve.P(y);
+        if (curve.cyclic) {
+            report.Line(fmt::F(y_out, 15, 4) + fmt::F(p_out, 17, 3));
+            plot.Line(py_report::PlotLine8(y_out, p_out, j, "cyclic stiff clay w/water"));
+        } else {
+            py_report::PointLine(report, y_out, p_out);
+            plot.Line(py_report::PlotLine8(y_out, p_out, j, "static stiff clay with free water"));
+        }
+    }
+}
+
+}  // namespace
+
+double Stiff_Clay_Default_K(double c, bool cyclic, UnitSystem units, StiffClayBands bands) {
+    if (units == UnitSystem::GENERAL) return 0.0;
+    const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
+    if (units == UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
+    return cyclic ? kCyclicKSi[i] : kStaticKSi[i];
+}
+
+double Stiff_Clay_Default_Epsilon50(double c, UnitSystem units, StiffClayBands bands) {
+    if (units == UnitSystem::GENERAL) return 0.0;
+    const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
+    return bands == StiffClayBands::kWithWater ? kWaterEps50[i] : kDryEps50[i];
+}
+
+double Stiff_Clay_As(double r) {
+    const double value = kAs0 + kAs1 * r + kAs2 * r * r + kAs3 * r * r * r;
+    return r > kAsDeepRatio || value > kAsMax ? kAsMax : value;
+}
+
+double Stiff_Clay_Ac(double r) {
+    const double value = kAc0 + kAc1 * r + kAc2 * r * r + kAc3 * r * r * r;
+    return r > kAcDeepRatio || value > kAcMax ? kAcMax : value;
+}
+
+double StiffClayWaterCurve::P(double y) const {
+    double p = 0.0;
+    if (!cyclic) {
+        const double a = As * y50;
+        if (y <= a) {
+            p = 0.5 * pc * std::sqrt(y / y50);
+        } else if (y <= 6.0 * a) {
+            p = pc * (0.5 * std::sqrt(y / y50) - kStaticBend * std::pow(y / a - 1.0, kStaticBendPower));
+        } else if (y <= 18.0 * a) {
+            p = pc * (0.5 * std::sqrt(6.0 * As) - kStaticOffset) - kStaticFallSlope * pc * (y - 6.0 * a) / y50;
+        } else {
+            p = pc * Static_Residual_Factor(As);
+        }
+    } else {
+        const double shift = kCyclicPeakShift * yp;
+        if (y <= kCyclicFirstEnd * yp) {
+            p = Ac * pc * (1.0 - std::pow(std::fabs((y - shift) / shift), kCyclicPower));
+        } else if (y <= kCyclicSecondEnd * yp) {
+            p = kCyclicPlateau * Ac * pc - kCyclicFallSlope * pc * (y - kCyclicFirstEnd * yp) / y50;
+        } else {
+            p = kCyclicPlateau * Ac * pc - kCyclicResidualSlope * pc * yp / y50;
+        }
+    }
+    return std::min(p, kz * y);
+}
+
+StiffClayWaterCurve Make_Stiff_Clay_Water_Curve(double b, double c, double ca, double gamma, double eps50, double k,
+                                                double z, double slope_factor, bool cyclic) {
+    StiffClayWaterCurve curve;
+    curve.cyclic = cyclic;
+    curve.As = Stiff_Clay_As(z / b);
+    curve.Ac = Stiff_Clay_Ac(z / b);
+    curve.pct = (2.0 * ca * b + gamma * b * z + kWedgeFactor * ca * z) * slope_factor;
+    curve.pcd = kFlowFactor * c * b;
+    curve.pc = std::min(curve.pct, curve.pcd);
+    curve.y50 = eps50 * b;
+    curve.kz = k * z;
+    curve.yp = kCyclicPeakDeflection * curve.As * curve.y50;
+    curve.pr = cyclic ? curve.pc * Cyclic_Residual_Factor(curve.Ac, curve.As) : curve.pc * Static_Residual_Factor(curve.As);
+    return curve;
+}
+
+double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca, double gamma, bool cyclic) {
+    // Depth where the wedge reaches the flow resistance, and the residual
+    // resistance down to it in 50 steps.
+    const double zc = (kFlowFactor * c - 2.0 * ca) * b / (gamma * b + kWedgeFactor * ca);
+    const double dz = zc / kEquivalentDepthSteps;
+    double F = 0.0;
+    double v = 0.0;
+    for (int i = 1; i <= kEquivalentDepthSteps; ++i) {
+        const double zi = i * dz;
+        const double As = Stiff_Clay_As(zi / b);
+        v = cyclic ? Cyclic_Residual_Factor(Stiff_Clay_Ac(zi / b), As) : Static_Residual_Factor(As);
+        const double Fi = F + dz * v * ((gamma * zi + 2.0 * ca) * b + kWedgeFactor * zi * ca);
+        if (Fi > A) return zi - dz * (Fi - A) / (Fi - F);
+        F = Fi;
+    }
+    return zc + (A - F) / (kFlowFactor * c * v * b);
+}
+
+void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    const bool cyclic = options.CyclicLoading;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const bool analysis = !soil.PyReportMode;
+    double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
+    // Running average of the strength over the nodes of the layer.
+    double strength_sum = 0.0;
+    double c_previous = 0.0;
+    double xv_first = 0.0;
+    double xv_previous = 0.0;
+    double pr_previous = 0.0;
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        if (analysis && k == first) resistance = 0.0;
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        const double b = PileWidthAt(ctx, node.x);
+        const double c = fn_c(ctx, node.xv);
+        const bool at_interface = soil.b_AtInterface;
+        if (k > first && c < kZeroCohesion) Stop_Error_14(ctx);
+        if (!at_interface) {
+            if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
+            if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
+            if (options.Units == UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
+            if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
+        }
+
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        double ca = c;
+        if (layer == 1) {
+            ca = AverageStrength(ctx, node.x);
+        } else if (k == first) {
+            strength_sum = 0.0;
+            xv_first = node.xv;
+        } else {
+            strength_sum += 0.5 * (c_previous + c) * (node.xv - xv_previous);
+            // Two report depths at one depth: the average over no length is
+            // the strength there.
+            if (node.xv != xv_first) ca = strength_sum / (node.xv - xv_first);
+        }
+        c_previous = c;
+        xv_previous = node.xv;
+
+        // k from the layer's values, or the default by strength.
+        const double ktop = soil_layer.Top.SubgradeK;
+        double k_modulus = 0.0;
+        if (ktop <= 0.0) {
+            const double k_default = Stiff_Clay_Default_K(c, cyclic, options.Units, StiffClayBands::kWithWater);
+            k_modulus = options.Units == UnitSystem::GENERAL ? ktop : k_default;
+        } else {
+            const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
+            const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+            k_modulus = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+        }
+        double eps50 = Epsilon50At(ctx, node.xv);
+        if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+            eps50 = Stiff_Clay_Default_Epsilon50(c, options.Units, StiffClayBands::kWithWater);
+        }
+
+        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
+            const double Z =
+                Stiff_Clay_Water_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, ca, gamma, cyclic);
+            // A clay without strength at its top develops no resistance: the
+            // true depth is used.
+            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
+        }
+        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+        const StiffClayWaterCurve curve = Make_Stiff_Clay_Water_Curve(
+            b, c, ca, gamma, eps50, k_modulus, z, Slope_Factor(problem.SlopeMinusBatter, node.y), cyclic);
+
+        if (!analysis) {
+            Write_Report_Block(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve);
+            continue;
+        }
+
+        // The residual resistance over the layer, for the layers below.
+        if (k > first) resistance += (pr_previous + curve.pr) * ctx.pile.h / 2.0;
+        if (k == last) resistance += (soil_layer.XLayerBottom - node.x) * curve.pr;
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            resistance = (2.0 * ca * b + curve.pc) * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+        pr_previous = curve.pr;
+
+        const double ystar = DeflectionOnCurve(node, ym);
+        const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
+        Store_Soil_Modulus(ctx, node, Es);
+    }
+}
+
+}  // namespace trevasc

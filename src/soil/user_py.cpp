@@ -1,0 +1,205 @@
+// User-input p-y curves ("User p-y").
+//
+// The layer carries two p-y curves given point by point, one at its top
+// (depth Dt) and one at its bottom (Db). The resistance at a node is
+// interpolated linearly in depth between the two curves evaluated at the
+// node's deflection,
+//
+//     p = ptop(y*) + (pbot(y*) - ptop(y*)) (d - Dt) / (Db - Dt),
+//
+// each curve being piecewise linear between its points and constant beyond
+// its last point pn (its ultimate resistance). The initial modulus of a curve
+// is the slope to its second point, k0 = p2 / y2, interpolated the same way;
+// it serves as the secant modulus at vanishing deflection. With y* =
+// |y - ysoil| / ym the secant modulus is Es = pm p / (ym y*). The layer adds
+// the rectangle h pu of every node to its resistance for the equivalent
+// depths of the layers below. Units: those of the run (the curves are given
+// in them).
+#include <array>
+#include <cmath>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "soil/criteria.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+// Runtime Error 96: a user-input p-y curve that cannot be evaluated.
+constexpr std::int32_t kUnusableUserCurve = 296;
+// Below this deflection the initial modulus is used as the secant modulus.
+constexpr double kSmallDeflection = 1.0e-14;
+
+constexpr int kReportPoints = 17;
+// Report deflections: 0, 0.001 (in the run's length unit) and then fractions
+// of the pile width, all as stored in single precision.
+constexpr double kFirstReportDeflection = 0.0010000000474974513;  // 0.001
+constexpr std::array<double, 14> kReportWidthFractions = {
+    0.0062500000931322575,  // 0.00625
+    0.012500000186264515,   // 0.0125
+    0.01875000074505806,    // 0.01875
+    0.02500000037252903,    // 0.025
+    0.03125,
+    0.03750000149011612,    // 0.0375
+    0.04374999925494194,    // 0.04375
+    0.05000000074505806,    // 0.05
+    0.05624999850988388,    // 0.05625
+    0.0625,
+    0.06875000149011612,    // 0.06875
+    0.07500000298023224,    // 0.075
+    0.20000000298023224,    // 0.2
+    0.375,
+};
+constexpr double kLastReportWidthFraction = 0.5;
+
+using CurvePoints = std::vector<std::array<double, 2>>;
+
+// p of a piecewise-linear curve at deflection y (y >= 0). A deflection below
+// the first point's lies on the first segment extended.
+double CurveValue(const CurvePoints& c, double y) {
+    const std::size_t n = c.size();
+    if (y == c[0][0]) return c[0][1];
+    if (y > c[n - 1][0]) return c[n - 1][1];
+    std::size_t k = 0;  // segment k .. k+1, 0-based
+    if (y > c[0][0]) {
+        k = n - 2;
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            if (c[i][0] < y && y <= c[i + 1][0]) {
+                k = i;
+                break;
+            }
+        }
+    }
+    const double span = c[k + 1][0] - c[k][0];
+    if (span == 0.0) return c[k + 1][1];
+    return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
+}
+
+void Check_Curve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+    std::string problem;
+    if (curve.size() < 2) {
+        problem = "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
+                  " points; a p-y curve needs at least two.";
+    } else if (curve[1][0] == 0.0) {
+        problem = "Its second point has zero deflection, so its initial modulus p/y is undefined.";
+    } else {
+        return;
+    }
+    WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
+                      "The user-input p-y curve at the " + std::string(where) + " of soil layer " + fmt::I0(layer) +
+                          " cannot be used.",
+                      problem, "Please correct the points of this curve and repeat the analysis.", ""});
+    Stop_With_Error(ctx, kUnusableUserCurve);
+}
+
+std::string Trimmed(const std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+std::string Label28(std::string_view label) {
+    std::string text(label);
+    text.resize(28, ' ');
+    return text + "= ";
+}
+
+}  // namespace
+
+void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const CurvePoints& top = soil_layer.UserCurveTop.Points;
+    const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
+    Check_Curve(ctx, layer, top, "top");
+    Check_Curve(ctx, layer, bottom, "bottom");
+    const double Dt = soil_layer.UserCurveTop.Depth;
+    const double Db = soil_layer.UserCurveBottom.Depth;
+    const double k0_top = top[1][1] / top[1][0];
+    const double k0_bottom = bottom[1][1] / bottom[1][0];
+    const double pn_top = top.back()[1];
+    const double pn_bottom = bottom.back()[1];
+    const bool report_mode = ctx.soil.PyReportMode;
+    double& layer_resistance = ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
+
+    // p of the layer at deflection y and vertical depth d (0 outside the
+    // depth range of the two curves), with the interpolated initial modulus.
+    auto evaluate = [&](double y, double d, double& k0) {
+        if (!(Dt <= d && d <= Db)) {
+            k0 = 0.0;
+            return 0.0;
+        }
+        const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
+        const double ptop = CurveValue(top, y);
+        const double pbot = CurveValue(bottom, y);
+        k0 = k0_top + (k0_bottom - k0_top) * f;
+        return ptop + (pbot - ptop) * f;
+    };
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double b = PileWidthAt(ctx, node.x);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        // The curves are placed at the layer's top and bottom, which are
+        // vertical depths; a battered pile's nodes are placed on them by their
+        // vertical depth too.
+        const double d = node.xv;
+
+        if (!report_mode) {
+            if (k == first) layer_resistance = 0.0;
+            const double ystar = DeflectionOnCurve(node, ym);
+            double k0 = 0.0;
+            const double p = evaluate(ystar, d, k0);
+            const double pu = std::fabs(Db - Dt) > 1.0e-6 ? pn_top + (d - Dt) * (pn_bottom - pn_top) / (Db - Dt) : pn_top;
+            layer_resistance += ctx.pile.h * pu;
+            Store_Soil_Modulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
+            continue;
+        }
+
+        OutputChannel& report = ctx.files.report;
+        OutputChannel& plot = ctx.files.plot;
+        const UnitLabels& u = ctx.labels;
+        const bool uscs = problem.Options.Units == UnitSystem::USCS;
+        const std::string length = Trimmed(u.Length);
+        const std::string depth_unit = uscs ? Trimmed(u.DepthUnit) : length;
+        const double depth_scale = uscs ? kInchesPerFoot : 1.0;
+        report.Blank(2);
+        report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
+        report.Blank();
+        report.Line(Label28("Soil Layer Number") + fmt::I(layer, 12));
+        report.Line(Label28("Depth below pile head") + fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
+        report.Line(Label28("Depth below ground surface") + fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
+        report.Line(Label28("Pile diameter") + fmt::F(b, 12, 3) + " " + length);
+        report.Line(Label28("p-multiplier") + fmt::F(pm, 12, 3));
+        report.Line(Label28("y-multiplier") + fmt::F(ym, 12, 3));
+        report.Blank();
+        report.Tab(7);
+        report.Write("y, " + length);
+        report.Tab(25);
+        report.Line("p, " + Trimmed(u.Force3) + "/" + length);
+        report.Line("----------------    ----------------");
+        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
+                  "Line 7:  p-y curve depth in user-input p-y curve, no. p-y points on curve no. " +
+                  fmt::I0(node.curve_number));
+        for (int j = 1; j <= kReportPoints; ++j) {
+            double yj = 0.0;
+            if (j == 2) {
+                yj = kFirstReportDeflection;
+            } else if (j >= 3 && j <= 16) {
+                yj = b * kReportWidthFractions[static_cast<std::size_t>(j - 3)];
+            } else if (j == 17) {
+                yj = kLastReportWidthFraction * b;
+            }
+            double k0 = 0.0;
+            const double y_out = ym * yj;
+            const double p_out = pm * evaluate(yj, d, k0);
+            report.Line(fmt::F(y_out, 15, 4) + "     " + fmt::F(p_out, 15, 4));
+            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(20) + "Line 8(" + fmt::I(j, 2) +
+                      "): y, p, for user-input p-y curve");
+        }
+    }
+}
+
+}  // namespace trevasc

@@ -1,0 +1,161 @@
+// Vuggy limestone, strong rock ("Vuggy LS").
+//
+// The bilinear p-y curve for strong, vuggy limestone derived from the lateral
+// load tests on instrumented drilled shafts in the Florida Keys (Reese and
+// Nyman, 1978; Reese, Van Impe and Wang for the presentation used here).
+// With qu the uniaxial compressive strength, su = qu/2 and b the shaft
+// width:
+//
+//     y1 = 0.0004 b,   K1 = 2000 su             initial line
+//     p  = K1 y                                 y <  y1
+//     p  = 0.8 b su + 100 su (y - y1)           y1 <= y <= y2
+//     p  = 0.5 gamma' b z                       y >  y2 (residual)
+//     y2 = y1 + (b su - 0.8 b su)/(100 su) = 0.0024 b
+//
+// At y1 both branches give 0.8 b su, at y2 the curve reaches b su; beyond y2
+// the rock has failed in brittle fashion and only the residual wedge weight
+// resists. The secant modulus uses the node's deflection itself (a lateral
+// soil movement is not subtracted) and the criterion writes no load term.
+//
+// Units: pounds, inches and psi (the strength of vuggy limestone is entered
+// in psi and kept so by the unit conversion), or kN, metres and kPa.
+#include <cmath>
+#include <string>
+
+#include "engine/error_stop.hpp"
+#include "engine/run_context.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc {
+namespace {
+
+constexpr double kY1OverWidth = 0.00039999998989515007;   // 0.0004: y1 = 0.0004 b
+constexpr double kInitialSlopeOverSu = 2000.0;             // K1 = 2000 su
+constexpr double kP1Factor = 0.800000011920929;            // 0.8: p1 = 0.8 b su
+constexpr double kSecondSlopeOverSu = 100.0;               // slope of the second line, 100 su
+constexpr double kResidualFactor = 0.5;                    // residual p = 0.5 gamma' b z
+constexpr double kSmallDeflection = 1.0e-14;
+
+// Usual range of su for the criterion (comparisons on su = qu/2).
+constexpr double kSuLowUscs = 500.0;     // psi
+constexpr double kSuHighUscs = 2500.0;   // psi
+constexpr double kSuLowSi = 6895.0;      // kPa
+constexpr double kSuHighSi = 17237.5;    // kPa
+
+constexpr int kReportPoints = 17;
+constexpr int kReportSteps = 15;  // report points divide y1 .. y2 in 15 steps
+
+// Input Data Error 72 of this build: a rock curve that cannot be formed.
+constexpr std::int32_t kUndefinedRockCurve = 172;
+
+// A strength of zero or less gives no curve (or one of negative resistance).
+[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, double xv, double qu) {
+    WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
+                      "Problem:  The p-y curve for vuggy limestone cannot be computed for layer " + fmt::I0(layer) +
+                          " at depth " + fmt::E(xv, 12, 4) + ".",
+                      "          The uniaxial compressive strength there is " + fmt::E(qu, 12, 4) +
+                          "; it must be greater than zero.",
+                      "",
+                      "Solution: Enter a uniaxial compressive strength greater than zero at the top and",
+                      "          bottom of the vuggy limestone layer."});
+    Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
+}
+
+struct VuggyCurve {
+    double su = 0.0;
+    double y1 = 0.0;
+    double y2 = 0.0;
+    double K1 = 0.0;
+    double p1 = 0.0;
+    double residual = 0.0;
+
+    double P(double y) const {
+        if (y < y1) return K1 * y;
+        if (y <= y2) return p1 + kSecondSlopeOverSu * su * (y - y1);
+        return residual;
+    }
+};
+
+}  // namespace
+
+void Vuggy_Limestone_Criterion(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    const bool si = problem.Options.Units == UnitSystem::SI;
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = Py_Node(ctx, k);
+        const double pm = PMultiplierAt(ctx, node.x);
+        const double ym = YMultiplierAt(ctx, node.x);
+        const double b = PileWidthAt(ctx, node.x);
+        const double qu = fn_c(ctx, node.xv);
+        const double gamma = AverageUnitWeight(ctx, node.xv);
+        if (!(qu > 0.0)) Stop_Undefined_Curve(ctx, layer, node.xv, qu);
+
+        VuggyCurve curve;
+        curve.su = 0.5 * qu;
+        // The layer's top node is not range-checked.
+        if (node.xv > soil_layer.XLayerTop) {
+            if ((uscs && (curve.su < kSuLowUscs || curve.su > kSuHighUscs)) ||
+                (si && (curve.su < kSuLowSi || curve.su > kSuHighSi))) {
+                ctx.warnings.RecordWarning(-308);
+            }
+        }
+        curve.y1 = kY1OverWidth * b;
+        curve.K1 = kInitialSlopeOverSu * curve.su;
+        curve.p1 = kP1Factor * b * curve.su;
+        curve.y2 = curve.y1 + (b * curve.su - kP1Factor * b * curve.su) / (kSecondSlopeOverSu * curve.su);
+        curve.residual = kResidualFactor * gamma * b * node.z0;
+
+        if (!ctx.soil.PyReportMode) {
+            // The deflection of the node itself, without soil movement.
+            const double ystar = std::fabs(node.y) / ym;
+            const double Es = ystar < kSmallDeflection ? curve.K1 / ym : pm * curve.P(ystar) / (ystar * ym);
+            ctx.pile.Es(k) = Es;
+            continue;
+        }
+
+        OutputChannel& report = ctx.files.report;
+        OutputChannel& plot = ctx.files.plot;
+        const UnitLabels& u = ctx.labels;
+        const std::string length = py_report::Trimmed(u.Length);
+        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string stress = force_per_length + u.Power + u.Exp2;
+        report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
+        report.Line("Soil Layer Number             = " + fmt::I(layer, 12));
+        report.Line("Depth below pile head         = " + fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " +
+                    length);
+        report.Line("Depth below Ground Surface    = " + fmt::F(node.z0, 12, 3) + " " + length);
+        report.Line("Shaft Diameter                = " + fmt::F(b, 12, 3) + " " + length);
+        report.Line("Uniaxial Compressive Strength = " + fmt::F(2.0 * curve.su, 12, 3) + " " + stress);
+        report.Line("p-multiplier                  = " + fmt::F(pm, 12, 5));
+        report.Line("y-multiplier                  = " + fmt::F(ym, 12, 5));
+        report.Write("        y, " + length);
+        report.Tab(22);
+        report.Line("p, " + force_per_length);
+        report.Line("---------------   ---------------");
+        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
+                  "Line 7:  p-y curve depth in vuggy limestone, no. p-y points on curve no. " +
+                  fmt::I0(node.curve_number));
+        for (int j = 1; j <= kReportPoints; ++j) {
+            double yj = 0.0;
+            if (j == kReportPoints) {
+                yj = curve.y2;
+            } else if (j >= 2) {
+                yj = curve.y1 + (j - 2) * (curve.y2 - curve.y1) / kReportSteps;
+            }
+            const double y_out = ym * yj;
+            const double p_out = pm * curve.P(yj);
+            py_report::PointLine(report, y_out, p_out);
+            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
+                      "): y, p, for vuggy limestone rock");
+        }
+    }
+}
+
+}  // namespace trevasc

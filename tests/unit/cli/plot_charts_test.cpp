@@ -1,0 +1,269 @@
+// `trevasc plot` and `trevasc run --plots`: the charts, their scripts and
+// data, the index page (checked in a headless browser), and a missing gnuplot.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+
+#include "charts.hpp"
+#include "cli/plot_test_support.hpp"
+#include "external_program.hpp"
+
+namespace trevasc {
+namespace {
+
+namespace fs = std::filesystem;
+namespace plot = testing::plot;
+
+// Every chart the elastic-pile fixture allows, with the title it carries.
+struct ExpectedChart {
+    const char* name;
+    const char* title;
+};
+constexpr ExpectedChart kFixtureCharts[] = {
+    {"deflection", "Lateral deflection against depth"},
+    {"bending-moment", "Bending moment against depth"},
+    {"shear-force", "Shear force against depth"},
+    {"soil-reaction", "Soil reaction against depth"},
+    {"bending-stiffness", "Bending stiffness against depth"},
+    {"py-curves", "p-y curves at the output depths"},
+    {"moment-curvature-section-1", "Moment-curvature, section 1"},
+    {"ei-moment-section-1", "Bending stiffness against moment, section 1"},
+    {"moment-curvature-section-2", "Moment-curvature, section 2"},
+    {"ei-moment-section-2", "Bending stiffness against moment, section 2"},
+    {"head-load-deflection", "Pile-head load against pile-head deflection"},
+    {"head-load-max-moment", "Pile-head load against maximum bending moment"},
+    {"stiffness-lateral", "Pile-head stiffness K22 and K32 against head deflection"},
+    {"stiffness-rotational", "Pile-head stiffness K23 and K33 against head rotation"},
+    {"length-study", "Pile-head deflection against pile length"},
+};
+
+// The fixture as a run's outputs in `dir`: pier.plot.txt with a report that
+// puts the ground surface 1.5 ft (18 in) below the pile head.
+fs::path FixtureRun(const testing::TempDir& dir) {
+    fs::copy_file(plot::PlotDataDir() / "elastic-pile.plot.txt", dir.path() / "pier.plot.txt");
+    std::string ground = "Depth of ground surface below top of pile";
+    ground.resize(55, ' ');
+    testing::WriteFile(dir.path() / "pier.report.txt", ground + "=       1.50 ft\n");
+    return dir.path() / "pier.plot.txt";
+}
+
+void RequireGnuplot() {
+    ASSERT_TRUE(host::FindOnPath("gnuplot").has_value())
+        << "gnuplot is needed for the chart tests: install the Debian package gnuplot-nox (scripts/setup-deps.sh)";
+}
+
+// A picture with the signature of its format and more than a trivial size;
+// an SVG must be a whole document that shows the chart's title.
+void ExpectPicture(const fs::path& path, host::ChartFormat format, const std::string& title) {
+    ASSERT_TRUE(fs::exists(path)) << path;
+    const std::string bytes = testing::ReadFile(path);
+    EXPECT_GT(bytes.size(), 4000u) << path;
+    switch (format) {
+        case host::ChartFormat::kSvg:
+            EXPECT_EQ(bytes.rfind("<?xml", 0), 0u) << path;
+            EXPECT_NE(bytes.find("<svg"), std::string::npos);
+            EXPECT_NE(bytes.find("</svg>"), std::string::npos);
+            EXPECT_NE(bytes.find(title), std::string::npos) << path;
+            break;
+        case host::ChartFormat::kPng:
+            EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8)) << path;
+            break;
+        case host::ChartFormat::kPdf:
+            EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u) << path;
+            break;
+    }
+}
+
+TEST(PlotCommand, DrawsEveryChartWithItsScriptAndData) {
+    RequireGnuplot();
+    testing::TempDir dir;
+    const fs::path plot_file = FixtureRun(dir);
+    const fs::path out = dir.path() / "charts";
+    const auto outcome = plot::RunHost(dir, "plot " + plot::ShellQuote(plot_file.string()) + " --out-dir " +
+                                                plot::ShellQuote(out.string()));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("index.html (15 charts)"), std::string::npos) << outcome.out;
+    for (const ExpectedChart& chart : kFixtureCharts) {
+        SCOPED_TRACE(chart.name);
+        ExpectPicture(out / (std::string(chart.name) + ".svg"), host::ChartFormat::kSvg, chart.title);
+        const std::string script = testing::ReadFile(out / (std::string(chart.name) + ".gp"));
+        EXPECT_NE(script.find("set output '" + std::string(chart.name) + ".svg'"), std::string::npos);
+        EXPECT_NE(script.find("'" + std::string(chart.name) + ".dat' index 0"), std::string::npos);
+        EXPECT_TRUE(fs::exists(out / (std::string(chart.name) + ".dat")));
+    }
+    // Depth downward, the ground surface of the report marked, every case a
+    // data block: block 1 is load case 2, whose head deflection is
+    // 2 V0 beta / k = 0.3488784 in at depth 0.
+    const std::string deflection = testing::ReadFile(out / "deflection.gp");
+    EXPECT_NE(deflection.find("set yrange [*:*] reverse"), std::string::npos);
+    EXPECT_NE(deflection.find("ground = 18\n"), std::string::npos) << deflection;
+    EXPECT_NE(deflection.find("'Ground surface'"), std::string::npos);
+    EXPECT_NE(deflection.find("set xlabel 'Deflection (in)'"), std::string::npos);
+    const std::string data = testing::ReadFile(out / "deflection.dat");
+    EXPECT_NE(data.find("# block 1: Load case 2\n0.3488784 0\n"), std::string::npos) << data.substr(0, 300);
+    // The moment-curvature chart of section 2 in kips, its capacity
+    // (1 928 055 in-lb in the file) marked at 1928.055 in-kip.
+    const std::string section = testing::ReadFile(out / "moment-curvature-section-2.dat");
+    EXPECT_NE(section.find("# block 1: Nominal moment capacity\n"), std::string::npos);
+    EXPECT_NE(section.find(" 1928.055\n"), std::string::npos) << section.substr(section.size() - 200);
+    // The scripts draw again by hand, in their folder.
+    fs::remove(out / "length-study.svg");
+    const auto again = host::RunProgram(*host::FindOnPath("gnuplot"), {"length-study.gp"}, out);
+    EXPECT_EQ(again.exit_status, 0) << again.output;
+    ExpectPicture(out / "length-study.svg", host::ChartFormat::kSvg, "Pile-head deflection against pile length");
+}
+
+TEST(PlotCommand, PictureFormats) {
+    RequireGnuplot();
+    struct Case {
+        const char* option;
+        host::ChartFormat format;
+    };
+    const Case kCases[] = {{"png", host::ChartFormat::kPng}, {"PDF", host::ChartFormat::kPdf}};
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.option);
+        testing::TempDir dir;
+        const fs::path plot_file = FixtureRun(dir);
+        const auto outcome =
+            plot::RunHost(dir, "plot " + plot::ShellQuote(plot_file.string()) + " --format " + c.option);
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        // Without --out-dir the charts go to STEM.charts beside the plot file.
+        const fs::path out = dir.path() / "pier.charts";
+        ExpectPicture(out / ("py-curves." + host::FormatExtension(c.format)), c.format, "");
+        const std::string index = testing::ReadFile(out / "index.html");
+        EXPECT_NE(index.find("stiffness-rotational." + host::FormatExtension(c.format)), std::string::npos);
+        EXPECT_NE(index.find("href=\"../pier.report.txt\""), std::string::npos);
+    }
+    testing::TempDir dir;
+    const fs::path plot_file = FixtureRun(dir);
+    EXPECT_EQ(plot::RunHost(dir, "plot " + plot::ShellQuote(plot_file.string()) + " --format gif").status, 64);
+}
+
+TEST(PlotCommand, DamagedPlotFileIsAnInputError) {
+    testing::TempDir dir;
+    const auto outcome =
+        plot::RunHost(dir, "plot " + plot::ShellQuote((plot::PlotDataDir() / "foreign.plot.txt").string()) +
+                               " --out-dir " + plot::ShellQuote((dir.path() / "c").string()));
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("foreign.plot.txt:1: not a plot output file"), std::string::npos) << outcome.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "c" / "index.html"));
+}
+
+// A run that stopped before any curve: an index page that says so and why,
+// and no need for gnuplot.
+TEST(PlotCommand, FileWithoutCurvesGivesAnIndexThatSaysSo) {
+    testing::TempDir dir;
+    fs::create_directory(dir.path() / "no-programs");
+    testing::WriteFile(dir.path() / "stop.plot.txt", plot::Join({plot::Line1(3, 2, 0, 0), plot::Line2(1)}));
+    const auto outcome = plot::RunHost(dir, "plot " + plot::ShellQuote((dir.path() / "stop.plot.txt").string()),
+                                       "PATH=" + plot::ShellQuote((dir.path() / "no-programs").string()) + " ");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find("before load case 1 was reported"), std::string::npos) << outcome.err;
+    const std::string index = testing::ReadFile(dir.path() / "stop.charts" / "index.html");
+    EXPECT_NE(index.find("holds no results that can be drawn"), std::string::npos);
+    EXPECT_NE(index.find("Incomplete results: the file ends before load case 1 was reported"), std::string::npos);
+    EXPECT_EQ(index.find("<figure"), std::string::npos);
+}
+
+// Without gnuplot the analysis still runs and keeps its outputs; the JSON is
+// written, the scripts and data are left for later, and the command says
+// what is missing and exits with 3.
+TEST(PlotCommand, MissingGnuplotLeavesTheAnalysisOutputsAlone) {
+    testing::TempDir dir;
+    const fs::path empty_path = dir.path() / "no-programs";
+    fs::create_directory(empty_path);
+    const std::string environment = "PATH=" + plot::ShellQuote(empty_path.string()) + " ";
+    fs::copy_file(plot::PlotDataDir() / "pipe-in-subgrade.trv", dir.path() / "pipe.trv");
+    const fs::path with = dir.path() / "with";
+    const fs::path without = dir.path() / "without";
+    const std::string input = plot::ShellQuote((dir.path() / "pipe.trv").string());
+    const auto plain = plot::RunHost(dir, "run " + input + " --out-dir " + plot::ShellQuote(without.string()));
+    const auto charted = plot::RunHost(dir, "run " + input + " --out-dir " + plot::ShellQuote(with.string()) +
+                                                " --plots --json",
+                                       environment);
+    ASSERT_LE(plain.status, 0) << plain.err;
+    EXPECT_EQ(charted.status, 3) << charted.err;
+    EXPECT_NE(charted.err.find("gnuplot was not found on the PATH"), std::string::npos) << charted.err;
+    EXPECT_NE(charted.err.find("gnuplot-nox"), std::string::npos);
+    EXPECT_NE(charted.out.find("Result code "), std::string::npos) << charted.out;
+    EXPECT_EQ(testing::ReadFile(with / "pipe.plot.txt"), testing::ReadFile(without / "pipe.plot.txt"));
+    EXPECT_EQ(testing::ReadFile(with / "pipe.messages.txt"), testing::ReadFile(without / "pipe.messages.txt"));
+    EXPECT_NE(testing::ReadFile(with / "pipe.report.txt").find("The analysis ended normally. "), std::string::npos);
+    EXPECT_TRUE(fs::exists(with / "pipe.results.json"));
+    if (testing::ReadFile(with / "pipe.plot.txt").find("Line 10(") != std::string::npos) {
+        EXPECT_TRUE(fs::exists(with / "pipe.charts" / "deflection.gp"));
+        EXPECT_TRUE(fs::exists(with / "pipe.charts" / "deflection.dat"));
+    }
+    EXPECT_FALSE(fs::exists(with / "pipe.charts" / "deflection.svg"));
+    EXPECT_FALSE(fs::exists(with / "pipe.charts" / "index.html"));
+
+    // An analysis that ends with an input error makes no charts or JSON.
+    testing::WriteFile(dir.path() / "bad.trv", testing::MinimalInput("Units FURLONGS"));
+    const auto failed = plot::RunHost(dir, "run " + plot::ShellQuote((dir.path() / "bad.trv").string()) +
+                                               " --plots --json");
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_NE(failed.err.find("no charts or JSON results were made"), std::string::npos) << failed.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "bad.results.json"));
+    EXPECT_EQ(plot::RunHost(dir, "run " + input + " --format png").status, 64);  // --format without --plots
+}
+
+std::optional<fs::path> Browser() {
+    for (const char* name : {"chromium", "chromium-browser", "google-chrome"}) {
+        if (auto found = host::FindOnPath(name)) return found;
+    }
+    return std::nullopt;
+}
+
+// The index page in a headless browser: every picture loads (is complete
+// with a width), every figure has its caption, and the report is linked. The
+// page is checked through a copy that adds a probe script, which writes what
+// it finds into the page for --dump-dom to print.
+TEST(PlotCommand, IndexPageLoadsEveryChartInABrowser) {
+    const auto browser = Browser();
+    if (!browser) {
+        GTEST_SKIP() << "no Chromium browser installed (Debian package chromium; scripts/setup-deps.sh installs it):"
+                        " the index page was not checked in a browser";
+    }
+    RequireGnuplot();
+    testing::TempDir dir;
+    const fs::path plot_file = FixtureRun(dir);
+    const fs::path out = dir.path() / "pier charts";  // a blank in the path, percent-encoded in the links
+    const auto outcome = plot::RunHost(dir, "plot " + plot::ShellQuote(plot_file.string()) + " --out-dir " +
+                                                plot::ShellQuote(out.string()));
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    std::string page = testing::ReadFile(out / "index.html");
+    const std::string probe = R"(<script>
+window.addEventListener("load", function () {
+  var images = Array.from(document.images);
+  var loaded = images.filter(function (i) { return i.complete && i.naturalWidth > 0; }).length;
+  var captions = document.querySelectorAll("figure > figcaption").length;
+  var report = Array.from(document.links).some(function (a) {
+    return a.getAttribute("href") === "../pier.report.txt";
+  });
+  document.body.setAttribute("data-probe",
+    "images=" + images.length + ";loaded=" + loaded + ";captions=" + captions + ";report=" + report);
+});
+</script>
+)";
+    const std::size_t body_end = page.rfind("</body>");
+    ASSERT_NE(body_end, std::string::npos);
+    page.insert(body_end, probe);
+    testing::WriteFile(out / "probe.html", page);
+    const fs::path profile = dir.path() / "browser-profile";
+    const auto run = host::RunProgram(
+        *browser,
+        {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync",
+         "--user-data-dir=" + profile.string(), "--virtual-time-budget=10000", "--dump-dom",
+         "file://" + std::regex_replace((out / "probe.html").string(), std::regex(" "), "%20")},
+        dir.path());
+    ASSERT_EQ(run.exit_status, 0) << run.output;
+    std::smatch found;
+    ASSERT_TRUE(std::regex_search(run.output, found, std::regex("data-probe=\"([^\"]*)\""))) << run.output;
+    const std::string expected = "images=15;loaded=15;captions=15;report=true";
+    EXPECT_EQ(found[1].str(), expected);
+}
+
+}  // namespace
+}  // namespace trevasc

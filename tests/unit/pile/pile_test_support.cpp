@@ -1,0 +1,107 @@
+#include "pile/pile_test_support.hpp"
+
+#include "engine/error_stop.hpp"
+#include "engine/phases.hpp"
+
+namespace trevasc::testing {
+
+ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units) {
+    ProblemData problem;
+    AnalysisOptions& options = problem.Options;
+    options.Units = units;
+    options.AnalysisMode = 3;
+    options.IterationLimit = 100;
+    options.ConvergenceTolerance = units == UnitSystem::SI ? 1.0e-9 : 1.0e-7;
+    options.MaxAllowableDeflection = 1000.0;
+    options.NumberOfIncrements = increments;
+    options.PrintIncrement = 1;
+
+    PileSection section;
+    section.SectionType = kElasticPile;
+    section.SectionLength = L;
+    section.SectionTopDepth = 0.0;
+    section.SectionBottomDepth = L;
+    section.SectionWidth = b;
+    section.Elastic.ElasticShape = 2;
+    const double E = 1.0;  // EI carried by the inertia alone
+    section.Elastic.ElasticModulus = E;
+    problem.Sections.push_back(section);
+    problem.PileTotalLength = L;
+    const double area = b * b;
+    problem.SectionPropertyTable.push_back({0.0, b, EI / E, E, area, 0.0});
+    problem.SectionPropertyTable.push_back({L, b, EI / E, E, area, 0.0});
+    return problem;
+}
+
+SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bottom, double kes_top, double kes_bottom) {
+    SoilLayer layer;
+    layer.KSOIL = kElasticSubgrade;
+    layer.XLayerTop = top;
+    layer.XLayerBottom = bottom;
+    layer.Top.Depth = top;
+    layer.Bottom.Depth = bottom;
+    layer.Top.ElasticSubgradeModulus = kes_top;
+    layer.Bottom.ElasticSubgradeModulus = kes_bottom;
+    problem.Layers.push_back(layer);
+    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
+    return problem.Layers.back();
+}
+
+SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,
+                          std::vector<std::array<double, 2>> top_curve, std::vector<std::array<double, 2>> bottom_curve) {
+    SoilLayer layer;
+    layer.KSOIL = kUserPy;
+    layer.XLayerTop = top;
+    layer.XLayerBottom = bottom;
+    layer.Top.Depth = top;
+    layer.Bottom.Depth = bottom;
+    layer.UserCurveTop.Depth = top;
+    layer.UserCurveBottom.Depth = bottom;
+    layer.UserCurveTop.Points = std::move(top_curve);
+    layer.UserCurveBottom.Points = std::move(bottom_curve);
+    problem.Layers.push_back(layer);
+    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
+    return problem.Layers.back();
+}
+
+void AddLoad(ProblemData& problem, int type, double condition1, double condition2, double axial) {
+    PileHeadLoad load;
+    load.LoadingType = type;
+    load.Condition1 = condition1;
+    load.Condition2 = condition2;
+    load.AxialThrust = axial;
+    problem.PileHeadLoads.push_back(load);
+    problem.AxialThrustList = {problem.Options.Units == UnitSystem::USCS ? axial / 1000.0 : axial};
+}
+
+PileRun::PileRun(ProblemData problem) : ctx_(std::make_unique<RunContext>()) {
+    RunContext& ctx = *ctx_;
+    ctx.problem = std::move(problem);
+    ctx.labels = MakeUnitLabels(ctx.problem.Options.Units);
+    ctx.files.report.Open(dir_.path() / "report.txt");
+    ctx.files.plot.Open(dir_.path() / "plot.txt");
+    ctx.files.messages.Open(dir_.path() / "messages.txt");
+}
+
+int PileRun::Run() {
+    try {
+        RunLoadCases(*ctx_);
+    } catch (const RunStop& stop) {
+        return stop.error_number;
+    }
+    return ctx_->ErrorNumber;
+}
+
+RunOutput PileRun::Outputs() {
+    ctx_->files.report.Close();
+    ctx_->files.plot.Close();
+    ctx_->files.messages.Close();
+    RunOutput output;
+    output.code = ctx_->ErrorNumber;
+    output.report = ReadFile(dir_.path() / "report.txt");
+    output.plot = ReadFile(dir_.path() / "plot.txt");
+    output.messages = ReadFile(dir_.path() / "messages.txt");
+    return output;
+}
+
+}  // namespace trevasc::testing

@@ -1,0 +1,41 @@
+// Problems for the pile and soil tests built directly in ProblemData, in the
+// computation units (inches and pounds, or metres and kilonewtons), and a
+// context whose report, plot and message files land in a temporary
+// directory.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/run_context.hpp"
+#include "support/run_fixture.hpp"
+
+namespace trevasc::testing {
+
+// A straight elastic pile (section type 11) of length L, bending stiffness
+// EI and width b, in `increments` increments, in one unit system, with
+// options that iterate to a tight tolerance and report every node.
+ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units = UnitSystem::USCS);
+
+// Appends a soil layer from `top` to `bottom`.
+SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bottom, double kes_top, double kes_bottom);
+SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,
+                          std::vector<std::array<double, 2>> top_curve, std::vector<std::array<double, 2>> bottom_curve);
+void AddLoad(ProblemData& problem, int type, double condition1, double condition2, double axial = 0.0);
+
+// A run context over a problem, with its output files open.
+class PileRun {
+public:
+    explicit PileRun(ProblemData problem);
+    RunContext& ctx() { return *ctx_; }
+    // Runs the load cases; returns the error number (0 when none).
+    int Run();
+    // Closes the files and returns their contents.
+    RunOutput Outputs();
+
+private:
+    TempDir dir_;
+    std::unique_ptr<RunContext> ctx_;
+};
+
+}  // namespace trevasc::testing

@@ -1,0 +1,224 @@
+// The look-ups and the bookkeeping every p-y criterion shares.
+#include <cmath>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "engine/error_stop.hpp"
+#include "pile/pile_test_support.hpp"
+#include "soil/criteria.hpp"
+#include "soil/py_framework.hpp"
+
+namespace trevasc::testing {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+SoilLayer Layer(int code, double top, double bottom) {
+    SoilLayer layer;
+    layer.KSOIL = code;
+    layer.XLayerTop = layer.Top.Depth = top;
+    layer.XLayerBottom = layer.Bottom.Depth = bottom;
+    return layer;
+}
+
+// Two layers, 0-100 and 100-200 in, strength 10 -> 20 and 40 -> 60.
+ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
+    ProblemData problem = ElasticPileProblem(pile_length, 1.0e9, 12.0, 50);
+    problem.Layers = {Layer(upper, 0.0, 100.0), Layer(lower, 100.0, 200.0)};
+    problem.Layers[0].Top.Cohesion = 10.0;
+    problem.Layers[0].Bottom.Cohesion = 20.0;
+    problem.Layers[1].Top.Cohesion = 40.0;
+    problem.Layers[1].Bottom.Cohesion = 60.0;
+    return problem;
+}
+
+// Runs a look-up; returns the error number when it stops the run.
+int ErrorOf(const std::function<void()>& lookup) {
+    try {
+        lookup();
+    } catch (const RunStop& stop) {
+        return stop.error_number;
+    }
+    return 0;
+}
+
+TEST(StrengthAtDepth, InterfaceRulesBetweenLayerKinds) {
+    struct Case {
+        const char* what;
+        int upper, lower;
+        double expected;  // at the interface, 100 in
+    };
+    const Case kCases[] = {
+        {"clay over clay: mean", kSoftClay, kStiffClayWithoutWater, 30.0},
+        {"clay over rock", kSoftClay, kWeakRock, (2.0 * 20.0 + 40.0) * 0.5},
+        {"clay over sand: the clay's bottom value", kSoftClay, kSand, 20.0},
+        {"clay over elastic subgrade", kSoftClayJ, kElasticSubgrade, 20.0},
+        {"sand over clay: the clay's top value", kSand, kSoftClay, 40.0},
+        {"rock over clay", kVuggyLimestone, kStiffClayWithWater, (2.0 * 40.0 + 20.0) * 0.5},
+        {"rock over rock: mean", kWeakRock, kVuggyLimestone, 30.0},
+        {"rock over user curves", kWeakRock, kUserPy, 20.0},
+        {"user curves over rock", kUserPy, kWeakRock, 40.0},
+        {"cemented silt with strength counts as clay", kCementedSilt, kSoftClay, 30.0},
+    };
+    for (const Case& c : kCases) {
+        PileRun run(TwoLayers(c.upper, c.lower));
+        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), c.expected) << c.what;
+        EXPECT_TRUE(run.ctx().soil.b_AtInterface) << c.what;
+        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 50.0), 15.0) << c.what;  // inside layer 1: interpolated
+        EXPECT_FALSE(run.ctx().soil.b_AtInterface) << c.what;
+    }
+}
+
+TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
+    {
+        PileRun run(TwoLayers(kSand, kSoftClay, 100.0));  // the tip on the interface
+        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), 20.0);
+    }
+    struct Case {
+        const char* what;
+        int upper, lower;
+        double depth;
+        int expected_error;
+        const char* expected_line;
+    };
+    const Case kCases[] = {
+        {"below the deepest strength point", kSoftClay, kSoftClay, 250.0, 105,
+         "Problem:  The value for a pile station depth is   0.2500E+03"},
+        {"sand over sand has no interface rule", kSand, kApiSand, 100.0, 230,
+         "  ***** Runtime Error No. 30 *****"},
+        {"elastic subgrade over user curves has no interface rule", kElasticSubgrade, kUserPy, 100.0, 230,
+         " Error in fn_c, please report by email to support@trevasc.example"},
+    };
+    for (const Case& c : kCases) {
+        PileRun run(TwoLayers(c.upper, c.lower));
+        EXPECT_EQ(ErrorOf([&] { fn_c(run.ctx(), c.depth); }), c.expected_error) << c.what;
+        const auto report = run.Outputs().ReportLines();
+        EXPECT_NE(std::find(report.begin(), report.end(), c.expected_line), report.end()) << c.what;
+    }
+}
+
+TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
+    ProblemData problem = TwoLayers(kSoftClay, kSoftClay, 200.0);
+    problem.Layers[0].Top.Epsilon50 = 0.01;
+    problem.Layers[0].Bottom.Epsilon50 = 0.02;
+    problem.Layers[1].Top.Epsilon50 = 0.0;  // zero below the interface is ignored
+    problem.Layers[1].Bottom.Epsilon50 = 0.005;
+    problem.Layers[0].Bottom.FrictionAngle = 30.0;
+    problem.Layers[1].Top.FrictionAngle = 34.0;
+    PileRun run(problem);
+    RunContext& ctx = run.ctx();
+    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 50.0), 0.015);
+    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 100.0), 0.02);
+    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 200.0), 0.005);
+    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 250.0), 0.0);  // below the profile
+    EXPECT_DOUBLE_EQ(FrictionAngleAt(ctx, 100.0), 32.0);
+    EXPECT_EQ(ErrorOf([&] { FrictionAngleAt(ctx, 250.0); }), 104);
+}
+
+TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
+    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    problem.Layers[0].Top.EffUnitWeight = 0.02;
+    problem.Layers[0].Bottom.EffUnitWeight = 0.06;
+    problem.Layers[1].Top.EffUnitWeight = 0.04;
+    problem.Layers[1].Bottom.EffUnitWeight = 0.04;
+    PileRun run(problem);
+    RunContext& ctx = run.ctx();
+    // Over 0..50 the weight rises linearly from 0.02 to 0.04: mean 0.03.
+    EXPECT_NEAR(AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
+    // Over 0..150: (0.04 * 100 + 0.04 * 50) / 150.
+    EXPECT_NEAR(AverageUnitWeight(ctx, 150.0), 0.04, 1.0e-15);
+    EXPECT_DOUBLE_EQ(AverageUnitWeight(ctx, 0.0), 0.02);  // at the surface: the first positive weight
+    // Strength 10 -> 20 over the first layer, 40 -> 60 over the second.
+    EXPECT_NEAR(AverageStrength(ctx, 100.0), 15.0, 1.0e-12);
+    EXPECT_NEAR(AverageStrength(ctx, 200.0), (15.0 * 100.0 + 50.0 * 100.0) / 200.0, 1.0e-12);
+    EXPECT_DOUBLE_EQ(AverageStrength(ctx, 0.0), 10.0);
+    EXPECT_EQ(ErrorOf([&] { AverageUnitWeight(ctx, 250.0); }), 115);
+    EXPECT_EQ(ErrorOf([&] { AverageStrength(ctx, 250.0); }), 103);
+}
+
+TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
+    ProblemData problem;
+    problem.PyModifierProfile = {{100.0, 1.0, 1.0}, {200.0, 0.5, 2.0}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}};
+    problem.PyModifierCount = 4;
+    RunContext ctx;
+    ctx.problem = problem;
+    struct Case {
+        double depth, pm, ym;
+    };
+    const Case kCases[] = {{50.0, 1.0, 1.0}, {150.0, 0.75, 1.5}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}, {350.0, 1.0, 1.0}};
+    for (const Case& c : kCases) {
+        EXPECT_DOUBLE_EQ(PMultiplierAt(ctx, c.depth), c.pm) << c.depth;
+        EXPECT_DOUBLE_EQ(YMultiplierAt(ctx, c.depth), c.ym) << c.depth;
+    }
+    // A count set by the options without any profile point read.
+    ctx.problem.PyModifierProfile.clear();
+    ctx.problem.PyModifierCount = 1;
+    EXPECT_EQ(PMultiplierAt(ctx, 150.0), 1.0);
+}
+
+TEST(GroundSlope, FactorOnTheUltimateResistance) {
+    struct Case {
+        double slope_degrees, y, expected;
+    };
+    const double t = 20.0 * kPi / 180.0;
+    const Case kCases[] = {
+        {0.0, 1.0, 1.0},
+        {20.0, 0.0, 1.0},
+        {20.0, 1.0, 1.0 / (1.0 + std::tan(t))},
+        {-20.0, -1.0, 1.0 / (1.0 + std::tan(t))},
+        {-20.0, 1.0, 0.7071067690849304 * std::cos(t) / std::cos(kPi / 4.0 + t)},
+        {20.0, -1.0, 0.7071067690849304 * std::cos(t) / std::cos(kPi / 4.0 + t)},
+    };
+    for (const Case& c : kCases) {
+        RunContext ctx;
+        ctx.problem.SlopeMinusBatter = c.slope_degrees * kPi / 180.0;
+        EXPECT_DOUBLE_EQ(GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
+    }
+}
+
+TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
+    const int codes[] = {kSand, kElasticSubgrade, kSand, kUserPy, kWeakRock, kSoftClay};
+    const bool marked[] = {false, false, true, false, true, true};
+    SoilState soil;
+    for (int l = 1; l <= 6; ++l) {
+        const CriterionEntry* entry = CriterionForCode(codes[l - 1]);
+        ASSERT_NE(entry, nullptr);
+        Apply_Below_Rock_Bookkeeping(soil, l, *entry);
+        EXPECT_EQ(soil.BelowRockLayer[l], marked[l - 1]) << "layer " << l;
+    }
+    EXPECT_EQ(soil.BelowRockCount, 2);
+    // Frozen soil and undefined codes have no criterion.
+    EXPECT_EQ(CriterionForCode(kFrozenSoil), nullptr);
+    EXPECT_EQ(CriterionForCode(19), nullptr);
+    EXPECT_EQ(SoilModelName(kSand), "Sand");
+    EXPECT_EQ(SoilModelName(42), "Undefined");
+}
+
+TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
+    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    RunContext ctx;
+    ctx.problem = problem;
+    ctx.soil.EquivalentDepth[2] = 35.0;
+    EXPECT_EQ(CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth
+    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0 - 100.0 + 35.0);
+    ctx.soil.BelowRockCount = 1;
+    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0);              // below rock: actual depth
+    ctx.soil.BelowRockCount = 0;
+    ctx.problem.Layers[0].XLayerTop = -50.0;                          // ground above the pile head
+    ctx.problem.Layers[0].XLayerBottom = -10.0;
+    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
+
+    SoilState soil;
+    soil.LayerResistance[1] = 5.0;
+    soil.LayerResistance[2] = 0.001;  // a liquefied layer keeps its resistance apart
+    soil.LiquefiedLayerResistance[2] = 7.0;
+    soil.LayerResistance[3] = 3.0;
+    EXPECT_EQ(ResistanceOfLayersAbove(soil, 4), 15.0);
+    soil.LayerResistance[1] = 1.0e20;
+    soil.LayerResistance[2] = 1.0e20;  // the running sum passes 1E20 and restarts at 100
+    EXPECT_EQ(ResistanceOfLayersAbove(soil, 3), 100.0);
+}
+
+}  // namespace
+}  // namespace trevasc::testing
