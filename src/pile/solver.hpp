@@ -2,8 +2,15 @@
 //
 //     EI y'''' + P y'' + Es y - Q = 0        (P positive in compression)
 //
-// written in central differences at every node (Reese and Matlock 1956;
-// Reese and Van Impe 2011, ch. 3). The five-diagonal system is reduced from
+// written in central differences at every node, the stiffness R = EI taken
+// node by node (Matlock and Reese 1960, "Generalized solutions for laterally
+// loaded piles", J. Soil Mech. Found. Div. ASCE 86(SM5)):
+//
+//     R(m+1) y(m+2) - 2 (R(m+1) + R(m)) y(m+1) + (R(m+1) + 4 R(m) + R(m-1)) y(m)
+//       - 2 (R(m) + R(m-1)) y(m-1) + R(m-1) y(m-2)
+//       + P h^2 (y(m+1) - 2 y(m) + y(m-1)) + Es(m) h^4 y(m) = Q(m) h^4.
+//
+// The truncation error is O(h^2). The five-diagonal system is reduced from
 // the tip upward to the recursion y(m) = B(m) y(m-1) - A(m) y(m-2) + E(m) + F(m)
 // (F carries the tip shear), the two pile-head boundary conditions close a
 // small dense system for the head and its imaginary nodes, and the

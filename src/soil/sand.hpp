@@ -27,11 +27,12 @@ SandAngles Make_Sand_Angles(double phi, double K0);
 // d = cos^2(theta) - cos^2(phi).
 double Active_Coefficient_On_Slope(double theta, double phi);
 
-// Wedge direction factor on sloping ground: 1 + t when the pile moves
-// against the rising ground, 1 - t when it moves towards the falling ground,
-// t = tan(theta) tan(beta). y is the node deflection and slope the signed
-// effective slope. With `zero_moves_up` a deflection of exactly zero counts
-// as a push up a positive slope (the API sand rule).
+// Wedge direction factor on sloping ground, t = tan(theta) tan(beta): 1 + t
+// when the deflection and the signed effective slope have the same sign
+// (the pile moves towards the falling ground, where the wedge is smaller),
+// 1 - t when their signs differ (towards the rising ground). With
+// `zero_moves_up` a deflection of exactly zero on a positive slope counts as
+// positive (the API sand rule); otherwise it counts as negative.
 double Wedge_Direction_Factor(double y, double slope, double t, bool zero_moves_up);
 
 // Shallow wedge resistance pst at depth z for a pile of width b, with the
@@ -58,7 +59,8 @@ struct ReeseSandCurve {
     int curve_case = 0;  // 1 to 3, 0 when the landmarks are not ordered
 
     double Branch(double y) const;  // the curve before the k z y cap
-    double P(double y) const { double p = Branch(y); return p < kz * y ? p : kz * y; }
+    // A curve that is not a number stays so (the modulus check reports it).
+    double P(double y) const { const double p = Branch(y); return p < kz * y || p != p ? p : kz * y; }
     // The initial line k z y gives p at y.
     bool OnInitialLine(double y) const;
 };

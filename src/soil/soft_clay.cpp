@@ -30,6 +30,11 @@
 //     A = Ft + 9 c b (Z - zt)                            Z >  zt,
 //
 // zt = 6 b c / (J c + gamma' b) being the depth at which Np reaches 9.
+// Under cyclic loading the resistance is the cyclic residual instead,
+// 0.72 pu z / zt above zt and 0.72 pu below:
+//
+//     A = 0.72 / zt (1.5 b c Z^2 + (gamma' b + J c) Z^3 / 3)   Z <= zt,
+//     A = Ft + 0.72 * 9 c b (Z - zt)                          Z >  zt.
 //
 // Units: pounds and inches (c in psi, gamma' in lb/in^3) or kN and metres;
 // general units have no default eps50.
@@ -326,18 +331,14 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
 
         // Resistance of the layer for the equivalent depths of the layers
         // below: trapezoids between nodes and the last node's value over one
-        // increment; under cyclic loading the plateau and, above the
-        // transition depth, the residual.
+        // increment, of pu under static loading and of the cyclic residual
+        // under cyclic loading (pcz above the transition depth, pc below it;
+        // the one or the other, as the equivalent depth integrates it).
         const double h = ctx.pile.h;
-        if (k > first) {
-            if (!cyclic) {
-                resistance += (previous.pu + curve.pu) * h / 2.0;
-            } else {
-                resistance += (previous.pc + curve.pc) * h / 2.0;
-                if (curve.zr > curve.z) resistance += (previous.pcz + curve.pcz) * h / 2.0;
-            }
-        }
-        if (k == last) resistance += curve.pu * h;
+        auto cyclic_residual = [](const SoftClayCurve& n) { return n.zr > n.z ? n.pcz : n.pc; };
+        const double q = cyclic ? cyclic_residual(curve) : curve.pu;
+        if (k > first) resistance += ((cyclic ? cyclic_residual(previous) : previous.pu) + q) * h / 2.0;
+        if (k == last) resistance += q * h;
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             resistance = (kSurfaceBearingFactor * c * b + curve.pu) * 0.5 *
                          (soil_layer.XLayerBottom - soil_layer.XLayerTop);
@@ -397,6 +398,20 @@ double Soft_Clay_Equivalent_Depth(double A, double b, double c, double gamma, do
     if (A > Ft) {
         const double deep = kMaxBearingFactor * b * c * (cyclic ? kCyclicEquivalentFactor : 1.0);
         return zt + (A - Ft) / deep;
+    }
+    if (cyclic) {
+        // 0.72 / zt (1.5 b c Z^2 + (gamma' b + J c) Z^3 / 3) = A on [0, zt],
+        // increasing in Z: bisection.
+        auto F = [&](double Z) {
+            return kCyclicEquivalentFactor / zt * (1.5 * b * c * Z * Z + (gamma * b + J * c) * Z * Z * Z / 3.0);
+        };
+        double lo = 0.0;
+        double hi = zt;
+        for (int i = 0; i < 200 && hi - lo > 1.0e-12 * zt; ++i) {
+            const double mid = 0.5 * (lo + hi);
+            (F(mid) < A ? lo : hi) = mid;
+        }
+        return 0.5 * (lo + hi);
     }
     const double a = 0.5 * J * c + 0.5 * b * gamma;
     const double s = kSurfaceBearingFactor * b * c;

@@ -13,6 +13,7 @@
 namespace trevasc {
 namespace {
 
+namespace fs = std::filesystem;
 using host::PlotFileError;
 using host::PlotResults;
 namespace plot = testing::plot;
@@ -543,6 +544,32 @@ TEST(PlotFileReader, DamagedFilesNameTheLineAndWhatWasExpected) {
             EXPECT_NE(e.message().find(c.message), std::string::npos) << e.what();
         }
     }
+}
+
+// The plot files that the engine writes for the golden cases read without a
+// fault: the reader and the writers agree on every record they hold.
+TEST(PlotFileReader, GoldenPlotFilesOfTheEngineRead) {
+    const fs::path cases = TREVASC_TEST_CASES_DIR;
+    std::size_t read = 0;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(cases, ec)) {
+        const fs::path file = entry.path() / "expected" / "plot.txt";
+        if (!fs::is_regular_file(file)) continue;
+        SCOPED_TRACE(file.string());
+        try {
+            const PlotResults r = host::ReadPlotFile(file);
+            ++read;
+            for (const host::PyCurve& curve : r.py_curves) {
+                if (!curve.above_ground) EXPECT_EQ(curve.points.size(), 17u) << curve.soil_model;
+            }
+            for (const host::CaseProfile& profile : r.cases) {
+                EXPECT_EQ(static_cast<int>(profile.nodes.size()), *r.number_of_nodes);
+            }
+        } catch (const PlotFileError& e) {
+            ADD_FAILURE() << e.what();
+        }
+    }
+    if (read == 0) GTEST_SKIP() << "no golden case with an expected plot file in " << cases.string();
 }
 
 TEST(PlotFileReader, DamagedFixtureFiles) {

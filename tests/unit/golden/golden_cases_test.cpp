@@ -77,10 +77,10 @@ std::string UnifiedDiff(const std::string& expected_text, const std::string& act
     while (i < n || j < m) {
         if (i < n && j < m && a[i] == b[j]) {
             ops.push_back({' ', i++, j++});
-        } else if (j < m && (i == n || lcs[i][j + 1] >= lcs[i + 1][j])) {
-            ops.push_back({'+', i, j++});
-        } else {
+        } else if (i < n && (j == m || lcs[i + 1][j] >= lcs[i][j + 1])) {
             ops.push_back({'-', i++, j});
+        } else {
+            ops.push_back({'+', i, j++});
         }
     }
     constexpr std::size_t kContext = 3;

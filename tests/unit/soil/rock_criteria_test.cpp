@@ -398,7 +398,23 @@ ProblemData MassiveRockProblem(double sigma_ci = 20000.0, double Ei = 5.0e6, dou
 }
 
 TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
-    // Em = (Ei/100) e^(GSI/21.7); Kh = Em (EI/(Em b^4))^0.284 (b/0.3048) e^(-2 nu).
+    // Em = (Ei/100) e^(GSI/21.7); Kh = Em (EI/(Em b^4))^0.284 (b/bref) e^(-2 nu)
+    // with bref = 0.3048 m, or 12 in in US customary units.
+    {
+        // USCS: a 36 in shaft of EI = 1e12 lb in^2 in rock of Ei = 725000 psi.
+        ProblemData problem = ElasticPileProblem(400.0, 1.0e12, 36.0, 40);
+        SoilPointParams point;
+        point.EffUnitWeight = 0.08;
+        point.Cohesion = 2900.0;
+        point.SubgradeK = 725000.0;
+        AddLayer(problem, kMassiveRock, 0.0, 400.0, point, point);
+        Analysis a(problem);
+        ASSERT_EQ(a.Evaluate(&Massive_Rock_Criterion, 1), 0);
+        const double Em_in = 725000.0 / 100.0 * std::exp(42.0 / 21.7);
+        const double Kh_in =
+            Em_in * std::pow(1.0e12 / (Em_in * std::pow(36.0, 4)), 0.284) * (36.0 / 12.0) * std::exp(-0.8);
+        EXPECT_NEAR(a.pile().Es(21), Kh_in, 1.0e-6 * Kh_in);
+    }
     const double Em = 5.0e6 / 100.0 * std::exp(42.0 / 21.7);
     const double Kh = Em * std::pow(1.0e6 / Em, 0.284) * (1.0 / 0.3048) * std::exp(-0.8);
     struct Case {

@@ -257,6 +257,30 @@ TEST(CementedSilt, DeepCurveFromFlowResistanceAndCappedBearingFactor) {
     EXPECT_NEAR(a.pile().Es(91) * 2.0 * yu, 0.5 * pu, 2.0e-6 * pu);
 }
 
+TEST(CementedSilt, GroundSlopeFactorOnTheBearingFactor) {
+    // Without unit weight the frictional part vanishes and pu = Pu,c =
+    // F Np c b, Np = 3 + 0.5 z/b = 3.5 at z = b = 24 in (node 5). The factor F
+    // depends on the direction of the deflection against the slope: pushed
+    // up the slope 1/(1 + tan theta), down it sqrt(2)/2 cos theta / cos(45 deg
+    // + theta). The plateau beyond yu shows pu.
+    const double theta = 10.0 * std::numbers::pi / 180.0, Np = 3.5, c = 10.0, b = 24.0;
+    const double up = 1.0 / (1.0 + std::tan(theta));
+    const double down = std::sqrt(2.0) / 2.0 * std::cos(theta) / std::cos(std::numbers::pi / 4.0 + theta);
+    struct Case {
+        double slope;  // effective slope angle, radians
+        double y;
+        double F;
+    };
+    const Case kCases[] = {{0.0, 2.0, 1.0}, {theta, 2.0, up}, {theta, -2.0, down}, {-theta, -2.0, up}, {-theta, 2.0, down}};
+    for (const Case& cs : kCases) {
+        ProblemData problem = SiltProblem(c, 30.0, 0.0, 1.0e6);
+        problem.SlopeMinusBatter = cs.slope;
+        Analysis a(problem);
+        EXPECT_NEAR(a.P(&Cemented_Silt_Criterion, 1, 5, cs.y), cs.F * Np * c * b, 1.0e-9 * Np * c * b)
+            << cs.slope << " " << cs.y;
+    }
+}
+
 TEST(CementedSilt, DefaultInitialModulusFromCohesionAndFriction) {
     struct Case {
         const char* what;
