@@ -17,9 +17,9 @@ build: deps
 	cmake --build $(BUILD) -j$(JOBS)
 
 example: build
-	$(BUILD)/bin/trevasc run examples/minimal/minimal.trv --out-dir out/minimal --plots --json
+	$(BUILD)/bin/trevasc run examples/drilled-shaft/shaft.trv --out-dir out/drilled-shaft --plots --json
 	@echo
-	@cat out/minimal/minimal.report.txt
+	@cat out/drilled-shaft/shaft.report.txt
 
 test-plain: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREVASC_WERROR=ON -DTREVASC_BUILD_BENCH=ON $(CMAKE_FLAGS)

@@ -560,7 +560,9 @@ TEST(PlotFileReader, GoldenPlotFilesOfTheEngineRead) {
             const PlotResults r = host::ReadPlotFile(file);
             ++read;
             for (const host::PyCurve& curve : r.py_curves) {
-                if (!curve.above_ground) EXPECT_EQ(curve.points.size(), 17u) << curve.soil_model;
+                if (!curve.above_ground) {
+                    EXPECT_EQ(curve.points.size(), 17u) << curve.soil_model;
+                }
             }
             for (const host::CaseProfile& profile : r.cases) {
                 EXPECT_EQ(static_cast<int>(profile.nodes.size()), *r.number_of_nodes);
