@@ -314,6 +314,12 @@ TEST(LoadBlockErrors, CapacitiesAndCodesOfOurOwn) {
          {"Problem:  The number of p-y modifier points in the GROUP EFFECT FACTORS block is 81, more than the limit "
           "of 80."},
          true},
+        // Regression: a zero y-multiplier was accepted and every criterion divided by it.
+        {"zero y-multiplier", "GROUPEFF\n2\n1 0. 1.0 1.0\n2 10. 0.8 0.0\n", {}, 188,
+         {"Problem:  The y-multiplier of p-y modifier point 2 of the GROUP EFFECT FACTORS block is 0.0000; "
+          "y-multipliers must be greater than zero.",
+          "Solution: Correct the y-multiplier (1.0 for no modification)."},
+         true},
         {"101 output depths", "DEPTHS OF PRINTED P-Y CURVES\n101\n", depths, 182,
          {"Problem:  The number of p-y output depths in the DEPTHS OF PRINTED P-Y CURVES block is 101, more than "
           "the limit of 100."},
