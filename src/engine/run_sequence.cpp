@@ -201,7 +201,9 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
     WritePlotLine2(ctx.files.plot, static_cast<int>(problem.Sections.size()));
     if (ctx.VersionTag == "TREVAS6") Convert_USCS_Units(problem, ctx.UscsConversionDone);
     BuildNodeDepths(ctx);
-    if (options.AnalysisMode == 3) SectionAnalysisLoop(ctx, false);
+    // Mode 5 analyses its sections too: their curves are the nonlinear EI the
+    // mode asks for.
+    if (options.AnalysisMode == 3 || options.AnalysisMode == 5) SectionAnalysisLoop(ctx, false);
 
     RunLoadCases(ctx);
     WriteResponseSummary(ctx);

@@ -43,7 +43,11 @@ void Check_Pile_Model(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     std::string problem_text;
-    if (problem.Sections.empty() || !(problem.PileTotalLength > 0.0)) {
+    // Modes 1 and 4 describe the pile by its property table alone (constant
+    // EI); every other mode needs sections.
+    const bool table_only = (problem.Options.AnalysisMode == 1 || problem.Options.AnalysisMode == 4) &&
+                            problem.SectionPropertyTable.size() >= 2;
+    if ((problem.Sections.empty() && !table_only) || !(problem.PileTotalLength > 0.0)) {
         problem_text = "The pile has no sections or no length.";
     } else if (increments < 1 || increments > kMaxNodes - 1) {
         problem_text = "The number of pile increments, " + fmt::I0(increments) + ", is outside the range 1 to " +
@@ -103,7 +107,11 @@ void Set_Head_Conditions(RunContext& ctx, int c) {
 // Bending stiffness follows the moment-curvature tables only where section
 // analysis made them, that is in analysis mode 3; modes 1, 4 and 5 keep the
 // constant EI of the property table.
-bool Uses_Nonlinear_EI(const ProblemData& problem) { return problem.Options.AnalysisMode == 3; }
+// Mode 3 takes the bending stiffness from the moment-curvature curves of its
+// sections, and so does mode 5, whose sections carry the user's nonlinear EI.
+bool Uses_Nonlinear_EI(const ProblemData& problem) {
+    return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
+}
 
 void Update_EI_For_Thrust(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;

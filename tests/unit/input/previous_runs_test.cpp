@@ -55,14 +55,19 @@ TEST(PreviousFormatRuns, SamePileAndSoilAsCurrentFormatGiveSameResults) {
     }
 }
 
-// The files of the modes the pile model can analyse: section analysis alone
-// (mode 2) or with the load cases (modes 3 and 5).
+// Every mode of both formats runs to its end: constant EI from the property
+// table (modes 1 and 4), section analysis alone (mode 2), or load cases with
+// the nonlinear EI of the sections (modes 3 and 5).
 TEST(PreviousFormatRuns, FilesOfEveryFormatRunToTheirEnd) {
     struct Case {
         const char* file;
         const char* mode_line;
     };
     const Case kCases[] = {
+        {"previous_mode1.trv", "This analysis computes pile response using user-specified constant EI"},
+        {"older_mode1.trv", "This analysis computes pile response using user-specified constant EI"},
+        {"previous_mode4.trv", "Analysis Type 4: "},
+        {"older_mode4.trv", "Analysis Type 4: "},
         {"previous_mode2.trv", "This analysis computes nominal moment capacity and nonlinear bending stiffness only"},
         {"previous_mode3.trv", "capacity with pile response computed using nonlinear EI"},
         {"previous_mode5.trv", "This analysis computes pile response using user-specified nonlinear bending stiffness"},
