@@ -13,7 +13,7 @@
 namespace trevasc::testing {
 namespace {
 
-struct ShaftSpec {
+struct ShaftCase {
     std::string units = "Units USCS";
     bool ei_only = true;
     std::vector<double> thrusts = {0.0, 50000.0};  // lb (USCS) or kN (SI)
@@ -24,21 +24,21 @@ struct ShaftSpec {
 
 // A 36 in drilled shaft (f'c 5 ksi, bars in a circle with 3 in cover) in an
 // elastic-subgrade soil, one lateral load case per thrust.
-std::string ShaftInput(const ShaftSpec& spec) {
-    std::string text = "TREVAS6\nTITLE\nSection analysis run\n\n\n\n\nOPTIONS\n" + spec.units +
+std::string ShaftInput(const ShaftCase& shaft) {
+    std::string text = "TREVAS6\nTITLE\nSection analysis run\n\n\n\n\nOPTIONS\n" + shaft.units +
                        "\nUseLRFD NO\nComputeKmatrix NO\nUseTipShear NO\nUseSoilMovement NO\nUsePYModifiers NO\n"
-                       "ComputeEIOnly " + std::string(spec.ei_only ? "YES" : "NO") +
+                       "ComputeEIOnly " + std::string(shaft.ei_only ? "YES" : "NO") +
                        "\nLoading STATIC     0\nMaxIterations 100\nMaxDeflection 100.0\nTolerance 1.0E-5\nIncrements 100\n"
                        "PrintSummaryOnly NO\nPrintIncrement 5\nPrintPYCurves NO\nComputeInteraction NO\n"
                        "SECTIONS\n1\n1\n1\n50.\n36.\n5.0\n0.75\nUse default concrete tensile strength\n"
                        "Use internal stress-strain curve for concrete\nRebar Arrangement Not Same As Section Above\n"
                        "Rebar in circle\n60000.\n29000000.\n" +
-                       std::to_string(spec.bars) + "\n1\n" + std::to_string(spec.bar_diameter) + "\n" +
-                       std::to_string(spec.bar_area) + "\n3.0\n0.0\n" +
+                       std::to_string(shaft.bars) + "\n1\n" + std::to_string(shaft.bar_diameter) + "\n" +
+                       std::to_string(shaft.bar_area) + "\n3.0\n0.0\n" +
                        "SOIL LAYERS\n1\n13 0. 60.\n110. 500.\n110. 1000.\nLOADING\n" +
-                       std::to_string(spec.thrusts.size()) + "\n";
-    for (std::size_t i = 0; i < spec.thrusts.size(); ++i) {
-        text += std::to_string(i + 1) + " 1 10000. 0. " + std::to_string(spec.thrusts[i]) + " 0\n";
+                       std::to_string(shaft.thrusts.size()) + "\n";
+    for (std::size_t i = 0; i < shaft.thrusts.size(); ++i) {
+        text += std::to_string(i + 1) + " 1 10000. 0. " + std::to_string(shaft.thrusts[i]) + " 0\n";
     }
     return text + "0\nEND\n";
 }
@@ -85,9 +85,9 @@ TEST(SectionRun, EIOnlyRunWritesCurvesToThePlotFileAndNoLoadCases) {
 
 TEST(SectionRun, EIOnlyRunSkipsThrustsOutsideTheAxialCapacities) {
     // Pmax of the shaft is about 4770 kips: a 6000 kip thrust is dropped.
-    ShaftSpec spec;
-    spec.thrusts = {0.0, 6.0e6};
-    const RunOutput out = RunInput(ShaftInput(spec));
+    ShaftCase shaft;
+    shaft.thrusts = {0.0, 6.0e6};
+    const RunOutput out = RunInput(ShaftInput(shaft));
     ASSERT_EQ(out.code, 0) << out.report;
     const std::vector<std::string> report = out.ReportLines();
     EXPECT_TRUE(Contains(report, "The following computations were performed only for the axial thrust values in the valid range."));
@@ -96,10 +96,10 @@ TEST(SectionRun, EIOnlyRunSkipsThrustsOutsideTheAxialCapacities) {
 }
 
 TEST(SectionRun, PileAnalysisWithAThrustAboveTheCapacityStopsWithRuntimeError24) {
-    ShaftSpec spec;
-    spec.ei_only = false;
-    spec.thrusts = {0.0, 6.0e6};
-    const RunOutput out = RunInput(ShaftInput(spec));
+    ShaftCase shaft;
+    shaft.ei_only = false;
+    shaft.thrusts = {0.0, 6.0e6};
+    const RunOutput out = RunInput(ShaftInput(shaft));
     EXPECT_EQ(out.code, 224);
     const std::vector<std::string> report = out.ReportLines();
     EXPECT_TRUE(Contains(report, "**** Runtime Error No. 24 ****"));
@@ -110,9 +110,9 @@ TEST(SectionRun, PileAnalysisWithAThrustAboveTheCapacityStopsWithRuntimeError24)
 }
 
 TEST(SectionRun, ConcreteSectionInGeneralUnitsIsRejected) {
-    ShaftSpec spec;
-    spec.units = "Units GENERAL";
-    const RunOutput out = RunInput(ShaftInput(spec));
+    ShaftCase shaft;
+    shaft.units = "Units GENERAL";
+    const RunOutput out = RunInput(ShaftInput(shaft));
     EXPECT_EQ(out.code, 188);
     EXPECT_TRUE(Contains(out.ReportLines(), "**** Input Data Error No. 88 ****"));
     EXPECT_TRUE(Contains(out.MessageLines(), "**** Input Data Error No. 88 ****"));
@@ -120,12 +120,12 @@ TEST(SectionRun, ConcreteSectionInGeneralUnitsIsRejected) {
 
 TEST(SectionRun, CurveThatNeverReachesTheUltimateStrainRecordsWarning305) {
     // Two #3 bars in a 36 in shaft: far under-reinforced.
-    ShaftSpec spec;
-    spec.thrusts = {0.0};
-    spec.bars = 2;
-    spec.bar_diameter = 0.375;
-    spec.bar_area = 0.11;
-    const RunOutput out = RunInput(ShaftInput(spec));
+    ShaftCase shaft;
+    shaft.thrusts = {0.0};
+    shaft.bars = 2;
+    shaft.bar_diameter = 0.375;
+    shaft.bar_area = 0.11;
+    const RunOutput out = RunInput(ShaftInput(shaft));
     EXPECT_EQ(out.code, -305);
     const std::vector<std::string> report = out.ReportLines();
     EXPECT_TRUE(Contains(report, "Warning: 150 values were calculated for moment-curvature."));
