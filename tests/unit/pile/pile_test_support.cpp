@@ -5,6 +5,22 @@
 
 namespace trevasc::testing {
 
+SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
+                    SoilPointParams at_bottom) {
+    SoilLayer layer;
+    layer.KSOIL = code;
+    layer.XLayerTop = top;
+    layer.XLayerBottom = bottom;
+    layer.Top = at_top;
+    layer.Bottom = at_bottom;
+    layer.Top.Depth = top;
+    layer.Bottom.Depth = bottom;
+    problem.Layers.push_back(layer);
+    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
+    return problem.Layers.back();
+}
+
+
 ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units) {
     ProblemData problem;
     AnalysisOptions& options = problem.Options;

@@ -17,6 +17,10 @@ namespace trevasc::testing {
 // options that iterate to a tight tolerance and report every node.
 ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units = UnitSystem::USCS);
 
+// Appends a soil layer of model `code` from `top` to `bottom` with the given
+// parameters at its top and bottom (their depths are set to the layer's).
+SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
+                    SoilPointParams at_bottom);
 // Appends a soil layer from `top` to `bottom`.
 SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bottom, double kes_top, double kes_bottom);
 SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,

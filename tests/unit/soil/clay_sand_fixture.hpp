@@ -20,20 +20,7 @@
 
 namespace trevasc::testing::clay_sand {
 
-inline SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
-                           SoilPointParams at_bottom) {
-    SoilLayer layer;
-    layer.KSOIL = code;
-    layer.XLayerTop = top;
-    layer.XLayerBottom = bottom;
-    layer.Top = at_top;
-    layer.Bottom = at_bottom;
-    layer.Top.Depth = top;
-    layer.Bottom.Depth = bottom;
-    problem.Layers.push_back(layer);
-    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
-    return problem.Layers.back();
-}
+using testing::AddLayer;
 
 inline SoilPointParams Clay(double gamma, double c, double eps50 = 0.0, double k = 0.0) {
     SoilPointParams p;

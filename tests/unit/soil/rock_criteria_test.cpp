@@ -22,21 +22,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
-                    SoilPointParams at_bottom) {
-    SoilLayer layer;
-    layer.KSOIL = code;
-    layer.XLayerTop = top;
-    layer.XLayerBottom = bottom;
-    layer.Top = at_top;
-    layer.Bottom = at_bottom;
-    layer.Top.Depth = top;
-    layer.Bottom.Depth = bottom;
-    problem.Layers.push_back(layer);
-    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
-    return problem.Layers.back();
-}
-
 // A problem and its run context with the nodes of one load case set up.
 struct Analysis {
     std::unique_ptr<PileRun> run;

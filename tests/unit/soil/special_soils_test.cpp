@@ -23,21 +23,6 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
-                    SoilPointParams at_bottom) {
-    SoilLayer layer;
-    layer.KSOIL = code;
-    layer.XLayerTop = top;
-    layer.XLayerBottom = bottom;
-    layer.Top = at_top;
-    layer.Bottom = at_bottom;
-    layer.Top.Depth = top;
-    layer.Bottom.Depth = bottom;
-    problem.Layers.push_back(layer);
-    problem.GroundSurfaceDepth = problem.Layers.front().XLayerTop;
-    return problem.Layers.back();
-}
-
 void SetMultipliers(ProblemData& problem, double pm, double ym) {
     problem.PyModifierProfile = {{0.0, pm, ym}, {problem.PileTotalLength, pm, ym}};
     problem.PyModifierCount = 2;
