@@ -77,11 +77,4 @@ void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record) {
     Stop_With_Error(ctx, "INP00099", 199);
 }
 
-void StopOnUnsupported(RunContext& ctx, std::string_view what) {
-    WriteToBoth(ctx, {"", "**** Input Data Error No. 89 ****", "",
-                      "This build of the engine cannot read " + std::string(what) + " yet.",
-                      "No analysis was performed.", ""});
-    Stop_With_Error(ctx, kUnsupportedInputError);
-}
-
 }  // namespace trevasc::input

@@ -15,8 +15,6 @@ namespace trevasc::input {
 // Input Data Error 80: a data line that cannot be read as the values it must
 // hold, or an input file that ends before its last block is complete.
 inline constexpr std::int32_t kUnreadableInputError = 180;
-// Input Data Error 89: a block or file format this build cannot read yet.
-inline constexpr std::int32_t kUnsupportedInputError = 189;
 
 // One list-directed read statement (one new input line and as many following
 // lines as its values need). A value that cannot be read stops the run with
@@ -47,9 +45,6 @@ bool MatchesKeyword(std::string_view record, std::string_view keyword);
 // The unrecognised-line message (report and run message file), then a stop
 // with Input Data Error 99.
 [[noreturn]] void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record);
-
-// A block this build cannot read yet: Input Data Error 89.
-[[noreturn]] void StopOnUnsupported(RunContext& ctx, std::string_view what);
 
 std::string TrimRight(std::string_view text);
 
