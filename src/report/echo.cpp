@@ -464,12 +464,7 @@ void EchoDistributedLoad(RunContext& ctx, const EchoLabels& labels) {
                 fmt::I0(static_cast<long long>(problem.DistributedLoad.size())) + " points");
     report.Blank();
     report.Line("Point           Depth X            Dist. Load");
-    report.Write(" No.");
-    report.Tab(20);
-    report.Write(labels.length);
-    report.Tab(38);
-    report.Write(labels.force + "/" + labels.length);
-    report.EndLine();
+    WriteUnitLine(report, {{20, labels.length}, {38, labels.force + "/" + labels.length}});
     report.Line("-----          ----------          ----------");
     int point = 0;
     for (const auto& [depth, intensity] : problem.DistributedLoad) {
@@ -484,12 +479,7 @@ void EchoTipShear(RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 22, "Shear Resistance Curve at Pile Tip ");
     report.Line("Point     Displacement     Tip Shear Force");
-    report.Write(" No.");
-    report.Tab(16);
-    report.Write(fmt::PadRight(labels.length, 2));
-    report.Tab(36);
-    report.Write(labels.force);
-    report.EndLine();
+    WriteUnitLine(report, {{16, fmt::PadRight(labels.length, 2)}, {36, labels.force}});
     report.Line("-----     ------------     ---------------");
     int point = 0;
     for (const auto& [displacement, force] : problem.TipShearCurve) {
@@ -545,12 +535,7 @@ void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
     report.Line("(Note the depths of these curves may differ from nodal point depths.)");
     report.Blank();
     report.Line("Depth      Depth Below Pile Head      Depth Below Ground Surface");
-    report.Write(" No.");
-    report.Tab(22);
-    report.Write(labels.depth);
-    report.Tab(49);
-    report.Write(labels.depth);
-    report.EndLine();
+    WriteUnitLine(report, {{22, labels.depth}, {49, labels.depth}});
     report.Line("-----      ---------------------      --------------------------");
     int number = 0;
     for (const double d : problem.PyOutputDepths) {
@@ -638,6 +623,15 @@ void WriteLabelledValue(OutputChannel& report, std::string_view label, std::stri
     report.Tab(56);
     report.Write("= ");
     report.Write(value);
+    report.EndLine();
+}
+
+void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units) {
+    report.Write(" No.");
+    for (const auto& [column, text] : units) {
+        report.Tab(column);
+        report.Write(text);
+    }
     report.EndLine();
 }
 

@@ -3,7 +3,9 @@
 // weights in pcf or kN/m3, strengths as entered.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "engine/run_context.hpp"
@@ -26,6 +28,8 @@ EchoLabels MakeEchoLabels(const UnitLabels& labels);
 
 // "label", then "= " at column 56 and the value text, and the line ends.
 void WriteLabelledValue(OutputChannel& report, std::string_view label, std::string_view value);
+// The unit line under a table heading: " No." and each unit text at its column.
+void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units);
 // Heading preceded by `blank_lines` empty lines and followed by one.
 void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title);
 

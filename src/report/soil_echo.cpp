@@ -81,17 +81,20 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
                   fmt::F(layer.XLayerBottom, 12, 3) + depth_unit);
         if (model != nullptr && model->blank_after_depths) report.Blank();
 
+        // A k (or rock modulus) of zero asks for the criterion's own default.
+        auto default_note = [&] {
+            if (layer.Top.SubgradeK > kDefaultSubgradeLimit) return;
+            report.Line("NOTE:  Internal default values for p-y subgrade modulus will be computed for");
+            report.Line("the above soil layer.");
+            report.Blank();
+        };
         auto k_lines = [&] {
             Parameter(report, "p-y subgrade modulus k for top of soil layer",
                       fmt::F(layer.Top.SubgradeK, 12, 3) + subgrade_unit);
             Parameter(report, "p-y subgrade modulus k for bottom of layer",
                       fmt::F(layer.Bottom.SubgradeK, 12, 3) + subgrade_unit);
             report.Blank();
-            if (layer.Top.SubgradeK <= kDefaultSubgradeLimit) {
-                report.Line("NOTE:  Internal default values for p-y subgrade modulus will be computed for");
-                report.Line("the above soil layer.");
-                report.Blank();
-            }
+            default_note();
         };
         auto cone_lines = [&] {
             Parameter(report, "Cone tip resistance at top of layer",
@@ -119,11 +122,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
                 Parameter(report, "Initial modulus of rock at bottom of layer",
                           fmt::E(layer.Bottom.SubgradeK, 12, 4) + stress_unit);
                 report.Blank();
-                if (layer.Top.SubgradeK <= kDefaultSubgradeLimit) {
-                    report.Line("NOTE:  Internal default values for p-y subgrade modulus will be computed for");
-                    report.Line("the above soil layer.");
-                    report.Blank();
-                }
+                default_note();
                 break;
             case kLoess:
                 cone_lines();
@@ -198,12 +197,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
     report.Line("Effective unit weight of soil with depth defined using " + fmt::I0(points) + " points");
     report.Blank();
     report.Line("Point        Depth X    Eff. Unit Weight");
-    report.Write(" No.");
-    report.Tab(15);
-    report.Write(labels.depth_trimmed);
-    report.Tab(30);
-    report.Write(labels.unit_weight);
-    report.EndLine();
+    WriteUnitLine(report, {{15, labels.depth_trimmed}, {30, labels.unit_weight}});
     report.Line("-----      ----------   ----------------");
     int point = 0;
     double lowest = problem.Layers.front().Top.EffUnitWeight;
@@ -393,12 +387,7 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
     auto table = [&](const UserPyCurve& curve) {
         report.Line("Point                y                     p     ");
-        report.Write(" No.");
-        report.Tab(22);
-        report.Write(labels.length);
-        report.Tab(42);
-        report.Write(labels.force + "/" + labels.length);
-        report.EndLine();
+        WriteUnitLine(report, {{22, labels.length}, {42, labels.force + "/" + labels.length}});
         report.Line("-----          ------------          ------------");
         int point = 0;
         for (const auto& [y, p] : curve.Points) {
@@ -456,12 +445,7 @@ void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const UnitLabe
                 fmt::I0(static_cast<long long>(problem.SoilMovementProfile.size())) + " points");
     report.Blank();
     report.Line("Point       Depth X     Soil Movement");
-    report.Write(" No.");
-    report.Tab(16);
-    report.Write(labels.depth);
-    report.Tab(31);
-    report.Write(fmt::PadRight(unit_labels.Length, 2));
-    report.EndLine();
+    WriteUnitLine(report, {{16, labels.depth}, {31, fmt::PadRight(unit_labels.Length, 2)}});
     report.Line("-----     ----------     -------------");
     int point = 0;
     for (const auto& [depth, movement] : problem.SoilMovementProfile) {
