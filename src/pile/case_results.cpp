@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/phases.hpp"
+#include "pile/load_cases.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
@@ -34,13 +35,15 @@ void HeadLine(OutputChannel& report, std::string_view label, const std::string& 
     report.Line(unit);
 }
 
+// An LRFD combination shows the factored shear, moment and thrust it is
+// analysed with, as a case of loading type 1.
 void Write_Head_Conditions(RunContext& ctx, int c) {
     const ProblemData& problem = ctx.problem;
-    if (c < 1 || c > static_cast<int>(problem.PileHeadLoads.size())) return;
+    if (c < 1 || c > NumberOfLoadCases(ctx)) return;
     const UnitSystem units = problem.Options.Units;
     if (units != UnitSystem::USCS && units != UnitSystem::SI) return;
     const bool uscs = units == UnitSystem::USCS;
-    const PileHeadLoad& load = problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
+    const PileHeadLoad load = Case_Load(ctx, c);
     OutputChannel& report = ctx.files.report;
     const std::string force = uscs ? " lbs" : " kN";
     const std::string moment = uscs ? " in-lbs" : " kN-m";
@@ -197,7 +200,9 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
     return check;
 }
 
-void Write_Case_Results(RunContext& ctx, int c) {
+void Write_Case_Results(RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
+
+void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     PileModel& pile = ctx.pile;
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
@@ -236,7 +241,6 @@ void Write_Case_Results(RunContext& ctx, int c) {
     const bool table = !options.PrintSummaryOnly && options.AnalysisMode >= 3;
     if (table && (uscs || si)) Write_Column_Heading(report, uscs);
 
-    CaseResults& results = ctx.cases(c);
     int next_printed = 1;
     const int increment = options.PrintIncrement >= 1 ? options.PrintIncrement : 1;
     for (int k = 1; k <= N; ++k) {
@@ -295,6 +299,10 @@ void Write_Case_Results(RunContext& ctx, int c) {
     results.MaxMomentDepth = pile.MaxMomentDepth;
     results.MaxShear = pile.MaxShear;
     results.MaxShearDepth = pile.MaxShearDepth;
+    results.Iterations = pile.Iteration;
+    results.SectionMaxMoment = pile.SectionMaxMoment;
+    results.SectionMaxMomentNode = pile.SectionMaxMomentNode;
+    results.SectionMaxShear = pile.SectionMaxShear;
 
     int zero_points = 0;
     for (int k = 1; k <= N; ++k) {

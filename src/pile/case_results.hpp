@@ -24,7 +24,10 @@ struct EquilibriumCheck {
 // with w the net lateral load per unit length.
 EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx);
 
-// The results pass of case c (1-based).
+// The results pass of case c (1-based), kept in ctx.cases(c).
 void Write_Case_Results(RunContext& ctx, int c);
+// The same pass with the head response kept in `results` (the pile-head
+// stiffness trials keep theirs apart from the load cases).
+void Write_Case_Results(RunContext& ctx, int c, CaseResults& results);
 
 }  // namespace trevasc

@@ -11,6 +11,7 @@
 #include "engine/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "pile/case_results.hpp"
+#include "pile/load_cases.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
@@ -74,9 +75,8 @@ void Check_Pile_Model(RunContext& ctx) {
     Stop_With_Error(ctx, kUnusablePileModel);
 }
 
-void Set_Head_Conditions(RunContext& ctx, int c) {
+void Set_Head_Conditions(RunContext& ctx, const PileHeadLoad& load) {
     PileModel& pile = ctx.pile;
-    const PileHeadLoad& load = ctx.problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
     pile.LoadingType = load.LoadingType;
     pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
     switch (load.LoadingType) {
@@ -105,9 +105,8 @@ void Set_Head_Conditions(RunContext& ctx, int c) {
 }
 
 // Bending stiffness follows the moment-curvature tables only where section
-// analysis made them, that is in analysis mode 3; modes 1, 4 and 5 keep the
-// constant EI of the property table.
-// Mode 3 takes the bending stiffness from the moment-curvature curves of its
+// analysis made them: modes 1 and 4 keep the constant EI of the property
+// table. Mode 3 takes the bending stiffness from the moment-curvature curves of its
 // sections, and so does mode 5, whose sections carry the user's nonlinear EI.
 bool Uses_Nonlinear_EI(const ProblemData& problem) {
     return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
@@ -256,7 +255,7 @@ void Check_Layer_Holds_Node(RunContext& ctx, int l) {
 }
 
 // One sweep of the p-y criteria over the layers, top down.
-void Soil_Response(RunContext& ctx, int iteration) {
+void Soil_Response(RunContext& ctx, int iteration, bool check_layers) {
     const ProblemData& problem = ctx.problem;
     PileModel& pile = ctx.pile;
     ctx.soil.BelowRockCount = 0;
@@ -267,7 +266,7 @@ void Soil_Response(RunContext& ctx, int iteration) {
             const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
             if (entry != nullptr) Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
         }
-        if (iteration == 1) Check_Layer_Holds_Node(ctx, l);
+        if (iteration == 1 && check_layers) Check_Layer_Holds_Node(ctx, l);
     }
 }
 
@@ -282,58 +281,32 @@ void Write_Plot_Line_11(RunContext& ctx, int c) {
     ctx.files.plot.Line("    0" + fmt::X(75) + label + fmt::I0(c));
 }
 
+void Echo_Iteration(RunContext& ctx, int c, int iteration) {
+    const PileModel& pile = ctx.pile;
+    OutputChannel& messages = ctx.files.messages;
+    messages.Write("Analysis Case " + fmt::I0(c) + ",");
+    messages.Tab(20);
+    messages.Write("Iteration " + fmt::I0(iteration) + ",");
+    messages.Tab(36);
+    messages.Line("Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+    if (iteration > ctx.problem.Options.IterationLimit - kEchoedIterations) {
+        OutputChannel& report = ctx.files.report;
+        report.Write("Iteration " + fmt::I0(iteration) + ",");
+        report.Tab(16);
+        report.Line(" Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+    }
+}
+
 void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
-    PileModel& pile = ctx.pile;
     OutputChannel& messages = ctx.files.messages;
 
-    pile.CurrentCase = c;
-    pile.Iteration = 0;
-    Set_Up_Nodes(ctx, problem.PileTotalLength, c);
-    ctx.warnings.StartLoadCase();
-    Vuggy_Limestone_Pre_Pass(ctx);
-    Set_Head_Conditions(ctx, c);
-    if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
-
-    bool converged = false;
-    for (int iteration = 1; iteration <= options.IterationLimit; ++iteration) {
-        pile.Iteration = iteration;
-        Reset_Running_Maxima(pile);
-        Solve_Beam_Column(ctx);
-        // A previous case of loading type 4 that did not converge ends the
-        // run here.
-        if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
-        const double ytop = pile.y(1);
-        if (std::isnan(ytop) || std::isnan(pile.dYmax)) Stop_Computation_Error_28(ctx, iteration);
-
-        messages.Write("Analysis Case " + fmt::I0(c) + ",");
-        messages.Tab(20);
-        messages.Write("Iteration " + fmt::I0(iteration) + ",");
-        messages.Tab(36);
-        messages.Line("Y(top) = " + fmt::E(ytop, 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
-        if (iteration > options.IterationLimit - kEchoedIterations) {
-            OutputChannel& report = ctx.files.report;
-            report.Write("Iteration " + fmt::I0(iteration) + ",");
-            report.Tab(16);
-            report.Line(" Y(top) = " + fmt::E(ytop, 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
-        }
-
-        if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
-            converged = true;
-            break;
-        }
-        if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&
-            std::fabs(ytop) >= options.MaxAllowableDeflection) {
-            Stop_Excess_Deflection(ctx);
-        }
-        Soil_Response(ctx, iteration);
-        if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
-    }
-    if (!converged) Report_No_Convergence(ctx);  // returns only for loading type 4
+    const CaseOutcome outcome =
+        Solve_Pile(ctx, c, Case_Load(ctx, c), problem.PileTotalLength, FailureRule::Report, options.UseLrfd, true);
 
     // An unconverged type-4 case is reported, but not as converged.
-    if (converged) messages.Line("Convergence Criteria Met");
+    if (outcome == CaseOutcome::Converged) messages.Line("Convergence Criteria Met");
     if (c == 1) {
         if (print_py_curves) {
             Write_Plot_Line_6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
@@ -344,13 +317,14 @@ void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
             Write_Plot_Line_6(ctx.files.plot, 0);
         }
     }
-    Reset_Section_Maxima(pile);
+    Reset_Section_Maxima(ctx.pile);
     Write_Case_Results(ctx, c);
     if (!options.UseLrfd && problem.PileHeadLoads[static_cast<std::size_t>(c - 1)].ComputeTopDeflVsLength) {
         messages.Line("Computing top deflection vs. pile embedment length for load case " + fmt::I0(c) + ".");
-        Stop_On_Unsupported_Analysis(ctx, "the top deflection versus pile embedment length");
+        Run_Length_Study(ctx, c);
+    } else {
+        Write_Plot_Line_11(ctx, c);
     }
-    Write_Plot_Line_11(ctx, c);
     messages.Line("Completed Analysis " + fmt::I0(c));
     messages.Blank();
 }
@@ -360,6 +334,63 @@ void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
 int NumberOfLoadCases(const RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
+}
+
+PileHeadLoad Case_Load(const RunContext& ctx, int c) {
+    const ProblemData& problem = ctx.problem;
+    if (problem.Options.UseLrfd) {
+        const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+        PileHeadLoad load;
+        load.LoadingType = kShearAndMoment;
+        load.Condition1 = combination.FactoredShear;
+        load.Condition2 = combination.FactoredMoment;
+        load.AxialThrust = combination.FactoredAxial;
+        return load;
+    }
+    return problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
+}
+
+CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+                       bool lrfd_combination, bool progress_line) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    PileModel& pile = ctx.pile;
+    const bool report_failures = rule == FailureRule::Report;
+
+    pile.CurrentCase = case_number;
+    pile.Iteration = 0;
+    Set_Up_Nodes(ctx, L, progress_line ? case_number : 0);
+    if (lrfd_combination) Apply_Lrfd_Distributed_Loads(ctx, case_number);
+    ctx.warnings.StartLoadCase();
+    Vuggy_Limestone_Pre_Pass(ctx);
+    Set_Head_Conditions(ctx, load);
+    if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+
+    for (int iteration = 1; iteration <= options.IterationLimit; ++iteration) {
+        pile.Iteration = iteration;
+        Reset_Running_Maxima(pile);
+        Solve_Beam_Column(ctx);
+        // A previous case of loading type 4 that did not converge ends the
+        // run here.
+        if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+        const double ytop = pile.y(1);
+        if (std::isnan(ytop) || std::isnan(pile.dYmax)) Stop_Computation_Error_28(ctx, iteration);
+        Echo_Iteration(ctx, case_number, iteration);
+
+        if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
+            return CaseOutcome::Converged;
+        }
+        if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&
+            std::fabs(ytop) >= options.MaxAllowableDeflection) {
+            if (!report_failures) return CaseOutcome::Abandoned;
+            Stop_Excess_Deflection(ctx);
+        }
+        Soil_Response(ctx, iteration, report_failures);
+        if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+    }
+    if (!report_failures) return CaseOutcome::Abandoned;
+    Report_No_Convergence(ctx);  // returns only for loading type 4
+    return CaseOutcome::UnconvergedReported;
 }
 
 void BuildNodeDepths(RunContext& ctx) {
@@ -373,22 +404,12 @@ void BuildNodeDepths(RunContext& ctx) {
 void RunLoadCases(RunContext& ctx) {
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
-    if (ctx.problem.Options.UseLrfd) Stop_On_Unsupported_Analysis(ctx, "LRFD load combinations");
     Check_Pile_Model(ctx);
     // The request to print p-y curves is honoured once, after the first case.
     bool print_py_curves = ctx.problem.Options.PrintPyCurves;
     for (int c = 1; c <= cases; ++c) Run_Load_Case(ctx, c, print_py_curves);
     // The last case may have recorded Runtime Error 10 (loading type 4).
     if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
-}
-
-void WriteResponseSummary(RunContext& /*ctx*/) {
-    // The summary table of all cases is not part of this build; the results
-    // of every case are in its own block above.
-}
-
-void ComputePileHeadStiffness(RunContext& ctx) {
-    Stop_On_Unsupported_Analysis(ctx, "the pile-head stiffness matrix");
 }
 
 }  // namespace trevasc

@@ -122,6 +122,12 @@ struct CaseResults {
     double MaxMomentDepth = 0.0;
     double MaxShear = 0.0;
     double MaxShearDepth = 0.0;
+    int Iterations = 0;
+    // Per section (1-based), the signed moment and shear of largest
+    // magnitude and the node of the moment.
+    std::array<double, kMaxSections + 1> SectionMaxMoment{};
+    std::array<int, kMaxSections + 1> SectionMaxMomentNode{};
+    std::array<double, kMaxSections + 1> SectionMaxShear{};
 };
 
 struct CaseResultsTable {

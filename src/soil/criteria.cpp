@@ -10,7 +10,6 @@ namespace trevasc {
 namespace {
 
 // Runtime Error 94: an analysis feature this build does not have yet.
-constexpr std::int32_t kUnsupportedAnalysis = 294;
 
 using enum RockRule;
 using enum InterfaceKind;
@@ -47,21 +46,10 @@ const CriterionEntry* FindCriterion(std::string_view name) {
 
 const CriterionEntry* CriterionForCode(int soil_model_code) { return FindCriterion(SoilModelName(soil_model_code)); }
 
-void Stop_On_Unsupported_Analysis(RunContext& ctx, std::string_view what) {
-    WriteToBoth(ctx, {"", "**** Runtime Error No. 94 ****", "",
-                      "This build of the engine cannot analyse " + std::string(what) + " yet.",
-                      "The analysis was stopped before any result of it was written.", ""});
-    Stop_With_Error(ctx, kUnsupportedAnalysis);
-}
-
 void Call_Criterion(RunContext& ctx, int layer, int first, int last) {
     const int code = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL;
     const CriterionEntry* entry = CriterionForCode(code);
     if (entry == nullptr) return;
-    if (entry->routine == nullptr) {
-        Stop_On_Unsupported_Analysis(ctx, "the p-y criterion \"" + std::string(entry->name) + "\" of soil layer " +
-                                              fmt::I0(layer));
-    }
     entry->routine(ctx, layer, first, last);
 }
 

@@ -36,7 +36,7 @@ enum class InterfaceKind {
 
 struct CriterionEntry {
     std::string_view name;       // 8-character model name, trailing blanks removed
-    CriterionRoutine routine;    // nullptr: not available in this build
+    CriterionRoutine routine;
     RockRule rock_rule;
     InterfaceKind interface_kind;
     bool layering_correction;    // uses the equivalent depth of the layers above
@@ -47,14 +47,10 @@ struct CriterionEntry {
 const CriterionEntry* FindCriterion(std::string_view name);
 const CriterionEntry* CriterionForCode(int soil_model_code);
 
-// Evaluates the criterion of `layer` over nodes first .. last. A kind whose
-// criterion this build does not have stops the run with Runtime Error 94.
+// Evaluates the criterion of `layer` over nodes first .. last.
 void Call_Criterion(RunContext& ctx, int layer, int first, int last);
 // Rock-layer bookkeeping after the criterion of `layer` has run.
 void Apply_Below_Rock_Bookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
-
-// Runtime Error 94: a feature that this build cannot analyse yet.
-[[noreturn]] void Stop_On_Unsupported_Analysis(RunContext& ctx, std::string_view what);
 
 // The criteria of this build.
 void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last);

@@ -152,15 +152,6 @@ TEST(LoadCases, FaultsThatEndTheRun) {
              for (auto& row : p.SectionPropertyTable) row.Inertia = 0.0;
          },
          228, "**** COMPUTATION ERROR 28 ****"},
-        {"a length study, which this build does not have",
-         [](ProblemData& p) { p.PileHeadLoads[0].ComputeTopDeflVsLength = true; },
-         294, "This build of the engine cannot analyse the top deflection versus pile embedment length yet."},
-        {"LRFD combinations, which this build does not have",
-         [](ProblemData& p) {
-             p.Options.UseLrfd = true;
-             p.LrfdCombinations.resize(1);
-         },
-         294, "This build of the engine cannot analyse LRFD load combinations yet."},
         {"a pile without sections", [](ProblemData& p) { p.Sections.clear(); }, 297,
          "The pile has no sections or no length."},
         {"a node count beyond the arrays", [](ProblemData& p) { p.Options.NumberOfIncrements = 501; }, 297,

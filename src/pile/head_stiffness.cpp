@@ -1,0 +1,181 @@
+// Pile-head stiffness matrix: secant stiffnesses of the pile head for a
+// structural model of the supported structure, from twenty nonlinear
+// analyses. Ten with the head fixed against rotation under growing shear
+// give K22 (shear per unit deflection) and K32 (moment per unit deflection);
+// ten with the head held at zero deflection under growing moment give K23
+// (shear per unit rotation) and K33 (moment per unit rotation).
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "engine/phases.hpp"
+#include "pile/case_results.hpp"
+#include "pile/load_cases.hpp"
+#include "pile/solver.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+
+namespace trevasc {
+namespace {
+
+constexpr int kLevels = 10;
+constexpr int kTrials = 2 * kLevels;
+
+// A reference load below this magnitude is taken as zero. The limits are
+// the single-precision values the zero tests have always used.
+constexpr double kZeroReference = 1.0000000116860974E-07;
+// Reference loads that replace a zero one: 10 lb and 100 in-lb, and the same
+// loads in kN and kN-m (their single-precision values).
+constexpr double kDefaultShearUscs = 10.0;
+constexpr double kDefaultShearSi = 0.04448220133781433;
+constexpr double kFirstShearSi = 0.004448220200065078;
+constexpr double kDefaultMomentUscs = 100.0;
+constexpr double kDefaultMomentSi = 0.011298480443656445;
+constexpr double kFirstMomentSi = 0.0011298480612016923;
+
+// Level factors: 0.1 (its single-precision value), then log10(i), so that
+// the last level carries the full reference load.
+double Level_Factor(int i) { return i == 1 ? static_cast<double>(0.1F) : std::log10(static_cast<double>(i)); }
+
+struct StiffnessTrials {
+    std::array<PileHeadLoad, kTrials + 1> loads{};  // 1-based
+    std::array<CaseResults, kTrials + 1> results{};
+};
+
+void Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
+    const ProblemData& problem = ctx.problem;
+    const UnitSystem units = problem.Options.Units;
+    const PileHeadLoad first = problem.PileHeadLoads.empty() ? PileHeadLoad{} : problem.PileHeadLoads.front();
+    double V0 = first.Condition1;
+    double M0 = first.Condition2;
+    const double P1 = first.AxialThrust;
+    const bool zero_shear = std::fabs(V0) < kZeroReference && units != UnitSystem::GENERAL;
+    const bool zero_moment = std::fabs(M0) < kZeroReference && units != UnitSystem::GENERAL;
+    if (zero_shear) V0 = units == UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
+    if (zero_moment) M0 = units == UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
+    for (int i = 1; i <= kLevels; ++i) {
+        PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
+        shear.LoadingType = kShearAndSlope;
+        shear.Condition1 = Level_Factor(i) * V0;
+        shear.Condition2 = 0.0;
+        shear.AxialThrust = P1;
+        PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
+        moment.LoadingType = kDeflectionAndMoment;
+        moment.Condition1 = 0.0;
+        moment.Condition2 = Level_Factor(i) * M0;
+        moment.AxialThrust = P1;
+    }
+    // The first SI level of a replaced reference is the stored
+    // single-precision tenth, not a tenth of the replacement.
+    if (zero_shear && units == UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
+    if (zero_moment && units == UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
+}
+
+struct Terms {
+    double K22, K32, K23, K33;
+};
+
+Terms Stiffness_Terms(const StiffnessTrials& trials, int i) {
+    const CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
+    const CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
+    return Terms{trials.loads[static_cast<std::size_t>(i)].Condition1 / shear.HeadDeflection,
+                 -shear.HeadMoment / shear.HeadDeflection, moment.HeadShear / moment.HeadSlope,
+                 -trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2 / moment.HeadSlope};
+}
+
+void Write_Row(OutputChannel& report, double first, std::initializer_list<double> rest) {
+    WriteAdaptiveNumber(report, first, 14);
+    for (double value : rest) WriteAdaptiveNumber(report, value, 16);
+    EndReportLine(report);
+}
+
+void Write_Stiffness_Report(RunContext& ctx, const StiffnessTrials& trials) {
+    OutputChannel& report = ctx.files.report;
+    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+    const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
+    report.Blank(2);
+    report.Line(kRule80);
+    report.Line(std::string(18, ' ') + "Computed Pile-head Stiffness Matrix Values");
+    report.Line(std::string(20, ' ') + "K22, K23, K32, K33 for Pile  Head");
+    report.Line(kRule80);
+    report.Blank();
+
+    report.Line("    Pile-Top       Pile-Top        Pile-Top                                   ");
+    report.Line("   Deflection   Shear Reaction   Moment React.       K22              K32     ");
+    report.Line(uscs ? "     inches          lbs            in-lbs          lb/in.         in-lb/in.  "
+                     : "     meters           kN             kN-m            kN/m            kN-m/m   ");
+    report.Line(rule);
+    for (int i = 1; i <= kLevels; ++i) {
+        const CaseResults& r = trials.results[static_cast<std::size_t>(i)];
+        const Terms k = Stiffness_Terms(trials, i);
+        Write_Row(report, r.HeadDeflection,
+                  {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K22), std::fabs(k.K32)});
+    }
+    report.Blank();
+
+    if (uscs) {
+        report.Line("    Pile-Top       Pile-Top        Pile-Top                                  ");
+        report.Line("    Rotation     Shear React.    Moment React.       K23              K33    ");
+        report.Line("     radians          lbs            in-lbs         lb/rad         in-lb/rad ");
+    } else {
+        report.Line("    Pile-Top       Pile-Top        Pile-Top                                   ");
+        report.Line("    Rotation     Shear React.    Moment React.       K23              K33     ");
+        report.Line("     radians          kN             kN-m           kN/rad          kN-m/rad  ");
+    }
+    report.Line(rule);
+    for (int i = 1; i <= kLevels; ++i) {
+        const CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
+        const Terms k = Stiffness_Terms(trials, i);
+        Write_Row(report, std::fabs(r.HeadSlope),
+                  {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K23), std::fabs(k.K33)});
+    }
+
+    report.Blank();
+    report.Line("  K22 = abs(Shear Reaction/Top y)");
+    report.Line("  K23 = abs(Shear Reaction/Top Rotation)");
+    report.Line("  K32 = abs(Moment Reaction/Top y)");
+    report.Line("  K33 = abs(Moment Reaction/Top Rotation)");
+    report.Blank(2);
+
+    OutputChannel& plot = ctx.files.plot;
+    for (int i = 1; i <= kLevels; ++i) {
+        const Terms k = Stiffness_Terms(trials, i);
+        std::string record;
+        for (double value : {trials.loads[static_cast<std::size_t>(i)].Condition1,
+                             trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32,
+                             k.K33, std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
+                             std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)}) {
+            record += fmt::E(value, 15, 7);
+        }
+        plot.Line(record + "  Line 14: V, M, K22, K23, K32, K33, ytop, theta");
+    }
+}
+
+}  // namespace
+
+void ComputePileHeadStiffness(RunContext& ctx) {
+    ProblemData& problem = ctx.problem;
+    PileModel& pile = ctx.pile;
+    // The trials write nothing of their own to the report: only the table.
+    problem.Options.PrintSummaryOnly = true;
+    problem.Options.PrintPyCurves = false;
+
+    StiffnessTrials trials;
+    Build_Trials(ctx, trials);
+    bool complete = true;
+    for (int i = 1; i <= kTrials && complete; ++i) {
+        const CaseOutcome outcome = Solve_Pile(ctx, i, trials.loads[static_cast<std::size_t>(i)],
+                                               problem.PileTotalLength, FailureRule::Quiet, false, false);
+        if (outcome != CaseOutcome::Converged) {
+            complete = false;
+            break;
+        }
+        pile.StiffnessMode = true;
+        Reset_Section_Maxima(pile);
+        Write_Case_Results(ctx, i, trials.results[static_cast<std::size_t>(i)]);
+        pile.StiffnessMode = false;
+    }
+    if (complete) Write_Stiffness_Report(ctx, trials);
+}
+
+}  // namespace trevasc

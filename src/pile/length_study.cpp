@@ -1,0 +1,156 @@
+// Pile-head deflection versus pile length: the load case is analysed again
+// for piles shortened in steps of 5 percent of the full length. Above the
+// critical length the head deflection hardly changes; below it the head
+// deflection grows quickly, which is what the table shows.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "pile/load_cases.hpp"
+#include "pile/solver.hpp"
+#include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+
+namespace trevasc {
+namespace {
+
+constexpr int kTrials = 20;
+// Trial lengths are taken in single precision: 1 - 0.05 j, and a pile
+// shorter than 0.05 L0 below the ground surface is not analysed.
+constexpr float kLengthStep = 0.05F;
+constexpr double kShortestFraction = static_cast<double>(0.05F);
+
+struct LengthPoint {
+    double Length;
+    double HeadDeflection;
+    double HeadShear;
+    double MaxMoment;
+    double MaxShear;
+};
+
+std::string Trimmed(const std::string& text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+void Write_Boundary_Conditions(RunContext& ctx, const PileHeadLoad& load) {
+    OutputChannel& report = ctx.files.report;
+    const std::string force = Trimmed(ctx.labels.Force3);
+    const std::string length = Trimmed(ctx.labels.Length);
+    const std::string moment_unit = " " + force + "-" + length;
+    const std::string shear = "Shear      = " + fmt::F(load.Condition1, 15, 0) + " " + force;
+    const std::string axial = "Axial Load = " + fmt::F(load.AxialThrust, 15, 0) + " " + force;
+    const std::string moment = "Moment     = " + fmt::F(load.Condition2, 15, 0) + moment_unit;
+    const std::string slope = "Slope      = " + fmt::F(load.Condition2, 15, 5);
+    const std::string deflection = "Deflection = " + fmt::F(load.Condition1, 15, 5) + " " + length;
+    switch (load.LoadingType) {
+        case kShearAndMoment:
+            report.Line("Boundary Condition Type 1, Shear and Moment");
+            report.Blank();
+            for (const std::string& line : {shear, moment, axial}) report.Line(line);
+            break;
+        case kShearAndSlope:
+            report.Line("Boundary Condition Type 2, Shear and Slope");
+            report.Blank();
+            for (const std::string& line : {shear, slope, axial}) report.Line(line);
+            break;
+        case kShearAndRotationalStiffness:
+            report.Line("Boundary Condition Type 3, Shear and Rotational Restraint");
+            report.Blank();
+            report.Line(shear);
+            report.Line("Rot. Rest. = " + fmt::E(load.Condition2, 15, 7) + moment_unit + "/Radian");
+            report.Line(axial);
+            break;
+        case kDeflectionAndMoment:
+            report.Line("Boundary Condition Type 4, Deflection and Moment");
+            report.Blank();
+            for (const std::string& line : {deflection, moment, axial}) report.Line(line);
+            break;
+        case kDeflectionAndSlope:
+            report.Line("Boundary Condition Type 5, Deflection and Slope");
+            report.Blank();
+            // This type prints the first letter of its units only.
+            report.Line("Deflection = " + fmt::F(load.Condition1, 15, 5) + " " + length.substr(0, 1));
+            report.Line(slope);
+            report.Line("Axial Load = " + fmt::F(load.AxialThrust, 15, 0) + " " + force.substr(0, 1));
+            break;
+        default:
+            break;
+    }
+}
+
+void Write_Study(RunContext& ctx, int c, const PileHeadLoad& load, const std::vector<LengthPoint>& points) {
+    OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
+    report.Blank(2);
+    report.Line(kRule80);
+    report.Line(std::string(12, ' ') + "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
+    report.Line(kRule80);
+    report.Blank();
+    Write_Boundary_Conditions(ctx, load);
+
+    const std::string label = "Line 11: Num. points on Ytop vs. pile length curve for load case " + fmt::I0(c);
+    if (points.empty()) {
+        report.Blank(2);
+        report.Line("No computations for top deflection vs. pile length were successful for this load case.");
+        report.Blank();
+        report.Line("Results of last two iterations:");
+        report.Blank();
+        plot.Line(fmt::I(0, 5) + fmt::X(75) + label);
+        return;
+    }
+    report.Blank(2);
+    report.Line("   Pile       Pile Head       Maximum      Maximum");
+    report.Line("  Length      Deflection      Moment        Shear ");
+    report.Line(ctx.problem.Options.Units == UnitSystem::USCS ? "  inches        inches        ln-lbs          lbs "
+                                                              : "  meters        meters         kN-m           kN  ");
+    report.Line("-----------  ------------  ------------  ------------");
+    for (const LengthPoint& point : points) {
+        WriteAdaptiveNumber(report, point.Length, 10);
+        WriteAdaptiveNumber(report, point.HeadDeflection, 14);
+        WriteAdaptiveNumber(report, point.MaxMoment, 14);
+        WriteAdaptiveNumber(report, point.MaxShear, 14);
+        EndReportLine(report);
+    }
+    plot.Line(fmt::I(static_cast<int>(points.size()), 5) + fmt::X(75) + label);
+    for (const LengthPoint& point : points) {
+        plot.Line(fmt::E(point.Length, 15, 7) + fmt::E(point.HeadDeflection, 15, 7) + fmt::E(point.MaxMoment, 15, 7) +
+                  fmt::E(point.MaxShear, 15, 7) + fmt::X(20) + "Line 12: pile length, Ytop, Mmax, Vmax");
+    }
+}
+
+}  // namespace
+
+double Length_Study_Trial_Length(double L0, int j) {
+    const float factor = 1.0F - kLengthStep * static_cast<float>(j);
+    return static_cast<double>(factor) * L0;
+}
+
+bool Length_Study_Trial_Too_Short(double Lj, double L0, double ground_depth) {
+    return Lj < kShortestFraction * L0 + ground_depth;
+}
+
+void Run_Length_Study(RunContext& ctx, int c) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    PileModel& pile = ctx.pile;
+    const PileHeadLoad load = Case_Load(ctx, c);
+    const double L0 = problem.PileTotalLength;
+
+    std::vector<LengthPoint> points;
+    points.reserve(kTrials);
+    for (int j = 0; j < kTrials; ++j) {
+        const double Lj = Length_Study_Trial_Length(L0, j);
+        if (Length_Study_Trial_Too_Short(Lj, L0, problem.GroundSurfaceDepth)) continue;
+        const CaseOutcome outcome = Solve_Pile(ctx, c, load, Lj, FailureRule::Quiet, false, false);
+        if (outcome != CaseOutcome::Converged) break;
+        if (std::fabs(pile.y(1)) <= options.MaxAllowableDeflection && pile.dYmax < options.ConvergenceTolerance) {
+            Reset_Running_Maxima(pile);
+            for (int k = 1; k <= pile.N; ++k) Compute_Node_Response(ctx, k);
+            points.push_back(LengthPoint{pile.x(pile.N), pile.y(1), pile.V(1), pile.MaxMoment, pile.MaxShear});
+        }
+    }
+    Write_Study(ctx, c, load, points);
+}
+
+}  // namespace trevasc

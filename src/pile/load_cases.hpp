@@ -1,0 +1,59 @@
+// The nonlinear solution of one pile-head loading, shared by the load cases,
+// the LRFD combinations, the pile-head stiffness trials and the pile-length
+// study: node set-up for a pile of a given length, the head conditions, and
+// the iteration between the linear beam-column solution, the soil criteria
+// and the nonlinear bending stiffness.
+#pragma once
+
+#include "engine/run_context.hpp"
+
+namespace trevasc {
+
+// How a failure to converge is treated.
+enum class FailureRule {
+    // Load cases: excess deflection is Runtime Error 9, no convergence
+    // Runtime Error 10, a layer without a node Runtime Error 29.
+    Report,
+    // Stiffness trials and length studies: excess deflection or no
+    // convergence ends the solution without a message.
+    Quiet,
+};
+
+enum class CaseOutcome {
+    Converged,
+    // Loading type 4 only: Runtime Error 10 is recorded and the last
+    // solution is kept for the results.
+    UnconvergedReported,
+    // FailureRule::Quiet only: excess deflection or no convergence.
+    Abandoned,
+};
+
+// Pile-head conditions of load case c (1-based): the pile-head load record,
+// or for an LRFD combination loading type 1 with its factored shear, moment
+// and axial thrust.
+PileHeadLoad Case_Load(const RunContext& ctx, int c);
+
+// One complete nonlinear solution of a pile of length L under `load`.
+// `case_number` numbers the progress lines and selects the factored
+// distributed load of an LRFD combination; `lrfd_combination` says whether
+// the case is one. With `progress_line` the node set-up writes its
+// "Computing lateral response" line.
+CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+                       bool lrfd_combination, bool progress_line);
+
+// The pile-head deflection versus pile length study of load case c.
+void Run_Length_Study(RunContext& ctx, int c);
+// Length of trial j (0 .. 19) of a pile of full length L0: (1 - 0.05 j) L0
+// with the factor in single precision.
+double Length_Study_Trial_Length(double L0, int j);
+// A trial shorter than 0.05 L0 below the ground surface is not analysed.
+bool Length_Study_Trial_Too_Short(double Lj, double L0, double ground_depth);
+
+// Factored distributed load of LRFD combination c at every node of the pile
+// just set up (with its report blocks of the per-type sums).
+void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c);
+
+// The LRFD performance table that closes the summary of an LRFD run.
+void Write_Lrfd_Performance_Table(RunContext& ctx);
+
+}  // namespace trevasc
