@@ -15,9 +15,12 @@ namespace trevasc {
 namespace {
 
 constexpr int kTrials = 20;
-// Trial lengths are taken in single precision: 1 - 0.05 j, and a pile
-// shorter than 0.05 L0 below the ground surface is not analysed.
-constexpr float kLengthStep = 0.05F;
+// Trial lengths are (1 - 0.05 j) L0 with the factor kept in single
+// precision: the step is the single-precision 0.05, the product and the
+// difference are formed in double precision and the factor is then rounded
+// to single precision. A pile shorter than 0.05 L0 below the ground surface
+// is not analysed, so the last trial (a factor just below 0.05) never is.
+constexpr double kLengthStep = static_cast<double>(0.05F);
 constexpr double kShortestFraction = static_cast<double>(0.05F);
 
 struct LengthPoint {
@@ -122,7 +125,7 @@ void Write_Study(RunContext& ctx, int c, const PileHeadLoad& load, const std::ve
 }  // namespace
 
 double Length_Study_Trial_Length(double L0, int j) {
-    const float factor = 1.0F - kLengthStep * static_cast<float>(j);
+    const auto factor = static_cast<float>(1.0 - kLengthStep * j);
     return static_cast<double>(factor) * L0;
 }
 
