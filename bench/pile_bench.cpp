@@ -185,10 +185,12 @@ LOADING
 END
 )";
 
-void BM_WholeExampleAnalysis(benchmark::State& state) {
+// Runs one input text from a file to the three output files, once per
+// iteration, in a directory of its own.
+void RunInputText(benchmark::State& state, const char* input) {
     const auto dir = std::filesystem::temp_directory_path() / ("trevasc-bench-" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(dir);
-    { std::ofstream(dir / "input.trv") << kExampleInput; }
+    { std::ofstream(dir / "input.trv") << input; }
     const RunPaths paths{(dir / "input.trv").string(), (dir / "report.txt").string(), (dir / "plot.txt").string(),
                          (dir / "messages.txt").string()};
     for (auto _ : state) {
@@ -200,6 +202,76 @@ void BM_WholeExampleAnalysis(benchmark::State& state) {
     }
     std::filesystem::remove_all(dir);
 }
+
+void BM_WholeExampleAnalysis(benchmark::State& state) { RunInputText(state, kExampleInput); }
 BENCHMARK(BM_WholeExampleAnalysis)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 36-in. drilled shaft (nonlinear EI from its moment-curvature curves) in
+// soft clay over sand, 500 increments: one load case with a pile-length
+// study (up to 20 trial lengths) and the pile-head stiffness matrix (20
+// trials). Target: under 200 ms for the whole run.
+const char* const kStiffnessAndLengthInput = R"(TREVAS6
+TITLE
+Drilled shaft, 500 increments: stiffness matrix and pile-length study
+
+
+
+
+OPTIONS
+Units USCS
+UseLRFD NO
+ComputeKmatrix YES
+UseTipShear NO
+UseSoilMovement NO
+UsePYModifiers NO
+ComputeEIOnly NO
+Loading STATIC     0
+MaxIterations 200
+MaxDeflection 100.0
+Tolerance 1.0E-5
+Increments 500
+PrintSummaryOnly NO
+PrintIncrement 10
+PrintPYCurves NO
+ComputeInteraction NO
+SECTIONS
+1
+1
+1
+50.
+36.
+5.0
+0.75
+Use default concrete tensile strength
+Use internal stress-strain curve for concrete
+Rebar Arrangement Not Same As Section Above
+Rebar in circle
+60000.
+29000000.
+12
+1
+1.27
+1.0
+3.0
+0.0
+SOIL LAYERS
+2
+1 0. 20.
+50. 500. 0.02
+55. 800. 0.02
+6 20. 80.
+62.6 34. 0.
+62.6 36. 0.
+LOADING
+1
+1 1 30000. 100000. 100000. 0
+0
+END
+)";
+
+void BM_StiffnessMatrixAndLengthStudy501Nodes(benchmark::State& state) {
+    RunInputText(state, kStiffnessAndLengthInput);
+}
+BENCHMARK(BM_StiffnessMatrixAndLengthStudy501Nodes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

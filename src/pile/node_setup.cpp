@@ -229,6 +229,7 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
     pile.AnyBeyondCurve = false;
     pile.x(pile.N) = L;
     Assign_Nodes_To_Sections(problem, pile);
+    Set_Stress_Properties(problem, pile);
     Assign_Nodes_To_Layers(ctx);
     if (case_number > 0) {
         ctx.files.messages.Line("Computing lateral response of pile for load number " + fmt::I0(case_number));

@@ -74,6 +74,10 @@ struct PileModel {
     NodeArray<double> S;      // slope
     NodeArray<double> V;      // shear
     NodeArray<double> p;      // soil reaction per unit length
+    // Section properties of the combined axial and bending stress at every
+    // node (area, moment of inertia, distance of the extreme fibre), set
+    // with the node set-up so that the stress costs no table look-up.
+    NodeArray<double> StressArea, StressInertia, StressFibre;
     NodeArray<std::uint8_t> beyond_curve;  // curvature beyond the moment-curvature table
     bool AnyBeyondCurve = false;
 

@@ -342,21 +342,31 @@ void Compute_Node_Response(RunContext& ctx, int k) {
     pile.MaxStress = std::max(pile.MaxStress, Combined_Stress(ctx, k));
 }
 
+void Set_Stress_Properties(const ProblemData& problem, PileModel& pile) {
+    for (int k = 1; k <= pile.N; ++k) {
+        const PileProperties props = Lookup_Pile_Properties(problem, pile.x(k));
+        double c = 0.5 * props.Width;
+        const int s = pile.section(k);
+        if (s >= 1 && s <= static_cast<int>(problem.Sections.size())) {
+            const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+            // An embedded pole carries its load on the structural width.
+            if ((section.SectionType == kElasticPile || section.SectionType == kElasticPlastic) &&
+                section.Elastic.ElasticShape == 6) {
+                c = 0.5 * props.StructuralWidth;
+            }
+        }
+        pile.StressArea(k) = props.Area;
+        pile.StressInertia(k) = props.Inertia;
+        pile.StressFibre(k) = c;
+    }
+}
+
 double Combined_Stress(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
-    const PileProperties props = Lookup_Pile_Properties(problem, pile.x(k));
-    if (props.Area == 0.0 || props.Inertia == 0.0) return 0.0;
-    double c = 0.5 * props.Width;
-    const int s = pile.section(k);
-    if (s >= 1 && s <= static_cast<int>(problem.Sections.size())) {
-        const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
-        if ((section.SectionType == kElasticPile || section.SectionType == kElasticPlastic) &&
-            section.Elastic.ElasticShape == 6) {
-            c = 0.5 * props.StructuralWidth;
-        }
-    }
-    return std::fabs(pile.P) / props.Area + std::fabs(pile.M(k)) * c / props.Inertia;
+    const double area = pile.StressArea(k);
+    const double inertia = pile.StressInertia(k);
+    if (area == 0.0 || inertia == 0.0) return 0.0;
+    return std::fabs(pile.P) / area + std::fabs(pile.M(k)) * pile.StressFibre(k) / inertia;
 }
 
 }  // namespace trevasc

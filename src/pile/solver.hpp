@@ -39,6 +39,9 @@ void Compute_Node_Response(RunContext& ctx, int k);
 // Combined axial and bending stress |P|/A + |M| c/I at node k (0 where the
 // area or the moment of inertia is 0).
 double Combined_Stress(const RunContext& ctx, int k);
+// The section properties Combined_Stress reads, for every node of the pile
+// (after the nodes have been assigned to their sections).
+void Set_Stress_Properties(const ProblemData& problem, PileModel& pile);
 
 // Resets the running maxima of moment, shear and combined stress.
 void Reset_Running_Maxima(PileModel& pile);
