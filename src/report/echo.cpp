@@ -36,6 +36,27 @@ void MakeLayersContiguous(ProblemData& problem) {
     }
 }
 
+// Joined top down, a layer given inside the one above it would have its top
+// below its bottom: a negative thickness that no criterion can use.
+constexpr std::int32_t kLayerOutOfOrder = 189;
+
+void Check_Layer_Order(RunContext& ctx) {
+    const ProblemData& problem = ctx.problem;
+    for (std::size_t k = 0; k < problem.Layers.size(); ++k) {
+        const SoilLayer& layer = problem.Layers[k];
+        if (!(layer.XLayerTop > layer.XLayerBottom)) continue;
+        const std::string number = fmt::I0(static_cast<std::int64_t>(k + 1));
+        const std::string unit = " " + Trim(ctx.labels.DepthUnit);
+        ReportThenMessages(ctx, {"", "", "**** Input Data Error No. 89 ****", "",
+                                 "Problem:  Soil layer " + number + " ends at " + fmt::F(layer.XLayerBottom, 10, 3) +
+                                     unit + ", above the bottom of the layer over it at " +
+                                     fmt::F(layer.XLayerTop, 10, 3) + unit + ".",
+                                 "          The layers follow each other from the ground surface down.", "",
+                                 "Solution: Correct the top and bottom depths of soil layer " + number + ".", ""});
+        Stop_With_Error(ctx, "INP00089", kLayerOutOfOrder);
+    }
+}
+
 int UserCurveCount(const ProblemData& problem) {
     int layers = 0;
     for (const SoilLayer& layer : problem.Layers) {
@@ -645,6 +666,7 @@ void EchoInputData(RunContext& ctx) {
     ProblemData& problem = ctx.problem;
     ctx.files.messages.Line("Output of input data begun");
     MakeLayersContiguous(problem);
+    Check_Layer_Order(ctx);
     const int user_curves = UserCurveCount(problem);
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
 

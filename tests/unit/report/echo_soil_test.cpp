@@ -59,6 +59,27 @@ const std::string kDash = "--        ";
 // An adaptive number written by hand: a blank, then the value in 9 columns.
 std::string N(const std::string& value) { return Right(value, 10); }
 
+// A layer given inside the one above it (20 to 22 ft under a layer that ends
+// at 25 ft) would, once joined, have its top below its bottom: the run stops
+// before anything is echoed, naming the layer and both depths.
+TEST(SoilEcho, LayerEndingAboveTheLayerOverItStopsTheRun) {
+    Deck deck;
+    deck.soil = "3\n"
+                "1 0.0 25.0\n50.0 500.0 0.02\n55.0 800.0 0.02\n"
+                "6 20.0 22.0\n60.0 34.0 0.0\n62.0 36.0 0.0\n"
+                "5 22.0 45.0\n63.0 36.0 90.0\n64.0 38.0 120.0\n";
+    const auto out = echo_testing::Run(deck);
+    EXPECT_EQ(out.error, 189);
+    const std::vector<std::string> message = {
+        "**** Input Data Error No. 89 ****", "",
+        "Problem:  Soil layer 2 ends at     22.000 ft, above the bottom of the layer over it at     25.000 ft.",
+        "          The layers follow each other from the ground surface down.", "",
+        "Solution: Correct the top and bottom depths of soil layer 2."};
+    EXPECT_TRUE(Contains(out.ReportLines(), message)) << out.report;
+    EXPECT_TRUE(Contains(out.MessageLines(), message)) << out.messages;
+    EXPECT_FALSE(HasLine(out.ReportLines(), "The soil profile is modelled using 3 layers"));
+}
+
 // Layers given with a gap (12 after 10) and an overlap (20 after 25) are
 // echoed joined: each top is the bottom of the layer above, the first top the
 // ground surface. The summary table shows the joined depths too.
