@@ -547,10 +547,14 @@ TEST(PlotFileReader, DamagedFilesNameTheLineAndWhatWasExpected) {
 }
 
 // The plot files that the engine writes for the golden cases read without a
-// fault: the reader and the writers agree on every record they hold.
+// fault: the reader and the writers agree on every record they hold. Between
+// them the golden runs write every record kind, and every run that analyses
+// load cases ends with one Line 13 per case (and ten Line 14 records when the
+// stiffness matrix was asked for).
 TEST(PlotFileReader, GoldenPlotFilesOfTheEngineRead) {
     const fs::path cases = TREVASC_TEST_CASES_DIR;
     std::size_t read = 0;
+    bool sections = false, py = false, studied = false, lrfd = false, summaries = false, stiffness = false;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(cases, ec)) {
         const fs::path file = entry.path() / "expected" / "plot.txt";
@@ -566,12 +570,27 @@ TEST(PlotFileReader, GoldenPlotFilesOfTheEngineRead) {
             }
             for (const host::CaseProfile& profile : r.cases) {
                 EXPECT_EQ(static_cast<int>(profile.nodes.size()), *r.number_of_nodes);
+                studied = studied || !profile.length_study.empty();
+                lrfd = lrfd || profile.length_label == host::LengthStudyLabel::kLrfdCase;
             }
+            if (r.complete && r.number_of_cases) {
+                EXPECT_EQ(r.summaries.size(), static_cast<std::size_t>(*r.number_of_cases));
+                if (r.header.KXX == 1) {
+                    EXPECT_EQ(r.stiffness.size(), 10u);
+                }
+            }
+            sections = sections || !r.section_curves.empty();
+            py = py || !r.py_curves.empty();
+            summaries = summaries || !r.summaries.empty();
+            stiffness = stiffness || !r.stiffness.empty();
         } catch (const PlotFileError& e) {
             ADD_FAILURE() << e.what();
         }
     }
     if (read == 0) GTEST_SKIP() << "no golden case with an expected plot file in " << cases.string();
+    EXPECT_TRUE(sections && py && studied && lrfd && summaries && stiffness)
+        << "sections " << sections << ", p-y curves " << py << ", length study " << studied << ", LRFD " << lrfd
+        << ", Line 13 " << summaries << ", Line 14 " << stiffness;
 }
 
 TEST(PlotFileReader, DamagedFixtureFiles) {

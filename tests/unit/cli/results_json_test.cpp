@@ -3,6 +3,7 @@
 // `trevasc run --json` end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -276,26 +277,80 @@ TEST(ResultsCommand, RunJsonAgreesWithTheReportOfTheSameRun) {
             SCOPED_TRACE(std::to_string(c) + ": " + check.label);
             const auto printed = OutputSummaryValue(report, c, check.label);
             ASSERT_TRUE(printed.has_value());
+            // The head slope comes from the summary records (Line 13).
             const Json& value = item[check.path[0]][check.path[1]];
-            if (value.is_null()) {
-                // Only the head slope may be absent: it comes from the summary
-                // records (Line 13) alone.
-                EXPECT_STREQ(check.path[1], "slope");
-                continue;
-            }
+            ASSERT_FALSE(value.is_null());
             // The plot file keeps seven significant digits.
             const double tolerance = printed->half_unit + 5.0e-7 * std::fabs(printed->value);
             EXPECT_NEAR(value.get<double>(), printed->value, tolerance);
         }
-        // The pile-head conditions of the input file, when the report's summary has them.
-        if (!item["head_conditions"].is_null()) {
-            EXPECT_EQ(item["head_conditions"]["loading_type"], c);
-            EXPECT_EQ(item["head_conditions"]["condition_1"], c == 1 ? 20000.0 : 15000.0);
-            EXPECT_EQ(item["head_conditions"]["axial_thrust"], 50000.0);
-        }
+        // The pile-head conditions of the input file, from the report's summary.
+        ASSERT_FALSE(item["head_conditions"].is_null());
+        EXPECT_EQ(item["head_conditions"]["loading_type"], c);
+        EXPECT_EQ(item["head_conditions"]["condition_1"], c == 1 ? 20000.0 : 15000.0);
+        EXPECT_EQ(item["head_conditions"]["axial_thrust"], 50000.0);
     }
     EXPECT_EQ(doc["ground_surface_depth"], 0.0);
     EXPECT_EQ(doc["units"]["system"], "USCS");
+}
+
+// The rows of a report table that follow the rule line after `heading`,
+// up to the first empty line, split into numbers.
+std::vector<std::vector<double>> TableAfter(const std::vector<std::string>& report, const std::string& heading) {
+    std::vector<std::vector<double>> rows;
+    auto at = std::find(report.begin(), report.end(), heading);
+    if (at == report.end()) return rows;
+    while (at != report.end() && at->find("------------") == std::string::npos) ++at;
+    for (++at; at != report.end() && !at->empty(); ++at) {
+        std::istringstream fields(*at);
+        std::vector<double> row;
+        for (double value = 0.0; fields >> value;) row.push_back(value);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The stiffness terms and the length-study points of the JSON agree with the
+// report tables of the same run.
+TEST(ResultsCommand, StiffnessAndLengthStudyAgreeWithTheReport) {
+    testing::TempDir dir;
+    fs::copy_file(fs::path(TREVASC_TEST_CASES_DIR) / "uscs_kmatrix_length_study" / "input.trv",
+                  dir.path() / "shaft.trv");
+    const auto outcome =
+        plot::RunHost(dir, "run " + plot::ShellQuote((dir.path() / "shaft.trv").string()) + " --json");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const Json doc = Json::parse(testing::ReadFile(dir.path() / "shaft.results.json"));
+    const std::vector<std::string> report = testing::SplitLines(testing::ReadFile(dir.path() / "shaft.report.txt"));
+    auto near = [](double json, double printed) { return std::fabs(json - printed) <= 1.0e-6 * std::fabs(printed) + 1.0; };
+
+    const auto lateral =
+        TableAfter(report, "   Deflection   Shear Reaction   Moment React.       K22              K32     ");
+    const auto rotational =
+        TableAfter(report, "    Rotation     Shear React.    Moment React.       K23              K33    ");
+    const Json& terms = doc["pile_head_stiffness"];
+    ASSERT_EQ(terms.size(), 10u);
+    ASSERT_EQ(lateral.size(), 10u);
+    ASSERT_EQ(rotational.size(), 10u);
+    for (std::size_t i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i + 1);
+        ASSERT_EQ(lateral[i].size(), 5u);
+        EXPECT_TRUE(near(std::fabs(terms[i]["K22"].get<double>()), lateral[i][3]));
+        EXPECT_TRUE(near(std::fabs(terms[i]["K32"].get<double>()), lateral[i][4]));
+        EXPECT_TRUE(near(std::fabs(terms[i]["K23"].get<double>()), rotational[i][3]));
+        EXPECT_TRUE(near(std::fabs(terms[i]["K33"].get<double>()), rotational[i][4]));
+        EXPECT_NEAR(terms[i]["head_deflection"].get<double>(), std::fabs(lateral[i][0]), 1.0e-7);
+    }
+
+    const auto points = TableAfter(report, "  Length      Deflection      Moment        Shear ");
+    const Json& study = doc["load_cases"][0]["length_study"];
+    ASSERT_FALSE(points.empty());
+    ASSERT_EQ(study.size(), points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_NEAR(study[i]["pile_length"].get<double>(), points[i][0], 1.0e-3);
+        EXPECT_NEAR(study[i]["head_deflection"].get<double>(), points[i][1], 1.0e-6);
+        EXPECT_TRUE(near(study[i]["max_moment"].get<double>(), points[i][2]));
+    }
+    EXPECT_TRUE(doc["load_cases"][1]["length_study"].empty());
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST(SoilEcho, LayerEndingAboveTheLayerOverItStopsTheRun) {
                 "6 20.0 22.0\n60.0 34.0 0.0\n62.0 36.0 0.0\n"
                 "5 22.0 45.0\n63.0 36.0 90.0\n64.0 38.0 120.0\n";
     const auto out = echo_testing::Run(deck);
-    EXPECT_EQ(out.error, 189);
+    EXPECT_EQ(out.code, 189);
     const std::vector<std::string> message = {
         "**** Input Data Error No. 89 ****", "",
         "Problem:  Soil layer 2 ends at     22.000 ft, above the bottom of the layer over it at     25.000 ft.",
