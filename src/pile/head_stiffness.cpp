@@ -165,7 +165,7 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     bool complete = true;
     for (int i = 1; i <= kTrials && complete; ++i) {
         const CaseOutcome outcome = Solve_Pile(ctx, i, trials.loads[static_cast<std::size_t>(i)],
-                                               problem.PileTotalLength, FailureRule::Quiet, false, false);
+                                               problem.PileTotalLength, FailureRule::Quiet, false, true);
         if (outcome != CaseOutcome::Converged) {
             complete = false;
             break;
