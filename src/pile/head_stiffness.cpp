@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "pile/case_results.hpp"
 #include "pile/load_cases.hpp"
@@ -42,15 +43,18 @@ struct StiffnessTrials {
     std::array<CaseResults, kTrials + 1> results{};
 };
 
-void Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
+// Returns false when a reference load is zero in general units, where no
+// replacement load of known size exists.
+bool Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
     const ProblemData& problem = ctx.problem;
     const UnitSystem units = problem.Options.Units;
     const PileHeadLoad first = problem.PileHeadLoads.empty() ? PileHeadLoad{} : problem.PileHeadLoads.front();
     double V0 = first.Condition1;
     double M0 = first.Condition2;
     const double P1 = first.AxialThrust;
-    const bool zero_shear = std::fabs(V0) < kZeroReference && units != UnitSystem::GENERAL;
-    const bool zero_moment = std::fabs(M0) < kZeroReference && units != UnitSystem::GENERAL;
+    const bool zero_shear = std::fabs(V0) < kZeroReference;
+    const bool zero_moment = std::fabs(M0) < kZeroReference;
+    if (units == UnitSystem::GENERAL && (zero_shear || zero_moment)) return false;
     if (zero_shear) V0 = units == UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
     if (zero_moment) M0 = units == UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
     for (int i = 1; i <= kLevels; ++i) {
@@ -69,6 +73,7 @@ void Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
     // single-precision tenth, not a tenth of the replacement.
     if (zero_shear && units == UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
     if (zero_moment && units == UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
+    return true;
 }
 
 struct Terms {
@@ -161,7 +166,14 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     problem.Options.PrintPyCurves = false;
 
     StiffnessTrials trials;
-    Build_Trials(ctx, trials);
+    if (!Build_Trials(ctx, trials)) {
+        // A zero load would give stiffness terms of 0/0.
+        WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
+                          "the shear force or the moment of load case 1 is zero, and in general units",
+                          "no reference load can take its place. Give load case 1 a non-zero shear and moment.",
+                          ""});
+        return;
+    }
     bool complete = true;
     for (int i = 1; i <= kTrials && complete; ++i) {
         const CaseOutcome outcome = Solve_Pile(ctx, i, trials.loads[static_cast<std::size_t>(i)],

@@ -1,5 +1,8 @@
 #include "pile/pile_test_support.hpp"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "engine/error_stop.hpp"
 #include "engine/phases.hpp"
 
@@ -118,6 +121,57 @@ RunOutput PileRun::Outputs() {
     output.plot = ReadFile(dir_.path() / "plot.txt");
     output.messages = ReadFile(dir_.path() / "messages.txt");
     return output;
+}
+
+std::vector<std::string> PlotRecords(const RunOutput& output, const std::string& label) {
+    std::vector<std::string> records;
+    for (const std::string& line : output.PlotLines()) {
+        if (line.find(label) != std::string::npos) records.push_back(line);
+    }
+    return records;
+}
+
+std::vector<double> PlotFields(const std::string& record, int count) {
+    std::vector<double> fields;
+    for (int i = 0; i < count; ++i) {
+        const std::string field = record.substr(static_cast<std::size_t>(15 * i), 15);
+        fields.push_back(std::strtod(field.c_str(), nullptr));
+    }
+    return fields;
+}
+
+std::size_t FindLine(const std::vector<std::string>& lines, const std::string& line, std::size_t from) {
+    const auto begin = lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size()));
+    return static_cast<std::size_t>(std::find(begin, lines.end(), line) - lines.begin());
+}
+
+std::string ElasticPileInput(const ElasticPileDeck& deck) {
+    return std::string("TREVAS6\n"
+                       "TITLE\n"
+                       "Elastic pipe pile\n\n\n\n\n"
+                       "OPTIONS\n"
+                       "Units USCS\n") +
+           (deck.lrfd ? "UseLRFD YES\n" : "UseLRFD NO\n") +
+           (deck.kmatrix ? "ComputeKmatrix YES\n" : "ComputeKmatrix NO\n") +
+           "UseTipShear NO\n"
+           "UseSoilMovement NO\n"
+           "UsePYModifiers NO\n"
+           "ComputeEIOnly NO\n"
+           "Loading STATIC     0\n"
+           "MaxIterations " +
+           std::to_string(deck.max_iterations) +
+           "\n"
+           "MaxDeflection 100.0\n"
+           "Tolerance 1.0E-5\n"
+           "Increments 100\n"
+           "PrintSummaryOnly NO\n"
+           "PrintIncrement 10\n"
+           "PrintPYCurves NO\n"
+           "ComputeInteraction NO\n"
+           "SECTIONS\n"
+           "1\n1\n11\n50.0\n2\n29000000.0\n18.0\n18.0\n40.0\n40.0\n1500.0\n1500.0\n"
+           "SOIL LAYERS\n" +
+           deck.soil + deck.loads + "END\n";
 }
 
 }  // namespace trevasc::testing

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/run_context.hpp"
 #include "support/run_fixture.hpp"
@@ -41,5 +42,27 @@ private:
     TempDir dir_;
     std::unique_ptr<RunContext> ctx_;
 };
+
+// The plot records whose label contains `label`, in file order.
+std::vector<std::string> PlotRecords(const RunOutput& output, const std::string& label);
+// The first `count` fields of a plot record written 15 columns each (E15.7).
+std::vector<double> PlotFields(const std::string& record, int count);
+// Position of the first report line equal to `line` (lines.size() when absent).
+std::size_t FindLine(const std::vector<std::string>& lines, const std::string& line, std::size_t from = 0);
+
+// A whole input file (USCS) for a 50 ft elastic pipe pile (section type 11,
+// E = 29E6 lb/in^2, I = 1500 in^4, 18 in wide) in 100 increments.
+struct ElasticPileDeck {
+    bool lrfd = false;
+    bool kmatrix = false;
+    int max_iterations = 100;
+    // Body of the "SOIL LAYERS" block: by default an elastic subgrade of
+    // 100 lb/in^3 from the head to 60 ft.
+    std::string soil = "1\n13 0.0 60.0\n50.0 100.0\n50.0 100.0\n";
+    // The loading blocks with their keywords ("LOADING ..." or "LRFD LOADS
+    // ... LRFD FACTORS AND CASES ...").
+    std::string loads;
+};
+std::string ElasticPileInput(const ElasticPileDeck& deck);
 
 }  // namespace trevasc::testing
