@@ -220,6 +220,7 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
     PileModel& pile = ctx.pile;
     const ProblemData& problem = ctx.problem;
     Build_Node_Depths(pile, problem.Options.NumberOfIncrements, L, problem.PileBatterAngle);
+    ctx.soil.ClearMemos();
     for (int k = 1; k <= pile.N; ++k) {
         pile.Q(k) = Average_Distributed_Load(problem.DistributedLoad, pile.x(k), pile.h);
         pile.R(k) = pile.Q(k);

@@ -329,8 +329,10 @@ double AverageUnitWeight(RunContext& ctx, double x) {
         }
         return Point(problem, n).EffUnitWeight;
     }
+    if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
     double average = 0.0;
     if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) Stop_Input_Data_Error_15(ctx, x);
+    ctx.soil.UnitWeightMemo.Store(x, average);
     return average;
 }
 
@@ -366,7 +368,12 @@ double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*co
 double PMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::PMultiplier); }
 double YMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::YMultiplier); }
 
-double PileWidthAt(const RunContext& ctx, double x) { return Lookup_Pile_Properties(ctx.problem, x).Width; }
+double PileWidthAt(RunContext& ctx, double x) {
+    if (const double* known = ctx.soil.PileWidthMemo.Find(x)) return *known;
+    const double width = Lookup_Pile_Properties(ctx.problem, x).Width;
+    ctx.soil.PileWidthMemo.Store(x, width);
+    return width;
+}
 
 double GroundSlopeFactor(const RunContext& ctx, double y) {
     const double slope = ctx.problem.SlopeMinusBatter;

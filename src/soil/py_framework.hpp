@@ -52,7 +52,7 @@ double AverageStrength(RunContext& ctx, double x);
 double PMultiplierAt(const RunContext& ctx, double x);
 double YMultiplierAt(const RunContext& ctx, double x);
 // Pile width facing the soil at axial depth x.
-double PileWidthAt(const RunContext& ctx, double x);
+double PileWidthAt(RunContext& ctx, double x);
 
 // Factor on the ultimate resistance for sloping ground (1 on level ground or
 // at zero deflection).

@@ -705,6 +705,24 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
+namespace {
+
+// Angles and coefficients of the API sand wedge under level ground, which
+// depend on the friction angle alone.
+void Level_Ground_Wedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAngles& a, SandCoefficients& k) {
+    if (const auto* known = memo.Find(phi)) {
+        const auto& v = *known;
+        a.phi = v[0], a.alpha = v[1], a.beta = v[2], a.K0 = v[3], a.Ka = v[4], a.Kp = v[5];
+        k.C1 = v[6], k.C2 = v[7], k.C3 = v[8];
+        return;
+    }
+    a = Make_Sand_Angles(phi, kApiK0);
+    k = Sand_Coefficients(a, a.Ka);
+    memo.Store(phi, {a.phi, a.alpha, a.beta, a.K0, a.Ka, a.Kp, k.C1, k.C2, k.C3});
+}
+
+}  // namespace
+
 void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
@@ -729,18 +747,23 @@ void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
         if (k > first && phi < kZeroAngle) Stop_Error_1(ctx, layer);
 
-        SandAngles a = Make_Sand_Angles(phi, kApiK0);
         const bool sloping = theta > kSlopeForKa;
-        double Ka = a.Ka;
+        SandAngles a;
+        SandCoefficients coefficients;
+        double Ka = 0.0;
         if (sloping) {
+            a = Make_Sand_Angles(phi, kApiK0);
             const double ct = std::cos(theta);
             const double cp = std::cos(phi);
             if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_2(ctx, layer);
             Ka = Active_Coefficient_On_Slope(theta, phi);
             const double tp = std::tan(kPi / 4.0 + a.alpha);
             a.Kp = tp * tp;
+            coefficients = Sand_Coefficients(a, Ka);
+        } else {
+            Level_Ground_Wedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
+            Ka = a.Ka;
         }
-        const SandCoefficients coefficients = Sand_Coefficients(a, Ka);
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             Store_Equivalent_Depth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);

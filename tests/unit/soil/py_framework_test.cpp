@@ -1,6 +1,7 @@
 // The look-ups and the bookkeeping every p-y criterion shares.
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "pile/pile_test_support.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
+#include "soil/soil_state.hpp"
 
 namespace trevasc::testing {
 namespace {
@@ -218,6 +220,27 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
     soil.LayerResistance[1] = 1.0e20;
     soil.LayerResistance[2] = 1.0e20;  // the running sum passes 1E20 and restarts at 100
     EXPECT_EQ(ResistanceOfLayersAbove(soil, 3), 100.0);
+}
+
+// The depth memo gives back a value only for the very depth it was stored
+// with: depths that share a slot replace each other, never answer for each
+// other, and a cleared memo knows nothing.
+TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
+    auto memo = std::make_unique<DepthMemo>();
+    constexpr int kDepths = 3 * static_cast<int>(DepthMemo::kSlots);
+    for (int k = 0; k < kDepths; ++k) memo->Store(0.7 * k, 2.0 * k);
+    int found = 0;
+    for (int k = 0; k < kDepths; ++k) {
+        if (const double* value = memo->Find(0.7 * k)) {
+            ++found;
+            EXPECT_EQ(*value, 2.0 * k) << "depth " << 0.7 * k;
+        }
+    }
+    EXPECT_GT(found, 0);
+    EXPECT_LT(found, kDepths);  // more depths than slots: some were replaced
+    EXPECT_EQ(memo->Find(0.35), nullptr);
+    memo->Clear();
+    EXPECT_EQ(memo->Find(0.7 * (kDepths - 1)), nullptr);
 }
 
 }  // namespace
