@@ -86,9 +86,7 @@ void Write_Study(RunContext& ctx, int c, const PileHeadLoad& load, const std::ve
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
-    report.Line(kRule80);
-    report.Line(std::string(12, ' ') + "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
-    report.Line(kRule80);
+    WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
     report.Blank();
     Write_Boundary_Conditions(ctx, load);
 

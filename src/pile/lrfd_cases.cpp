@@ -104,9 +104,7 @@ void Write_Lrfd_Performance_Table(RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
 
     report.Blank(2);
-    report.Line(kRule80);
-    report.Line(std::string(19, ' ') + "LRFD Performance by Load Case Combination");
-    report.Line(kRule80);
+    WriteHeading(report, 19, "LRFD Performance by Load Case Combination");
     report.Blank(2);
     report.Line("Load             Resistance    Factored      Maximum      Moment      Pass/Fail     Maximum                           ");
     report.Line("Case   Section     Factor       Moment        Moment     Fraction     for LRFD    Shear For.    Pile-Top     Pile-Top ");

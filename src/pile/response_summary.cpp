@@ -72,9 +72,7 @@ void WriteResponseSummary(RunContext& ctx) {
     OutputChannel& plot = ctx.files.plot;
 
     report.Blank(3);
-    report.Line(kRule80);
-    report.Line(std::string(27, ' ') + "Summary of Pile Response(s)");
-    report.Line(kRule80);
+    WriteHeading(report, 27, "Summary of Pile Response(s)");
     report.Blank(2);
     if (!options.UseLrfd) {
         report.Line("Definitions of Pile-head Loading Conditions:");
