@@ -20,11 +20,6 @@ constexpr double kPrintedZero = 1.0e-20;
 constexpr double kMomentImbalanceLimitUscs = 1.0;
 constexpr double kMomentImbalanceLimitSi = 0.00011298;
 
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 double Printed(double value) { return std::fabs(value) < kPrintedZero ? 0.0 : value; }
 
 // "label" T56 "= " value unit.
@@ -112,8 +107,8 @@ void Write_Imbalance_Warning(RunContext& ctx, const EquilibriumCheck& check, boo
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
     const UnitLabels& u = ctx.labels;
-    const std::string moment_unit = Trimmed(u.Length) + "-" + Trimmed(u.Force3);
-    const std::string force_unit = Trimmed(u.Force4);
+    const std::string moment_unit = TrimRight(u.Length) + "-" + TrimRight(u.Force3);
+    const std::string force_unit = TrimRight(u.Force4);
     for (OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
         OutputChannel& out = *channel;
         const bool to_report = channel == &ctx.files.report;

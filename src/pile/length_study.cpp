@@ -31,15 +31,10 @@ struct LengthPoint {
     double MaxShear;
 };
 
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 void Write_Boundary_Conditions(RunContext& ctx, const PileHeadLoad& load) {
     OutputChannel& report = ctx.files.report;
-    const std::string force = Trimmed(ctx.labels.Force3);
-    const std::string length = Trimmed(ctx.labels.Length);
+    const std::string force = TrimRight(ctx.labels.Force3);
+    const std::string length = TrimRight(ctx.labels.Length);
     const std::string moment_unit = " " + force + "-" + length;
     const std::string shear = "Shear      = " + fmt::F(load.Condition1, 15, 0) + " " + force;
     const std::string axial = "Axial Load = " + fmt::F(load.AxialThrust, 15, 0) + " " + force;

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "engine/error_stop.hpp"
+#include "report/report_helpers.hpp"
 #include "engine/phases.hpp"
 #include "pile/case_results.hpp"
 #include "pile/load_cases.hpp"
@@ -32,11 +33,6 @@ constexpr int kEchoedIterations = 5;
 constexpr double kPoundsPerKip = 1000.0;
 // Runtime Error 97: the pile cannot be discretised for the load cases.
 constexpr std::int32_t kUnusablePileModel = 297;
-
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
@@ -196,7 +192,7 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
 // reported: the error is recorded and the run ends after the next solution.
 void Report_No_Convergence(RunContext& ctx) {
     const AnalysisOptions& options = ctx.problem.Options;
-    const std::string length = Trimmed(ctx.labels.Length);
+    const std::string length = TrimRight(ctx.labels.Length);
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Runtime Error No. 10 ****");

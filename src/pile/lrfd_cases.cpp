@@ -25,11 +25,6 @@ constexpr double kPoundsPerKip = 1000.0;
 constexpr double kFailingFraction = 1.0;
 constexpr int kLrfdFailureWarning = -400;
 
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 // Elastic-plastic sections of these shapes carry their plastic moment along
 // the section (tapered shapes included); H-piles use the nominal capacity.
 bool Uses_Plastic_Moment(const PileSection& section) {
@@ -63,7 +58,7 @@ void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c) {
     const std::string length = ctx.labels.Length;
     std::string units_line = "    " + length;
     units_line.resize(18, ' ');
-    units_line += Trimmed(ctx.labels.Force4) + "/" + Trimmed(length);
+    units_line += TrimRight(ctx.labels.Force4) + "/" + TrimRight(length);
     for (int k = 1; k <= kLrfdLoadTypes; ++k) {
         const auto& sums = DL[static_cast<std::size_t>(k - 1)];
         bool any = false;

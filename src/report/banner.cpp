@@ -10,11 +10,6 @@
 namespace trevasc {
 namespace {
 
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 std::string NameAndExtension(const std::string& path) {
     const PathParts parts = SplitPath(path);
     return TrimRight(parts.name) + TrimRight(parts.extension);

@@ -83,6 +83,11 @@ void SoilTypeDescription(OutputChannel& report, int soil_model_code) {
     report.Write(SoilTypeDescriptionText(soil_model_code));
 }
 
+std::string TrimRight(std::string_view text) {
+    const auto end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+}
+
 void WriteHeading(OutputChannel& report, int indent, std::string_view title) {
     report.Line(kRule80);
     report.Line(std::string(static_cast<std::size_t>(indent), ' ') + std::string(title));

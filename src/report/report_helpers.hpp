@@ -28,6 +28,9 @@ std::string AdaptiveNumber(double x, int width);
 void SoilTypeDescription(OutputChannel& report, int soil_model_code);
 std::string SoilTypeDescriptionText(int soil_model_code);
 
+// The text without its trailing blanks (unit labels are blank-padded).
+std::string TrimRight(std::string_view text);
+
 // A three-line block heading: rule, `indent` blanks and the title, rule.
 void WriteHeading(OutputChannel& report, int indent, std::string_view title);
 

@@ -18,7 +18,7 @@ std::string LeftAligned(std::string_view text, int width) {
     return field;
 }
 
-std::string Trimmed(std::string_view text) {
+std::string TrimBoth(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     const std::size_t last = text.find_last_not_of(' ');
@@ -367,7 +367,7 @@ void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const PileS
     report.Blank();
     WriteUnderlinedHeading(report, "Prestressing Strand Geometry:");
     report.Line("Strand     Diameter       Area            X             Y");
-    const std::string length = Trimmed(ctx.labels.Length2);
+    const std::string length = TrimBoth(ctx.labels.Length2);
     report.Write("  No.");
     report.Tab(12);
     report.Write(length);

@@ -8,6 +8,7 @@
 
 #include "engine/units.hpp"
 #include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
 #include "report/output_channel.hpp"
 #include "report/report_helpers.hpp"
 
@@ -16,11 +17,6 @@ namespace trevasc::py_report {
 inline constexpr int kCurvePoints = 17;
 // Angles are held in radians and printed in degrees.
 inline constexpr double kDegreesPerRadian = 180.0 / 3.141592653589793;
-
-inline std::string Trimmed(std::string_view text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
-}
 
 // Unit texts of the curve blocks: "in", "lbs/in", "lbs/in**2", "lbs/in**3"
 // (kN and m in SI, F and L in general units).
@@ -33,8 +29,8 @@ struct Units {
 
 inline Units MakeUnits(const UnitLabels& u) {
     Units units;
-    units.length = Trimmed(u.Length);
-    units.force_per_length = Trimmed(u.Force3) + u.Divide + units.length;
+    units.length = TrimRight(u.Length);
+    units.force_per_length = TrimRight(u.Force3) + u.Divide + units.length;
     units.stress = units.force_per_length + u.Power + u.Exp2;
     units.unit_weight = units.force_per_length + u.Power + u.Exp3;
     return units;

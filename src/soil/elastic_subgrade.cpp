@@ -23,11 +23,6 @@ namespace {
 constexpr int kReportPoints = 17;
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
 
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 void Labelled(OutputChannel& report, std::string_view label, const std::string& value) {
     report.Write(label);
     report.Tab(56);
@@ -60,8 +55,8 @@ void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last)
         OutputChannel& report = ctx.files.report;
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
-        const std::string length = Trimmed(u.Length);
-        const std::string force_per_length = Trimmed(u.Force3) + "/" + length;
+        const std::string length = TrimRight(u.Length);
+        const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
         const std::string force_per_length3 = force_per_length + "**3";
         report.Blank(2);
         report.Line("p-y Curve for Elastic Subgrade");

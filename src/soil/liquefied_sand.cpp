@@ -134,7 +134,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (!(Pd > 0.0)) {
             Stop_Undefined_Curve(ctx, layer,
                                  "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
-                                     fmt::F(b, 12, 4) + " " + py_report::Trimmed(ctx.labels.Length) + ",",
+                                     fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
                                  "so the curve would give no resistance or a negative one.",
                                  "The criterion applies to piles of 0.3 to 2.6 m (12 to 102 in) diameter.");
         }
@@ -162,8 +162,8 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         OutputChannel& report = ctx.files.report;
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
-        const std::string length = py_report::Trimmed(u.Length);
-        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string length = TrimRight(u.Length);
+        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         auto labelled = [&](std::string_view label, const std::string& value) {
             report.Write(label);
             report.Tab(56);

@@ -245,8 +245,8 @@ void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
         OutputChannel& report = ctx.files.report;
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
-        const std::string length = py_report::Trimmed(u.Length);
-        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string length = TrimRight(u.Length);
+        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         auto labelled = [&](std::string_view label, const std::string& value) {
             std::string text(label);
             text.resize(30, ' ');

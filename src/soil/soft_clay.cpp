@@ -39,6 +39,7 @@
 // Units: pounds and inches (c in psi, gamma' in lb/in^3) or kN and metres;
 // general units have no default eps50.
 #include "soil/soft_clay.hpp"
+#include "report/report_helpers.hpp"
 
 #include <algorithm>
 #include <array>
@@ -207,12 +208,12 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
     // and cubic foot for US customary runs.
     const bool feet = v.with_J && options.Units == UnitSystem::USCS;
     const double depth_scale = feet ? 1.0 / kInchesPerFoot : 1.0;
-    const std::string depth_unit = feet ? py_report::Trimmed(ctx.labels.DepthUnit) : units.length;
+    const std::string depth_unit = feet ? TrimRight(ctx.labels.DepthUnit) : units.length;
     const std::string stress =
-        feet ? py_report::Trimmed(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp2
+        feet ? TrimRight(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp2
              : units.stress;
     const std::string unit_weight =
-        feet ? py_report::Trimmed(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp3
+        feet ? TrimRight(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp3
              : units.unit_weight;
     const double stress_scale = feet ? kSquareInchesPerSquareFoot : 1.0;
     const double unit_weight_scale = feet ? kCubicInchesPerCubicFoot : 1.0;

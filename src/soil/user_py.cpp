@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "engine/error_stop.hpp"
+#include "report/report_helpers.hpp"
 #include "engine/run_context.hpp"
 #include "report/fortran_format.hpp"
 #include "soil/criteria.hpp"
@@ -94,11 +95,6 @@ void Check_Curve(RunContext& ctx, int layer, const CurvePoints& curve, std::stri
     Stop_With_Error(ctx, kUnusableUserCurve);
 }
 
-std::string Trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 std::string Label28(std::string_view label) {
     std::string text(label);
     text.resize(28, ' ');
@@ -162,8 +158,8 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
         const bool uscs = problem.Options.Units == UnitSystem::USCS;
-        const std::string length = Trimmed(u.Length);
-        const std::string depth_unit = uscs ? Trimmed(u.DepthUnit) : length;
+        const std::string length = TrimRight(u.Length);
+        const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
         const double depth_scale = uscs ? kInchesPerFoot : 1.0;
         report.Blank(2);
         report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
@@ -178,7 +174,7 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
         report.Tab(7);
         report.Write("y, " + length);
         report.Tab(25);
-        report.Line("p, " + Trimmed(u.Force3) + "/" + length);
+        report.Line("p, " + TrimRight(u.Force3) + "/" + length);
         report.Line("----------------    ----------------");
         plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
                   "Line 7:  p-y curve depth in user-input p-y curve, no. p-y points on curve no. " +

@@ -123,8 +123,8 @@ void Vuggy_Limestone_Criterion(RunContext& ctx, int layer, int first, int last) 
         OutputChannel& report = ctx.files.report;
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
-        const std::string length = py_report::Trimmed(u.Length);
-        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string length = TrimRight(u.Length);
+        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         const std::string stress = force_per_length + u.Power + u.Exp2;
         report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
         report.Line("Soil Layer Number             = " + fmt::I(layer, 12));

@@ -301,8 +301,8 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
         OutputChannel& report = ctx.files.report;
         OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
-        const std::string length = py_report::Trimmed(u.Length);
-        const std::string force_per_length = py_report::Trimmed(u.Force3) + u.Divide + length;
+        const std::string length = TrimRight(u.Length);
+        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         const std::string stress = force_per_length + u.Power + u.Exp2;
         const std::string unit_weight = force_per_length + u.Power + u.Exp3;
         report.Line("p-y Curve Computed Using Weak Rock Criteria");
