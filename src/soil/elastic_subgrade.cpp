@@ -14,6 +14,7 @@
 #include "engine/run_context.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "soil/criterion_report.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
 
@@ -24,10 +25,7 @@ constexpr int kReportPoints = 17;
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
 
 void Labelled(OutputChannel& report, std::string_view label, const std::string& value) {
-    report.Write(label);
-    report.Tab(56);
-    report.Write("= ");
-    report.Line(value);
+    py_report::Labelled(report, label, 56, value);
 }
 
 }  // namespace

@@ -165,9 +165,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         const std::string length = TrimRight(u.Length);
         const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         auto labelled = [&](std::string_view label, const std::string& value) {
-            report.Write(label);
-            report.Tab(56);
-            report.Line("= " + value);
+            py_report::Labelled(report, label, 56, value);
         };
         report.Line("p-y Curve Computed Using Liquefied Sand Criteria");
         report.Blank();

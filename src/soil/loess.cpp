@@ -135,9 +135,7 @@ void Loess_Criterion(RunContext& ctx, int layer, int first, int last) {
         const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         const std::string stress = force_per_length + u.Power + u.Exp2;
         auto labelled = [&](std::string_view label, const std::string& value) {
-            report.Write(label);
-            report.Tab(56);
-            report.Line("= " + value);
+            py_report::Labelled(report, label, 56, value);
         };
         report.Blank(2);
         report.Line("p-y Curve for Loess");

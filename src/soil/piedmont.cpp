@@ -149,9 +149,7 @@ void Piedmont_Criterion(RunContext& ctx, int layer, int first, int last) {
         const std::string length = TrimRight(u.Length);
         const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
         auto labelled = [&](std::string_view label, const std::string& value) {
-            report.Write(label);
-            report.Tab(56);
-            report.Line("= " + value);
+            py_report::Labelled(report, label, 56, value);
         };
         report.Blank(2);
         report.Line("p-y Curve for Piedmont Residual Soil Criteria");

@@ -279,6 +279,21 @@ struct ReeseReport {
     bool k_defaulted;
 };
 
+// The lines both sand reports open with: layer, depths, slope and batter
+// angles and the equivalent depth of the curve.
+void Write_Sand_Depth_Lines(OutputChannel& report, const ProblemData& problem, int equals_column, int layer,
+                            double z0, double z) {
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
+    auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
+    line("Soil Layer Number", fmt::I(layer, 12));
+    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + z0, 12, 3));
+    line("Depth below ground surface", fmt::F(z0, 12, 3));
+    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+    line("Pile Batter", degrees(problem.PileBatterAngle));
+    line("Effective Slope", degrees(problem.SlopeMinusBatter));
+    line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
+}
+
 void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& r, const SandAngles& a,
                         const ReeseSandCurve& curve) {
     const ProblemData& problem = ctx.problem;
@@ -286,18 +301,13 @@ void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& 
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 56, value); };
+    constexpr int equals_column = 56;
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
 
     report.Line(cyclic ? "p-y Curve in Sand Computed Using Reese Criteria for Cyclic Loading Conditions"
                        : "p-y Curve in Sand Computed Using Reese Criteria for Static Loading Conditions");
-    line("Soil Layer Number", fmt::I(r.layer, 12));
-    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + r.z0, 12, 3));
-    line("Depth below ground surface", fmt::F(r.z0, 12, 3));
-    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
-    line("Pile Batter", degrees(problem.PileBatterAngle));
-    line("Effective Slope", degrees(problem.SlopeMinusBatter));
-    line("Equivalent Depth (see note)", fmt::F(r.z, 12, 3));
+    Write_Sand_Depth_Lines(report, problem, equals_column, r.layer, r.z0, r.z);
     line("Pile Diameter, b", fmt::F(r.b, 12, 3));
     line("Angle of Friction", degrees(r.phi));
     line("Avg. Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
@@ -365,18 +375,12 @@ void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
-    auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
+    constexpr int equals_column = 29;
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
 
     report.Line(cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
                        : "p-y Curve Computed Using API Sand Criteria for Static Loading");
-    line("Soil Layer Number", fmt::I(r.layer, 12));
-    line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + r.z0, 12, 3));
-    line("Depth below ground surface", fmt::F(r.z0, 12, 3));
-    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
-    line("Pile Batter", degrees(problem.PileBatterAngle));
-    line("Effective Slope", degrees(problem.SlopeMinusBatter));
-    line("Equivalent Depth (see note)", fmt::F(r.z, 12, 3));
+    Write_Sand_Depth_Lines(report, problem, equals_column, r.layer, r.z0, r.z);
     line("Diameter", fmt::F(r.b, 12, 3));
     line("Friction Angle phi", fmt::F(Degrees(r.phi), 12, 3) + " deg.");
     line("Avg. Eff. Unit Wt.", fmt::F(r.gamma, 12, 5));
