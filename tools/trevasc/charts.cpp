@@ -1,5 +1,7 @@
 #include "charts.hpp"
 
+#include "interaction_output.hpp"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -366,6 +368,7 @@ std::vector<Chart> BuildCharts(const PlotResults& results, const ReportExtras* e
     AddHeadCharts(results, units, charts);
     AddStiffnessCharts(results, units, charts);
     AddLengthStudyChart(results, units, charts);
+    AddInteractionCharts(results, charts);
     return charts;
 }
 
