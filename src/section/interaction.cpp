@@ -289,6 +289,23 @@ double DepthForAxialForce(const SectionWorkspace& ws, DesignCode code, bool desi
     return DepthOfSweep(ws.D, 0.5 * (low + high));
 }
 
+SectionWorkspace ReversedSection(const SectionWorkspace& ws) {
+    SectionWorkspace r = ws;
+    SliceTable& s = r.slices;
+    for (auto* column : {&s.GrossConcrete, &s.BarArea, &s.NetConcrete, &s.CasingArea, &s.CoreSteel, &s.InnerConcrete}) {
+        std::reverse(column->begin(), column->end());
+    }
+    auto mirror = [](std::vector<int>& slices) {
+        for (int& i : slices) i = kSliceCount - 1 - i;
+        std::sort(slices.begin(), slices.end());
+    };
+    mirror(r.BarSlices);
+    mirror(r.CoreSlices);
+    const double twice_mid = ws.slices.SliceY[0] + ws.slices.SliceY[kSliceCount];
+    for (BarEntry& bar : r.Bars) bar.y = twice_mid - bar.y;
+    return r;
+}
+
 double StrengthReductionFactor(const InteractionDiagram& d, double eps_t) {
     if (d.code == DesignCode::kEurocode2) return 1.0;
     if (d.steel_only) return d.phi_tension;

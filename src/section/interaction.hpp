@@ -118,6 +118,11 @@ struct InteractionDiagram {
     std::vector<InteractionPoint> points;  // from compression to tension
 };
 
+// The section turned over, compression on the other face: the component
+// areas of slice i move to slice 101 - i and every bar to the mirror image
+// about mid-depth. Its diagram is that of bending in the opposite sense.
+SectionWorkspace ReversedSection(const SectionWorkspace& ws);
+
 // Strength reduction factor of a point with net tensile strain eps_t.
 double StrengthReductionFactor(const InteractionDiagram& diagram, double eps_t);
 

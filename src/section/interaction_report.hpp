@@ -29,7 +29,8 @@ void Compute_Interaction_Diagram(RunContext& ctx, SectionWorkspace& ws, const Pi
 // The diagram of section k (1-based) rebuilt from the problem data, as
 // Compute_Interaction_Diagram made it; not computed for sections whose
 // stiffness is given. The section must have been analysed before.
-InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k);
+// `reversed` gives the diagram of bending in the opposite sense.
+InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed = false);
 
 // Rows of the check of every load case (1..cases) and section.
 std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vector<InteractionDiagram>& diagrams);

@@ -112,8 +112,10 @@ void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts
         balanced.markers_only = true;
         pass.title = "Load cases: PASS";
         pass.markers_only = true;
+        pass.color = "#2ca02c";  // green
         fail.title = "Load cases: FAIL";
         fail.markers_only = true;
+        fail.color = "#d62728";  // red
         for (std::size_t k = 0; k < diagram.points.size(); ++k) {
             const InteractionPointRecord& p = diagram.points[k];
             nominal.points.push_back({p.Mn, p.Pn});

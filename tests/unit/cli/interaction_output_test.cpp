@@ -62,6 +62,10 @@ TEST(InteractionOutput, ReaderJsonAndChart) {
         ASSERT_EQ(chart.series.size(), 5u);  // nominal, factored, balanced, PASS, FAIL
         EXPECT_EQ(chart.series[3].title, "Load cases: PASS");
         EXPECT_EQ(chart.series[4].labels, std::vector<int>{2});
+        // PASS green, FAIL red in the script.
+        const std::string script = host::ChartScript(chart, "png", host::ChartFormat::kPng, "shaft.plot");
+        EXPECT_NE(script.find("lc rgb '#2ca02c' title 'Load cases: PASS'"), std::string::npos) << script;
+        EXPECT_NE(script.find("lc rgb '#d62728' title 'Load cases: FAIL'"), std::string::npos);
     }
     EXPECT_TRUE(found);
 
