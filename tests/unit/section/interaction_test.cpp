@@ -101,6 +101,24 @@ TEST(InteractionDiagram, RectangleSquashLoadAndPureBending) {
     }
 }
 
+TEST(InteractionDiagram, EurocodeHighStrengthConcrete) {
+    // fck = 70 MPa, EN 1992-1-1 Table 3.1 with r = ((90 - 70)/100)^4 = 0.0016:
+    // eps_c2 = 2.0 + 0.085 (70 - 50)^0.53 = 2.4164 permil, eps_cu2 = 2.6 + 35 r
+    // = 2.656 permil. Under uniform strain eps_c2 the concrete is at fck and
+    // the bars at min(Es eps_c2, fy) = fy.
+    const double fck = 70.0 / 6.89475732421875;  // ksi
+    PileSection pile = RectangularPile(24.0, 12.0, fck);
+    SetRebar(pile, {Bar(0.0, -9.5, 1.0, kBarArea), Bar(0.0, 9.5, 1.0, kBarArea)});
+    const SectionWorkspace ws = SlicedWorkspace(pile);
+    const InteractionDiagram d =
+        section::ComputeInteractionDiagram(ws, DesignCode::kEurocode2, TransverseReinforcement::kTied, false);
+    EXPECT_NEAR(d.eps_cu, 0.002656, 1e-9);
+    const double eps_c2 = (2.0 + 0.085 * std::pow(20.0, 0.53)) / 1000.0;
+    EXPECT_NEAR(d.points.front().eps_t, -eps_c2, 1e-12);
+    const double As = 2 * kBarArea;
+    EXPECT_NEAR(d.Po, fck * (288.0 - As) + kFy * As, 1e-9 * d.Po);
+}
+
 TEST(InteractionDiagram, RectangleBalancedPoint) {
     const SectionWorkspace ws = SlicedWorkspace(Rectangle(true));
     const InteractionDiagram d =
