@@ -200,7 +200,7 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
-        Finish_Interaction_Without_Load_Cases(ctx);
+        FinishInteractionWithoutLoadCases(ctx);
         return;
     }
     CloseSoilProfile(problem);
@@ -213,7 +213,7 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
 
     RunLoadCases(ctx);
     WriteResponseSummary(ctx);
-    Check_Load_Cases_Against_Interaction(ctx);
+    CheckLoadCasesAgainstInteraction(ctx);
     if (options.ComputeKmatrix) {
         ctx.files.messages.Line("Computing pile-head stiffness matrix components.");
         ctx.files.messages.Blank();

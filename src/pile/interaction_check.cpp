@@ -44,7 +44,7 @@ std::string CodeName(const RunContext& ctx) {
 
 }  // namespace
 
-void Check_Load_Cases_Against_Interaction(RunContext& ctx) {
+void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction || ctx.pile.StiffnessMode) return;
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
@@ -111,7 +111,7 @@ void Check_Load_Cases_Against_Interaction(RunContext& ctx) {
     report.Blank();
 }
 
-void Finish_Interaction_Without_Load_Cases(RunContext& ctx) {
+void FinishInteractionWithoutLoadCases(RunContext& ctx) {
     if (!ctx.problem.Options.ComputeInteraction) return;
     OutputChannel& report = ctx.files.report;
     report.Blank();

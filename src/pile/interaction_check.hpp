@@ -8,9 +8,9 @@ namespace trevasc {
 
 // The check table after the summary of pile responses; warnings 410 (a case
 // outside a diagram) and 411 (a section without a diagram).
-void Check_Load_Cases_Against_Interaction(RunContext& ctx);
+void CheckLoadCasesAgainstInteraction(RunContext& ctx);
 // End of the interaction output of a run without load cases (EI only):
 // a note, warning 411 when due, and the plot records of the diagrams.
-void Finish_Interaction_Without_Load_Cases(RunContext& ctx);
+void FinishInteractionWithoutLoadCases(RunContext& ctx);
 
 }  // namespace trevasc

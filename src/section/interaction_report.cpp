@@ -162,7 +162,7 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
 
 }  // namespace
 
-void Compute_Interaction_Diagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
     const ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction) return;
     // A tensile thrust beyond cracking replaces the strand prestrain for its

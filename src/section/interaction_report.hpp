@@ -24,10 +24,10 @@
 namespace trevasc::section {
 
 // Diagram of the analysed section (types 0..10) and its report block.
-void Compute_Interaction_Diagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
 
 // The diagram of section k (1-based) rebuilt from the problem data, as
-// Compute_Interaction_Diagram made it; not computed for sections whose
+// ReportInteractionDiagram made it; not computed for sections whose
 // stiffness is given. The section must have been analysed before.
 // `reversed` gives the diagram of bending in the opposite sense.
 InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed = false);

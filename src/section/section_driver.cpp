@@ -38,7 +38,7 @@ void AnalyzeSection(RunContext& ctx, int k) {
         if (type >= kDrilledShaft && type <= kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
         if (type >= kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
         Run_Moment_Curvature(ctx, ws, pile_section);
-        Compute_Interaction_Diagram(ctx, ws, pile_section);
+        ReportInteractionDiagram(ctx, ws, pile_section);
         return;
     }
     switch (type) {
