@@ -15,11 +15,11 @@
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
+#include "pile/interaction_check.hpp"
 #include "report/banner.hpp"
 #include "report/fortran_format.hpp"
 #include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
-#include "pile/interaction_check.hpp"
 #include "section/interaction_report.hpp"
 #include "trevasc/run.hpp"
 
