@@ -15,10 +15,12 @@
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
+#include "pile/interaction_check.hpp"
 #include "report/banner.hpp"
 #include "report/fortran_format.hpp"
 #include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
+#include "section/interaction_report.hpp"
 #include "trevasc/run.hpp"
 
 namespace trevasc {
@@ -144,7 +146,10 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
             report.Line(kRule80);
             report.Line("Computations of Nominal Moment Capacity and Nonlinear Bending Stiffness");
             report.Line(kRule80);
-            if (problem.Options.ComputeInteraction) {
+            // The thrusts of an EI-only run come from its input list; a run
+            // with load cases takes them from the cases, whether or not it
+            // also computes interaction diagrams.
+            if (problem.Options.ComputeInteraction && problem.Options.AnalysisMode == 2) {
                 report.Line("Axial thrust force values were determined from input values");
             } else if (problem.Options.UseLrfd) {
                 report.Line("Axial thrust force values were determined from LRFD load combinations");
@@ -195,6 +200,7 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
+        FinishInteractionWithoutLoadCases(ctx);
         return;
     }
     CloseSoilProfile(problem);
@@ -207,11 +213,15 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
 
     RunLoadCases(ctx);
     WriteResponseSummary(ctx);
+    CheckLoadCasesAgainstInteraction(ctx);
     if (options.ComputeKmatrix) {
         ctx.files.messages.Line("Computing pile-head stiffness matrix components.");
         ctx.files.messages.Blank();
         ComputePileHeadStiffness(ctx);
     }
+    // The interaction records close the plot file, after every record the
+    // readers of files without them expect.
+    section::WriteInteractionPlotRecords(ctx, true);
 }
 
 // A fault that is not an input or analysis error: its own message, then the

@@ -289,7 +289,10 @@ void ReadOptions(RunContext& ctx) {
 
 void ProcessEndOfInput(RunContext& ctx) {
     ProblemData& problem = ctx.problem;
-    if (problem.Options.ComputeInteraction || problem.Sections.empty()) return;
+    // The thrust levels are needed whether or not interaction diagrams are
+    // asked for: the diagrams come on top of the moment-curvature curves and
+    // the load cases they are checked against.
+    if (problem.Sections.empty()) return;
     std::vector<double> values;
     if (problem.Options.UseLrfd) {
         for (const LrfdLoad& load : problem.LrfdLoads) values.push_back(load.AxialForce);

@@ -4,6 +4,7 @@
 // (SectionType 0..10) or to the stiffness-defined sections (11..13).
 #include "engine/phases.hpp"
 #include "section/capacities.hpp"
+#include "section/interaction_report.hpp"
 #include "section/moment_curvature.hpp"
 #include "section/section_init.hpp"
 #include "section/section_report.hpp"
@@ -37,6 +38,7 @@ void AnalyzeSection(RunContext& ctx, int k) {
         if (type >= kDrilledShaft && type <= kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
         if (type >= kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
         Run_Moment_Curvature(ctx, ws, pile_section);
+        ReportInteractionDiagram(ctx, ws, pile_section);
         return;
     }
     switch (type) {
@@ -56,6 +58,7 @@ void AnalyzeSection(RunContext& ctx, int k) {
             ctx.files.report.Blank();
             break;
     }
+    WriteNoInteractionDiagram(ctx, k);
 }
 
 }  // namespace trevasc

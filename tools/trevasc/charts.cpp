@@ -1,5 +1,7 @@
 #include "charts.hpp"
 
+#include "interaction_output.hpp"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -278,10 +280,10 @@ void AddStiffnessCharts(const PlotResults& results, const UnitTexts& units, std:
     rotational.x_label = Axis("Pile-head rotation", "rad");
     rotational.y_label = Axis("K23", units.K23);
     rotational.y2_label = Axis("K33", units.K33);
-    ChartSeries k22{"K22 (left axis)", {}, {}, false, false};
-    ChartSeries k32{"K32 (right axis)", {}, {}, true, false};
-    ChartSeries k23{"K23 (left axis)", {}, {}, false, false};
-    ChartSeries k33{"K33 (right axis)", {}, {}, true, false};
+    ChartSeries k22{"K22 (left axis)", {}, {}, false, false, ""};
+    ChartSeries k32{"K32 (right axis)", {}, {}, true, false, ""};
+    ChartSeries k23{"K23 (left axis)", {}, {}, false, false, ""};
+    ChartSeries k33{"K33 (right axis)", {}, {}, true, false, ""};
     for (const StiffnessTrial& trial : results.stiffness) {
         k22.points.push_back({trial.head_deflection, trial.K22});
         k32.points.push_back({trial.head_deflection, trial.K32});
@@ -366,6 +368,7 @@ std::vector<Chart> BuildCharts(const PlotResults& results, const ReportExtras* e
     AddHeadCharts(results, units, charts);
     AddStiffnessCharts(results, units, charts);
     AddLengthStudyChart(results, units, charts);
+    AddInteractionCharts(results, charts);
     return charts;
 }
 
@@ -464,7 +467,7 @@ std::string ChartScript(const Chart& chart, const std::string& terminal, ChartFo
         gp << (s == 0 ? " " : ", \\\n     ") << Quoted(data) << " index " << s << " using 1:2";
         if (series.second_axis) gp << " axes x1y2";
         if (series.markers_only) {
-            gp << " with points pt 7 ps 1.4 lc rgb 'black'";
+            gp << " with points pt 7 ps 1.4 lc rgb '" << (series.color.empty() ? "black" : series.color) << "'";
         } else if (!series.labels.empty() || series.points.size() < 12) {
             gp << " with linespoints lw 2 pt 7 ps 0.8";
         } else {

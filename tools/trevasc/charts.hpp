@@ -25,6 +25,7 @@ struct ChartSeries {
     std::vector<int> labels;                    // optional: a case number per point, shown beside it
     bool second_axis = false;                   // plotted against the right-hand y axis
     bool markers_only = false;                  // points without a connecting line
+    std::string color;                          // markers only: a gnuplot colour ("#2ca02c"); empty for black
 };
 
 struct Chart {

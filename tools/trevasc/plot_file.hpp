@@ -16,6 +16,8 @@
 //   { N x Line 10, Line 11, n x Line 12 }   per load case: nodes, length study
 //   Line 13 per load case       pile-head response summary
 //   [10 x Line 14]              pile-head stiffness trials
+//   { Line 15, n x Line 16 }    interaction diagram per section (runs that ask for them)
+//   Line 17 per case and section   check of the load cases against the diagrams
 //
 // An analysis that stops with an error leaves the file as written up to that
 // point. A file that ends between two of these groups is therefore read as
@@ -141,6 +143,38 @@ struct StiffnessTrial {
     double head_rotation = 0.0;
 };
 
+// Line 15 and its Line 16 records: the P-M interaction diagram of a section,
+// nominal and factored, from uniform compression to uniform tension, in the
+// section units (kips and in-kip for USCS, kN and kN-m for SI).
+struct InteractionPointRecord {
+    double Pn = 0.0;
+    double Mn = 0.0;
+    double Pd = 0.0;   // factored axial force
+    double Md = 0.0;   // factored moment
+    double phi = 1.0;  // strength reduction factor (1 for EN 1992 design strengths)
+};
+
+struct InteractionDiagramRecord {
+    int section = 0;
+    int design_code = 0;     // 1 AASHTO, 2 ACI 318, 3 EN 1992
+    int balanced_point = 0;  // 1-based
+    int transverse = 1;      // 1 tied, 2 spiral
+    std::vector<InteractionPointRecord> points;
+    std::size_t line_number = 0;  // of its Line 15
+};
+
+// Line 17: one load case against the factored diagram of one section.
+struct InteractionCheckRecord {
+    int load_case = 0;
+    int section = 0;
+    double axial_thrust = 0.0;
+    double moment = 0.0;
+    std::optional<double> ratio;  // none when the section has no diagram or the ray leaves it
+    double capacity_axial = 0.0;
+    double capacity_moment = 0.0;
+    int result = -1;  // 1 pass, 0 fail, -1 not checked
+};
+
 struct PlotResults {
     std::string file_name;
     PlotFileHeader header;
@@ -155,6 +189,8 @@ struct PlotResults {
     std::vector<CaseProfile> cases;
     std::vector<CaseSummary> summaries;      // Line 13, in case order
     std::vector<StiffnessTrial> stiffness;   // Line 14
+    std::vector<InteractionDiagramRecord> interaction;       // Lines 15 and 16
+    std::vector<InteractionCheckRecord> interaction_checks;  // Line 17
     bool complete = false;
     std::string incomplete_reason;  // why the file is read as incomplete
 

@@ -41,6 +41,8 @@ constexpr int kLabelColumn = 81;
 constexpr int kShortGapLabelColumn = 51;  // Line 8 of two criteria (20X)
 constexpr int kLine10LabelColumn = 92;
 constexpr int kLine14LabelColumn = 121;   // the label text with its two leading blanks
+constexpr int kLine17LabelColumn = 96;
+constexpr int kMaxInteractionPoints = 500;  // a generous guard (the engine writes about 60)
 
 constexpr std::string_view kLine1Label = "Line 1 : ICOM, IUNITS, KYL, KXX";
 constexpr std::string_view kLine2Label = "Line 2 : Total number of sections";
@@ -52,6 +54,9 @@ constexpr std::string_view kLine12Label = "Line 12: pile length, Ytop, Mmax, Vma
 constexpr std::string_view kLine13UscsLabel = "Line 13: TopV(lbs), TopY(in), Mmax(in-lbs), Vmax(lbs), Rotation(rad)";
 constexpr std::string_view kLine13SiLabel = "Line 13: TopV(kN) TopY(m), Mmax(kN-m), Vmax(kN), Rotation(rad)";
 constexpr std::string_view kLine14Label = "  Line 14: V, M, K22, K23, K32, K33, ytop, theta";
+constexpr std::string_view kLine15Label = "Line 15: Sect#, No. P-M points, design code, balanced point, 1 = tied 2 = spiral";
+constexpr std::string_view kLine16Prefix = "Line 16: Pn, Mn, factored P, factored M, phi for Sect#=";
+constexpr std::string_view kLine17Label = "Line 17: Case#, Sect#, P, M, ratio, capacity P, M, pass";
 
 struct Line3Variant {
     std::string_view label;
@@ -130,7 +135,7 @@ constexpr std::array<Line11Variant, 3> kLine11Variants = {{
 
 // What each record kind holds, for messages.
 std::string KindName(int kind) {
-    static constexpr std::array<std::string_view, 15> kWhat = {
+    static constexpr std::array<std::string_view, 18> kWhat = {
         "",
         "the run header (ICOM, IUNITS, KYL, KXX)",
         "the number of sections",
@@ -146,8 +151,11 @@ std::string KindName(int kind) {
         "a length-study point",
         "the pile-head response of a load case",
         "a pile-head stiffness trial",
+        "the header of an interaction diagram",
+        "an interaction diagram point",
+        "an interaction check of a load case",
     };
-    if (kind < 1 || kind > 14) return "an unlabelled line";
+    if (kind < 1 || kind > 17) return "an unlabelled line";
     return "Line " + std::to_string(kind) + " (" + std::string(kWhat[static_cast<std::size_t>(kind)]) + ")";
 }
 
@@ -192,6 +200,7 @@ int Classify(std::string_view text) {
     };
     if (label_at(kLine10LabelColumn, kLine10Prefix)) return 10;
     if (label_at(kLine14LabelColumn, "  Line 14:")) return 14;
+    if (label_at(kLine17LabelColumn, "Line 17:")) return 17;
     if (label_at(kLabelColumn, "Line ")) {
         std::string_view rest = text.substr(kLabelColumn - 1 + 5);
         std::size_t n = 0;
@@ -200,7 +209,7 @@ int Classify(std::string_view text) {
         const int kind = std::stoi(std::string(rest.substr(0, n)));
         const char after = rest[n];
         const bool separator = after == ' ' || after == ':' || after == '(';
-        if (separator && kind >= 1 && kind <= 13 && kind != 10) return kind;
+        if (separator && ((kind >= 1 && kind <= 13 && kind != 10) || kind == 15 || kind == 16)) return kind;
         return 0;
     }
     if (label_at(kShortGapLabelColumn, kLine8Prefix)) return 8;
@@ -218,6 +227,7 @@ public:
         ReadLine2();
         ReadSectionCurves();
         if (result_.header.ICOM == 2) {
+            ReadInteraction();
             // An EI-only run writes the section-analysis records only.
             if (!AtEnd()) {
                 Fail(Peek().line, "found " + KindName(Peek().kind) +
@@ -239,6 +249,7 @@ public:
         }
         ReadSummaries();
         ReadStiffness();
+        ReadInteraction();
         if (!AtEnd()) {
             Fail(Peek().line, "found " + KindName(Peek().kind) + " after the last records of the run (" +
                                   (result_.stiffness.empty() ? "Line 13" : "Line 14") + "); nothing follows them");
@@ -839,6 +850,54 @@ private:
             trial.head_rotation = Real(record, 106, "theta");
             ExpectLabel(record, kLine14LabelColumn, kLine14Label);
             result_.stiffness.push_back(trial);
+        }
+    }
+
+    // ---- Lines 15 to 17: interaction diagrams and checks (last in the file) --
+
+    void ReadInteraction() {
+        while (!AtEnd() && Peek().kind == 15) {
+            const Record& header = Take();
+            InteractionDiagramRecord diagram;
+            diagram.section = Count(header, 1, 5, "the section number", 1, kMaxSectionsInRun);
+            const int points = Count(header, 6, 5, "the number of diagram points", 1, kMaxInteractionPoints);
+            diagram.design_code = Count(header, 11, 5, "the design code", 1, 3);
+            diagram.balanced_point = Count(header, 16, 5, "the balanced point", 1, points);
+            diagram.transverse = Count(header, 21, 5, "the transverse reinforcement", 1, 2);
+            Blank(header, 26, kLabelColumn - 1);
+            ExpectLabel(header, kLabelColumn, kLine15Label);
+            diagram.line_number = header.line;
+            for (int k = 1; k <= points; ++k) {
+                const Record& record = Expect(16, "Line 16 for point " + std::to_string(k) + " of " +
+                                                      std::to_string(points) + " of the interaction diagram");
+                InteractionPointRecord point;
+                point.Pn = Real(record, 1, "the nominal axial force");
+                point.Mn = Real(record, 16, "the nominal moment");
+                point.Pd = Real(record, 31, "the factored axial force");
+                point.Md = Real(record, 46, "the factored moment");
+                point.phi = Real(record, 61, "the strength reduction factor");
+                const std::string expected = std::string(kLine16Prefix) + std::to_string(diagram.section) +
+                                             ", Pt#=" + std::to_string(k);
+                ExpectLabel(record, kLabelColumn, expected);
+                diagram.points.push_back(point);
+            }
+            result_.interaction.push_back(std::move(diagram));
+        }
+        while (!AtEnd() && Peek().kind == 17) {
+            const Record& record = Take();
+            InteractionCheckRecord check;
+            check.load_case = Count(record, 1, 5, "the load case number", 1, kMaxCases);
+            check.section = Count(record, 6, 5, "the section number", 1, kMaxSectionsInRun);
+            check.axial_thrust = Real(record, 11, "the axial thrust");
+            check.moment = Real(record, 26, "the moment");
+            const double ratio = Real(record, 41, "the capacity ratio");
+            check.capacity_axial = Real(record, 56, "the capacity axial force");
+            check.capacity_moment = Real(record, 71, "the capacity moment");
+            check.result = Count(record, 86, 5, "the result", -1, 1);
+            if (ratio >= 0.0) check.ratio = ratio;
+            Blank(record, 91, kLine17LabelColumn - 1);
+            ExpectLabel(record, kLine17LabelColumn, kLine17Label);
+            result_.interaction_checks.push_back(check);
         }
     }
 

@@ -1,5 +1,7 @@
 #include "results_json.hpp"
 
+#include "interaction_output.hpp"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -286,6 +288,7 @@ nlohmann::ordered_json BuildResultsJson(const PlotResults& results, const Report
     document["sections"] = Sections(results);
     document["py_curves"] = PyCurves(results);
     document["pile_head_stiffness"] = Stiffness(results);
+    AddInteractionResults(document, results);
     return document;
 }
 

@@ -135,7 +135,9 @@ TEST(EndOfInput, DistinctThrustsAscending) {
         {"LRFD loads", lrfd,
          "LRFD LOADS\n4\n1 1 0. 0. 300. 0\n2 2 0. 0. 100. 0\n3 3 0. 0. 100. 0\n4 4 0. 0. 200. 0\n", {0.1, 0.2, 0.3}},
         {"SI", si, cases, {100.0, 200.0, 300.0}},
-        {"interaction diagrams", interaction, cases, {}},
+        // Regression: asking for interaction diagrams once left the list
+        // empty, so no moment-curvature curve was computed.
+        {"interaction diagrams", interaction, cases, {0.1, 0.2, 0.3}},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,140 @@
+// Interaction diagrams in the JSON results and the charts.
+#include "interaction_output.hpp"
+
+#include <cmath>
+#include <string>
+
+#include "results_json.hpp"
+
+namespace trevasc::host {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Number(double value) {
+    if (!std::isfinite(value)) return nullptr;
+    return value;
+}
+
+std::string CodeName(int code) {
+    switch (code) {
+        case 1:
+            return "AASHTO LRFD 9th edition";
+        case 2:
+            return "ACI 318-19";
+        case 3:
+            return "EN 1992-1-1:2004";
+        default:
+            return "unknown";
+    }
+}
+
+std::string ResultName(int result) {
+    if (result == 1) return "pass";
+    if (result == 0) return "fail";
+    return "not checked";
+}
+
+std::string Axis(const std::string& quantity, const std::string& unit) {
+    return unit.empty() ? quantity : quantity + " (" + unit + ")";
+}
+
+}  // namespace
+
+void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& results) {
+    if (results.interaction.empty() && results.interaction_checks.empty()) return;
+    // The file holds section units (kips for USCS); the document consistent ones.
+    const double scale = UnitTextsFor(results.units()).section_divisor;
+    Json& sections = document["sections"];
+    if (!sections.is_array()) sections = Json::array();
+    for (Json& section : sections) section["interaction"] = nullptr;
+    for (const InteractionDiagramRecord& diagram : results.interaction) {
+        Json* target = nullptr;
+        for (Json& section : sections) {
+            if (section["section"] == diagram.section) target = &section;
+        }
+        if (target == nullptr) {
+            Json section;
+            section["section"] = diagram.section;
+            section["curves"] = Json::array();
+            sections.push_back(section);
+            target = &sections.back();
+        }
+        Json item;
+        item["design_code"] = CodeName(diagram.design_code);
+        item["transverse_reinforcement"] = diagram.transverse == 2 ? "spiral" : "tied";
+        item["balanced_point"] = diagram.balanced_point;
+        Json pn = Json::array(), mn = Json::array(), pd = Json::array(), md = Json::array(), phi = Json::array();
+        for (const InteractionPointRecord& point : diagram.points) {
+            pn.push_back(Number(point.Pn * scale));
+            mn.push_back(Number(point.Mn * scale));
+            pd.push_back(Number(point.Pd * scale));
+            md.push_back(Number(point.Md * scale));
+            phi.push_back(Number(point.phi));
+        }
+        item["nominal"] = Json{{"axial_force", pn}, {"moment", mn}};
+        item["factored"] = Json{{"axial_force", pd}, {"moment", md}};
+        item["phi"] = phi;
+        (*target)["interaction"] = item;
+    }
+    Json checks = Json::array();
+    for (const InteractionCheckRecord& check : results.interaction_checks) {
+        Json item;
+        item["load_case"] = check.load_case;
+        item["section"] = check.section;
+        item["axial_thrust"] = Number(check.axial_thrust * scale);
+        item["moment"] = Number(check.moment * scale);
+        item["capacity_ratio"] = check.ratio ? Number(*check.ratio) : Json(nullptr);
+        item["capacity_axial_force"] = Number(check.capacity_axial * scale);
+        item["capacity_moment"] = Number(check.capacity_moment * scale);
+        item["result"] = ResultName(check.result);
+        checks.push_back(item);
+    }
+    document["interaction_checks"] = checks;
+}
+
+void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts) {
+    const UnitTexts units = UnitTextsFor(results.units());
+    for (const InteractionDiagramRecord& diagram : results.interaction) {
+        Chart chart;
+        const std::string section = std::to_string(diagram.section);
+        chart.name = "interaction-section-" + section;
+        chart.title = "Interaction diagram, section " + section + " (" + CodeName(diagram.design_code) + ")";
+        chart.caption = "Axial force against bending moment of section " + section +
+                        ": the nominal and factored diagrams, the balanced point, and each load case's "
+                        "axial thrust with the largest moment in the section (passing and failing).";
+        chart.x_label = Axis("Bending moment", units.section_moment);
+        chart.y_label = Axis("Axial force, compression positive", units.section_force);
+        ChartSeries nominal, factored, balanced, pass, fail;
+        nominal.title = "Nominal";
+        factored.title = "Factored";
+        balanced.title = "Balanced point";
+        balanced.markers_only = true;
+        pass.title = "Load cases: PASS";
+        pass.markers_only = true;
+        pass.color = "#2ca02c";  // green
+        fail.title = "Load cases: FAIL";
+        fail.markers_only = true;
+        fail.color = "#d62728";  // red
+        for (std::size_t k = 0; k < diagram.points.size(); ++k) {
+            const InteractionPointRecord& p = diagram.points[k];
+            nominal.points.push_back({p.Mn, p.Pn});
+            factored.points.push_back({p.Md, p.Pd});
+            if (static_cast<int>(k) + 1 == diagram.balanced_point) balanced.points.push_back({p.Mn, p.Pn});
+        }
+        for (const InteractionCheckRecord& check : results.interaction_checks) {
+            if (check.section != diagram.section || check.result < 0) continue;
+            ChartSeries& target = check.result == 1 ? pass : fail;
+            target.points.push_back({std::fabs(check.moment), check.axial_thrust});
+            target.labels.push_back(check.load_case);
+        }
+        chart.series.push_back(nominal);
+        chart.series.push_back(factored);
+        chart.series.push_back(balanced);
+        if (!pass.points.empty()) chart.series.push_back(pass);
+        if (!fail.points.empty()) chart.series.push_back(fail);
+        charts.push_back(chart);
+    }
+}
+
+}  // namespace trevasc::host

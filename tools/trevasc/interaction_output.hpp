@@ -1,0 +1,24 @@
+// Interaction diagrams and load-case checks of a run (plot-file Lines 15 to
+// 17) in the JSON results and as charts.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <vector>
+
+#include "charts.hpp"
+#include "plot_file.hpp"
+
+namespace trevasc::host {
+
+// Adds "interaction" to every section of document["sections"] (null for a
+// section without a diagram) and the document's "interaction_checks", in the
+// consistent units of the document. Leaves the document as it is when the
+// run computed no interaction diagrams.
+void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& results);
+
+// One chart per diagram, "interaction-section-N": nominal and factored
+// curves, the balanced point, and the load cases that pass and fail, in the
+// section units (kips and in-kip for USCS, as the report's section tables).
+void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts);
+
+}  // namespace trevasc::host
