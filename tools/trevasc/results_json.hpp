@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "plot_file.hpp"
@@ -14,11 +15,14 @@
 
 namespace trevasc::host {
 
-inline constexpr int kResultsFormatVersion = 1;
+inline constexpr int kResultsFormatVersion = 2;
 
 struct ResultSources {
     std::string plot_file;    // as shown in the document (a file name)
     std::string report_file;  // empty when no report was read
+    // The result code of the run when the caller knows it (the run command);
+    // otherwise it is taken from the report where the report tells it.
+    std::optional<int> result_code;
 };
 
 // `extras` may be null (no report was read): the pile-head conditions and
