@@ -627,6 +627,33 @@ std::string TerminalFor(ChartFormat format, bool cairo, int width, int height) {
     return terminal.str();
 }
 
+// Font sizes of a picture: the terminal's own and the smaller and larger
+// ones of band names and figure titles, in the terminal's units.
+struct Fonts {
+    int base = kFontSize;
+    int small = kFontSize * 4 / 5;
+    int large = kFontSize * 6 / 5;
+};
+
+Fonts FontsFor(ChartFormat format) {
+    int base = kFontSize;
+    if (format == ChartFormat::kPng) base = kFontSize * kPngScale * 3 / 4;
+    if (format == ChartFormat::kPdf) base = kFontSize * 3 / 4;
+    return {base, std::max(base * 4 / 5, 6), base * 6 / 5};
+}
+
+// A step of 1, 2, 2.5 or 5 times a power of ten that cuts `span` into at
+// most `count` intervals, so that tic labels of narrow frames do not collide.
+double TicStep(double span, int count) {
+    if (!(span > 0.0) || !std::isfinite(span)) return 1.0;
+    const double rough = span / count;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
+        if (factor * power >= rough) return factor * power;
+    }
+    return 10.0 * power;
+}
+
 int StyleOf(const ChartSeries& series, std::size_t index) {
     return series.style > 0 ? series.style : static_cast<int>(index) + 1;
 }
@@ -698,7 +725,7 @@ void LineStyles(std::ostringstream& gp) {
 }
 
 // Soil bands, layer boundaries, ground surface and pile tip of a depth panel.
-void DepthDecorations(std::ostringstream& gp, const Chart& chart, bool band_names) {
+void DepthDecorations(std::ostringstream& gp, const Chart& chart, bool band_names, const Fonts& fonts) {
     int object = 0;
     for (std::size_t i = 0; i < chart.bands.size(); ++i) {
         const SoilBand& band = chart.bands[i];
@@ -711,7 +738,7 @@ void DepthDecorations(std::ostringstream& gp, const Chart& chart, bool band_name
         }
         if (band_names) {
             gp << "set label " << Quoted(band.name) << " at graph 0.97, first " << NumberText((band.top + band.bottom) / 2)
-               << " right tc rgb '#505050' font '," << kFontSize - 3 << "' back\n";
+               << " right tc rgb '#505050' font '," << fonts.small << "' back\n";
         }
     }
     if (chart.ground_surface_depth && *chart.ground_surface_depth > 0.0 &&
@@ -720,16 +747,17 @@ void DepthDecorations(std::ostringstream& gp, const Chart& chart, bool band_name
         gp << "set arrow from graph 0, first " << ground << " to graph 1, first " << ground
            << " nohead dt (8,5) lw 2 lc rgb '#7A4A1E' front\n"
            << "set label 'Ground surface' at graph 0.03, first " << ground
-           << " offset 0,0.7 tc rgb '#7A4A1E' font '," << kFontSize - 3 << "' front\n";
+           << " offset 0,0.7 tc rgb '#7A4A1E' font '," << fonts.small << "' front\n";
     }
     gp << "set label 'Pile tip' at graph 0.03, first " << NumberText(chart.tip_depth)
-       << " offset 0,0.7 tc rgb '#333333' font '," << kFontSize - 3 << "' front\n";
+       << " offset 0,0.7 tc rgb '#333333' font '," << fonts.small << "' front\n";
 }
 
 // The commands that draw one panel (ranges, labels, notes, plot), with its
 // data blocks starting at `block`.
 void PanelScript(std::ostringstream& gp, const Chart& chart, const ChartPanel& panel, std::size_t block,
-                 const std::string& data, bool show_key, bool show_y_axis, bool band_names) {
+                 const std::string& data, bool show_key, bool show_y_axis, bool band_names, const Fonts& fonts,
+                 int x_tics) {
     gp << "unset label\nunset arrow\nunset object\n";
     gp << "set title " << Quoted(panel.title) << "\n"
        << "set xlabel " << Quoted(panel.x_label) << "\n";
@@ -744,9 +772,13 @@ void PanelScript(std::ostringstream& gp, const Chart& chart, const ChartPanel& p
         gp << "unset y2label\nunset y2tics\nset ytics mirror\n";
     }
     const auto data_ranges = DataRanges(panel);
-    const AxisRange x = panel.x_range ? *panel.x_range
-                                      : Padded(data_ranges[0] ? data_ranges[0]->low : 0.0,
-                                               data_ranges[0] ? data_ranges[0]->high : 1.0, panel.from_zero);
+    AxisRange x = panel.x_range ? *panel.x_range
+                                : Padded(data_ranges[0] ? data_ranges[0]->low : 0.0,
+                                         data_ranges[0] ? data_ranges[0]->high : 1.0, panel.from_zero);
+    // Room on the right for the case labels written beside the points.
+    const bool labelled = std::any_of(panel.series.begin(), panel.series.end(),
+                                      [](const ChartSeries& series) { return !series.labels.empty(); });
+    if (labelled && !panel.x_range) x.high += 0.2 * (x.high - x.low);
     const AxisRange y = panel.y_range ? *panel.y_range
                                       : Padded(data_ranges[1] ? data_ranges[1]->low : 0.0,
                                                data_ranges[1] ? data_ranges[1]->high : 1.0, panel.from_zero);
@@ -756,22 +788,32 @@ void PanelScript(std::ostringstream& gp, const Chart& chart, const ChartPanel& p
         const AxisRange y2 = Padded(data_ranges[2]->low, data_ranges[2]->high, panel.from_zero);
         gp << "set y2range [" << NumberText(y2.low) << ":" << NumberText(y2.high) << "]\n";
     }
-    if (chart.depth_axis) DepthDecorations(gp, chart, band_names);
+    gp << "set xtics " << NumberText(TicStep(x.high - x.low, x_tics)) << "\n";
+    if (chart.depth_axis) DepthDecorations(gp, chart, band_names, fonts);
     if (x.low < 0.0 && x.high > 0.0) {
         gp << "set arrow from first 0, graph 0 to first 0, graph 1 nohead lc rgb '#666666' lw 1 back\n";
     }
-    // Notes: a circle at the point, its text on the side with more room.
+    // Notes: a circle at the point, its text on the side with more room, on
+    // a light box; a note near an earlier one moves down below it.
     const double middle = (x.low + x.high) / 2.0;
-    for (const ChartNote& note : panel.notes) {
+    const double near = 0.06 * std::fabs(y.high - y.low);
+    for (std::size_t i = 0; i < panel.notes.size(); ++i) {
+        const ChartNote& note = panel.notes[i];
+        double shift = 0.0;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (std::fabs(panel.notes[j].y - note.y) > near || panel.notes[j].text.empty()) continue;
+            shift += 1.25 * static_cast<double>(1 + std::count(panel.notes[j].text.begin(), panel.notes[j].text.end(), '\n'));
+        }
         const bool right_half = note.x > middle;
         const LineStyle& style = kStyles[static_cast<std::size_t>(std::max(note.style, 1) - 1) % kStyles.size()];
+        const double vertical = chart.depth_axis ? -0.9 - shift : 0.9 - shift;
         gp << "set label " << Quoted(note.text) << " at first " << NumberText(note.x) << ", first " << NumberText(note.y)
-           << (right_half ? " right" : " left") << " offset char " << (right_half ? "-1" : "1")
-           << (chart.depth_axis ? ",-0.9" : ",0.9") << " point pt 7 ps 1.3 lc rgb '" << style.colour << "' tc rgb '"
-           << style.colour << "' front\n";
+           << (right_half ? " right" : " left") << " offset char " << (right_half ? "-1" : "1") << ","
+           << NumberText(vertical) << " point pt 7 ps 1.3 lc rgb '" << style.colour << "' tc rgb '" << style.colour
+           << "' boxed bs 1 front\n";
     }
     if (show_key) {
-        gp << "set key below left Left reverse samplen 3 spacing 1.1 maxcols 1\n";
+        gp << "set key below left Left reverse samplen 3 spacing 1.1 maxcols 1 height 0.6\n";
     } else {
         gp << "unset key\n";
     }
@@ -809,12 +851,12 @@ void SetMargins(std::ostringstream& gp, const PanelPlace& place) {
 
 // The soil column of the response figure: the layers as labelled bands
 // between the pile head and the tip, with the depth axis.
-void SoilColumnScript(std::ostringstream& gp, const Chart& chart) {
+void SoilColumnScript(std::ostringstream& gp, const Chart& chart, const Fonts& fonts) {
     gp << "unset label\nunset arrow\nunset object\nunset key\n"
        << "set title 'Soil'\nunset xlabel\nset xtics format '' scale 0\nset xrange [0:1]\n"
        << "set ylabel " << Quoted(chart.depth_label)
        << "\nset format y '% h'\nset yrange [" << NumberText(chart.tip_depth) << ":0]\n";
-    DepthDecorations(gp, chart, false);
+    DepthDecorations(gp, chart, false, fonts);
     for (const SoilBand& band : chart.bands) {
         std::string name = band.name;
         // Two lines where a long name would not fit the narrow column.
@@ -823,7 +865,7 @@ void SoilColumnScript(std::ostringstream& gp, const Chart& chart) {
             if (blank != std::string::npos) name[blank] = '\n';
         }
         gp << "set label " << Quoted(name) << " at graph 0.5, first " << NumberText((band.top + band.bottom) / 2)
-           << " center font '," << kFontSize - 3 << "' front\n";
+           << " center font '," << fonts.small << "' front\n";
     }
     gp << "plot NaN notitle\nset xtics format '% h' scale 1\n";
 }
@@ -900,7 +942,9 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
        << "set termoption noenhanced\n"
        << "set output " << Quoted(chart.name + "." + FormatExtension(format)) << "\n";
     LineStyles(gp);
-    gp << "set grid lc rgb '#C8C8C8' lw 0.6 dt 1\n"
+    const Fonts fonts = FontsFor(format);
+    gp << "set style textbox 1 opaque fc rgb '#33FFFFFF' noborder margins 1,1\n"
+       << "set grid lc rgb '#C8C8C8' lw 0.6 dt 1\n"
        << "set border lw 1.2\n"
        << "set tics out\n";
     if (chart.panels.size() == 1 && !chart.soil_column) {
@@ -908,14 +952,14 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
         ChartPanel panel = chart.panels.front();
         if (!panel.title.empty()) panel.title = chart.title + " (" + panel.title + ")";
         else panel.title = chart.title;
-        PanelScript(gp, chart, panel, 0, data, true, true, true);
+        PanelScript(gp, chart, panel, 0, data, true, true, true, fonts, 7);
         return gp.str();
     }
     // Several panels side by side, each frame placed on the page, the key of
     // the curves below them all.
     std::size_t key_entries = 0;
     for (const ChartSeries& series : chart.panels.front().series) key_entries += series.title.empty() ? 0 : 1;
-    const double line = 1.35 * kFontSize / chart.height;
+    const double line = 1.35 * kFontSize / chart.height;  // a line of text as a share of the height
     const double bottom = 0.07 + 2.2 * line + line * static_cast<double>(key_entries);
     const double top = 0.86;
     double left = chart.soil_column ? 0.20 : 0.09;
@@ -923,10 +967,10 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
     const double gap = chart.soil_column ? 0.018 : 0.09;
     const auto count = static_cast<double>(chart.panels.size());
     const double width = (right - left - gap * (count - 1.0)) / count;
-    gp << "set multiplot title " << Quoted(chart.title) << " font '," << kFontSize + 2 << "'\n";
+    gp << "set multiplot title " << Quoted(chart.title) << " font '," << fonts.large << "'\n";
     if (chart.soil_column) {
         SetMargins(gp, {0.075, 0.17, bottom, top});
-        SoilColumnScript(gp, chart);
+        SoilColumnScript(gp, chart, fonts);
     }
     std::size_t block = 0;
     for (std::size_t i = 0; i < chart.panels.size(); ++i) {
@@ -938,7 +982,8 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
                << "Left reverse samplen 3 maxcols 1\n";
         }
         std::ostringstream one;
-        PanelScript(one, chart, panel, block, data, false, !chart.soil_column, false);
+        PanelScript(one, chart, panel, block, data, false, !chart.soil_column, false, fonts,
+                    chart.soil_column ? 4 : 6);
         std::string text = one.str();
         if (i == 0) {
             // The first panel carries the key of the curves, placed below all panels.

@@ -47,6 +47,15 @@ std::string Compact(double value, int significant) {
     if (!std::isfinite(value)) return "n/a";
     if (value == 0.0) return "0";
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    // Very small and very large values in scientific notation.
+    constexpr int kSmallestFixed = -5;
+    constexpr int kLargestFixed = 9;
+    if (exponent < kSmallestFixed || exponent > kLargestFixed) {
+        std::array<char, 64> buffer{};
+        const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                             std::chars_format::scientific, significant - 1);
+        return ec == std::errc() ? std::string(buffer.data(), end) : "n/a";
+    }
     const int decimals = std::max(0, significant - 1 - exponent);
     const double step = std::pow(10.0, exponent - significant + 1);
     double rounded = std::round(value / step) * step;
