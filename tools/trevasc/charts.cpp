@@ -806,7 +806,10 @@ void PanelScript(std::ostringstream& gp, const Chart& chart, const ChartPanel& p
         }
         const bool right_half = note.x > middle;
         const LineStyle& style = kStyles[static_cast<std::size_t>(std::max(note.style, 1) - 1) % kStyles.size()];
-        const double vertical = chart.depth_axis ? -0.9 - shift : 0.9 - shift;
+        // Below the point on depth axes (depth grows downward) and in the
+        // upper half of other frames, where text above would meet the border.
+        const bool below = chart.depth_axis || note.y > (y.low + y.high) / 2.0;
+        const double vertical = below ? -0.9 - shift : 0.9 - shift;
         gp << "set label " << Quoted(note.text) << " at first " << NumberText(note.x) << ", first " << NumberText(note.y)
            << (right_half ? " right" : " left") << " offset char " << (right_half ? "-1" : "1") << ","
            << NumberText(vertical) << " point pt 7 ps 1.3 lc rgb '" << style.colour << "' tc rgb '" << style.colour
@@ -1046,6 +1049,9 @@ std::string IndexPage(const PlotResults& results, const ReportExtras* extras, co
                  << cell(row.max_shear_depth) << "</tr>\n";
         }
         html << "</table>\n";
+    }
+    if (extras != nullptr && extras->warnings.empty() && extras->ended_normally) {
+        html << "<p>No warning was reported.</p>\n";
     }
     if (extras != nullptr && !extras->warnings.empty()) {
         html << "<h3>Warnings</h3>\n<ul class=\"warnings\">\n";
