@@ -116,6 +116,44 @@ TEST(PlotCommand, DrawsEveryChartWithItsScriptAndData) {
     ExpectPicture(out / "length-study.svg", host::ChartFormat::kSvg, "Pile-head deflection against pile length");
 }
 
+// A US customary and an SI run drawn whole: every chart drawn, the depth
+// axes in the run's engineering units, the soil layers of the report named
+// on the depth charts.
+TEST(PlotCommand, RunsInBothUnitSystemsDrawEveryFigure) {
+    RequireGnuplot();
+    struct Case {
+        const char* input;
+        const char* depth_axis;
+        const char* deflection_axis;
+        const char* layer;
+    };
+    const Case kCases[] = {
+        {"soft_clay", "Depth below pile head (ft)", "Deflection (in)", "Soft clay (Matlock)"},
+        {"si_kmatrix_length_study", "Depth below pile head (m)", "Deflection (mm)", "Sand (Reese)"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        testing::TempDir dir;
+        fs::copy_file(fs::path(TREVASC_TEST_CASES_DIR) / c.input / "input.trv", dir.path() / "pile.trv");
+        const auto outcome = plot::RunHost(dir, "run " + plot::ShellQuote((dir.path() / "pile.trv").string()) +
+                                                    " --plots");
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        const fs::path out = dir.path() / "pile.charts";
+        const std::string index = testing::ReadFile(out / "index.html");
+        std::size_t figures = 0;
+        for (std::size_t at = 0; (at = index.find("<figure", at)) != std::string::npos; ++at) ++figures;
+        std::size_t pictures = 0;
+        for (const auto& entry : fs::directory_iterator(out)) pictures += entry.path().extension() == ".svg" ? 1 : 0;
+        EXPECT_EQ(pictures, figures);
+        EXPECT_GE(figures, 9u);
+        const std::string deflection = testing::ReadFile(out / "deflection.svg");
+        for (const char* text : {c.depth_axis, c.deflection_axis, c.layer, "Pile tip"}) {
+            EXPECT_NE(deflection.find(text), std::string::npos) << text;
+        }
+        EXPECT_NE(testing::ReadFile(out / "response.svg").find(c.deflection_axis), std::string::npos);
+    }
+}
+
 const host::Chart* FindChart(const std::vector<host::Chart>& charts, const std::string& name) {
     for (const host::Chart& chart : charts) {
         if (chart.name == name) return &chart;
