@@ -955,7 +955,7 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
         ChartPanel panel = chart.panels.front();
         if (!panel.title.empty()) panel.title = chart.title + " (" + panel.title + ")";
         else panel.title = chart.title;
-        PanelScript(gp, chart, panel, 0, data, true, true, true, fonts, 7);
+        PanelScript(gp, chart, panel, 0, data, true, true, true, fonts, 5);
         return gp.str();
     }
     // Several panels side by side, each frame placed on the page, the key of
