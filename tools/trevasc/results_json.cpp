@@ -246,15 +246,13 @@ UnitTexts UnitTextsFor(UnitSystemCode units) {
     switch (units) {
         case UnitSystemCode::kUscs:
             return {"USCS", "in", "lb", "in-lb", "lb-in^2", "lb/in", "rad/in", "lb/in", "lb/rad", "in-lb/in",
-                    "in-lb/rad", "kip", "in-kip", "kip-in^2", 1000.0};
+                    "in-lb/rad"};
         case UnitSystemCode::kSi:
-            return {"SI", "m", "kN", "kN-m", "kN-m^2", "kN/m", "rad/m", "kN/m", "kN/rad", "kN-m/m", "kN-m/rad",
-                    "kN", "kN-m", "kN-m^2", 1.0};
+            return {"SI", "m", "kN", "kN-m", "kN-m^2", "kN/m", "rad/m", "kN/m", "kN/rad", "kN-m/m", "kN-m/rad"};
         case UnitSystemCode::kGeneral:
             break;
     }
-    return {"GENERAL", "L", "F", "F-L", "F-L^2", "F/L", "rad/L", "F/L", "F/rad", "F-L/L", "F-L/rad",
-            "F", "F-L", "F-L^2", 1.0};
+    return {"GENERAL", "L", "F", "F-L", "F-L^2", "F/L", "rad/L", "F/L", "F/rad", "F-L/L", "F-L/rad"};
 }
 
 std::optional<ExtremeAtDepth> LargestMoment(const CaseProfile& profile) {

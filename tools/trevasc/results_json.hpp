@@ -34,7 +34,8 @@ nlohmann::ordered_json BuildResultsJson(const PlotResults& results, const Report
 // the file when it cannot be written.
 void WriteResultsJson(const std::filesystem::path& path, const nlohmann::ordered_json& document);
 
-// The unit texts of a unit system, as the JSON and the chart axes show them.
+// The unit texts of a unit system, as the JSON shows them (the charts and
+// tables show engineering units: display_units.hpp).
 struct UnitTexts {
     std::string system;             // "USCS", "SI", "GENERAL"
     std::string length;             // "in"
@@ -44,11 +45,6 @@ struct UnitTexts {
     std::string soil_reaction;      // "lb/in"
     std::string curvature;          // "rad/in"
     std::string K22, K23, K32, K33;
-    // Section curves in charts: kips for USCS, as the report's section tables.
-    std::string section_force;      // "kip"
-    std::string section_moment;     // "in-kip"
-    std::string section_stiffness;  // "kip-in^2"
-    double section_divisor = 1.0;   // consistent units to the section units (1000 for USCS)
 };
 UnitTexts UnitTextsFor(UnitSystemCode units);
 
