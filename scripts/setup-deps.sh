@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
-  nlohmann-json3-dev gnuplot-nox chromium
+  nlohmann-json3-dev gnuplot-nox chromium poppler-utils
 )
 
 missing=()

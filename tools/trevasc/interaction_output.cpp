@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "display_units.hpp"
 #include "results_json.hpp"
 
 namespace trevasc::host {
@@ -39,12 +40,24 @@ std::string Axis(const std::string& quantity, const std::string& unit) {
     return unit.empty() ? quantity : quantity + " (" + unit + ")";
 }
 
+// The interaction records hold section units (kips and in-kip for US
+// customary runs, as the report's section tables); this factor takes them to
+// the consistent units of the rest of the plot file (pounds, in-lb).
+double SectionToConsistent(UnitSystemCode units) { return units == UnitSystemCode::kUscs ? 1000.0 : 1.0; }
+
+// Line styles of the chart palette: blue, vermilion, green, black.
+constexpr int kNominalStyle = 1;
+constexpr int kFailStyle = 2;
+constexpr int kPassStyle = 3;
+constexpr int kFactoredStyle = 4;
+constexpr int kBalancedStyle = 7;
+
 }  // namespace
 
 void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& results) {
     if (results.interaction.empty() && results.interaction_checks.empty()) return;
     // The file holds section units (kips for USCS); the document consistent ones.
-    const double scale = UnitTextsFor(results.units()).section_divisor;
+    const double scale = SectionToConsistent(results.units());
     Json& sections = document["sections"];
     if (!sections.is_array()) sections = Json::array();
     for (Json& section : sections) section["interaction"] = nullptr;
@@ -94,7 +107,10 @@ void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& 
 }
 
 void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts) {
-    const UnitTexts units = UnitTextsFor(results.units());
+    const DisplayUnits units = DisplayUnitsFor(results.units());
+    const double scale = SectionToConsistent(results.units());
+    auto force = [&](double value) { return units.force(value * scale); };
+    auto moment = [&](double value) { return units.moment(value * scale); };
     for (const InteractionDiagramRecord& diagram : results.interaction) {
         Chart chart;
         const std::string section = std::to_string(diagram.section);
@@ -103,37 +119,44 @@ void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts
         chart.caption = "Axial force against bending moment of section " + section +
                         ": the nominal and factored diagrams, the balanced point, and each load case's "
                         "axial thrust with the largest moment in the section (passing and failing).";
-        chart.x_label = Axis("Bending moment", units.section_moment);
-        chart.y_label = Axis("Axial force, compression positive", units.section_force);
+        chart.width = kSingleWidth;
+        chart.height = kSingleHeight;
+        ChartPanel panel;
+        panel.x_label = Axis("Bending moment", units.moment.unit);
+        panel.y_label = Axis("Axial force, compression positive", units.force.unit);
         ChartSeries nominal, factored, balanced, pass, fail;
         nominal.title = "Nominal";
+        nominal.style = kNominalStyle;
         factored.title = "Factored";
+        factored.style = kFactoredStyle;
         balanced.title = "Balanced point";
         balanced.markers_only = true;
+        balanced.style = kBalancedStyle;
         pass.title = "Load cases: PASS";
         pass.markers_only = true;
-        pass.color = "#2ca02c";  // green
+        pass.style = kPassStyle;
         fail.title = "Load cases: FAIL";
         fail.markers_only = true;
-        fail.color = "#d62728";  // red
+        fail.style = kFailStyle;
         for (std::size_t k = 0; k < diagram.points.size(); ++k) {
             const InteractionPointRecord& p = diagram.points[k];
-            nominal.points.push_back({p.Mn, p.Pn});
-            factored.points.push_back({p.Md, p.Pd});
-            if (static_cast<int>(k) + 1 == diagram.balanced_point) balanced.points.push_back({p.Mn, p.Pn});
+            nominal.points.push_back({moment(p.Mn), force(p.Pn)});
+            factored.points.push_back({moment(p.Md), force(p.Pd)});
+            if (static_cast<int>(k) + 1 == diagram.balanced_point) balanced.points.push_back({moment(p.Mn), force(p.Pn)});
         }
         for (const InteractionCheckRecord& check : results.interaction_checks) {
             if (check.section != diagram.section || check.result < 0) continue;
             ChartSeries& target = check.result == 1 ? pass : fail;
-            target.points.push_back({std::fabs(check.moment), check.axial_thrust});
+            target.points.push_back({moment(std::fabs(check.moment)), force(check.axial_thrust)});
             target.labels.push_back(check.load_case);
         }
-        chart.series.push_back(nominal);
-        chart.series.push_back(factored);
-        chart.series.push_back(balanced);
-        if (!pass.points.empty()) chart.series.push_back(pass);
-        if (!fail.points.empty()) chart.series.push_back(fail);
-        charts.push_back(chart);
+        panel.series.push_back(nominal);
+        panel.series.push_back(factored);
+        panel.series.push_back(balanced);
+        if (!pass.points.empty()) panel.series.push_back(pass);
+        if (!fail.points.empty()) panel.series.push_back(fail);
+        chart.panels.push_back(std::move(panel));
+        charts.push_back(std::move(chart));
     }
 }
 

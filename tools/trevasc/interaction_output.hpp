@@ -17,8 +17,8 @@ namespace trevasc::host {
 void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& results);
 
 // One chart per diagram, "interaction-section-N": nominal and factored
-// curves, the balanced point, and the load cases that pass and fail, in the
-// section units (kips and in-kip for USCS, as the report's section tables).
+// curves, the balanced point, and the load cases that pass (green) and fail
+// (vermilion), in the units engineers read (kips and kip-ft, kN and kN-m).
 void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts);
 
 }  // namespace trevasc::host

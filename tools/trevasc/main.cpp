@@ -14,9 +14,11 @@
 #include <sstream>
 #include <string>
 
+#include "calc_package.hpp"
 #include "charts.hpp"
 #include "plot_file.hpp"
 #include "report_extras.hpp"
+#include "results_csv.hpp"
 #include "results_json.hpp"
 #include "trevasc/run.hpp"
 #include "trevasc/trevasc.h"
@@ -61,7 +63,12 @@ void ListWarnings(const fs::path& report_path) {
 struct ResultOutputs {
     bool charts = false;
     bool json = false;
+    bool csv = false;
+    std::string csv_dir;  // empty: STEM.csv beside the outputs
+    bool pdf = false;
     host::ChartFormat format = host::ChartFormat::kSvg;
+    std::optional<int> result_code;  // known after a run
+    bool Any() const { return charts || json || csv || pdf; }
 };
 
 // "pier.plot.txt" -> "pier"; any other name loses its last extension.
@@ -94,13 +101,46 @@ int MakeResultOutputs(const host::PlotResults& results, const fs::path& plot, co
         json_path = json_dir / (stem + ".results.json");
         try {
             const host::ResultSources sources{plot.filename().string(),
-                                              extra != nullptr ? report.filename().string() : std::string()};
+                                              extra != nullptr ? report.filename().string() : std::string(),
+                                              wanted.result_code};
             host::WriteResultsJson(json_path, host::BuildResultsJson(results, extra, sources));
             std::cout << "Results (JSON):   " << json_path.string() << '\n';
         } catch (const std::exception& e) {
             std::cerr << "trevasc: the JSON results were not written: " << e.what() << '\n';
             json_path.clear();
             status = kExitRuntimeError;
+        }
+    }
+    if (wanted.csv) {
+        const fs::path csv_dir = wanted.csv_dir.empty() ? json_dir / (stem + ".csv") : fs::absolute(wanted.csv_dir);
+        try {
+            host::WriteCsvTables(host::BuildCsvTables(results, extra), csv_dir);
+            std::cout << "Tables (CSV):     " << csv_dir.string() << '\n';
+        } catch (const std::exception& e) {
+            std::cerr << "trevasc: the CSV tables were not written: " << e.what() << '\n';
+            status = kExitRuntimeError;
+        }
+    }
+    if (wanted.pdf) {
+        const fs::path pdf_path = json_dir / (stem + ".pdf");
+        if (extra == nullptr) {
+            std::cerr << "trevasc: the calculation package needs the report of the run (name it with --report)\n";
+            status = kExitRuntimeError;
+        } else {
+            const host::PackageOutcome made = host::WriteCalculationPackage(
+                results, pdf_path, host::PackageInputs{plot, report, wanted.result_code, host::TodayIsoDate()});
+            for (const std::string& tool : made.missing_tools) {
+                std::cerr << "trevasc: the calculation package needs " << tool
+                          << ", which was not found on the PATH; install it (scripts/setup-deps.sh installs it) and "
+                             "make the package again with 'trevasc report "
+                          << plot.string() << " --pdf'\n";
+            }
+            for (const std::string& error : made.errors) std::cerr << "trevasc: " << error << '\n';
+            if (made.written) {
+                std::cout << "Calculation package (PDF): " << pdf_path.string() << '\n';
+            } else {
+                status = kExitRuntimeError;
+            }
         }
     }
     if (wanted.charts) {
@@ -124,7 +164,7 @@ int MakeResultOutputs(const host::PlotResults& results, const fs::path& plot, co
     return status;
 }
 
-int RunCommand(const std::string& input_name, const std::string& out_dir_option, const ResultOutputs& wanted) {
+int RunCommand(const std::string& input_name, const std::string& out_dir_option, ResultOutputs wanted) {
     const fs::path input = fs::absolute(input_name);
     std::error_code ec;
     if (!fs::is_regular_file(input, ec)) {
@@ -171,9 +211,11 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option,
     std::cout << "Runtime messages: " << (out_dir / messages).string() << '\n';
     if (code < 0) ListWarnings(out_dir / report);
     const int status = ExitStatusFor(code);
-    if (!wanted.charts && !wanted.json) return status;
+    if (!wanted.Any()) return status;
+    wanted.result_code = code;
     if (code > 0) {
-        std::cerr << "trevasc: no charts or JSON results were made: the analysis ended with an error (see the report)\n";
+        std::cerr << "trevasc: no charts, tables or JSON results were made: the analysis ended with an error (see the "
+                     "report)\n";
         return status;
     }
     host::PlotResults results;
@@ -251,7 +293,7 @@ int PlotFileCommand(const std::string& plot_name, const std::string& out_dir_opt
     // Charts go into the folder named, or into STEM.charts beside the plot file.
     const fs::path chart_dir = !out_dir_option.empty() ? out_dir : out_dir / (PlotFileStem(plot) + ".charts");
     if (!report.empty()) std::cout << "Report:           " << report.string() << '\n';
-    if (!wanted.json && !wanted.charts) {
+    if (!wanted.Any()) {
         PrintSummary(results);
         return kExitOk;
     }
@@ -279,6 +321,9 @@ int main(int argc, char** argv) {
     run->add_flag("--json", run_outputs.json, "Write the results as JSON to STEM.results.json beside the outputs");
     run->add_option("--format", run_outputs.format, "Picture format of the charts: svg (default), png or pdf")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+    run->add_flag("--csv", run_outputs.csv, "Write the results as CSV tables into STEM.csv/ beside the outputs");
+    run->add_flag("--pdf", run_outputs.pdf,
+                  "Write the calculation package STEM.pdf beside the outputs (needs gnuplot and pdfunite)");
 
     std::string plot_file;
     std::string plot_out_dir;
@@ -301,9 +346,25 @@ int main(int argc, char** argv) {
     CLI::App* results = app.add_subcommand("results", "Show the results of a plot output file, or write them as JSON");
     results->add_option("PLOTFILE", results_file, "Plot output file of a run (STEM.plot.txt)")->required();
     results->add_flag("--json", results_outputs.json, "Write STEM.results.json");
+    results->add_option("--csv", results_outputs.csv_dir,
+                        "Write the results as CSV tables (nodes, summary, p-y curves, sections, stiffness, length "
+                        "study) into this folder");
     results->add_option("--out-dir", results_out_dir, "Folder for STEM.results.json (default: the plot file's)");
     results->add_option("--report", results_report, "Report of the same run (default: STEM.report.txt beside the "
                                                      "plot file, when present)");
+
+    std::string report_plot_file;
+    std::string report_out_dir;
+    std::string report_report;
+    ResultOutputs report_outputs;
+    CLI::App* report = app.add_subcommand("report", "Make the calculation package of a run as one PDF");
+    report->add_option("PLOTFILE", report_plot_file, "Plot output file of a run (STEM.plot.txt)")->required();
+    report->add_flag("--pdf", report_outputs.pdf,
+                     "Write STEM.pdf: title page, input summary, results, figures and the text report")
+        ->required();
+    report->add_option("--out-dir", report_out_dir, "Folder for STEM.pdf (default: the plot file's)");
+    report->add_option("--report", report_report, "Report of the same run (default: STEM.report.txt beside the "
+                                                  "plot file)");
 
     try {
         app.parse(argc, argv);
@@ -322,7 +383,11 @@ int main(int argc, char** argv) {
             return RunCommand(input, out_dir, run_outputs);
         }
         if (plot->parsed()) return PlotFileCommand(plot_file, plot_out_dir, plot_report, plot_outputs);
-        if (results->parsed()) return PlotFileCommand(results_file, results_out_dir, results_report, results_outputs);
+        if (results->parsed()) {
+            results_outputs.csv = results->count("--csv") > 0;
+            return PlotFileCommand(results_file, results_out_dir, results_report, results_outputs);
+        }
+        if (report->parsed()) return PlotFileCommand(report_plot_file, report_out_dir, report_report, report_outputs);
     } catch (const std::exception& e) {
         std::cerr << "trevasc: " << e.what() << '\n';
         return kExitRuntimeError;

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "trevasc/run.hpp"
+
 namespace trevasc::host {
 
 namespace {
@@ -175,7 +177,10 @@ Json Sections(const PlotResults& results) {
         Json item;
         item["thrust_index"] = curve.thrust_index;
         item["axial_thrust"] = Number(Scaled(curve.axial_thrust, thrust_scale));
-        item["nominal_moment_capacity"] = Number(curve.nominal_moment_capacity);
+        // An elastic section has no moment capacity: the value the file
+        // carries for it is not one.
+        item["nominal_moment_capacity"] =
+            curve.source == SectionCurveSource::kElastic ? Json(nullptr) : Number(curve.nominal_moment_capacity);
         item["source"] = CurveSourceName(curve.source);
         Json moment = Json::array();
         Json stiffness = Json::array();
@@ -243,15 +248,13 @@ UnitTexts UnitTextsFor(UnitSystemCode units) {
     switch (units) {
         case UnitSystemCode::kUscs:
             return {"USCS", "in", "lb", "in-lb", "lb-in^2", "lb/in", "rad/in", "lb/in", "lb/rad", "in-lb/in",
-                    "in-lb/rad", "kip", "in-kip", "kip-in^2", 1000.0};
+                    "in-lb/rad"};
         case UnitSystemCode::kSi:
-            return {"SI", "m", "kN", "kN-m", "kN-m^2", "kN/m", "rad/m", "kN/m", "kN/rad", "kN-m/m", "kN-m/rad",
-                    "kN", "kN-m", "kN-m^2", 1.0};
+            return {"SI", "m", "kN", "kN-m", "kN-m^2", "kN/m", "rad/m", "kN/m", "kN/rad", "kN-m/m", "kN-m/rad"};
         case UnitSystemCode::kGeneral:
             break;
     }
-    return {"GENERAL", "L", "F", "F-L", "F-L^2", "F/L", "rad/L", "F/L", "F/rad", "F-L/L", "F-L/rad",
-            "F", "F-L", "F-L^2", 1.0};
+    return {"GENERAL", "L", "F", "F-L", "F-L^2", "F/L", "rad/L", "F/L", "F/rad", "F-L/L", "F-L/rad"};
 }
 
 std::optional<ExtremeAtDepth> LargestMoment(const CaseProfile& profile) {
@@ -269,6 +272,28 @@ nlohmann::ordered_json BuildResultsJson(const PlotResults& results, const Report
     document["format_version"] = kResultsFormatVersion;
     document["plot_file"] = sources.plot_file;
     document["report_file"] = sources.report_file.empty() ? Json(nullptr) : Json(sources.report_file);
+    Json title = nullptr;
+    if (extras != nullptr && !extras->title_lines.empty()) {
+        std::string joined;
+        for (const std::string& line : extras->title_lines) joined += (joined.empty() ? "" : "\n") + line;
+        title = joined;
+    }
+    document["title"] = title;
+    const std::optional<int> code =
+        sources.result_code ? sources.result_code : extras != nullptr ? ResultCodeFromReport(*extras) : std::nullopt;
+    document["result_code"] = code ? Json(*code) : Json(nullptr);
+    document["result_meaning"] = code ? Json(trevasc::ResultCodeMeaning(*code)) : Json(nullptr);
+    Json warnings = Json::array();
+    if (extras != nullptr) {
+        for (const ReportWarning& warning : extras->warnings) {
+            Json item;
+            item["id"] = warning.id ? Json(*warning.id) : Json(nullptr);
+            item["text"] = warning.text.empty() ? Json(nullptr) : Json(warning.text);
+            item["count"] = warning.count;
+            warnings.push_back(item);
+        }
+    }
+    document["warnings"] = warnings;
     document["complete"] = results.complete;
     document["incomplete_reason"] = results.complete ? Json(nullptr) : Json(results.incomplete_reason);
     document["analysis_mode"] = results.header.ICOM;
@@ -278,6 +303,20 @@ nlohmann::ordered_json BuildResultsJson(const PlotResults& results, const Report
     document["units"] = Units(UnitTextsFor(results.units()));
     document["ground_surface_depth"] =
         extras != nullptr && extras->ground_surface_depth ? Number(*extras->ground_surface_depth) : Json(nullptr);
+    document["pile_length"] = extras != nullptr && extras->pile_length ? Number(*extras->pile_length) : Json(nullptr);
+    Json layers = Json::array();
+    if (extras != nullptr) {
+        for (const SoilLayerBand& layer : extras->layers) {
+            Json item;
+            item["layer"] = layer.layer;
+            item["model"] = layer.model;
+            item["description"] = layer.description;
+            item["top"] = Number(layer.top);
+            item["bottom"] = Number(layer.bottom);
+            layers.push_back(item);
+        }
+    }
+    document["soil_layers"] = layers;
 
     Json cases = Json::array();
     const std::size_t count = std::max(results.cases.size(), results.summaries.size());

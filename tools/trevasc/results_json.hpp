@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "plot_file.hpp"
@@ -14,11 +15,14 @@
 
 namespace trevasc::host {
 
-inline constexpr int kResultsFormatVersion = 1;
+inline constexpr int kResultsFormatVersion = 2;
 
 struct ResultSources {
     std::string plot_file;    // as shown in the document (a file name)
     std::string report_file;  // empty when no report was read
+    // The result code of the run when the caller knows it (the run command);
+    // otherwise it is taken from the report where the report tells it.
+    std::optional<int> result_code;
 };
 
 // `extras` may be null (no report was read): the pile-head conditions and
@@ -30,7 +34,8 @@ nlohmann::ordered_json BuildResultsJson(const PlotResults& results, const Report
 // the file when it cannot be written.
 void WriteResultsJson(const std::filesystem::path& path, const nlohmann::ordered_json& document);
 
-// The unit texts of a unit system, as the JSON and the chart axes show them.
+// The unit texts of a unit system, as the JSON shows them (the charts and
+// tables show engineering units: display_units.hpp).
 struct UnitTexts {
     std::string system;             // "USCS", "SI", "GENERAL"
     std::string length;             // "in"
@@ -40,11 +45,6 @@ struct UnitTexts {
     std::string soil_reaction;      // "lb/in"
     std::string curvature;          // "rad/in"
     std::string K22, K23, K32, K33;
-    // Section curves in charts: kips for USCS, as the report's section tables.
-    std::string section_force;      // "kip"
-    std::string section_moment;     // "in-kip"
-    std::string section_stiffness;  // "kip-in^2"
-    double section_divisor = 1.0;   // consistent units to the section units (1000 for USCS)
 };
 UnitTexts UnitTextsFor(UnitSystemCode units);
 

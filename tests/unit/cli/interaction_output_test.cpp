@@ -47,7 +47,7 @@ TEST(InteractionOutput, ReaderJsonAndChart) {
     EXPECT_DOUBLE_EQ(results.interaction_checks[1].axial_thrust, 3500.0);  // kips, as written
 
     // The JSON gives consistent units: pounds for USCS.
-    const nlohmann::ordered_json doc = host::BuildResultsJson(results, nullptr, {"shaft.plot", ""});
+    const nlohmann::ordered_json doc = host::BuildResultsJson(results, nullptr, {"shaft.plot", "", std::nullopt});
     const auto& interaction = doc["sections"][0]["interaction"];
     EXPECT_EQ(interaction["design_code"], "ACI 318-19");
     EXPECT_EQ(interaction["nominal"]["axial_force"].size(), d.points.size());
@@ -59,13 +59,17 @@ TEST(InteractionOutput, ReaderJsonAndChart) {
     for (const host::Chart& chart : host::BuildCharts(results, nullptr)) {
         if (chart.name != "interaction-section-1") continue;
         found = true;
-        ASSERT_EQ(chart.series.size(), 5u);  // nominal, factored, balanced, PASS, FAIL
-        EXPECT_EQ(chart.series[3].title, "Load cases: PASS");
-        EXPECT_EQ(chart.series[4].labels, std::vector<int>{2});
-        // PASS green, FAIL red in the script.
-        const std::string script = host::ChartScript(chart, "png", host::ChartFormat::kPng, "shaft.plot");
-        EXPECT_NE(script.find("lc rgb '#2ca02c' title 'Load cases: PASS'"), std::string::npos) << script;
-        EXPECT_NE(script.find("lc rgb '#d62728' title 'Load cases: FAIL'"), std::string::npos);
+        ASSERT_EQ(chart.panels.size(), 1u);
+        const auto& series = chart.panels[0].series;
+        ASSERT_EQ(series.size(), 5u);  // nominal, factored, balanced, PASS, FAIL
+        EXPECT_EQ(series[3].title, "Load cases: PASS");
+        EXPECT_EQ(series[4].labels, std::vector<int>{2});
+        // Shown in kips: case 2 stands at its 3500 kip thrust.
+        EXPECT_NEAR(series[4].points[0][1], 3500.0, 1e-9);
+        // PASS green, FAIL vermilion: the palette's styles 3 and 2.
+        const std::string script = host::ChartScript(chart, host::ChartFormat::kPng, true, "shaft.plot");
+        EXPECT_NE(script.find("with points lt 3 ps 1.5 title \"Load cases: PASS\""), std::string::npos) << script;
+        EXPECT_NE(script.find("with points lt 2 ps 1.5 title \"Load cases: FAIL\""), std::string::npos);
     }
     EXPECT_TRUE(found);
 

@@ -21,20 +21,20 @@ struct ExpectedChart {
     const char* title;
 };
 constexpr ExpectedChart kFixtureCharts[] = {
+    {"response", "Pile response"},
     {"deflection", "Lateral deflection against depth"},
     {"bending-moment", "Bending moment against depth"},
     {"shear-force", "Shear force against depth"},
     {"soil-reaction", "Soil reaction against depth"},
     {"bending-stiffness", "Bending stiffness against depth"},
     {"py-curves", "p-y curves at the output depths"},
-    {"moment-curvature-section-1", "Moment-curvature, section 1"},
-    {"ei-moment-section-1", "Bending stiffness against moment, section 1"},
+    // Section 1 is elastic: no moment-curvature or EI-moment chart.
     {"moment-curvature-section-2", "Moment-curvature, section 2"},
     {"ei-moment-section-2", "Bending stiffness against moment, section 2"},
-    {"head-load-deflection", "Pile-head load against pile-head deflection"},
-    {"head-load-max-moment", "Pile-head load against maximum bending moment"},
-    {"stiffness-lateral", "Pile-head stiffness K22 and K32 against head deflection"},
-    {"stiffness-rotational", "Pile-head stiffness K23 and K33 against head rotation"},
+    {"head-load-deflection", "Pile-head shear against pile-head deflection"},
+    {"head-load-max-moment", "Pile-head shear against maximum bending moment"},
+    {"stiffness-lateral", "Pile-head stiffness K22 and K32"},
+    {"stiffness-rotational", "Pile-head stiffness K23 and K33"},
     {"length-study", "Pile-head deflection against pile length"},
 };
 
@@ -83,35 +83,195 @@ TEST(PlotCommand, DrawsEveryChartWithItsScriptAndData) {
     const auto outcome = plot::RunHost(dir, "plot " + plot::ShellQuote(plot_file.string()) + " --out-dir " +
                                                 plot::ShellQuote(out.string()));
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_NE(outcome.out.find("index.html (15 charts)"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("index.html (14 charts)"), std::string::npos) << outcome.out;
     for (const ExpectedChart& chart : kFixtureCharts) {
         SCOPED_TRACE(chart.name);
         ExpectPicture(out / (std::string(chart.name) + ".svg"), host::ChartFormat::kSvg, chart.title);
         const std::string script = testing::ReadFile(out / (std::string(chart.name) + ".gp"));
-        EXPECT_NE(script.find("set output '" + std::string(chart.name) + ".svg'"), std::string::npos);
-        EXPECT_NE(script.find("'" + std::string(chart.name) + ".dat' index 0"), std::string::npos);
+        EXPECT_NE(script.find("set output \"" + std::string(chart.name) + ".svg\""), std::string::npos);
+        EXPECT_NE(script.find("\"" + std::string(chart.name) + ".dat\" index 0"), std::string::npos);
         EXPECT_TRUE(fs::exists(out / (std::string(chart.name) + ".dat")));
     }
-    // Depth downward, the ground surface of the report marked, every case a
-    // data block: block 1 is load case 2, whose head deflection is
+    // Depth in feet downward from the head to the tip (600 in = 50 ft), the
+    // ground surface of the report (18 in = 1.5 ft) marked, every case a data
+    // block: block 1 is load case 2, whose head deflection is
     // 2 V0 beta / k = 0.3488784 in at depth 0.
     const std::string deflection = testing::ReadFile(out / "deflection.gp");
-    EXPECT_NE(deflection.find("set yrange [*:*] reverse"), std::string::npos);
-    EXPECT_NE(deflection.find("ground = 18\n"), std::string::npos) << deflection;
+    EXPECT_NE(deflection.find("set yrange [50:0]"), std::string::npos) << deflection;
+    EXPECT_NE(deflection.find("set arrow from graph 0, first 1.5 to graph 1, first 1.5"), std::string::npos);
     EXPECT_NE(deflection.find("'Ground surface'"), std::string::npos);
-    EXPECT_NE(deflection.find("set xlabel 'Deflection (in)'"), std::string::npos);
+    EXPECT_NE(deflection.find("'Pile tip' at graph 0.03, first 50 "), std::string::npos);
+    EXPECT_NE(deflection.find("set xlabel \"Deflection (in)\""), std::string::npos);
     const std::string data = testing::ReadFile(out / "deflection.dat");
-    EXPECT_NE(data.find("# block 1: Load case 2\n0.3488784 0\n"), std::string::npos) << data.substr(0, 300);
-    // The moment-curvature chart of section 2 in kips, its capacity
-    // (1 928 055 in-lb in the file) marked at 1928.055 in-kip.
-    const std::string section = testing::ReadFile(out / "moment-curvature-section-2.dat");
-    EXPECT_NE(section.find("# block 1: Nominal moment capacity\n"), std::string::npos);
-    EXPECT_NE(section.find(" 1928.055\n"), std::string::npos) << section.substr(section.size() - 200);
+    EXPECT_NE(data.find("# block 1: Case 2\n0.3488784 0\n"), std::string::npos) << data.substr(0, 300);
+    // The moment-curvature chart of section 2 in kip-ft, its capacity
+    // (1 928 055 in-lb in the file = 160.67 kip-ft) marked.
+    const std::string section = testing::ReadFile(out / "moment-curvature-section-2.gp");
+    EXPECT_NE(section.find("\"Mn = 160.7 kip-ft\" at first "), std::string::npos) << section;
+    EXPECT_NE(section.find("set ylabel \"Bending moment (kip-ft)\""), std::string::npos);
     // The scripts draw again by hand, in their folder.
     fs::remove(out / "length-study.svg");
     const auto again = host::RunProgram(*host::FindOnPath("gnuplot"), {"length-study.gp"}, out);
     EXPECT_EQ(again.exit_status, 0) << again.output;
     ExpectPicture(out / "length-study.svg", host::ChartFormat::kSvg, "Pile-head deflection against pile length");
+}
+
+// A US customary and an SI run drawn whole: every chart drawn, the depth
+// axes in the run's engineering units, the soil layers of the report named
+// on the depth charts.
+TEST(PlotCommand, RunsInBothUnitSystemsDrawEveryFigure) {
+    RequireGnuplot();
+    struct Case {
+        const char* input;
+        const char* depth_axis;
+        const char* deflection_axis;
+        const char* layer;
+    };
+    const Case kCases[] = {
+        {"soft_clay", "Depth below pile head (ft)", "Deflection (in)", "Soft clay (Matlock)"},
+        {"si_kmatrix_length_study", "Depth below pile head (m)", "Deflection (mm)", "Sand (Reese)"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        testing::TempDir dir;
+        fs::copy_file(fs::path(TREVASC_TEST_CASES_DIR) / c.input / "input.trv", dir.path() / "pile.trv");
+        const auto outcome = plot::RunHost(dir, "run " + plot::ShellQuote((dir.path() / "pile.trv").string()) +
+                                                    " --plots");
+        ASSERT_EQ(outcome.status, 0) << outcome.err;
+        const fs::path out = dir.path() / "pile.charts";
+        const std::string index = testing::ReadFile(out / "index.html");
+        std::size_t figures = 0;
+        for (std::size_t at = 0; (at = index.find("<figure", at)) != std::string::npos; ++at) ++figures;
+        std::size_t pictures = 0;
+        for (const auto& entry : fs::directory_iterator(out)) pictures += entry.path().extension() == ".svg" ? 1 : 0;
+        EXPECT_EQ(pictures, figures);
+        EXPECT_GE(figures, 9u);
+        const std::string deflection = testing::ReadFile(out / "deflection.svg");
+        for (const char* text : {c.depth_axis, c.deflection_axis, c.layer, "Pile tip"}) {
+            EXPECT_NE(deflection.find(text), std::string::npos) << text;
+        }
+        EXPECT_NE(testing::ReadFile(out / "response.svg").find(c.deflection_axis), std::string::npos);
+    }
+}
+
+const host::Chart* FindChart(const std::vector<host::Chart>& charts, const std::string& name) {
+    for (const host::Chart& chart : charts) {
+        if (chart.name == name) return &chart;
+    }
+    return nullptr;
+}
+
+// Every depth chart and the head-load charts in the units engineers read:
+// a node of the small run at 60 in with M = 30000 and y = 0.2, its head
+// shear 1000. USCS: 5 ft, 2.5 kip-ft, 0.2 in, 1 kip; SI (the same numbers in
+// m and kN): 60 m, 30000 kN-m, 200 mm, 1000 kN.
+TEST(Charts, ShowTheUnitsEngineersRead) {
+    struct Case {
+        int units;
+        const char* depth_label;
+        const char* moment_label;
+        double depth;
+        double moment;
+        double deflection;
+        double head_shear;
+    };
+    const Case kCases[] = {
+        {1, "Depth below pile head (ft)", "Bending moment (kip-ft)", 5.0, 2.5, 0.2, 1.0},
+        {2, "Depth below pile head (m)", "Bending moment (kN-m)", 60.0, 30000.0, 200.0, 1000.0},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.units);
+        std::vector<std::string> lines = plot::SmallRun();
+        lines[0] = plot::Line1(3, c.units, 0, 0);
+        for (std::string& line : lines) {
+            if (line.find("Line 9:") != std::string::npos) line = plot::Line9(1, 3, c.units);
+            if (line.find("Line 13:") != std::string::npos && c.units == 2) {
+                line = plot::Line13({1000.0, 0.5, 30000.0, 1000.0, -0.004}, plot::kLine13Si);
+            }
+        }
+        const host::PlotResults results = host::ParsePlotText(plot::Join(lines), "small.plot.txt");
+        const auto charts = host::BuildCharts(results, nullptr);
+        const host::Chart* moment = FindChart(charts, "bending-moment");
+        const host::Chart* deflection = FindChart(charts, "deflection");
+        const host::Chart* head = FindChart(charts, "head-load-deflection");
+        ASSERT_TRUE(moment && deflection && head);
+        EXPECT_EQ(moment->panels[0].y_label, c.depth_label);
+        EXPECT_EQ(moment->panels[0].x_label, c.moment_label);
+        EXPECT_DOUBLE_EQ(moment->tip_depth, 2.0 * c.depth);  // the deepest node ends the depth axis
+        const auto& node = moment->panels[0].series[0].points[1];
+        EXPECT_DOUBLE_EQ(node[0], c.moment);
+        EXPECT_DOUBLE_EQ(node[1], c.depth);
+        EXPECT_DOUBLE_EQ(deflection->panels[0].series[0].points[1][0], c.deflection);
+        EXPECT_DOUBLE_EQ(head->panels[0].series[0].points[0][1], c.head_shear);
+        // The largest moment is written on the chart with its depth.
+        ASSERT_EQ(moment->panels[0].notes.size(), 1u);
+        EXPECT_EQ(moment->panels[0].notes[0].y, c.depth);
+    }
+}
+
+// Charts that would mislead are left out or drawn on a sane range.
+TEST(Charts, MisleadingChartsAreAbsentOrSane) {
+    const host::PlotResults small = host::ParsePlotText(plot::Join(plot::SmallRun()), "small.plot.txt");
+    // An elastic section: no moment-curvature, EI-moment chart or capacity.
+    host::PlotResults elastic = small;
+    elastic.section_curves[0].source = host::SectionCurveSource::kElastic;
+    for (const host::PlotResults* results : {&small, static_cast<const host::PlotResults*>(&elastic)}) {
+        const auto charts = host::BuildCharts(*results, nullptr);
+        const bool shown = results == &small;
+        EXPECT_EQ(FindChart(charts, "moment-curvature-section-1") != nullptr, shown);
+        EXPECT_EQ(FindChart(charts, "ei-moment-section-1") != nullptr, shown);
+    }
+    const auto charts = host::BuildCharts(small, nullptr);
+    // A constant EI (1e10 lb-in2 at every node = 1e7 kip-in2) is drawn from
+    // zero, not in a window of a few percent around its value.
+    const host::Chart* ei = FindChart(charts, "bending-stiffness");
+    ASSERT_NE(ei, nullptr);
+    const std::string ei_script = host::ChartScript(*ei, host::ChartFormat::kSvg, true, "small.plot.txt");
+    std::smatch range;
+    ASSERT_TRUE(std::regex_search(ei_script, range, std::regex(R"(set xrange \[([^:]+):([^\]]+)\])")));
+    EXPECT_EQ(std::stod(range[1]), 0.0);
+    EXPECT_GT(std::stod(range[2]), 1.0e7);
+    EXPECT_LT(std::stod(range[2]), 1.2e7);
+    // The p-y curve (p = 500 y lb/in up to y = 1.6 in) on its working range:
+    // four times the 0.01 in the depth of 120 in reached, the point reached
+    // (0.01 in, 5 lb/in) marked; the whole curve in the second panel.
+    const host::Chart* py = FindChart(charts, "py-curves");
+    ASSERT_NE(py, nullptr);
+    ASSERT_EQ(py->panels.size(), 2u);
+    ASSERT_TRUE(py->panels[0].x_range.has_value());
+    EXPECT_NEAR(py->panels[0].x_range->high, 0.04, 1e-12);
+    ASSERT_EQ(py->panels[0].notes.size(), 1u);
+    EXPECT_NEAR(py->panels[0].notes[0].x, 0.01, 1e-12);
+    EXPECT_NEAR(py->panels[0].notes[0].y, 5.0, 1e-9);
+    EXPECT_FALSE(py->panels[1].x_range.has_value());
+
+    // Head-load charts: cases of different pile-head conditions are drawn as
+    // separate sets of points, never joined.
+    host::PlotResults three = small;
+    three.summaries.push_back({2000.0, 0.9, 50000.0, 2000.0, 0.0});
+    three.summaries.push_back({3000.0, 1.5, 80000.0, 3000.0, -0.01});
+    host::ReportExtras extras;
+    extras.head_conditions = {{1, 1, 1000.0, 0.0, 0.0}, {2, 2, 2000.0, 0.0, 0.0}, {3, 1, 3000.0, 0.0, 0.0}};
+    const auto mixed = host::BuildCharts(three, &extras);
+    for (const char* name : {"head-load-deflection", "head-load-max-moment"}) {
+        SCOPED_TRACE(name);
+        const host::Chart* head = FindChart(mixed, name);
+        ASSERT_NE(head, nullptr);
+        ASSERT_EQ(head->panels[0].series.size(), 2u);  // free head: cases 1 and 3; fixed head: case 2
+        EXPECT_EQ(head->panels[0].series[0].labels, (std::vector<int>{1, 3}));
+        EXPECT_EQ(head->panels[0].series[1].labels, (std::vector<int>{2}));
+        const std::string script = host::ChartScript(*head, host::ChartFormat::kSvg, true, "three.plot.txt");
+        EXPECT_EQ(script.find("with lines"), std::string::npos) << script;
+        EXPECT_EQ(script.find("with linespoints"), std::string::npos) << script;
+        // Every point inside the padded frame: the largest shear is 3 kips.
+        ASSERT_TRUE(std::regex_search(script, range, std::regex(R"(set yrange \[([^:]+):([^\]]+)\])")));
+        EXPECT_EQ(std::stod(range[1]), 0.0);
+        EXPECT_GT(std::stod(range[2]), 3.0);
+    }
+    // The legend of a case says what was applied at the head.
+    const host::Chart* response = FindChart(mixed, "response");
+    ASSERT_NE(response, nullptr);
+    EXPECT_EQ(response->panels[0].series[0].title, "Case 1: free head, V = 1 kips, M = 0, P = 0");
 }
 
 TEST(PlotCommand, PictureFormats) {
@@ -203,7 +363,7 @@ TEST(PlotCommand, MissingGnuplotLeavesTheAnalysisOutputsAlone) {
     const auto failed = plot::RunHost(dir, "run " + plot::ShellQuote((dir.path() / "bad.trv").string()) +
                                                " --plots --json");
     EXPECT_EQ(failed.status, 2);
-    EXPECT_NE(failed.err.find("no charts or JSON results were made"), std::string::npos) << failed.err;
+    EXPECT_NE(failed.err.find("no charts, tables or JSON results were made"), std::string::npos) << failed.err;
     EXPECT_FALSE(fs::exists(dir.path() / "bad.results.json"));
     EXPECT_EQ(plot::RunHost(dir, "run " + input + " --format png").status, 64);  // --format without --plots
 }
@@ -241,8 +401,18 @@ window.addEventListener("load", function () {
   var report = Array.from(document.links).some(function (a) {
     return a.getAttribute("href") === "../pier.report.txt";
   });
+  // Layout: every figure shown at a readable width inside the page, and the
+  // results table (a heading row and one row per case) laid out.
+  var page = document.documentElement.clientWidth;
+  var wide = images.filter(function (i) {
+    var box = i.getBoundingClientRect();
+    return box.width >= 400 && box.height >= 300 && box.left >= 0 && box.right <= page;
+  }).length;
+  var table = document.querySelector("table.results");
+  var results = table && table.getBoundingClientRect().height > 0 ? table.rows.length : 0;
   document.body.setAttribute("data-probe",
-    "images=" + images.length + ";loaded=" + loaded + ";captions=" + captions + ";report=" + report);
+    "images=" + images.length + ";loaded=" + loaded + ";captions=" + captions + ";report=" + report +
+    ";wide=" + wide + ";results=" + results);
 });
 </script>
 )";
@@ -255,13 +425,14 @@ window.addEventListener("load", function () {
         *browser,
         {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
          "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--user-data-dir=" + profile.string(), "--virtual-time-budget=10000", "--dump-dom",
+         "--user-data-dir=" + profile.string(), "--virtual-time-budget=10000", "--window-size=1280,1000",
+         "--dump-dom",
          "file://" + std::regex_replace((out / "probe.html").string(), std::regex(" "), "%20")},
         dir.path());
     ASSERT_EQ(run.exit_status, 0) << run.output;
     std::smatch found;
     ASSERT_TRUE(std::regex_search(run.output, found, std::regex("data-probe=\"([^\"]*)\""))) << run.output;
-    const std::string expected = "images=15;loaded=15;captions=15;report=true";
+    const std::string expected = "images=14;loaded=14;captions=14;report=true;wide=14;results=3";
     EXPECT_EQ(found[1].str(), expected);
 }
 

@@ -101,15 +101,112 @@ TEST(ReportExtras, PileHeadConditionsOfEveryLoadingTypeAndTheGroundSurface) {
     EXPECT_TRUE(none.head_conditions.empty());
 }
 
+// What the host reads from whole reports of golden runs: the title, the
+// pile length, the soil layers (the depths of the input files: feet turned
+// into inches for USCS, metres as they are for SI), the warning summary and
+// the result code the run returned.
+TEST(ReportExtras, TitleLayersWarningsAndResultCodeOfGoldenReports) {
+    struct Layer {
+        const char* model;
+        double top;
+        double bottom;
+    };
+    struct Warning {
+        int id;
+        int count;
+    };
+    struct Case {
+        const char* name;
+        const char* title;
+        double pile_length;
+        std::vector<Layer> layers;
+        std::vector<Warning> warnings;
+        int result_code;
+    };
+    const Case kCases[] = {
+        {"uscs_kmatrix_length_study",
+         "Pile-head stiffness matrix and pile-length study: 36-in. drilled shaft",
+         50.0 * 12.0,
+         {{"Soft clay (Matlock)", 0.0, 20.0 * 12.0}, {"API sand", 20.0 * 12.0, 80.0 * 12.0}},
+         {},
+         0},
+        {"si_kmatrix_length_study",
+         "Pile-head stiffness matrix and pile-length study in SI units: 900-mm drilled shaft",
+         15.0,
+         {{"Stiff clay, no free water", 0.0, 5.0}, {"Sand (Reese)", 5.0, 25.0}},
+         {},
+         0},
+        // Strengths of 12000 and 16000 kPa, outside 6895 to 17237 kPa at the top.
+        {"vuggy_limestone", nullptr, 12.0, {{"Vuggy limestone", 0.0, 14.0}}, {{308, 921}}, -308},
+        {"lrfd_battered_two_sections", nullptr, 0.0, {}, {{400, 3}}, -400},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const host::ReportExtras extras = host::ParseReportExtras(
+            testing::ReadFile(fs::path(TREVASC_TEST_CASES_DIR) / c.name / "expected" / "report.txt"));
+        if (c.title != nullptr) {
+            ASSERT_FALSE(extras.title_lines.empty());
+            EXPECT_EQ(extras.title_lines.front(), c.title);
+        }
+        if (c.pile_length > 0.0) {
+            ASSERT_TRUE(extras.pile_length.has_value());
+            EXPECT_DOUBLE_EQ(*extras.pile_length, c.pile_length);
+        }
+        if (!c.layers.empty()) {
+            ASSERT_EQ(extras.layers.size(), c.layers.size());
+            for (std::size_t i = 0; i < c.layers.size(); ++i) {
+                EXPECT_EQ(extras.layers[i].layer, static_cast<int>(i) + 1);
+                EXPECT_EQ(extras.layers[i].model, c.layers[i].model);
+                EXPECT_DOUBLE_EQ(extras.layers[i].top, c.layers[i].top);
+                EXPECT_DOUBLE_EQ(extras.layers[i].bottom, c.layers[i].bottom);
+            }
+        }
+        ASSERT_EQ(extras.warnings.size(), c.warnings.size());
+        for (std::size_t i = 0; i < c.warnings.size(); ++i) {
+            EXPECT_EQ(extras.warnings[i].id, c.warnings[i].id);
+            EXPECT_EQ(extras.warnings[i].count, c.warnings[i].count);
+            EXPECT_NE(extras.warnings[i].text.find("**** Warning"), std::string::npos);
+        }
+        EXPECT_TRUE(extras.ended_normally);
+        EXPECT_EQ(host::ResultCodeFromReport(extras), c.result_code);
+    }
+    // After an error stop the report does not tell the result code.
+    EXPECT_FALSE(host::ResultCodeFromReport(host::ParseReportExtras("**** Input Data Error No. 4 ****\n")));
+}
+
+// Each warning text of the summary names its id, the near twins included
+// (stiff clay with and without free water, with and without k).
+TEST(ReportExtras, WarningTextsAreToldApart) {
+    struct Case {
+        int id;
+        const char* text;
+    };
+    const Case kCases[] = {
+        {3051, "defined using the stiff clay with free water criteria.  The input value is \n"
+               "less than 3.47 psi (500 psf). You should check your input data for correctness."},
+        {3061, "defined using the stiff clay without free water criteria.  The input value is \n"
+               "less than 3.47 psi (500 psf).  You should check your input data for correctness."},
+        {3261, "defined using the stiff clay without free water criteria using k.\n"
+               "The input value is less than 500 psf (3.47 psi)."},
+        {3064, "defined using the stiff clay without free water criteria.  The input value is \n"
+               "greater than 383.04 kN/m2.  You should check your input data for correctness."},
+        {317, "The input value for k_rm used by the weak rock criteria is \ngreater than 0.0005.  This value"},
+        {3071, "for a soil defined using the weak rock criteria.  The input value is less \nthan 100 psi."},
+    };
+    for (const Case& c : kCases) EXPECT_EQ(host::WarningIdOfText(c.text), c.id) << c.text;
+    EXPECT_FALSE(host::WarningIdOfText("").has_value());
+}
+
 TEST(ResultsJson, DocumentOfTheElasticPileFixture) {
     const host::PlotResults results = host::ReadPlotFile(plot::PlotDataDir() / "elastic-pile.plot.txt");
     host::ReportExtras extras;
     extras.ground_surface_depth = 0.0;
     extras.head_conditions = {{1, 1, 20000.0, 0.0, 0.0}, {2, 1, 40000.0, 0.0, 0.0}};
-    const Json doc = host::BuildResultsJson(results, &extras, {"elastic-pile.plot.txt", "elastic-pile.report.txt"});
+    const Json doc =
+        host::BuildResultsJson(results, &extras, {"elastic-pile.plot.txt", "elastic-pile.report.txt", std::nullopt});
 
     EXPECT_EQ(doc["format"], "trevasc-results");
-    EXPECT_EQ(doc["format_version"], 1);
+    EXPECT_EQ(doc["format_version"], 2);
     EXPECT_EQ(doc["complete"], true);
     EXPECT_TRUE(doc["incomplete_reason"].is_null());
     EXPECT_EQ(doc["analysis_mode"], 3);
@@ -158,7 +255,8 @@ TEST(ResultsJson, DocumentOfTheElasticPileFixture) {
     EXPECT_EQ(doc["sections"][0]["section"], 1);
     EXPECT_EQ(elastic["source"], "elastic");
     EXPECT_EQ(elastic["axial_thrust"], 0.0);
-    EXPECT_DOUBLE_EQ(elastic["nominal_moment_capacity"].get<double>(), 1500.0 * 5.0e10);
+    // An elastic section has no moment capacity: the file's value is no capacity.
+    EXPECT_TRUE(elastic["nominal_moment_capacity"].is_null());
     EXPECT_DOUBLE_EQ(elastic["points"]["bending_stiffness"][0].get<double>(), 5.0e10);
     EXPECT_DOUBLE_EQ(elastic["points"]["moment"][149].get<double>(), 1500.0 * 5.0e10);
     EXPECT_EQ(elastic["points"]["curvature"][149], 1500.0);
@@ -180,7 +278,7 @@ TEST(ResultsJson, NonNumbersAndAbsentReportBecomeNull) {
     std::vector<std::string> lines = plot::SmallRun();
     lines.back().replace(15, 15, "            NaN");
     const host::PlotResults results = host::ParsePlotText(plot::Join(lines), "small.plot.txt");
-    const Json doc = host::BuildResultsJson(results, nullptr, {"small.plot.txt", ""});
+    const Json doc = host::BuildResultsJson(results, nullptr, {"small.plot.txt", "", std::nullopt});
     EXPECT_TRUE(doc["report_file"].is_null());
     EXPECT_TRUE(doc["ground_surface_depth"].is_null());
     const Json& item = doc["load_cases"][0];
@@ -292,6 +390,17 @@ TEST(ResultsCommand, RunJsonAgreesWithTheReportOfTheSameRun) {
     }
     EXPECT_EQ(doc["ground_surface_depth"], 0.0);
     EXPECT_EQ(doc["units"]["system"], "USCS");
+    // Format 2: the title, the result code of the run and the soil layers of
+    // the input file (two elastic-subgrade layers, 0-30 ft and 30-60 ft).
+    EXPECT_EQ(doc["format_version"], 2);
+    EXPECT_EQ(doc["title"], "Steel pipe 24 in x 0.5 in, 50 ft long, in an elastic subgrade; two load cases");
+    EXPECT_EQ(doc["result_code"], 0);
+    EXPECT_EQ(doc["result_meaning"], "the analysis ended normally");
+    EXPECT_TRUE(doc["warnings"].empty());
+    ASSERT_EQ(doc["soil_layers"].size(), 2u);
+    EXPECT_EQ(doc["soil_layers"][1]["model"], "Elastic subgrade");
+    EXPECT_EQ(doc["soil_layers"][1]["top"], 360.0);
+    EXPECT_EQ(doc["soil_layers"][1]["bottom"], 720.0);
 }
 
 // The rows of a report table that follow the rule line after `heading`,
