@@ -283,16 +283,9 @@ public:
             case 120: return Line("the model code and depths of soil layer 1");
             case 121: return Line("p-y modifier point 1");
             case 127:
-                for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
-                    if (!(p_.Sections[k].SectionWidth > 0.0) || p_.Sections[k].SectionType == kElasticPile ||
-                        p_.Sections[k].SectionType == kElasticPlastic) {
-                        const int row_top = static_cast<int>(2 * k);
-                        if (row_top + 1 < static_cast<int>(p_.SectionPropertyTable.size()) &&
-                            p_.SectionPropertyTable[static_cast<std::size_t>(row_top)].Width > 0.0 &&
-                            p_.SectionPropertyTable[static_cast<std::size_t>(row_top + 1)].Width > 0.0) {
-                            continue;
-                        }
-                        return Line(SectionSizeKey(static_cast<int>(k + 1)));
+                for (std::size_t r = 0; r < p_.SectionPropertyTable.size(); ++r) {
+                    if (!(p_.SectionPropertyTable[r].Width > 0.0)) {
+                        return Line(SectionSizeKey(static_cast<int>(r / 2 + 1)));
                     }
                 }
                 return Line("the number of sections");
