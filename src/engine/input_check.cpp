@@ -259,7 +259,7 @@ std::string Range(std::string_view label, double top, double bottom, const std::
 
 class Checker {
 public:
-    explicit Checker(RunContext& ctx) : ctx_(ctx), p_(ctx.problem), u_(TextsFor(ctx.problem.Options.Units)) {}
+    explicit Checker(RunContext& ctx) : ctx_(ctx), p_(ctx.problem) {}
 
     int Line(const std::string& what) const {
         const auto found = ctx_.input_lines.find(what);
@@ -317,8 +317,34 @@ public:
         out.push_back({FindingKind::kWarning, line, std::move(text)});
     }
 
+    // The layer depths as written, before the echo joins the layers.
+    void KeepWrittenLayers() {
+        written_layers_.clear();
+        for (const SoilLayer& layer : p_.Layers) written_layers_.push_back({layer.XLayerTop, layer.XLayerBottom});
+    }
+
+    // Layer depths that the joining of the layers silently changes: a top
+    // written below its bottom (swapped depths), a gap or an overlap.
+    void LayerDepths(std::vector<InputFinding>& out) const {
+        for (std::size_t k = 0; k < written_layers_.size(); ++k) {
+            const auto [top, bottom] = written_layers_[k];
+            const std::string n = std::to_string(k + 1);
+            const int line = Line("the model code and depths of soil layer " + n);
+            if (top > bottom) {
+                Warn(out, line, "soil layer " + n + " is written from " + Num(top) + " down to " + Num(bottom) + " " +
+                                    U().depth + ": are its top and bottom swapped? The layers are joined from the top "
+                                    "down, so it is analysed from the bottom of the layer above");
+            } else if (k > 0 && top != written_layers_[k - 1].second) {
+                Warn(out, line, "soil layer " + n + " starts at " + Num(top) + " " + U().depth +
+                                    ", but the layer above ends at " + Num(written_layers_[k - 1].second) +
+                                    ": the layers are joined, so it starts there");
+            }
+        }
+    }
+
     // Values that are valid but look like typing mistakes.
     void Plausibility(std::vector<InputFinding>& out) const {
+        LayerDepths(out);
         const UnitSystem units = p_.Options.Units;
         const bool si = units == UnitSystem::SI;
         const bool uscs = units == UnitSystem::USCS;
@@ -346,8 +372,8 @@ public:
                                             "metres (write " + Num(width * 1.0e6) + " for " + Num(width * 1000.0) +
                                             " m)");
                     } else if (metres < kMinWidthMetres || metres > kMaxWidthMetres) {
-                        Warn(out, line, "the width of " + name + " is " + Num(width * u_.size_scale) + " " +
-                                            u_.size + ", outside 50 mm to 10 m");
+                        Warn(out, line, "the width of " + name + " is " + Num(width * U().size_scale) + " " +
+                                            U().size + ", outside 50 mm to 10 m");
                     }
                 }
             }
@@ -367,8 +393,8 @@ public:
                 const double high = uscs ? kMaxModulusPsi : kMaxModulusKpa;
                 if (modulus < low || modulus > high) {
                     Warn(out, Line(modulus_key), "the elastic modulus of " + name + " is " + Num(modulus) + " " +
-                                                     u_.modulus + ", outside the range of timber, concrete and steel (" +
-                                                     Num(low) + " to " + Num(high) + " " + u_.modulus + ")");
+                                                     U().modulus + ", outside the range of timber, concrete and steel (" +
+                                                     Num(low) + " to " + Num(high) + " " + U().modulus + ")");
                 }
             }
             const bool concrete = (s.SectionType >= kRectangularConcrete && s.SectionType <= kDrilledShaftWithCasingAndCore) ||
@@ -389,8 +415,8 @@ public:
         }
         if (min_width > 0.0 && max_width / min_width > kMaxTaper) {
             Warn(out, Line("the number of sections"),
-                 "the pile width changes from " + Num(min_width * u_.size_scale) + " to " +
-                     Num(max_width * u_.size_scale) + " " + u_.size + ", a taper of more than 10 times");
+                 "the pile width changes from " + Num(min_width * U().size_scale) + " to " +
+                     Num(max_width * U().size_scale) + " " + U().size + ", a taper of more than 10 times");
         }
         if (!p_.SectionPropertyTable.empty() && units != UnitSystem::GENERAL) {
             const double width = p_.SectionPropertyTable.front().Width;
@@ -400,7 +426,7 @@ public:
                 if (ratio < kMinSlenderness || ratio > kMaxSlenderness) {
                     Warn(out, Line("the section length of section 1"),
                          "the pile is " + Num(ratio) + " times as long as it is wide, outside 5 to 200: check the "
-                         "section lengths (" + u_.depth + ") and the width (" + u_.size + ")");
+                         "section lengths (" + U().depth + ") and the width (" + U().size + ")");
                 }
             }
         }
@@ -453,11 +479,11 @@ public:
             out.push_back("Analysis: " + std::string(kModes[static_cast<std::size_t>(o.AnalysisMode - 1)]));
         }
         if (!p_.SectionPropertyTable.empty()) {
-            out.push_back("Pile:     " + Num(p_.PileTotalLength) + " " + u_.depth + " long in " +
+            out.push_back("Pile:     " + Num(p_.PileTotalLength) + " " + U().depth + " long in " +
                           std::to_string(p_.Sections.size()) + " section(s); width " +
-                          Num(p_.SectionPropertyTable.front().Width * u_.size_scale) + " " + u_.size +
-                          " at the head, " + Num(p_.SectionPropertyTable.back().Width * u_.size_scale) + " " +
-                          u_.size + " at the tip");
+                          Num(p_.SectionPropertyTable.front().Width * U().size_scale) + " " + U().size +
+                          " at the head, " + Num(p_.SectionPropertyTable.back().Width * U().size_scale) + " " +
+                          U().size + " at the tip");
         }
         for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
             const PileSection& s = p_.Sections[k];
@@ -465,22 +491,22 @@ public:
             if (s.SectionType >= 0 && s.SectionType <= kMicropile) {
                 line += std::string(kSectionKinds[static_cast<std::size_t>(s.SectionType)]);
             }
-            line += ", " + Num(s.SectionLength) + " " + u_.depth;
+            line += ", " + Num(s.SectionLength) + " " + U().depth;
             if (s.SectionType == kElasticPile || s.SectionType == kElasticPlastic) {
-                line += ", E " + Num(s.Elastic.ElasticModulus) + " " + u_.modulus + ", I " +
-                        Num(s.Elastic.InertiaTop * std::pow(u_.size_scale, 4)) + " " + u_.size + "^4";
+                line += ", E " + Num(s.Elastic.ElasticModulus) + " " + U().modulus + ", I " +
+                        Num(s.Elastic.InertiaTop * std::pow(U().size_scale, 4)) + " " + U().size + "^4";
             } else if (s.SectionType != kMicropile) {
-                line += ", width " + Num(s.SectionWidth * u_.size_scale) + " " + u_.size;
+                line += ", width " + Num(s.SectionWidth * U().size_scale) + " " + U().size;
             }
             if (s.SectionType == kSteelPipe) {
-                line += ", wall " + Num(s.SteelThickness * u_.size_scale) + " " + u_.size + ", fy " +
+                line += ", wall " + Num(s.SteelThickness * U().size_scale) + " " + U().size + ", fy " +
                         Num(s.SteelYieldStress) + ", E " + Num(s.SteelModulus);
             }
             const bool rebar = s.SectionType >= kRectangularConcrete && s.SectionType <= kDrilledShaftWithCasingAndCore;
             const bool strands = s.SectionType >= kCircularSolidPrestressed && s.SectionType <= kOctagonalHollowPrestressed;
             if (rebar || strands) {
                 line += ", f'c " + Num(s.Concrete.ConcreteStrength) +
-                        (p_.Options.Units == UnitSystem::USCS ? " ksi" : " " + u_.stress);
+                        (p_.Options.Units == UnitSystem::USCS ? " ksi" : " " + U().stress);
             }
             if (rebar) {
                 line += s.Rebar.BarCount == 0 ? ", no bars"
@@ -494,7 +520,7 @@ public:
             out.push_back(line);
         }
         if (!p_.Layers.empty()) {
-            out.push_back("Ground:   surface " + Num(p_.GroundSurfaceDepth) + " " + u_.depth +
+            out.push_back("Ground:   surface " + Num(p_.GroundSurfaceDepth) + " " + U().depth +
                           " below the pile head; " + std::to_string(p_.Layers.size()) + " layer(s):");
         }
         for (std::size_t k = 0; k < p_.Layers.size(); ++k) {
@@ -502,17 +528,17 @@ public:
             const SoilModel& model = ModelOf(layer.KSOIL);
             std::string line = "  layer " + std::to_string(k + 1) + ": " + std::string(model.name) + " (" +
                                std::to_string(layer.KSOIL) + "), " + Num(layer.XLayerTop) + " to " +
-                               Num(layer.XLayerBottom) + " " + u_.depth;
+                               Num(layer.XLayerBottom) + " " + U().depth;
             if (layer.KSOIL != kFrozenSoil) {
                 line += "; " + Range("gamma'", layer.Top.EffUnitWeight, layer.Bottom.EffUnitWeight,
-                                     UnitText(u_, ValueUnit::kUnitWeight));
+                                     UnitText(U(), ValueUnit::kUnitWeight));
             }
             const bool psf_rock = layer.KSOIL == kMassiveRock && p_.Options.Units == UnitSystem::USCS;
             for (const SoilValue& value : model.values) {
                 double scale = 1.0;
                 if (psf_rock && value.unit == ValueUnit::kRock) scale = 1.0 / kSquareInchesPerSquareFoot;
                 line += ", " + Range(value.label, layer.Top.*value.field * scale, layer.Bottom.*value.field * scale,
-                                     UnitText(u_, value.unit));
+                                     UnitText(U(), value.unit));
             }
             if (layer.KSOIL == kUserPy) {
                 line += ", " + std::to_string(layer.UserCurveTop.Points.size()) + " and " +
@@ -529,7 +555,7 @@ public:
                 for (std::size_t j = 0; j < p_.PileHeadLoads.size(); ++j) {
                     const PileHeadLoad& load = p_.PileHeadLoads[j];
                     out.push_back("  case " + std::to_string(j + 1) + ": " + LoadText(load) + ", axial " +
-                                  Num(load.AxialThrust) + " " + u_.force + "; length study " +
+                                  Num(load.AxialThrust) + " " + U().force + "; length study " +
                                   (load.ComputeTopDeflVsLength ? "ON" : "off"));
                 }
             }
@@ -554,8 +580,8 @@ public:
 
 private:
     std::string LoadText(const PileHeadLoad& load) const {
-        const std::string& f = u_.force;
-        const std::string& m = u_.moment;
+        const std::string& f = U().force;
+        const std::string& m = U().moment;
         const std::string y = p_.Options.Units == UnitSystem::SI ? "m" : (p_.Options.Units == UnitSystem::USCS ? "in" : "L");
         const std::string c1 = Num(load.Condition1);
         const std::string c2 = Num(load.Condition2);
@@ -569,9 +595,12 @@ private:
         }
     }
 
+    // The unit texts of the units the file chose (known once it is read).
+    UnitTexts U() const { return TextsFor(p_.Options.Units); }
+
     RunContext& ctx_;
     const ProblemData& p_;
-    UnitTexts u_;
+    std::vector<std::pair<double, double>> written_layers_;
 };
 
 constexpr std::array<std::string_view, 17> kKeywords{
@@ -636,6 +665,7 @@ void Check(InputCheck& result, const std::string& input_path) {
     result.oldest_format = tag != "TREVAS6" && tag != "TREVAS5";
     bool reading = true;
     int line = 0;
+    Checker written(*ctx);  // keeps the layer depths as written
     try {
         if (tag == "TREVAS6") {
             input::ReadCurrentFormat(*ctx);
@@ -646,11 +676,12 @@ void Check(InputCheck& result, const std::string& input_path) {
             input::ReadOldestFormat(*ctx);
         }
         reading = false;
+        written.KeepWrittenLayers();
         ctx->labels = MakeUnitLabels(ctx->problem.Options.Units);
         EchoInputData(*ctx);
     } catch (const RunStop& stop) {
         result.code = stop.error_number;
-        line = reading ? file.LineNumber() : Checker(*ctx).EchoErrorLine(stop.error_number);
+        line = reading ? file.LineNumber() : written.EchoErrorLine(stop.error_number);
     }
     ctx->files.report.Close();
     ctx->files.plot.Close();
@@ -664,7 +695,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         // Sizes written in metres in an SI file often fail later, in a bar
         // cage or a width check: name them too.
         std::vector<InputFinding> suspicious;
-        Checker(*ctx).Plausibility(suspicious);
+        written.Plausibility(suspicious);
         for (InputFinding& finding : suspicious) {
             if (finding.text.find("looks like metres") == std::string::npos) continue;
             finding.kind = FindingKind::kNote;
@@ -679,9 +710,8 @@ void Check(InputCheck& result, const std::string& input_path) {
         return;
     }
     for (std::string& text : EchoWarnings(report)) result.findings.push_back({FindingKind::kWarning, 0, text});
-    const Checker checker(*ctx);
-    checker.Plausibility(result.findings);
-    result.summary = checker.Summary();
+    written.Plausibility(result.findings);
+    result.summary = written.Summary();
 }
 
 }  // namespace
