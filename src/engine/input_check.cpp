@@ -56,6 +56,11 @@ constexpr double kMinConcreteKsi = 1.0;
 constexpr double kMaxConcreteKsi = 20.0;
 constexpr double kMinConcreteKpa = 7000.0;
 constexpr double kMaxConcreteKpa = 140000.0;
+// Effective unit weights the echo also calls possibly erroneous.
+constexpr double kMinUnitWeightPcf = 20.0;
+constexpr double kMaxUnitWeightPcf = 140.0;
+constexpr double kMinUnitWeightKn = 3.15;
+constexpr double kMaxUnitWeightKn = 22.0;
 // An SI section size below this many millimetres was most likely written in metres.
 constexpr double kMetreLikeMillimetres = 10.0;
 // A file of the oldest format that fails this early is probably no input at all.
@@ -442,6 +447,15 @@ public:
                 const SoilPointParams& point = end == 0 ? layer.Top : layer.Bottom;
                 const std::string where = end == 0 ? "top" : "bottom";
                 const int line = Line("the " + where + " of soil layer " + n);
+                if (units != UnitSystem::GENERAL && layer.KSOIL != kFrozenSoil && layer.KSOIL != kMassiveRock) {
+                    const double low = uscs ? kMinUnitWeightPcf : kMinUnitWeightKn;
+                    const double high = uscs ? kMaxUnitWeightPcf : kMaxUnitWeightKn;
+                    if (point.EffUnitWeight < low || point.EffUnitWeight > high) {
+                        Warn(out, line, "the effective unit weight at the " + where + " of soil layer " + n + " is " +
+                                            Num(point.EffUnitWeight) + " " + U().unit_weight + ", outside " +
+                                            Num(low) + " to " + Num(high) + " " + U().unit_weight);
+                    }
+                }
                 if (has_k && point.SubgradeK == 0.0) {
                     Warn(out, line, "k is 0 at the " + where + " of soil layer " + n +
                                         ": the criterion's default k is used");
@@ -709,7 +723,11 @@ void Check(InputCheck& result, const std::string& input_path) {
         }
         return;
     }
-    for (std::string& text : EchoWarnings(report)) result.findings.push_back({FindingKind::kWarning, 0, text});
+    for (std::string& text : EchoWarnings(report)) {
+        // The unit-weight warning of the echo is made per layer, with its line, below.
+        if (text.find("effective unit weight") != std::string::npos) continue;
+        result.findings.push_back({FindingKind::kWarning, 0, text});
+    }
     written.Plausibility(result.findings);
     result.summary = written.Summary();
 }

@@ -81,6 +81,8 @@ TEST(InputCheck, EachHiddenMistakeIsNamedOnItsLine) {
         {"length study left on", "1 1 300.0 0.0 1500.0 1", "1 1 300.0 0.0 1500.0 0", 0, FindingKind::kWarning,
          "pile-length study", "1 1 300.0 0.0 1500.0 0"},
         {"soil default k", "9.5 33.0 16000.", "9.5 33.0 0.", 0, FindingKind::kWarning, "default k", "9.5 33.0 0."},
+        {"unit weight in pcf in an SI file", "8.0 25.0 0.02 ", "110.0 25.0 0.02 ", 0, FindingKind::kWarning,
+         "unit weight at the top of soil layer 1", "110.0 25.0"},
         {"concrete strength in MPa", "30000.                       ! concrete", "30.  ! concrete", 0,
          FindingKind::kWarning, "28000", "30.  ! concrete"},
     };
