@@ -200,46 +200,48 @@ struct SoilValue {
 };
 struct SoilModel {
     std::string_view name;
-    std::vector<SoilValue> values;
+    std::array<SoilValue, 5> values;  // the first `count` are used
+    std::size_t count;
 };
 
+using P = SoilPointParams;
+constexpr SoilValue kC{"c", &P::Cohesion, ValueUnit::kStress};
+constexpr SoilValue kE50{"e50", &P::Epsilon50, ValueUnit::kNone};
+constexpr SoilValue kK{"k", &P::SubgradeK, ValueUnit::kSubgrade};
+constexpr SoilValue kPhi{"phi", &P::FrictionAngle, ValueUnit::kNone};
+constexpr SoilValue kQu{"qu", &P::Cohesion, ValueUnit::kRock};
+constexpr SoilValue kQc{"qc", &P::ConeTipResistance, ValueUnit::kRock};
+
+constexpr std::array<SoilModel, 17> kModels{{
+    {"soft clay (Matlock)", {kC, kE50}, 2},
+    {"stiff clay with free water", {kC, kE50, kK}, 3},
+    {"stiff clay without free water", {kC, kE50}, 2},
+    {"stiff clay without free water, with k", {kC, kE50, kK}, 3},
+    {"sand (Reese)", {kPhi, kK}, 2},
+    {"API sand", {kPhi, kK}, 2},
+    {"liquefied sand", {}, 0},
+    {"weak rock",
+     {kQu, SoilValue{"Eir", &P::SubgradeK, ValueUnit::kModulus}, SoilValue{"RQD", &P::RQD, ValueUnit::kNone},
+      SoilValue{"krm", &P::Epsilon50, ValueUnit::kNone}},
+     4},
+    {"vuggy limestone", {kQu}, 1},
+    {"Piedmont residual soil",
+     {SoilValue{"test", &P::PiedmontTestType, ValueUnit::kNone}, SoilValue{"N60", &P::N60, ValueUnit::kNone}, kQc,
+      SoilValue{"ED", &P::DilatometerModulus, ValueUnit::kRock},
+      SoilValue{"EM", &P::PressuremeterModulus, ValueUnit::kRock}},
+     5},
+    {"cemented silt", {kC, kPhi, kK, kE50}, 4},
+    {"loess", {kQc}, 1},
+    {"elastic subgrade", {SoilValue{"Es", &P::ElasticSubgradeModulus, ValueUnit::kSubgrade}}, 1},
+    {"user p-y curves", {}, 0},
+    {"soft clay with J", {kC, kE50, SoilValue{"J", &P::J, ValueUnit::kNone}}, 3},
+    {"massive rock", {kQu, SoilValue{"Ei", &P::SubgradeK, ValueUnit::kModulus}}, 2},
+    {"frozen soil", {}, 0},
+}};
+constexpr SoilModel kUnknownModel{"unknown model", {}, 0};
+
 const SoilModel& ModelOf(std::int32_t code) {
-    using P = SoilPointParams;
-    static const std::array<SoilModel, 17> kModels{{
-        {"soft clay (Matlock)", {{"c", &P::Cohesion, ValueUnit::kStress}, {"e50", &P::Epsilon50, ValueUnit::kNone}}},
-        {"stiff clay with free water",
-         {{"c", &P::Cohesion, ValueUnit::kStress}, {"e50", &P::Epsilon50, ValueUnit::kNone},
-          {"k", &P::SubgradeK, ValueUnit::kSubgrade}}},
-        {"stiff clay without free water",
-         {{"c", &P::Cohesion, ValueUnit::kStress}, {"e50", &P::Epsilon50, ValueUnit::kNone}}},
-        {"stiff clay without free water, with k",
-         {{"c", &P::Cohesion, ValueUnit::kStress}, {"e50", &P::Epsilon50, ValueUnit::kNone},
-          {"k", &P::SubgradeK, ValueUnit::kSubgrade}}},
-        {"sand (Reese)", {{"phi", &P::FrictionAngle, ValueUnit::kNone}, {"k", &P::SubgradeK, ValueUnit::kSubgrade}}},
-        {"API sand", {{"phi", &P::FrictionAngle, ValueUnit::kNone}, {"k", &P::SubgradeK, ValueUnit::kSubgrade}}},
-        {"liquefied sand", {}},
-        {"weak rock",
-         {{"qu", &P::Cohesion, ValueUnit::kRock}, {"Eir", &P::SubgradeK, ValueUnit::kModulus},
-          {"RQD", &P::RQD, ValueUnit::kNone}, {"krm", &P::Epsilon50, ValueUnit::kNone}}},
-        {"vuggy limestone", {{"qu", &P::Cohesion, ValueUnit::kRock}}},
-        {"Piedmont residual soil",
-         {{"test", &P::PiedmontTestType, ValueUnit::kNone}, {"N60", &P::N60, ValueUnit::kNone},
-          {"qc", &P::ConeTipResistance, ValueUnit::kRock}, {"ED", &P::DilatometerModulus, ValueUnit::kRock},
-          {"EM", &P::PressuremeterModulus, ValueUnit::kRock}}},
-        {"cemented silt",
-         {{"c", &P::Cohesion, ValueUnit::kStress}, {"phi", &P::FrictionAngle, ValueUnit::kNone},
-          {"k", &P::SubgradeK, ValueUnit::kSubgrade}, {"e50", &P::Epsilon50, ValueUnit::kNone}}},
-        {"loess", {{"qc", &P::ConeTipResistance, ValueUnit::kRock}}},
-        {"elastic subgrade", {{"Es", &P::ElasticSubgradeModulus, ValueUnit::kSubgrade}}},
-        {"user p-y curves", {}},
-        {"soft clay with J",
-         {{"c", &P::Cohesion, ValueUnit::kStress}, {"e50", &P::Epsilon50, ValueUnit::kNone},
-          {"J", &P::J, ValueUnit::kNone}}},
-        {"massive rock", {{"qu", &P::Cohesion, ValueUnit::kRock}, {"Ei", &P::SubgradeK, ValueUnit::kModulus}}},
-        {"frozen soil", {}},
-    }};
-    static const SoilModel kUnknown{"unknown model", {}};
-    if (code < 1 || code > 17) return kUnknown;
+    if (code < 1 || code > 17) return kUnknownModel;
     return kModels[static_cast<std::size_t>(code - 1)];
 }
 
@@ -337,10 +339,10 @@ public:
             const int line = Line("the model code and depths of soil layer " + n);
             if (top > bottom) {
                 Warn(out, line, "soil layer " + n + " is written from " + Num(top) + " down to " + Num(bottom) + " " +
-                                    U().depth + ": are its top and bottom swapped? The layers are joined from the top "
+                                    Texts().depth + ": are its top and bottom swapped? The layers are joined from the top "
                                     "down, so it is analysed from the bottom of the layer above");
             } else if (k > 0 && top != written_layers_[k - 1].second) {
-                Warn(out, line, "soil layer " + n + " starts at " + Num(top) + " " + U().depth +
+                Warn(out, line, "soil layer " + n + " starts at " + Num(top) + " " + Texts().depth +
                                     ", but the layer above ends at " + Num(written_layers_[k - 1].second) +
                                     ": the layers are joined, so it starts there");
             }
@@ -377,8 +379,8 @@ public:
                                             "metres (write " + Num(width * 1.0e6) + " for " + Num(width * 1000.0) +
                                             " m)");
                     } else if (metres < kMinWidthMetres || metres > kMaxWidthMetres) {
-                        Warn(out, line, "the width of " + name + " is " + Num(width * U().size_scale) + " " +
-                                            U().size + ", outside 50 mm to 10 m");
+                        Warn(out, line, "the width of " + name + " is " + Num(width * Texts().size_scale) + " " +
+                                            Texts().size + ", outside 50 mm to 10 m");
                     }
                 }
             }
@@ -398,8 +400,8 @@ public:
                 const double high = uscs ? kMaxModulusPsi : kMaxModulusKpa;
                 if (modulus < low || modulus > high) {
                     Warn(out, Line(modulus_key), "the elastic modulus of " + name + " is " + Num(modulus) + " " +
-                                                     U().modulus + ", outside the range of timber, concrete and steel (" +
-                                                     Num(low) + " to " + Num(high) + " " + U().modulus + ")");
+                                                     Texts().modulus + ", outside the range of timber, concrete and steel (" +
+                                                     Num(low) + " to " + Num(high) + " " + Texts().modulus + ")");
                 }
             }
             const bool concrete = (s.SectionType >= kRectangularConcrete && s.SectionType <= kDrilledShaftWithCasingAndCore) ||
@@ -420,8 +422,8 @@ public:
         }
         if (min_width > 0.0 && max_width / min_width > kMaxTaper) {
             Warn(out, Line("the number of sections"),
-                 "the pile width changes from " + Num(min_width * U().size_scale) + " to " +
-                     Num(max_width * U().size_scale) + " " + U().size + ", a taper of more than 10 times");
+                 "the pile width changes from " + Num(min_width * Texts().size_scale) + " to " +
+                     Num(max_width * Texts().size_scale) + " " + Texts().size + ", a taper of more than 10 times");
         }
         if (!p_.SectionPropertyTable.empty() && units != UnitSystem::GENERAL) {
             const double width = p_.SectionPropertyTable.front().Width;
@@ -431,7 +433,7 @@ public:
                 if (ratio < kMinSlenderness || ratio > kMaxSlenderness) {
                     Warn(out, Line("the section length of section 1"),
                          "the pile is " + Num(ratio) + " times as long as it is wide, outside 5 to 200: check the "
-                         "section lengths (" + U().depth + ") and the width (" + U().size + ")");
+                         "section lengths (" + Texts().depth + ") and the width (" + Texts().size + ")");
                 }
             }
         }
@@ -452,8 +454,8 @@ public:
                     const double high = uscs ? kMaxUnitWeightPcf : kMaxUnitWeightKn;
                     if (point.EffUnitWeight < low || point.EffUnitWeight > high) {
                         Warn(out, line, "the effective unit weight at the " + where + " of soil layer " + n + " is " +
-                                            Num(point.EffUnitWeight) + " " + U().unit_weight + ", outside " +
-                                            Num(low) + " to " + Num(high) + " " + U().unit_weight);
+                                            Num(point.EffUnitWeight) + " " + Texts().unit_weight + ", outside " +
+                                            Num(low) + " to " + Num(high) + " " + Texts().unit_weight);
                     }
                 }
                 if (has_k && point.SubgradeK == 0.0) {
@@ -493,11 +495,11 @@ public:
             out.push_back("Analysis: " + std::string(kModes[static_cast<std::size_t>(o.AnalysisMode - 1)]));
         }
         if (!p_.SectionPropertyTable.empty()) {
-            out.push_back("Pile:     " + Num(p_.PileTotalLength) + " " + U().depth + " long in " +
+            out.push_back("Pile:     " + Num(p_.PileTotalLength) + " " + Texts().depth + " long in " +
                           std::to_string(p_.Sections.size()) + " section(s); width " +
-                          Num(p_.SectionPropertyTable.front().Width * U().size_scale) + " " + U().size +
-                          " at the head, " + Num(p_.SectionPropertyTable.back().Width * U().size_scale) + " " +
-                          U().size + " at the tip");
+                          Num(p_.SectionPropertyTable.front().Width * Texts().size_scale) + " " + Texts().size +
+                          " at the head, " + Num(p_.SectionPropertyTable.back().Width * Texts().size_scale) + " " +
+                          Texts().size + " at the tip");
         }
         for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
             const PileSection& s = p_.Sections[k];
@@ -505,22 +507,22 @@ public:
             if (s.SectionType >= 0 && s.SectionType <= kMicropile) {
                 line += std::string(kSectionKinds[static_cast<std::size_t>(s.SectionType)]);
             }
-            line += ", " + Num(s.SectionLength) + " " + U().depth;
+            line += ", " + Num(s.SectionLength) + " " + Texts().depth;
             if (s.SectionType == kElasticPile || s.SectionType == kElasticPlastic) {
-                line += ", E " + Num(s.Elastic.ElasticModulus) + " " + U().modulus + ", I " +
-                        Num(s.Elastic.InertiaTop * std::pow(U().size_scale, 4)) + " " + U().size + "^4";
+                line += ", E " + Num(s.Elastic.ElasticModulus) + " " + Texts().modulus + ", I " +
+                        Num(s.Elastic.InertiaTop * std::pow(Texts().size_scale, 4)) + " " + Texts().size + "^4";
             } else if (s.SectionType != kMicropile) {
-                line += ", width " + Num(s.SectionWidth * U().size_scale) + " " + U().size;
+                line += ", width " + Num(s.SectionWidth * Texts().size_scale) + " " + Texts().size;
             }
             if (s.SectionType == kSteelPipe) {
-                line += ", wall " + Num(s.SteelThickness * U().size_scale) + " " + U().size + ", fy " +
+                line += ", wall " + Num(s.SteelThickness * Texts().size_scale) + " " + Texts().size + ", fy " +
                         Num(s.SteelYieldStress) + ", E " + Num(s.SteelModulus);
             }
             const bool rebar = s.SectionType >= kRectangularConcrete && s.SectionType <= kDrilledShaftWithCasingAndCore;
             const bool strands = s.SectionType >= kCircularSolidPrestressed && s.SectionType <= kOctagonalHollowPrestressed;
             if (rebar || strands) {
                 line += ", f'c " + Num(s.Concrete.ConcreteStrength) +
-                        (p_.Options.Units == UnitSystem::USCS ? " ksi" : " " + U().stress);
+                        (p_.Options.Units == UnitSystem::USCS ? " ksi" : " " + Texts().stress);
             }
             if (rebar) {
                 line += s.Rebar.BarCount == 0 ? ", no bars"
@@ -534,7 +536,7 @@ public:
             out.push_back(line);
         }
         if (!p_.Layers.empty()) {
-            out.push_back("Ground:   surface " + Num(p_.GroundSurfaceDepth) + " " + U().depth +
+            out.push_back("Ground:   surface " + Num(p_.GroundSurfaceDepth) + " " + Texts().depth +
                           " below the pile head; " + std::to_string(p_.Layers.size()) + " layer(s):");
         }
         for (std::size_t k = 0; k < p_.Layers.size(); ++k) {
@@ -542,17 +544,18 @@ public:
             const SoilModel& model = ModelOf(layer.KSOIL);
             std::string line = "  layer " + std::to_string(k + 1) + ": " + std::string(model.name) + " (" +
                                std::to_string(layer.KSOIL) + "), " + Num(layer.XLayerTop) + " to " +
-                               Num(layer.XLayerBottom) + " " + U().depth;
+                               Num(layer.XLayerBottom) + " " + Texts().depth;
             if (layer.KSOIL != kFrozenSoil) {
                 line += "; " + Range("gamma'", layer.Top.EffUnitWeight, layer.Bottom.EffUnitWeight,
-                                     UnitText(U(), ValueUnit::kUnitWeight));
+                                     UnitText(Texts(), ValueUnit::kUnitWeight));
             }
             const bool psf_rock = layer.KSOIL == kMassiveRock && p_.Options.Units == UnitSystem::USCS;
-            for (const SoilValue& value : model.values) {
+            for (std::size_t v = 0; v < model.count; ++v) {
+                const SoilValue& value = model.values[v];
                 double scale = 1.0;
                 if (psf_rock && value.unit == ValueUnit::kRock) scale = 1.0 / kSquareInchesPerSquareFoot;
                 line += ", " + Range(value.label, layer.Top.*value.field * scale, layer.Bottom.*value.field * scale,
-                                     UnitText(U(), value.unit));
+                                     UnitText(Texts(), value.unit));
             }
             if (layer.KSOIL == kUserPy) {
                 line += ", " + std::to_string(layer.UserCurveTop.Points.size()) + " and " +
@@ -569,7 +572,7 @@ public:
                 for (std::size_t j = 0; j < p_.PileHeadLoads.size(); ++j) {
                     const PileHeadLoad& load = p_.PileHeadLoads[j];
                     out.push_back("  case " + std::to_string(j + 1) + ": " + LoadText(load) + ", axial " +
-                                  Num(load.AxialThrust) + " " + U().force + "; length study " +
+                                  Num(load.AxialThrust) + " " + Texts().force + "; length study " +
                                   (load.ComputeTopDeflVsLength ? "ON" : "off"));
                 }
             }
@@ -594,8 +597,8 @@ public:
 
 private:
     std::string LoadText(const PileHeadLoad& load) const {
-        const std::string& f = U().force;
-        const std::string& m = U().moment;
+        const std::string& f = Texts().force;
+        const std::string& m = Texts().moment;
         const std::string y = p_.Options.Units == UnitSystem::SI ? "m" : (p_.Options.Units == UnitSystem::USCS ? "in" : "L");
         const std::string c1 = Num(load.Condition1);
         const std::string c2 = Num(load.Condition2);
@@ -610,7 +613,7 @@ private:
     }
 
     // The unit texts of the units the file chose (known once it is read).
-    UnitTexts U() const { return TextsFor(p_.Options.Units); }
+    UnitTexts Texts() const { return TextsFor(p_.Options.Units); }
 
     RunContext& ctx_;
     const ProblemData& p_;

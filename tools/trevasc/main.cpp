@@ -319,11 +319,14 @@ int main(int argc, char** argv) {
     std::string template_kind;
     std::string template_units = "USCS";
     std::vector<std::string> kinds;
+    std::string kind_help = "Kind of pile:";
     for (const host::TemplateKind& entry : host::TemplateKinds()) {
-        if (std::find(kinds.begin(), kinds.end(), entry.kind) == kinds.end()) kinds.emplace_back(entry.kind);
+        if (std::find(kinds.begin(), kinds.end(), entry.kind) != kinds.end()) continue;
+        kinds.emplace_back(entry.kind);
+        kind_help += "\n  " + std::string(entry.kind) + ": " + std::string(entry.what);
     }
     CLI::App* make_template = app.add_subcommand("template", "Write a commented, runnable input file to standard output");
-    make_template->add_option("KIND", template_kind, "Kind of pile")
+    make_template->add_option("KIND", template_kind, kind_help)
         ->required()
         ->check(CLI::IsMember(kinds).description(""))
         ->type_name(CLI::detail::join(kinds, "|"));

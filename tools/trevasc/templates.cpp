@@ -15,24 +15,24 @@ constexpr ExampleInput kExampleInputs[] = {
 #include "example_inputs.inc"
 };
 
+
+constexpr TemplateKind kKinds[] = {
+    {"elastic", "USCS", "drilled-shaft/shaft.trv", "elastic pile of constant EI in three soil layers"},
+    {"elastic", "SI", "stiffness-matrix/pile.trv", "elastic pile with its pile-head stiffness matrix"},
+    {"steel-pipe", "USCS", "steel-pipe-api-sand/pipe.trv", "steel pipe pile in API sand"},
+    {"steel-pipe", "SI", "steel-pipe-api-sand/pipe-si.trv", "steel pipe pile in API sand"},
+    {"drilled-shaft", "SI", "rc-drilled-shaft/shaft-si.trv", "reinforced-concrete drilled shaft, nonlinear EI"},
+    {"drilled-shaft", "USCS", "rc-drilled-shaft/shaft-uscs.trv",
+     "reinforced-concrete drilled shaft, nonlinear EI"},
+    {"prestressed", "USCS", "prestressed-square-pile/pile.trv", "square prestressed concrete pile"},
+    {"prestressed", "SI", "prestressed-square-pile/pile-si.trv", "square prestressed concrete pile"},
+    {"rock-socket", "SI", "rock-socket/socket.trv", "drilled shaft socketed into weak rock under clay"},
+    {"rock-socket", "USCS", "rock-socket/socket-uscs.trv", "drilled shaft socketed into weak rock under clay"},
+};
+
 }  // namespace
 
-const std::vector<TemplateKind>& TemplateKinds() {
-    static const std::vector<TemplateKind> kKinds{
-        {"elastic", "USCS", "drilled-shaft/shaft.trv", "elastic pile of constant EI in three soil layers"},
-        {"elastic", "SI", "stiffness-matrix/pile.trv", "elastic pile with its pile-head stiffness matrix"},
-        {"steel-pipe", "USCS", "steel-pipe-api-sand/pipe.trv", "steel pipe pile in API sand"},
-        {"steel-pipe", "SI", "steel-pipe-api-sand/pipe-si.trv", "steel pipe pile in API sand"},
-        {"drilled-shaft", "SI", "rc-drilled-shaft/shaft-si.trv", "reinforced-concrete drilled shaft, nonlinear EI"},
-        {"drilled-shaft", "USCS", "rc-drilled-shaft/shaft-uscs.trv",
-         "reinforced-concrete drilled shaft, nonlinear EI"},
-        {"prestressed", "USCS", "prestressed-square-pile/pile.trv", "square prestressed concrete pile"},
-        {"prestressed", "SI", "prestressed-square-pile/pile-si.trv", "square prestressed concrete pile"},
-        {"rock-socket", "SI", "rock-socket/socket.trv", "drilled shaft socketed into weak rock under clay"},
-        {"rock-socket", "USCS", "rock-socket/socket-uscs.trv", "drilled shaft socketed into weak rock under clay"},
-    };
-    return kKinds;
-}
+std::span<const TemplateKind> TemplateKinds() { return kKinds; }
 
 std::optional<std::string_view> TemplateText(std::string_view kind, std::string_view units) {
     for (const TemplateKind& entry : TemplateKinds()) {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <span>
 
 namespace trevasc::host {
 
@@ -18,7 +18,7 @@ struct TemplateKind {
 };
 
 // Every kind and unit system a template exists for.
-const std::vector<TemplateKind>& TemplateKinds();
+std::span<const TemplateKind> TemplateKinds();
 
 // The text of the template, or nothing for an unknown kind or unit system.
 std::optional<std::string_view> TemplateText(std::string_view kind, std::string_view units);
