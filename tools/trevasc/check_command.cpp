@@ -37,6 +37,12 @@ constexpr std::string_view kTagNote =
 
 }  // namespace
 
+CLI::App* AddCheckCommand(CLI::App& app, std::string& input) {
+    CLI::App* command = app.add_subcommand("check", "Check an input file without analysing it");
+    command->add_option("INPUT", input, "Input file")->required();
+    return command;
+}
+
 std::string InputPathProblem(const std::string& input_name) {
     std::error_code ec;
     const fs::path path(input_name);

@@ -3,10 +3,14 @@
 // short account of how the file was understood.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
 
 namespace trevasc::host {
+
+// Registers `check INPUT`, filling `input`.
+CLI::App* AddCheckCommand(CLI::App& app, std::string& input);
 
 // Prints the findings to `err` and the account to `out`; returns the exit
 // status: 0 clean (warnings allowed), 2 an input error, 3 a fault of the check.

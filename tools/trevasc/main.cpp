@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -313,26 +312,9 @@ int main(int argc, char** argv) {
                                                      "plot file, when present)");
 
     std::string check_file;
-    CLI::App* check = app.add_subcommand("check", "Check an input file without analysing it");
-    check->add_option("INPUT", check_file, "Input file")->required();
-
-    std::string template_kind;
-    std::string template_units = "USCS";
-    std::vector<std::string> kinds;
-    std::string kind_help = "Kind of pile:";
-    for (const host::TemplateKind& entry : host::TemplateKinds()) {
-        if (std::find(kinds.begin(), kinds.end(), entry.kind) != kinds.end()) continue;
-        kinds.emplace_back(entry.kind);
-        kind_help += "\n  " + std::string(entry.kind) + ": " + std::string(entry.what);
-    }
-    CLI::App* make_template = app.add_subcommand("template", "Write a commented, runnable input file to standard output");
-    make_template->add_option("KIND", template_kind, kind_help)
-        ->required()
-        ->check(CLI::IsMember(kinds).description(""))
-        ->type_name(CLI::detail::join(kinds, "|"));
-    make_template->add_option("--units", template_units, "Unit system: SI or USCS (default)")
-        ->check(CLI::IsMember({"SI", "USCS"}).description(""))
-        ->type_name("SI|USCS");
+    CLI::App* check = host::AddCheckCommand(app, check_file);
+    host::TemplateRequest template_request;
+    CLI::App* make_template = host::AddTemplateCommand(app, template_request);
 
     const std::vector<std::string> args = host::NormaliseArguments(argc, argv);
     std::vector<const char*> arg_pointers;
@@ -353,10 +335,7 @@ int main(int argc, char** argv) {
             return RunCommand(input, out_dir, run_outputs);
         }
         if (check->parsed()) return host::CheckCommand(check_file, std::cout, std::cerr);
-        if (make_template->parsed()) {
-            std::cout << host::TemplateText(template_kind, template_units).value_or("");
-            return kExitOk;
-        }
+        if (make_template->parsed()) return host::TemplateCommand(template_request, std::cout);
         if (plot->parsed()) return PlotFileCommand(plot_file, plot_out_dir, plot_report, plot_outputs);
         if (results->parsed()) return PlotFileCommand(results_file, results_out_dir, results_report, results_outputs);
     } catch (const std::exception& e) {

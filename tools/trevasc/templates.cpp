@@ -1,6 +1,8 @@
 #include "templates.hpp"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace trevasc::host {
 namespace {
@@ -42,6 +44,32 @@ std::optional<std::string_view> TemplateText(std::string_view kind, std::string_
         }
     }
     return std::nullopt;
+}
+
+CLI::App* AddTemplateCommand(CLI::App& app, TemplateRequest& request) {
+    std::vector<std::string> kinds;
+    std::string kind_help = "Kind of pile:";
+    for (const TemplateKind& entry : TemplateKinds()) {
+        if (std::find(kinds.begin(), kinds.end(), entry.kind) != kinds.end()) continue;
+        kinds.emplace_back(entry.kind);
+        kind_help += "\n  " + std::string(entry.kind) + ": " + std::string(entry.what);
+    }
+    CLI::App* command = app.add_subcommand("template", "Write a commented, runnable input file to standard output");
+    command->add_option("KIND", request.kind, kind_help)
+        ->required()
+        ->check(CLI::IsMember(kinds).description(""))
+        ->type_name(CLI::detail::join(kinds, "|"));
+    command->add_option("--units", request.units, "Unit system: SI or USCS (default)")
+        ->check(CLI::IsMember({"SI", "USCS"}).description(""))
+        ->type_name("SI|USCS");
+    return command;
+}
+
+int TemplateCommand(const TemplateRequest& request, std::ostream& out) {
+    const auto text = TemplateText(request.kind, request.units);
+    if (!text) return 64;  // refused by the option checks already
+    out << *text;
+    return 0;
 }
 
 }  // namespace trevasc::host
