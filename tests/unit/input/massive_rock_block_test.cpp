@@ -116,8 +116,14 @@ TEST(MassiveRockBlock, RunPrintsTheCurveOfTheCriterionWithTheBlocksValues) {
     const RunOutput out = RunInput(RockRunInput("MASSIVE ROCK\n1\n1 80. 3000. 1.5E6 80. 3000. 1.5E6\n"));
     ASSERT_EQ(out.code, 0) << out.messages;
     const std::vector<std::string> lines = out.ReportLines();
-    // The echo shows the values as entered, in psi.
+    // The echo shows the values as entered, in psi, in its own table and in
+    // the qu column (headed psi) of the summary of soil properties.
     EXPECT_NE(out.report.find("Massive Rock Values (MASSIVE ROCK)"), std::string::npos);
+    const auto row = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& l) { return l.find("Hard Rock") != std::string::npos; });
+    ASSERT_NE(row, lines.end());
+    EXPECT_NE(row->find("3000."), std::string::npos) << *row;
+    EXPECT_EQ(row->find("432000."), std::string::npos) << *row;
     const auto points = PrintedRockCurve(lines);
     ASSERT_EQ(points.size(), 17U);
 
