@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 
 #include "engine/units.hpp"
@@ -42,6 +44,10 @@ struct RunContext {
     Clock clock;
 
     std::string VersionTag;          // first item of the input file
+    // The input line of each value read, by what the value is ("the outside
+    // diameter of section 1"), so that a check made after reading can name
+    // the line that holds the value it refuses.
+    std::map<std::string, int, std::less<>> input_lines;
     bool UscsConversionDone = false; // the conversion mark
 };
 

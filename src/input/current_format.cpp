@@ -4,7 +4,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <charconv>
 #include <string_view>
 
 #include "engine/error_stop.hpp"
@@ -47,6 +46,8 @@ void ReadCurrentFormat(RunContext& ctx) {
             ReadPyModifiers(ctx);
         } else if (MatchesKeyword(record, "DEPTHS OF PRINTED P-Y CURVES")) {
             if (problem.Options.PrintPyCurves) ReadPyOutputDepths(ctx);
+        } else if (MatchesKeyword(record, "MASSIVE ROCK")) {
+            ReadMassiveRock(ctx);
         } else if (MatchesKeyword(record, "END")) {
             ProcessEndOfInput(ctx);
             return;
@@ -58,8 +59,10 @@ void ReadCurrentFormat(RunContext& ctx) {
 
 void ReadTitle(RunContext& ctx) {
     ctx.files.messages.Line("Reading title data");
+    int k = 0;
     for (std::string& line : ctx.problem.TitleLines) {
         line = fmt::PadRight(ReadRecordOrStop(ctx, "the five title lines"), static_cast<int>(kRecordLength));
+        ctx.input_lines["title line " + fmt::I0(++k)] = ctx.files.input.LineNumber();
     }
 }
 
@@ -84,6 +87,7 @@ struct YesNoOption {
 
 bool ReadYesNo(RunContext& ctx, const YesNoOption& option) {
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
+    ctx.input_lines[std::string(option.yes)] = ctx.files.input.LineNumber();
     if (MatchesKeyword(record, option.yes)) return true;
     if (MatchesKeyword(record, option.no)) return false;
     StopOnBadOption(ctx, option);
@@ -137,6 +141,7 @@ bool ParseFixedReal(std::string_view field, double& value) {
 void ReadLoadingTypeLine(RunContext& ctx) {
     AnalysisOptions& options = ctx.problem.Options;
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
+    ctx.input_lines["the loading type"] = ctx.files.input.LineNumber();
     const std::string padded = fmt::PadRight(record, 20);
     const std::string_view kind = std::string_view(padded).substr(8, 6);
     if (kind == "CYCLIC") {

@@ -25,5 +25,7 @@ void ReadBatterAndSlope(RunContext& ctx);
 void ReadPyModifiers(RunContext& ctx);
 void ReadSoilMovements(RunContext& ctx);
 void ReadPyOutputDepths(RunContext& ctx);
+// The optional MASSIVE ROCK block: rock values of massive-rock layers.
+void ReadMassiveRock(RunContext& ctx);
 
 }  // namespace trevasc::input

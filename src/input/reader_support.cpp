@@ -37,6 +37,16 @@ namespace {
 
 DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
 
+void DataLine::Remember() {
+    const int line = ctx_.files.input.LineNumber();
+    auto found = ctx_.input_lines.find(what_);
+    if (found == ctx_.input_lines.end()) {
+        ctx_.input_lines.emplace(what_, line);
+    } else {
+        found->second = line;
+    }
+}
+
 void DataLine::Fail() {
     StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
                    read_.expected(), what_);
@@ -44,21 +54,25 @@ void DataLine::Fail() {
 
 DataLine& DataLine::Int(std::int32_t& value) {
     if (!read_.Integer(value)) Fail();
+    Remember();
     return *this;
 }
 
 DataLine& DataLine::Real(double& value) {
     if (!read_.Real(value)) Fail();
+    Remember();
     return *this;
 }
 
 DataLine& DataLine::Text(std::string& value, std::size_t length) {
     if (!read_.Character(value, length)) Fail();
+    Remember();
     return *this;
 }
 
 DataLine& DataLine::Logical(bool& value) {
     if (!read_.Logical(value)) Fail();
+    Remember();
     return *this;
 }
 

@@ -29,6 +29,8 @@ public:
 
 private:
     [[noreturn]] void Fail();
+    // Records the line of the value just read under `what`.
+    void Remember();
     RunContext& ctx_;
     std::string what_;
     ListDirectedRead read_;

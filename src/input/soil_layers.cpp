@@ -92,6 +92,7 @@ void ReadSoilLayers(RunContext& ctx) {
     DataLine(ctx, "the number of soil layers").Int(count);
     CheckCapacity(ctx, count, kMaxSoilLayers, "the SOIL LAYERS block", "soil layers");
     problem.Layers.clear();
+    problem.MassiveRockLayers.clear();
     for (std::int32_t i = 1; i <= count; ++i) {
         SoilLayer layer;
         const std::string what = "soil layer " + fmt::I0(i);

@@ -287,6 +287,9 @@ struct ProblemData {
 
     std::vector<SoilLayer> Layers;   // i_Number_of_Layers = Layers.size()
     double GroundSurfaceDepth = 0.0;
+    // Layers (1-based numbers, in input order) whose massive-rock values came
+    // from the optional MASSIVE ROCK block; the values are in the layers.
+    std::vector<std::int32_t> MassiveRockLayers;
 
     std::vector<std::array<double, 2>> TipShearCurve;  // (displacement, force)
     double GroundSlopeAngle = 0.0;   // radians

@@ -675,6 +675,7 @@ void EchoInputData(RunContext& ctx) {
     EchoPileStructure(ctx, labels);
     EchoSlopeAndBatter(ctx);
     EchoSoilProfile(ctx);
+    EchoMassiveRockValues(ctx);
     EchoLoadingType(ctx);
     EchoDistributedLoad(ctx, labels);
     if (problem.Options.UseLrfd) {

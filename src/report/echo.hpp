@@ -34,6 +34,8 @@ void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, s
 void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title);
 
 void EchoSoilProfile(RunContext& ctx);
+// The values of the optional MASSIVE ROCK block, when it was given.
+void EchoMassiveRockValues(RunContext& ctx);
 void EchoPileHeadLoads(RunContext& ctx);
 void EchoLrfdLoads(RunContext& ctx);
 

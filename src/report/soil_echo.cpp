@@ -367,9 +367,17 @@ void EchoSoilSummary(RunContext& ctx) {
         WriteSpaces(report, 5);
         SoilTypeDescription(report, layer.KSOIL);
         WriteSpaces(report, 3);
-        SummaryRow(report, layer, layer.Top, true);
+        // The qu column is headed psi in US customary units; massive-rock
+        // strengths are held in psf until the unit conversion.
+        SoilPointParams top = layer.Top;
+        SoilPointParams bottom = layer.Bottom;
+        if (layer.KSOIL == kMassiveRock && units == UnitSystem::USCS) {
+            top.Cohesion /= kSquareInchesPerSquareFoot;
+            bottom.Cohesion /= kSquareInchesPerSquareFoot;
+        }
+        SummaryRow(report, layer, top, true);
         WriteSpaces(report, 45);
-        SummaryRow(report, layer, layer.Bottom, false);
+        SummaryRow(report, layer, bottom, false);
     }
 }
 

@@ -30,8 +30,8 @@
 //
 // The rock-mass parameters are fixed at mi = 6, GSI = 42, nu = 0.4 and no
 // disturbance; the uniaxial compressive strength of the intact rock
-// sigma_ci and its modulus Ei come from the layer. Input files of the current
-// format carry no values for a massive rock layer (they are zero), and the
+// sigma_ci and its modulus Ei come from the layer: in the current format from
+// the optional MASSIVE ROCK block, without which they are zero. The
 // equations divide by both: a layer without a positive strength and modulus
 // is rejected with an input error rather than analysed. At zero deflection
 // the secant modulus is its limit pm Kh/ym, the slope of the multiplied
@@ -116,11 +116,11 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
                           ", intact rock modulus = " + fmt::E(Ei, 12, 4) + ",",
                       "          average effective unit weight = " + fmt::E(gamma, 12, 4) + ".",
                       "          The strength and the modulus must be greater than zero and the unit",
-                      "          weight must not be negative. Input files of the current format carry",
-                      "          no strength, unit weight or modulus for a massive rock layer.",
+                      "          weight must not be negative. A massive rock layer of the current format",
+                      "          takes these values from its line in the MASSIVE ROCK block.",
                       "",
-                      "Solution: Model the layer with the weak rock criteria, or give the strength, unit",
-                      "          weight and modulus of the massive rock in an input file of the previous format."});
+                      "Solution: Give the strength, unit weight and modulus of the layer in the MASSIVE ROCK",
+                      "          block, or model the layer with the weak rock criteria."});
     Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
 }
 

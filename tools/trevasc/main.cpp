@@ -16,10 +16,13 @@
 
 #include "calc_package.hpp"
 #include "charts.hpp"
+#include "check_command.hpp"
+#include "cli_manners.hpp"
 #include "plot_file.hpp"
 #include "report_extras.hpp"
 #include "results_csv.hpp"
 #include "results_json.hpp"
+#include "templates.hpp"
 #include "trevasc/run.hpp"
 #include "trevasc/trevasc.h"
 
@@ -167,8 +170,8 @@ int MakeResultOutputs(const host::PlotResults& results, const fs::path& plot, co
 int RunCommand(const std::string& input_name, const std::string& out_dir_option, ResultOutputs wanted) {
     const fs::path input = fs::absolute(input_name);
     std::error_code ec;
-    if (!fs::is_regular_file(input, ec)) {
-        std::cerr << "trevasc: input file not found: " << input_name << '\n';
+    if (const std::string problem = host::InputPathProblem(input_name); !problem.empty()) {
+        std::cerr << "trevasc: " << problem << '\n';
         return kExitInputError;
     }
     const fs::path out_dir = out_dir_option.empty() ? input.parent_path() : fs::absolute(out_dir_option);
@@ -210,6 +213,7 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option,
     std::cout << "Plot output:      " << (out_dir / plot).string() << '\n';
     std::cout << "Runtime messages: " << (out_dir / messages).string() << '\n';
     if (code < 0) ListWarnings(out_dir / report);
+    if (code >= 101 && code <= 199) host::NoteUnknownFormat(input.string(), std::cerr);
     const int status = ExitStatusFor(code);
     if (!wanted.Any()) return status;
     wanted.result_code = code;
@@ -303,8 +307,8 @@ int PlotFileCommand(const std::string& plot_name, const std::string& out_dir_opt
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Trevasc: lateral analysis of single piles and drilled shafts by the p-y method"};
-    app.set_version_flag("--version", std::string("trevasc ") + trevasc::kVersionLabel);
+    CLI::App app{"Trevasc: lateral analysis of single piles and drilled shafts by the p-y method", "trevasc"};
+    app.set_version_flag("-v,--version", std::string("trevasc ") + trevasc::kVersionLabel);
     app.require_subcommand(1);
 
     const std::map<std::string, host::ChartFormat> formats{
@@ -320,7 +324,8 @@ int main(int argc, char** argv) {
                   "Draw the charts of the results with gnuplot into STEM.charts/ beside the outputs, with index.html");
     run->add_flag("--json", run_outputs.json, "Write the results as JSON to STEM.results.json beside the outputs");
     run->add_option("--format", run_outputs.format, "Picture format of the charts: svg (default), png or pdf")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+        ->transform(host::ChoiceOf(formats))
+        ->type_name("svg|png|pdf");
     run->add_flag("--csv", run_outputs.csv, "Write the results as CSV tables into STEM.csv/ beside the outputs");
     run->add_flag("--pdf", run_outputs.pdf,
                   "Write the calculation package STEM.pdf beside the outputs (needs gnuplot and pdfunite)");
@@ -335,7 +340,8 @@ int main(int argc, char** argv) {
     plot->add_option("--out-dir", plot_out_dir, "Folder for the charts and index.html (default: STEM.charts/ beside "
                                                 "the plot file)");
     plot->add_option("--format", plot_outputs.format, "Picture format: svg (default), png or pdf")
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+        ->transform(host::ChoiceOf(formats))
+        ->type_name("svg|png|pdf");
     plot->add_option("--report", plot_report, "Report of the same run (default: STEM.report.txt beside the plot "
                                               "file, when present)");
 
@@ -366,13 +372,20 @@ int main(int argc, char** argv) {
     report->add_option("--report", report_report, "Report of the same run (default: STEM.report.txt beside the "
                                                   "plot file)");
 
+    std::string check_file;
+    CLI::App* check = host::AddCheckCommand(app, check_file);
+    host::TemplateRequest template_request;
+    CLI::App* make_template = host::AddTemplateCommand(app, template_request);
+
+    const std::vector<std::string> args = host::NormaliseArguments(argc, argv);
+    std::vector<const char*> arg_pointers;
+    for (const std::string& arg : args) arg_pointers.push_back(arg.c_str());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(arg_pointers.size()), arg_pointers.data());
     } catch (const CLI::Success& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
-        return kExitUsage;
+        return host::ReportUsageError(app, e, args);
     }
     try {
         if (run->parsed()) {
@@ -382,6 +395,8 @@ int main(int argc, char** argv) {
             }
             return RunCommand(input, out_dir, run_outputs);
         }
+        if (check->parsed()) return host::CheckCommand(check_file, std::cout, std::cerr);
+        if (make_template->parsed()) return host::TemplateCommand(template_request, std::cout);
         if (plot->parsed()) return PlotFileCommand(plot_file, plot_out_dir, plot_report, plot_outputs);
         if (results->parsed()) {
             results_outputs.csv = results->count("--csv") > 0;
