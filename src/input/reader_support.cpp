@@ -38,7 +38,7 @@ namespace {
 
 }  // namespace
 
-void StopIfReadFailed(RunContext& ctx) {
+void StopOnReadError(RunContext& ctx) {
     const int error = ctx.files.input.ReadError();
     if (error == 0) return;
     WriteToBoth(ctx, {"", "**** Input Data Error No. 81 ****", "",
@@ -48,8 +48,8 @@ void StopIfReadFailed(RunContext& ctx) {
     Stop_With_Error(ctx, kInputFileError);
 }
 
-void StopIfLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
-    if (read.failure() == ReadFailure::EndOfFile) StopIfReadFailed(ctx);
+void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
+    if (read.failure() == ReadFailure::EndOfFile) StopOnReadError(ctx);
     if (read.failure() != ReadFailure::LineTooLong) return;
     const std::string& text = read.failure_text();
     std::string shown = "    " + TrimRight(text.substr(0, std::min(text.size(), kRecordLength)));
@@ -66,7 +66,7 @@ void StopIfLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::stri
 DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
 
 void DataLine::Fail() {
-    StopIfLineNotTaken(ctx_, read_, what_);
+    StopOnLineNotTaken(ctx_, read_, what_);
     StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
                    read_.expected(), what_);
 }
@@ -94,7 +94,7 @@ DataLine& DataLine::Logical(bool& value) {
 std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
-        StopIfReadFailed(ctx);
+        StopOnReadError(ctx);
         StopUnreadable(ctx, true, 0, "", "", what);
     }
     return record;

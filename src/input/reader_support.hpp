@@ -38,11 +38,11 @@ private:
 
 // Stops with Input Data Error 81 when the input file could not be read to its
 // end (a read that met the end of the file may have met a read error).
-void StopIfReadFailed(RunContext& ctx);
+void StopOnReadError(RunContext& ctx);
 // After a failed read: stops with Input Data Error 80 when a line was too long
 // to be read whole, or with 81 when the file could not be read; returns for
 // the other failures, which each format words in its own way.
-void StopIfLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
+void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
 
 // Reads the next record (cut at 256 characters). At the end of the file the
 // run stops with Input Data Error 80, naming `what`.

@@ -130,6 +130,14 @@ bool OutputChannel::Connect(const fs::path& path, Placement placement, const Wri
             }
             ::close(probe);
         }
+        // The temporary file's name is cut to fit; the file's own name must
+        // fit as it is, or it could not be put in place at the end.
+        const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+        const long name_max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+        if (name_max > 0 && target_.filename().string().size() > static_cast<std::size_t>(name_max)) {
+            Fail(Failure::kCreate, ENAMETOOLONG);
+            return false;
+        }
         fd = CreateTemporaryBeside(target_, temporary_);
         if (fd >= 0 && exists) ::fchmod(fd, status.st_mode & 07777);
     }

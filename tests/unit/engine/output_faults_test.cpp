@@ -292,18 +292,35 @@ TEST(OutputCollisions, NamesFileNamingTheInputAsTheReport) {
 // What a run leaves of an earlier run's files
 
 TEST(EarlierResults, ARunThatCannotCreateItsPlotFileChangesNothing) {
-    TempDir dir;
-    const Outputs outputs(dir.path());
-    fs::remove(outputs.paths.plot);
-    fs::create_directory(outputs.paths.plot);  // a folder where the plot file should go
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(RunAnalysis(outputs.paths, FixedClock()), 291);
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(Contains(err, "The plot output file " + outputs.paths.plot + " could not be created: Is a directory."))
-        << err;
-    EXPECT_EQ(ReadFile(outputs.paths.report), "old report\n");
-    EXPECT_EQ(ReadFile(outputs.paths.messages), "old messages\n");
-    EXPECT_EQ(TemporaryFiles(dir.path()), std::vector<std::string>());
+    struct Case {
+        const char* what;
+        bool folder;      // a folder stands where the plot file should go
+        const char* reason;
+    };
+    const Case kCases[] = {
+        {"a folder of that name", true, "Is a directory"},
+        {"a name longer than a file name may be", false, "File name too long"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        Outputs outputs(dir.path());
+        if (c.folder) {
+            fs::remove(outputs.paths.plot);
+            fs::create_directory(outputs.paths.plot);
+        } else {
+            outputs.paths.plot = (dir.path() / std::string(300, 'p')).string();
+        }
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(RunAnalysis(outputs.paths, FixedClock()), 291);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(Contains(err, "The plot output file " + outputs.paths.plot + " could not be created: " + c.reason +
+                                      ". No analysis performed."))
+            << err;
+        EXPECT_EQ(ReadFile(outputs.paths.report), "old report\n");
+        EXPECT_EQ(ReadFile(outputs.paths.messages), "old messages\n");
+        EXPECT_EQ(TemporaryFiles(dir.path()), std::vector<std::string>());
+    }
 }
 
 TEST(EarlierResults, ARunThatEndsWithAnInputErrorReplacesThemWithItsErrorReport) {
