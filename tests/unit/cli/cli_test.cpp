@@ -157,6 +157,38 @@ TEST(CommandLine, InputNamesTakenExactly) {
     EXPECT_NE(testing::ReadFile(dir.path() / "NAMES.report.txt").find("An input called NAMES.DAT"), std::string::npos);
 }
 
+// A report path that is a link to the input is refused before anything is
+// written; the input is intact.
+TEST(CommandLine, OutputLinkedToTheInputIsRefused) {
+    testing::TempDir dir;
+    const std::string input = testing::MinimalInput();
+    testing::WriteFile(dir.path() / "pier.trv", input);
+    fs::create_symlink("pier.trv", dir.path() / "pier.report.txt");
+    const auto outcome = RunHost(dir, "run '" + (dir.path() / "pier.trv").string() + "'");
+    EXPECT_EQ(outcome.status, 3);
+    EXPECT_NE(outcome.err.find("**** Runtime Error No. 51 ****"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("is the input data file " + (dir.path() / "pier.trv").string()), std::string::npos)
+        << outcome.err;
+    EXPECT_EQ(testing::ReadFile(dir.path() / "pier.trv"), input);
+    EXPECT_FALSE(fs::exists(dir.path() / "pier.messages.txt"));
+}
+
+// Paths longer than a control-file line: the names are given relative to a
+// private folder made in the output folder, which goes when the run ends.
+TEST(CommandLine, DeepFolderBeyondTheControlFileLineLength) {
+    testing::TempDir dir;
+    const fs::path deep = dir.path() / std::string(200, 'd') / std::string(100, 'e');
+    fs::create_directories(deep);
+    testing::WriteFile(deep / "pier.trv", testing::MinimalInput());
+    ASSERT_GT((deep / "pier.report.txt").string().size(), 256u);
+    const auto outcome = RunHost(dir, "run '" + (deep / "pier.trv").string() + "'");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(testing::ReadFile(deep / "pier.report.txt").find("The analysis ended normally. "), std::string::npos);
+    for (const auto& entry : fs::directory_iterator(deep)) {
+        EXPECT_NE(entry.path().filename().string().rfind(".trevasc-run", 0), 0u) << "left behind: " << entry.path();
+    }
+}
+
 // Twenty pairs of runs started together in one folder: each run has its own
 // control file, so every report appears with its own input's title.
 TEST(CommandLine, ConcurrentRunsInOneFolder) {
