@@ -16,6 +16,7 @@ FileIdentity IdentifyFile(const fs::path& path) {
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         identity.exists = true;
+        identity.regular = S_ISREG(status.st_mode);
         identity.device = status.st_dev;
         identity.inode = status.st_ino;
     }
@@ -28,7 +29,7 @@ FileIdentity IdentifyFile(const fs::path& path) {
 }
 
 bool SameFile(const FileIdentity& a, const FileIdentity& b) {
-    if (a.exists && b.exists) return a.device == b.device && a.inode == b.inode;
+    if (a.exists && b.exists) return a.regular && b.regular && a.device == b.device && a.inode == b.inode;
     return a.normal == b.normal;
 }
 

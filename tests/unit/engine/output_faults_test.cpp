@@ -158,11 +158,13 @@ TEST(OutputFaults, MessageFileOnAFullDevice) {
 }
 
 // A device or pipe named as an output is written directly, never replaced:
-// /dev/null stays /dev/null and the run ends normally.
-TEST(OutputFaults, PlotFileOnTheNullDevice) {
+// /dev/null stays /dev/null and the run ends normally, also when it takes
+// two outputs.
+TEST(OutputFaults, PlotAndMessageFileOnTheNullDevice) {
     TempDir dir;
     Outputs outputs(dir.path());
     outputs.paths.plot = "/dev/null";
+    outputs.paths.messages = "/dev/null";
     EXPECT_EQ(RunAnalysis(outputs.paths, FixedClock()), 0);
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     EXPECT_TRUE(Contains(ReadFile(outputs.paths.report), "The analysis ended normally. "));
