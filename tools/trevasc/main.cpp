@@ -159,10 +159,12 @@ bool WritesNoOutputs(int code) {
     return (code >= 202 && code <= 206) || code == 217 || (code >= 250 && code <= 252) || code == 291;
 }
 
-// The error of a failed run on standard error, as the message file holds it;
-// for an unrecognised line also where it stands in the input.
-void ShowError(const fs::path& messages, const fs::path& input) {
-    const std::vector<std::string> block = host::ErrorBlock(messages);
+// The error of a failed run on standard error, as the message file holds it
+// (or, for the errors written to the report only, as the report does); for
+// an unrecognised line also where it stands in the input.
+void ShowError(const fs::path& messages, const fs::path& report, const fs::path& input) {
+    std::vector<std::string> block = host::ErrorBlock(messages);
+    if (block.empty()) block = host::ReportErrorBlock(report);
     if (block.empty()) return;
     std::cerr << "Error reported by the analysis:\n";
     for (const std::string& line : block) std::cerr << line << '\n';
@@ -241,7 +243,7 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option,
     std::cout << "Plot output:      " << outputs[1].string() << '\n';
     std::cout << "Runtime messages: " << outputs[2].string() << '\n';
     if (code < 0) ListWarnings(outputs[0]);
-    if (code > 0) ShowError(outputs[2], input);
+    if (code > 0) ShowError(outputs[2], outputs[0], input);
     const int status = ExitStatusFor(code);
     if (!wanted.charts && !wanted.json) return status;
     if (code > 0) {

@@ -124,6 +124,29 @@ std::vector<std::string> ErrorBlock(const fs::path& messages) {
     return block;
 }
 
+std::vector<std::string> ReportErrorBlock(const fs::path& report) {
+    LineReader reader(report);
+    std::vector<std::string> block;
+    std::vector<std::string> paragraph;  // the lines since the last blank line
+    std::vector<std::string> previous;   // the paragraph before it
+    std::string line;
+    while (reader.Next(line, std::string::npos)) {
+        const std::string text = TrimRight(line);
+        if (text.rfind("Trevasc ended prematurely due to", 0) == 0) {
+            block = paragraph.empty() ? previous : paragraph;
+            block.push_back("");
+            block.push_back(text);
+        }
+        if (!text.empty()) {
+            paragraph.push_back(text);
+        } else if (!paragraph.empty()) {
+            previous = std::move(paragraph);
+            paragraph.clear();
+        }
+    }
+    return block;
+}
+
 std::optional<std::string> UnrecognizedLine(const std::vector<std::string>& block) {
     constexpr std::string_view kIntroduction = "The following line is unrecognized or is out-of-order";
     for (std::size_t i = 0; i + 2 < block.size(); ++i) {

@@ -51,6 +51,11 @@ FileStamp StampOf(const std::filesystem::path& path);
 // end, trailing blanks and blank lines dropped. Empty when there is none.
 std::vector<std::string> ErrorBlock(const std::filesystem::path& messages);
 
+// For errors whose message goes to the report only: the paragraph before the
+// report's "Trevasc ended prematurely ..." line, a blank line and that line.
+// Empty when the report has no such line.
+std::vector<std::string> ReportErrorBlock(const std::filesystem::path& report);
+
 // The line an unrecognised-line message shows (the line that follows "The
 // following line is unrecognized or is out-of-order" and a blank line), or
 // nothing when the block holds no such message.

@@ -124,13 +124,28 @@ TEST(CommandLine, ErrorBlockAndLineNumberOnStandardError) {
         EXPECT_NE(outcome.err.find(c.numbers + input.string() + "\n"), std::string::npos) << outcome.err;
     }
 
-    // Errors without an unrecognised line show their block alone.
-    testing::TempDir dir;
-    testing::WriteFile(dir.path() / "short.trv", "TREVAS6\nOPTIONS\nUnits USCS\n");
-    const auto outcome = RunHost(dir, "run '" + (dir.path() / "short.trv").string() + "'");
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("**** Input Data Error No. 80 ****"), std::string::npos) << outcome.err;
-    EXPECT_EQ(outcome.err.find("unrecognized line"), std::string::npos) << outcome.err;
+    // Errors without an unrecognised line show their block alone; an error
+    // written to the report only shows as the report has it.
+    struct Other {
+        std::string input;
+        std::string shown;
+    };
+    std::string double_blank = testing::MinimalInput();
+    double_blank.replace(double_blank.find("UseLRFD NO"), 10, "UseLRFD  NO");
+    const Other kOthers[] = {
+        {"TREVAS6\nOPTIONS\nUnits USCS\n", "Error reported by the analysis:\n**** Input Data Error No. 80 ****\n"},
+        {double_blank,
+         "Error reported by the analysis:\nINPUT ERROR - Unrecognized command for LRFD analysis option\n\n"
+         "Trevasc ended prematurely due to input error number INP00095\n"},
+    };
+    for (const Other& other : kOthers) {
+        testing::TempDir dir;
+        testing::WriteFile(dir.path() / "other.trv", other.input);
+        const auto outcome = RunHost(dir, "run '" + (dir.path() / "other.trv").string() + "'");
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_NE(outcome.err.find(other.shown), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find("unrecognized line"), std::string::npos) << outcome.err;
+    }
 }
 
 // Names are taken exactly; an input called NAMES.DAT is read, not replaced
