@@ -229,12 +229,15 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option,
                      "unchanged\n";
         return ExitStatusFor(code);
     }
-    // A run that started writes all three outputs; one that is missing or
-    // untouched means the results shown would not be this run's.
+    // A run that started writes all three outputs; one that is missing, or
+    // a report or plot file that was not replaced, means the results shown
+    // would not be this run's. (The message file is written in place, where
+    // a coarse file-system clock could hide a rewrite: it has to exist.)
     bool all_written = true;
     for (std::size_t k = 0; k < outputs.size(); ++k) {
         const host::FileStamp after = host::StampOf(outputs[k]);
-        if (after.exists && !(after == before[k])) continue;
+        const bool in_place = k == 2 || !after.regular;
+        if (after.exists && (in_place || !(after == before[k]))) continue;
         std::cerr << "trevasc: the analysis did not write " << outputs[k].string() << '\n';
         all_written = false;
     }

@@ -98,15 +98,16 @@ std::string WriteNamesFile(const fs::path& folder, const std::array<std::string,
 }
 
 bool FileStamp::operator==(const FileStamp& other) const {
-    return exists == other.exists && inode == other.inode && modified.tv_sec == other.modified.tv_sec &&
+    return exists == other.exists && regular == other.regular && inode == other.inode && modified.tv_sec == other.modified.tv_sec &&
            modified.tv_nsec == other.modified.tv_nsec;
 }
 
 FileStamp StampOf(const fs::path& path) {
     FileStamp stamp;
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return stamp;
+    if (::stat(path.c_str(), &status) != 0) return stamp;
     stamp.exists = true;
+    stamp.regular = S_ISREG(status.st_mode);
     stamp.inode = status.st_ino;
     stamp.modified = status.st_mtim;
     return stamp;

@@ -41,6 +41,7 @@ std::string WriteNamesFile(const std::filesystem::path& folder, const std::array
 // written has a new inode or a new modification time.
 struct FileStamp {
     bool exists = false;
+    bool regular = false;  // a device or pipe cannot be told apart this way
     ino_t inode = 0;
     std::timespec modified{};
     bool operator==(const FileStamp& other) const;
