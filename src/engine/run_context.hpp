@@ -29,6 +29,8 @@ struct RunFiles {
     OutputChannel report;    // the output report
     OutputChannel plot;      // the plot output file
     OutputChannel messages;  // the runtime message file
+    // Every output writer of the run passes through this when it is set.
+    OutputChannel::WriterWrap writer_wrap;
 };
 
 struct RunContext {

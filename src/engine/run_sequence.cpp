@@ -8,10 +8,13 @@
 #include <iterator>
 #include <new>
 #include <sstream>
+#include <system_error>
 
 #include "engine/error_stop.hpp"
+#include "engine/file_identity.hpp"
 #include "engine/phases.hpp"
 #include "engine/run_context.hpp"
+#include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
@@ -28,8 +31,14 @@ namespace {
 
 // Runtime Error 91: a report, plot or message file that cannot be created.
 constexpr std::int32_t kOutputFileError = 291;
-// Input Data Error 81: an input file that cannot be opened or read.
-constexpr std::int32_t kInputFileError = 181;
+// Runtime Error 50: an output that could not be written, flushed, closed or
+// moved into place.
+constexpr std::int32_t kOutputWriteError = 250;
+// Runtime Error 51: an output that is the input file or another output.
+constexpr std::int32_t kCollidingFilesError = 251;
+// Runtime Error 52: a NAMES.DAT line longer than a name may be.
+constexpr std::int32_t kLongNameError = 252;
+constexpr std::size_t kNamesLineLength = 256;
 
 void WriteToStandardError(std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) {
@@ -38,16 +47,53 @@ void WriteToStandardError(std::initializer_list<std::string_view> lines) {
     }
 }
 
+std::string Reason(int error) { return std::generic_category().message(error); }
+
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
+// Names are taken exactly as given: a blank at the end of a name is part of it.
 std::filesystem::path Resolve(const std::string& directory, const std::string& name) {
-    std::filesystem::path path(input::TrimRight(name));
+    std::filesystem::path path(name);
     if (path.is_relative() && !directory.empty()) path = std::filesystem::path(directory) / path;
     return path;
 }
 
+// One of the four run files: what it is called in messages, the name as
+// given and the path as opened.
+struct NamedFile {
+    std::string_view what;
+    const std::string& name;
+    std::filesystem::path path;
+};
+
+// Runtime Error 51: before any output is opened, no output may be the input
+// file or another output (written over, the input would be lost before it is
+// read, or two outputs would interleave in one file).
+bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
+    FileIdentity identities[4];
+    for (int i = 0; i < 4; ++i) identities[i] = IdentifyFile(files[i].path);
+    for (int later = 1; later < 4; ++later) {
+        for (int earlier = 0; earlier < later; ++earlier) {
+            if (!SameFile(identities[earlier], identities[later])) continue;
+            WriteToStandardError({"**** Runtime Error No. 51 ****", "",
+                                  "The " + std::string(files[later].what) + " " + files[later].name + " is the " +
+                                      (earlier == 0 ? std::string("input data file ")
+                                                    : "same file as the " + std::string(files[earlier].what) + " ") +
+                                      files[earlier].name + ".",
+                                  "Name a different file for each output.  No analysis performed."});
+            ctx.ErrorNumber = kCollidingFilesError;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Step 2: the four run files. Returns 0 when they are connected, otherwise the
-// result code of a run that could not start.
+// result code of a run that could not start. The outputs are all opened
+// before any of them is changed: the report and the plot file are written
+// beside their paths and replace them when the run ends (CloseRun), and the
+// message file, which a host may follow during the run, is emptied only once
+// the others are open.
 std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::string& directory) {
     struct NameCheck {
         const std::string& name;
@@ -69,43 +115,47 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
 
     ctx.files.names = paths;
     ctx.files.input_path = Resolve(directory, paths.input);
-    std::ifstream input(ctx.files.input_path, std::ios::binary);
-    std::string contents;
-    const bool input_opened = input.is_open();
-    if (input_opened) contents.assign(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
-    const bool input_read = input_opened && !input.bad();
+    const NamedFile files[4] = {
+        {"input data file", paths.input, ctx.files.input_path},
+        {"output report file", paths.report, Resolve(directory, paths.report)},
+        {"plot output file", paths.plot, Resolve(directory, paths.plot)},
+        {"runtime message file", paths.messages, Resolve(directory, paths.messages)},
+    };
+    if (RefuseCollidingFiles(ctx, files)) return kCollidingFilesError;
+
+    const bool input_opened = ctx.files.input.Open(ctx.files.input_path);
 
     struct Output {
         OutputChannel& channel;
-        const std::string& name;
-        std::string_view what;
+        OutputChannel::Placement placement;
     };
     const Output outputs[] = {
-        {ctx.files.report, paths.report, "output report file"},
-        {ctx.files.plot, paths.plot, "plot output file"},
-        {ctx.files.messages, paths.messages, "runtime message file"},
+        {ctx.files.report, OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.plot, OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.messages, OutputChannel::Placement::kInPlace},
     };
-    for (const Output& output : outputs) {
-        if (!output.channel.Open(Resolve(directory, output.name))) {
-            const std::string text = "The " + std::string(output.what) + " " + input::TrimRight(output.name) +
-                                     " could not be created. No analysis performed.";
-            WriteToStandardError({"**** Runtime Error No. 91 ****", "", text});
-            ctx.files.report.Close();
-            ctx.files.plot.Close();
-            ctx.files.messages.Close();
-            ctx.ErrorNumber = kOutputFileError;
-            return kOutputFileError;
+    for (int k = 0; k < 3; ++k) {
+        OutputChannel& channel = outputs[k].channel;
+        const NamedFile& file = files[k + 1];
+        if (channel.Connect(file.path, outputs[k].placement, ctx.files.writer_wrap) &&
+            (k < 2 || channel.Start())) {
+            continue;
         }
+        const std::string text = "The " + std::string(file.what) + " " + file.name + " could not be created: " +
+                                 Reason(channel.Error()) + ". No analysis performed.";
+        WriteToStandardError({"**** Runtime Error No. 91 ****", "", text});
+        for (const Output& output : outputs) output.channel.Abandon();
+        ctx.ErrorNumber = kOutputFileError;
+        return kOutputFileError;
     }
-    ctx.files.input = input::InputFile(contents);
 
-    if (!input_read) {
+    if (!input_opened || (ctx.files.input.AtEnd() && ctx.files.input.ReadError() != 0)) {
         WriteToBoth(ctx, {"", "**** Input Data Error No. 81 ****", "",
-                          "The input data file " + input::TrimRight(paths.input) + " could not be opened or read.",
+                          "The input data file " + paths.input + " could not be opened or read.",
                           "Check that the file exists and can be read.  No analysis performed.", ""});
-        Stop_With_Error(ctx, kInputFileError);
+        Stop_With_Error(ctx, input::kInputFileError);
     }
-    if (contents.empty()) {
+    if (ctx.files.input.HoldsNoBytes()) {
         ctx.files.messages.Blank(2);
         ctx.files.messages.Line("**** Input Data Error No. 25 ****");
         ctx.files.messages.Blank();
@@ -245,48 +295,112 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
     }
 }
 
-// Steps 14 to 17: closing lines, warning summary, result code.
+// Runtime Error 50: an output could not be written. Its message goes to
+// standard error, since the files may be what cannot hold it, and to the
+// message file when that still works. Unless they were already in place, the
+// report and the plot file of the run are dropped, so the files of an earlier
+// run stay as they were.
+std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
+    struct Channel {
+        OutputChannel& channel;
+        std::string_view what;
+        const std::string& name;
+    };
+    const Channel channels[] = {
+        {ctx.files.report, "output report file", ctx.files.names.report},
+        {ctx.files.plot, "plot output file", ctx.files.names.plot},
+        {ctx.files.messages, "runtime message file", ctx.files.names.messages},
+    };
+    std::string problem;
+    for (const Channel& c : channels) {
+        if (!c.channel.Failed()) continue;
+        const char* step = c.channel.FailedAt() == OutputChannel::Failure::kReplace ? " could not be put in place: "
+                                                                                     : " could not be written: ";
+        problem = "The " + std::string(c.what) + " " + c.name + step + Reason(c.channel.Error()) + ".";
+        break;
+    }
+    const std::string kept =
+        results_in_place
+            ? std::string("The report and plot output file of this run are complete.")
+            : std::string("The report and plot output file of this run were not kept; files of an earlier run stay "
+                          "unchanged.");
+    ctx.files.report.Abandon();
+    ctx.files.plot.Abandon();
+    WriteToStandardError({"**** Runtime Error No. 50 ****", "", problem, kept});
+    OutputChannel& messages = ctx.files.messages;
+    if (messages.IsOpen() && !messages.Failed()) {
+        messages.Blank(2);
+        messages.Line("**** Runtime Error No. 50 ****");
+        messages.Blank();
+        messages.Line(problem);
+        messages.Line(kept);
+        messages.Blank();
+        messages.Line("The analysis ended due to a runtime error. ");
+    }
+    messages.Close();
+    ctx.ErrorNumber = kOutputWriteError;
+    return kOutputWriteError;
+}
+
+// Steps 14 to 17: closing lines, warning summary, result code. The report
+// and the plot file are written out and checked before the message file
+// receives its ending lines, so that it never says a run ended normally when
+// its results could not be written; they replace the files of an earlier run
+// only when all three outputs were written.
 std::int32_t CloseRun(RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
+    OutputChannel& plot = ctx.files.plot;
     OutputChannel& messages = ctx.files.messages;
-    const bool files_open = report.IsOpen();
-    if (files_open) {
-        if (ctx.ErrorNumber >= 100 && ctx.ErrorNumber <= 199) {
-            messages.Blank();
-            messages.Line("The analysis ended due to an input error. ");
-            report.Blank();
-            report.Line("The analysis ended due to an input error. ");
-        } else if (ctx.ErrorNumber >= 200 && ctx.ErrorNumber <= 299) {
-            messages.Blank();
-            messages.Line("The analysis ended due to a runtime error. ");
-            report.Blank();
-            report.Line("The analysis ended due to a runtime error. ");
-        }
-    }
+    if (!report.IsOpen() && !messages.IsOpen()) return ctx.ErrorNumber;  // the run never started
+
+    const bool input_error = ctx.ErrorNumber >= 100 && ctx.ErrorNumber <= 199;
+    const bool runtime_error = ctx.ErrorNumber >= 200 && ctx.ErrorNumber <= 299;
     const bool warned = ctx.warnings.AnyRecorded();
-    if (warned && files_open) {
-        messages.Blank(2);
-        messages.Line("The analysis ended with one or more warning messages.");
-        messages.Blank(2);
-        WarningSummary(ctx.warnings, report);
+    if (input_error) {
+        report.Blank();
+        report.Line("The analysis ended due to an input error. ");
+    } else if (runtime_error) {
+        report.Blank();
+        report.Line("The analysis ended due to a runtime error. ");
     }
-    if (ctx.ErrorNumber == 0 && files_open) {
-        messages.Blank();
-        messages.Line("The analysis ended normally. ");
-        messages.Blank();
+    if (warned) WarningSummary(ctx.warnings, report);
+    if (ctx.ErrorNumber == 0) {
         report.Blank();
         report.Line("The analysis ended normally. ");
         report.Blank();
     }
-    report.Close();
-    ctx.files.plot.Close();
-    messages.Close();
+    // The message file says how the run ended only once the results are in
+    // place.
+    const bool report_written = report.Finish();
+    const bool plot_written = plot.Finish();
+    if (!report_written || !plot_written || !messages.Flush()) return StopOnOutputFault(ctx, false);
+    if (!plot.Commit() || !report.Commit()) return StopOnOutputFault(ctx, false);
+
+    if (input_error) {
+        messages.Blank();
+        messages.Line("The analysis ended due to an input error. ");
+    } else if (runtime_error) {
+        messages.Blank();
+        messages.Line("The analysis ended due to a runtime error. ");
+    }
+    if (warned) {
+        messages.Blank(2);
+        messages.Line("The analysis ended with one or more warning messages.");
+        messages.Blank(2);
+    }
+    if (ctx.ErrorNumber == 0) {
+        messages.Blank();
+        messages.Line("The analysis ended normally. ");
+        messages.Blank();
+    }
+    if (!messages.Finish()) return StopOnOutputFault(ctx, true);
     if (ctx.ErrorNumber > 0) return ctx.ErrorNumber;
     if (warned) return ctx.warnings.ResultCode();
     return 0;
 }
 
-std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options) noexcept {
+std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
+                            const OutputChannel::WriterWrap& wrap = {}) noexcept {
     std::unique_ptr<RunContext> ctx;
     try {
         ctx = std::make_unique<RunContext>();
@@ -297,6 +411,7 @@ std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory,
     }
     ctx->clock = options.clock;
     try {
+        ctx->files.writer_wrap = wrap;
         RunSequence(*ctx, paths, directory);
     } catch (const RunStop&) {
         // ErrorNumber is set; the closing lines follow.
@@ -327,6 +442,11 @@ std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options) noexc
     return RunInDirectory(paths, std::string(), options);
 }
 
+std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
+                               const OutputChannel::WriterWrap& wrap) noexcept {
+    return RunInDirectory(paths, std::string(), options, wrap);
+}
+
 std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& options) noexcept {
     try {
         const std::filesystem::path names_path =
@@ -340,24 +460,37 @@ std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& op
             std::string_view number;
             std::string_view text;
             std::int32_t code;
+            std::string_view what;
         };
         // Runtime Error 4 stops like its sisters, as 204.
         const LineError errors[] = {
-            {"3", "The name of the input data file is corrupted.", 203},
-            {"4", "The name of the output report file is corrupted.", 204},
-            {"5", "The name of the plot output file is corrupted.", 205},
-            {"6", "Name of runtime message file is corrupted", 206},
+            {"3", "The name of the input data file is corrupted.", 203, "input data file"},
+            {"4", "The name of the output report file is corrupted.", 204, "output report file"},
+            {"5", "The name of the plot output file is corrupted.", 205, "plot output file"},
+            {"6", "Name of runtime message file is corrupted", 206, "runtime message file"},
         };
         std::string lines[4];
         for (int i = 0; i < 4; ++i) {
+            const LineError& error = errors[i];
             if (!std::getline(names, lines[i])) {
-                const LineError& error = errors[i];
                 WriteToStandardError({"", "", "**** Runtime Error No. " + std::string(error.number) + " ****", "",
                                       error.text});
                 return error.code;
             }
+            // Only the line end is dropped: a name is taken exactly, blanks
+            // included, and a name too long to be taken whole is refused
+            // rather than cut into the name of some other file.
             if (!lines[i].empty() && lines[i].back() == '\r') lines[i].pop_back();
-            if (lines[i].size() > 256) lines[i].resize(256);
+            if (lines[i].size() > kNamesLineLength) {
+                WriteToStandardError(
+                    {"**** Runtime Error No. 52 ****", "",
+                     "Line " + std::to_string(i + 1) + " of NAMES.DAT is longer than " +
+                         std::to_string(kNamesLineLength) + " characters, so the name of the " +
+                         std::string(error.what) + " cannot be taken whole:",
+                     "    " + lines[i].substr(0, kNamesLineLength) + " ...",
+                     "Use a shorter path (for example a relative one).  No analysis performed."});
+                return kLongNameError;
+            }
         }
         const RunPaths paths{lines[0], lines[1], lines[2], lines[3]};
         return RunInDirectory(paths, directory, options);
@@ -375,6 +508,10 @@ std::string ResultCodeMeaning(std::int32_t code) {
     if (code < 0) return "the analysis ended with warning " + std::to_string(-code);
     if (code == 228) return "computation error 28: the analysis stopped";
     if (code == kInternalFaultCode) return "runtime error 90: an internal fault ended the analysis";
+    if (code == kOutputWriteError) return "runtime error 50: an output file could not be written; nothing was replaced";
+    if (code == kCollidingFilesError) return "runtime error 51: an output is the input file or another output";
+    if (code == kLongNameError) return "runtime error 52: a NAMES.DAT line is longer than 256 characters";
+    if (code == kOutputFileError) return "runtime error 91: an output file could not be created";
     if (code >= 101 && code <= 199) return "input error " + std::to_string(code - 100) + ": the analysis ended";
     if (code >= 201 && code <= 299) return "runtime error " + std::to_string(code - 200) + ": the analysis ended";
     return "unknown result code";

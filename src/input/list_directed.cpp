@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <system_error>
 
@@ -10,18 +11,49 @@ namespace trevasc::input {
 // ---------------------------------------------------------------------------
 // InputFile
 
-InputFile::InputFile(std::string_view contents) {
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last) end = contents.size();
-        std::string_view line = contents.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.emplace_back(line);
-        start = last ? contents.size() : end + 1;
-    }
+namespace {
+constexpr std::size_t kChunkSize = 1 << 16;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
+
+InputFile::InputFile(std::string_view contents) : buffer_(contents) { Start(); }
+
+bool InputFile::Open(const std::filesystem::path& path) {
+    file_.reset(std::fopen(path.c_str(), "rb"));
+    buffer_.clear();
+    read_error_ = file_ ? 0 : errno;
+    if (!file_) return false;
+    Start();
+    return true;
 }
+
+// Back to the first record: the text from its start, less a byte-order mark.
+void InputFile::Start() {
+    pos_ = 0;
+    line_number_ = 0;
+    line_.clear();
+    too_long_ = false;
+    if (file_) {
+        std::rewind(file_.get());
+        buffer_.clear();
+        Fill();
+    }
+    holds_no_bytes_ = buffer_.empty();
+    if (std::string_view(buffer_).substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ = kByteOrderMark.size();
+}
+
+// The next chunk of a file on disk; false at its end or on a read error.
+bool InputFile::Fill() {
+    if (!file_ || read_error_ != 0) return false;
+    buffer_.resize(kChunkSize);
+    const std::size_t got = std::fread(buffer_.data(), 1, kChunkSize, file_.get());
+    if (got == 0 && std::ferror(file_.get())) read_error_ = errno != 0 ? errno : EIO;
+    buffer_.resize(got);
+    pos_ = 0;
+    return got > 0;
+}
+
+bool InputFile::Available() { return pos_ < buffer_.size() || Fill(); }
 
 bool InputFile::ReadRecord(std::string& record) {
     if (!ReadLine(record)) return false;
@@ -30,24 +62,32 @@ bool InputFile::ReadRecord(std::string& record) {
 }
 
 bool InputFile::ReadLine(std::string& line) {
-    if (AtEnd()) return false;
-    line = lines_[next_];
-    ++next_;
-    line_number_ = static_cast<int>(next_);
+    if (!Available()) return false;
+    line_.clear();
+    too_long_ = false;
+    for (;;) {
+        if (pos_ == buffer_.size() && !Fill()) break;  // the last line has no line end
+        const char* const begin = buffer_.data() + pos_;
+        const char* const stop = buffer_.data() + buffer_.size();
+        const char* const end = std::find_if(begin, stop, [](char c) { return c == '\n' || c == '\r'; });
+        const std::size_t room = kMaxLineLength - line_.size();
+        const std::size_t length = static_cast<std::size_t>(end - begin);
+        line_.append(begin, std::min(length, room));
+        if (length > room) too_long_ = true;
+        pos_ += length;
+        if (end == stop) continue;
+        ++pos_;
+        if (*end == '\r' && Available() && buffer_[pos_] == '\n') ++pos_;  // CRLF is one line end
+        break;
+    }
+    ++line_number_;
+    line = line_;
     return true;
 }
 
-void InputFile::Rewind() {
-    next_ = 0;
-    line_number_ = 0;
-}
+void InputFile::Rewind() { Start(); }
 
-bool InputFile::AtEnd() const { return next_ >= lines_.size(); }
-
-const std::string& InputFile::LastLine() const {
-    if (line_number_ == 0) return empty_;
-    return lines_[static_cast<std::size_t>(line_number_ - 1)];
-}
+bool InputFile::AtEnd() { return !Available(); }
 
 // ---------------------------------------------------------------------------
 // Conversion of one constant
@@ -223,14 +263,22 @@ ListDirectedRead::Step ListDirectedRead::Fail(ReadFailure failure, const char* e
     return Step::Fail;
 }
 
+// The next record, whole. A record longer than the reader keeps cannot be
+// read as values: its cut-off part could hold the very values asked for.
+ListDirectedRead::Step ListDirectedRead::NextRecord(const char* expected) {
+    if (!file_.ReadLine(record_)) return Fail(ReadFailure::EndOfFile, expected);
+    pos_ = 0;
+    if (file_.LastLineTooLong()) return Fail(ReadFailure::LineTooLong, expected);
+    return Step::Assign;
+}
+
 // Blanks, tabs and ends of records are all the same kind of space; blank
-// records are passed over. False when the file ends first.
-bool ListDirectedRead::SkipBlanks() {
+// records are passed over. Fails when the file ends first.
+ListDirectedRead::Step ListDirectedRead::SkipBlanks(const char* expected) {
     for (;;) {
         while (pos_ < record_.size() && IsBlank(record_[pos_])) ++pos_;
-        if (pos_ < record_.size()) return true;
-        if (!file_.ReadRecord(record_)) return false;
-        pos_ = 0;
+        if (pos_ < record_.size()) return Step::Assign;
+        if (NextRecord(expected) == Step::Fail) return Step::Fail;
     }
 }
 
@@ -277,11 +325,10 @@ ListDirectedRead::Step ListDirectedRead::NextValue(const char* expected) {
     if (!have_record_) {
         // A statement starts on a fresh record whatever the last one left.
         have_record_ = true;
-        if (!file_.ReadRecord(record_)) return Fail(ReadFailure::EndOfFile, expected);
-        pos_ = 0;
+        if (NextRecord(expected) == Step::Fail) return Step::Fail;
     }
     for (;;) {
-        if (!SkipBlanks()) return Fail(ReadFailure::EndOfFile, expected);
+        if (SkipBlanks(expected) == Step::Fail) return Step::Fail;
         const char c = record_[pos_];
         if (c == '/') {
             ended_by_slash_ = true;
@@ -373,8 +420,9 @@ void ListDirectedRead::Finish() {
     finished_ = true;
     repeat_left_ = 0;
     if (!have_record_ && failure_ == ReadFailure::None) {
+        // The record is skipped unread, so its length does not matter.
         have_record_ = true;
-        if (!file_.ReadRecord(record_)) Fail(ReadFailure::EndOfFile, "another line");
+        if (!file_.ReadLine(record_)) Fail(ReadFailure::EndOfFile, "another line");
     }
 }
 

@@ -100,6 +100,7 @@ public:
 
 private:
     [[noreturn]] void Fail() {
+        StopOnLineNotTaken(ctx_, read_, what_);
         if (read_.failure() == ReadFailure::EndOfFile) {
             WriteToBoth(ctx_, {"", "**** Input Data Error No. 80 ****", "",
                                "The input file ended before the data for " + what_ + " was complete.",
@@ -122,6 +123,7 @@ private:
 std::string ReadTitleLine(RunContext& ctx) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
+        StopOnReadError(ctx);
         WriteToBoth(ctx, {"", "**** Input Data Error No. 80 ****", "",
                           "The input file ended before the data for the title line was complete.",
                           "Complete the input file with the lines its format requires.", ""});

@@ -1,5 +1,8 @@
 #include "input/reader_support.hpp"
 
+#include <algorithm>
+#include <system_error>
+
 #include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
 
@@ -35,6 +38,31 @@ namespace {
 
 }  // namespace
 
+void StopOnReadError(RunContext& ctx) {
+    const int error = ctx.files.input.ReadError();
+    if (error == 0) return;
+    WriteToBoth(ctx, {"", "**** Input Data Error No. 81 ****", "",
+                      "The input data file " + ctx.files.names.input + " could not be read to its end: " +
+                          std::generic_category().message(error) + ".",
+                      "Check that the file exists and can be read.  No analysis performed.", ""});
+    Stop_With_Error(ctx, kInputFileError);
+}
+
+void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
+    if (read.failure() == ReadFailure::EndOfFile) StopOnReadError(ctx);
+    if (read.failure() != ReadFailure::LineTooLong) return;
+    const std::string& text = read.failure_text();
+    std::string shown = "    " + TrimRight(text.substr(0, std::min(text.size(), kRecordLength)));
+    if (text.size() > kRecordLength) shown += " ...";
+    WriteToBoth(ctx, {"", "**** Input Data Error No. 80 ****", "",
+                      "Line " + fmt::I0(read.failure_line()) + " of the input file is longer than " +
+                          fmt::I0(static_cast<int>(kMaxLineLength)) + " characters and cannot be read whole for " +
+                          std::string(what) + ":",
+                      shown,
+                      "Shorten the line; the values of one read may continue on the lines that follow it.", ""});
+    Stop_With_Error(ctx, kUnreadableInputError);
+}
+
 DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
 
 void DataLine::Remember() {
@@ -48,6 +76,7 @@ void DataLine::Remember() {
 }
 
 void DataLine::Fail() {
+    StopOnLineNotTaken(ctx_, read_, what_);
     StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
                    read_.expected(), what_);
 }
@@ -78,7 +107,10 @@ DataLine& DataLine::Logical(bool& value) {
 
 std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
     std::string record;
-    if (!ctx.files.input.ReadRecord(record)) StopUnreadable(ctx, true, 0, "", "", what);
+    if (!ctx.files.input.ReadRecord(record)) {
+        StopOnReadError(ctx);
+        StopUnreadable(ctx, true, 0, "", "", what);
+    }
     return record;
 }
 

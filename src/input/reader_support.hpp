@@ -15,6 +15,8 @@ namespace trevasc::input {
 // Input Data Error 80: a data line that cannot be read as the values it must
 // hold, or an input file that ends before its last block is complete.
 inline constexpr std::int32_t kUnreadableInputError = 180;
+// Input Data Error 81: an input file that cannot be opened or read.
+inline constexpr std::int32_t kInputFileError = 181;
 
 // One list-directed read statement (one new input line and as many following
 // lines as its values need). A value that cannot be read stops the run with
@@ -35,6 +37,14 @@ private:
     std::string what_;
     ListDirectedRead read_;
 };
+
+// Stops with Input Data Error 81 when the input file could not be read to its
+// end (a read that met the end of the file may have met a read error).
+void StopOnReadError(RunContext& ctx);
+// After a failed read: stops with Input Data Error 80 when a line was too long
+// to be read whole, or with 81 when the file could not be read; returns for
+// the other failures, which each format words in its own way.
+void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
 
 // Reads the next record (cut at 256 characters). At the end of the file the
 // run stops with Input Data Error 80, naming `what`.

@@ -1,17 +1,175 @@
 #include "report/output_channel.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
 namespace trevasc {
 
-OutputChannel::~OutputChannel() { Close(); }
+namespace fs = std::filesystem;
 
-bool OutputChannel::Open(const std::filesystem::path& path) {
-    Close();
-    path_ = path;
-    file_ = std::fopen(path.c_str(), "wb");
-    record_.clear();
-    position_ = 0;
-    pending_ = false;
-    return file_ != nullptr;
+namespace {
+
+// errno after a failed stdio call, or EIO when the library left it unset.
+int LastError() { return errno != 0 ? errno : EIO; }
+
+class FileWriter final : public OutputWriter {
+public:
+    explicit FileWriter(std::FILE* file) : file_(file) {}
+    ~FileWriter() override {
+        if (file_ != nullptr) std::fclose(file_);
+    }
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    int Write(std::string_view bytes) override {
+        errno = 0;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) return LastError();
+        return 0;
+    }
+    int Truncate() override {
+        errno = 0;
+        if (std::fflush(file_) != 0) return LastError();
+        struct stat status {};
+        if (::fstat(::fileno(file_), &status) != 0) return errno;
+        if (!S_ISREG(status.st_mode)) return 0;  // a device or a pipe has nothing to empty
+        if (::ftruncate(::fileno(file_), 0) != 0) return errno;
+        if (std::fseek(file_, 0, SEEK_SET) != 0) return LastError();
+        return 0;
+    }
+    int Flush() override {
+        errno = 0;
+        return std::fflush(file_) == 0 ? 0 : LastError();
+    }
+    int Close() override {
+        std::FILE* file = file_;
+        file_ = nullptr;
+        errno = 0;
+        return std::fclose(file) == 0 ? 0 : LastError();
+    }
+
+private:
+    std::FILE* file_;
+};
+
+// Creates a new file beside `target` (same folder, so that it can be renamed
+// over it) with a name no other run uses, with the permissions a new file
+// gets. Returns the descriptor, or -1 with errno set.
+int CreateTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr std::size_t kNameKept = 200;  // room for the suffix within a file name's 255 bytes
+    const std::string name = target.filename().string().substr(0, kNameKept);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string suffix;
+        for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+        temporary = target.parent_path() / ("." + name + "." + suffix + ".tmp");
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) break;
+    }
+    const int error = errno;
+    temporary.clear();
+    errno = error;
+    return -1;
+}
+
+}  // namespace
+
+std::unique_ptr<OutputWriter> MakeFileWriter(std::FILE* file) { return std::make_unique<FileWriter>(file); }
+
+fs::path FollowLinks(const fs::path& path) {
+    constexpr int kMaxLinks = 40;  // as the kernel allows before ELOOP
+    fs::path current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(current, ec)) return current;
+        const fs::path link = fs::read_symlink(current, ec);
+        if (ec) return current;
+        current = link.is_absolute() ? link : current.parent_path() / link;
+    }
+    return current;
+}
+
+OutputChannel::~OutputChannel() {
+    if (in_place_) {
+        Close();
+    } else {
+        Abandon();
+    }
+}
+
+bool OutputChannel::Open(const fs::path& path) { return Connect(path, Placement::kInPlace) && Start(); }
+
+bool OutputChannel::Connect(const fs::path& path, Placement placement, const WriterWrap& wrap) {
+    Abandon();
+    failure_ = Failure::kNone;
+    error_ = 0;
+    target_ = FollowLinks(path);
+    struct stat status {};
+    const bool exists = ::stat(target_.c_str(), &status) == 0;
+    if (exists && S_ISDIR(status.st_mode)) {
+        Fail(Failure::kCreate, EISDIR);
+        return false;
+    }
+    in_place_ = placement == Placement::kInPlace || (exists && !S_ISREG(status.st_mode));
+    int fd = -1;
+    if (in_place_) {
+        fd = ::open(target_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    } else {
+        // A file that could not be written in place is not replaced either.
+        if (exists) {
+            const int probe = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+            if (probe < 0) {
+                Fail(Failure::kCreate, errno);
+                return false;
+            }
+            ::close(probe);
+        }
+        // The temporary file's name is cut to fit; the file's own name must
+        // fit as it is, or it could not be put in place at the end.
+        const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
+        const long name_max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+        if (name_max > 0 && target_.filename().string().size() > static_cast<std::size_t>(name_max)) {
+            Fail(Failure::kCreate, ENAMETOOLONG);
+            return false;
+        }
+        fd = CreateTemporaryBeside(target_, temporary_);
+        if (fd >= 0 && exists) ::fchmod(fd, status.st_mode & 07777);
+    }
+    if (fd < 0) {
+        Fail(Failure::kCreate, errno);
+        return false;
+    }
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        RemoveTemporary();
+        Fail(Failure::kCreate, error);
+        return false;
+    }
+    writer_ = MakeFileWriter(file);
+    if (wrap) writer_ = wrap(std::move(writer_), path);
+    return true;
+}
+
+bool OutputChannel::Start() {
+    if (writer_ == nullptr) return false;
+    if (!in_place_ || Failed()) return !Failed();
+    const int error = writer_->Truncate();
+    if (error != 0) Fail(Failure::kCreate, error);
+    return !Failed();
+}
+
+void OutputChannel::Fail(Failure step, int error) {
+    if (Failed()) return;
+    failure_ = step;
+    error_ = error;
 }
 
 void OutputChannel::Write(std::string_view text) {
@@ -29,9 +187,10 @@ void OutputChannel::Tab(int column) {
 }
 
 void OutputChannel::EndLine() {
-    if (file_ != nullptr) {
-        std::fwrite(record_.data(), 1, record_.size(), file_);
-        std::fputc('\n', file_);
+    if (writer_ != nullptr && !Failed()) {
+        record_ += '\n';
+        const int error = writer_->Write(record_);
+        if (error != 0) Fail(Failure::kWrite, error);
     }
     record_.clear();
     position_ = 0;
@@ -48,19 +207,68 @@ void OutputChannel::Blank(int count) {
 }
 
 void OutputChannel::Rewind() {
-    if (file_ == nullptr) return;
-    std::fclose(file_);
-    file_ = std::fopen(path_.c_str(), "wb");
+    if (writer_ == nullptr) return;
+    record_.clear();
+    position_ = 0;
+    pending_ = false;
+    if (Failed()) return;
+    const int error = writer_->Truncate();
+    if (error != 0) Fail(Failure::kWrite, error);
+}
+
+bool OutputChannel::Flush() {
+    if (writer_ != nullptr && !Failed()) {
+        const int error = writer_->Flush();
+        if (error != 0) Fail(Failure::kWrite, error);
+    }
+    return !Failed();
+}
+
+bool OutputChannel::Finish() {
+    if (writer_ == nullptr) return !Failed();
+    if (pending_) EndLine();
+    const int error = writer_->Close();
+    writer_.reset();
+    if (error != 0) Fail(Failure::kClose, error);
+    return !Failed();
+}
+
+bool OutputChannel::Commit() {
+    Finish();
+    if (temporary_.empty()) return !Failed();
+    if (Failed()) {
+        RemoveTemporary();
+        return false;
+    }
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Fail(Failure::kReplace, errno);
+        RemoveTemporary();
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+bool OutputChannel::Close() {
+    Finish();
+    return Commit();
+}
+
+void OutputChannel::Abandon() {
+    if (writer_ != nullptr) {
+        writer_->Close();
+        writer_.reset();
+    }
+    RemoveTemporary();
     record_.clear();
     position_ = 0;
     pending_ = false;
 }
 
-void OutputChannel::Close() {
-    if (file_ == nullptr) return;
-    if (pending_) EndLine();
-    std::fclose(file_);
-    file_ = nullptr;
+void OutputChannel::RemoveTemporary() {
+    if (temporary_.empty()) return;
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
 }
 
 }  // namespace trevasc

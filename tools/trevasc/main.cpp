@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <array>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -22,6 +23,7 @@
 #include "report_extras.hpp"
 #include "results_csv.hpp"
 #include "results_json.hpp"
+#include "run_host.hpp"
 #include "templates.hpp"
 #include "trevasc/run.hpp"
 #include "trevasc/trevasc.h"
@@ -167,7 +169,62 @@ int MakeResultOutputs(const host::PlotResults& results, const fs::path& plot, co
     return status;
 }
 
+// The four lines of the run-control file: absolute paths, so that the run
+// does not depend on the folder it is started in. Where an absolute path is
+// too long for a line and the input lies in the output folder, names
+// relative to a private folder made inside the output folder serve instead
+// (`private_parent` is then set to the output folder).
+std::optional<std::array<std::string, 4>> NamesFileLines(const fs::path& input, const fs::path& out_dir,
+                                                         const std::array<fs::path, 3>& outputs,
+                                                         fs::path& private_parent) {
+    auto fits = [](const std::array<std::string, 4>& lines) {
+        for (const std::string& line : lines) {
+            if (line.size() > kNamesLineLength) return false;
+        }
+        return true;
+    };
+    std::array<std::string, 4> lines{input.string(), outputs[0].string(), outputs[1].string(), outputs[2].string()};
+    private_parent = fs::temp_directory_path();
+    if (fits(lines)) return lines;
+    const fs::path relative = input.lexically_normal().lexically_relative(out_dir.lexically_normal());
+    if (relative.empty() || *relative.begin() == "..") return std::nullopt;
+    lines = {(fs::path("..") / relative).string(), (fs::path("..") / outputs[0].filename()).string(),
+             (fs::path("..") / outputs[1].filename()).string(), (fs::path("..") / outputs[2].filename()).string()};
+    private_parent = out_dir;
+    if (fits(lines)) return lines;
+    return std::nullopt;
+}
+
+// Result codes of runs that stop before writing any output (NAMES.DAT
+// faults, colliding or unwritable outputs): their message is on standard
+// error already, and files of an earlier run are left as they were.
+bool WritesNoOutputs(int code) {
+    return (code >= 202 && code <= 206) || code == 217 || (code >= 250 && code <= 252) || code == 291;
+}
+
+// The error of a failed run on standard error, as the message file holds it
+// (or, for the errors written to the report only, as the report does); for
+// an unrecognised line also where it stands in the input.
+void ShowError(const fs::path& messages, const fs::path& report, const fs::path& input) {
+    std::vector<std::string> block = host::ErrorBlock(messages);
+    if (block.empty()) block = host::ReportErrorBlock(report);
+    if (block.empty()) return;
+    std::cerr << "Error reported by the analysis:\n";
+    for (const std::string& line : block) std::cerr << line << '\n';
+    const std::optional<std::string> shown = host::UnrecognizedLine(block);
+    if (!shown) return;
+    const std::vector<int> numbers = host::MatchingLines(input, *shown);
+    if (numbers.empty()) return;
+    // A line that occurs more than once is named at each place it occurs.
+    std::cerr << (numbers.size() == 1 ? "The unrecognized line is line" : "The unrecognized line is one of lines");
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        std::cerr << (i == 0 ? " " : (i + 1 == numbers.size() ? " and " : ", ")) << numbers[i];
+    }
+    std::cerr << " of " << input.string() << '\n';
+}
+
 int RunCommand(const std::string& input_name, const std::string& out_dir_option, ResultOutputs wanted) {
+    // The name is taken exactly: a blank at its end belongs to it.
     const fs::path input = fs::absolute(input_name);
     std::error_code ec;
     if (const std::string problem = host::InputPathProblem(input_name); !problem.empty()) {
@@ -184,35 +241,55 @@ int RunCommand(const std::string& input_name, const std::string& out_dir_option,
     const std::string report = stem + ".report.txt";
     const std::string plot = stem + ".plot.txt";
     const std::string messages = stem + ".messages.txt";
-    // The full input path, so that the report shows where the input lives;
-    // the bare name when the full path is too long for the run-control file.
-    std::string input_line = input.string();
-    if (input_line.size() > kNamesLineLength && input.parent_path() == out_dir) input_line = input.filename().string();
-    for (const std::string* name : std::initializer_list<const std::string*>{&input_line, &report, &plot, &messages}) {
-        if (name->size() > kNamesLineLength) {
-            std::cerr << "trevasc: the path " << *name << " is longer than the " << kNamesLineLength
-                      << " characters a run-control file can hold; use a shorter path or --out-dir\n";
-            return kExitInputError;
-        }
+    const std::array<fs::path, 3> outputs{out_dir / report, out_dir / plot, out_dir / messages};
+    fs::path private_parent;
+    const auto lines = NamesFileLines(input, out_dir, outputs, private_parent);
+    if (!lines) {
+        std::cerr << "trevasc: the paths of this run are longer than the " << kNamesLineLength
+                  << " characters a run-control file can hold; use a shorter path or --out-dir\n";
+        return kExitInputError;
     }
+    std::array<host::FileStamp, 3> before;
+    for (std::size_t k = 0; k < outputs.size(); ++k) before[k] = host::StampOf(outputs[k]);
+    int code = 0;
     {
-        std::ofstream names(out_dir / "NAMES.DAT");
-        names << input_line << '\n' << report << '\n' << plot << '\n' << messages << '\n';
-        if (!names) {
-            std::cerr << "trevasc: cannot write NAMES.DAT in " << out_dir.string() << '\n';
+        const host::PrivateRunFolder folder(private_parent);
+        const std::string failure = host::WriteNamesFile(folder.path(), *lines);
+        if (!failure.empty()) {
+            std::cerr << "trevasc: the run-control file NAMES.DAT cannot be written in " << folder.path().string()
+                      << ": " << failure << '\n';
             return kExitRuntimeError;
         }
+        const fs::path previous = fs::current_path();
+        fs::current_path(folder.path());
+        code = TRVRUN(trevasc::kInterfaceCode);
+        fs::current_path(previous);
     }
-    const fs::path previous = fs::current_path();
-    fs::current_path(out_dir);
-    const int code = TRVRUN(trevasc::kInterfaceCode);
-    fs::current_path(previous);
 
     std::cout << "Result code " << code << ": " << trevasc::ResultCodeMeaning(code) << '\n';
-    std::cout << "Report:           " << (out_dir / report).string() << '\n';
-    std::cout << "Plot output:      " << (out_dir / plot).string() << '\n';
-    std::cout << "Runtime messages: " << (out_dir / messages).string() << '\n';
-    if (code < 0) ListWarnings(out_dir / report);
+    if (WritesNoOutputs(code)) {
+        std::cerr << "trevasc: no output files were written; files of an earlier run with these names are "
+                     "unchanged\n";
+        return ExitStatusFor(code);
+    }
+    // A run that started writes all three outputs; one that is missing, or
+    // a report or plot file that was not replaced, means the results shown
+    // would not be this run's. (The message file is written in place, where
+    // a coarse file-system clock could hide a rewrite: it has to exist.)
+    bool all_written = true;
+    for (std::size_t k = 0; k < outputs.size(); ++k) {
+        const host::FileStamp after = host::StampOf(outputs[k]);
+        const bool in_place = k == 2 || !after.regular;
+        if (after.exists && (in_place || !(after == before[k]))) continue;
+        std::cerr << "trevasc: the analysis did not write " << outputs[k].string() << '\n';
+        all_written = false;
+    }
+    if (!all_written) return kExitRuntimeError;
+    std::cout << "Report:           " << outputs[0].string() << '\n';
+    std::cout << "Plot output:      " << outputs[1].string() << '\n';
+    std::cout << "Runtime messages: " << outputs[2].string() << '\n';
+    if (code < 0) ListWarnings(outputs[0]);
+    if (code > 0) ShowError(outputs[2], outputs[0], input);
     if (code >= 101 && code <= 199) host::NoteUnknownFormat(input.string(), std::cerr);
     const int status = ExitStatusFor(code);
     if (!wanted.Any()) return status;

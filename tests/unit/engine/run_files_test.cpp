@@ -113,16 +113,54 @@ TEST(RunFiles, EmptyInputFileIsInputError25) {
     EXPECT_EQ(out.MessageLines(), messages);
 }
 
-TEST(RunFiles, MissingInputFileIsAnInputErrorNamingTheFile) {
+TEST(RunFiles, MissingOrUnreadableInputFileIsAnInputErrorNamingTheFile) {
+    for (const char* name : {"absent.trv", "folder.trv"}) {
+        SCOPED_TRACE(name);
+        TempDir dir;
+        fs::create_directory(dir.path() / "folder.trv");  // opens, but cannot be read
+        const RunPaths paths{(dir.path() / name).string(), (dir.path() / "r.txt").string(),
+                             (dir.path() / "p.txt").string(), (dir.path() / "m.txt").string()};
+        EXPECT_EQ(RunAnalysis(paths, FixedClock()), 181);
+        const std::string report = ReadFile(paths.report);
+        EXPECT_NE(report.find("**** Input Data Error No. 81 ****"), std::string::npos);
+        EXPECT_NE(report.find(std::string(name) + " could not be opened or read."), std::string::npos);
+        EXPECT_NE(report.find("Trevasc ended prematurely due to input error number INP00081"), std::string::npos);
+        EXPECT_NE(ReadFile(paths.messages).find("The analysis ended due to an input error. "), std::string::npos);
+    }
+}
+
+// Names are taken exactly: only the line end (LF, CRLF) is dropped, a blank
+// at the end of a name belongs to it, and a line too long to be a name whole
+// is refused rather than cut into the name of another file.
+TEST(RunFiles, NamesFileLinesAreTakenExactly) {
     TempDir dir;
-    const RunPaths paths{(dir.path() / "absent.trv").string(), (dir.path() / "r.txt").string(),
-                         (dir.path() / "p.txt").string(), (dir.path() / "m.txt").string()};
-    EXPECT_EQ(RunAnalysis(paths, FixedClock()), 181);
-    const std::string report = ReadFile(paths.report);
-    EXPECT_NE(report.find("**** Input Data Error No. 81 ****"), std::string::npos);
-    EXPECT_NE(report.find("absent.trv could not be opened or read."), std::string::npos);
-    EXPECT_NE(report.find("Trevasc ended prematurely due to input error number INP00081"), std::string::npos);
-    EXPECT_NE(ReadFile(paths.messages).find("The analysis ended due to an input error. "), std::string::npos);
+    std::string with_blank = MinimalInput();
+    with_blank.replace(with_blank.find("Test problem"), 12, "Blank at the end");
+    WriteFile(dir.path() / "in.trv", MinimalInput());
+    WriteFile(dir.path() / "in.trv ", with_blank);
+    WriteFile(dir.path() / "NAMES.DAT", "in.trv \r\nout.txt\nplot.txt\r\nmsg.txt");
+    EXPECT_EQ(RunFromNamesFile(dir.path().string(), FixedClock()), 0);
+    EXPECT_NE(ReadFile(dir.path() / "out.txt").find("Blank at the end"), std::string::npos);
+
+    // A report name of exactly 256 characters is taken; one more is refused.
+    fs::create_directory(dir.path() / "sub");
+    const std::string relative_256 = "sub/" + std::string(256 - 8, 'r') + ".txt";
+    WriteFile(dir.path() / "NAMES.DAT", "in.trv\n" + relative_256 + "\nplot.txt\nmsg.txt\n");
+    EXPECT_EQ(RunFromNamesFile(dir.path().string(), FixedClock()), 0);
+    EXPECT_TRUE(fs::exists(dir.path() / relative_256));
+
+    const std::string relative_257 = "sub/r" + relative_256.substr(4);
+    WriteFile(dir.path() / "NAMES.DAT", "in.trv\n" + relative_257 + "\nplot2.txt\nmsg2.txt\n");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(RunFromNamesFile(dir.path().string(), FixedClock()), 252);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("**** Runtime Error No. 52 ****"), std::string::npos) << err;
+    EXPECT_NE(err.find("Line 2 of NAMES.DAT is longer than 256 characters, so the name of the output report file "
+                       "cannot be taken whole:"),
+              std::string::npos)
+        << err;
+    EXPECT_FALSE(fs::exists(dir.path() / "msg2.txt"));
+    EXPECT_FALSE(fs::exists(dir.path() / "plot2.txt"));
 }
 
 TEST(RunFiles, UncreatableOutputIsRuntimeError91) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdint>
 #include <fstream>
 #include <limits>
@@ -389,15 +391,42 @@ TEST(ListDirectedRead, StatementWithoutItemsSkipsOneRecord) {
     EXPECT_EQ(n, 7);
 }
 
-TEST(ListDirectedRead, ValueBeyondTheRecordLengthIsNotSeen) {
-    // The value starts at column 254; the record ends at column 256.
-    const std::string line = std::string(253, ' ') + "12345" + std::string(42, '9');
-    InputFile file(line + "\n");
-    ListDirectedRead read(file);
-    std::int32_t n = 0;
-    EXPECT_TRUE(read.Integer(n));
-    EXPECT_EQ(n, 123);
-    EXPECT_EQ(file.LastLine(), line);
+// Data lines are read whole: values past column 256 are not lost (a padded
+// line once dropped its last value, e50 = 0.02 becoming the default), and a
+// line too long to be held whole is refused rather than read in part.
+TEST(ListDirectedRead, DataLinesAreReadWholeNotCutAtColumn256) {
+    struct LineCase {
+        const char* what;
+        std::string line;
+        std::vector<double> values;  // read as reals
+        ReadFailure failure;
+    };
+    const LineCase kCases[] = {
+        {"value across column 256", std::string(253, ' ') + "12345", {12345.0}, ReadFailure::None},
+        {"value after column 256", std::string(300, ' ') + "0.02", {0.02}, ReadFailure::None},
+        {"second value after column 256", "50.0 300.0" + std::string(300, ' ') + "0.02", {50.0, 300.0, 0.02},
+         ReadFailure::None},
+        {"line of the longest length", std::string(kMaxLineLength - 4, ' ') + "0.02", {0.02}, ReadFailure::None},
+        {"line one longer", std::string(kMaxLineLength - 3, ' ') + "0.02", {0.0}, ReadFailure::LineTooLong},
+        {"long line with its value in front", "7" + std::string(kMaxLineLength, ' '), {0.0},
+         ReadFailure::LineTooLong},
+    };
+    for (const LineCase& c : kCases) {
+        SCOPED_TRACE(c.what);
+        InputFile file("1\n" + c.line + "\n");
+        { ListDirectedRead skip(file); }
+        ListDirectedRead read(file);
+        std::vector<double> values(c.values.size(), 0.0);
+        for (double& value : values) read.Real(value);
+        EXPECT_EQ(read.failure(), c.failure);
+        if (c.failure == ReadFailure::None) {
+            EXPECT_EQ(values, c.values);
+        }
+        if (c.failure == ReadFailure::LineTooLong) {
+            EXPECT_EQ(read.failure_line(), 2);
+            EXPECT_EQ(read.failure_text().size(), kMaxLineLength);
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -482,6 +511,74 @@ TEST(InputFile, TracksLineNumberAndRewinds) {
     ASSERT_TRUE(file.ReadRecord(text));
     EXPECT_EQ(text, "first");
     EXPECT_EQ(file.LineNumber(), 1);
+}
+
+// Line ends of every platform, and a UTF-8 byte-order mark, read alike,
+// from memory and from a file, also where a line end straddles the chunks
+// in which a file is read.
+TEST(InputFile, LineEndsAndByteOrderMark) {
+    const std::string chunk_edge(65535, 'x');  // the CR of its CRLF is the last byte of the first chunk
+    struct EndsCase {
+        const char* what;
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const EndsCase kCases[] = {
+        {"LF", "TREVAS6\nb\n", {"TREVAS6", "b"}},
+        {"CRLF", "TREVAS6\r\nb\r\n", {"TREVAS6", "b"}},
+        {"CR", "TREVAS6\rb\r", {"TREVAS6", "b"}},
+        {"no final line end", "TREVAS6\rb", {"TREVAS6", "b"}},
+        {"mixed, with empty lines", "a\r\n\rb\n\n\r\nc", {"a", "", "b", "", "", "c"}},
+        {"LF then CR is two line ends", "a\n\rb", {"a", "", "b"}},
+        {"byte-order mark", "\xEF\xBB\xBFTREVAS6\r\nb", {"TREVAS6", "b"}},
+        {"byte-order mark alone", "\xEF\xBB\xBF", {}},
+        {"mark-like bytes later are kept", "a\n\xEF\xBB\xBF", {"a", "\xEF\xBB\xBF"}},
+        {"half a mark is text", "\xEF\xBB" "a", {"\xEF\xBB" "a"}},
+        {"CRLF across the chunk edge", chunk_edge + "\r\nb", {chunk_edge, "b"}},
+    };
+    for (const EndsCase& c : kCases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = ::testing::TempDir() + "input_file_line_ends.txt";
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << c.text;
+        }
+        InputFile from_file;
+        ASSERT_TRUE(from_file.Open(path));
+        InputFile in_memory(c.text);
+        for (InputFile* file : {&in_memory, &from_file}) {
+            for (int pass = 0; pass < 2; ++pass) {  // a rewound file skips the mark again
+                std::vector<std::string> lines;
+                std::string line;
+                while (file->ReadLine(line)) lines.push_back(line);
+                EXPECT_EQ(lines, c.lines);
+                EXPECT_EQ(file->LineNumber(), static_cast<int>(c.lines.size()));
+                EXPECT_EQ(file->ReadError(), 0);
+                file->Rewind();
+            }
+        }
+        std::remove(path.c_str());
+    }
+}
+
+TEST(InputFile, ByteOrderMarkNoLongerHidesTheVersionTag) {
+    InputFile file("\xEF\xBB\xBFTREVAS6\r\n");
+    ListDirectedRead read(file);
+    std::string tag;
+    EXPECT_TRUE(read.Character(tag, 7));
+    EXPECT_EQ(tag, "TREVAS6");
+}
+
+TEST(InputFile, AFolderCannotBeReadAndSaysSo) {
+    InputFile file;
+    ASSERT_TRUE(file.Open(::testing::TempDir()));
+    std::string line;
+    EXPECT_FALSE(file.ReadLine(line));
+    EXPECT_EQ(file.ReadError(), EISDIR);
+
+    InputFile missing;
+    EXPECT_FALSE(missing.Open(::testing::TempDir() + "no-such-file.trv"));
+    EXPECT_EQ(missing.ReadError(), ENOENT);
 }
 
 }  // namespace
