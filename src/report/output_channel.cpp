@@ -14,6 +14,15 @@ bool OutputChannel::Open(const std::filesystem::path& path) {
     return file_ != nullptr;
 }
 
+void OutputChannel::OpenInMemory() {
+    Close();
+    in_memory_ = true;
+    memory_.clear();
+    record_.clear();
+    position_ = 0;
+    pending_ = false;
+}
+
 void OutputChannel::Write(std::string_view text) {
     pending_ = true;
     if (position_ > record_.size()) record_.append(position_ - record_.size(), ' ');
@@ -29,6 +38,10 @@ void OutputChannel::Tab(int column) {
 }
 
 void OutputChannel::EndLine() {
+    if (in_memory_) {
+        memory_ += record_;
+        memory_ += '\n';
+    }
     if (file_ != nullptr) {
         std::fwrite(record_.data(), 1, record_.size(), file_);
         std::fputc('\n', file_);
@@ -48,6 +61,12 @@ void OutputChannel::Blank(int count) {
 }
 
 void OutputChannel::Rewind() {
+    if (in_memory_) {
+        memory_.clear();
+        record_.clear();
+        position_ = 0;
+        pending_ = false;
+    }
     if (file_ == nullptr) return;
     std::fclose(file_);
     file_ = std::fopen(path_.c_str(), "wb");
@@ -57,6 +76,10 @@ void OutputChannel::Rewind() {
 }
 
 void OutputChannel::Close() {
+    if (in_memory_) {
+        if (pending_) EndLine();
+        in_memory_ = false;
+    }
     if (file_ == nullptr) return;
     if (pending_) EndLine();
     std::fclose(file_);

@@ -18,7 +18,13 @@ public:
 
     // Creates or empties the file. False when it cannot be opened for writing.
     bool Open(const std::filesystem::path& path);
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return file_ != nullptr || in_memory_; }
+
+    // Writes to a string held by the channel instead of a file: the same
+    // records, byte for byte, with no file system touched.
+    void OpenInMemory();
+    // The text written to the in-memory target so far (complete after Close).
+    const std::string& MemoryText() const { return memory_; }
 
     // Appends text at the current position of the current record.
     void Write(std::string_view text);
@@ -43,6 +49,8 @@ private:
     std::string record_;
     std::size_t position_ = 0;
     bool pending_ = false;  // a record has been started and not ended
+    bool in_memory_ = false;
+    std::string memory_;
 };
 
 }  // namespace trevasc
