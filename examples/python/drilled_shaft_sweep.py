@@ -36,7 +36,7 @@ print(result, "\n", result.summary.T)
 result.plot().savefig(out / "drilled_shaft.png", dpi=120)
 
 shears = [5000.0 * k for k in range(1, 51)]             # 5 to 250 kips
-lengths = [30.0 + 5.0 * k for k in range(10)]           # 30 to 75 ft
+lengths = [25.0 + 5.0 * k for k in range(10)]           # 25 to 70 ft, within the soil profile
 table = t.sweep(m, {"loads[0].shear": shears, "sections[0].length": lengths})
 table.to_csv(out / "drilled_shaft_sweep.csv", index=False)
 print(f"{len(table)} variants, {int((table['code'] <= 0).sum())} ran to their end")

@@ -19,6 +19,9 @@ _STEP = re.compile(r"([A-Za-z_]\w*)(?:\[(-?\d+)\])?")
 def set_path(model, path, value):
     """Sets ``path`` ("loads[0].shear", "layers[1].phi", "sections[0].length")
     on ``model``; the object's own checks apply."""
+    if getattr(model, "_text", None) is not None:
+        raise ValueError("a model read from a file is held as its current-format text, whose values cannot be "
+                         "set by path; build the model in code to sweep it, or sweep a list of models")
     target = model
     steps = path.split(".")
     for n, step in enumerate(steps):

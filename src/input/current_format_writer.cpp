@@ -97,13 +97,17 @@ private:
         const int mode = p_.Options.AnalysisMode;
         if (mode != 2 && mode != 3) {
             throw UnwritableModel("analysis mode " + std::to_string(mode) +
-                                  " (a pile of constant bending stiffness from a property table) has no current-format "
-                                  "form; the current format analyses sections (modes 2 and 3)");
+                                  " of the earlier formats has no current-format form; the current format analyses "
+                                  "the sections alone or the pile with their nonlinear bending stiffness (modes 2 "
+                                  "and 3)");
         }
         if (p_.KYL != 0) {
             throw UnwritableModel("the length-study indicator of the earlier formats has no current-format form; "
                                   "the current format asks for the study per load case");
         }
+        // The earlier formats' sections analysed alone (mode 2) have no
+        // property table and none of the pile options the current format
+        // checks; they are refused here with the rest of such tables.
         if (p_.SectionPropertyTable.size() != 2 * p_.Sections.size()) {
             throw UnwritableModel("a pile property table that is not two rows per section has no current-format form");
         }
