@@ -74,3 +74,16 @@ def test_failed_run_has_code_and_empty_tables():
     r = t.run_text("TREVAS6\nTITLE\n")
     assert r.code == 180 and not r.ok
     assert r.nodes.empty and r.summary.empty
+
+
+def test_warnings_are_read_from_the_report_summary():
+    r = t.Model.read(SOURCE / "tests/cases/lrfd_battered_two_sections/input.trv").run()
+    assert r.code < 0 and r.ok
+    assert r.warnings == [{"warning": "Warning - Failure for One or More LRFD Load Cases", "count": 3,
+                           "text": "This warning message is provided to alert the user that one or more of "
+                                   "LRFD load cases has overloaded the structural capacity of the pile."}]
+    assert sand_warnings_free()
+
+
+def sand_warnings_free():
+    return t.Model.read(SOURCE / "tests/cases/sand/input.trv").run().warnings == []

@@ -35,12 +35,31 @@ class Result:
 
     @property
     def warnings(self):
-        """The warning lines of the report's warning summary."""
+        """The report's summary of warnings: one dict per kind of warning,
+        with its heading, how many times it was reported and its text."""
         lines = self.report.splitlines()
-        out = []
-        for k, line in enumerate(lines):
-            if re.match(r"\s*Warning", line) or "**** Warning" in line:
-                out.append(line.strip())
+        try:
+            start = next(k for k, line in enumerate(lines) if line.strip() == "Summary of Warning Messages")
+        except StopIteration:
+            return []
+        out, count = [], 1
+        k = start + 1
+        while k < len(lines):
+            line = lines[k]
+            match = re.match(r"The following warning was reported (\d+) time", line)
+            if match:
+                count = int(match.group(1))
+            elif line.startswith("****"):
+                text = []
+                k += 2
+                while k < len(lines) and lines[k].strip():
+                    text.append(lines[k].strip())
+                    k += 1
+                out.append({"warning": line.strip("* ").strip(), "count": count, "text": " ".join(text)})
+                count = 1
+            elif line.startswith("The analysis ended"):
+                break
+            k += 1
         return out
 
     @property
