@@ -158,6 +158,8 @@ def test_lrfd_model_runs_its_combinations():
      "shape"),
     (lambda: t.LrfdCombination("x", [1.0] * 12), "13 load factors"),
     (lambda: t.Model().set_py_multipliers([(0.0, 1.0, 0.0)]), "y_multiplier"),
+    (lambda: t.Model(units="SI").add_section(t.SteelPipe(10.0, 610.0, 12.7, fy=250e3, modulus=200e6)),
+     "metres"),
     (lambda: t.Model().add_layer(t.Sand(0, 5, gamma=18, phi=30, k=1e4)).add_layer(
         t.Sand(3, 8, gamma=18, phi=30, k=1e4)), "above the bottom"),
 ])

@@ -682,6 +682,15 @@ class Model:
             raise ValueError("add_section takes a section object (DrilledShaft, SteelPipe, ...)")
         if len(self.sections) >= 20:
             raise ValueError("a pile has at most 20 sections")
+        if self.units == "SI":
+            # Section sizes in SI are metres: a 600 mm shaft given as 600
+            # would be a 600 m one.
+            for name in ("diameter", "width", "depth", "wall", "flange_width"):
+                value = getattr(section, name, None)
+                values = value if isinstance(value, tuple) else (value,)
+                if any(isinstance(v, float) and v > 10.0 for v in values):
+                    raise ValueError(f"{name} {max(values)} m is not a pile section: SI lengths are in metres "
+                                     f"(the file's millimetres are written for you)")
         self.sections.append(section)
         return self
 
