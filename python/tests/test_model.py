@@ -24,6 +24,24 @@ def test_input_read_written_and_reread_runs_byte_identically(path):
     assert rewritten[0] == original[0]
     assert rewritten[1] == original[1]  # report
     assert rewritten[2] == original[2]  # plot
+    # The builder holds every value of these files: the model can be edited.
+    assert model.editable
+
+
+def test_read_model_is_edited_and_swept_like_a_built_one():
+    model = t.Model.read(SOURCE / "tests/cases/sand/input.trv")
+    assert isinstance(model.layers[1], t.ApiSand) and model.loads[0].shear == 100.0
+    table = t.sweep(model, {"loads[0].shear": [100.0, 200.0]}, workers=2, progress=False)
+    assert table["head_deflection"].iloc[0] == model.run().summary["head_deflection"].iloc[0]
+    assert table["head_deflection"].iloc[1] > 2.0 * table["head_deflection"].iloc[0]  # sand softens
+
+
+def test_model_the_builder_cannot_hold_is_kept_as_its_text():
+    model = t.Model.read(SOURCE / "tests/data/input/sections/type14_micropile.trv")
+    assert not model.editable
+    assert model.to_trv().startswith("TREVAS6\n")
+    with pytest.raises(ValueError, match="held as its current-format text"):
+        t.set_path(model, "loads[0].shear", 1.0)
 
 
 def test_earlier_format_gives_the_same_analysis_or_says_why_not():

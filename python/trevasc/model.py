@@ -79,12 +79,21 @@ class _Units:
 
 # ---------------------------------------------------------------- reinforcement
 
+def _arrangement(bars):
+    # The echo notes an arrangement that repeats the section above; the bars
+    # are given in full either way.
+    return ("Rebar Arrangement Same As Section Above" if bars.same_as_above
+            else "Rebar Arrangement Not Same As Section Above")
+
+
 class CircularBars:
     """Bars round a circle: ``positions`` bundles of ``per_bundle`` bars of
     ``bar_diameter`` and ``bar_area`` with ``cover`` to the bar edge,
     optionally shifted by ``offset`` across the section."""
 
-    def __init__(self, positions, bar_diameter, bar_area, cover, *, fy, modulus, per_bundle=1, offset=0.0):
+    def __init__(self, positions, bar_diameter, bar_area, cover, *, fy, modulus, per_bundle=1, offset=0.0,
+                 same_as_above=False):
+        self.same_as_above = bool(same_as_above)
         self.positions = _integer("positions", positions, 1, 300)
         self.per_bundle = _integer("per_bundle", per_bundle, 1, 3)
         self.bar_diameter = _number("bar_diameter", bar_diameter, positive=True)
@@ -95,7 +104,7 @@ class CircularBars:
         self.modulus = _number("modulus", modulus, positive=True)
 
     def lines(self, u):
-        return ["Rebar Arrangement Not Same As Section Above", "Rebar in circle", _real(self.fy), _real(self.modulus),
+        return [_arrangement(self), "Rebar in circle", _real(self.fy), _real(self.modulus),
                 str(self.positions), str(self.per_bundle), u.length(self.bar_diameter), u.area(self.bar_area),
                 u.length(self.cover), u.length(self.offset)]
 
@@ -114,7 +123,8 @@ class Bar:
 class ListedBars:
     """Bars at listed positions (x, y from the section centre)."""
 
-    def __init__(self, bars, *, fy, modulus):
+    def __init__(self, bars, *, fy, modulus, same_as_above=False):
+        self.same_as_above = bool(same_as_above)
         self.bars = list(bars)
         if not 1 <= len(self.bars) <= 300:
             raise ValueError(f"a section holds 1 to 300 listed bars, not {len(self.bars)}")
@@ -122,7 +132,7 @@ class ListedBars:
         self.modulus = _number("modulus", modulus, positive=True)
 
     def lines(self, u):
-        out = ["Rebar Arrangement Not Same As Section Above", "Rebar in noncircular pattern", _real(self.fy),
+        out = [_arrangement(self), "Rebar in noncircular pattern", _real(self.fy),
                _real(self.modulus), str(len(self.bars))]
         for j, b in enumerate(self.bars, 1):
             out.append(f"{j} {b.size_code} {u.length(b.diameter)} {u.area(b.area)} {u.length(b.x)} {u.length(b.y)}")
@@ -201,13 +211,25 @@ def _concrete_lines(sec, u):
         out.append("Use default concrete tensile strength")
     else:
         out += ["Override concrete tensile strength", _real(sec.tensile_strength)]
-    out.append("Use internal stress-strain curve for concrete")
+    if sec.stress_strain:
+        out += ["Input stress-strain curve for concrete", str(len(sec.stress_strain))]
+        out += [f"{j} {_real(e)} {_real(f)}" for j, (e, f) in enumerate(sec.stress_strain, 1)]
+    else:
+        out.append("Use internal stress-strain curve for concrete")
     return out
 
 
 class _Concrete(_Section):
-    def __init__(self, length, fc, aggregate, tensile_strength, reinforcement):
+    """Concrete of strength ``fc`` with maximum aggregate size ``aggregate``;
+    ``tensile_strength`` overrides the default, ``stress_strain`` (a list of
+    (strain, stress), up to 100) replaces the internal curve."""
+
+    def __init__(self, length, fc, aggregate, tensile_strength, reinforcement, stress_strain=None):
         super().__init__(length)
+        self.stress_strain = [(_number("strain", e, non_negative=True), _number("stress", f, non_negative=True))
+                              for e, f in (stress_strain or [])]
+        if len(self.stress_strain) > 100:
+            raise ValueError("a concrete stress-strain curve has at most 100 points")
         self.fc = _number("fc", fc, positive=True)
         self.aggregate = _number("aggregate", aggregate, positive=True)
         self.tensile_strength = None if tensile_strength is None else _number(
@@ -222,8 +244,8 @@ class RectangularConcrete(_Concrete):
     """Reinforced concrete rectangle: ``depth`` faces the soil."""
     code = 0
 
-    def __init__(self, length, depth, width, *, fc, bars=None, aggregate=0.019, tensile_strength=None):
-        super().__init__(length, fc, aggregate, tensile_strength, bars)
+    def __init__(self, length, depth, width, *, fc, bars=None, aggregate=0.019, tensile_strength=None, stress_strain=None):
+        super().__init__(length, fc, aggregate, tensile_strength, bars, stress_strain)
         self.depth = _number("depth", depth, positive=True)
         self.width = _number("width", width, positive=True)
 
@@ -235,8 +257,8 @@ class DrilledShaft(_Concrete):
     """Reinforced concrete drilled shaft of ``diameter`` with bars and cover."""
     code = 1
 
-    def __init__(self, length, diameter, *, fc, bars=None, aggregate=0.019, tensile_strength=None):
-        super().__init__(length, fc, aggregate, tensile_strength, bars)
+    def __init__(self, length, diameter, *, fc, bars=None, aggregate=0.019, tensile_strength=None, stress_strain=None):
+        super().__init__(length, fc, aggregate, tensile_strength, bars, stress_strain)
         self.diameter = _number("diameter", diameter, positive=True)
         if isinstance(bars, CircularBars) and 2.0 * bars.cover + 2.0 * bars.bar_diameter >= self.diameter:
             raise ValueError("the bar cage does not fit inside the shaft (cover and bars wider than the diameter)")
@@ -250,8 +272,8 @@ class CasedShaft(_Concrete):
     code = 2
 
     def __init__(self, length, diameter, wall, *, fy, modulus, fc, bars=None, aggregate=0.019,
-                 tensile_strength=None):
-        super().__init__(length, fc, aggregate, tensile_strength, bars)
+                 tensile_strength=None, stress_strain=None):
+        super().__init__(length, fc, aggregate, tensile_strength, bars, stress_strain)
         self.diameter = _number("diameter", diameter, positive=True)
         self.wall = _number("wall", wall, positive=True, high=diameter / 2.0)
         self.fy = _number("fy", fy, positive=True)
@@ -266,9 +288,9 @@ class CasedShaftWithCore(CasedShaft):
     """Cased shaft with a steel core (pipe); ``filled=False`` leaves the core void."""
 
     def __init__(self, length, diameter, wall, *, fy, modulus, core_diameter, core_wall, core_fy, core_modulus,
-                 fc, filled=True, bars=None, aggregate=0.019, tensile_strength=None):
+                 fc, filled=True, bars=None, aggregate=0.019, tensile_strength=None, stress_strain=None):
         super().__init__(length, diameter, wall, fy=fy, modulus=modulus, fc=fc, bars=bars, aggregate=aggregate,
-                         tensile_strength=tensile_strength)
+                         tensile_strength=tensile_strength, stress_strain=stress_strain)
         self.core_diameter = _number("core_diameter", core_diameter, positive=True, high=diameter - 2.0 * wall)
         self.core_wall = _number("core_wall", core_wall, positive=True, high=core_diameter / 2.0)
         self.core_fy = _number("core_fy", core_fy, positive=True)
@@ -307,8 +329,8 @@ class PrestressedPile(_Concrete):
               ("octagonal", False): 9, ("octagonal", True): 10}
 
     def __init__(self, length, width, *, shape, fc, strands, void=0.0, chamfer=0.0, aggregate=0.019,
-                 tensile_strength=None):
-        super().__init__(length, fc, aggregate, tensile_strength, strands)
+                 tensile_strength=None, stress_strain=None):
+        super().__init__(length, fc, aggregate, tensile_strength, strands, stress_strain)
         if shape not in ("circular", "square", "octagonal"):
             raise ValueError(f"shape must be circular, square or octagonal, not {shape!r}")
         if not isinstance(strands, (AutoStrands, ManualStrands)):
@@ -476,6 +498,7 @@ class _Layer:
 
 
 _P, _NN = {"positive": True}, {"non_negative": True}
+_DEFAULT = _NN  # 0 selects the criterion's own value (k, e50)
 _ANGLE = {"positive": True, "high": 89.9}
 
 
@@ -483,28 +506,28 @@ def _layer(name, code, params, doc):
     return type(name, (_Layer,), {"code": code, "params": tuple(params), "__doc__": doc})
 
 
-SoftClay = _layer("SoftClay", 1, [("gamma", _P), ("c", _P), ("e50", _P)],
+SoftClay = _layer("SoftClay", 1, [("gamma", _P), ("c", _P), ("e50", _DEFAULT)],
                   "Soft clay (Matlock): effective unit weight, undrained shear strength, strain at 50%.")
-StiffClayWithWater = _layer("StiffClayWithWater", 2, [("gamma", _P), ("c", _P), ("e50", _P), ("k", _P)],
+StiffClayWithWater = _layer("StiffClayWithWater", 2, [("gamma", _P), ("c", _P), ("e50", _DEFAULT), ("k", _DEFAULT)],
                             "Stiff clay with free water: gamma, c, e50 and k.")
-StiffClayWithoutWater = _layer("StiffClayWithoutWater", 3, [("gamma", _P), ("c", _P), ("e50", _P)],
+StiffClayWithoutWater = _layer("StiffClayWithoutWater", 3, [("gamma", _P), ("c", _P), ("e50", _DEFAULT)],
                                "Stiff clay without free water: gamma, c, e50.")
-StiffClayWithK = _layer("StiffClayWithK", 4, [("gamma", _P), ("c", _P), ("e50", _P), ("k", _P)],
+StiffClayWithK = _layer("StiffClayWithK", 4, [("gamma", _P), ("c", _P), ("e50", _DEFAULT), ("k", _DEFAULT)],
                         "Modified stiff clay without free water, with k: gamma, c, e50, k.")
-Sand = _layer("Sand", 5, [("gamma", _P), ("phi", _ANGLE), ("k", _P)], "Sand (Reese): gamma, phi (degrees), k.")
-ApiSand = _layer("ApiSand", 6, [("gamma", _P), ("phi", _ANGLE), ("k", _P)], "API sand: gamma, phi (degrees), k.")
+Sand = _layer("Sand", 5, [("gamma", _P), ("phi", _ANGLE), ("k", _DEFAULT)], "Sand (Reese): gamma, phi (degrees), k.")
+ApiSand = _layer("ApiSand", 6, [("gamma", _P), ("phi", _ANGLE), ("k", _DEFAULT)], "API sand: gamma, phi (degrees), k.")
 LiquefiedSand = _layer("LiquefiedSand", 7, [("gamma", _P)], "Liquefied sand: gamma.")
-WeakRock = _layer("WeakRock", 8, [("gamma", _P), ("qu", _P), ("modulus", _P), ("rqd", {"low": 0.0, "high": 100.0}),
+WeakRock = _layer("WeakRock", 8, [("gamma", _P), ("qu", _P), ("modulus", _DEFAULT), ("rqd", {"low": 0.0, "high": 100.0}),
                                   ("krm", _P)], "Weak rock: gamma, qu, rock mass modulus, RQD (%), krm.")
 VuggyLimestone = _layer("VuggyLimestone", 9, [("gamma", _P), ("qu", _P)], "Vuggy limestone: gamma, qu.")
 Piedmont = _layer("Piedmont", 10, [("gamma", _P), ("test_type", {"low": 1, "high": 4}), ("n60", _NN),
                                    ("qc", _NN), ("ed", _NN), ("em", _NN)],
                   "Piedmont residual soil: gamma, test type (1-4), N60, cone qc, dilatometer Ed, pressuremeter Em.")
 CementedSilt = _layer("CementedSilt", 11, [("gamma", _P), ("c", _NN), ("phi", {"non_negative": True, "high": 89.9}),
-                                           ("k", _P), ("e50", _P)], "Cemented silt: gamma, c, phi, k, e50.")
+                                           ("k", _DEFAULT), ("e50", _DEFAULT)], "Cemented silt: gamma, c, phi, k, e50.")
 Loess = _layer("Loess", 12, [("gamma", _P), ("qc", _P)], "Loess: gamma, cone tip resistance.")
 ElasticSubgrade = _layer("ElasticSubgrade", 13, [("gamma", _P), ("es", _P)], "Elastic subgrade: gamma, modulus.")
-SoftClayJ = _layer("SoftClayJ", 15, [("gamma", _P), ("c", _P), ("e50", _P), ("j", _P)],
+SoftClayJ = _layer("SoftClayJ", 15, [("gamma", _P), ("c", _P), ("e50", _DEFAULT), ("j", _P)],
                    "Soft clay with J: gamma, c, e50, J.")
 MassiveRock = _layer("MassiveRock", 16, [], "Massive rock (no parameters in the current format).")
 FrozenSoil = _layer("FrozenSoil", 17, [], "Frozen soil (no parameters).")
@@ -812,8 +835,9 @@ class Model:
 
     @classmethod
     def from_text(cls, text):
-        """A model of an input text of any of the three formats, held as the
-        current-format text the engine writes of it."""
+        """A model of an input text of any of the three formats: the builder's
+        objects when they hold every value of the file, else the
+        current-format text the engine writes of it (``editable`` False)."""
         code, tag, current, why, report = _engine.to_current_format(text)
         if code != 0:
             raise ValueError(f"the input cannot be read: {_engine.result_code_meaning(code)}\n"
@@ -821,11 +845,27 @@ class Model:
         if current is None:
             raise ValueError(f"the model of this {tag.strip() or 'older-format'} file cannot be written in the "
                              f"current format: {why}")
+        # An editable model when the builder holds every value of the file
+        # (its own text then reads to the same model), else the text itself.
+        from .reader import _Unsupported, parse
+        try:
+            model = parse(current)
+            code, _tag, again, _why, _report = _engine.to_current_format(model.to_trv())
+            if code == 0 and again == current:
+                return model
+        except (_Unsupported, ValueError, KeyError, IndexError, TypeError):
+            pass
         units = re.search(r"^Units (\w+)", current, re.M).group(1)
         model = cls(units="SI" if units == "SI" else "USCS")
         model._text = current
         model.title = current.split("\n")[2]
         return model
+
+    @property
+    def editable(self):
+        """False for a model read from a file that the builder cannot hold
+        value by value (it is kept, and run, as its text)."""
+        return self._text is None
 
     @classmethod
     def read(cls, path):
