@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
   nlohmann-json3-dev gnuplot-nox chromium poppler-utils
+  pybind11-dev python3-dev python3-numpy python3-pandas python3-matplotlib
+  python3-pytest python3-dask python3-distributed python3-openpyxl python3-tqdm
 )
 
 missing=()

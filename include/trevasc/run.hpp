@@ -1,10 +1,15 @@
 // The C++ entry of the engine: one analysis from four file paths, with no
-// run-control file and no dependence on the current directory.
+// run-control file and no dependence on the current directory, or from an
+// input text to three output texts with no file at all. Every function here
+// is exported from libtrevasc.so.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+
+#include "trevasc/trevasc.h"
 
 namespace trevasc {
 
@@ -36,20 +41,44 @@ struct LocalTime {
 using Clock = std::function<LocalTime()>;
 
 // The machine's local clock.
-LocalTime SystemLocalTime();
+TREVASC_EXPORT LocalTime SystemLocalTime();
 
 struct RunOptions {
     Clock clock;  // empty: the machine's local clock
+    // Read and echo the input with every check that can stop a run, then end
+    // before the sections and the pile are analysed.
+    bool check_only = false;
 };
 
 // Runs one analysis and returns its result code (see trevasc.h). Never throws.
-std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options = {}) noexcept;
+TREVASC_EXPORT std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options = {}) noexcept;
 
 // Reads NAMES.DAT in `directory` and runs the analysis it names, as TRVRUN
 // does in the current directory.
-std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& options = {}) noexcept;
+TREVASC_EXPORT std::int32_t RunFromNamesFile(const std::string& directory,
+                                            const RunOptions& options = {}) noexcept;
+
+// What an analysis run in memory wrote: the same texts, byte for byte, as the
+// report, plot and run message files of the same input run from files, with
+// the file names of the report's files block taken from `names` of RunText.
+struct TextRunResult {
+    std::int32_t code = 0;
+    std::string report;
+    std::string plot;
+    std::string messages;
+};
+
+// The names the report's files block prints for a run from text.
+TREVASC_EXPORT RunPaths DefaultTextRunNames();
+
+// Runs one analysis of an input text (any of the three formats) in memory: no
+// file is opened and the current directory is not used. Re-entrant: any
+// number of threads may run at once. Never throws (a fault, exhausted memory
+// included, ends the run as Runtime Error 90).
+TREVASC_EXPORT TextRunResult RunText(std::string_view input, const RunOptions& options = {},
+                                     const RunPaths& names = DefaultTextRunNames()) noexcept;
 
 // A short description of a result code, for hosts that show it to a person.
-std::string ResultCodeMeaning(std::int32_t code);
+TREVASC_EXPORT std::string ResultCodeMeaning(std::int32_t code);
 
 }  // namespace trevasc

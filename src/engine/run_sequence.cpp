@@ -6,12 +6,14 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <new>
 #include <sstream>
 #include <system_error>
 
 #include "engine/error_stop.hpp"
 #include "engine/file_identity.hpp"
+#include "engine/model_text.hpp"
 #include "engine/phases.hpp"
 #include "engine/run_context.hpp"
 #include "engine/run_sequence.hpp"
@@ -166,6 +168,24 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
     return 0;
 }
 
+// Step 2 of a run from text: the outputs are strings of the channels and the
+// input is the text itself; nothing can fail to open.
+void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& names) {
+    ctx.files.names = names;
+    ctx.files.report.OpenInMemory();
+    ctx.files.plot.OpenInMemory();
+    ctx.files.messages.OpenInMemory();
+    ctx.files.input = input::InputFile(std::string(input));
+    if (ctx.files.input.HoldsNoBytes()) {
+        ctx.files.messages.Blank(2);
+        ctx.files.messages.Line("**** Input Data Error No. 25 ****");
+        ctx.files.messages.Blank();
+        ctx.files.messages.Line("Size of input data file is 0 bytes.  No analysis performed.");
+        ctx.files.messages.Blank();
+        Stop_With_Error(ctx, "INP00025", 125);
+    }
+}
+
 // Step 3: the version tag selects the reader.
 void ReadInput(RunContext& ctx) {
     input::InputFile& file = ctx.files.input;
@@ -225,8 +245,8 @@ void CloseSoilProfile(ProblemData& problem) {
     }
 }
 
-void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& directory) {
-    if (ConnectRunFiles(ctx, paths, directory) != 0) return;
+// Steps 3 to 13, once the run files are connected.
+void AnalyseConnected(RunContext& ctx, bool check_only) {
     ReadInput(ctx);
 
     ProblemData& problem = ctx.problem;
@@ -246,6 +266,7 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
                    options.ComputeKmatrix ? 1 : 0);
 
     EchoInputData(ctx);
+    if (check_only) return;
     if (options.Units == UnitSystem::USCS) Convert_USCS_Units(problem, ctx.UscsConversionDone);
 
     if (options.AnalysisMode == 2) {
@@ -399,34 +420,50 @@ std::int32_t CloseRun(RunContext& ctx) {
     return 0;
 }
 
-std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
-                            const OutputChannel::WriterWrap& wrap = {}) noexcept {
-    std::unique_ptr<RunContext> ctx;
+// Runs `sequence` on `ctx` with every stop and fault caught, then closes the
+// run and returns its result code.
+template <typename Sequence>
+std::int32_t RunGuarded(RunContext& ctx, Sequence&& sequence) noexcept {
     try {
-        ctx = std::make_unique<RunContext>();
-    } catch (...) {
-        WriteToStandardError({"**** Runtime Error No. 90 ****", "",
-                              "An internal fault ended the analysis: not enough memory to start the run"});
-        return kInternalFaultCode;
-    }
-    ctx->clock = options.clock;
-    try {
-        ctx->files.writer_wrap = wrap;
-        RunSequence(*ctx, paths, directory);
+        sequence();
     } catch (const RunStop&) {
         // ErrorNumber is set; the closing lines follow.
     } catch (const std::bad_alloc&) {
-        StopOnInternalFault(*ctx, "not enough memory");
+        StopOnInternalFault(ctx, "not enough memory");
     } catch (const std::exception& fault) {
-        StopOnInternalFault(*ctx, fault.what());
+        StopOnInternalFault(ctx, fault.what());
     } catch (...) {
-        StopOnInternalFault(*ctx, "unknown fault");
+        StopOnInternalFault(ctx, "unknown fault");
     }
     try {
-        return CloseRun(*ctx);
+        return CloseRun(ctx);
     } catch (...) {
-        return ctx->ErrorNumber > 0 ? ctx->ErrorNumber : kInternalFaultCode;
+        return ctx.ErrorNumber > 0 ? ctx.ErrorNumber : kInternalFaultCode;
     }
+}
+
+std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
+    std::unique_ptr<RunContext> ctx;
+    try {
+        ctx = std::make_unique<RunContext>();
+        ctx->clock = options.clock;
+    } catch (...) {
+        WriteToStandardError({"**** Runtime Error No. 90 ****", "",
+                              "An internal fault ended the analysis: not enough memory to start the run"});
+        ctx.reset();
+    }
+    return ctx;
+}
+
+std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
+                            const OutputChannel::WriterWrap& wrap = {}) noexcept {
+    const std::unique_ptr<RunContext> ctx = NewContext(options);
+    if (!ctx) return kInternalFaultCode;
+    return RunGuarded(*ctx, [&] {
+        ctx->files.writer_wrap = wrap;
+        if (ConnectRunFiles(*ctx, paths, directory) != 0) return;
+        AnalyseConnected(*ctx, options.check_only);
+    });
 }
 
 }  // namespace
@@ -515,6 +552,55 @@ std::string ResultCodeMeaning(std::int32_t code) {
     if (code >= 101 && code <= 199) return "input error " + std::to_string(code - 100) + ": the analysis ended";
     if (code >= 201 && code <= 299) return "runtime error " + std::to_string(code - 200) + ": the analysis ended";
     return "unknown result code";
+}
+
+RunPaths DefaultTextRunNames() {
+    return RunPaths{"input.trv", "report.txt", "plot.txt", "messages.txt"};
+}
+
+TextRunResult RunText(std::string_view input, const RunOptions& options, const RunPaths& names) noexcept {
+    TextRunResult result;
+    const std::unique_ptr<RunContext> ctx = NewContext(options);
+    if (!ctx) {
+        result.code = kInternalFaultCode;
+        return result;
+    }
+    result.code = RunGuarded(*ctx, [&] {
+        ConnectTextRun(*ctx, input, names);
+        AnalyseConnected(*ctx, options.check_only);
+    });
+    try {
+        result.report = ctx->files.report.MemoryText();
+        result.plot = ctx->files.plot.MemoryText();
+        result.messages = ctx->files.messages.MemoryText();
+    } catch (...) {
+        result = TextRunResult{};
+        result.code = kInternalFaultCode;
+    }
+    return result;
+}
+
+ModelReadResult ReadModelText(std::string_view input) noexcept {
+    ModelReadResult result;
+    const std::unique_ptr<RunContext> ctx = NewContext(RunOptions{});
+    if (!ctx) {
+        result.code = kInternalFaultCode;
+        return result;
+    }
+    result.code = RunGuarded(*ctx, [&] {
+        ConnectTextRun(*ctx, input, DefaultTextRunNames());
+        ReadInput(*ctx);
+    });
+    try {
+        result.problem = ctx->problem;
+        result.version_tag = ctx->VersionTag;
+        result.report = ctx->files.report.MemoryText();
+        result.messages = ctx->files.messages.MemoryText();
+    } catch (...) {
+        result = ModelReadResult{};
+        result.code = kInternalFaultCode;
+    }
+    return result;
 }
 
 }  // namespace trevasc

@@ -56,6 +56,25 @@ private:
     std::FILE* file_;
 };
 
+// The writer of a channel held in memory: appends to the channel's string.
+class MemoryWriter final : public OutputWriter {
+public:
+    explicit MemoryWriter(std::string& text) : text_(text) {}
+    int Write(std::string_view bytes) override {
+        text_.append(bytes);
+        return 0;
+    }
+    int Truncate() override {
+        text_.clear();
+        return 0;
+    }
+    int Flush() override { return 0; }
+    int Close() override { return 0; }
+
+private:
+    std::string& text_;
+};
+
 // Creates a new file beside `target` (same folder, so that it can be renamed
 // over it) with a name no other run uses, with the permissions a new file
 // gets. Returns the descriptor, or -1 with errno set.
@@ -101,6 +120,19 @@ OutputChannel::~OutputChannel() {
     } else {
         Abandon();
     }
+}
+
+void OutputChannel::OpenInMemory() {
+    Abandon();
+    failure_ = Failure::kNone;
+    error_ = 0;
+    target_.clear();
+    in_place_ = true;
+    record_.clear();
+    position_ = 0;
+    pending_ = false;
+    memory_.clear();
+    writer_ = std::make_unique<MemoryWriter>(memory_);
 }
 
 bool OutputChannel::Open(const fs::path& path) { return Connect(path, Placement::kInPlace) && Start(); }

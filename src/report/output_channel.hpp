@@ -69,6 +69,12 @@ public:
     bool Start();
     bool IsOpen() const { return writer_ != nullptr; }
 
+    // Writes to a string held by the channel instead of a file: the same
+    // records, byte for byte, with no file system touched.
+    void OpenInMemory();
+    // The text written to the in-memory target so far (complete after Close).
+    const std::string& MemoryText() const { return memory_; }
+
     // Appends text at the current position of the current record.
     void Write(std::string_view text);
     // Continues the current record at column n (1-based), padding with blanks.
@@ -115,6 +121,7 @@ private:
     bool pending_ = false;  // a record has been started and not ended
     Failure failure_ = Failure::kNone;
     int error_ = 0;
+    std::string memory_;  // the text of a channel written in memory
 };
 
 }  // namespace trevasc

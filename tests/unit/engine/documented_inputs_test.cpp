@@ -55,6 +55,12 @@ std::vector<DocumentedInput> ExampleInputs() {
     std::vector<DocumentedInput> inputs;
     for (const fs::directory_entry& folder : fs::directory_iterator(kSourceRoot / "examples")) {
         if (!folder.is_directory()) continue;
+        // Folders of scripts (the Python example) hold no input of their own.
+        bool has_input = false;
+        for (const fs::directory_entry& file : fs::directory_iterator(folder.path())) {
+            has_input = has_input || file.path().extension() == ".trv";
+        }
+        if (!has_input) continue;
         const std::string readme = ReadFile(folder.path() / "README.md");
         std::smatch m;
         const bool stated = std::regex_search(readme, m, std::regex(R"(result code (-?\d+))"));

@@ -1,0 +1,123 @@
+// The analysis run from text in memory writes what the run from files writes:
+// the same report, plot and message texts, byte for byte, for every golden
+// case, and it stays so when several runs share the process at once.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/run_fixture.hpp"
+#include "trevasc/run.hpp"
+
+namespace trevasc {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFile;
+using testing::TempDir;
+
+std::vector<fs::path> GoldenInputs() {
+    std::vector<fs::path> inputs;
+    for (const auto& entry : fs::directory_iterator(TREVASC_TEST_CASES_DIR)) {
+        if (fs::exists(entry.path() / "input.trv")) inputs.push_back(entry.path() / "input.trv");
+    }
+    std::sort(inputs.begin(), inputs.end());
+    return inputs;
+}
+
+RunOptions FixedClock() {
+    RunOptions options;
+    options.clock = testing::FixedTime;
+    return options;
+}
+
+TEST(TextRun, EveryGoldenCaseWritesWhatTheFileRunWrites) {
+    const std::vector<fs::path> inputs = GoldenInputs();
+    ASSERT_FALSE(inputs.empty());
+    for (const fs::path& input : inputs) {
+        SCOPED_TRACE(input.parent_path().filename().string());
+        TempDir dir;
+        const RunPaths paths{input.string(), (dir.path() / "r.txt").string(), (dir.path() / "p.txt").string(),
+                             (dir.path() / "m.txt").string()};
+        const std::int32_t code = RunAnalysis(paths, FixedClock());
+        // The same names in the files block, so that the reports compare whole.
+        const TextRunResult text = RunText(ReadFile(input), FixedClock(), paths);
+        EXPECT_EQ(text.code, code);
+        EXPECT_EQ(text.report, ReadFile(paths.report));
+        EXPECT_EQ(text.plot, ReadFile(paths.plot));
+        EXPECT_EQ(text.messages, ReadFile(paths.messages));
+        EXPECT_NE(text.report.find("Name of input data file:       input.trv"), std::string::npos);
+    }
+}
+
+// Two threads run every case at once, each in the other order; every result
+// equals the serial one.
+TEST(TextRun, ConcurrentRunsGiveTheSerialResults) {
+    const std::vector<fs::path> inputs = GoldenInputs();
+    std::vector<std::string> texts;
+    std::vector<TextRunResult> serial;
+    for (const fs::path& input : inputs) {
+        texts.push_back(ReadFile(input));
+        serial.push_back(RunText(texts.back(), FixedClock()));
+    }
+    const std::size_t n = texts.size();
+    std::vector<TextRunResult> forward(n), backward(n);
+    std::thread a([&] {
+        for (std::size_t k = 0; k < n; ++k) forward[k] = RunText(texts[k], FixedClock());
+    });
+    std::thread b([&] {
+        for (std::size_t k = n; k-- > 0;) backward[k] = RunText(texts[k], FixedClock());
+    });
+    a.join();
+    b.join();
+    for (std::size_t k = 0; k < n; ++k) {
+        for (const TextRunResult* run : {&forward[k], &backward[k]}) {
+            EXPECT_EQ(run->code, serial[k].code) << inputs[k];
+            EXPECT_EQ(run->report, serial[k].report) << inputs[k];
+            EXPECT_EQ(run->plot, serial[k].plot) << inputs[k];
+        }
+    }
+}
+
+TEST(TextRun, EmptyTextIsInputError25AndTouchesNoFile) {
+    TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    const TextRunResult result = RunText("", FixedClock());
+    fs::current_path(previous);
+    EXPECT_EQ(result.code, 125);
+    EXPECT_NE(result.messages.find("Size of input data file is 0 bytes.  No analysis performed."), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+// A check reads and echoes the whole input, stops on the same input errors as
+// an analysis, and analyses nothing.
+TEST(TextRun, CheckOnlyEchoesAndStopsBeforeTheAnalysis) {
+    const fs::path input = fs::path(TREVASC_TEST_CASES_DIR) / "sand" / "input.trv";
+    RunOptions check = FixedClock();
+    check.check_only = true;
+    const TextRunResult full = RunText(ReadFile(input), FixedClock());
+    const TextRunResult checked = RunText(ReadFile(input), check);
+    ASSERT_EQ(full.code, 0);
+    EXPECT_EQ(checked.code, 0);
+    EXPECT_LT(checked.report.size(), full.report.size());
+    // The check's report is the full report's opening up to where the
+    // analysis begins, then the closing lines.
+    const std::string closing = "\nThe analysis ended normally. \n\n";
+    ASSERT_GT(checked.report.size(), closing.size());
+    ASSERT_EQ(checked.report.substr(checked.report.size() - closing.size()), closing);
+    const std::string echo = checked.report.substr(0, checked.report.size() - closing.size());
+    EXPECT_EQ(full.report.compare(0, echo.size(), echo), 0);
+    EXPECT_EQ(full.plot.find(checked.plot), 0u);
+
+    std::string broken = ReadFile(input);
+    broken.replace(broken.find("Increments 50"), 13, "Increments 10");  // fewer than 40: error 55
+    EXPECT_EQ(RunText(broken, check).code, 155);
+    EXPECT_EQ(RunText(broken, FixedClock()).code, 155);
+}
+
+}  // namespace
+}  // namespace trevasc
