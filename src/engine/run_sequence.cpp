@@ -177,8 +177,10 @@ void RunSequence(RunContext& ctx, const RunPaths& paths, const std::string& dire
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     ctx.files.messages.Line("Input of data completed");
-    if (options.Units == UnitSystem::USCS) ctx.UscsConversionDone = false;
-    if (options.Units == UnitSystem::SI) ctx.UscsConversionDone = true;
+    // Only US customary input is converted (feet, psf, pcf to inches and
+    // pounds); SI and GENERAL input is used as read, so for them the
+    // conversion is marked as done and neither call below touches a value.
+    ctx.UscsConversionDone = options.Units != UnitSystem::USCS;
     ctx.labels = MakeUnitLabels(options.Units);
 
     OutputChannel& report = ctx.files.report;
