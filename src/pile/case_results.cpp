@@ -299,10 +299,15 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     results.SectionMaxMomentNode = pile.SectionMaxMomentNode;
     results.SectionMaxShear = pile.SectionMaxShear;
 
+    // A zero-deflection point is a sign change between neighbouring printed
+    // deflections: values below the smallest printable magnitude print as 0
+    // and, like an exact 0, break a change, so that the count agrees with the
+    // deflections the report shows (numerical noise far down a pile does not
+    // add points).
     int zero_points = 0;
     for (int k = 1; k <= N; ++k) {
-        const double a = pile.y(k);
-        const double b = pile.y(k + 1);
+        const double a = Printed(pile.y(k));
+        const double b = Printed(pile.y(k + 1));
         if ((a > 0.0 && b < 0.0) || (a < 0.0 && b > 0.0)) ++zero_points;
     }
 

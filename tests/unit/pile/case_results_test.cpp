@@ -258,6 +258,11 @@ TEST(CaseResults, ZeroDeflectionPointsCountSignChangesBetweenNeighbours) {
         {{1.0, 0.5, -0.5, -0.2}, "             1"},   // one change (then -0.2 to 0 is none)
         {{1.0, 0.0, -1.0}, "             0"},       // y = (+, 0, -): a zero node breaks the change
         {{1.0, -1.0, 1.0, -1.0}, "             3"},
+        // Deflections below 1E-20 print as 0, so their sign changes are not
+        // zero-deflection points of the printed curve.
+        {{1.0, -1.0, 1.0e-21, -1.0e-21, 1.0e-21}, "             1"},
+        {{1.0, -1.0e-21, -1.0}, "             0"},  // (+, printed 0, -): broken as by an exact 0
+        {{1.0e-20, -1.0e-20}, "             1"},   // 1E-20 itself prints
     };
     for (const Case& c : kCases) {
         HandSetCase hand(c.y);
