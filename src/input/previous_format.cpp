@@ -94,12 +94,13 @@ public:
         return *this;
     }
     FixedLine& Real(double& value) {
-        if (!read_.Real(value)) Fail();
+        if (!read_.PlausibleReal(value)) Fail();
         return *this;
     }
 
 private:
     [[noreturn]] void Fail() {
+        if (read_.failure() == ReadFailure::AbsurdMagnitude) StopOnAbsurdMagnitude(ctx_, read_, what_);
         if (read_.failure() == ReadFailure::EndOfFile) {
             WriteToBoth(ctx_, {"", "**** Input Data Error No. 80 ****", "",
                                "The input file ended before the data for " + what_ + " was complete.",

@@ -56,23 +56,37 @@ constexpr std::array<ModelLine, 17> kModelLines{{
     /* 17 Frz Soil */ {0, {}, -1},
 }};
 
+// A negative effective unit weight (a sign typed by mistake) gives negative
+// overburden and springs that pull the pile on: no soil has one.
+void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
+    if (!(unit_weight < 0.0)) return;
+    StopWithInputError(ctx, kImpossibleValueError,
+                       "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
+                           " a negative effective unit weight of " + ValueText(unit_weight) + ".",
+                       "Solution: Enter the effective unit weight as a positive value (buoyant below the water table).");
+}
+
 void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
-    DataLine read(ctx, what);
-    for (int k = 0; k < line.count; ++k) {
-        if (k == line.integer_field) {
-            std::int32_t value = 0;
-            read.Int(value);
-            point.*line.fields[k] = static_cast<double>(value);
-        } else {
-            read.Real(point.*line.fields[k]);
+    {
+        DataLine read(ctx, what);
+        for (int k = 0; k < line.count; ++k) {
+            if (k == line.integer_field) {
+                std::int32_t value = 0;
+                read.Int(value);
+                point.*line.fields[k] = static_cast<double>(value);
+            } else {
+                read.Real(point.*line.fields[k]);
+            }
         }
     }
+    CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
 }
 
 void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPointParams& point, UserPyCurve& curve) {
     const std::string what = "the " + std::string(where) + " p-y curve of soil layer " + fmt::I0(layer);
     std::int32_t points = 0;
     DataLine(ctx, what).Real(point.EffUnitWeight).Int(points);
+    CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
     CheckCapacity(ctx, points, kMaxUserPyPoints, "the " + std::string(where) + " curve of soil layer " +
                   fmt::I0(layer) + " of the SOIL LAYERS block", "p-y curve points");
     curve.Points.clear();
@@ -99,6 +113,15 @@ void ReadSoilLayers(RunContext& ctx) {
             .Int(layer.KSOIL)
             .Real(layer.XLayerTop)
             .Real(layer.XLayerBottom);
+        // Joined top down, a layer typed with its top below its bottom would
+        // shrink to nothing and vanish from the profile without a word.
+        if (layer.XLayerTop > layer.XLayerBottom) {
+            StopWithInputError(ctx, kLayerUpsideDownError,
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives soil layer " +
+                                   fmt::I0(i) + " a top at " + ValueText(layer.XLayerTop) +
+                                   ", deeper than its bottom at " + ValueText(layer.XLayerBottom) + ".",
+                               "Solution: Enter the top depth of the layer first, then its bottom depth.");
+        }
         if (layer.KSOIL < kSoftClay || layer.KSOIL > kFrozenSoil) {
             const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block has " +
                                         "soil model code " + fmt::I0(layer.KSOIL) + "; the codes are 1 to 17.";
