@@ -549,6 +549,16 @@ void Reader::ReadSoil() {
     for (std::int32_t i = 1; i <= weights; ++i) {
         std::array<double, 2> point{};
         FixedLine(ctx, "effective unit weight point " + Number(i)).Real(point[0]).Real(point[1]);
+        // A negative unit weight (a sign typed by mistake) gives negative
+        // overburden and springs that pull: no soil has one.
+        if (point[1] < 0.0) {
+            StopWithInputError(ctx, kImpossibleValueError,
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
+                                   " of the input file gives effective unit weight point " + Number(i) +
+                                   " a negative effective unit weight of " + ValueText(point[1]) + ".",
+                               "Solution: Enter the effective unit weight as a positive value (buoyant below the "
+                               "water table).");
+        }
         soil.unit_weights.push_back(point);
     }
     CheckCapacity(ctx, strengths, kMaxSoilTablePoints, "the soil data", "soil strength points");

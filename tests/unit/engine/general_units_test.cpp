@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -127,6 +128,23 @@ TEST(GeneralUnits, ElasticPileMatchesClosedFormsInTheFileUnits) {
             EXPECT_NEAR(std::abs(head.moment), kV / (2.0 * beta), 0.01 * kV / (2.0 * beta));
         }
     }
+}
+
+// The earlier formats in GENERAL units: depths stay as read, so the 50 long
+// pile of the previous-format file ends at 50 (not at 600, as feet made
+// inches would give), with 100 increments of 0.5.
+TEST(GeneralUnits, PreviousFormatDepthsAreUsedAsRead) {
+    std::string text =
+        testing::ReadFile(std::filesystem::path(TREVASC_TEST_DATA_DIR) / "previous" / "previous_mode1.trv");
+    const std::string uscs_line = "\n1 1 0 0 0\n";
+    ASSERT_NE(text.find(uscs_line), std::string::npos);
+    text.replace(text.find(uscs_line), uscs_line.size(), "\n3 1 0 0 0\n");
+    const auto out = RunInput(text);
+    ASSERT_LE(out.code, 0) << out.report;
+    const std::vector<NodeResult> nodes = NodeResults(out);
+    ASSERT_EQ(nodes.size(), 2u * 101u);  // two load cases of 101 nodes
+    EXPECT_DOUBLE_EQ(nodes[100].depth, 50.0);
+    EXPECT_DOUBLE_EQ(nodes[1].depth, 0.5);
 }
 
 // Soft clay (Matlock) in GENERAL units: c = 20 F/L2, gamma' = 8 F/L3,

@@ -671,9 +671,10 @@ TEST(PreviousSoilProfile, RejectsProfilesTheTablesDoNotDescribe) {
     }
 }
 
-// The unit-weight table must start at the ground surface: below it is error
-// 19, above it error 20, each with its own text (not the coverage error 78,
-// and not a run that goes on with the table cut at the ground).
+// The unit-weight table holds no negative weight and starts at the ground
+// surface: below it is error 19, above it error 20, each with its own text
+// (not the coverage error 78, and not a run that goes on with the table cut
+// at the ground).
 TEST(PreviousSoilProfile, UnitWeightTableStartsAtTheGroundSurface) {
     struct Case {
         const char* name;
@@ -682,6 +683,9 @@ TEST(PreviousSoilProfile, UnitWeightTableStartsAtTheGroundSurface) {
         std::vector<std::string> lines;
     };
     const Case kCases[] = {
+        {"negative unit weight", "100 2 0.0 50.0 0.0", "13 0.0 60.0 100.0 100.0\n0.0 -110.0\n60.0 110.0", 191,
+         {"Problem:  Line 9 of the input file gives effective unit weight point 1 a negative effective unit weight "
+          "of -110.000."}},
         {"starts below the ground surface", "100 2 0.0 50.0 0.0", "13 0.0 60.0 100.0 100.0\n5.0 110.0\n60.0 110.0",
          119,
          {"**** Input Data Error No. 19 ****", "", "The depth of the first point of the data for effective unit",
