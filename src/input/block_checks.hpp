@@ -23,7 +23,8 @@ inline constexpr std::int32_t kSectionTypeError = 183;
 // Input Data Error 84: a soil model code other than 1 to 17.
 inline constexpr std::int32_t kSoilCodeError = 184;
 // Input Data Error 91: a value no physical pile problem can have (a negative
-// effective unit weight, an LRFD resistance factor outside 0 to 1).
+// effective unit weight, a sand friction angle of 90 degrees or more, an LRFD
+// resistance factor outside 0 to 1).
 inline constexpr std::int32_t kImpossibleValueError = 191;
 // Input Data Error 92: a soil layer whose top is deeper than its bottom.
 inline constexpr std::int32_t kLayerUpsideDownError = 192;

@@ -56,6 +56,8 @@ constexpr std::array<ModelLine, 17> kModelLines{{
     /* 17 Frz Soil */ {0, {}, -1},
 }};
 
+constexpr double kRightAngleDegrees = 90.0;
+
 // A negative effective unit weight (a sign typed by mistake) gives negative
 // overburden and springs that pull the pile on: no soil has one.
 void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
@@ -64,6 +66,18 @@ void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const
                        "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
                            " a negative effective unit weight of " + ValueText(unit_weight) + ".",
                        "Solution: Enter the effective unit weight as a positive value (buoyant below the water table).");
+}
+
+// A sand friction angle of 90 degrees or more has no p-y curve (the wedge
+// and earth-pressure terms take tan 90 degrees and beyond). The range warning
+// of the criteria (20 to 48 degrees) still covers the unusual angles below.
+void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const std::string& what) {
+    if (code != kSand && code != kApiSand) return;
+    if (friction_angle < kRightAngleDegrees) return;
+    StopWithInputError(ctx, kImpossibleValueError,
+                       "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " of the input file gives " + what +
+                           " a friction angle of " + ValueText(friction_angle) + " degrees; it must be below 90.",
+                       "Solution: Correct the friction angle of the sand.");
 }
 
 void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
@@ -143,7 +157,9 @@ void ReadSoilLayers(RunContext& ctx) {
             const ModelLine& line = kModelLines[layer.KSOIL - 1];
             if (line.count > 0) {
                 ReadModelLine(ctx, line, layer.Top, "the top of " + what);
+                CheckSandFriction(ctx, layer.KSOIL, layer.Top.FrictionAngle, "the top of " + what);
                 ReadModelLine(ctx, line, layer.Bottom, "the bottom of " + what);
+                CheckSandFriction(ctx, layer.KSOIL, layer.Bottom.FrictionAngle, "the bottom of " + what);
             }
         }
         // The soil point table: the layer's top and bottom.

@@ -138,15 +138,22 @@ TEST(ImpossibleInput, PhysicallyImpossibleValuesStopTheRun) {
 
 // A sand friction angle of 90 degrees has no p-y curve (tan 90 degrees). The
 // run used to end with 99, the wrong-interface code, after the report had
-// been written and without its closing lines; it is a runtime error now.
-TEST(ImpossibleInput, SandOfNinetyDegreesEndsWithARuntimeError) {
-    Deck deck;
-    deck.soil = "1\n5 0.0 45.0\n110.0 90.0 0.0\n110.0 90.0 0.0\n";
-    const RunOutput out = RunInput(deck.Text());
-    EXPECT_GE(out.code, 201);
-    EXPECT_LE(out.code, 299);
-    EXPECT_TRUE(HasLine(out.ReportLines(), "The analysis ended due to a runtime error. ")) << out.report;
-    EXPECT_TRUE(HasLine(out.MessageLines(), "The analysis ended due to a runtime error. "));
+// been written and without its closing lines; it is refused at the reader.
+// A soil modulus that is still not a number (sand under a slope steeper than
+// its friction angle) is runtime error 42, tested with the sand criterion.
+TEST(ImpossibleInput, SandOfNinetyDegreesIsRefused) {
+    for (const char* code : {"5", "6"}) {
+        Deck deck;
+        deck.soil = std::string("1\n") + code + " 0.0 45.0\n110.0 35.0 0.0\n110.0 90.0 0.0\n";
+        const std::string text = deck.Text();
+        const RunOutput out = RunInput(text);
+        EXPECT_EQ(out.code, 191) << code;
+        const std::string message = "Problem:  Line " + std::to_string(LineNumberOf(text, "110.0 90.0 0.0")) +
+                                    " of the input file gives the bottom of soil layer 1 a friction angle of 90.000 "
+                                    "degrees; it must be below 90.";
+        EXPECT_TRUE(HasLine(out.ReportLines(), message)) << out.report;
+        ExpectInputErrorClosing(out, "INP00091");
+    }
 }
 
 // A resistance factor reduces a capacity; 7.5 typed for 0.75 would pass
