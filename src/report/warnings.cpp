@@ -245,11 +245,11 @@ void WarningRegistry::StartLoadCase() {
     // section analysis) are raised once per run; clearing them with the
     // counts of the previous case would let the summary and the result code
     // deny a warning the report has printed.
-    if (!LoadCasesStarted) {
-        SetUpCount = WarningCount;
-        LoadCasesStarted = true;
+    if (!load_cases_started) {
+        set_up_count = WarningCount;
+        load_cases_started = true;
     }
-    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = SetUpCount[k];
+    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     MessageFlags.fill(true);
 }
 

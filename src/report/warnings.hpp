@@ -26,8 +26,8 @@ struct WarningRegistry {
     std::array<std::int32_t, kWarningSlots + 1> WarningLog{};    // [1..4000] signed ids
     std::array<bool, kWarningSlots + 1> MessageFlags{};          // text of id k still to print
     // Counts raised before the first load case, kept once the cases begin.
-    std::array<std::int32_t, kWarningSlots + 1> SetUpCount{};
-    bool LoadCasesStarted = false;
+    std::array<std::int32_t, kWarningSlots + 1> set_up_count{};
+    bool load_cases_started = false;
 
     // Records one occurrence of a (negated) warning id.
     void RecordWarning(std::int32_t id);
