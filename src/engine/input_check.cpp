@@ -330,22 +330,16 @@ public:
         for (const SoilLayer& layer : p_.Layers) written_layers_.push_back({layer.XLayerTop, layer.XLayerBottom});
     }
 
-    // Layer depths that the joining of the layers silently changes: a top
-    // written below its bottom (swapped depths), a gap or an overlap.
+    // Layer depths that the joining of the layers silently changes: a gap or
+    // an overlap. (A top written below its bottom is refused by the reader.)
     void LayerDepths(std::vector<InputFinding>& out) const {
-        for (std::size_t k = 0; k < written_layers_.size(); ++k) {
-            const auto [top, bottom] = written_layers_[k];
+        for (std::size_t k = 1; k < written_layers_.size(); ++k) {
+            const double top = written_layers_[k].first;
+            if (top == written_layers_[k - 1].second) continue;
             const std::string n = std::to_string(k + 1);
-            const int line = Line("the model code and depths of soil layer " + n);
-            if (top > bottom) {
-                Warn(out, line, "soil layer " + n + " is written from " + Num(top) + " down to " + Num(bottom) + " " +
-                                    Texts().depth + ": are its top and bottom swapped? The layers are joined from the top "
-                                    "down, so it is analysed from the bottom of the layer above");
-            } else if (k > 0 && top != written_layers_[k - 1].second) {
-                Warn(out, line, "soil layer " + n + " starts at " + Num(top) + " " + Texts().depth +
-                                    ", but the layer above ends at " + Num(written_layers_[k - 1].second) +
-                                    ": the layers are joined, so it starts there");
-            }
+            Warn(out, Line("the model code and depths of soil layer " + n),
+                 "soil layer " + n + " starts at " + Num(top) + " " + Texts().depth + ", but the layer above ends at " +
+                     Num(written_layers_[k - 1].second) + ": the layers are joined, so it starts there");
         }
     }
 

@@ -1,6 +1,7 @@
 // The run sequence of one analysis: connect the run files, read the input,
 // write the opening blocks, echo, convert units, analyse the sections and the
 // load cases, summarise, and close with the ending lines and the result code.
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -205,6 +206,41 @@ void ReadInput(RunContext& ctx) {
     }
 }
 
+// Runtime Error 41: a section curve with a value that is not a finite number.
+constexpr std::int32_t kNonFiniteSectionCurveError = 241;
+
+// The last guard on the curves of pile section k: section data that no pile
+// can have (a dimension near the limits of the number range) may overflow in
+// the moment-curvature analysis. Every point and the nominal moment capacity
+// must be finite before the pile model uses them.
+void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
+    const std::vector<SectionStiffness>& sections = ctx.stiffness.Sections;
+    if (k < 1 || k > static_cast<int>(sections.size())) return;
+    const SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
+    int t = 0;
+    for (const ThrustLevelCurve& level : section.Levels) {
+        ++t;
+        int bad_point = 0;
+        if (!std::isfinite(level.AxialThrust) || !std::isfinite(level.NominalMomentCapacity)) bad_point = -1;
+        int i = 0;
+        for (const StiffnessPoint& point : level.Points) {
+            ++i;
+            if (bad_point != 0) break;
+            if (!std::isfinite(point.Moment) || !std::isfinite(point.EI) || !std::isfinite(point.Curvature)) {
+                bad_point = i;
+            }
+        }
+        if (bad_point == 0) continue;
+        const std::string what = bad_point < 0 ? "the axial thrust or the nominal moment capacity"
+                                               : "point " + fmt::I0(bad_point) + " of the moment-curvature curve";
+        WriteToBoth(ctx, {"", "**** Runtime Error No. 41 ****", "",
+                          "Pile section " + fmt::I0(k) + ", axial thrust level " + fmt::I0(t) + ": " + what +
+                              " is not a finite number.",
+                          "Check the dimensions and material properties of this section.", ""});
+        Stop_With_Error(ctx, kNonFiniteSectionCurveError);
+    }
+}
+
 void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
     ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
@@ -232,6 +268,7 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
         report.Line("Pile Section No. " + fmt::I0(k) + ":");
         report.Blank();
         AnalyzeSection(ctx, k);
+        CheckSectionCurvesAreFinite(ctx, k);
         ctx.files.messages.Line("Completed computing nonlinear bending stiffness of section " + fmt::I0(k));
         ctx.files.messages.Blank();
     }
@@ -252,8 +289,10 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     ctx.files.messages.Line("Input of data completed");
-    if (options.Units == UnitSystem::USCS) ctx.UscsConversionDone = false;
-    if (options.Units == UnitSystem::SI) ctx.UscsConversionDone = true;
+    // Only US customary input is converted (feet, psf, pcf to inches and
+    // pounds); SI and GENERAL input is used as read, so for them the
+    // conversion is marked as done and neither call below touches a value.
+    ctx.UscsConversionDone = options.Units != UnitSystem::USCS;
     ctx.labels = MakeUnitLabels(options.Units);
 
     OutputChannel& report = ctx.files.report;

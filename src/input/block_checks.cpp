@@ -7,6 +7,12 @@
 
 namespace trevasc::input {
 
+std::string ValueText(double value) {
+    const std::string text = fmt::F(value, 20, 3);
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? text : text.substr(first);
+}
+
 void StopWithInputError(RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
     WriteToBoth(ctx, {"", heading, "", problem, solution, ""});

@@ -22,6 +22,12 @@ inline constexpr std::int32_t kCapacityError = 182;
 inline constexpr std::int32_t kSectionTypeError = 183;
 // Input Data Error 84: a soil model code other than 1 to 17.
 inline constexpr std::int32_t kSoilCodeError = 184;
+// Input Data Error 91: a value no physical pile problem can have (a negative
+// effective unit weight, a sand friction angle of 90 degrees or more, an LRFD
+// resistance factor outside 0 to 1).
+inline constexpr std::int32_t kImpossibleValueError = 191;
+// Input Data Error 92: a soil layer whose top is deeper than its bottom.
+inline constexpr std::int32_t kLayerUpsideDownError = 192;
 // Input Data Error 85: a circular bar or strand arrangement that cannot be made.
 inline constexpr std::int32_t kCircularArrangementError = 185;
 // Input Data Error 86: bar positions times bars per bundle above 300 bars.
@@ -40,6 +46,9 @@ inline constexpr std::int32_t kCodeRangeError = 188;
 // count was read ("the SOIL LAYERS block", "section 3 of the SECTIONS block"),
 // `items` what is counted ("soil layers").
 void CheckCapacity(RunContext& ctx, std::int32_t count, int limit, std::string_view block, std::string_view items);
+
+// A value for a message: F20.3 without its leading blanks ("-110.000").
+std::string ValueText(double value);
 
 // Pads a record with blanks on the right to `length` characters (a character
 // variable of that length read with format A).

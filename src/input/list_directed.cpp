@@ -221,6 +221,22 @@ bool ParseReal(std::string_view text, double& value) {
     return true;
 }
 
+// A value read from `text` is usable when it is 0 as written or its
+// magnitude lies within the input limits. A constant that underflowed to 0
+// (4.9E-324, 1E-400) was not written as 0: its mantissa has a digit other
+// than 0.
+bool IsPlausibleMagnitude(std::string_view text, double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude > kLargestInputMagnitude) return false;
+    if (magnitude >= kSmallestInputMagnitude) return true;
+    if (magnitude > 0.0) return false;
+    const std::size_t mantissa_end = text.find_first_of("EeDdQq");
+    const std::string_view mantissa = text.substr(0, mantissa_end);
+    // A bare exponent sign ("1.5-40") also ends the mantissa.
+    const std::size_t sign = mantissa.find_first_of("+-", 1);
+    return mantissa.substr(0, sign).find_first_of("123456789") == std::string_view::npos;
+}
+
 // [.] T or F, then anything: ".TRUE.", "t", "False" and ".f." all qualify.
 bool ParseLogical(std::string_view text, bool& value) {
     std::size_t i = 0;
@@ -371,7 +387,11 @@ bool ListDirectedRead::Integer(std::int32_t& value) {
     return true;
 }
 
-bool ListDirectedRead::Real(double& value) {
+bool ListDirectedRead::Real(double& value) { return ReadReal(value, false); }
+
+bool ListDirectedRead::PlausibleReal(double& value) { return ReadReal(value, true); }
+
+bool ListDirectedRead::ReadReal(double& value, bool check_magnitude) {
     switch (NextValue(kReal)) {
         case Step::Fail: return false;
         case Step::Keep: return true;
@@ -380,6 +400,10 @@ bool ListDirectedRead::Real(double& value) {
     double parsed = 0.0;
     if (value_quoted_ || !ParseReal(value_, parsed)) {
         Fail(ReadFailure::BadValue, kReal);
+        return false;
+    }
+    if (check_magnitude && !IsPlausibleMagnitude(value_, parsed)) {
+        Fail(ReadFailure::AbsurdMagnitude, kReal);
         return false;
     }
     value = parsed;

@@ -12,7 +12,8 @@
 //     commas or slashes, blank-padded or cut to the item's length;
 //   - logicals are T, F, .TRUE., .FALSE. (any case, any word starting so).
 // Not-a-number, infinite and out-of-range reals are rejected: an analysis
-// cannot use them.
+// cannot use them. The readers of the input file also reject magnitudes that
+// no pile problem can have (PlausibleReal).
 #pragma once
 
 #include <cstddef>
@@ -83,7 +84,11 @@ private:
 
 // EndOfFile also stands for a file that could not be read to its end (see
 // InputFile::ReadError); LineTooLong for a line that cannot be read whole.
-enum class ReadFailure { None, EndOfFile, BadValue, LineTooLong };
+enum class ReadFailure { None, EndOfFile, BadValue, LineTooLong, AbsurdMagnitude };
+
+// Magnitudes a real input value may have, besides 0.
+inline constexpr double kSmallestInputMagnitude = 1.0e-30;
+inline constexpr double kLargestInputMagnitude = 1.0e30;
 
 // One list-directed read statement. Construct it, take the items in order,
 // then let it go out of scope (or call Finish) to skip the rest of the last
@@ -99,6 +104,11 @@ public:
 
     bool Integer(std::int32_t& value);
     bool Real(double& value);
+    // Real, and a value other than 0 whose magnitude lies outside 1E-30 to
+    // 1E+30 (whatever the unit of the quantity) fails as AbsurdMagnitude,
+    // also one that underflowed to 0 from a constant that is not 0: such
+    // values overflow or underflow the computations that use them.
+    bool PlausibleReal(double& value);
     bool Character(std::string& value, std::size_t length);
     bool Logical(bool& value);
     void Finish();
@@ -112,11 +122,14 @@ public:
     int failure_line() const { return failure_line_; }
     const std::string& failure_text() const { return failure_text_; }
     const std::string& expected() const { return expected_; }
+    // The constant of the item that failed, as written.
+    const std::string& failed_value() const { return value_; }
 
 private:
     // What the next item gets from the input.
     enum class Step { Assign, Keep, Fail };
 
+    bool ReadReal(double& value, bool check_magnitude);
     Step NextValue(const char* expected);
     Step NextRecord(const char* expected);
     Step SkipBlanks(const char* expected);

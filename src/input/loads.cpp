@@ -4,6 +4,7 @@
 // nonlinear bending stiffness only ("AXIAL THRUST LOADS"). Loads are stored in
 // the units of the input file.
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -149,6 +150,19 @@ void ReadLrfdFactors(RunContext& ctx) {
         read.Int(index);
         for (double& factor : combination.LoadFactors) read.Real(factor);
         read.Real(combination.MomentResistanceFactor).Real(combination.ShearResistanceFactor);
+        // A resistance factor reduces a capacity: one above 1 (7.5 typed for
+        // 0.75) would raise it and pass sections that fail, a negative one has
+        // no meaning. Either is refused rather than reported as a pass.
+        const std::pair<const char*, double> factors[] = {{"moment", combination.MomentResistanceFactor},
+                                                           {"shear", combination.ShearResistanceFactor}};
+        for (const auto& [kind, factor] : factors) {
+            if (factor >= 0.0 && factor <= 1.0) continue;
+            StopWithInputError(ctx, kImpossibleValueError,
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives LRFD load combination " +
+                                   fmt::I0(k) + " a " + kind + " resistance factor of " +
+                                   ValueText(factor) + "; resistance factors lie between 0 and 1.",
+                               "Solution: Correct the resistance factor of the combination.");
+        }
         const std::string name = ReadRecordOrStop(ctx, "the name of LRFD load combination " + fmt::I0(k));
         combination.Name = PadRight(name, kRecordLength);
         problem.LrfdCombinations.push_back(std::move(combination));

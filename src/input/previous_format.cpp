@@ -94,12 +94,13 @@ public:
         return *this;
     }
     FixedLine& Real(double& value) {
-        if (!read_.Real(value)) Fail();
+        if (!read_.PlausibleReal(value)) Fail();
         return *this;
     }
 
 private:
     [[noreturn]] void Fail() {
+        if (read_.failure() == ReadFailure::AbsurdMagnitude) StopOnAbsurdMagnitude(ctx_, read_, what_);
         StopOnLineNotTaken(ctx_, read_, what_);
         if (read_.failure() == ReadFailure::EndOfFile) {
             WriteToBoth(ctx_, {"", "**** Input Data Error No. 80 ****", "",
@@ -550,6 +551,16 @@ void Reader::ReadSoil() {
     for (std::int32_t i = 1; i <= weights; ++i) {
         std::array<double, 2> point{};
         FixedLine(ctx, "effective unit weight point " + Number(i)).Real(point[0]).Real(point[1]);
+        // A negative unit weight (a sign typed by mistake) gives negative
+        // overburden and springs that pull: no soil has one.
+        if (point[1] < 0.0) {
+            StopWithInputError(ctx, kImpossibleValueError,
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
+                                   " of the input file gives effective unit weight point " + Number(i) +
+                                   " a negative effective unit weight of " + ValueText(point[1]) + ".",
+                               "Solution: Enter the effective unit weight as a positive value (buoyant below the "
+                               "water table).");
+        }
         soil.unit_weights.push_back(point);
     }
     CheckCapacity(ctx, strengths, kMaxSoilTablePoints, "the soil data", "soil strength points");

@@ -6,6 +6,7 @@
 #include "engine/units.hpp"
 #include "input/block_checks.hpp"
 #include "input/reader_support.hpp"
+#include "report/echo.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
@@ -259,6 +260,9 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
                                "them.");
         }
     }
+    // The unit-weight table starts at the ground surface (errors 19 and 20,
+    // as for the soil points of the current format); other gaps are error 78.
+    if (!uw.empty()) CheckFirstSoilDepth(ctx, uw_depth(0), ground);
     if (uw_needed) CheckCoverage(ctx, uw.size(), uw_depth, ground, uw_to, "effective unit weight", unit);
     if (st_needed) CheckCoverage(ctx, st.size(), st_depth, ground, st_to, "soil strength", unit);
 

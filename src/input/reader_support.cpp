@@ -63,6 +63,15 @@ void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::stri
     Stop_With_Error(ctx, kUnreadableInputError);
 }
 
+void StopOnAbsurdMagnitude(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
+    WriteToBoth(ctx, {"", "**** Input Data Error No. 90 ****", "",
+                      "Line " + fmt::I0(read.failure_line()) + " of the input file holds the value " +
+                          read.failed_value() + " for " + std::string(what) + ", a magnitude no pile problem can have:",
+                      "    " + TrimRight(read.failure_text()),
+                      "Enter 0 or a value between 1E-30 and 1E+30 in magnitude, in the units of the quantity.", ""});
+    Stop_With_Error(ctx, kAbsurdMagnitudeError);
+}
+
 DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
 
 void DataLine::Remember() {
@@ -76,6 +85,7 @@ void DataLine::Remember() {
 }
 
 void DataLine::Fail() {
+    if (read_.failure() == ReadFailure::AbsurdMagnitude) StopOnAbsurdMagnitude(ctx_, read_, what_);
     StopOnLineNotTaken(ctx_, read_, what_);
     StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
                    read_.expected(), what_);
@@ -88,7 +98,7 @@ DataLine& DataLine::Int(std::int32_t& value) {
 }
 
 DataLine& DataLine::Real(double& value) {
-    if (!read_.Real(value)) Fail();
+    if (!read_.PlausibleReal(value)) Fail();
     Remember();
     return *this;
 }

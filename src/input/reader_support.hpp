@@ -18,6 +18,14 @@ inline constexpr std::int32_t kUnreadableInputError = 180;
 // Input Data Error 81: an input file that cannot be opened or read.
 inline constexpr std::int32_t kInputFileError = 181;
 
+// Input Data Error 90: a real value whose magnitude no pile problem can have
+// (other than 0 and outside 1E-30 to 1E+30).
+inline constexpr std::int32_t kAbsurdMagnitudeError = 190;
+
+// The message of Input Data Error 90 for the item `read` failed on (its line
+// number, the line and the value), then the stop.
+[[noreturn]] void StopOnAbsurdMagnitude(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
+
 // One list-directed read statement (one new input line and as many following
 // lines as its values need). A value that cannot be read stops the run with
 // Input Data Error 80, naming `what` and the line.

@@ -56,23 +56,51 @@ constexpr std::array<ModelLine, 17> kModelLines{{
     /* 17 Frz Soil */ {0, {}, -1},
 }};
 
+constexpr double kRightAngleDegrees = 90.0;
+
+// A negative effective unit weight (a sign typed by mistake) gives negative
+// overburden and springs that pull the pile on: no soil has one.
+void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
+    if (!(unit_weight < 0.0)) return;
+    StopWithInputError(ctx, kImpossibleValueError,
+                       "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
+                           " a negative effective unit weight of " + ValueText(unit_weight) + ".",
+                       "Solution: Enter the effective unit weight as a positive value (buoyant below the water table).");
+}
+
+// A sand friction angle of 90 degrees or more has no p-y curve (the wedge
+// and earth-pressure terms take tan 90 degrees and beyond). The range warning
+// of the criteria (20 to 48 degrees) still covers the unusual angles below.
+void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const std::string& what) {
+    if (code != kSand && code != kApiSand) return;
+    if (friction_angle < kRightAngleDegrees) return;
+    StopWithInputError(ctx, kImpossibleValueError,
+                       "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " of the input file gives " + what +
+                           " a friction angle of " + ValueText(friction_angle) + " degrees; it must be below 90.",
+                       "Solution: Correct the friction angle of the sand.");
+}
+
 void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
-    DataLine read(ctx, what);
-    for (int k = 0; k < line.count; ++k) {
-        if (k == line.integer_field) {
-            std::int32_t value = 0;
-            read.Int(value);
-            point.*line.fields[k] = static_cast<double>(value);
-        } else {
-            read.Real(point.*line.fields[k]);
+    {
+        DataLine read(ctx, what);
+        for (int k = 0; k < line.count; ++k) {
+            if (k == line.integer_field) {
+                std::int32_t value = 0;
+                read.Int(value);
+                point.*line.fields[k] = static_cast<double>(value);
+            } else {
+                read.Real(point.*line.fields[k]);
+            }
         }
     }
+    CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
 }
 
 void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPointParams& point, UserPyCurve& curve) {
     const std::string what = "the " + std::string(where) + " p-y curve of soil layer " + fmt::I0(layer);
     std::int32_t points = 0;
     DataLine(ctx, what).Real(point.EffUnitWeight).Int(points);
+    CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
     CheckCapacity(ctx, points, kMaxUserPyPoints, "the " + std::string(where) + " curve of soil layer " +
                   fmt::I0(layer) + " of the SOIL LAYERS block", "p-y curve points");
     curve.Points.clear();
@@ -100,6 +128,15 @@ void ReadSoilLayers(RunContext& ctx) {
             .Int(layer.KSOIL)
             .Real(layer.XLayerTop)
             .Real(layer.XLayerBottom);
+        // Joined top down, a layer typed with its top below its bottom would
+        // shrink to nothing and vanish from the profile without a word.
+        if (layer.XLayerTop > layer.XLayerBottom) {
+            StopWithInputError(ctx, kLayerUpsideDownError,
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives soil layer " +
+                                   fmt::I0(i) + " a top at " + ValueText(layer.XLayerTop) +
+                                   ", deeper than its bottom at " + ValueText(layer.XLayerBottom) + ".",
+                               "Solution: Enter the top depth of the layer first, then its bottom depth.");
+        }
         if (layer.KSOIL < kSoftClay || layer.KSOIL > kFrozenSoil) {
             const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block has " +
                                         "soil model code " + fmt::I0(layer.KSOIL) + "; the codes are 1 to 17.";
@@ -121,7 +158,9 @@ void ReadSoilLayers(RunContext& ctx) {
             const ModelLine& line = kModelLines[layer.KSOIL - 1];
             if (line.count > 0) {
                 ReadModelLine(ctx, line, layer.Top, "the top of " + what);
+                CheckSandFriction(ctx, layer.KSOIL, layer.Top.FrictionAngle, "the top of " + what);
                 ReadModelLine(ctx, line, layer.Bottom, "the bottom of " + what);
+                CheckSandFriction(ctx, layer.KSOIL, layer.Bottom.FrictionAngle, "the bottom of " + what);
             }
         }
         // The soil point table: the layer's top and bottom.

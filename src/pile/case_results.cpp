@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/solver.hpp"
@@ -21,6 +22,40 @@ constexpr double kMomentImbalanceLimitUscs = 1.0;
 constexpr double kMomentImbalanceLimitSi = 0.00011298;
 
 double Printed(double value) { return std::fabs(value) < kPrintedZero ? 0.0 : value; }
+
+// Runtime Error 40: a solution with a value that is not a finite number.
+constexpr std::int32_t kNonFiniteSolutionError = 240;
+
+// The last guard before a solution is reported: every node response must be
+// a finite number. Input that no pile problem can have may still overflow in
+// the solution; such a case stops here, naming the case, the node and the
+// quantity, instead of printing "NaN" in a report that ends normally.
+void CheckSolutionIsFinite(RunContext& ctx, int c) {
+    PileModel& pile = ctx.pile;
+    for (int k = 1; k <= pile.N; ++k) {
+        Compute_Node_Response(ctx, k);
+        const struct {
+            const char* name;
+            double value;
+        } quantities[] = {{"deflection", pile.y(k)}, {"slope", pile.S(k)},          {"bending moment", pile.M(k)},
+                          {"shear", pile.V(k)},      {"soil reaction", pile.p(k)}, {"bending stiffness", pile.EI(k)},
+                          {"soil modulus", pile.Es(k)}};
+        for (const auto& quantity : quantities) {
+            if (std::isfinite(quantity.value)) continue;
+            std::string unit = ctx.labels.Length;
+            while (!unit.empty() && unit.back() == ' ') unit.pop_back();
+            std::string depth = fmt::E(pile.x(k), 12, 4);
+            depth.erase(0, depth.find_first_not_of(' '));
+            const std::string what = pile.StiffnessMode ? "pile-head stiffness trial " : "load case ";
+            WriteToBoth(ctx, {"", "**** Runtime Error No. 40 ****", "",
+                              "The " + std::string(quantity.name) + " of " + what + fmt::I0(c) + " at node " +
+                                  fmt::I0(k) + " (depth " + depth + " " + unit + ") is not a finite number.",
+                              "The input holds a value that no pile problem can have, or the pile cannot carry the",
+                              "load.  Check the input data.", ""});
+            Stop_With_Error(ctx, kNonFiniteSolutionError);
+        }
+    }
+}
 
 // "label" T56 "= " value unit.
 void HeadLine(OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
@@ -208,6 +243,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     const bool si = options.Units == UnitSystem::SI;
     const int N = pile.N;
 
+    CheckSolutionIsFinite(ctx, c);
     if (full) {
         report.Blank(2);
         report.Line(kRule80);
@@ -299,10 +335,15 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     results.SectionMaxMomentNode = pile.SectionMaxMomentNode;
     results.SectionMaxShear = pile.SectionMaxShear;
 
+    // A zero-deflection point is a sign change between neighbouring printed
+    // deflections: values below the smallest printable magnitude print as 0
+    // and, like an exact 0, break a change, so that the count agrees with the
+    // deflections the report shows (numerical noise far down a pile does not
+    // add points).
     int zero_points = 0;
     for (int k = 1; k <= N; ++k) {
-        const double a = pile.y(k);
-        const double b = pile.y(k + 1);
+        const double a = Printed(pile.y(k));
+        const double b = Printed(pile.y(k + 1));
         if ((a > 0.0 && b < 0.0) || (a < 0.0 && b > 0.0)) ++zero_points;
     }
 

@@ -540,7 +540,7 @@ void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
             WriteToBoth(ctx, {"**** Input Data Error No. 30 ****", "",
                               "Problem:  Printing of a p-y curve was specified below the pile tip.", "",
                               "Solution:  Specify printing depths only for depths above the pile tip.", "",
-                              "Input Point " + fmt::I0(point) + " at " + fmt::F(d, 7, 2) + fmt::A(labels.depth, 3) +
+                              "Input Point " + fmt::I0(point) + " at " + fmt::F(d, 7, 2) + fmt::PadRight(labels.depth, 3) +
                                   " was not printed because it is below the pile tip."});
             Stop_With_Error(ctx, "INP00030", 130);
         } else {
@@ -589,27 +589,7 @@ void FinalChecks(RunContext& ctx) {
                           "Solution: Increase the depth of the soil profile or shorten the pile length."});
         Stop_With_Error(ctx, "INP00018", 118);
     }
-    const double first_depth = problem.Layers.front().Top.Depth;
-    if (first_depth > problem.GroundSurfaceDepth) {
-        WriteToBoth(ctx, {"**** Input Data Error No. 19 ****", "",
-                          "The depth of the first point of the data for effective unit",
-                          "is located at " + fmt::F(first_depth, 12, 4) + " below the top of the pile.",
-                          "The ground surface is located at " + fmt::F(problem.GroundSurfaceDepth, 12, 4) + ".",
-                          "The first point for the effective unit weight should be located",
-                          "at the same elevation as the ground surface."});
-        Stop_With_Error(ctx, "INP00019", 119);
-    }
-    if (first_depth < problem.GroundSurfaceDepth) {
-        WriteToBoth(ctx, {"**** Input Data Error No. 20 ****", "",
-                          "Problem:  The first depth of the soil profile is located at " + fmt::F(first_depth, 12, 4),
-                          "          below the top of the pile.",
-                          "          The ground surface is elevation is " + fmt::F(problem.GroundSurfaceDepth, 12, 4) +
-                              ".",
-                          "Solution: Correct the input data so that the first depth of ",
-                          "          the soil profile data is be located at the same elevation as the ground "
-                          "surface."});
-        Stop_With_Error(ctx, "INP00020", 120);
-    }
+    CheckFirstSoilDepth(ctx, problem.Layers.front().Top.Depth, problem.GroundSurfaceDepth);
     if (!problem.PyModifierProfile.empty() && problem.GroundSurfaceDepth > problem.PyModifierProfile.front().Depth) {
         WriteToBoth(ctx, {"**** Input Data Error No. 21 ****", "",
                           "Problem:  The depth for the first data for p-multipliers is ",
@@ -660,6 +640,29 @@ void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::s
     report.Blank(blank_lines);
     WriteHeading(report, indent, title);
     report.Blank();
+}
+
+void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface) {
+    if (first_depth > ground_surface) {
+        WriteToBoth(ctx, {"**** Input Data Error No. 19 ****", "",
+                          "The depth of the first point of the data for effective unit",
+                          "is located at " + fmt::F(first_depth, 12, 4) + " below the top of the pile.",
+                          "The ground surface is located at " + fmt::F(ground_surface, 12, 4) + ".",
+                          "The first point for the effective unit weight should be located",
+                          "at the same elevation as the ground surface."});
+        Stop_With_Error(ctx, "INP00019", 119);
+    }
+    if (first_depth < ground_surface) {
+        WriteToBoth(ctx, {"**** Input Data Error No. 20 ****", "",
+                          "Problem:  The first depth of the soil profile is located at " + fmt::F(first_depth, 12, 4),
+                          "          below the top of the pile.",
+                          "          The ground surface is elevation is " + fmt::F(ground_surface, 12, 4) +
+                              ".",
+                          "Solution: Correct the input data so that the first depth of ",
+                          "          the soil profile data is be located at the same elevation as the ground "
+                          "surface."});
+        Stop_With_Error(ctx, "INP00020", 120);
+    }
 }
 
 void EchoInputData(RunContext& ctx) {

@@ -36,6 +36,11 @@ void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::s
 void EchoSoilProfile(RunContext& ctx);
 // The values of the optional MASSIVE ROCK block, when it was given.
 void EchoMassiveRockValues(RunContext& ctx);
+
+// Input Data Errors 19 and 20: the first point of the effective unit weight
+// data (at depth `first_depth`) must lie at the ground surface, neither below
+// it (19) nor above it (20).
+void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface);
 void EchoPileHeadLoads(RunContext& ctx);
 void EchoLrfdLoads(RunContext& ctx);
 

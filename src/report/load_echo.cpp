@@ -123,7 +123,9 @@ void EchoLrfdLoads(RunContext& ctx) {
                     fmt::I0(static_cast<long long>(load.DistributedLoad.size())));
         report.Blank();
         report.Line("Point           Depth          Distributed Load");
-        report.Line(uscs ? "                  ft               lb/inch   " : "                  m                kN/m      ");
+        // The depths of these points are used as read, like those of the
+        // pile-head distributed loads: in inches for US customary units.
+        report.Line(uscs ? "                  in               lb/inch   " : "                  m                kN/m      ");
         report.Line("-----     ----------------     ----------------");
         int point = 0;
         for (const auto& [depth, intensity] : load.DistributedLoad) {

@@ -70,16 +70,28 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     const std::string depth_unit = " " + labels.depth_trimmed;
     const std::string subgrade_unit = " " + labels.subgrade;
     const std::string stress_unit = " " + labels.stress;
+    bool frozen_warned = false;
     int k = 0;
     for (const SoilLayer& layer : problem.Layers) {
         ++k;
         const ModelEcho* model = FindModel(layer.KSOIL);
-        report.Line("Layer " + fmt::I0(k) + (model != nullptr ? std::string(model->text) : std::string()));
+        if (layer.KSOIL == kFrozenSoil) {
+            // No criterion exists for frozen soil: its nodes keep the soil
+            // modulus of the node set-up, a fixed number in the run's force
+            // and length units, in every iteration. Say so, once per run as
+            // a warning.
+            report.Line("Layer " + fmt::I0(k) + " is frozen soil: no p-y criterion; constant soil modulus " +
+                        fmt::I0(static_cast<long long>(kInitialSoilModulus)) + " " + labels.stress);
+            if (!frozen_warned) ctx.warnings.RecordWarning(-kFrozenSoilWarning);
+            frozen_warned = true;
+        } else {
+            report.Line("Layer " + fmt::I0(k) + (model != nullptr ? std::string(model->text) : std::string()));
+        }
         report.Blank();
         Parameter(report, "Distance from top of pile to top of layer", fmt::F(layer.XLayerTop, 12, 3) + depth_unit);
         Parameter(report, "Distance from top of pile to bottom of layer",
                   fmt::F(layer.XLayerBottom, 12, 3) + depth_unit);
-        if (model != nullptr && model->blank_after_depths) report.Blank();
+        if ((model != nullptr && model->blank_after_depths) || layer.KSOIL == kFrozenSoil) report.Blank();
 
         // A k (or rock modulus) of zero asks for the criterion's own default.
         auto default_note = [&] {

@@ -73,6 +73,14 @@ const WarningText kWarningTexts[] = {
          "Please consult the Trevasc Technical Manual for additional background ",
          "information regarding limitations on the use of the liquefied sand criteria.",
          ""}},
+    {kFrozenSoilWarning, {"",
+         "**** Warning - Frozen Soil Without p-y Criterion ****",
+         "",
+         "One or more soil layers are frozen soil, for which no p-y criterion exists.",
+         "Their nodes keep a constant soil modulus of 50000 in the force and length",
+         "units of the analysis (lbs/in**2 in US customary units, kN/m**2 in SI units)",
+         "at every deflection.  You should check that this stiffness suits the soil.",
+         ""}},
     {400, {"",
          "**** Warning - Failure for One or More LRFD Load Cases ****",
          "",
@@ -246,7 +254,15 @@ void WarningRegistry::RecordWarning(std::int32_t id) {
 }
 
 void WarningRegistry::StartLoadCase() {
-    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = 0;
+    // Warnings of the set-up (the liquefied-sand depth of the echo, the
+    // section analysis) are raised once per run; clearing them with the
+    // counts of the previous case would let the summary and the result code
+    // deny a warning the report has printed.
+    if (!load_cases_started) {
+        set_up_count = WarningCount;
+        load_cases_started = true;
+    }
+    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     MessageFlags.fill(true);
 }
 

@@ -103,7 +103,11 @@ int InterfaceClass(int code, double strength) {
     return static_cast<int>(entry->interface_kind);
 }
 
-// Runtime error 999: the interface a depth lies on cannot be found.
+// Runtime Error 43: the interface a depth lies on cannot be found. It ends
+// the run like every other runtime error, with the closing lines and a code
+// in the 2xx range that the host reads as such.
+constexpr std::int32_t kInterfaceNotFoundError = 243;
+
 [[noreturn]] void Stop_Interface_Not_Found(RunContext& ctx, double x, bool at_tip, int above, int below) {
     const ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
@@ -125,7 +129,7 @@ int InterfaceClass(int code, double strength) {
     report.Line(ListDirectedLine().Text("Layer index below     = ").Integer(below).str());
     report.Line(ListDirectedLine().Text("DABS(X-XLayerBottom(KTOP))    = ").Real(std::fabs(x - bottom(above))).str());
     report.Line(ListDirectedLine().Text("DABS(X-XLayerTop(KBOT))    = ").Real(std::fabs(x - top(below))).str());
-    Stop_With_Error(ctx, "RUN00999", 999);
+    Stop_With_Error(ctx, kInterfaceNotFoundError);
 }
 
 // Runtime error 24: two layer kinds whose interface strength has no rule.
@@ -409,7 +413,24 @@ double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
 
 double DeflectionOnCurve(const PyNode& node, double ym) { return std::fabs(node.y - node.ysoil) / ym; }
 
+void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
+    const PileModel& pile = ctx.pile;
+    std::string unit = ctx.labels.Length;
+    while (!unit.empty() && unit.back() == ' ') unit.pop_back();
+    std::string where = "node " + fmt::I0(k);
+    if (k >= 1 && k <= pile.N) {
+        const std::string depth = fmt::E(pile.x(k), 12, 4);
+        where += ", depth " + depth.substr(depth.find_first_not_of(' ')) + " " + unit;
+    }
+    WriteToBoth(ctx, {"", "**** Runtime Error No. 42 ****", "",
+                      "The soil modulus of the p-y curve at " + where + " is not a finite number (" +
+                          std::string(std::isnan(Es) ? "not-a-number" : "infinite") + ").",
+                      "Check the soil parameters of the layer at this depth for values that no soil can have.", ""});
+    Stop_With_Error(ctx, kNonFiniteSoilModulusError);
+}
+
 void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es) {
+    if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
     PileModel& pile = ctx.pile;
     pile.Es(node.k) = Es;
     const ProblemData& problem = ctx.problem;

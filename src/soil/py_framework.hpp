@@ -70,6 +70,12 @@ double DeflectionOnCurve(const PyNode& node, double ym);
 // R = ysoil Es + q.
 void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es);
 
+// Runtime Error 42: a soil modulus at node k that is not a finite number
+// (a p-y curve that overflowed or divided by zero). Writes its message to both
+// files and stops the run; no spring of the solution may be undefined.
+[[noreturn]] void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es);
+inline constexpr std::int32_t kNonFiniteSoilModulusError = 242;
+
 // Trapezoid accumulation of the ultimate resistance over a layer.
 class LayerResistanceSum {
 public:

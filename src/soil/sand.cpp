@@ -123,8 +123,7 @@ constexpr double kSiHighKMax = 78739.0078125;               // kN/m^3
 constexpr int kEquivalentDepthSteps = 500;
 constexpr double kDeepA = 0.8799999952316284;  // A below z/b = 6
 
-// Run-ending codes without a message code.
-constexpr std::int32_t kModulusNotANumber = 99;
+// Run-ending code without a message code (Runtime Error 29).
 constexpr std::int32_t kInitialModulusNotANumber = 229;
 
 double Table(const std::array<double, 10>& values, double r) {
@@ -701,8 +700,9 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         } else {
             Es = pm * curve.P(ystar) / (ym * std::fabs(ystar));
             if (std::isnan(Es)) {
-                Stop_Modulus_Not_A_Number(ctx, "The value of soil modulus computed in Reese Sand is not-a-number for node ",
-                                          k, kModulusNotANumber);
+                ctx.files.report.Line("The value of soil modulus computed in Reese Sand is not-a-number for node " +
+                                      fmt::I0(k));
+                StopOnNonFiniteSoilModulus(ctx, k, Es);
             }
         }
         Store_Soil_Modulus(ctx, node, Es);

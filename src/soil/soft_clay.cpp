@@ -108,9 +108,9 @@ constexpr double kSecondReportY50 = 0.008;
 constexpr double kReportStepY50 = 0.25;
 constexpr double kLastReportY50 = 20.0;
 
-// Run-ending code of a soil modulus that is not a number, and of a general-
-// units layer without epsilon-50 (no default exists there).
-constexpr std::int32_t kUnusableSoilModulus = 99;
+// Input Data Error 93: a general-units layer without epsilon-50 (no default
+// exists there).
+constexpr std::int32_t kNoEpsilon50Error = 193;
 
 struct Variant {
     bool with_J;
@@ -183,17 +183,17 @@ constexpr Variant kVariantWithJ{
 
 // General units have no default epsilon-50; the run cannot go on without one.
 [[noreturn]] void Stop_No_Epsilon50(RunContext& ctx, int layer) {
-    WriteToBoth(ctx, {"", "**** Input Data Error ****", "",
+    WriteToBoth(ctx, {"", "**** Input Data Error No. 93 ****", "",
                       "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
                           " is zero or negative.",
                       "          No default value of Epsilon50 exists when general units are used.", "",
                       "Solution:  Enter a positive value of Epsilon50 for this layer.", ""});
-    Stop_Quietly(ctx, kUnusableSoilModulus);
+    Stop_With_Error(ctx, kNoEpsilon50Error);
 }
 
-[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, int k) {
+[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, int k, double Es) {
     ctx.files.report.Line("The computed value of soil modulus is not-a-number for node " + fmt::I0(k));
-    Stop_Quietly(ctx, kUnusableSoilModulus);
+    StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
 
 void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b, double c,
@@ -348,7 +348,7 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
 
         const double ystar = DeflectionOnCurve(node, ym);
         const double Es = ystar < curve.ylim ? curve.Eslim : pm * curve.P(ystar) / (ym * ystar);
-        if (std::isnan(Es)) Stop_Modulus_Not_A_Number(ctx, k);
+        if (std::isnan(Es)) Stop_Modulus_Not_A_Number(ctx, k, Es);
         Store_Soil_Modulus(ctx, node, Es);
     }
 }

@@ -40,7 +40,7 @@ TEST(CheckCommand, ErrorsAreFileAndLineAndExitTwoCleanFilesExitZero) {
     EXPECT_NE(good.out.find("good.trv is understood as:"), std::string::npos);
 
     std::string bad = shaft;
-    bad.replace(bad.find("5 4.0 10.0"), 10, "5 4.0  3.0");
+    bad.replace(bad.find("5 4.0 10.0"), 10, "5 2.0  3.0");
     testing::WriteFile(dir.path() / "bad.trv", bad);
     const Outcome refused = Host(dir, "check bad.trv");
     EXPECT_EQ(refused.status, 2);

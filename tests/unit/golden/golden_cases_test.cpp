@@ -157,6 +157,61 @@ TEST_P(GoldenCase, MatchesItsExpectedOutputs) {
     }
 }
 
+// Words that a not-a-number or infinite value prints as ("NaN", "Infinity",
+// "-inf", "Not-a-Number"), found as whole alphabetic words in any case.
+bool HasNonFiniteWord(const std::string& line) {
+    std::string lower;
+    for (char c : line) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.find("not-a-number") != std::string::npos) return true;
+    std::size_t i = 0;
+    while (i < lower.size()) {
+        if (!std::isalpha(static_cast<unsigned char>(lower[i]))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < lower.size() && std::isalpha(static_cast<unsigned char>(lower[end]))) ++end;
+        const std::string word = lower.substr(i, end - i);
+        if (word == "nan" || word == "inf" || word == "infinity") return true;
+        i = end;
+    }
+    return false;
+}
+
+// A run that says it ended normally (or with warnings) has sound numbers:
+// none of its three files holds a value that is not a finite number. The
+// expected files are the outputs, byte for byte (the test above).
+TEST_P(GoldenCase, NormallyEndedRunsHoldOnlyFiniteNumbers) {
+    const fs::path expected = kCasesDir / GetParam() / "expected";
+    const std::vector<std::string> report = SplitLines(ReadFile(expected / "report.txt"));
+    if (std::find(report.begin(), report.end(), "The analysis ended normally. ") == report.end()) {
+        GTEST_SKIP() << "the run ends with an error";
+    }
+    for (const char* name : {"report.txt", "plot.txt", "messages.txt"}) {
+        int number = 0;
+        for (const std::string& line : SplitLines(ReadFile(expected / name))) {
+            ++number;
+            EXPECT_FALSE(HasNonFiniteWord(line)) << name << " line " << number << ": " << line;
+        }
+    }
+}
+
+TEST(GoldenCaseScan, NonFiniteWordsAreFound) {
+    struct Case {
+        const char* line;
+        bool found;
+    };
+    const Case cases[] = {
+        {"  0.1200000E+02            NaN  0.4093633E+06", true},
+        {"Pile-head deflection = -Infinity inches", true},
+        {"y = -inf", true},
+        {"The computed value is Not-a-Number", true},
+        {"Information on nanometre-scale influence", false},
+        {"  0.1200000E+02  0.1440467E+00", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(HasNonFiniteWord(c.line), c.found) << c.line;
+}
+
 std::string CaseName(const ::testing::TestParamInfo<std::string>& param) {
     std::string name = param.param;
     for (char& c : name) {

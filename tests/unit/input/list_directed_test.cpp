@@ -331,6 +331,54 @@ TEST(ListDirectedRead, ReportsWhereAndWhatFailed) {
     EXPECT_EQ(read.expected(), "an integer");
 }
 
+// The readers of the input file take reals through PlausibleReal: besides 0,
+// only magnitudes from 1E-30 to 1E+30 pass. A constant that underflows to 0
+// was not written as 0 and fails too; a null value leaves the variable alone
+// and is no failure.
+TEST(ListDirectedRead, PlausibleRealRefusesMagnitudesNoPileProblemHas) {
+    struct MagnitudeCase {
+        const char* text;
+        bool accepted;
+        double value;  // when accepted
+    };
+    const MagnitudeCase cases[] = {
+        {"0", true, 0.0},
+        {"-0.0E5", true, 0.0},
+        {"1.0E-30", true, 1.0e-30},
+        {"-1.0E30", true, -1.0e30},
+        {"29000000.", true, 29.0e6},
+        {"9.9E-31", false, 0},
+        {"1.01E30", false, 0},
+        {"1E300", false, 0},           // a head slope typed in place of 1E-3
+        {"1E308", false, 0},
+        {"4.9E-324", false, 0},        // subnormal
+        {"1.0E-400", false, 0},        // underflows to 0 but was not written as 0
+        {"0.00001E-320", false, 0},
+        {"2.5-40", false, 0},          // exponent without its letter
+        {",,", true, -777.0},          // a null value: unchanged
+    };
+    for (const MagnitudeCase& c : cases) {
+        InputFile file(std::string("7 ") + c.text + " 8\n");
+        ListDirectedRead read(file);
+        std::int32_t before = 0;
+        double value = -777.0;
+        ASSERT_TRUE(read.Integer(before));
+        EXPECT_EQ(read.PlausibleReal(value), c.accepted) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(value, c.value) << c.text;
+        } else {
+            EXPECT_EQ(read.failure(), ReadFailure::AbsurdMagnitude) << c.text;
+            EXPECT_EQ(read.failure_line(), 1);
+            EXPECT_EQ(read.failed_value(), c.text);
+        }
+        // Plain Real keeps the runtime's rules: the same constants read.
+        InputFile again(std::string(c.text) + "\n");
+        ListDirectedRead plain(again);
+        double any = 0.0;
+        EXPECT_TRUE(plain.Real(any)) << c.text;
+    }
+}
+
 TEST(ListDirectedRead, ReportsEndOfFileAfterTheLastRecord) {
     InputFile file("label\n\n2.5\n");
     ListDirectedRead read(file);

@@ -108,7 +108,7 @@ TEST(PreviousFormatReader, StoresTheFixedLinesInProblemData) {
     f.options = "1 1 7 1 0";
     f.pile = "120 2 2.0 50.0 10.0";
     f.counts = "1 2 0 0 2";
-    f.soil = "13 0.0 60.0 100.0 0.0\n0.0 60.0\n60.0 60.0\n2.0 0.5 1.0\n50.0 0.8 1.0";
+    f.soil = "13 0.0 60.0 100.0 0.0\n2.0 60.0\n60.0 60.0\n2.0 0.5 1.0\n50.0 0.8 1.0";
     f.loads = "2 0 100.0\n0.0 5.0\n10.0 0.0\n2\n1 10000.0 250000.0 80000.0\n5 0.5 0.0 0.0\n2\n0.0 0.0\n1.0 300.0";
     f.output = "5 0 1\n2\n10.0\n20.0";
     f.control = "250 1.0E-6 12.0";
@@ -555,7 +555,7 @@ TEST(PreviousSoilProfile, DividesLayersAtTablePointsAndInterpolates) {
          // phi at 10 ft: 30 + 4 x 10/20 = 32; k at 10 ft: 20 + 20 x 10/20 = 30.
          {{0.0, 10.0, 110.0, 120.0, 30.0, 32.0, 20.0, 30.0}, {10.0, 20.0, 60.0, 64.0, 32.0, 34.0, 30.0, 40.0}}},
         {"layers joined from the ground surface down", "100 2 2.0 30.0 0.0", "2 2 2 0 0",
-         "5 0.0 10.0 20.0 20.0\n5 12.0 30.0 50.0 50.0\n0.0 100.0\n30.0 130.0\n0.0 0.0 30.0 0.0 0.0\n"
+         "5 0.0 10.0 20.0 20.0\n5 12.0 30.0 50.0 50.0\n2.0 102.0\n30.0 130.0\n0.0 0.0 30.0 0.0 0.0\n"
          "30.0 0.0 33.0 0.0 0.0",
          // The first layer starts at the ground surface (2 ft), the second at
          // the bottom of the first (10 ft): unit weight 100 + 30 x d/30.
@@ -668,6 +668,45 @@ TEST(PreviousSoilProfile, RejectsProfilesTheTablesDoNotDescribe) {
         const ReadOutcome out = ReadPrevious(f.Text());
         EXPECT_EQ(out.error, c.error);
         EXPECT_TRUE(ContainsLines(out.ReportLines(), {c.problem})) << out.report;
+    }
+}
+
+// The unit-weight table holds no negative weight and starts at the ground
+// surface: below it is error 19, above it error 20, each with its own text
+// (not the coverage error 78, and not a run that goes on with the table cut
+// at the ground).
+TEST(PreviousSoilProfile, UnitWeightTableStartsAtTheGroundSurface) {
+    struct Case {
+        const char* name;
+        std::string pile, soil;
+        std::int32_t error;
+        std::vector<std::string> lines;
+    };
+    const Case kCases[] = {
+        {"negative unit weight", "100 2 0.0 50.0 0.0", "13 0.0 60.0 100.0 100.0\n0.0 -110.0\n60.0 110.0", 191,
+         {"Problem:  Line 9 of the input file gives effective unit weight point 1 a negative effective unit weight "
+          "of -110.000."}},
+        {"starts below the ground surface", "100 2 0.0 50.0 0.0", "13 0.0 60.0 100.0 100.0\n5.0 110.0\n60.0 110.0",
+         119,
+         {"**** Input Data Error No. 19 ****", "", "The depth of the first point of the data for effective unit",
+          "is located at       5.0000 below the top of the pile.", "The ground surface is located at       0.0000.",
+          "The first point for the effective unit weight should be located",
+          "at the same elevation as the ground surface."}},
+        {"starts above the ground surface", "100 2 2.0 50.0 0.0", "13 2.0 60.0 100.0 100.0\n0.0 110.0\n60.0 110.0",
+         120,
+         {"**** Input Data Error No. 20 ****", "",
+          "Problem:  The first depth of the soil profile is located at       0.0000",
+          "          below the top of the pile.", "          The ground surface is elevation is       2.0000."}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        PreviousFile f;
+        f.pile = c.pile;
+        f.soil = c.soil;
+        const ReadOutcome out = ReadPrevious(f.Text());
+        EXPECT_EQ(out.error, c.error);
+        EXPECT_TRUE(ContainsLines(out.ReportLines(), c.lines)) << out.report;
+        EXPECT_TRUE(ContainsLines(out.MessageLines(), c.lines)) << out.messages;
     }
 }
 

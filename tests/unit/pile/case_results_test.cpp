@@ -2,9 +2,11 @@
 // verification and the head response kept for the summaries.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
+#include "engine/error_stop.hpp"
 #include "pile/case_results.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/pile_test_support.hpp"
@@ -258,6 +260,11 @@ TEST(CaseResults, ZeroDeflectionPointsCountSignChangesBetweenNeighbours) {
         {{1.0, 0.5, -0.5, -0.2}, "             1"},   // one change (then -0.2 to 0 is none)
         {{1.0, 0.0, -1.0}, "             0"},       // y = (+, 0, -): a zero node breaks the change
         {{1.0, -1.0, 1.0, -1.0}, "             3"},
+        // Deflections below 1E-20 print as 0, so their sign changes are not
+        // zero-deflection points of the printed curve.
+        {{1.0, -1.0, 1.0e-21, -1.0e-21, 1.0e-21}, "             1"},
+        {{1.0, -1.0e-21, -1.0}, "             0"},  // (+, printed 0, -): broken as by an exact 0
+        {{1.0e-20, -1.0e-20}, "             1"},   // 1E-20 itself prints
     };
     for (const Case& c : kCases) {
         HandSetCase hand(c.y);
@@ -267,6 +274,52 @@ TEST(CaseResults, ZeroDeflectionPointsCountSignChangesBetweenNeighbours) {
         });
         ASSERT_NE(line, report.end());
         EXPECT_EQ(line->substr(35), c.expected);
+    }
+}
+
+// The last guard before a solution is reported: a node response that is not
+// a finite number stops the run with runtime error 40, naming the case, the
+// node and the quantity, before any line of the case is written.
+TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
+    struct Case {
+        std::vector<double> y;
+        const char* message;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case kCases[] = {
+        {{nan, 1.0, 0.5}, "The deflection of load case 1 at node 1 (depth 0.0000E+00 in) is not a finite number."},
+        {{-inf, 1.0, 0.5}, "The deflection of load case 1 at node 1 (depth 0.0000E+00 in) is not a finite number."},
+        // y(3) first enters the slope of node 2, (y(3) - y(1)) / 2h, before
+        // the deflection of node 3 is reached; the head shear and moment of
+        // this loading type are the prescribed values.
+        {{1.0, 0.5, nan}, "The slope of load case 1 at node 2 (depth 0.6000E+01 in) is not a finite number."},
+    };
+    for (const Case& c : kCases) {
+        ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
+        AddElasticSubgradeLayer(problem, 0.0, 300.0, 10.0, 10.0);
+        AddLoad(problem, kShearAndMoment, 0.0, 0.0);
+        PileRun run(problem);
+        RunContext& ctx = run.ctx();
+        ctx.labels = MakeUnitLabels(UnitSystem::USCS);
+        Set_Up_Nodes(ctx, 240.0, 0);
+        ctx.pile.y.Fill(0.0);
+        for (std::size_t i = 0; i < c.y.size(); ++i) ctx.pile.y(static_cast<int>(i) + 1) = c.y[i];
+        ctx.pile.LoadingType = kShearAndMoment;
+        std::int32_t stopped = 0;
+        try {
+            Write_Case_Results(ctx, 1);
+        } catch (const RunStop& stop) {
+            stopped = stop.error_number;
+        }
+        EXPECT_EQ(stopped, 240) << c.message;
+        const RunOutput out = run.Outputs();
+        const auto report = out.ReportLines();
+        EXPECT_NE(FindLine(report, c.message), report.size()) << out.report;
+        EXPECT_NE(FindLine(report, "**** Runtime Error No. 40 ****"), report.size());
+        EXPECT_EQ(FindLine(report, std::string(17, ' ') + "Computed Values of Pile Loading and Deflection"),
+                  report.size());
+        EXPECT_TRUE(PlotRecords(out, "Line 10(").empty());
     }
 }
 

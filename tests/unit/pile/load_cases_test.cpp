@@ -181,12 +181,15 @@ TEST(LoadCases, FrozenSoilHasNoCriterionAndKeepsTheInitialModulus) {
     EXPECT_EQ(pile.Es(101), kInitialSoilModulus);
 }
 
-TEST(LoadCases, WarningCountsStartAfreshWithEveryCase) {
+// A warning raised before the load cases (by the echo or the section
+// analysis) is counted once, whatever the number of cases.
+TEST(LoadCases, WarningsOfTheSetUpAreCountedOnce) {
     PileRun run(StandardProblem());
     run.ctx().warnings.RecordWarning(-302);
     ASSERT_EQ(run.Run(), 0);
     const WarningRegistry& warnings = run.ctx().warnings;
-    EXPECT_EQ(warnings.WarningCount[302], 0);
+    EXPECT_EQ(warnings.WarningCount[302], 1);
+    EXPECT_EQ(warnings.ResultCode(), -302);
     EXPECT_TRUE(warnings.AnyRecorded());  // the run still ended with a warning
     EXPECT_EQ(warnings.WarningLog[1], -302);
 }

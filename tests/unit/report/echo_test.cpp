@@ -307,7 +307,7 @@ const BadDepthCase kBadDepthCases[] = {
      {"**** Input Data Error No. 30 ****", "",
       "Problem:  Printing of a p-y curve was specified below the pile tip.", "",
       "Solution:  Specify printing depths only for depths above the pile tip.", "",
-      "Input Point 2 at   40.01 ft was not printed because it is below the pile tip."}},
+      "Input Point 2 at   40.01ft  was not printed because it is below the pile tip."}},
     {"AboveGround", {"1.99", "10.0"}, 29, kAboveGround},
     {"AbovePileHead", {"10.0", "-1.0"}, 29, kAboveGround},
 };

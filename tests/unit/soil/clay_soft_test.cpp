@@ -253,13 +253,21 @@ TEST(SoftClayCriterion, ZeroStrengthPassesAtTheTopNodeAndStopsBelowIt) {
     }
 }
 
+// Regression: this stop used to end the run with 99, the code of a wrong
+// interface code, and without the closing lines. It is Input Data Error 93.
 TEST(SoftClayCriterion, GeneralUnitsWithoutEpsilon50AreRefused) {
-    InputFile input;
-    input.units = "GENERAL";
-    input.soil = "1\n1 0. 600.\n0.03 5. 0.\n0.03 5. 0.\n";
-    const RunOutput out = RunInput(input.Text());
-    EXPECT_EQ(out.code, 99);
-    EXPECT_TRUE(HasLine(out.ReportLines(), "          No default value of Epsilon50 exists when general units are used."));
+    for (const char* layer : {"1 0. 600.\n0.03 5. 0.\n0.03 5. 0.\n", "15 0. 600.\n0.03 5. 0. 0.5\n0.03 5. 0. 0.5\n"}) {
+        InputFile input;
+        input.units = "GENERAL";
+        input.soil = std::string("1\n") + layer;
+        const RunOutput out = RunInput(input.Text());
+        EXPECT_EQ(out.code, 193);
+        EXPECT_TRUE(HasLine(out.ReportLines(), "**** Input Data Error No. 93 ****"));
+        EXPECT_TRUE(HasLine(out.ReportLines(), "          No default value of Epsilon50 exists when general units are used."));
+        EXPECT_TRUE(HasLine(out.ReportLines(), "Trevasc ended prematurely due to input error number INP00093"));
+        EXPECT_TRUE(HasLine(out.ReportLines(), "The analysis ended due to an input error. "));
+        EXPECT_TRUE(HasLine(out.MessageLines(), "The analysis ended due to an input error. "));
+    }
 }
 
 double SplitDeflection(int code, double J, bool cyclic, double split, double shear = 20000.0) {

@@ -414,12 +414,18 @@ TEST(SandCriterion, SlopeSteeperThanPhiBelowTheFirstLayerEndsOnANotANumberModulu
     input.soil = "2\n1 0. 10.\n60. 800. 0.02\n60. 800. 0.02\n5 10. 50.\n60. 25. 50.\n60. 25. 50.\n";
     input.extra = "PILE BATTER AND SLOPE\n30.\n0.\n";
     const RunOutput out = RunInput(input.Text());
-    EXPECT_EQ(out.code, 99);
+    // Runtime Error 42 with the closing lines (this stop used to return 99,
+    // the wrong-interface code, after the report had been written).
+    EXPECT_EQ(out.code, 242);
     bool found = false;
     for (const std::string& line : out.ReportLines()) {
         found = found || line.rfind("The value of soil modulus computed in Reese Sand is not-a-number for node ", 0) == 0;
     }
     EXPECT_TRUE(found);
+    EXPECT_TRUE(HasLine(out.ReportLines(), "**** Runtime Error No. 42 ****"));
+    EXPECT_TRUE(HasLine(out.ReportLines(), "Trevasc ended prematurely due to runtime error number RUN00042"));
+    EXPECT_TRUE(HasLine(out.ReportLines(), "The analysis ended due to a runtime error. "));
+    EXPECT_TRUE(HasLine(out.MessageLines(), "**** Runtime Error No. 42 ****"));
 }
 
 }  // namespace
