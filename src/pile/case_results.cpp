@@ -203,9 +203,7 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
     };
     auto S = [&](int i) { return i < N ? (y(i + 1) - y(i - 1)) / (2.0 * h) : (y(N) - y(N - 1)) / h; };
     auto V = [&](int i) {
-        if (i == 1) {
-            return pile.EI(2) * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1)) / (2.0 * h * h * h) + P * S(1);
-        }
+        if (i == 1) return Head_Shear_Bending(pile) / (2.0 * h * h * h) + P * S(1);
         if (i >= N) return pile.Vt;
         return (M(i + 1) - M(i - 1)) / (2.0 * h) + P * S(i);
     };

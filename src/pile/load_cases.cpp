@@ -33,6 +33,8 @@ constexpr int kEchoedIterations = 5;
 constexpr double kPoundsPerKip = 1000.0;
 // Runtime Error 97: the pile cannot be discretised for the load cases.
 constexpr std::int32_t kUnusablePileModel = 297;
+// Runtime Error 31: the axial thrust buckles the pile.
+constexpr std::int32_t kThrustBeyondBuckling = 231;
 
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
@@ -138,6 +140,21 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
             Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
         }
     }
+}
+
+// Runtime Error 31: the converged solution belongs to a system that has lost
+// its positive stiffness under the axial thrust. Such a "solution" is an
+// equilibrium the pile cannot hold (it typically moves against the applied
+// shear), so the case is not reported.
+[[noreturn]] void Stop_On_Buckling(RunContext& ctx, int c) {
+    const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
+    WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
+                      "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
+                      "          Axial thrust = " + fmt::E(ctx.pile.P, 12, 4) + " " + TrimRight(ctx.labels.Force4),
+                      "          The pile buckles: the equations of the pile have lost their positive stiffness.", "",
+                      "Solution: Reduce the axial thrust, or increase the bending stiffness of the pile",
+                      "          or the lateral support of the soil.", ""});
+    Stop_With_Error(ctx, kThrustBeyondBuckling);
 }
 
 [[noreturn]] void Stop_Computation_Error_28(RunContext& ctx, int iteration) {
@@ -374,6 +391,10 @@ CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& loa
         Echo_Iteration(ctx, case_number, iteration);
 
         if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
+            if (pile.lost_stiffness) {
+                if (!report_failures) return CaseOutcome::Abandoned;
+                Stop_On_Buckling(ctx, case_number);
+            }
             return CaseOutcome::Converged;
         }
         if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&

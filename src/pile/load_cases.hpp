@@ -12,10 +12,11 @@ namespace trevasc {
 // How a failure to converge is treated.
 enum class FailureRule {
     // Load cases: excess deflection is Runtime Error 9, no convergence
-    // Runtime Error 10, a layer without a node Runtime Error 29.
+    // Runtime Error 10, a layer without a node Runtime Error 29, a thrust
+    // beyond buckling Runtime Error 31.
     Report,
-    // Stiffness trials and length studies: excess deflection or no
-    // convergence ends the solution without a message.
+    // Stiffness trials and length studies: excess deflection, no
+    // convergence or buckling ends the solution without a message.
     Quiet,
 };
 
@@ -24,7 +25,7 @@ enum class CaseOutcome {
     // Loading type 4 only: Runtime Error 10 is recorded and the last
     // solution is kept for the results.
     UnconvergedReported,
-    // FailureRule::Quiet only: excess deflection or no convergence.
+    // FailureRule::Quiet only: excess deflection, no convergence or buckling.
     Abandoned,
 };
 

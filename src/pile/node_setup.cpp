@@ -228,6 +228,7 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
         pile.beyond_curve(k) = 0;
     }
     pile.AnyBeyondCurve = false;
+    pile.head_own_stiffness = false;
     pile.x(pile.N) = L;
     Assign_Nodes_To_Sections(problem, pile);
     Set_Stress_Properties(problem, pile);
@@ -245,6 +246,10 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
         pile.Es(k) = pile.xv(k) >= problem.GroundSurfaceDepth ? kInitialSoilModulus : 0.0;
     }
     pile.Vt = 0.0;
+    pile.tip_relaxation = 1.0;
+    pile.tip_last_deflection = 0.0;
+    pile.tip_last_change = 0.0;
+    pile.lost_stiffness = false;
     pile.dYmax = 0.0;
 }
 
@@ -298,6 +303,11 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
     const double scale = uscs ? kPoundsPerKip : 1.0;
     const auto& T = problem.AxialThrustList;
     const int levels = static_cast<int>(T.size());
+    // A head whose stiffness follows its moment keeps it: the node where a
+    // restrained head forms its hinge must soften with its own moment, not
+    // with the moment one increment below.
+    pile.head_own_stiffness =
+        problem.Sections[static_cast<std::size_t>(pile.section(1) - 1)].SectionType != kElasticPile;
 
     for (int k = 1; k <= pile.N; ++k) {
         const PileSection& own = problem.Sections[static_cast<std::size_t>(pile.section(k) - 1)];
@@ -330,7 +340,7 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
         }
         pile.EI(k) = ei;
     }
-    if (pile.N >= 3) pile.EI(3) = pile.EI(2);
+    if (!pile.head_own_stiffness && pile.N >= 3) pile.EI(3) = pile.EI(2);
 }
 
 }  // namespace trevasc

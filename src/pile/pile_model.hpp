@@ -80,6 +80,12 @@ struct PileModel {
     NodeArray<double> StressArea, StressInertia, StressFibre;
     NodeArray<std::uint8_t> beyond_curve;  // curvature beyond the moment-curvature table
     bool AnyBeyondCurve = false;
+    // Set while the bending stiffness of the head nodes follows their own
+    // moments (a head section whose EI comes from moment-curvature tables):
+    // then EI(1), EI(2) and EI(3) are each the node's own, and the imaginary
+    // node above the head takes EI(1). Otherwise (constant EI) node 1 carries
+    // the stiffness of node 2.
+    bool head_own_stiffness = false;
 
     // Pile-head conditions of the current case. Compute_Node_Response
     // completes the ones the loading type leaves open.
@@ -92,6 +98,14 @@ struct PileModel {
     double ComputedHeadSlope = 0.0;  // slope at node 1 from the deflections (all types)
 
     double Vt = 0.0;       // tip shear of the last solution
+    // Relaxation of the tip-shear update: 1 until the tip deflection swings
+    // back and forth without settling, then halved at every such swing.
+    double tip_relaxation = 1.0;
+    double tip_last_deflection = 0.0;  // y(N) at the last tip-shear update
+    double tip_last_change = 0.0;      // change of y(N) seen at that update
+    // The last solution met a system that has lost its positive stiffness
+    // under the axial thrust (the pile buckles).
+    bool lost_stiffness = false;
     double dYmax = 0.0;    // largest change of deflection in the last solution
     int CurrentCase = 0;
     int Iteration = 0;

@@ -12,6 +12,11 @@ namespace {
 
 // Pivots of the head system smaller than this stop the solution.
 constexpr double kSmallPivot = 1.0e-20;
+// A swing of the tip deflection that keeps at least this fraction of the
+// previous swing, in the opposite direction, shows that the tip-shear update
+// does not settle: its relaxation is halved, down to the smallest factor.
+constexpr double kTipSwingRatio = 0.9;
+constexpr double kSmallestTipRelaxation = 1.0 / 64.0;
 
 // Tip shear resistance at the tip deflection of the previous solution, from
 // the displacement-force curve (Vt takes the sign of the tip deflection).
@@ -38,7 +43,55 @@ void Update_Tip_Shear(const ProblemData& problem, PileModel& pile) {
         }
     }
     if (a > yT(nt)) magnitude = VT(nt);
-    pile.Vt = pile.y(pile.N) < 0.0 ? -magnitude : magnitude;
+    const double target = pile.y(pile.N) < 0.0 ? -magnitude : magnitude;
+
+    // The tip force is taken from the previous solution, so a curve much
+    // stiffer than the pile's own response at the tip overshoots: the tip
+    // swings between two deflections for ever. Once the swings stop shrinking
+    // the force only moves part of the way to the curve's value; the fixed
+    // point, Vt on the curve at the tip deflection, is the same.
+    const double change = pile.y(pile.N) - pile.tip_last_deflection;
+    if (change * pile.tip_last_change < 0.0 && std::fabs(change) >= kTipSwingRatio * std::fabs(pile.tip_last_change)) {
+        pile.tip_relaxation = std::max(0.5 * pile.tip_relaxation, kSmallestTipRelaxation);
+    }
+    pile.tip_last_change = change;
+    pile.tip_last_deflection = pile.y(pile.N);
+    pile.Vt = pile.tip_relaxation == 1.0 ? target : pile.Vt + pile.tip_relaxation * (target - pile.Vt);
+}
+
+// Whether the system just eliminated has lost its positive stiffness. The
+// recursion eliminates node N up to node 3 with the pivots D(m); for a stable
+// (positive definite) beam-column every one is positive. The head rows close
+// the system with the head conditions: eliminating y(0) with the moment,
+// slope or rotational condition leaves node 2 the pivot D(2) (1 -+ A(2) ...),
+// and for loading types 1 to 3, where y(1) is free, the sign of the head
+// system's determinant gives the sign of node 1's pivot. Any pivot that is not
+// positive means the thrust exceeds the first buckling load.
+bool Lost_Positive_Stiffness(const PileModel& pile, double R1, double c_rot) {
+    const SolverWork& w = pile.work;
+    for (int m = 3; m <= pile.N; ++m) {
+        if (!(w.D(m) > 0.0)) return true;
+    }
+    // D(2) (1 - A(2) f) with A(2) = R(1) / D(2) and y(0) = f y(2) + ...
+    double pivot2 = 0.0;
+    switch (pile.LoadingType) {
+        case kShearAndMoment:
+        case kDeflectionAndMoment: pivot2 = w.D(2) - R1; break;
+        case kShearAndSlope:
+        case kDeflectionAndSlope: pivot2 = w.D(2) + R1; break;
+        default: pivot2 = w.D(2) - R1 * (1.0 - c_rot) / (1.0 + c_rot); break;
+    }
+    if (!(pivot2 > 0.0)) return true;
+    if (pile.LoadingType == kDeflectionAndMoment || pile.LoadingType == kDeflectionAndSlope) return false;
+    // Rows 3 and 5 of the head system are the recursion at nodes 2 and 1
+    // divided by D(2) and D(1); the slope row has the opposite orientation
+    // to the moment and rotational rows.
+    int sign = (w.D(2) > 0.0) == (w.D(1) > 0.0) ? 1 : -1;
+    for (int k = 1; k <= 5; ++k) {
+        if (w.Fm[static_cast<std::size_t>(k)][static_cast<std::size_t>(k)] < 0.0) sign = -sign;
+    }
+    const int stable_sign = pile.LoadingType == kShearAndSlope ? -1 : 1;
+    return sign != stable_sign;
 }
 
 // Runtime Error 11: the head system has a vanishing pivot.
@@ -110,9 +163,11 @@ void Solve_Beam_Column(RunContext& ctx) {
     const double Ph2 = P * h2;
     auto& Rn = pile.EI;
 
-    Rn(1) = Rn(2);  // the head node carries the stiffness of node 2
-    // R(m) of the recursion; R(0) = R(1) = R(2).
-    auto R = [&](int m) { return m <= 1 ? Rn(2) : Rn(m); };
+    // With constant EI the head node carries the stiffness of node 2; with
+    // nonlinear EI it keeps its own. The imaginary node above the head takes
+    // the head's stiffness: R(0) = R(1).
+    if (!pile.head_own_stiffness) Rn(1) = Rn(2);
+    auto R = [&](int m) { return m <= 1 ? Rn(1) : Rn(m); };
 
     Update_Tip_Shear(ctx.problem, pile);
     const double Vt = pile.Vt;
@@ -155,10 +210,13 @@ void Solve_Beam_Column(RunContext& ctx) {
         w.F(m) = (tt * w.F(m + 1) - Rm1 * w.F(m + 2)) / d;
     }
 
-    // Head system.
+    // Head system. The shear row is written with the stiffness of node 2
+    // (R(2)); the moment at the head is the head node's own, R(1).
     const double Rh = R(2);
+    const double R1 = R(1);
     const double c0 = 2.0 - Ph2 / Rh;
     double y1 = 0.0, y2 = 0.0, y0 = 0.0, ym1 = 0.0;
+    double c_rot = 0.0;  // h K / 2 R(1) of the rotational restraint
     const int type = pile.LoadingType;
     if (type == kDeflectionAndSlope) {
         // Solved directly; the head deflection is relative to the soil movement.
@@ -177,22 +235,30 @@ void Solve_Beam_Column(RunContext& ctx) {
         if (type == kDeflectionAndMoment) {
             // Unknowns (y(2), y(1), y(0), y(-1)).
             n = 4;
-            F[1][1] = 1.0, F[1][2] = -2.0, F[1][3] = 1.0, G[1] = pile.HeadMoment * h2 / Rh;
+            F[1][1] = 1.0, F[1][2] = -2.0, F[1][3] = 1.0, G[1] = pile.HeadMoment * h2 / R1;
             F[2][2] = 1.0, G[2] = pile.HeadDeflection;
             F[3][1] = 1.0, F[3][2] = -w.B(2), F[3][3] = w.A(2), G[3] = w.E(2) + w.F(2);
             F[4][2] = 1.0, F[4][3] = -w.B(1), F[4][4] = w.A(1), G[4] = w.E(1) + w.F(1);
         } else {
             // Unknowns (y(3), y(2), y(1), y(0), y(-1)).
-            F[1][1] = 1.0, F[1][2] = -c0, F[1][4] = c0, F[1][5] = -1.0, G[1] = 2.0 * pile.HeadShear * h3 / Rh;
+            // Shear at the head, (M(2) - M(0)) / 2h + P (y(2) - y(0)) / 2h = V,
+            // divided by R(2). With R(0) = R(1) = R(2) the y(1) terms cancel.
+            F[1][1] = 1.0, F[1][2] = -c0, G[1] = 2.0 * pile.HeadShear * h3 / Rh;
+            if (R1 == Rh) {
+                F[1][4] = c0, F[1][5] = -1.0;
+            } else {
+                const double r = R1 / Rh;
+                F[1][3] = 1.0 - r, F[1][4] = 2.0 * r - Ph2 / Rh, F[1][5] = -r;
+            }
             F[2][1] = 1.0, F[2][2] = -w.B(3), F[2][3] = w.A(3), G[2] = w.E(3) + w.F(3);
             F[3][2] = 1.0, F[3][3] = -w.B(2), F[3][4] = w.A(2), G[3] = w.E(2) + w.F(2);
             if (type == kShearAndMoment) {
-                F[4][2] = 1.0, F[4][3] = -2.0, F[4][4] = 1.0, G[4] = pile.HeadMoment * h2 / Rh;
+                F[4][2] = 1.0, F[4][3] = -2.0, F[4][4] = 1.0, G[4] = pile.HeadMoment * h2 / R1;
             } else if (type == kShearAndSlope) {
                 F[4][2] = 1.0, F[4][4] = -1.0, G[4] = 2.0 * h * pile.HeadSlope;
             } else {
-                const double c = h * pile.HeadRotationalStiffness / (2.0 * Rh);
-                F[4][2] = 1.0 - c, F[4][3] = -2.0, F[4][4] = 1.0 + c, G[4] = 0.0;
+                c_rot = h * pile.HeadRotationalStiffness / (2.0 * R1);
+                F[4][2] = 1.0 - c_rot, F[4][3] = -2.0, F[4][4] = 1.0 + c_rot, G[4] = 0.0;
             }
             F[5][3] = 1.0, F[5][4] = -w.B(1), F[5][5] = w.A(1), G[5] = w.E(1) + w.F(1);
         }
@@ -206,6 +272,10 @@ void Solve_Beam_Column(RunContext& ctx) {
         }
     }
 
+    // Only a compressive thrust can take the stiffness of a pile with
+    // positive EI and soil moduli away.
+    pile.lost_stiffness = P > 0.0 && Lost_Positive_Stiffness(pile, R1, c_rot);
+
     double change = 0.0;
     Replace(pile, 1, y1, change);
     Replace(pile, 2, y2, change);
@@ -217,6 +287,17 @@ void Solve_Beam_Column(RunContext& ctx) {
     pile.y(N + 1) = 2.0 * pile.y(N) - pile.y(N - 1);  // zero moment at the tip
     // A non-number anywhere must reach the convergence test as a non-number.
     pile.dYmax = std::isnan(pile.y(1)) || std::isnan(pile.y(N)) ? std::nan("") : change;
+}
+
+double Head_Shear_Bending(const PileModel& pile) {
+    const auto& y = pile.y;
+    const double R1 = pile.head_own_stiffness ? pile.EI(1) : pile.EI(2);
+    const double R2 = pile.EI(2);
+    // h^2 (M(2) - M(0)), M(0) at the imaginary node above the head with the
+    // head's stiffness; with R(1) = R(2) the y(1) terms cancel.
+    double bending = R2 * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1));
+    if (R1 != R2) bending += (R2 - R1) * (y(1) - 2.0 * y(0) + y(-1));
+    return bending;
 }
 
 void Reset_Running_Maxima(PileModel& pile) {
@@ -241,21 +322,24 @@ void Compute_Node_Response(RunContext& ctx, int k) {
     const double h3 = h2 * h;
     const double P = pile.P;
     auto& y = pile.y;
-    pile.EI(1) = pile.EI(2);
+    if (!pile.head_own_stiffness) pile.EI(1) = pile.EI(2);
     auto R = [&](int m) { return pile.EI(m); };
+    // Stiffness of node 3 in the head formulas: its own with nonlinear EI,
+    // node 2's with constant EI.
+    const double R3 = pile.head_own_stiffness ? R(3) : R(2);
     const int type = pile.LoadingType;
 
     double M = 0.0, S = 0.0, V = 0.0;
     if (k == 1) {
-        M = R(2) * (y(2) - 2.0 * y(1) + y(0)) / h2;
+        M = R(1) * (y(2) - 2.0 * y(1) + y(0)) / h2;
         if (type == kDeflectionAndSlope) {
             S = (4.0 * y(2) - 3.0 * y(1) - y(3)) / (2.0 * h);
             const double M2 = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
-            const double M3 = R(2) * (y(4) - 2.0 * y(3) + y(2)) / h2;
+            const double M3 = R3 * (y(4) - 2.0 * y(3) + y(2)) / h2;
             V = P * S + (4.0 * M2 - 3.0 * M - M3) / (2.0 * h);
         } else {
             S = (y(2) - y(0)) / (2.0 * h);
-            V = R(2) * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1)) / (2.0 * h3) + P * (y(2) - y(0)) / (2.0 * h);
+            V = Head_Shear_Bending(pile) / (2.0 * h3) + P * (y(2) - y(0)) / (2.0 * h);
         }
         pile.ComputedHeadSlope = S;
         // The head values the loading type prescribes are held exactly by the
@@ -292,11 +376,17 @@ void Compute_Node_Response(RunContext& ctx, int k) {
         M = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
         S = (y(3) - y(1)) / (2.0 * h);
         if (type == kDeflectionAndSlope) {
-            const double M3 = R(2) * (y(4) - 2.0 * y(3) + y(2)) / h2;
-            const double M1 = R(2) * (y(2) - 2.0 * y(1) + y(0)) / h2;
+            const double M3 = R3 * (y(4) - 2.0 * y(3) + y(2)) / h2;
+            const double M1 = R(1) * (y(2) - 2.0 * y(1) + y(0)) / h2;
             V = (M3 - M1) / (2.0 * h) + P * (y(3) - y(1)) / (2.0 * h);
         } else {
-            V = P * (y(3) - y(1)) / (2.0 * h) + R(2) * (y(4) - 2.0 * y(3) + 2.0 * y(1) - y(0)) / (2.0 * h3);
+            // (M(3) - M(1)) / 2h; with one stiffness for nodes 1 to 3 the
+            // y(2) terms cancel.
+            double bending = R(2) * (y(4) - 2.0 * y(3) + 2.0 * y(1) - y(0));
+            if (R(1) != R(2) || R3 != R(2)) {
+                bending += (R3 - R(2)) * (y(4) - 2.0 * y(3) + y(2)) - (R(1) - R(2)) * (y(2) - 2.0 * y(1) + y(0));
+            }
+            V = P * (y(3) - y(1)) / (2.0 * h) + bending / (2.0 * h3);
         }
     } else if (k < N) {
         M = R(k) * (y(k + 1) - 2.0 * y(k) + y(k - 1)) / h2;

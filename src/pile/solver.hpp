@@ -36,6 +36,10 @@ int Solve_Head_Equations(SolverWork& work, int n);
 // the running maxima and, at node 1, the completion of the head conditions.
 void Compute_Node_Response(RunContext& ctx, int k);
 
+// Bending part of the shear at the head from the deflections, times 2 h^3:
+// h^2 (M(2) - M(0)), the imaginary node 0 taking the head's stiffness.
+double Head_Shear_Bending(const PileModel& pile);
+
 // Combined axial and bending stress |P|/A + |M| c/I at node k (0 where the
 // area or the moment of inertia is 0).
 double Combined_Stress(const RunContext& ctx, int k);

@@ -173,16 +173,20 @@ void Calculate_Core_Slice_Areas(SectionWorkspace& ws) {
 void Calculate_Rebar_Slice_Areas(SectionWorkspace& ws) {
     SliceTable& s = ws.slices;
     for (const BarEntry& bar : ws.Bars) {
-        const double top = bar.y + bar.diameter / 2.0;
-        const double bottom = bar.y - bar.diameter / 2.0;
+        // The bar's area is smeared as the circle of equal area centred on the
+        // bar. Its extent is taken from that circle too: a strand's nominal
+        // diameter is larger than its equal-area diameter, and measuring the
+        // circle from the nominal top would shift the whole area toward the
+        // compression face, a false moment at zero curvature.
+        const double de = bar.area > 0.0 ? std::sqrt(4.0 * bar.area / kPi) : 0.0;
+        const double top = bar.y + de / 2.0;
+        const double bottom = bar.y - de / 2.0;
         const int top_slice = fn_FindSliceY(s, top);
         const int bottom_slice = fn_FindSliceY(s, bottom);
         if (top_slice == bottom_slice) {
             s.BarArea[top_slice - 1] += bar.area;
             continue;
         }
-        // Equal-area diameter of the bar.
-        const double de = bar.area > 0.0 ? std::sqrt(4.0 * bar.area / kPi) : 0.0;
         double above_previous = 0.0;
         for (int i = top_slice; i <= bottom_slice - 1; ++i) {
             const double above = SegmentArea(de, top - s.SliceY[i]);

@@ -25,6 +25,14 @@ constexpr double kStepMetric = static_cast<double>(2.54e-9f);
 constexpr double kToleranceMetric = static_cast<double>(2.54e-8f);
 constexpr double kFlatDerivativeStep = 1.0e-8;
 constexpr int kMaxNeutralAxisIterations = 1000;
+// Bracketing search of the neutral axis, when Newton's method fails: the
+// depth is scanned in steps that change every fibre strain by 5E-5 (a fortieth
+// of the concrete's peak strain, so that a thrust within a fraction of a
+// percent of the capacity still shows its sign change), over the depths at
+// which the strains lie within 0.02 of the section's own range.
+constexpr double kScanStrainStep = 5.0e-5;
+constexpr double kScanStrainLimit = 0.02;
+constexpr int kGoldenSectionSteps = 60;
 
 // Curvature step: 1.25E-6 rad/in per 24 in of width (USCS), the same per
 // metre for SI with the inch as the single-precision 0.0254.
@@ -344,6 +352,79 @@ void WriteSummary(OutputChannel& report, const SectionWorkspace& ws, const std::
     report.Blank(2);
 }
 
+// Root of N(c) - P by bracketing, for when Newton's method does not
+// converge (near the axial capacity, Newton's step overshoots past the
+// concrete's peak into the falling branch and never comes back). The
+// residual is negative for a section wholly in tension; the scan climbs from
+// there to the first depth with a non-negative residual, so the root found
+// lies on the rising branch, and bisection narrows it to the tolerance. A
+// thrust so close to the capacity that the scan steps over the whole positive
+// part is caught by maximising the residual around its largest sample.
+// Returns false when N(c) - P has no root.
+bool Bracket_Neutral_Axis(SectionWorkspace& ws, double phi, double P, double tau, double& root) {
+    if (!(phi > 0.0)) return false;
+    auto F = [&](double c) { return Compute_Axial_Thrust_Force(ws, c, phi) - P; };
+    const double step = kScanStrainStep / phi;
+    const double c_min = -kScanStrainLimit / phi;
+    const double c_max = ws.D + kScanStrainLimit / phi;
+    double below = c_min;
+    double f_below = F(below);
+    if (f_below >= 0.0) {
+        if (f_below != 0.0) return false;  // more tension than the section holds
+        root = below;
+        return true;
+    }
+    double above = below;
+    bool bracketed = false;
+    double best = below;
+    double f_best = f_below;
+    while (above < c_max) {
+        const double c = std::min(above + step, c_max);
+        const double f = F(c);
+        if (f >= 0.0) {
+            below = above;
+            above = c;
+            bracketed = true;
+            break;
+        }
+        if (f > f_best) {
+            best = c;
+            f_best = f;
+        }
+        above = c;
+    }
+    if (!bracketed) {
+        // Golden-section search for the largest residual next to the best sample.
+        const double ratio = 0.5 * (std::sqrt(5.0) - 1.0);
+        double a = std::max(best - step, c_min);
+        double b = std::min(best + step, c_max);
+        for (int i = 0; i < kGoldenSectionSteps && b - a > tau; ++i) {
+            const double x1 = b - ratio * (b - a);
+            const double x2 = a + ratio * (b - a);
+            if (F(x1) < F(x2)) {
+                a = x1;
+            } else {
+                b = x2;
+            }
+        }
+        const double peak = 0.5 * (a + b);
+        if (F(peak) < 0.0) return false;
+        below = std::max(best - step, c_min);
+        above = peak;
+    }
+    // F(below) < 0 <= F(above).
+    while (above - below > tau) {
+        const double mid = 0.5 * (below + above);
+        if (F(mid) >= 0.0) {
+            above = mid;
+        } else {
+            below = mid;
+        }
+    }
+    root = 0.5 * (below + above);
+    return true;
+}
+
 }  // namespace
 
 double Compute_Axial_Thrust_Force(SectionWorkspace& ws, double c, double phi) {
@@ -393,13 +474,14 @@ double SectionMoment(const SectionWorkspace& ws) {
     return M;
 }
 
-double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start) {
+double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start, bool* no_root) {
     const bool uscs = ws.Units == UnitSystem::USCS;
     const double h = uscs ? kStepUscs : kStepMetric;
     const double tau = uscs ? kToleranceUscs : kToleranceMetric;
     // A first evaluation at mid-depth: its result is not used, but like every
     // trial evaluation it can set the section's yielded flag.
     Compute_Axial_Thrust_Force(ws, 0.5 * ws.D, phi);
+    const bool yielded_before = ws.Yielded;
     double y = start;
     if (std::fabs(y) > ws.D) y = 0.5 * ws.D;
     double best_y = y;
@@ -416,6 +498,18 @@ double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, doub
         const double delta = derivative != 0.0 ? -F0 / derivative : kFlatDerivativeStep;
         y += delta;
         if (k == kMaxNeutralAxisIterations) {
+            double root = 0.0;
+            if (Bracket_Neutral_Axis(ws, phi, P, tau, root)) {
+                // The trial depths of the search must not mark the section
+                // as yielded; the stresses left are those at the root.
+                ws.Yielded = yielded_before;
+                Compute_Axial_Thrust_Force(ws, root, phi);
+                return root;
+            }
+            if (no_root != nullptr) {
+                *no_root = true;
+                return start;
+            }
             WriteToBoth(ctx, {"**** Runtime Error No. 16 ****", "",
                               "Location of neutral axis was not found within 1,000 iterations."});
             Stop_With_Error(ctx, "RUN00016", 216);
@@ -487,7 +581,13 @@ MomentCurvatureCurve ComputeMomentCurvature(RunContext& ctx, SectionWorkspace& w
     double c = 0.5 * ws.D;
     for (int p = 1; p <= kMaxCurvePoints; ++p) {
         phi = CurvatureOfPoint(p, d0);
-        c = Find_Neutral_Axis(ctx, ws, phi, P, c);
+        // Past the first point, a curvature at which no depth of the neutral
+        // axis balances the thrust (near the axial capacity, where the
+        // crushing top fibres shed load) ends the curve at the last point
+        // the section could hold, as the crushing strain does.
+        bool no_root = false;
+        c = Find_Neutral_Axis(ctx, ws, phi, P, c, p >= 2 ? &no_root : nullptr);
+        if (no_root) break;
         CurvePoint point;
         point.phi = phi;
         point.c = c;

@@ -47,8 +47,12 @@ double Compute_Axial_Thrust_Force(SectionWorkspace& ws, double c, double phi);
 double SectionMoment(const SectionWorkspace& ws);
 
 // Newton search of the neutral-axis depth for thrust P at curvature phi,
-// starting from `start`. Runtime Error 16 after 1000 iterations.
-double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start);
+// starting from `start`. When Newton's method has not converged after 1000
+// iterations, a bracketing search of the same equilibrium takes over. When
+// the equilibrium has no root: Runtime Error 16, or, when `no_root` is
+// given, *no_root is set and `start` returned.
+double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start,
+                         bool* no_root = nullptr);
 
 // First curvature step of the section's curve sequence. `first_thrust` is
 // the smallest thrust analysed (used by the steel pipe only).

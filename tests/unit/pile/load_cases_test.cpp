@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "pile/pile_test_support.hpp"
+#include "section/stiffness_defined.hpp"
 
 namespace trevasc::testing {
 namespace {
@@ -192,6 +193,154 @@ TEST(LoadCases, WarningsOfTheSetUpAreCountedOnce) {
     EXPECT_EQ(warnings.ResultCode(), -302);
     EXPECT_TRUE(warnings.AnyRecorded());  // the run still ended with a warning
     EXPECT_EQ(warnings.WarningLog[1], -302);
+}
+
+// A 100 ft pile, EI = 4E10 lb-in^2, 24 in wide, in 200 increments, in an
+// elastic subgrade (Es = 50 x 24 = 1200 lb/in^2), its head fixed against
+// rotation: beta = (Es / 4 EI)^(1/4) = 0.00931 /in and the elastic head
+// moment V / (2 beta) = 53.7 V, 8.06E6 in-lb at V = 150 kips.
+ProblemData FixedHeadProblem(int section_type, double V) {
+    ProblemData problem = ElasticPileProblem(1200.0, 4.0e10, 24.0, 200);
+    problem.Options.IterationLimit = 500;  // secant stiffness settles slowly on a flat curve
+    problem.Sections[0].SectionType = section_type;
+    AddElasticSubgradeLayer(problem, 0.0, 1300.0, 50.0, 50.0);
+    AddLoad(problem, kShearAndSlope, V, 0.0);
+    return problem;
+}
+
+// Moment-curvature tables in kip-in units: an elastic-plastic section (EI
+// 4E7 kip-in^2, Mp 6000 kip-in) or a softening curve that ends at 6000 kip-in.
+SectionStiffnessTable HingeTable(int section_type) {
+    SectionStiffnessTable table;
+    table.Sections.resize(1);
+    SectionStiffness& s = table.Sections[0];
+    s.SectionType = section_type;
+    ThrustLevelCurve level;
+    if (section_type == kElasticPlastic) {
+        s.Source = StiffnessSource::ElasticPlastic;
+        s.BottomDepth = 1200.0;
+        s.PlasticMomentTop = s.PlasticMomentBottom = 6000.0;
+        s.ElasticEITop = s.ElasticEIBottom = 4.0e7;
+        level.Points = section::ElasticPlasticCurve(4.0e10, 6.0e6, 1000.0);
+    } else {
+        s.Source = StiffnessSource::MomentCurvature;
+        level.Points = {{2000.0, 4.0e7, 5.0e-5}, {4500.0, 1.8e7, 2.5e-4}, {6000.0, 6.0e6, 1.0e-3}};
+    }
+    table.Sections[0].Levels.push_back(level);
+    return table;
+}
+
+// The node where a fixed head forms its hinge softens with its own moment:
+// no converged head moment exceeds the last moment of the section's curve
+// (6.0E6 in-lb). Below the hinge an elastic-plastic pile is elastic, and its
+// answer is that of the elastic pile to the last digit.
+TEST(LoadCases, FixedHeadMomentStaysWithinTheSectionCurve) {
+    const double kLastMoment = 6.0e6;
+    for (int type : {kElasticPlastic, kDrilledShaft}) {
+        PileRun run(FixedHeadProblem(type, 150000.0));
+        run.ctx().stiffness = HingeTable(type);
+        ASSERT_EQ(run.Run(), 0) << "section type " << type;
+        const double head = std::fabs(run.ctx().pile.HeadMoment);
+        EXPECT_LE(head, kLastMoment * (1.0 + 1.0e-4)) << "section type " << type;
+        // The elastic-plastic head has formed its hinge at Mp.
+        if (type == kElasticPlastic) {
+            EXPECT_GE(head, (1.0 - 1.0e-4) * kLastMoment);
+        }
+    }
+    PileRun elastic(FixedHeadProblem(kElasticPile, 50000.0));
+    PileRun plastic(FixedHeadProblem(kElasticPlastic, 50000.0));
+    plastic.ctx().stiffness = HingeTable(kElasticPlastic);
+    ASSERT_EQ(elastic.Run(), 0);
+    ASSERT_EQ(plastic.Run(), 0);
+    EXPECT_LT(std::fabs(plastic.ctx().pile.HeadMoment), kLastMoment);
+    EXPECT_EQ(plastic.ctx().pile.y(1), elastic.ctx().pile.y(1));
+    EXPECT_EQ(plastic.ctx().pile.HeadMoment, elastic.ctx().pile.HeadMoment);
+}
+
+// A short, nearly rigid pile (12 ft, EI = 1E14 lb-in^2, Es = 1000 lb/in^2) under
+// a head shear of 20 kips, with a tip shear spring. By hand, for a rigid pile
+// y = y0 + theta x with a tip spring K: horizontal equilibrium
+// (Es L + K) y0 + (Es L^2/2 + K L) theta = V and moments about the head
+// (Es L^2/2 + K L) y0 + (Es L^3/3 + K L^2) theta = 0.
+struct RigidPile {
+    double y0, tip;
+    RigidPile(double Es, double L, double K, double V) {
+        const double a = Es * L + K, b = Es * L * L / 2.0 + K * L, c = Es * L * L * L / 3.0 + K * L * L;
+        const double det = a * c - b * b;
+        y0 = c * V / det;
+        tip = y0 - b * V / det * L;
+    }
+};
+
+TEST(LoadCases, TipShearOfAStiffCurveConverges) {
+    struct Case {
+        const char* what;
+        std::vector<std::array<double, 2>> curve;
+        double K;  // slope of the segment the answer lies on (lb/in)
+        bool relaxed;
+    };
+    const Case kCases[] = {
+        // 400 kips/in to 0.05 in: eleven times the pile's own tip stiffness
+        // (Es L / 4); taken from the last solution the force overshoots
+        // and the tip swings between the two branches of the curve.
+        {"stiff curve", {{0.0, 0.0}, {0.05, 20000.0}, {0.5, 30000.0}}, 4.0e5, true},
+        // A soft curve settles at once: the plain update, never relaxed.
+        {"soft curve", {{0.0, 0.0}, {1.0, 2000.0}}, 2000.0, false},
+    };
+    for (const Case& c : kCases) {
+        ProblemData problem = ElasticPileProblem(144.0, 1.0e14, 10.0, 48);
+        AddElasticSubgradeLayer(problem, 0.0, 200.0, 100.0, 100.0);
+        AddLoad(problem, kShearAndMoment, 20000.0, 0.0);
+        problem.TipShearCurve = c.curve;
+        PileRun run(problem);
+        ASSERT_EQ(run.Run(), 0) << c.what;
+        const PileModel& pile = run.ctx().pile;
+        const RigidPile rigid(1000.0, 144.0, c.K, 20000.0);
+        EXPECT_NEAR(pile.y(1), rigid.y0, 0.01 * rigid.y0) << c.what;
+        EXPECT_NEAR(pile.y(pile.N), rigid.tip, 0.01 * std::fabs(rigid.tip)) << c.what;
+        // The force is the curve's at the tip deflection.
+        EXPECT_NEAR(std::fabs(pile.Vt), c.K * std::fabs(pile.y(pile.N)), 1.0e-3 * std::fabs(pile.Vt)) << c.what;
+        EXPECT_EQ(pile.tip_relaxation < 1.0, c.relaxed) << c.what;
+    }
+}
+
+// A nearly rigid free-head pile (50 ft, EI = 1E14 lb-in^2) in Es = 1000 lb/in^2
+// tilts as a body when the thrust's overturning moment P theta L/2... exceeds
+// the soil's restoring moment: P_cr = Es L^2 / 12 = 3.0E7 lb. Above it the run
+// stops and names the load case; below it, and with the head fixed against
+// rotation (no rigid tilt), the cases end normally.
+TEST(LoadCases, AxialThrustAboveBucklingStopsWithRuntimeError31) {
+    const double Pcr = 1000.0 * 600.0 * 600.0 / 12.0;
+    struct Case {
+        const char* what;
+        int type;
+        double factor;  // of P_cr, load case 2
+        int expected_code;
+    };
+    const Case kCases[] = {
+        {"free head below P_cr", kShearAndMoment, 0.95, 0},
+        {"free head above P_cr", kShearAndMoment, 1.05, 231},
+        {"fixed head above P_cr", kShearAndSlope, 1.5, 0},
+    };
+    for (const Case& c : kCases) {
+        ProblemData problem = ElasticPileProblem(600.0, 1.0e14, 10.0, 100);
+        AddElasticSubgradeLayer(problem, 0.0, 700.0, 100.0, 100.0);
+        AddLoad(problem, c.type, 10000.0, 0.0, 0.5 * Pcr);
+        AddLoad(problem, c.type, 10000.0, 0.0, c.factor * Pcr);
+        PileRun run(problem);
+        EXPECT_EQ(run.Run(), c.expected_code) << c.what;
+        const RunOutput out = run.Outputs();
+        const auto report = out.ReportLines();
+        if (c.expected_code == 0) {
+            EXPECT_GT(run.ctx().pile.y(1), 0.0) << c.what;  // the head moves with the shear
+            continue;
+        }
+        EXPECT_TRUE(Contains(out.MessageLines(), "Completed Analysis 1")) << c.what;
+        EXPECT_TRUE(Contains(report, "**** Runtime Error No. 31 ****")) << c.what;
+        EXPECT_TRUE(Contains(report, "Problem:  The axial thrust of load case 2 exceeds what the pile can carry under "
+                                     "lateral load."))
+            << c.what;
+    }
 }
 
 }  // namespace

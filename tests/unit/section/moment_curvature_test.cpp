@@ -287,6 +287,59 @@ TEST(MomentCurvature, PrestressedPileWhoseNeutralAxisNearsTheFaceEndsWithZ) {
     EXPECT_LT(last.c, 0.1 * a.ws.D);
 }
 
+TEST(MomentCurvature, SymmetricPrestressedPileCarriesNoMomentAtZeroCurvature) {
+    // Under the prestress alone every fibre of a doubly symmetric pile has the
+    // same strain, so the section's moment about mid-depth is zero, and the
+    // uncracked stiffness M / phi is the same at the first points. Strands
+    // smeared off their centres would leave a constant false moment of several
+    // kip-in, which lowers the first-point EI.
+    const PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.2);
+    Analysed a = Analyse(pile, 0.0);
+    section::Compute_Axial_Thrust_Force(a.ws, 0.5 * a.ws.D, 0.0);
+    EXPECT_NEAR(section::SectionMoment(a.ws), 0.0, 1e-9);
+    const auto& points = a.curve.Points;
+    ASSERT_GE(points.size(), 3u);
+    EXPECT_NEAR(points[1].EI, points[0].EI, 1e-4 * points[0].EI);
+    EXPECT_NEAR(points[2].EI, points[0].EI, 1e-4 * points[0].EI);
+}
+
+TEST(MomentCurvature, NeutralAxisIsFoundNearTheAxialCapacity) {
+    // A 20 in wide, 30 in deep rectangle, f'c 5 ksi, twelve #8 bars (9.48 in^2,
+    // six at each face): 0.85 f'c (Ag - As) + fy As = 3078.5 kips. At 3000 kips
+    // and the first curvature (1.25E-6 /in, phi D = 3.75E-5) the strain is all
+    // but uniform, the neutral axis far below the section; Newton's method
+    // overshoots past the concrete's peak here, the bracketing search does not.
+    PileSection pile = RectangularPile(30.0, 20.0, 5.0);
+    std::vector<BarRecord> bars;
+    for (double x : {-7.5, -4.5, -1.5, 1.5, 4.5, 7.5}) {
+        bars.push_back(Bar(x, 12.5, 1.0, 0.79));
+        bars.push_back(Bar(x, -12.5, 1.0, 0.79));
+    }
+    SetRebar(pile, bars);
+    const double P = 3000.0;
+    Analysed a = Analyse(pile, P);
+    ASSERT_GE(a.curve.Points.size(), 2u);
+    const section::CurvePoint& first = a.curve.Points.front();
+    EXPECT_NEAR(section::Compute_Axial_Thrust_Force(a.ws, first.c, first.phi), P, 1e-3);
+    // By hand, with the strain e uniform at its mid-depth value: the concrete
+    // (Ag - As) fc (2 e/e0 - (e/e0)^2), e0 = 1.7 f'c / (57 sqrt(1000 f'c)),
+    // plus the elastic bars As Es e, equal P: a quadratic in e. The top strain
+    // adds phi D / 2.
+    const double fc = 5.0, As = 9.48, Es = 29000.0, Ac = 600.0 - As;
+    const double e0 = 1.7 * fc / (57.0 * std::sqrt(1000.0 * fc));
+    const double qa = -Ac * fc / (e0 * e0);
+    const double qb = 2.0 * Ac * fc / e0 + As * Es;
+    const double e_mid = (-qb + std::sqrt(qb * qb + 4.0 * qa * P)) / (2.0 * qa);
+    EXPECT_NEAR(first.eps_c, e_mid + 0.5 * first.phi * 30.0, 1e-6);
+    EXPECT_LT(first.eps_c, e0);  // on the rising branch of the concrete
+    // The curve goes on past the ultimate strain; where the crushing top
+    // fibres can no longer carry the thrust, it ends at the last point held.
+    EXPECT_GT(a.curve.Points.back().eps_c, 0.003);
+    for (const section::CurvePoint& point : a.curve.Points) {
+        EXPECT_NEAR(section::Compute_Axial_Thrust_Force(a.ws, point.c, point.phi), P, 1e-2) << point.phi;
+    }
+}
+
 TEST(MomentCurvature, UnderReinforcedSectionRunsTo150PointsAndKeepsItsPeak) {
     // A single small bar: the section cannot reach 0.003 before point 150.
     PileSection weak = DrilledShaft(36.0, 4.0);

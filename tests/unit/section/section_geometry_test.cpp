@@ -219,6 +219,38 @@ TEST(SectionGeometry, BarsAreSmearedOverTheSlicesTheyCross) {
     EXPECT_NEAR(Sum(SlicedWorkspace(odd).slices.BarArea), 0.79, 1e-12);
 }
 
+// A bar is smeared as the circle of its own area centred on the bar, so the
+// first moment of its slice areas about its centre vanishes when the centre
+// lies on a slice boundary or mid-slice (the cut is then symmetric). Measuring
+// that circle from the top of the nominal diameter would move a 0.5 in strand
+// (equal-area diameter 0.441 in) 0.03 in toward the compression face.
+TEST(SectionGeometry, SmearedBarAreaIsCentredOnTheBar) {
+    struct Case {
+        const char* what;
+        double y;         // centre: 0 is the boundary of slices 50 and 51, 0.12 mid-slice 50
+        double diameter;  // nominal
+        double area;
+    };
+    const Case kCases[] = {
+        {"0.5 in strand on a boundary", 0.0, 0.5, 0.153},
+        {"0.5 in strand mid-slice", 0.12, 0.5, 0.153},
+        {"#8 bar on a boundary", 0.0, 1.0, 0.79},
+        {"#11 bar mid-slice", 0.12, 1.41, 1.56},
+    };
+    for (const Case& c : kCases) {
+        PileSection shaft = DrilledShaft(24.0, 4.0);  // slices of 0.24 in
+        SetRebar(shaft, {Bar(0.0, c.y, c.diameter, c.area)});
+        const SectionWorkspace ws = SlicedWorkspace(shaft);
+        double area = 0.0, moment = 0.0;
+        for (int i = 0; i < section::kSliceCount; ++i) {
+            area += ws.slices.BarArea[i];
+            moment += ws.slices.BarArea[i] * (ws.D / 2.0 - ws.slices.Depth[i] - c.y);
+        }
+        EXPECT_NEAR(area, c.area, 1e-12) << c.what;
+        EXPECT_NEAR(moment / c.area, 0.0, 1e-9) << c.what;
+    }
+}
+
 TEST(SectionGeometry, HollowPileVoidRemovesConcreteWithoutAddingSteel) {
     PileSection hollow = WithType(PrestressedSquare(24.0, 0.0, 2, 7.0, 300000.0, 0.2), kCircularHollowPrestressed);
     hollow.VoidDiameter = 12.0;
