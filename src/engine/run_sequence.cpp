@@ -91,6 +91,16 @@ bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
     return false;
 }
 
+// Input Data Error 25: an input file without a single byte.
+[[noreturn]] void StopOnEmptyInput(RunContext& ctx) {
+    ctx.files.messages.Blank(2);
+    ctx.files.messages.Line("**** Input Data Error No. 25 ****");
+    ctx.files.messages.Blank();
+    ctx.files.messages.Line("Size of input data file is 0 bytes.  No analysis performed.");
+    ctx.files.messages.Blank();
+    Stop_With_Error(ctx, "INP00025", 125);
+}
+
 // Step 2: the four run files. Returns 0 when they are connected, otherwise the
 // result code of a run that could not start. The outputs are all opened
 // before any of them is changed: the report and the plot file are written
@@ -158,14 +168,7 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
                           "Check that the file exists and can be read.  No analysis performed.", ""});
         Stop_With_Error(ctx, input::kInputFileError);
     }
-    if (ctx.files.input.HoldsNoBytes()) {
-        ctx.files.messages.Blank(2);
-        ctx.files.messages.Line("**** Input Data Error No. 25 ****");
-        ctx.files.messages.Blank();
-        ctx.files.messages.Line("Size of input data file is 0 bytes.  No analysis performed.");
-        ctx.files.messages.Blank();
-        Stop_With_Error(ctx, "INP00025", 125);
-    }
+    if (ctx.files.input.HoldsNoBytes()) StopOnEmptyInput(ctx);
     return 0;
 }
 
@@ -177,14 +180,7 @@ void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& nam
     ctx.files.plot.OpenInMemory();
     ctx.files.messages.OpenInMemory();
     ctx.files.input = input::InputFile(std::string(input));
-    if (ctx.files.input.HoldsNoBytes()) {
-        ctx.files.messages.Blank(2);
-        ctx.files.messages.Line("**** Input Data Error No. 25 ****");
-        ctx.files.messages.Blank();
-        ctx.files.messages.Line("Size of input data file is 0 bytes.  No analysis performed.");
-        ctx.files.messages.Blank();
-        Stop_With_Error(ctx, "INP00025", 125);
-    }
+    if (ctx.files.input.HoldsNoBytes()) StopOnEmptyInput(ctx);
 }
 
 // Step 3: the version tag selects the reader.
