@@ -17,7 +17,9 @@ Json Number(double value) {
     return value;
 }
 
-std::string CodeName(int code) {
+}  // namespace
+
+std::string DesignCodeName(int code) {
     switch (code) {
         case 1:
             return "AASHTO LRFD 9th edition";
@@ -29,6 +31,8 @@ std::string CodeName(int code) {
             return "unknown";
     }
 }
+
+namespace {
 
 std::string ResultName(int result) {
     if (result == 1) return "pass";
@@ -74,7 +78,7 @@ void AddInteractionResults(nlohmann::ordered_json& document, const PlotResults& 
             target = &sections.back();
         }
         Json item;
-        item["design_code"] = CodeName(diagram.design_code);
+        item["design_code"] = DesignCodeName(diagram.design_code);
         item["transverse_reinforcement"] = diagram.transverse == 2 ? "spiral" : "tied";
         item["balanced_point"] = diagram.balanced_point;
         Json pn = Json::array(), mn = Json::array(), pd = Json::array(), md = Json::array(), phi = Json::array();
@@ -115,7 +119,7 @@ void AddInteractionCharts(const PlotResults& results, std::vector<Chart>& charts
         Chart chart;
         const std::string section = std::to_string(diagram.section);
         chart.name = "interaction-section-" + section;
-        chart.title = "Interaction diagram, section " + section + " (" + CodeName(diagram.design_code) + ")";
+        chart.title = "Interaction diagram, section " + section + " (" + DesignCodeName(diagram.design_code) + ")";
         chart.caption = "Axial force against bending moment of section " + section +
                         ": the nominal and factored diagrams, the balanced point, and each load case's "
                         "axial thrust with the largest moment in the section (passing and failing).";

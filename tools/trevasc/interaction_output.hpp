@@ -3,12 +3,17 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <string>
 #include <vector>
 
 #include "charts.hpp"
 #include "plot_file.hpp"
 
 namespace trevasc::host {
+
+// "ACI 318-19", "AASHTO LRFD 9th edition", "EN 1992-1-1:2004" for the design
+// code number of a diagram record (1 AASHTO, 2 ACI 318, 3 EN 1992).
+std::string DesignCodeName(int code);
 
 // Adds "interaction" to every section of document["sections"] (null for a
 // section without a diagram) and the document's "interaction_checks", in the

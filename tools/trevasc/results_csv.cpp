@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "display_units.hpp"
+#include "interaction_output.hpp"
 #include "results_json.hpp"
 
 namespace trevasc::host {
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr double kPoundsPerKip = 1000.0;
 // The plot file holds seven significant digits; a shown value keeps them.
 constexpr int kSignificantDigits = 7;
 
@@ -154,6 +156,42 @@ std::vector<CsvTable> BuildCsvTables(const PlotResults& results, const ReportExt
         }
     }
     tables.push_back(std::move(study));
+
+    // Runs with interaction diagrams add their diagrams and the check of
+    // every load case. The records hold section units (kips for US customary
+    // runs); the tables show the chart units like the rest.
+    if (!results.interaction.empty() || !results.interaction_checks.empty()) {
+        const double section_scale = system == UnitSystemCode::kUscs ? kPoundsPerKip : 1.0;
+        auto force = [&](double value) { return Value(u.force(value * section_scale)); };
+        auto moment = [&](double value) { return Value(u.moment(value * section_scale)); };
+        CsvTable diagrams{"interaction.csv",
+                          {"section", "design_code", "point", "balanced", Unit("nominal_axial_force", u.force.unit),
+                           Unit("nominal_moment", u.moment.unit), "phi", Unit("factored_axial_force", u.force.unit),
+                           Unit("factored_moment", u.moment.unit)},
+                          {}};
+        for (const InteractionDiagramRecord& diagram : results.interaction) {
+            for (std::size_t i = 0; i < diagram.points.size(); ++i) {
+                const InteractionPointRecord& p = diagram.points[i];
+                diagrams.rows.push_back({std::to_string(diagram.section), DesignCodeName(diagram.design_code),
+                                         std::to_string(i + 1),
+                                         static_cast<int>(i) + 1 == diagram.balanced_point ? "yes" : "",
+                                         force(p.Pn), moment(p.Mn), Value(p.phi), force(p.Pd), moment(p.Md)});
+            }
+        }
+        tables.push_back(std::move(diagrams));
+        CsvTable checks{"interaction_checks.csv",
+                        {"case", "section", Unit("axial_thrust", u.force.unit), Unit("moment", u.moment.unit),
+                         "capacity_ratio", Unit("capacity_axial_force", u.force.unit),
+                         Unit("capacity_moment", u.moment.unit), "result"},
+                        {}};
+        for (const InteractionCheckRecord& check : results.interaction_checks) {
+            checks.rows.push_back({std::to_string(check.load_case), std::to_string(check.section),
+                                   force(check.axial_thrust), moment(check.moment), Value(check.ratio),
+                                   force(check.capacity_axial), moment(check.capacity_moment),
+                                   check.result == 1 ? "PASS" : check.result == 0 ? "FAIL" : "not checked"});
+        }
+        tables.push_back(std::move(checks));
+    }
     return tables;
 }
 

@@ -1,6 +1,7 @@
 // The results of a run as six CSV tables for a spreadsheet: nodes.csv,
 // summary.csv, py_curves.csv, sections.csv, stiffness.csv and
-// length_study.csv. Values are in the units the charts show (display_units.hpp),
+// length_study.csv, and for runs with interaction diagrams interaction.csv
+// and interaction_checks.csv. Values are in the units the charts show (display_units.hpp),
 // each column's unit in its heading ("depth (ft)"); quoting and line ends
 // follow RFC 4180 (CRLF, a field with a comma, quote or line break quoted,
 // its quotes doubled). A table without rows still has its heading.
@@ -21,7 +22,7 @@ struct CsvTable {
     std::vector<std::vector<std::string>> rows;
 };
 
-// The six tables; `extras` may be null (the head conditions are then empty).
+// The tables; `extras` may be null (the head conditions are then empty).
 std::vector<CsvTable> BuildCsvTables(const PlotResults& results, const ReportExtras* extras);
 
 // One table as RFC 4180 text.

@@ -6,6 +6,7 @@
 
 #include "charts.hpp"
 #include "plot_file.hpp"
+#include "results_csv.hpp"
 #include "results_json.hpp"
 #include "support/run_fixture.hpp"
 
@@ -54,6 +55,21 @@ TEST(InteractionOutput, ReaderJsonAndChart) {
     EXPECT_NEAR(interaction["nominal"]["axial_force"][0].get<double>(), Po * 1000.0, 1e-3 * Po);
     EXPECT_EQ(doc["interaction_checks"][1]["result"], "fail");
     EXPECT_DOUBLE_EQ(doc["interaction_checks"][0]["axial_thrust"].get<double>(), 100000.0);
+
+    // The CSV tables show the diagram and the checks in kips and kip-ft.
+    const std::vector<host::CsvTable> tables = host::BuildCsvTables(results, nullptr);
+    ASSERT_EQ(tables.size(), 8u);
+    const host::CsvTable& diagram = tables[6];
+    EXPECT_EQ(diagram.file_name, "interaction.csv");
+    ASSERT_EQ(diagram.rows.size(), d.points.size());
+    EXPECT_EQ(diagram.heading[4], "nominal_axial_force (kips)");
+    EXPECT_NEAR(std::stod(diagram.rows[0][4]), Po, 1e-5 * Po);
+    const host::CsvTable& checks = tables[7];
+    EXPECT_EQ(checks.file_name, "interaction_checks.csv");
+    ASSERT_EQ(checks.rows.size(), 2u);
+    EXPECT_EQ(checks.rows[1][2], "3500");
+    EXPECT_EQ(checks.rows[0][7], "PASS");
+    EXPECT_EQ(checks.rows[1][7], "FAIL");
 
     bool found = false;
     for (const host::Chart& chart : host::BuildCharts(results, nullptr)) {
