@@ -14,9 +14,9 @@
 #include <random>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/solver.hpp"
 #include "trevasc/run.hpp"

@@ -22,9 +22,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "engine/units.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"

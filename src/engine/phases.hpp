@@ -2,7 +2,7 @@
 // in its own subsystem; this header only names them.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

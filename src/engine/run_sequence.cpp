@@ -12,11 +12,11 @@
 #include <sstream>
 #include <system_error>
 
-#include "engine/error_stop.hpp"
-#include "engine/file_identity.hpp"
+#include "run/error_stop.hpp"
+#include "run/file_identity.hpp"
 #include "engine/model_text.hpp"
 #include "engine/phases.hpp"
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "input/block_checks.hpp"
 #include "input/current_format.hpp"
 #include "input/reader_support.hpp"

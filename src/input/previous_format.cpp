@@ -31,7 +31,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "input/block_checks.hpp"
 #include "input/previous_soil.hpp"
 #include "input/reader_support.hpp"

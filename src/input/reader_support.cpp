@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {

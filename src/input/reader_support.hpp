@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "input/list_directed.hpp"
 
 namespace trevasc::input {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/solver.hpp"

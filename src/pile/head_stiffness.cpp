@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "pile/case_results.hpp"
 #include "pile/load_cases.hpp"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/report_helpers.hpp"
 #include "engine/phases.hpp"
 #include "pile/case_results.hpp"

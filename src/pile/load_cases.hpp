@@ -5,7 +5,7 @@
 // and the nonlinear bending stiffness.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

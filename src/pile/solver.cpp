@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "pile/node_setup.hpp"
 #include "report/fortran_format.hpp"
 

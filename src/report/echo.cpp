@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

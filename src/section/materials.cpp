@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "section/section_report.hpp"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "section/materials.hpp"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "section/geometry.hpp"
 #include "section/materials.hpp"

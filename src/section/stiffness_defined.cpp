@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "section/section_init.hpp"
 #include "section/section_plot.hpp"

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/stiffness_table.hpp"
 
 namespace trevasc::section {

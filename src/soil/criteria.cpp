@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "soil/py_framework.hpp"
 

@@ -28,8 +28,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
-#include "engine/run_context.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "soil/criteria.hpp"

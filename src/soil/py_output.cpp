@@ -1,6 +1,6 @@
 #include "soil/py_output.hpp"
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "soil/criteria.hpp"

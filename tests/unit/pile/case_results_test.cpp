@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "pile/case_results.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/pile_test_support.hpp"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "engine/units.hpp"
 #include "input/reader_harness.hpp"
 #include "report/echo_deck.hpp"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "model/problem_data.hpp"
 #include "section/geometry.hpp"
 #include "section/section_init.hpp"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/pile_test_support.hpp"
 #include "soil/criteria.hpp"
