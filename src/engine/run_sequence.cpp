@@ -12,11 +12,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "run/error_stop.hpp"
-#include "run/file_identity.hpp"
 #include "engine/model_text.hpp"
 #include "engine/phases.hpp"
-#include "run/run_context.hpp"
 #include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
@@ -26,6 +23,9 @@
 #include "report/fortran_format.hpp"
 #include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
+#include "run/file_identity.hpp"
+#include "run/run_context.hpp"
 #include "section/interaction_report.hpp"
 #include "trevasc/run.hpp"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/units.hpp"
 #include "input/block_checks.hpp"
 #include "input/reader_support.hpp"
+#include "model/units.hpp"
 #include "report/echo.hpp"
 #include "report/fortran_format.hpp"
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc {
 namespace {

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/stiffness_table.hpp"
 #include "run/run_context.hpp"
-#include "section/stiffness_table.hpp"
 
 namespace trevasc::section {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "input/current_format.hpp"
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
-#include "input/current_format.hpp"
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::testing {
 

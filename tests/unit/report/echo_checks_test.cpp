@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "run/error_stop.hpp"
 #include "engine/phases.hpp"
-#include "run/run_context.hpp"
-#include "engine/units.hpp"
 #include "input/reader_harness.hpp"
+#include "model/units.hpp"
 #include "report/echo_deck.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 namespace {
