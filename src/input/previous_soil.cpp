@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "echo/echo.hpp"
 #include "input/block_checks.hpp"
 #include "input/reader_support.hpp"
 #include "model/units.hpp"
-#include "report/echo.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "echo/echo_deck.hpp"
 #include "engine/phases.hpp"
 #include "input/reader_harness.hpp"
 #include "model/units.hpp"
-#include "report/echo_deck.hpp"
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
 

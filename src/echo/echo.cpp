@@ -1,4 +1,4 @@
-#include "report/echo.hpp"
+#include "echo/echo.hpp"
 
 #include <cmath>
 #include <numbers>
