@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "engine/phases.hpp"
+#include "pile/load_cases.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/solver.hpp"
 #include "run/error_stop.hpp"

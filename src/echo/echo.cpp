@@ -3,7 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/phases.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"

@@ -44,4 +44,7 @@ void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surf
 void EchoPileHeadLoads(RunContext& ctx);
 void EchoLrfdLoads(RunContext& ctx);
 
+// Echo of the input data into the report, with its final checks.
+void EchoInputData(RunContext& ctx);
+
 }  // namespace trevasc

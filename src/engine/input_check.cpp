@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/phases.hpp"
+#include "echo/echo.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"

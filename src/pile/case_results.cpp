@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "engine/phases.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"

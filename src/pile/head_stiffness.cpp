@@ -8,8 +8,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/phases.hpp"
 #include "pile/case_results.hpp"
+#include "pile/head_stiffness.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/phases.hpp"
 #include "pile/case_results.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/node_setup.hpp"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "echo/echo.hpp"
 #include "echo/echo_deck.hpp"
-#include "engine/phases.hpp"
 #include "input/reader_harness.hpp"
 #include "model/units.hpp"
 #include "run/error_stop.hpp"

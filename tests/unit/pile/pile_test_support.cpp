@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/phases.hpp"
+#include "pile/load_cases.hpp"
 #include "run/error_stop.hpp"
 
 namespace trevasc::testing {
