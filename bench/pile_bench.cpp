@@ -14,11 +14,11 @@
 #include <random>
 #include <string>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
-#include "engine/run_context.hpp"
+#include "pile/load_cases.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/solver.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "trevasc/run.hpp"
 
 namespace {

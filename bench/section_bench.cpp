@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/capacities.hpp"
 #include "section/geometry.hpp"
 #include "section/moment_curvature.hpp"

@@ -22,13 +22,13 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
-#include "engine/run_context.hpp"
-#include "engine/units.hpp"
+#include "echo/echo.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
+#include "model/units.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "trevasc/check.hpp"
 
 namespace trevasc {

@@ -12,21 +12,25 @@
 #include <sstream>
 #include <system_error>
 
-#include "engine/error_stop.hpp"
-#include "engine/file_identity.hpp"
+#include "echo/echo.hpp"
 #include "engine/model_text.hpp"
-#include "engine/phases.hpp"
-#include "engine/run_context.hpp"
 #include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
+#include "pile/head_stiffness.hpp"
 #include "pile/interaction_check.hpp"
+#include "pile/load_cases.hpp"
+#include "pile/response_summary.hpp"
 #include "report/banner.hpp"
 #include "report/fortran_format.hpp"
 #include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
+#include "run/file_identity.hpp"
+#include "run/run_context.hpp"
 #include "section/interaction_report.hpp"
+#include "section/section_driver.hpp"
 #include "trevasc/run.hpp"
 
 namespace trevasc {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 

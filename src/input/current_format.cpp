@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "engine/error_stop.hpp"
 #include "input/reader_support.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 

@@ -1,7 +1,7 @@
 // Reader of the current keyword input format (tag "TREVAS6").
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc::input {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/error_stop.hpp"
 #include "input/block_checks.hpp"
 #include "input/current_format.hpp"
 #include "input/reader_support.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 namespace {

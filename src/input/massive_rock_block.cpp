@@ -21,10 +21,10 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/units.hpp"
 #include "input/block_checks.hpp"
 #include "input/current_format.hpp"
 #include "input/reader_support.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/error_stop.hpp"
 #include "input/block_checks.hpp"
 #include "input/current_format.hpp"
 #include "input/reader_support.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 namespace {

@@ -31,12 +31,12 @@
 #include <utility>
 #include <vector>
 
-#include "engine/error_stop.hpp"
 #include "input/block_checks.hpp"
 #include "input/previous_soil.hpp"
 #include "input/reader_support.hpp"
 #include "pile/node_setup.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 namespace {

@@ -4,7 +4,7 @@
 // at the top of previous_format.cpp and in the README.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc::input {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/units.hpp"
+#include "echo/echo.hpp"
 #include "input/block_checks.hpp"
 #include "input/reader_support.hpp"
-#include "report/echo.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc::input {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::input {
 

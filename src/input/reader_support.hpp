@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/run_context.hpp"
 #include "input/list_directed.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc::input {
 

@@ -4,7 +4,7 @@
 // response kept for the summaries.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

@@ -8,13 +8,13 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
 #include "pile/case_results.hpp"
+#include "pile/head_stiffness.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc {
 namespace {

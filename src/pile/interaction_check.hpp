@@ -2,7 +2,7 @@
 // sections, for runs that compute interaction diagrams.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

@@ -8,14 +8,13 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/error_stop.hpp"
-#include "report/report_helpers.hpp"
-#include "engine/phases.hpp"
 #include "pile/case_results.hpp"
 #include "pile/load_cases.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
 #include "soil/py_output.hpp"

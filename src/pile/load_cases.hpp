@@ -5,7 +5,7 @@
 // and the nonlinear bending stiffness.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 
@@ -56,5 +56,12 @@ void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c);
 
 // The LRFD performance table that closes the summary of an LRFD run.
 void Write_Lrfd_Performance_Table(RunContext& ctx);
+
+// Number of load cases of the run: LRFD combinations or pile-head loads.
+int NumberOfLoadCases(const RunContext& ctx);
+// Builds the node depths of the pile for the load cases.
+void BuildNodeDepths(RunContext& ctx);
+// Every load case: node set-up, nonlinear iteration, results.
+void RunLoadCases(RunContext& ctx);
 
 }  // namespace trevasc

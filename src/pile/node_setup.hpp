@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

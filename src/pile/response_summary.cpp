@@ -4,8 +4,8 @@
 // the plot file; and, for an LRFD run, the performance table of the sections.
 #include <string>
 
-#include "engine/phases.hpp"
 #include "pile/load_cases.hpp"
+#include "pile/response_summary.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 

@@ -18,7 +18,7 @@
 // allocates nothing.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

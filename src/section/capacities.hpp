@@ -6,7 +6,7 @@
 // concrete tensile fracture strain eps_cr of the concrete law.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {

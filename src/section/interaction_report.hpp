@@ -17,7 +17,7 @@
 
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/interaction.hpp"
 #include "section/section_workspace.hpp"
 

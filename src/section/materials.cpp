@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 #include "section/section_report.hpp"
 
 namespace trevasc::section {

@@ -19,7 +19,7 @@
 // Laws are stated in ksi; SI stresses are converted at the boundary.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 #include "section/materials.hpp"
 #include "section/section_init.hpp"
 #include "section/section_plot.hpp"

@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {

@@ -2,10 +2,10 @@
 // section, writes its "Dimensions and Properties" block, its axial capacities
 // and bar or strand tables, and dispatches to the moment-curvature analysis
 // (SectionType 0..10) or to the stiffness-defined sections (11..13).
-#include "engine/phases.hpp"
 #include "section/capacities.hpp"
 #include "section/interaction_report.hpp"
 #include "section/moment_curvature.hpp"
+#include "section/section_driver.hpp"
 #include "section/section_init.hpp"
 #include "section/section_report.hpp"
 #include "section/stiffness_defined.hpp"

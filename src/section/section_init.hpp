@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 #include "section/section_init.hpp"
 #include "section/section_plot.hpp"
 #include "section/section_workspace.hpp"

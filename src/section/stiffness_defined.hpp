@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/run_context.hpp"
-#include "section/stiffness_table.hpp"
+#include "model/stiffness_table.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc::section {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {

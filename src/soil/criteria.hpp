@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "engine/units.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
-#include "report/report_helpers.hpp"
 #include "report/output_channel.hpp"
+#include "report/report_helpers.hpp"
 #include "report/report_helpers.hpp"
 
 namespace trevasc::py_report {

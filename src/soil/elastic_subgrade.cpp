@@ -11,11 +11,11 @@
 // with the p- and y-multipliers pm and ym of group action. An elastic
 // subgrade layer counts as rock-like for the layering correction of the
 // layers below it. Units: those of the run (lb and in, kN and m, or general).
-#include "engine/run_context.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
-#include "soil/criterion_report.hpp"
+#include "run/run_context.hpp"
 #include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {

@@ -3,9 +3,9 @@
 #include <array>
 #include <cmath>
 
-#include "engine/error_stop.hpp"
 #include "pile/node_setup.hpp"
 #include "report/fortran_format.hpp"
+#include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 
 namespace trevasc {

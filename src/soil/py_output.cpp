@@ -1,8 +1,8 @@
 #include "soil/py_output.hpp"
 
-#include "engine/error_stop.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 
 namespace trevasc {

@@ -2,7 +2,7 @@
 // criterion runs in report mode over the output depths that lie in it.
 #pragma once
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

@@ -18,10 +18,10 @@
 #include <array>
 #include <cmath>
 
-#include "engine/error_stop.hpp"
-#include "report/report_helpers.hpp"
-#include "engine/run_context.hpp"
 #include "report/fortran_format.hpp"
+#include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
 

@@ -31,10 +31,10 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
-#include "engine/run_context.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "soil/criteria.hpp"
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "engine/units.hpp"
+#include "model/units.hpp"
 #include "results_json.hpp"
 
 namespace trevasc::host {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <sstream>
 
-#include "engine/units.hpp"
+#include "model/units.hpp"
 
 namespace trevasc::host {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/error_stop.hpp"
-#include "engine/run_context.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_harness.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {

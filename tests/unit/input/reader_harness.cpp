@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "engine/error_stop.hpp"
-#include "engine/run_context.hpp"
 #include "input/current_format.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/phases.hpp"
+#include "pile/head_stiffness.hpp"
 #include "pile/pile_test_support.hpp"
 
 namespace trevasc::testing {

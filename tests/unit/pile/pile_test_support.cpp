@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
+#include "pile/load_cases.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc::testing {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {

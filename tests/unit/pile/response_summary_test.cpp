@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/phases.hpp"
 #include "pile/pile_test_support.hpp"
+#include "pile/response_summary.hpp"
 
 namespace trevasc::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "section/capacities.hpp"
 #include "section/moment_curvature.hpp"
 #include "section_fixtures.hpp"

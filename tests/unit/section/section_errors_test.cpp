@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "section/capacities.hpp"
 #include "section/moment_curvature.hpp"
 #include "section_fixtures.hpp"

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/run_context.hpp"
 #include "model/problem_data.hpp"
+#include "run/run_context.hpp"
 #include "section/geometry.hpp"
 #include "section/section_init.hpp"
 #include "section/section_workspace.hpp"

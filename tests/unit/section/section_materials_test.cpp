@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "section/materials.hpp"
 #include "section_fixtures.hpp"
 

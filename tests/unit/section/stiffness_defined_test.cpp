@@ -3,7 +3,7 @@
 // refined by linear interpolation.
 #include <gtest/gtest.h>
 
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 #include "section/stiffness_defined.hpp"
 #include "section_fixtures.hpp"
 

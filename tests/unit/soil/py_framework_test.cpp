@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/error_stop.hpp"
+#include "model/soil_state.hpp"
 #include "pile/pile_test_support.hpp"
+#include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
-#include "soil/soil_state.hpp"
 
 namespace trevasc::testing {
 namespace {

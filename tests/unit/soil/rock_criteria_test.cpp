@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/error_stop.hpp"
 #include "pile/node_setup.hpp"
 #include "pile/pile_test_support.hpp"
+#include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 
 namespace trevasc::testing {

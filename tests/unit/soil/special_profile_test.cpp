@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/soil_state.hpp"
 #include "pile/pile_test_support.hpp"
-#include "soil/soil_state.hpp"
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {

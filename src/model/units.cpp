@@ -1,4 +1,4 @@
-#include "engine/units.hpp"
+#include "model/units.hpp"
 
 namespace trevasc {
 

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string_view>
 
-#include "report/echo.hpp"
+#include "echo/echo.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 

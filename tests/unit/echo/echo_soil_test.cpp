@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/echo_deck.hpp"
+#include "echo/echo_deck.hpp"
 
 namespace trevasc {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
-#include "engine/run_context.hpp"
-#include "engine/units.hpp"
+#include "echo/echo.hpp"
+#include "echo/echo_deck.hpp"
 #include "input/reader_harness.hpp"
-#include "report/echo_deck.hpp"
+#include "model/units.hpp"
+#include "run/error_stop.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 
@@ -43,5 +43,8 @@ void EchoMassiveRockValues(RunContext& ctx);
 void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface);
 void EchoPileHeadLoads(RunContext& ctx);
 void EchoLrfdLoads(RunContext& ctx);
+
+// Echo of the input data into the report, with its final checks.
+void EchoInputData(RunContext& ctx);
 
 }  // namespace trevasc

@@ -1,4 +1,4 @@
-#include "engine/file_identity.hpp"
+#include "run/file_identity.hpp"
 
 #include <sys/stat.h>
 

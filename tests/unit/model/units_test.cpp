@@ -1,7 +1,7 @@
 // Unit labels and the conversion of US customary input to pounds and inches.
 #include <gtest/gtest.h>
 
-#include "engine/units.hpp"
+#include "model/units.hpp"
 
 namespace trevasc {
 namespace {

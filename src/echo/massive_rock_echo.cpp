@@ -1,8 +1,8 @@
 // Echo of the optional MASSIVE ROCK block: the rock values of each
 // massive-rock layer as they were entered, so that the report documents the
 // strength and modulus the massive rock criterion will use.
-#include "engine/units.hpp"
-#include "report/echo.hpp"
+#include "echo/echo.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 

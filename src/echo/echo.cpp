@@ -1,12 +1,11 @@
-#include "report/echo.hpp"
+#include "echo/echo.hpp"
 
 #include <cmath>
 #include <numbers>
 
-#include "engine/error_stop.hpp"
-#include "engine/phases.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "run/error_stop.hpp"
 
 namespace trevasc {
 namespace {

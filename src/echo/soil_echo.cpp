@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "report/echo.hpp"
+#include "echo/echo.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 

@@ -8,14 +8,14 @@
 #include <map>
 #include <string>
 
-#include "engine/units.hpp"
 #include "input/list_directed.hpp"
+#include "model/pile_model.hpp"
 #include "model/problem_data.hpp"
-#include "pile/pile_model.hpp"
+#include "model/soil_state.hpp"
+#include "model/stiffness_table.hpp"
+#include "model/units.hpp"
 #include "report/output_channel.hpp"
 #include "report/warnings.hpp"
-#include "section/stiffness_table.hpp"
-#include "soil/soil_state.hpp"
 #include "trevasc/run.hpp"
 
 namespace trevasc {

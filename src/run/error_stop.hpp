@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/run_context.hpp"
+#include "run/run_context.hpp"
 
 namespace trevasc {
 

@@ -1,4 +1,4 @@
-#include "engine/error_stop.hpp"
+#include "run/error_stop.hpp"
 
 #include "report/fortran_format.hpp"
 

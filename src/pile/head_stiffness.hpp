@@ -1,0 +1,11 @@
+// Pile-head stiffness matrix from nonlinear trial analyses.
+#pragma once
+
+#include "run/run_context.hpp"
+
+namespace trevasc {
+
+// Pile-head stiffness matrix.
+void ComputePileHeadStiffness(RunContext& ctx);
+
+}  // namespace trevasc

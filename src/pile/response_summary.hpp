@@ -1,0 +1,11 @@
+// Summary of pile responses after the last load case.
+#pragma once
+
+#include "run/run_context.hpp"
+
+namespace trevasc {
+
+// Summary of pile responses after the last case (and the LRFD table).
+void WriteResponseSummary(RunContext& ctx);
+
+}  // namespace trevasc
