@@ -1,9 +1,18 @@
 // Reader of the current keyword input format (tag "TREVAS6").
 #pragma once
 
+#include <cstdint>
+
 #include "run/run_context.hpp"
 
 namespace trevasc::input {
+
+// SI section sizes are entered in millimetres and held in metres.
+inline constexpr double kMillimetresPerMetre = 1000.0;
+inline constexpr double kSquareMillimetresPerSquareMetre = 1.0e6;
+inline constexpr double kMillimetres4PerMetre4 = 1.0e12;
+// Section type -3 in the input is a cased shaft with a void core.
+inline constexpr std::int32_t kVoidCoreTypeCode = -3;
 
 // Reads the blocks that follow the tag line up to and including END.
 void ReadCurrentFormat(RunContext& ctx);

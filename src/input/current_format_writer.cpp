@@ -8,15 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "input/current_format.hpp"
+
 namespace trevasc::input {
 namespace {
 
-constexpr double kMillimetresPerMetre = 1000.0;
-constexpr double kSquareMillimetresPerSquareMetre = 1.0e6;
-constexpr double kMillimetres4PerMetre4 = 1.0e12;
 constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfTurn = 180.0;
-constexpr std::int32_t kVoidCoreTypeCode = -3;
 constexpr double kPoundsPerKip = 1000.0;
 
 // The shortest decimal text that reads back as `value`.

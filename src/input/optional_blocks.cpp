@@ -16,7 +16,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfTurn = 180.0;
-constexpr double kMillimetresPerMetre = 1000.0;
 
 }  // namespace
 

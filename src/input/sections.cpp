@@ -23,15 +23,9 @@
 namespace trevasc::input {
 namespace {
 
-constexpr double kMillimetresPerMetre = 1000.0;
-constexpr double kSquareMillimetresPerSquareMetre = 1.0e6;
-constexpr double kMillimetres4PerMetre4 = 1.0e12;
 // pi/64 and pi/4 of the steel pipe's annulus (I = pi/64 (D^4 - d^4), A = pi/4 (D^2 - d^2)).
 constexpr double kPiOver64 = 0.04908738521234052;
 constexpr double kPiOver4 = 0.7853981633974483;
-
-// Section type -3 in the input is a cased shaft with a void core.
-constexpr std::int32_t kVoidCoreTypeCode = -3;
 
 // Reads the values of one section, each on its own line, converting the
 // millimetre entries of SI input.

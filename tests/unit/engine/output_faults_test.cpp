@@ -23,11 +23,7 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-RunOptions FixedClock() {
-    RunOptions options;
-    options.clock = testing::FixedTime;
-    return options;
-}
+using testing::FixedClock;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

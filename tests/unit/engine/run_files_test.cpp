@@ -18,11 +18,7 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-RunOptions FixedClock() {
-    RunOptions options;
-    options.clock = testing::FixedTime;
-    return options;
-}
+using testing::FixedClock;
 
 struct NamesCase {
     const char* what;

@@ -28,11 +28,7 @@ std::vector<fs::path> GoldenInputs() {
     return inputs;
 }
 
-RunOptions FixedClock() {
-    RunOptions options;
-    options.clock = testing::FixedTime;
-    return options;
-}
+using testing::FixedClock;
 
 TEST(TextRun, EveryGoldenCaseWritesWhatTheFileRunWrites) {
     const std::vector<fs::path> inputs = GoldenInputs();

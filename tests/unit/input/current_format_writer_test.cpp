@@ -30,11 +30,7 @@ std::vector<fs::path> InputsUnder(const fs::path& root) {
     return files;
 }
 
-RunOptions FixedClock() {
-    RunOptions options;
-    options.clock = testing::FixedTime;
-    return options;
-}
+using testing::FixedClock;
 
 TEST(CurrentFormatWriter, CurrentFormatInputsRoundTripToTheSameModelAndRun) {
     std::vector<fs::path> files = InputsUnder(TREVASC_TEST_CASES_DIR);

@@ -8,6 +8,12 @@ namespace trevasc::testing {
 
 LocalTime FixedTime() { return LocalTime{2024, 3, 5, 9, 7, 3}; }
 
+RunOptions FixedClock() {
+    RunOptions options;
+    options.clock = FixedTime;
+    return options;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -13,6 +13,8 @@ namespace trevasc::testing {
 
 // The clock of every test run: 5 March 2024, 09:07:03.
 LocalTime FixedTime();
+// Run options with that clock.
+RunOptions FixedClock();
 
 struct RunOutput {
     std::int32_t code = 0;
