@@ -27,7 +27,7 @@ PileSection Shaft36With12Bars() {
     s.Rebar.RebarModulus = 29.0e6;
     const double R = 14.5;
     for (int j = 0; j < 12; ++j) {
-        const double theta = 2.0 * section::kPi * j / 12;
+        const double theta = 2.0 * kPi * j / 12;
         BarRecord bar;
         bar.BarDiameter = 1.128;
         bar.BarArea = 1.0;

@@ -10,7 +10,6 @@
 namespace trevasc {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 // Tolerances put in place of a zero or negative input, as single-precision values.
 constexpr double kDefaultToleranceInches = 9.999999974752427e-7;  // 1.0E-6
 constexpr double kDefaultToleranceMetres = 2.5400000325248584e-8;  // 2.54E-8

@@ -14,10 +14,8 @@
 namespace trevasc {
 namespace {
 
-constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 // Batter angles at or below this (radians) leave the loads untransformed.
 constexpr double kBatterThreshold = 1.0e-6;
-constexpr double kPoundsPerKip = 1000.0;
 
 constexpr std::array<std::string_view, kLrfdLoadTypes> kLoadTypeTexts = {
     "Dead Load   (DL)", "Live Load   (LL)", "Earthquake  (EQ)", "Impact Load (IM)", "Wind Load    (W)",

@@ -38,7 +38,6 @@ namespace fs = std::filesystem;
 
 // Plausibility limits of the warnings. They catch typing mistakes (a unit
 // slip is a factor of 12, 25.4 or 1000), not unusual designs.
-constexpr double kPi = std::numbers::pi;
 constexpr double kMinWidthMetres = 0.05;
 constexpr double kMaxWidthMetres = 10.0;
 constexpr double kMetresPerInch = 0.0254;

@@ -13,9 +13,7 @@
 namespace trevasc::input {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfTurn = 180.0;
-constexpr double kPoundsPerKip = 1000.0;
 
 // The shortest decimal text that reads back as `value`.
 std::string Shortest(double value) {

@@ -14,7 +14,6 @@
 namespace trevasc::input {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfTurn = 180.0;
 
 }  // namespace

@@ -76,8 +76,6 @@ constexpr int kKindCasingWithCore = 4;
 constexpr int kKindSteelPipe = 5;
 constexpr int kLastKind = 11;
 // Section analysis works in kips for US customary runs.
-constexpr double kPoundsPerKip = 1000.0;
-constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfTurn = 180.0;
 // Unit-weight and strength tables: a top and a bottom point per layer.
 constexpr int kMaxSoilTablePoints = 2 * kMaxSoilLayers;

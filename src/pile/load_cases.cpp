@@ -29,7 +29,6 @@ constexpr int kFirstExcessDeflectionIteration = 11;
 // Iterations echoed to the report: the last five before the limit.
 constexpr int kEchoedIterations = 5;
 // Axial thrusts index the moment-curvature tables in kips for US customary runs.
-constexpr double kPoundsPerKip = 1000.0;
 // Runtime Error 97: the pile cannot be discretised for the load cases.
 constexpr std::int32_t kUnusablePileModel = 297;
 // Runtime Error 31: the axial thrust buckles the pile.

@@ -20,7 +20,6 @@ constexpr const char* kLoadTypeNames[kLrfdLoadTypes] = {
     "Rain Loads",        "Snow Loads", "Temperature Loads", "Special Loads"};
 
 // Section capacities are held in kip-in for US customary runs.
-constexpr double kPoundsPerKip = 1000.0;
 // A developed moment at this fraction of the factored capacity fails.
 constexpr double kFailingFraction = 1.0;
 constexpr int kLrfdFailureWarning = -400;

@@ -12,7 +12,6 @@ namespace {
 
 // Moment-curvature tables of section analysis are in kips and inches for US
 // customary runs; the pile model works in pounds.
-constexpr double kPoundsPerKip = 1000.0;
 
 // Runtime Error 95: a node needs a moment-curvature table that section
 // analysis has not provided.

@@ -18,7 +18,6 @@ namespace trevasc::section {
 namespace {
 
 constexpr int kColumn = 15;  // width of the numeric columns of the point table
-constexpr double kPoundsPerKip = 1000.0;
 
 std::string Fixed(double value, int decimals) {
     std::string text = fmt::F(value, 12, decimals);

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "model/problem_data.hpp"
+#include "model/units.hpp"
 
 namespace trevasc::section {
 
-inline constexpr double kPi = 3.141592653589793;
 inline constexpr double kMetresPerInch = 0.0254;
 
 // ---------------------------------------------------------------------------

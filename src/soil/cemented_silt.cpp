@@ -48,8 +48,6 @@ namespace {
 
 constexpr double Single(float value) { return value; }
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
 constexpr double kK0 = 0.4000000059604645;               // at-rest coefficient 0.4
 constexpr double kSmallAngle = 1.0e-10;
 constexpr double kNoSlope = 1.0e-20;
@@ -60,7 +58,6 @@ constexpr double kHalfRootTwo = 0.7071067690849304;      // sqrt(2)/2
 constexpr double kYmOverWidth = 1.0 / 60.0;              // ym = b/60
 constexpr double kYuOverWidth = 3.0 / 80.0;              // yu = 3b/80
 constexpr double kPmFactor = 1.5;                        // pm = 1.5 (ps + Pu,c)
-constexpr double kSmallDeflection = 1.0e-14;
 constexpr double kGroundAboveHead = -9.999999747378752e-06;
 constexpr int kEquivalentDepthSteps = 500;
 constexpr double kDeepFactorA = 0.8799999952316284;      // A far below the surface, 0.88
@@ -116,7 +113,6 @@ constexpr std::array<double, 3> kFrictionModulusLightSi = {5428.93994140625, 162
 constexpr double kHeavyUnitWeightUscs = 0.04500000178813934;  // lb/in^3
 constexpr double kHeavyUnitWeightSi = 12.225000381469727;     // kN/m^3
 
-constexpr int kReportPoints = 17;
 
 // Input Data Error 74 of this build: a soil parameter outside the range in
 // which the criterion is defined.

@@ -16,7 +16,6 @@ namespace trevasc::py_report {
 
 inline constexpr int kCurvePoints = 17;
 // Angles are held in radians and printed in degrees.
-inline constexpr double kDegreesPerRadian = 180.0 / 3.141592653589793;
 
 // Unit texts of the curve blocks: "in", "lbs/in", "lbs/in**2", "lbs/in**3"
 // (kN and m in SI, F and L in general units).

@@ -21,7 +21,6 @@
 namespace trevasc {
 namespace {
 
-constexpr int kReportPoints = 17;
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
 
 void Labelled(OutputChannel& report, std::string_view label, const std::string& value) {

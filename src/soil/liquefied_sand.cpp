@@ -62,9 +62,7 @@ constexpr double kLimitUscs = 85.65221405029297;             // 15 kN/m in lb/in
 constexpr double kKnPerMetreToLbPerInch = 5.710147380828857;
 constexpr double kSurfaceDepth = 1.0e-7;                     // at or above this depth ...
 constexpr double kSurfaceDepthUsed = 0.00009999999747378752; // ... z is taken as 0.0001
-constexpr double kSmallDeflection = 1.0e-14;
 
-constexpr int kReportPoints = 17;
 // Tabulated deflections: metres for SI, inches for US customary units.
 constexpr std::array<double, kReportPoints> kReportDeflectionsSi = {
     Single(0.00025f), Single(0.0025f), Single(0.005f),  Single(0.01f),   Single(0.015f), Single(0.02f),

@@ -46,9 +46,7 @@ constexpr double kCycleFactor = 0.23999999463558197;      // 0.24 in 1 + 0.24 ln
 constexpr double kShapeFactor = 0.10000000149011612;      // 0.1 in 1 + 0.1 e^(-y/yref)
 constexpr double kShallowWidths = 2.0;                    // qc adjusted above x = 2b
 constexpr double kShallowOffset = 0.5;                    // adjustment x/(2b) + 0.5
-constexpr double kSmallDeflection = 1.0e-14;
 
-constexpr int kReportPoints = 17;
 constexpr std::array<double, kReportPoints> kReportMultiples = {0.0, 0.25, 0.5, 0.75, 1.0,  1.5,  2.0,  3.0, 4.0,
                                                                 6.0, 8.0,  12.0, 16.0, 23.0, 30.0, 40.0, 50.0};
 

@@ -54,7 +54,6 @@
 namespace trevasc {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 
 // Fixed rock-mass parameters, printed in the report.
 constexpr double kMi = 6.0;
@@ -77,9 +76,7 @@ constexpr double kSurfaceDepthInches = 9.999999747378752e-05;  // 0.0001 in
 constexpr double kSurfaceDepthMetres = 2.539999968576012e-06;  // 0.0001 in, in metres
 constexpr double kMinimumStress = 9.999999747378752e-06;       // 1e-5
 constexpr double kDeepTensileTerm = 2.0 * 0.44999998807907104 / 3.0;  // 0.3 = 2 (0.45)/3
-constexpr double kSmallDeflection = 1.0e-14;
 
-constexpr int kReportPoints = 17;
 constexpr double kReportSpanOverWidth = 0.004999999888241291;  // 0.005: report points reach 0.005 b
 constexpr double kReportLastFactor = 1.2000000476837158;       // 1.2: the last point at 1.2 (0.005 b)
 constexpr int kReportSteps = 15;

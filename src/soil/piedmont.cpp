@@ -50,10 +50,9 @@ constexpr double kYuOverWidth = 0.03750000149011612;       // yu = 0.0375 b
 constexpr double kPlateauFactor = 0.16647996820926636;     // pu = 0.16648 Esi b yu
 constexpr double kLogFactor = 0.23000000417232513;         // 0.23 in 1 - 0.23 ln(1000 y/b)
 constexpr double kLogScale = 1000.0;                       // y/y1 = 1000 y/b
-constexpr double kSmallDeflection = 9.9999998245167e-15;   // 1e-14
+constexpr double kPiedmontSmallDeflection = 9.9999998245167e-15;  // 1e-14 as a single-precision value
 constexpr double kReportStepOverWidth = 0.0024999999441206455;  // 0.0025
 
-constexpr int kReportPoints = 17;
 
 enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
 
@@ -138,7 +137,7 @@ void Piedmont_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (!ctx.soil.PyReportMode) {
             const double ystar = DeflectionOnCurve(node, ym);
             // The initial slope, without the p-multiplier, at zero deflection.
-            const double Es = ystar < kSmallDeflection ? curve.Esi * b / ym : pm * (curve.P(ystar) / ystar) / ym;
+            const double Es = ystar < kPiedmontSmallDeflection ? curve.Esi * b / ym : pm * (curve.P(ystar) / ystar) / ym;
             ctx.pile.Es(k) = Es;
             continue;
         }

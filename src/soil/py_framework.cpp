@@ -16,7 +16,6 @@ constexpr double kDepthTolerance = 1.0e-6;
 // sqrt(2)/2 as stored in single precision (ground-slope factor for a pile
 // pushed away from the slope).
 constexpr double kHalfRootTwo = 0.7071067690849304;
-constexpr double kPi = 3.141592653589793;
 // Support address printed by the diagnostic of an unsupported interface.
 constexpr std::string_view kSupportAddress = "support@trevasc.example";
 

@@ -22,6 +22,12 @@ namespace trevasc {
 // "Undefined".
 std::string_view SoilModelName(int code);
 
+// Every criterion reports its curve at this many points.
+inline constexpr int kReportPoints = 17;
+// Deflections below this are taken as zero when a secant modulus is formed
+// (the curve's initial slope is used instead of p/y).
+inline constexpr double kSmallDeflection = 1.0e-14;
+
 // One "node" as a criterion sees it: a pile node in analysis mode, a report
 // depth in report mode.
 struct PyNode {

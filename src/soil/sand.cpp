@@ -61,11 +61,9 @@ namespace {
 
 using py_report::Labelled;
 using py_report::kCurvePoints;
-using py_report::kDegreesPerRadian;
 
 constexpr double Single(float value) { return value; }
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kReeseK0 = 0.4;
 constexpr double kApiK0 = 0.4000000059604645;  // 0.4 in single precision
 
@@ -75,7 +73,6 @@ constexpr double kSlopeForWedge = 1.0e-15;     // slope from which the direction
 constexpr double kDirectionDeflection = 1.0e-14;
 constexpr double kUsableDirection = 1.0e-20;   // S above which the sloping wedge is formed
 constexpr double kCollapsedWedge = 1.0e-10;    // S at or below which flow governs
-constexpr double kSmallDeflection = 1.0e-14;
 constexpr double kGroundAboveHead = -9.999999747378752e-06;
 
 // Friction angles outside this range (degrees) are unusual for sand.

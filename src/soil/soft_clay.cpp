@@ -58,7 +58,6 @@ namespace {
 
 using py_report::Labelled;
 using py_report::kCurvePoints;
-using py_report::kDegreesPerRadian;
 
 constexpr double kMaxBearingFactor = 9.0;
 constexpr double kSurfaceBearingFactor = 3.0;

@@ -44,7 +44,6 @@ namespace {
 
 using py_report::Labelled;
 using py_report::kCurvePoints;
-using py_report::kDegreesPerRadian;
 
 constexpr double Single(float value) { return value; }
 
@@ -59,7 +58,6 @@ constexpr double kLimitDeflectionWidth = 2.0e-05;         // ylim = 2e-5 b
 constexpr double kSecantPower = 0.75;
 
 constexpr double kZeroCohesion = 1.0e-10;
-constexpr double kSmallDeflection = 1.0e-14;
 constexpr double kGroundAboveHead = -9.999999747378752e-06;
 
 // Usual range of the strength of a stiff clay: 500 and 8,000 psf.

@@ -52,7 +52,6 @@ namespace {
 using py_report::Labelled;
 using py_report::kCurvePoints;
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kHalfRootTwo = 0.7071067811865476;  // sqrt(2)/2, oblique slope factor
 constexpr double kNoSlope = 1.0e-20;
 
@@ -110,7 +109,6 @@ constexpr double kCyclicResidualAs = 0.41819998621940613;    // 0.4182 = 0.102 *
 
 constexpr int kEquivalentDepthSteps = 50;
 constexpr double kZeroCohesion = 1.0e-10;
-constexpr double kSmallDeflection = 1.0e-14;
 constexpr double kGroundAboveHead = -9.999999747378752e-06;
 
 // Usual range of the strength of a stiff clay: 500 and 8,000 psf in psi and

@@ -31,9 +31,7 @@ namespace {
 // Runtime Error 96: a user-input p-y curve that cannot be evaluated.
 constexpr std::int32_t kUnusableUserCurve = 296;
 // Below this deflection the initial modulus is used as the secant modulus.
-constexpr double kSmallDeflection = 1.0e-14;
 
-constexpr int kReportPoints = 17;
 // Report deflections: 0, 0.001 (in the run's length unit) and then fractions
 // of the pile width, all as stored in single precision.
 constexpr double kFirstReportDeflection = 0.0010000000474974513;  // 0.001

@@ -38,7 +38,6 @@ constexpr double kInitialSlopeOverSu = 2000.0;             // K1 = 2000 su
 constexpr double kP1Factor = 0.800000011920929;            // 0.8: p1 = 0.8 b su
 constexpr double kSecondSlopeOverSu = 100.0;               // slope of the second line, 100 su
 constexpr double kResidualFactor = 0.5;                    // residual p = 0.5 gamma' b z
-constexpr double kSmallDeflection = 1.0e-14;
 
 // Usual range of su for the criterion (comparisons on su = qu/2).
 constexpr double kSuLowUscs = 500.0;     // psi
@@ -46,7 +45,6 @@ constexpr double kSuHighUscs = 2500.0;   // psi
 constexpr double kSuLowSi = 6895.0;      // kPa
 constexpr double kSuHighSi = 17237.5;    // kPa
 
-constexpr int kReportPoints = 17;
 constexpr int kReportSteps = 15;  // report points divide y1 .. y2 in 15 steps
 
 // Input Data Error 72 of this build: a rock curve that cannot be formed.

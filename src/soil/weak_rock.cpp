@@ -72,7 +72,6 @@ constexpr double kPercentMax = 100.0;
 // brittle behaviour is printed for comparison.
 constexpr double kYuOverWidth = 3.0 / 80.0;
 
-constexpr int kReportPoints = 17;
 // Report points between yA and 16 yrm, as fractions of the interval.
 constexpr std::array<double, 13> kReportFractions = {
     Single(0.02f), Single(0.04f), Single(0.06f), Single(0.08f), Single(0.1f), Single(0.2f), Single(0.3f),
