@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "echo/echo.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
@@ -17,7 +18,6 @@ namespace {
 // single precision) below the ground surface.
 constexpr double kLiquefiedDepthLimitInches = 236.22000122070312;
 constexpr double kLiquefiedDepthLimitMetres = 6.0;
-constexpr double kInchesPerFootForCheck = 12.0;
 // Plausible effective unit weights: 20 to 140 pcf, 3.15 to 22 kN/m3.
 constexpr double kMinUnitWeightPcf = 20.0;
 constexpr double kMaxUnitWeightPcf = 140.0;
@@ -178,7 +178,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             case kLiquefiedSand: {
                 const double below_ground = layer.XLayerBottom - problem.GroundSurfaceDepth;
                 const bool too_deep =
-                    (units == UnitSystem::USCS && below_ground * kInchesPerFootForCheck > kLiquefiedDepthLimitInches) ||
+                    (units == UnitSystem::USCS && below_ground * kInchesPerFoot > kLiquefiedDepthLimitInches) ||
                     (units == UnitSystem::SI && below_ground > kLiquefiedDepthLimitMetres);
                 if (too_deep) {
                     report.Line("Warning : The depth of this layer is deeper than the recommended depth limit ");

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "input/reader_support.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
@@ -305,7 +306,7 @@ void ProcessEndOfInput(RunContext& ctx) {
         for (const PileHeadLoad& load : problem.PileHeadLoads) values.push_back(load.AxialThrust);
     }
     if (problem.Options.Units == UnitSystem::USCS) {
-        for (double& value : values) value /= 1000.0;  // section analysis works in kips
+        for (double& value : values) value /= kPoundsPerKip;  // section analysis works in kips
     }
     std::sort(values.begin(), values.end());
     problem.AxialThrustList.clear();

@@ -17,6 +17,12 @@ inline constexpr double kPoundsPerKip = 1000.0;
 inline constexpr double kInchesPerFoot = 12.0;
 inline constexpr double kSquareInchesPerSquareFoot = 144.0;
 inline constexpr double kCubicInchesPerCubicFoot = 1728.0;
+// Steel stresses and moduli of US customary sections are read in psi; the
+// material laws work in ksi.
+inline constexpr double kPsiPerKsi = 1000.0;
+inline constexpr double kKpaPerMpa = 1000.0;
+// Strains that design codes tabulate in per mille (EN 1992-1-1 Table 3.1).
+inline constexpr double kPerMille = 1000.0;
 
 // Short unit texts printed next to numbers; each keeps its fixed width.
 struct UnitLabels {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "section/materials.hpp"
 #include "section/section_report.hpp"
@@ -34,7 +35,7 @@ CapacityConcrete ReinforcedConcreteConstants(double fc, UnitSystem units) {
         k.Ec = kEcSiCoefficient * root;
         fr = -kFrSiCoefficient * root;
     } else {
-        const double root = std::sqrt(1000.0 * fc);
+        const double root = std::sqrt(kPsiPerKsi * fc);
         k.Ec = kEcUscsCoefficient * root;
         fr = -kFrUscsCoefficient * root;
     }

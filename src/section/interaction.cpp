@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/units.hpp"
 #include "section/materials.hpp"
 
 namespace trevasc::section {
@@ -28,7 +29,7 @@ constexpr double kAlphaCc = 1.0;
 // last branch, where each law gives its limiting strength.
 constexpr double kUniformTensionStrain = -1.0;
 // MPa per ksi.
-constexpr double kMpaPerKsi = kKpaPerKsi / 1000.0;
+constexpr double kMpaPerKsi = kKpaPerKsi / kKpaPerMpa;
 // Strain of the extreme tension steel at which the sweep of neutral-axis
 // depths ends before uniform tension.
 constexpr double kLastSweepStrain = 0.05;
@@ -70,8 +71,8 @@ ConcreteLaw MakeConcreteLaw(const SectionWorkspace& ws, DesignCode code, bool de
     const double fck = fc_ksi * kMpaPerKsi;
     if (fck > 50.0) {
         const double r = std::pow((90.0 - std::min(fck, 90.0)) / 100.0, 4.0);
-        law.eps_c2 = (2.0 + 0.085 * std::pow(fck - 50.0, 0.53)) / 1000.0;
-        law.eps_cu2 = (2.6 + 35.0 * r) / 1000.0;
+        law.eps_c2 = (2.0 + 0.085 * std::pow(fck - 50.0, 0.53)) / kPerMille;
+        law.eps_cu2 = (2.6 + 35.0 * r) / kPerMille;
         law.n = 1.4 + 23.4 * r;
     }
     law.strength = design ? kAlphaCc * ws.m.fc / kGammaConcrete : ws.m.fc;

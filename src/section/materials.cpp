@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 #include "section/section_report.hpp"
@@ -38,7 +39,7 @@ double PowerBranch(double eps, double fpu, double a, double b, bool capped) {
 
 // Force units and the force scale of the prestress report: the input force is
 // in pounds (USCS, printed in kips) or kN (SI, printed as read).
-double ReportForce(double force, UnitSystem units) { return units == UnitSystem::USCS ? force / 1000.0 : force; }
+double ReportForce(double force, UnitSystem units) { return units == UnitSystem::USCS ? force / kPoundsPerKip : force; }
 
 }  // namespace
 
@@ -46,7 +47,7 @@ ConcreteConstants ComputeConcreteConstants(double fc, UnitSystem units, double r
     const double to_ksi = units == UnitSystem::SI ? kKpaPerKsi : 1.0;
     const double fc_ksi = fc / to_ksi;
     ConcreteConstants k;
-    const double root = std::sqrt(1000.0 * fc_ksi);
+    const double root = std::sqrt(kPsiPerKsi * fc_ksi);
     const double Ec_ksi = kEcCoefficient * root;
     const double fr_ksi = -rupture_coefficient * root;
     k.eps0 = kPeakStrainFactor * fc_ksi / Ec_ksi;
@@ -236,8 +237,8 @@ void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws
     const StrandData& strand = section.Strand;
     p.Pe = (1.0 - strand.PrestressLossFraction) * strand.InitialPrestressForce;
     if (ws.Units == UnitSystem::USCS) {
-        p.eps_ps = p.Pe / (-m.Es * 1000.0 * p.As);
-        p.eps_pc = p.Pe / (1000.0 * p.Ac * m.Ec);
+        p.eps_ps = p.Pe / (-m.Es * kPsiPerKsi * p.As);
+        p.eps_pc = p.Pe / (kPsiPerKsi * p.Ac * m.Ec);
     } else {
         p.eps_ps = p.Pe / (-m.Es * p.As);
         p.eps_pc = p.Pe / (p.Ac * m.Ec);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
@@ -682,7 +683,7 @@ void Run_Moment_Curvature(RunContext& ctx, SectionWorkspace& ws, const PileSecti
     table.SectionType = ws.SectionType;
     table.Levels.assign(curves.size(), ThrustLevelCurve{});
     std::vector<double>& thrust_list = ctx.problem.AxialThrustList;
-    const double capacity_scale = uscs ? 1000.0 : 1.0;
+    const double capacity_scale = uscs ? kPoundsPerKip : 1.0;
     for (std::size_t t = 0; t < curves.size(); ++t) {
         const MomentCurvatureCurve& curve = curves[t];
         ThrustLevelCurve& level = table.Levels[t];

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "section/geometry.hpp"
@@ -56,7 +57,7 @@ double SingleBarArea(const SectionWorkspace& ws, const PileSection& section) {
 void WriteSectionLength(OutputChannel& report, const SectionWorkspace& ws, const PileSection& section) {
     switch (ws.Units) {
         case UnitSystem::USCS:
-            WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength / 12.0, " ft");
+            WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength / kInchesPerFoot, " ft");
             break;
         case UnitSystem::SI:
             WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength, " m");

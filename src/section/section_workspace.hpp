@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/problem_data.hpp"
+#include "model/units.hpp"
 #include "section/reinforcement.hpp"
 
 namespace trevasc::section {
@@ -25,8 +26,6 @@ inline constexpr int kMaxCurvePoints = 150;
 inline constexpr int kMaxPolygonVertices = 300;
 // 1 ksi in kPa, as the single-precision constant 6894.757 is stored.
 inline constexpr double kKpaPerKsi = 6894.75732421875;
-// Stress and modulus inputs of USCS steel are in psi; the laws work in ksi.
-inline constexpr double kPsiPerKsi = 1000.0;
 
 // SectionShape: the geometric shape analysed, derived from SectionType.
 enum SectionShapeCode : int {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 #include "section/section_init.hpp"
@@ -18,7 +19,7 @@ constexpr int kElasticBranchPoints = 100;       // elastic-plastic: Mp reached a
 constexpr double kPlasticStepFactor = 20.0;     // plastic branch steps of 20 u
 
 // Scale from moments and stiffnesses in input units to table units.
-double KipScale(UnitSystem units) { return units == UnitSystem::USCS ? 1000.0 : 1.0; }
+double KipScale(UnitSystem units) { return units == UnitSystem::USCS ? kPoundsPerKip : 1.0; }
 
 SectionStiffness& TableOf(RunContext& ctx, int k) { return ctx.stiffness.Sections[static_cast<std::size_t>(k - 1)]; }
 
