@@ -262,7 +262,8 @@ struct LrfdCombination {
     double MomentResistanceFactor = 0.0;
     double ShearResistanceFactor = 0.0;
     std::string Name;
-    // Formed by the LRFD echo: factored shear, moment and axial force (after
+    // Formed from the loading groups when the loads are echoed (see
+    // pile/lrfd_factoring.hpp): factored shear, moment and axial force (after
     // the batter transformation when it applies) and the 1-based position of
     // the axial force in AxialThrustList.
     double FactoredShear = 0.0;
