@@ -277,14 +277,6 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
     }
 }
 
-void CloseSoilProfile(ProblemData& problem) {
-    if (problem.Layers.empty()) return;
-    problem.Layers.front().XLayerTop = problem.GroundSurfaceDepth;
-    for (std::size_t l = 0; l + 1 < problem.Layers.size(); ++l) {
-        problem.Layers[l + 1].XLayerTop = problem.Layers[l].XLayerBottom;
-    }
-}
-
 // Steps 3 to 13, once the run files are connected.
 void AnalyseConnected(RunContext& ctx, bool check_only) {
     std::string version_tag;
@@ -317,7 +309,9 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
         FinishInteractionWithoutLoadCases(ctx);
         return;
     }
-    CloseSoilProfile(problem);
+    // Close the soil profile: the layers follow each other without gaps from
+    // the ground surface down, in the depths the analysis uses.
+    MakeLayersContiguous(problem);
     WritePlotLine2(ctx.files.plot, static_cast<int>(problem.Sections.size()));
     if (version_tag == "TREVAS6") Convert_USCS_Units(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);

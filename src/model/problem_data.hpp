@@ -316,4 +316,9 @@ struct ProblemData {
     int i_Number_of_Layers() const { return static_cast<int>(Layers.size()); }
 };
 
+// Joins the soil layers top down: the first starts at the ground surface and
+// each of the others at the bottom of the one above it, so that the profile
+// has neither gaps nor overlaps.
+void MakeLayersContiguous(ProblemData& problem);
+
 }  // namespace trevasc
