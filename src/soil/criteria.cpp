@@ -2,14 +2,10 @@
 
 #include <array>
 
-#include "report/fortran_format.hpp"
-#include "run/error_stop.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
 namespace {
-
-// Runtime Error 94: an analysis feature this build does not have yet.
 
 using enum RockRule;
 using enum InterfaceKind;

@@ -60,7 +60,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double Single(float value) { return value; }
 
@@ -340,7 +339,7 @@ void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& 
 
     const auto points = Reese_Sand_Report_Points(curve, r.b);
     bool any_marked = false;
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         const SandReportPoint& point = points[static_cast<std::size_t>(j - 1)];
         const double y_out = r.ym * point.y;
         const double p_out = r.pm * point.p;
@@ -396,7 +395,7 @@ void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
     report.Line("----------------    -----------------");
     plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in API sand, no. p-y points on curve no. ",
                                    node.curve_number));
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j <= 13) {
             y = (j - 1) * r.b / 720.0;

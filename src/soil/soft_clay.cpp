@@ -57,7 +57,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double kMaxBearingFactor = 9.0;
 constexpr double kSurfaceBearingFactor = 3.0;
@@ -254,7 +253,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
     report.Line("----------------    -----------------");
     plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
 
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double yj = 0.0;
         if (j == 2) {
             yj = kSecondReportY50 * curve.y50;

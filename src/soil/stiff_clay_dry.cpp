@@ -43,7 +43,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double Single(float value) { return value; }
 
@@ -170,7 +169,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, const PyNode& node, c
     const double yend = curve.cyclic
                             ? kCyclicEndFactor * (kUltimateY50 + kCyclicEndGrowth * std::log10(curve.cycles)) * curve.y50
                             : kStaticEndY50 * curve.y50;
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j >= 2 && j <= 15) {
             y = kReportFractions[static_cast<std::size_t>(j - 2)] * ymax;

@@ -50,7 +50,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double kHalfRootTwo = 0.7071067811865476;  // sqrt(2)/2, oblique slope factor
 constexpr double kNoSlope = 1.0e-20;
@@ -190,7 +189,7 @@ void Write_Report_Block(RunContext& ctx, int layer, const PyNode& node, double z
         node.x, "Line 7:  p-y curve depth in stiff clay with free water, no. p-y points on curve no. ",
         node.curve_number));
 
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (!curve.cyclic) {
             const double unit = curve.As * curve.y50;

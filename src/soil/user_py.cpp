@@ -30,7 +30,6 @@ namespace {
 
 // Runtime Error 96: a user-input p-y curve that cannot be evaluated.
 constexpr std::int32_t kUnusableUserCurve = 296;
-// Below this deflection the initial modulus is used as the secant modulus.
 
 // Report deflections: 0, 0.001 (in the run's length unit) and then fractions
 // of the pile width, all as stored in single precision.
