@@ -42,11 +42,10 @@
 #include "soil/criteria.hpp"
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
+#include "soil/sand.hpp"
 
 namespace trevasc {
 namespace {
-
-constexpr double Single(float value) { return value; }
 
 constexpr double kK0 = 0.4000000059604645;               // at-rest coefficient 0.4
 constexpr double kSmallAngle = 1.0e-10;
@@ -62,21 +61,6 @@ constexpr double kGroundAboveHead = -9.999999747378752e-06;
 constexpr int kEquivalentDepthSteps = 500;
 constexpr double kDeepFactorA = 0.8799999952316284;      // A far below the surface, 0.88
 constexpr double kRightAngle = 90.0;                     // degrees
-
-// Reese sand factors A and B against x/b.
-constexpr std::array<double, 10> kRatio = {0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0};
-constexpr std::array<double, 10> kAStatic = {Single(2.83f), Single(2.48f), Single(2.11f), Single(1.76f),
-                                             Single(1.48f), Single(1.23f), Single(1.06f), Single(0.90f),
-                                             Single(0.88f), Single(0.88f)};
-constexpr std::array<double, 10> kBStatic = {Single(2.14f), Single(1.83f), Single(1.54f), Single(1.27f),
-                                             Single(1.05f), Single(0.86f), Single(0.71f), Single(0.53f),
-                                             Single(0.50f), Single(0.50f)};
-constexpr std::array<double, 10> kACyclic = {Single(0.75f), Single(0.93f), Single(1.07f), Single(1.11f),
-                                             Single(1.03f), Single(0.98f), Single(0.94f), Single(0.90f),
-                                             Single(0.88f), Single(0.88f)};
-constexpr std::array<double, 10> kBCyclic = {Single(0.53f), Single(0.72f), Single(0.83f), Single(0.86f),
-                                             Single(0.82f), Single(0.77f), Single(0.70f), Single(0.55f),
-                                             Single(0.55f), Single(0.55f)};
 
 // Default epsilon-50 by cohesion (printed only).
 struct Band {
@@ -118,17 +102,10 @@ constexpr double kHeavyUnitWeightSi = 12.225000381469727;     // kN/m^3
 // which the criterion is defined.
 constexpr std::int32_t kParameterOutOfRange = 174;
 
-// A or B at r = x/b: linear between the tabulated ratios, the last value
-// beyond 6.
-double Table_At(const std::array<double, 10>& values, double r) {
-    if (r <= kRatio.front()) return values.front();
-    for (std::size_t i = 1; i < kRatio.size(); ++i) {
-        if (kRatio[i] > r) {
-            return values[i - 1] + (values[i] - values[i - 1]) * (r - kRatio[i - 1]) / (kRatio[i] - kRatio[i - 1]);
-        }
-    }
-    return values.back();
-}
+// The Reese sand factors A and B at r = x/b. Above the ground surface
+// (r below 0) the surface value holds.
+double ReeseA(double r, bool cyclic) { return Reese_Sand_A(r > 0.0 ? r : 0.0, cyclic); }
+double ReeseB(double r, bool cyclic) { return Reese_Sand_B(r > 0.0 ? r : 0.0, cyclic); }
 
 [[noreturn]] void Stop_Error_48(RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
@@ -190,7 +167,7 @@ struct Wedge {
 // Depth in this material that develops the resistance of the layers above:
 // the integral of pu from 0 to Z equals their resistance.
 double Equivalent_Depth(const Wedge& w, double resistance_above, double b, double c, double gamma, double z0,
-                        const std::array<double, 10>& a_table) {
+                        bool cyclic) {
     const double tan_b = std::tan(w.beta);
     const double tan_a = std::tan(w.alpha);
     const double tan_phi = std::tan(w.phi);
@@ -205,7 +182,7 @@ double Equivalent_Depth(const Wedge& w, double resistance_above, double b, doubl
         const double zi = i * dz;
         const double r = zi / b;
         const double previous = F;
-        F += dz * (Table_At(a_table, r) * gamma * b * b * (C1 * r * r + C2 * r) + 3.0 * b * c +
+        F += dz * (ReeseA(r, cyclic) * gamma * b * b * (C1 * r * r + C2 * r) + 3.0 * b * c +
                    (gamma * b + 0.5 * c) * zi);
         if (F > resistance_above) {
             // F - previous is the positive increment that carried F past the
@@ -293,8 +270,6 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
     const bool report_mode = ctx.soil.PyReportMode;
     const double theta_s = problem.SlopeMinusBatter;
     const double theta = std::fabs(theta_s);
-    const auto& a_table = cyclic ? kACyclic : kAStatic;
-    const auto& b_table = cyclic ? kBCyclic : kBStatic;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
@@ -366,7 +341,7 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
             const auto li = static_cast<std::size_t>(layer);
             if (!report_mode && k == first && ctx.soil.BelowRockCount == 0) {
                 ctx.soil.EquivalentDepth[li] = Equivalent_Depth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
-                                                                gamma, node.z0, a_table);
+                                                                gamma, node.z0, cyclic);
             }
             z = CurveDepth(ctx, layer, node.xv, node.z0);
         }
@@ -425,8 +400,8 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         }
 
         const double ratio = z / b;
-        const double A = Table_At(a_table, ratio);
-        const double B = Table_At(b_table, ratio);
+        const double A = ReeseA(ratio, cyclic);
+        const double B = ReeseB(ratio, cyclic);
         curve.pu = A * ps + Puc;
 
         if (!report_mode) {
