@@ -104,8 +104,8 @@ constexpr std::int32_t kParameterOutOfRange = 174;
 
 // The Reese sand factors A and B at r = x/b. Above the ground surface
 // (r below 0) the surface value holds.
-double ReeseA(double r, bool cyclic) { return Reese_Sand_A(r > 0.0 ? r : 0.0, cyclic); }
-double ReeseB(double r, bool cyclic) { return Reese_Sand_B(r > 0.0 ? r : 0.0, cyclic); }
+double ReeseA(double r, bool cyclic) { return ReeseSandA(r > 0.0 ? r : 0.0, cyclic); }
+double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cyclic); }
 
 [[noreturn]] void Stop_Error_48(RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
@@ -166,7 +166,7 @@ struct Wedge {
 
 // Depth in this material that develops the resistance of the layers above:
 // the integral of pu from 0 to Z equals their resistance.
-double Equivalent_Depth(const Wedge& w, double resistance_above, double b, double c, double gamma, double z0,
+double SiltEquivalentDepth(const Wedge& w, double resistance_above, double b, double c, double gamma, double z0,
                         bool cyclic) {
     const double tan_b = std::tan(w.beta);
     const double tan_a = std::tan(w.alpha);
@@ -229,7 +229,7 @@ struct SiltCurve {
 // The curve constants. When pu equals pm the parabola flattens to p = pm
 // (n infinite, yk = pm/kz); when pm is 0 (no resistance at all, as at the
 // ground surface of a silt without cohesion) it vanishes.
-void Set_Curve_Constants(SiltCurve& curve, double z, double b) {
+void SetCurveConstants(SiltCurve& curve, double z, double b) {
     curve.ym = kYmOverWidth * b;
     curve.yu = kYuOverWidth * b;
     if (z < 0.0) {
@@ -260,7 +260,7 @@ void Set_Curve_Constants(SiltCurve& curve, double z, double b) {
 
 }  // namespace
 
-void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
+void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -273,7 +273,7 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
@@ -340,7 +340,7 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (layer > 1) {
             const auto li = static_cast<std::size_t>(layer);
             if (!report_mode && k == first && ctx.soil.BelowRockCount == 0) {
-                ctx.soil.EquivalentDepth[li] = Equivalent_Depth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
+                ctx.soil.EquivalentDepth[li] = SiltEquivalentDepth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
                                                                 gamma, node.z0, cyclic);
             }
             z = CurveDepth(ctx, layer, node.xv, node.z0);
@@ -413,12 +413,12 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         }
 
         curve.pm = kPmFactor * (ps + Puc);
-        Set_Curve_Constants(curve, z, b);
+        SetCurveConstants(curve, z, b);
 
         if (!report_mode) {
             const double ystar = DeflectionOnCurve(node, ym);
             const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
-            Store_Soil_Modulus(ctx, node, Es);
+            StoreSoilModulus(ctx, node, Es);
             continue;
         }
 

@@ -32,10 +32,10 @@ inline Units MakeUnits(const UnitLabels& u) {
     return units;
 }
 
-// A label padded so that "= " starts in column `equals_column`, then the value.
-inline void Labelled(OutputChannel& report, std::string_view label, int equals_column, const std::string& value) {
+// A label padded so that "= " starts in column `kEqualsColumn`, then the value.
+inline void Labelled(OutputChannel& report, std::string_view label, int kEqualsColumn, const std::string& value) {
     report.Write(label);
-    report.Tab(equals_column);
+    report.Tab(kEqualsColumn);
     report.Write("= ");
     report.Line(value);
 }

@@ -98,7 +98,7 @@ struct LiquefiedSandCurve {
 
 }  // namespace
 
-void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
@@ -112,7 +112,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
@@ -153,7 +153,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
                 ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
             const double ystar = DeflectionOnCurve(node, ym);
             const double y_secant = ystar < kSmallDeflection ? deflections[0] : ystar;
-            Store_Soil_Modulus(ctx, node, pm * curve.P(y_secant) / (y_secant * ym));
+            StoreSoilModulus(ctx, node, pm * curve.P(y_secant) / (y_secant * ym));
             continue;
         }
 

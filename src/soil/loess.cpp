@@ -90,18 +90,18 @@ struct LoessCurve {
 
 }  // namespace
 
-void Loess_Criterion(RunContext& ctx, int layer, int first, int last) {
+void LoessCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const double N_input = problem.Options.NumberOfCycles;
-    if (std::fabs(N_input) > kMaxCycles) Stop_Error_70(ctx, layer, N_input);
-    const double N = N_input < kMinCycles ? kMinCycles : N_input;
+    const double input_cycles = problem.Options.NumberOfCycles;
+    if (std::fabs(input_cycles) > kMaxCycles) Stop_Error_70(ctx, layer, input_cycles);
+    const double N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
     const double cycle_divisor = 1.0 + kCycleFactor * std::log(N);
     const double yref =
         problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);

@@ -135,7 +135,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // The pile's bending stiffness at axial depth x from the node values of the
 // converged case: report depths need not fall on nodes.
-double Bending_Stiffness_At(const PileModel& pile, double x) {
+double BendingStiffnessAt(const PileModel& pile, double x) {
     if (pile.N < 1) return 0.0;
     if (x <= pile.x(1)) return pile.EI(1);
     for (int k = 1; k < pile.N; ++k) {
@@ -156,7 +156,7 @@ struct MassiveRockCurve {
 
 }  // namespace
 
-void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
+void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool si = problem.Options.Units == UnitSystem::SI;
@@ -172,7 +172,7 @@ void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double z = node.z0;
         const double z_stress = z == 0.0 ? (si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
         const double b = PileWidthAt(ctx, node.x);
@@ -224,7 +224,7 @@ void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
 
         MassiveRockCurve curve;
         curve.pu = std::min(Pw, Pd);
-        const double EI = report_mode ? Bending_Stiffness_At(ctx.pile, node.x) : ctx.pile.EI(k);
+        const double EI = report_mode ? BendingStiffnessAt(ctx.pile, node.x) : ctx.pile.EI(k);
         if (!(b > 0.0) || !(EI > 0.0) || !(curve.pu > 0.0)) {
             Stop_Undefined_Initial_Modulus(ctx, layer, node.x, b, EI, curve.pu);
         }

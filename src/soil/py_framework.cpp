@@ -200,7 +200,7 @@ std::string_view SoilModelName(int code) {
     return kModelNames[static_cast<std::size_t>(code)];
 }
 
-PyNode Py_Node(const RunContext& ctx, int k) {
+PyNode PyNodeAt(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
     const SoilState& soil = ctx.soil;
     PyNode node;
@@ -428,7 +428,7 @@ void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
     Stop_With_Error(ctx, kNonFiniteSoilModulusError);
 }
 
-void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es) {
+void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es) {
     if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
     PileModel& pile = ctx.pile;
     pile.Es(node.k) = Es;

@@ -42,7 +42,7 @@ int LayerOfDepth(const ProblemData& problem, double depth) {
 
 }  // namespace
 
-void Write_Py_Curves_At_Depths(RunContext& ctx) {
+void WritePyCurvesAtDepths(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     SoilState& soil = ctx.soil;
     OutputChannel& report = ctx.files.report;
@@ -81,7 +81,7 @@ void Write_Py_Curves_At_Depths(RunContext& ctx) {
         const auto li = static_cast<std::size_t>(l);
         soil.BelowRockCount = soil.BelowRockLayer[li] ? 1 : 0;
         if (first[li] == 0) continue;
-        Call_Criterion(ctx, l, first[li], last[li]);
+        CallCriterion(ctx, l, first[li], last[li]);
         report.Blank(2);
     }
     soil.PyReportMode = false;

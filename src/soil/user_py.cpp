@@ -75,7 +75,7 @@ double CurveValue(const CurvePoints& c, double y) {
     return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
 }
 
-void Check_Curve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
     std::string problem;
     if (curve.size() < 2) {
         problem = "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
@@ -100,13 +100,13 @@ std::string Label28(std::string_view label) {
 
 }  // namespace
 
-void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
+void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
     const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
-    Check_Curve(ctx, layer, top, "top");
-    Check_Curve(ctx, layer, bottom, "bottom");
+    CheckCurve(ctx, layer, top, "top");
+    CheckCurve(ctx, layer, bottom, "bottom");
     const double Dt = soil_layer.UserCurveTop.Depth;
     const double Db = soil_layer.UserCurveBottom.Depth;
     const double k0_top = top[1][1] / top[1][0];
@@ -131,7 +131,7 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
     };
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
@@ -147,7 +147,7 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
             const double p = evaluate(ystar, d, k0);
             const double pu = std::fabs(Db - Dt) > 1.0e-6 ? pn_top + (d - Dt) * (pn_bottom - pn_top) / (Db - Dt) : pn_top;
             layer_resistance += ctx.pile.h * pu;
-            Store_Soil_Modulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
+            StoreSoilModulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
             continue;
         }
 

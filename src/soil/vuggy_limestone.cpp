@@ -80,14 +80,14 @@ struct VuggyCurve {
 
 }  // namespace
 
-void Vuggy_Limestone_Criterion(RunContext& ctx, int layer, int first, int last) {
+void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
     const bool si = problem.Options.Units == UnitSystem::SI;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);

@@ -177,7 +177,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 
 // RQD at vertical depth x: the epsilon-50 look-up on the RQD column, which
 // must extend down to x.
-double Rqd_At(RunContext& ctx, double x) {
+double RqdAt(RunContext& ctx, double x) {
     const ProblemData& problem = ctx.problem;
     const int n = 2 * problem.i_Number_of_Layers();
     if (n < 2 || x > ProfilePoint(problem, n).Depth) Stop_Error_31(ctx, x);
@@ -187,7 +187,7 @@ double Rqd_At(RunContext& ctx, double x) {
 // krm at vertical depth x: linear between profile points; at a depth shared
 // by two points the deeper point's value, except at the pile tip; 0 below
 // the profile.
-double Krm_At(const ProblemData& problem, double x) {
+double KrmAt(const ProblemData& problem, double x) {
     const int n = 2 * problem.i_Number_of_Layers();
     auto D = [&](int j) { return ProfilePoint(problem, j).Depth; };
     auto V = [&](int j) { return ProfilePoint(problem, j).Epsilon50; };
@@ -204,7 +204,7 @@ double Krm_At(const ProblemData& problem, double x) {
 
 // Depth into the rock mass: measured from the top of the uppermost of the
 // weak rock and vuggy limestone layers stacked directly above this one.
-double Depth_Into_Rock(const ProblemData& problem, int layer, double xv) {
+double DepthIntoRock(const ProblemData& problem, int layer, double xv) {
     double xr = xv + kRockDepthOffset - LayerOf(problem, layer).XLayerTop;
     for (int j = layer - 1; j >= 1; --j) {
         const SoilLayer& above = LayerOf(problem, j);
@@ -233,7 +233,7 @@ void Labelled(OutputChannel& report, std::string_view label, const std::string& 
 
 }  // namespace
 
-void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
+void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
@@ -242,7 +242,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
     const bool si = options.Units == UnitSystem::SI;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
@@ -258,7 +258,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
             if (si && qur > kStrengthHighSi) ctx.warnings.RecordWarning(-3074);
         }
 
-        const double rqd = Rqd_At(ctx, node.xv);
+        const double rqd = RqdAt(ctx, node.xv);
         if (rqd < 0.0 || rqd > kPercentMax) Stop_Error_49(ctx, rqd);
         const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
         if (thickness == 0.0) Stop_Runtime_Error_20(ctx);
@@ -268,12 +268,12 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (k > first && qur < kZeroStrength) Stop_Error_16(ctx);
 
         const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double krm = Krm_At(problem, node.xv);
+        const double krm = KrmAt(problem, node.xv);
         if (krm <= 0.0) Stop_Error_63(ctx, layer);
         if (krm < kKrmLow) ctx.warnings.RecordWarning(-316);
         if (krm > kKrmHigh) ctx.warnings.RecordWarning(-317);
 
-        const double xr = Depth_Into_Rock(problem, layer, node.xv);
+        const double xr = DepthIntoRock(problem, layer, node.xv);
         WeakRockCurve curve;
         curve.yrm = krm * b;
         if (curve.yrm <= 0.0) Stop_Runtime_Error_22(ctx, layer);
@@ -293,7 +293,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
             const double ystar = DeflectionOnCurve(node, ym);
             // On the initial line the modulus is Kir itself.
             const double Es = ystar < curve.yA ? curve.Kir : pm * curve.P(ystar) / (ystar * ym);
-            Store_Soil_Modulus(ctx, node, Es);
+            StoreSoilModulus(ctx, node, Es);
             continue;
         }
 
