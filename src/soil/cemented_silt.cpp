@@ -107,7 +107,8 @@ constexpr std::int32_t kParameterOutOfRange = 174;
 double ReeseA(double r, bool cyclic) { return ReeseSandA(r > 0.0 ? r : 0.0, cyclic); }
 double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cyclic); }
 
-[[noreturn]] void Stop_Error_48(RunContext& ctx, int layer, double xv, double c) {
+// Input Data Error 48: a silt layer with zero or negative cohesion.
+[[noreturn]] void StopOnSiltNonPositiveCohesion(RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
                       "Problem: A negative or zero value of cohesion was input for ", "a soil defined as a silt.", "",
                       "Layer = " + fmt::I0(layer) + ", Depth = " + fmt::F(xv, 13, 8) + ", c = " + fmt::E(c, 10, 3), "",
@@ -116,7 +117,8 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
     Stop_With_Error(ctx, "INP00048", 148);
 }
 
-[[noreturn]] void Stop_Error_10(RunContext& ctx) {
+// Input Data Error 10: a cemented silt without a friction angle.
+[[noreturn]] void StopOnSiltZeroFrictionAngle(RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 10 ****", "",
                       "Problem:  A negative or zero value was input for the friction angle for a silt.", "",
                       "Solution:  Please revise and correct the input data.  ",
@@ -124,7 +126,8 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
     Stop_With_Error(ctx, "INP00010", 110);
 }
 
-[[noreturn]] void Stop_Friction_Angle_Too_Large(RunContext& ctx, int layer, double xv, double phi_degrees) {
+// Input Data Error 74: a friction angle of 90 degrees or more.
+[[noreturn]] void StopOnFrictionAngleTooLarge(RunContext& ctx, int layer, double xv, double phi_degrees) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The friction angle of the cemented silt of layer " + fmt::I0(layer) + " at depth " +
                           fmt::E(xv, 12, 4) + " is " + fmt::F(phi_degrees, 10, 3) + " degrees.",
@@ -133,7 +136,8 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
     Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
-[[noreturn]] void Stop_Runtime_Error_23(RunContext& ctx, int layer) {
+// Runtime Error 23: a ground slope steeper than the friction angle of the silt.
+[[noreturn]] void StopOnSlopeSteeperThanFriction(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 23 ****", "",
                       "A runtime error occurred due to the ground slope angle being",
                       "greater than the friction angle for silt for layer " + fmt::I0(layer) + ".", "",
@@ -144,7 +148,8 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
     Stop_With_Error(ctx, "RUN00023", 223);
 }
 
-[[noreturn]] void Stop_Error_11(RunContext& ctx, int layer) {
+// Input Data Error 11: a slope at the friction angle of a silt without cohesion.
+[[noreturn]] void StopOnCohesionlessSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 11 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the criteria for silt for layer " + fmt::I0(layer) + ".", "",
@@ -280,7 +285,9 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
         const double c = fn_c(ctx, node.xv);
         // Zero cohesion is accepted at the top of the layer only; a negative
         // one nowhere.
-        if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) Stop_Error_48(ctx, layer, node.xv, c);
+        if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) {
+            StopOnSiltNonPositiveCohesion(ctx, layer, node.xv, c);
+        }
 
         const double gamma = AverageUnitWeight(ctx, node.xv);
         double epsilon50 = Epsilon50At(ctx, node.xv);
@@ -295,8 +302,8 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
         const double phi_degrees = FrictionAngleAt(ctx, node.xv);
         Wedge w;
         w.phi = phi_degrees / kDegreesPerRadian;
-        if (w.phi < kSmallAngle) Stop_Error_10(ctx);
-        if (phi_degrees >= kRightAngle) Stop_Friction_Angle_Too_Large(ctx, layer, node.xv, phi_degrees);
+        if (w.phi < kSmallAngle) StopOnSiltZeroFrictionAngle(ctx);
+        if (phi_degrees >= kRightAngle) StopOnFrictionAngleTooLarge(ctx, layer, node.xv, phi_degrees);
 
         // Initial modulus k (force/length^3).
         double k_modulus = 0.0;
@@ -323,9 +330,9 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
 
         w.alpha = w.phi / 2.0;
         w.beta = kPi / 4.0 + w.phi / 2.0;
-        if (theta > w.phi) Stop_Runtime_Error_23(ctx, layer);
+        if (theta > w.phi) StopOnSlopeSteeperThanFriction(ctx, layer);
         const double d = std::cos(theta) * std::cos(theta) - std::cos(w.phi) * std::cos(w.phi);
-        if (d < 1.0e-10 && c <= 0.0) Stop_Error_11(ctx, layer);
+        if (d < 1.0e-10 && c <= 0.0) StopOnCohesionlessSlopeTooSteep(ctx, layer);
         const double tan_active = std::tan(kPi / 4.0 - w.phi / 2.0);
         w.Ka0 = tan_active * tan_active;
         w.Ka = w.Ka0;

@@ -60,7 +60,8 @@ enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
 // which the criterion is defined.
 constexpr std::int32_t kParameterOutOfRange = 174;
 
-[[noreturn]] void Stop_Negative_Test_Value(RunContext& ctx, int layer, double xv, double v) {
+// Input Data Error 74: a negative field test value.
+[[noreturn]] void StopOnNegativeTestValue(RunContext& ctx, int layer, double xv, double v) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
                           " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
@@ -122,7 +123,7 @@ void PiedmontCriterion(RunContext& ctx, int layer, int first, int last) {
         const double Vt = TestValue(soil_layer.Top, test);
         const double Vb = TestValue(soil_layer.Bottom, test);
         const double v = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
-        if (factor > 0.0 && v < 0.0) Stop_Negative_Test_Value(ctx, layer, node.xv, v);
+        if (factor > 0.0 && v < 0.0) StopOnNegativeTestValue(ctx, layer, node.xv, v);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);

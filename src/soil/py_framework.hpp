@@ -96,6 +96,7 @@ private:
 };
 
 // Errors of the look-ups, also used by the criteria.
-[[noreturn]] void Stop_Input_Data_Error_4(RunContext& ctx, double x);
+// Input Data Error 4: a node below the friction angle data.
+[[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x);
 
 }  // namespace trevasc

@@ -10,7 +10,7 @@ namespace {
 
 // Input Data Error 23: an output depth above the ground surface. The
 // message does not stop the run by itself; the run ends with input error 23.
-[[noreturn]] void Stop_Depth_Above_Ground(RunContext& ctx, int j, double depth) {
+[[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
     const ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
     for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
@@ -54,7 +54,7 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
     const int n = static_cast<int>(depths.size());
     for (int j = 1; j <= n; ++j) {
         const double depth = depths[static_cast<std::size_t>(j - 1)];
-        if (problem.GroundSurfaceDepth > depth) Stop_Depth_Above_Ground(ctx, j, depth);
+        if (problem.GroundSurfaceDepth > depth) StopOnDepthAboveGround(ctx, j, depth);
     }
 
     // The report "nodes": the output depths grouped by layer, each layer's in

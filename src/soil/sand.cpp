@@ -139,7 +139,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 
 // ------------------------------------------------------------------ errors
 
-[[noreturn]] void Stop_Error_8(RunContext& ctx) {
+// Input Data Error 8: a Reese sand without a friction angle (messages only).
+[[noreturn]] void StopOnReeseSandZeroFrictionAngle(RunContext& ctx) {
     OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
@@ -151,7 +152,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     Stop_With_Error(ctx, "INP00008", 108);
 }
 
-[[noreturn]] void Stop_Error_9(RunContext& ctx, int layer) {
+// Input Data Error 9: a ground slope steeper than the friction angle of a Reese sand.
+[[noreturn]] void StopOnReeseSandSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 9 ****", "",
                       "An error was found in the input data when computing a p-y curve using ",
                       "the Reese sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -161,7 +163,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     Stop_With_Error(ctx, "INP00009", 109);
 }
 
-[[noreturn]] void Stop_Error_1(RunContext& ctx, int layer) {
+// Input Data Error 1: an API sand without a friction angle.
+[[noreturn]] void StopOnApiSandZeroFrictionAngle(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 1 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -170,7 +173,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     Stop_With_Error(ctx, "INP00001", 101);
 }
 
-[[noreturn]] void Stop_Error_2(RunContext& ctx, int layer) {
+// Input Data Error 2: a ground slope steeper than the friction angle of an API sand.
+[[noreturn]] void StopOnApiSandSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 2 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API criteria for sand for layer " + fmt::I0(layer) + ".", "",
@@ -180,7 +184,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     Stop_With_Error(ctx, "INP00002", 102);
 }
 
-[[noreturn]] void Stop_Runtime_Error_13(RunContext& ctx) {
+// Runtime Error 13: a default subgrade modulus asked for in general units.
+[[noreturn]] void StopOnDefaultKInGeneralUnits(RunContext& ctx) {
     const std::initializer_list<std::string_view> lines = {
         "",
         "",
@@ -212,7 +217,8 @@ void WriteFrictionAngleWarning(RunContext& ctx) {
     }
 }
 
-[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
+// Runtime Error 29: an initial modulus that is not a number (report line only).
+[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
     ctx.files.report.Line(std::string(text) + fmt::I0(k));
     Stop_Quietly(ctx, number);
 }
@@ -222,7 +228,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     defaulted = ktop <= 0.0;
     if (defaulted) {
         const double k = SandDefaultK(phi_degrees, gamma, ctx.problem.Options.Units);
-        if (ctx.problem.Options.Units == UnitSystem::GENERAL) Stop_Runtime_Error_13(ctx);
+        if (ctx.problem.Options.Units == UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
         return k;
     }
     const double kbot = layer.Bottom.SubgradeK;
@@ -638,7 +644,7 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
         bool k_defaulted = false;
         const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
 
-        if (phi < kZeroAngle) Stop_Error_8(ctx);
+        if (phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
         if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) {
             WriteFrictionAngleWarning(ctx);
             ctx.warnings.RecordWarning(-302);
@@ -650,7 +656,7 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
         // A slope at least as steep as the friction angle cannot stand; in
         // lower layers Coulomb's coefficient then is not a number and the
         // modulus check below ends the run.
-        if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_9(ctx, layer);
+        if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnReeseSandSlopeTooSteep(ctx, layer);
         const double Ka = theta > kSlopeForKa ? ActiveCoefficientOnSlope(theta, phi) : a.Ka;
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
@@ -690,7 +696,7 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
         if (ystar < kSmallDeflection) {
             Es = kz;
             if (std::isnan(Es)) {
-                Stop_Modulus_Not_A_Number(ctx, "The computed value of soil modulus is not-a-number for node ", k,
+                StopOnModulusNotANumber(ctx, "The computed value of soil modulus is not-a-number for node ", k,
                                           kInitialModulusNotANumber);
             }
         } else {
@@ -745,7 +751,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
 
         if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
-        if (k > first && phi < kZeroAngle) Stop_Error_1(ctx, layer);
+        if (k > first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 
         const bool sloping = theta > kSlopeForKa;
         SandAngles a;
@@ -755,7 +761,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
             a = MakeSandAngles(phi, kApiK0);
             const double ct = std::cos(theta);
             const double cp = std::cos(phi);
-            if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_2(ctx, layer);
+            if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnApiSandSlopeTooSteep(ctx, layer);
             Ka = ActiveCoefficientOnSlope(theta, phi);
             const double tp = std::tan(kPi / 4.0 + a.alpha);
             a.Kp = tp * tp;

@@ -149,7 +149,8 @@ constexpr Variant kVariantWithJ{
     "soft clay with J.",
 };
 
-[[noreturn]] void Stop_Zero_Cohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
+// Input Data Error 12 (Matlock) or 71 (with J): a soft clay without cohesion below its top node.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
                                      int last, double c) {
     const std::string where = "Layer no. = " + fmt::I0(layer) + ", Node no. = " + fmt::I0(node.k) +
                               ", Top node in layer = " + fmt::I0(first) + ", Elevation = " + fmt::F(node.xv, 10, 3) +
@@ -179,8 +180,9 @@ constexpr Variant kVariantWithJ{
     Stop_With_Error(ctx, v.code, v.number);
 }
 
-// General units have no default epsilon-50; the run cannot go on without one.
-[[noreturn]] void Stop_No_Epsilon50(RunContext& ctx, int layer) {
+// Input Data Error 93: general units have no default epsilon-50; the run
+// cannot go on without one.
+[[noreturn]] void StopOnNoEpsilon50(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"", "**** Input Data Error No. 93 ****", "",
                       "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
                           " is zero or negative.",
@@ -189,7 +191,8 @@ constexpr Variant kVariantWithJ{
     Stop_With_Error(ctx, kNoEpsilon50Error);
 }
 
-[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, int k, double Es) {
+// Runtime Error 42: a soft clay modulus that is not a number, after its report line.
+[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, int k, double Es) {
     ctx.files.report.Line("The computed value of soil modulus is not-a-number for node " + fmt::I0(k));
     StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
@@ -308,9 +311,9 @@ void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int 
         }
         if (eps50 <= 0.0) {
             eps50 = SoftClayDefaultEpsilon50(c, options.Units);
-            if (eps50 <= 0.0) Stop_No_Epsilon50(ctx, layer);
+            if (eps50 <= 0.0) StopOnNoEpsilon50(ctx, layer);
         }
-        if (k > first && c < kZeroCohesion) Stop_Zero_Cohesion(ctx, v, layer, node, first, last, c);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v, layer, node, first, last, c);
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             const double Z = SoftClayEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, gamma, J, cyclic);
@@ -346,7 +349,7 @@ void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int 
 
         const double ystar = DeflectionOnCurve(node, ym);
         const double Es = ystar < curve.ylim ? curve.Eslim : pm * curve.P(ystar) / (ym * ystar);
-        if (std::isnan(Es)) Stop_Modulus_Not_A_Number(ctx, k, Es);
+        if (std::isnan(Es)) StopOnModulusNotANumber(ctx, k, Es);
         StoreSoilModulus(ctx, node, Es);
     }
 }

@@ -89,7 +89,8 @@ constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264},
                          "Line 7:  p-y curve depth in stiff clay w/o free water with k, no. p-y points on curve no. ",
                          "stiff clay with k"};
 
-[[noreturn]] void Stop_Error_13(RunContext& ctx, const Variant& v) {
+// Input Data Error 13: a stiff clay without free water and without cohesion.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v) {
     if (v.with_k) {
         WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
                           "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
@@ -204,7 +205,7 @@ void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, 
         const double ylim = kLimitDeflectionWidth * b;
         const double c = fn_c(ctx, node.xv);
         const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) Stop_Error_13(ctx, v);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
         if (!at_interface) {
             const bool uscs = options.Units == UnitSystem::USCS;
             const bool si = options.Units == UnitSystem::SI;

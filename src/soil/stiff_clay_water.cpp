@@ -142,7 +142,8 @@ double SlopeFactor(double slope, double y) {
 double StaticResidualFactor(double As) { return 0.5 * std::sqrt(6.0 * As) - kStaticOffset - kStaticResidualAs * As; }
 double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
 
-[[noreturn]] void Stop_Error_14(RunContext& ctx) {
+// Input Data Error 14: a stiff clay with free water and without cohesion.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
                       "An error was detected in the input data used to compute p-y curves in ",
                       "stiff clay with free water.", "", "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
@@ -319,7 +320,7 @@ void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
         const double b = PileWidthAt(ctx, node.x);
         const double c = fn_c(ctx, node.xv);
         const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) Stop_Error_14(ctx);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
         if (!at_interface) {
             if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
             if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
