@@ -75,21 +75,27 @@ double CurveValue(const CurvePoints& c, double y) {
     return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
 }
 
-void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
-    std::string problem;
-    if (curve.size() < 2) {
-        problem = "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
-                  " points; a p-y curve needs at least two.";
-    } else if (curve[1][0] == 0.0) {
-        problem = "Its second point has zero deflection, so its initial modulus p/y is undefined.";
-    } else {
-        return;
-    }
+// Runtime Error 96: a user-input curve with fewer than two points or a second
+// point at zero deflection, so that its initial modulus is undefined.
+[[noreturn]] void StopOnUnusableUserCurve(RunContext& ctx, int layer, std::string_view where,
+                                          const std::string& problem) {
     WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
                       "The user-input p-y curve at the " + std::string(where) + " of soil layer " + fmt::I0(layer) +
                           " cannot be used.",
                       problem, "Please correct the points of this curve and repeat the analysis.", ""});
     Stop_With_Error(ctx, kUnusableUserCurve);
+}
+
+void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+    if (curve.size() < 2) {
+        StopOnUnusableUserCurve(ctx, layer, where,
+                                "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
+                                    " points; a p-y curve needs at least two.");
+    }
+    if (curve[1][0] == 0.0) {
+        StopOnUnusableUserCurve(ctx, layer, where,
+                                "Its second point has zero deflection, so its initial modulus p/y is undefined.");
+    }
 }
 
 std::string Label28(std::string_view label) {
