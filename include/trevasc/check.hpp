@@ -1,11 +1,14 @@
 // Checking an input file without analysing it: the engine reads the file and
 // echoes it, with every check those two steps make, into scratch outputs that
-// are removed afterwards, and stops before the analysis.
+// are removed afterwards, and stops before the analysis. Exported from
+// libtrevasc.so.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "trevasc/trevasc.h"
 
 namespace trevasc {
 
@@ -35,6 +38,6 @@ struct InputCheck {
 };
 
 // Reads and echoes `input_path` as a run would, without analysing. Never throws.
-InputCheck CheckInput(const std::string& input_path) noexcept;
+TREVASC_EXPORT InputCheck CheckInput(const std::string& input_path) noexcept;
 
 }  // namespace trevasc

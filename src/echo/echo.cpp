@@ -26,14 +26,6 @@ void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view>
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
 
-void MakeLayersContiguous(ProblemData& problem) {
-    if (problem.Layers.empty()) return;
-    problem.Layers.front().XLayerTop = problem.GroundSurfaceDepth;
-    for (std::size_t k = 0; k + 1 < problem.Layers.size(); ++k) {
-        problem.Layers[k + 1].XLayerTop = problem.Layers[k].XLayerBottom;
-    }
-}
-
 // Joined top down, a layer given inside the one above it would have its top
 // below its bottom: a negative thickness that no criterion can use.
 constexpr std::int32_t kLayerOutOfOrder = 189;

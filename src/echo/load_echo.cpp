@@ -1,6 +1,8 @@
-// Echo of the pile-head loads, and of the LRFD loads with the forming of the
-// factored load combinations, their batter transformation and the list of
-// distinct factored axial thrusts that the section analysis works through.
+// Echo of the pile-head loads, and of the LRFD loads: the loading groups, the
+// sums by load type, the factors, the factored loads of every combination,
+// their batter transformation and the distinct factored axial thrusts. The
+// LRFD code forms those values; the echo calls it where each table is
+// printed and prints what it returns.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,14 +10,12 @@
 #include <string_view>
 
 #include "echo/echo.hpp"
+#include "pile/lrfd_factoring.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
 namespace trevasc {
 namespace {
-
-// Batter angles at or below this (radians) leave the loads untransformed.
-constexpr double kBatterThreshold = 1.0e-6;
 
 constexpr std::array<std::string_view, kLrfdLoadTypes> kLoadTypeTexts = {
     "Dead Load   (DL)", "Live Load   (LL)", "Earthquake  (EQ)", "Impact Load (IM)", "Wind Load    (W)",
@@ -27,20 +27,6 @@ constexpr std::array<std::string_view, kLrfdLoadTypes> kTypeSumTexts = {
     "Snow Loads   (Sn)", "Temperature  (Tm)", "Special      (Sp)"};
 constexpr std::array<std::string_view, kLrfdLoadTypes> kFactorSymbols = {
     "*DL", "*LL", "*EQ", "*IM", "*W ", "*HW", "*Ice", "*Hs", "*Lr", "*Rn", "*Sn", "*Tm", "*Sp"};
-
-// Ascending exchange sort and removal of exact duplicates.
-std::vector<double> DistinctAscending(std::vector<double> values) {
-    for (std::size_t i = 0; i + 1 < values.size(); ++i) {
-        for (std::size_t j = i + 1; j < values.size(); ++j) {
-            if (values[j] < values[i]) std::swap(values[i], values[j]);
-        }
-    }
-    std::vector<double> distinct;
-    for (double v : values) {
-        if (std::find(distinct.begin(), distinct.end(), v) == distinct.end()) distinct.push_back(v);
-    }
-    return distinct;
-}
 
 }  // namespace
 
@@ -133,18 +119,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 4. Sums by load type.
-    std::array<int, kLrfdLoadTypes> count{};
-    std::array<double, kLrfdLoadTypes> sum_v{};
-    std::array<double, kLrfdLoadTypes> sum_m{};
-    std::array<double, kLrfdLoadTypes> sum_p{};
-    for (const LrfdLoad& load : problem.LrfdLoads) {
-        if (load.LrfdLoadType < 1 || load.LrfdLoadType > kLrfdLoadTypes) continue;
-        const auto k = static_cast<std::size_t>(load.LrfdLoadType - 1);
-        count[k] += 1;
-        sum_v[k] += load.HorizontalForce;
-        sum_m[k] += load.Moment;
-        sum_p[k] += load.AxialForce;
-    }
+    const LrfdTypeSums sums = SumLrfdLoadsByType(problem);
     report.Blank(2);
     report.Line("Totals of Unfactored Loads by Load Type for LRFD Analyses:");
     report.Line("----------------------------------------------------------");
@@ -162,8 +137,8 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("-----------------      ------------------      ------------------      ------------------      "
                 "------------");
     for (std::size_t k = 0; k < kTypeSumTexts.size(); ++k) {
-        report.Line(std::string(kTypeSumTexts[k]) + fmt::F(sum_v[k], 24, 2) + fmt::F(sum_m[k], 24, 2) +
-                    fmt::F(sum_p[k], 24, 2) + fmt::I(count[k], 12));
+        report.Line(std::string(kTypeSumTexts[k]) + fmt::F(sums.shear[k], 24, 2) + fmt::F(sums.moment[k], 24, 2) +
+                    fmt::F(sums.axial[k], 24, 2) + fmt::I(sums.count[k], 12));
     }
     report.Blank(3);
 
@@ -199,8 +174,9 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line(std::string(78, '-'));
     report.Blank();
     const std::string force_unit = uscs ? " lbs" : " kN";
+    FactorLrfdCombinations(problem, sums);
     number = 0;
-    for (LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         report.Line("Factored Load Combination No. " + fmt::I0(number));
         report.Line("---------------------------------");
@@ -211,25 +187,17 @@ void EchoLrfdLoads(RunContext& ctx) {
         report.Line("Structural Resistance Factor for Shear   =" + fmt::F(combination.ShearResistanceFactor, 6, 3));
         report.Blank();
         std::string terms = "Factored Load = ";
-        double v = 0.0;
-        double m = 0.0;
-        double p = 0.0;
         for (std::size_t k = 0; k < kLrfdLoadTypes; ++k) {
             const double factor = combination.LoadFactors[k];
             if (factor <= 0.0) continue;
             terms += (k == 0 ? "" : " +") + fmt::F(factor, 5, 2) + std::string(kFactorSymbols[k]);
-            v += factor * sum_v[k];
-            m += factor * sum_m[k];
-            p += factor * sum_p[k];
         }
         report.Line(terms + " ");
         report.Blank();
-        combination.FactoredShear = v;
-        combination.FactoredMoment = m;
-        combination.FactoredAxial = p;
-        report.Line("Factored Horizontal Force = " + fmt::F(v, 24, 2) + force_unit);
-        report.Line("Factored Vertical Force   = " + fmt::F(p, 24, 2) + force_unit);
-        report.Line("Factored Moment           = " + fmt::F(m, 24, 2) + (uscs ? " in-lbs" : " kN-m"));
+        report.Line("Factored Horizontal Force = " + fmt::F(combination.FactoredShear, 24, 2) + force_unit);
+        report.Line("Factored Vertical Force   = " + fmt::F(combination.FactoredAxial, 24, 2) + force_unit);
+        report.Line("Factored Moment           = " + fmt::F(combination.FactoredMoment, 24, 2) +
+                    (uscs ? " in-lbs" : " kN-m"));
         report.Blank();
     }
 
@@ -255,16 +223,10 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 8. Transformation for pile batter.
-    const double batter = problem.PileBatterAngle;
-    if (std::fabs(batter) > kBatterThreshold) {
+    if (TransformLrfdForBatter(problem)) {
+        const double batter = problem.PileBatterAngle;
         const double sb = std::sin(batter);
         const double cb = std::cos(batter);
-        for (LrfdCombination& combination : problem.LrfdCombinations) {
-            const double v = combination.FactoredShear;
-            const double p = combination.FactoredAxial;
-            combination.FactoredShear = cb * v + sb * p;
-            combination.FactoredAxial = -sb * v + cb * p;
-        }
         report.Blank(2);
         report.Line("Factored Loads Transformed for Pile Batter by Load Combination:");
         report.Line("---------------------------------------------------------------");
@@ -298,13 +260,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 9. Distinct factored axial thrusts.
-    std::vector<double> thrusts;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) thrusts.push_back(combination.FactoredAxial);
-    const std::vector<double> distinct = DistinctAscending(thrusts);
-    for (LrfdCombination& combination : problem.LrfdCombinations) {
-        const auto at = std::find(distinct.begin(), distinct.end(), combination.FactoredAxial);
-        combination.ThrustIndex = static_cast<std::int32_t>(at - distinct.begin()) + 1;
-    }
+    const std::vector<double> distinct = AssignLrfdThrustLevels(problem, uscs);
     report.Blank(2);
     report.Line("Sorted Values of Axial Thrust Forces Sorted for LRFD Computations:");
     report.Line("------------------------------------------------------------------");
@@ -317,11 +273,6 @@ void EchoLrfdLoads(RunContext& ctx) {
     for (double value : distinct) {
         ++position;
         report.Line(fmt::I(position, 4) + fmt::F(value, 16, 3));
-    }
-    problem.AxialThrustList.clear();
-    for (double value : distinct) {
-        if (static_cast<int>(problem.AxialThrustList.size()) >= kMaxAxialThrusts) break;
-        problem.AxialThrustList.push_back(uscs ? value / kPoundsPerKip : value);
     }
 }
 

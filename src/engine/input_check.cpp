@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "echo/echo.hpp"
+#include "input/list_directed.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
 #include "input/reader_support.hpp"
@@ -671,7 +672,6 @@ void Check(InputCheck& result, const std::string& input_path) {
         input::ListDirectedRead read(file);
         if (!read.Character(tag, 7)) tag = "3      ";
     }
-    ctx->VersionTag = tag;
     result.oldest_format = tag != "TREVAS6" && tag != "TREVAS5";
     bool reading = true;
     int line = 0;

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "echo/echo.hpp"
+#include "input/list_directed.hpp"
 #include "engine/model_text.hpp"
 #include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
@@ -187,15 +188,17 @@ void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& nam
     if (ctx.files.input.HoldsNoBytes()) StopOnEmptyInput(ctx);
 }
 
-// Step 3: the version tag selects the reader.
-void ReadInput(RunContext& ctx) {
+// Step 3: the version tag selects the reader. The tag is kept in
+// `version_tag` before the reader starts, so that it is known also when
+// reading stops with an error.
+void ReadInput(RunContext& ctx, std::string& version_tag) {
     input::InputFile& file = ctx.files.input;
     std::string tag;
     {
         input::ListDirectedRead read(file);
         if (!read.Character(tag, 7)) tag = "3      ";
     }
-    ctx.VersionTag = tag;
+    version_tag = tag;
     if (tag == "TREVAS6") {
         input::ReadCurrentFormat(ctx);
     } else if (tag == "TREVAS5") {
@@ -274,17 +277,10 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
     }
 }
 
-void CloseSoilProfile(ProblemData& problem) {
-    if (problem.Layers.empty()) return;
-    problem.Layers.front().XLayerTop = problem.GroundSurfaceDepth;
-    for (std::size_t l = 0; l + 1 < problem.Layers.size(); ++l) {
-        problem.Layers[l + 1].XLayerTop = problem.Layers[l].XLayerBottom;
-    }
-}
-
 // Steps 3 to 13, once the run files are connected.
 void AnalyseConnected(RunContext& ctx, bool check_only) {
-    ReadInput(ctx);
+    std::string version_tag;
+    ReadInput(ctx, version_tag);
 
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
@@ -292,7 +288,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     // Only US customary input is converted (feet, psf, pcf to inches and
     // pounds); SI and GENERAL input is used as read, so for them the
     // conversion is marked as done and neither call below touches a value.
-    ctx.UscsConversionDone = options.Units != UnitSystem::USCS;
+    bool uscs_conversion_done = options.Units != UnitSystem::USCS;
     ctx.labels = MakeUnitLabels(options.Units);
 
     OutputChannel& report = ctx.files.report;
@@ -306,16 +302,18 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
 
     EchoInputData(ctx);
     if (check_only) return;
-    if (options.Units == UnitSystem::USCS) Convert_USCS_Units(problem, ctx.UscsConversionDone);
+    if (options.Units == UnitSystem::USCS) Convert_USCS_Units(problem, uscs_conversion_done);
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
         FinishInteractionWithoutLoadCases(ctx);
         return;
     }
-    CloseSoilProfile(problem);
+    // Close the soil profile: the layers follow each other without gaps from
+    // the ground surface down, in the depths the analysis uses.
+    MakeLayersContiguous(problem);
     WritePlotLine2(ctx.files.plot, static_cast<int>(problem.Sections.size()));
-    if (ctx.VersionTag == "TREVAS6") Convert_USCS_Units(problem, ctx.UscsConversionDone);
+    if (version_tag == "TREVAS6") Convert_USCS_Units(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
     // mode asks for.
@@ -621,6 +619,7 @@ TextRunResult RunText(std::string_view input, const RunOptions& options, const R
 
 ModelReadResult ReadModelText(std::string_view input) noexcept {
     ModelReadResult result;
+    std::string version_tag;
     const std::unique_ptr<RunContext> ctx = NewContext(RunOptions{});
     if (!ctx) {
         result.code = kInternalFaultCode;
@@ -628,11 +627,11 @@ ModelReadResult ReadModelText(std::string_view input) noexcept {
     }
     result.code = RunGuarded(*ctx, [&] {
         ConnectTextRun(*ctx, input, DefaultTextRunNames());
-        ReadInput(*ctx);
+        ReadInput(*ctx, version_tag);
     });
     try {
         result.problem = ctx->problem;
-        result.version_tag = ctx->VersionTag;
+        result.version_tag = version_tag;
         result.report = ctx->files.report.MemoryText();
         result.messages = ctx->files.messages.MemoryText();
     } catch (...) {

@@ -23,6 +23,7 @@
 // 26, plus the checks this engine adds to either format wherever reading on
 // would overrun a table or analyse something other than what the file says.
 #include "input/previous_format.hpp"
+#include "input/list_directed.hpp"
 
 #include <algorithm>
 #include <array>
@@ -34,7 +35,7 @@
 #include "input/block_checks.hpp"
 #include "input/previous_soil.hpp"
 #include "input/reader_support.hpp"
-#include "pile/node_setup.hpp"
+#include "model/pile_properties.hpp"
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 

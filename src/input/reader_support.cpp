@@ -1,4 +1,5 @@
 #include "input/reader_support.hpp"
+#include "input/list_directed.hpp"
 
 #include <algorithm>
 #include <system_error>

@@ -262,7 +262,8 @@ struct LrfdCombination {
     double MomentResistanceFactor = 0.0;
     double ShearResistanceFactor = 0.0;
     std::string Name;
-    // Formed by the LRFD echo: factored shear, moment and axial force (after
+    // Formed from the loading groups when the loads are echoed (see
+    // pile/lrfd_factoring.hpp): factored shear, moment and axial force (after
     // the batter transformation when it applies) and the 1-based position of
     // the axial force in AxialThrustList.
     double FactoredShear = 0.0;
@@ -314,5 +315,10 @@ struct ProblemData {
 
     int i_Number_of_Layers() const { return static_cast<int>(Layers.size()); }
 };
+
+// Joins the soil layers top down: the first starts at the ground surface and
+// each of the others at the bottom of the one above it, so that the profile
+// has neither gaps nor overlaps.
+void MakeLayersContiguous(ProblemData& problem);
 
 }  // namespace trevasc

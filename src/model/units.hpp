@@ -4,19 +4,13 @@
 // GENERAL input in whatever consistent units the user chose.
 #pragma once
 
-#include <numbers>
 #include <string>
 
 #include "model/problem_data.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc {
 
-inline constexpr double kPi = std::numbers::pi;
-inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
-inline constexpr double kPoundsPerKip = 1000.0;
-inline constexpr double kInchesPerFoot = 12.0;
-inline constexpr double kSquareInchesPerSquareFoot = 144.0;
-inline constexpr double kCubicInchesPerCubicFoot = 1728.0;
 // Steel stresses and moduli of US customary sections are read in psi; the
 // material laws work in ksi.
 inline constexpr double kPsiPerKsi = 1000.0;

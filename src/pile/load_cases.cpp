@@ -134,8 +134,8 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
             if (top == 0) continue;
             const CriterionEntry* entry = CriterionForCode(code);
             if (entry == nullptr) continue;
-            if (entry->name == "Vuggy LS") Call_Criterion(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
-            Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
+            if (entry->name == "Vuggy LS") CallCriterion(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
+            ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
     }
 }
@@ -273,9 +273,9 @@ void Soil_Response(RunContext& ctx, int iteration, bool check_layers) {
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         const auto li = static_cast<std::size_t>(l);
         if (pile.TopNode[li] != 0) {
-            Call_Criterion(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
+            CallCriterion(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
             const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
-            if (entry != nullptr) Apply_Below_Rock_Bookkeeping(ctx.soil, l, *entry);
+            if (entry != nullptr) ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
         if (iteration == 1 && check_layers) Check_Layer_Holds_Node(ctx, l);
     }
@@ -322,7 +322,7 @@ void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
         if (print_py_curves) {
             Write_Plot_Line_6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
             messages.Line("Computing p-y curves for output at user-specified depths.");
-            Write_Py_Curves_At_Depths(ctx);
+            WritePyCurvesAtDepths(ctx);
             print_py_curves = false;
         } else {
             Write_Plot_Line_6(ctx.files.plot, 0);

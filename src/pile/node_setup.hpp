@@ -8,24 +8,10 @@
 #include <array>
 #include <vector>
 
+#include "model/pile_properties.hpp"
 #include "run/run_context.hpp"
 
 namespace trevasc {
-
-// Properties of the pile at one depth, from the section property table.
-struct PileProperties {
-    double Width = 0.0;
-    double Inertia = 0.0;
-    double Area = 0.0;
-    double Modulus = 0.0;
-    double EI = 0.0;               // interpolated between the rows' products E*I
-    double StructuralWidth = 0.0;  // embedded pole only
-};
-
-// Properties at depth `a` below the pile head. Between two rows every value is
-// interpolated linearly in depth; at a depth shared by two rows (a section
-// boundary) the lower section's row is used.
-PileProperties Lookup_Pile_Properties(const ProblemData& problem, double a);
 
 // Node depths for `increments` equal increments of a pile of length L.
 void Build_Node_Depths(PileModel& pile, int increments, double L, double batter_angle);

@@ -56,15 +56,19 @@ std::string NonFinite(double value, int width) {
     return Justify(std::move(text), width);
 }
 
-// Digits of a non-negative value rounded to `decimals` places ("12345.60",
-// "3" for no places). std::to_chars rounds the exact binary value, ties to even.
-std::string FixedDigits(double magnitude, int decimals) {
-    // The integer part of a finite double has at most 309 digits.
-    std::string buffer(static_cast<std::size_t>(decimals) + 320, '\0');
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::fixed, decimals);
-    buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
-    return buffer;
+// Scratch space for building one field. Fields of every ordinary width fit
+// on the stack; only absurd widths or digit counts take a heap buffer, so a
+// field costs at most the one allocation of the string it returns.
+constexpr std::size_t kStackScratch = 512;
+
+template <class Build>
+std::string WithScratch(std::size_t size, Build&& build) {
+    if (size <= kStackScratch) {
+        char buffer[kStackScratch];
+        return build(buffer);
+    }
+    std::string buffer(size, '\0');
+    return build(buffer.data());
 }
 
 // A positive value rounded to `digits` significant digits: the digits without
@@ -74,22 +78,30 @@ struct Significand {
     int power = 0;
 };
 
-Significand ScientificDigits(double magnitude, int digits) {
-    std::string buffer(static_cast<std::size_t>(digits) + 16, '\0');
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, digits - 1);
-    const std::string_view text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-
-    Significand out;
-    const std::size_t e = text.find('e');
-    for (char c : text.substr(0, e)) {
-        if (c != '.') out.digits.push_back(c);
+// Writes the significant digits of `magnitude` rounded to `digits` places
+// (no decimal point) at `out` and returns the power of ten of the first one.
+// `scratch` must hold digits + 16 characters. std::to_chars rounds the exact
+// binary value, ties to even.
+int WriteScientificDigits(double magnitude, int digits, char* scratch, char* out) {
+    const auto result = std::to_chars(scratch, scratch + digits + 16, magnitude, std::chars_format::scientific,
+                                      digits - 1);
+    const char* c = scratch;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') *out++ = *c;
     }
-    std::string_view exponent = text.substr(e + 1);
-    const bool negative = exponent.front() == '-';
-    exponent.remove_prefix(1);  // to_chars always writes the exponent's sign
-    std::from_chars(exponent.data(), exponent.data() + exponent.size(), out.power);
-    if (negative) out.power = -out.power;
+    ++c;
+    const bool negative = *c == '-';
+    ++c;  // to_chars always writes the exponent's sign
+    int power = 0;
+    std::from_chars(c, result.ptr, power);
+    return negative ? -power : power;
+}
+
+Significand ScientificDigits(double magnitude, int digits) {
+    Significand out;
+    out.digits.resize(static_cast<std::size_t>(digits));
+    char scratch[kListRealDigits + 16];
+    out.power = WriteScientificDigits(magnitude, digits, scratch, out.digits.data());
     return out;
 }
 
@@ -100,29 +112,38 @@ Significand ScientificDigits(double magnitude, int digits) {
 // show a value and takes asterisks.
 std::string RealField(bool negative, std::string_view integer_digits, std::string_view rest,
                       int width) {
-    std::string text = negative ? "-" : "";
+    const std::size_t sign = negative ? 1 : 0;
     const bool fraction_only = integer_digits.empty();
-    const bool room_for_zero =
-        width == 0 || static_cast<std::size_t>(width) > text.size() + rest.size();
-    if (fraction_only && room_for_zero) {
-        text += '0';
-    } else {
-        text += integer_digits;
-    }
-    text += rest;
+    const bool room_for_zero = width == 0 || static_cast<std::size_t>(width) > sign + rest.size();
     if (fraction_only && !room_for_zero && rest.size() < 2) return Stars(width);
-    return Justify(std::move(text), width);
+    const std::string_view before_point = fraction_only && room_for_zero ? std::string_view("0") : integer_digits;
+    const std::size_t length = sign + before_point.size() + rest.size();
+    if (width > 0 && length > static_cast<std::size_t>(width)) return Stars(width);
+    // Right-justified in the field; width 0 leaves the text as it is.
+    std::string field(width > 0 ? static_cast<std::size_t>(width) : length, ' ');
+    char* p = field.data() + (field.size() - length);
+    if (negative) *p++ = '-';
+    p = std::copy(before_point.begin(), before_point.end(), p);
+    std::copy(rest.begin(), rest.end(), p);
+    return field;
+}
+
+// Writes the sign of an exponent and its magnitude with at least
+// `min_digits` digits at `out`; returns the end of what was written.
+char* WriteExponentDigits(char* out, int exponent, int min_digits) {
+    *out++ = exponent < 0 ? '-' : '+';
+    char digits[8];
+    const auto result = std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent);
+    const auto count = static_cast<int>(result.ptr - digits);
+    for (int i = count; i < min_digits; ++i) *out++ = '0';
+    return std::copy(digits, result.ptr, out);
 }
 
 // Appends the sign of an exponent and its magnitude with at least
 // `min_digits` digits.
 void AppendExponentDigits(std::string& out, int exponent, int min_digits) {
-    out += exponent < 0 ? '-' : '+';
-    char digits[8];
-    const auto result = std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent);
-    const auto count = static_cast<int>(result.ptr - digits);
-    if (count < min_digits) out.append(static_cast<std::size_t>(min_digits - count), '0');
-    out.append(digits, result.ptr);
+    char digits[16];
+    out.append(digits, WriteExponentDigits(digits, exponent, min_digits));
 }
 
 std::string IntegerDigits(std::int64_t value) {
@@ -200,16 +221,18 @@ std::string F(double value, int width, int decimals) {
     // The point and the decimals alone must fit before any digit is produced.
     if (width > 0 && decimals + 1 > width) return Stars(width);
 
-    const std::string digits = FixedDigits(std::fabs(value), decimals);
-    const std::size_t point = digits.find('.');
-    std::string_view integer_digits(digits);
-    std::string rest = ".";
-    if (point != std::string::npos) {
-        integer_digits = integer_digits.substr(0, point);
-        rest = digits.substr(point);
-    }
-    if (integer_digits == "0") integer_digits = {};
-    return RealField(std::signbit(value), integer_digits, rest, width);
+    // The integer part of a finite double has at most 309 digits.
+    const std::size_t size = static_cast<std::size_t>(decimals) + 320;
+    return WithScratch(size, [&](char* buffer) {
+        const auto result =
+            std::to_chars(buffer, buffer + size, std::fabs(value), std::chars_format::fixed, decimals);
+        const std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        const std::size_t point = digits.find('.');
+        std::string_view integer_digits = digits.substr(0, point);
+        const std::string_view rest = point != std::string_view::npos ? digits.substr(point) : std::string_view(".");
+        if (integer_digits == "0") integer_digits = {};
+        return RealField(std::signbit(value), integer_digits, rest, width);
+    });
 }
 
 std::string E(double value, int width, int decimals) {
@@ -221,25 +244,32 @@ std::string E(double value, int width, int decimals) {
     if (width > 0 && decimals + 5 > width) return Stars(width);
 
     const double magnitude = std::fabs(value);
-    std::string rest = ".";
-    int exponent = 0;
-    if (magnitude == 0.0) {
-        rest.append(static_cast<std::size_t>(decimals), '0');
-    } else {
-        const Significand s = ScientificDigits(magnitude, decimals);
-        rest += s.digits;
-        exponent = s.power + 1;  // 0.ddd form: one more than for d.dd
-    }
-    // The exponent takes four columns: "E+dd", or "+ddd" with the E dropped.
-    if (exponent >= -99 && exponent <= 99) {
-        rest += 'E';
-        AppendExponentDigits(rest, exponent, 2);
-    } else if (exponent >= -999 && exponent <= 999) {
-        AppendExponentDigits(rest, exponent, 3);
-    } else {
-        return Stars(width);
-    }
-    return RealField(std::signbit(value), {}, rest, width);
+    // The rest of the field, ".ddd" and the exponent, then room for the
+    // digits as std::to_chars writes them.
+    const auto digits = static_cast<std::size_t>(decimals);
+    const std::size_t rest_size = digits + 8;
+    return WithScratch(rest_size + digits + 16, [&](char* buffer) {
+        char* p = buffer;
+        *p++ = '.';
+        int exponent = 0;
+        if (magnitude == 0.0) {
+            p = std::fill_n(p, digits, '0');
+        } else {
+            exponent = WriteScientificDigits(magnitude, decimals, buffer + rest_size, p) + 1;  // 0.ddd form
+            p += digits;
+        }
+        // The exponent takes four columns: "E+dd", or "+ddd" with the E dropped.
+        if (exponent >= -99 && exponent <= 99) {
+            *p++ = 'E';
+            p = WriteExponentDigits(p, exponent, 2);
+        } else if (exponent >= -999 && exponent <= 999) {
+            p = WriteExponentDigits(p, exponent, 3);
+        } else {
+            return Stars(width);
+        }
+        return RealField(std::signbit(value), {}, std::string_view(buffer, static_cast<std::size_t>(p - buffer)),
+                         width);
+    });
 }
 
 std::string X(int count) { return Blanks(count); }

@@ -8,12 +8,12 @@
 #include <map>
 #include <string>
 
-#include "input/list_directed.hpp"
 #include "model/pile_model.hpp"
 #include "model/problem_data.hpp"
 #include "model/soil_state.hpp"
 #include "model/stiffness_table.hpp"
 #include "model/units.hpp"
+#include "run/input_file.hpp"
 #include "report/output_channel.hpp"
 #include "report/warnings.hpp"
 #include "trevasc/run.hpp"
@@ -25,7 +25,7 @@ struct RunFiles {
     RunPaths names;
     // ... and as opened (relative names resolved against the run directory).
     std::filesystem::path input_path;
-    input::InputFile input;
+    InputFile input;         // the input data file, read as a stream
     OutputChannel report;    // the output report
     OutputChannel plot;      // the plot output file
     OutputChannel messages;  // the runtime message file
@@ -45,12 +45,10 @@ struct RunContext {
     std::int32_t ErrorNumber = 0;
     Clock clock;
 
-    std::string VersionTag;          // first item of the input file
     // The input line of each value read, by what the value is ("the outside
     // diameter of section 1"), so that a check made after reading can name
     // the line that holds the value it refuses.
     std::map<std::string, int, std::less<>> input_lines;
-    bool UscsConversionDone = false; // the conversion mark
 };
 
 }  // namespace trevasc

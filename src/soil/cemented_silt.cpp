@@ -42,11 +42,10 @@
 #include "soil/criteria.hpp"
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
+#include "soil/sand.hpp"
 
 namespace trevasc {
 namespace {
-
-constexpr double Single(float value) { return value; }
 
 constexpr double kK0 = 0.4000000059604645;               // at-rest coefficient 0.4
 constexpr double kSmallAngle = 1.0e-10;
@@ -62,21 +61,6 @@ constexpr double kGroundAboveHead = -9.999999747378752e-06;
 constexpr int kEquivalentDepthSteps = 500;
 constexpr double kDeepFactorA = 0.8799999952316284;      // A far below the surface, 0.88
 constexpr double kRightAngle = 90.0;                     // degrees
-
-// Reese sand factors A and B against x/b.
-constexpr std::array<double, 10> kRatio = {0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0};
-constexpr std::array<double, 10> kAStatic = {Single(2.83f), Single(2.48f), Single(2.11f), Single(1.76f),
-                                             Single(1.48f), Single(1.23f), Single(1.06f), Single(0.90f),
-                                             Single(0.88f), Single(0.88f)};
-constexpr std::array<double, 10> kBStatic = {Single(2.14f), Single(1.83f), Single(1.54f), Single(1.27f),
-                                             Single(1.05f), Single(0.86f), Single(0.71f), Single(0.53f),
-                                             Single(0.50f), Single(0.50f)};
-constexpr std::array<double, 10> kACyclic = {Single(0.75f), Single(0.93f), Single(1.07f), Single(1.11f),
-                                             Single(1.03f), Single(0.98f), Single(0.94f), Single(0.90f),
-                                             Single(0.88f), Single(0.88f)};
-constexpr std::array<double, 10> kBCyclic = {Single(0.53f), Single(0.72f), Single(0.83f), Single(0.86f),
-                                             Single(0.82f), Single(0.77f), Single(0.70f), Single(0.55f),
-                                             Single(0.55f), Single(0.55f)};
 
 // Default epsilon-50 by cohesion (printed only).
 struct Band {
@@ -118,19 +102,13 @@ constexpr double kHeavyUnitWeightSi = 12.225000381469727;     // kN/m^3
 // which the criterion is defined.
 constexpr std::int32_t kParameterOutOfRange = 174;
 
-// A or B at r = x/b: linear between the tabulated ratios, the last value
-// beyond 6.
-double Table_At(const std::array<double, 10>& values, double r) {
-    if (r <= kRatio.front()) return values.front();
-    for (std::size_t i = 1; i < kRatio.size(); ++i) {
-        if (kRatio[i] > r) {
-            return values[i - 1] + (values[i] - values[i - 1]) * (r - kRatio[i - 1]) / (kRatio[i] - kRatio[i - 1]);
-        }
-    }
-    return values.back();
-}
+// The Reese sand factors A and B at r = x/b. Above the ground surface
+// (r below 0) the surface value holds.
+double ReeseA(double r, bool cyclic) { return ReeseSandA(r > 0.0 ? r : 0.0, cyclic); }
+double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cyclic); }
 
-[[noreturn]] void Stop_Error_48(RunContext& ctx, int layer, double xv, double c) {
+// Input Data Error 48: a silt layer with zero or negative cohesion.
+[[noreturn]] void StopOnSiltNonPositiveCohesion(RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
                       "Problem: A negative or zero value of cohesion was input for ", "a soil defined as a silt.", "",
                       "Layer = " + fmt::I0(layer) + ", Depth = " + fmt::F(xv, 13, 8) + ", c = " + fmt::E(c, 10, 3), "",
@@ -139,7 +117,8 @@ double Table_At(const std::array<double, 10>& values, double r) {
     Stop_With_Error(ctx, "INP00048", 148);
 }
 
-[[noreturn]] void Stop_Error_10(RunContext& ctx) {
+// Input Data Error 10: a cemented silt without a friction angle.
+[[noreturn]] void StopOnSiltZeroFrictionAngle(RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 10 ****", "",
                       "Problem:  A negative or zero value was input for the friction angle for a silt.", "",
                       "Solution:  Please revise and correct the input data.  ",
@@ -147,7 +126,8 @@ double Table_At(const std::array<double, 10>& values, double r) {
     Stop_With_Error(ctx, "INP00010", 110);
 }
 
-[[noreturn]] void Stop_Friction_Angle_Too_Large(RunContext& ctx, int layer, double xv, double phi_degrees) {
+// Input Data Error 74: a friction angle of 90 degrees or more.
+[[noreturn]] void StopOnFrictionAngleTooLarge(RunContext& ctx, int layer, double xv, double phi_degrees) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The friction angle of the cemented silt of layer " + fmt::I0(layer) + " at depth " +
                           fmt::E(xv, 12, 4) + " is " + fmt::F(phi_degrees, 10, 3) + " degrees.",
@@ -156,7 +136,8 @@ double Table_At(const std::array<double, 10>& values, double r) {
     Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
-[[noreturn]] void Stop_Runtime_Error_23(RunContext& ctx, int layer) {
+// Runtime Error 23: a ground slope steeper than the friction angle of the silt.
+[[noreturn]] void StopOnSlopeSteeperThanFriction(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 23 ****", "",
                       "A runtime error occurred due to the ground slope angle being",
                       "greater than the friction angle for silt for layer " + fmt::I0(layer) + ".", "",
@@ -167,7 +148,8 @@ double Table_At(const std::array<double, 10>& values, double r) {
     Stop_With_Error(ctx, "RUN00023", 223);
 }
 
-[[noreturn]] void Stop_Error_11(RunContext& ctx, int layer) {
+// Input Data Error 11: a slope at the friction angle of a silt without cohesion.
+[[noreturn]] void StopOnCohesionlessSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 11 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the criteria for silt for layer " + fmt::I0(layer) + ".", "",
@@ -189,8 +171,8 @@ struct Wedge {
 
 // Depth in this material that develops the resistance of the layers above:
 // the integral of pu from 0 to Z equals their resistance.
-double Equivalent_Depth(const Wedge& w, double resistance_above, double b, double c, double gamma, double z0,
-                        const std::array<double, 10>& a_table) {
+double SiltEquivalentDepth(const Wedge& w, double resistance_above, double b, double c, double gamma, double z0,
+                        bool cyclic) {
     const double tan_b = std::tan(w.beta);
     const double tan_a = std::tan(w.alpha);
     const double tan_phi = std::tan(w.phi);
@@ -205,7 +187,7 @@ double Equivalent_Depth(const Wedge& w, double resistance_above, double b, doubl
         const double zi = i * dz;
         const double r = zi / b;
         const double previous = F;
-        F += dz * (Table_At(a_table, r) * gamma * b * b * (C1 * r * r + C2 * r) + 3.0 * b * c +
+        F += dz * (ReeseA(r, cyclic) * gamma * b * b * (C1 * r * r + C2 * r) + 3.0 * b * c +
                    (gamma * b + 0.5 * c) * zi);
         if (F > resistance_above) {
             // F - previous is the positive increment that carried F past the
@@ -252,7 +234,7 @@ struct SiltCurve {
 // The curve constants. When pu equals pm the parabola flattens to p = pm
 // (n infinite, yk = pm/kz); when pm is 0 (no resistance at all, as at the
 // ground surface of a silt without cohesion) it vanishes.
-void Set_Curve_Constants(SiltCurve& curve, double z, double b) {
+void SetCurveConstants(SiltCurve& curve, double z, double b) {
     curve.ym = kYmOverWidth * b;
     curve.yu = kYuOverWidth * b;
     if (z < 0.0) {
@@ -283,7 +265,7 @@ void Set_Curve_Constants(SiltCurve& curve, double z, double b) {
 
 }  // namespace
 
-void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
+void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -293,19 +275,19 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
     const bool report_mode = ctx.soil.PyReportMode;
     const double theta_s = problem.SlopeMinusBatter;
     const double theta = std::fabs(theta_s);
-    const auto& a_table = cyclic ? kACyclic : kAStatic;
-    const auto& b_table = cyclic ? kBCyclic : kBStatic;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double c = fn_c(ctx, node.xv);
         // Zero cohesion is accepted at the top of the layer only; a negative
         // one nowhere.
-        if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) Stop_Error_48(ctx, layer, node.xv, c);
+        if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) {
+            StopOnSiltNonPositiveCohesion(ctx, layer, node.xv, c);
+        }
 
         const double gamma = AverageUnitWeight(ctx, node.xv);
         double epsilon50 = Epsilon50At(ctx, node.xv);
@@ -320,8 +302,8 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         const double phi_degrees = FrictionAngleAt(ctx, node.xv);
         Wedge w;
         w.phi = phi_degrees / kDegreesPerRadian;
-        if (w.phi < kSmallAngle) Stop_Error_10(ctx);
-        if (phi_degrees >= kRightAngle) Stop_Friction_Angle_Too_Large(ctx, layer, node.xv, phi_degrees);
+        if (w.phi < kSmallAngle) StopOnSiltZeroFrictionAngle(ctx);
+        if (phi_degrees >= kRightAngle) StopOnFrictionAngleTooLarge(ctx, layer, node.xv, phi_degrees);
 
         // Initial modulus k (force/length^3).
         double k_modulus = 0.0;
@@ -348,9 +330,9 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
 
         w.alpha = w.phi / 2.0;
         w.beta = kPi / 4.0 + w.phi / 2.0;
-        if (theta > w.phi) Stop_Runtime_Error_23(ctx, layer);
+        if (theta > w.phi) StopOnSlopeSteeperThanFriction(ctx, layer);
         const double d = std::cos(theta) * std::cos(theta) - std::cos(w.phi) * std::cos(w.phi);
-        if (d < 1.0e-10 && c <= 0.0) Stop_Error_11(ctx, layer);
+        if (d < 1.0e-10 && c <= 0.0) StopOnCohesionlessSlopeTooSteep(ctx, layer);
         const double tan_active = std::tan(kPi / 4.0 - w.phi / 2.0);
         w.Ka0 = tan_active * tan_active;
         w.Ka = w.Ka0;
@@ -365,8 +347,8 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (layer > 1) {
             const auto li = static_cast<std::size_t>(layer);
             if (!report_mode && k == first && ctx.soil.BelowRockCount == 0) {
-                ctx.soil.EquivalentDepth[li] = Equivalent_Depth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
-                                                                gamma, node.z0, a_table);
+                ctx.soil.EquivalentDepth[li] = SiltEquivalentDepth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
+                                                                gamma, node.z0, cyclic);
             }
             z = CurveDepth(ctx, layer, node.xv, node.z0);
         }
@@ -425,8 +407,8 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         }
 
         const double ratio = z / b;
-        const double A = Table_At(a_table, ratio);
-        const double B = Table_At(b_table, ratio);
+        const double A = ReeseA(ratio, cyclic);
+        const double B = ReeseB(ratio, cyclic);
         curve.pu = A * ps + Puc;
 
         if (!report_mode) {
@@ -438,12 +420,12 @@ void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last) {
         }
 
         curve.pm = kPmFactor * (ps + Puc);
-        Set_Curve_Constants(curve, z, b);
+        SetCurveConstants(curve, z, b);
 
         if (!report_mode) {
             const double ystar = DeflectionOnCurve(node, ym);
             const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
-            Store_Soil_Modulus(ctx, node, Es);
+            StoreSoilModulus(ctx, node, Es);
             continue;
         }
 

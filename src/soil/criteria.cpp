@@ -2,36 +2,32 @@
 
 #include <array>
 
-#include "report/fortran_format.hpp"
-#include "run/error_stop.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
 namespace {
-
-// Runtime Error 94: an analysis feature this build does not have yet.
 
 using enum RockRule;
 using enum InterfaceKind;
 
 // In the order in which layer names are compared.
 constexpr std::array<CriterionEntry, 16> kCriteria{{
-    {"SoftClay", &Soft_Clay_Criterion, kMarkIfBelowRock, kCohesive, true},
-    {"SoftClyJ", &Soft_Clay_J_Criterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyBW", &Stiff_Clay_Water_Criterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyAW", &Stiff_Clay_Without_Water_Criterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyAK", &Stiff_Clay_With_K_Criterion, kMarkIfBelowRock, kCohesive, true},
-    {"Sand", &Sand_Criterion, kMarkIfBelowRock, kCohesionless, true},
-    {"API Sand", &Api_Sand_Criterion, kMarkIfBelowRock, kCohesionless, true},
-    {"Liq Sand", &Liquefied_Sand_Criterion, kMarkIfBelowRock, kCohesionless, false},
-    {"Cem Silt", &Cemented_Silt_Criterion, kMarkIfBelowRock, kCohesiveIfStrength, true},
-    {"User p-y", &User_Py_Criterion, kNone, kUserCurves, false},
-    {"WeakRock", &Weak_Rock_Criterion, kCountThenMark, kRock, false},
-    {"Vuggy LS", &Vuggy_Limestone_Criterion, kMarkThenCount, kRock, false},
-    {"MassRock", &Massive_Rock_Criterion, kMarkThenCount, kRock, false},
-    {"KS Loess", &Loess_Criterion, kMarkThenCount, kCohesionless, false},
-    {"Piedmont", &Piedmont_Criterion, kMarkThenCount, kCohesionless, false},
-    {"Elast SG", &Elastic_Subgrade_Criterion, kMarkThenCount, kElasticSubgrade, false},
+    {"SoftClay", &SoftClayCriterion, kMarkIfBelowRock, kCohesive, true},
+    {"SoftClyJ", &SoftClayJCriterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyBW", &StiffClayWaterCriterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAW", &StiffClayWithoutWaterCriterion, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAK", &StiffClayWithKCriterion, kMarkIfBelowRock, kCohesive, true},
+    {"Sand", &SandCriterion, kMarkIfBelowRock, kCohesionless, true},
+    {"API Sand", &ApiSandCriterion, kMarkIfBelowRock, kCohesionless, true},
+    {"Liq Sand", &LiquefiedSandCriterion, kMarkIfBelowRock, kCohesionless, false},
+    {"Cem Silt", &CementedSiltCriterion, kMarkIfBelowRock, kCohesiveIfStrength, true},
+    {"User p-y", &UserPyCriterion, kNone, kUserCurves, false},
+    {"WeakRock", &WeakRockCriterion, kCountThenMark, kRock, false},
+    {"Vuggy LS", &VuggyLimestoneCriterion, kMarkThenCount, kRock, false},
+    {"MassRock", &MassiveRockCriterion, kMarkThenCount, kRock, false},
+    {"KS Loess", &LoessCriterion, kMarkThenCount, kCohesionless, false},
+    {"Piedmont", &PiedmontCriterion, kMarkThenCount, kCohesionless, false},
+    {"Elast SG", &ElasticSubgradeCriterion, kMarkThenCount, kElasticSubgrade, false},
 }};
 
 }  // namespace
@@ -46,14 +42,14 @@ const CriterionEntry* FindCriterion(std::string_view name) {
 
 const CriterionEntry* CriterionForCode(int soil_model_code) { return FindCriterion(SoilModelName(soil_model_code)); }
 
-void Call_Criterion(RunContext& ctx, int layer, int first, int last) {
+void CallCriterion(RunContext& ctx, int layer, int first, int last) {
     const int code = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL;
     const CriterionEntry* entry = CriterionForCode(code);
     if (entry == nullptr) return;
     entry->routine(ctx, layer, first, last);
 }
 
-void Apply_Below_Rock_Bookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {
+void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {
     auto& marked = soil.BelowRockLayer[static_cast<std::size_t>(layer)];
     switch (entry.rock_rule) {
         case kMarkIfBelowRock:

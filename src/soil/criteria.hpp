@@ -48,26 +48,26 @@ const CriterionEntry* FindCriterion(std::string_view name);
 const CriterionEntry* CriterionForCode(int soil_model_code);
 
 // Evaluates the criterion of `layer` over nodes first .. last.
-void Call_Criterion(RunContext& ctx, int layer, int first, int last);
+void CallCriterion(RunContext& ctx, int layer, int first, int last);
 // Rock-layer bookkeeping after the criterion of `layer` has run.
-void Apply_Below_Rock_Bookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
+void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
 
 // The criteria of this build.
-void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last);
-void User_Py_Criterion(RunContext& ctx, int layer, int first, int last);
-void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last);
-void Vuggy_Limestone_Criterion(RunContext& ctx, int layer, int first, int last);
-void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last);
-void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last);
-void Cemented_Silt_Criterion(RunContext& ctx, int layer, int first, int last);
-void Loess_Criterion(RunContext& ctx, int layer, int first, int last);
-void Piedmont_Criterion(RunContext& ctx, int layer, int first, int last);
-void Soft_Clay_Criterion(RunContext& ctx, int layer, int first, int last);
-void Soft_Clay_J_Criterion(RunContext& ctx, int layer, int first, int last);
-void Sand_Criterion(RunContext& ctx, int layer, int first, int last);
-void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last);
-void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last);
-void Stiff_Clay_Without_Water_Criterion(RunContext& ctx, int layer, int first, int last);
-void Stiff_Clay_With_K_Criterion(RunContext& ctx, int layer, int first, int last);
+void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last);
+void UserPyCriterion(RunContext& ctx, int layer, int first, int last);
+void WeakRockCriterion(RunContext& ctx, int layer, int first, int last);
+void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last);
+void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last);
+void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last);
+void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last);
+void LoessCriterion(RunContext& ctx, int layer, int first, int last);
+void PiedmontCriterion(RunContext& ctx, int layer, int first, int last);
+void SoftClayCriterion(RunContext& ctx, int layer, int first, int last);
+void SoftClayJCriterion(RunContext& ctx, int layer, int first, int last);
+void SandCriterion(RunContext& ctx, int layer, int first, int last);
+void ApiSandCriterion(RunContext& ctx, int layer, int first, int last);
+void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last);
+void StiffClayWithoutWaterCriterion(RunContext& ctx, int layer, int first, int last);
+void StiffClayWithKCriterion(RunContext& ctx, int layer, int first, int last);
 
 }  // namespace trevasc

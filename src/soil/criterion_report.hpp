@@ -10,12 +10,9 @@
 #include "report/fortran_format.hpp"
 #include "report/output_channel.hpp"
 #include "report/report_helpers.hpp"
-#include "report/report_helpers.hpp"
+#include "soil/py_framework.hpp"
 
 namespace trevasc::py_report {
-
-inline constexpr int kCurvePoints = 17;
-// Angles are held in radians and printed in degrees.
 
 // Unit texts of the curve blocks: "in", "lbs/in", "lbs/in**2", "lbs/in**3"
 // (kN and m in SI, F and L in general units).
@@ -35,10 +32,10 @@ inline Units MakeUnits(const UnitLabels& u) {
     return units;
 }
 
-// A label padded so that "= " starts in column `equals_column`, then the value.
-inline void Labelled(OutputChannel& report, std::string_view label, int equals_column, const std::string& value) {
+// A label padded so that "= " starts in column `kEqualsColumn`, then the value.
+inline void Labelled(OutputChannel& report, std::string_view label, int kEqualsColumn, const std::string& value) {
     report.Write(label);
-    report.Tab(equals_column);
+    report.Tab(kEqualsColumn);
     report.Write("= ");
     report.Line(value);
 }
@@ -56,7 +53,7 @@ inline void PointLine(OutputChannel& report, double y, double p, std::string_vie
 // Plot Line 7: the depth of an output curve and its number of points. The
 // text runs up to the curve number, which follows it.
 inline std::string PlotLine7(double depth, std::string_view text, int curve_number) {
-    return fmt::E(depth, 15, 7) + fmt::I(kCurvePoints, 5) + fmt::X(60) + std::string(text) + fmt::I0(curve_number);
+    return fmt::E(depth, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) + std::string(text) + fmt::I0(curve_number);
 }
 
 // Plot Line 8: one point (y, p) of an output curve; `soil` completes

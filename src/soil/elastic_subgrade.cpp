@@ -29,7 +29,7 @@ void Labelled(OutputChannel& report, std::string_view label, const std::string& 
 
 }  // namespace
 
-void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last) {
+void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last) {
     const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
@@ -37,7 +37,7 @@ void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last)
     const double Vb = soil_layer.Bottom.ElasticSubgradeModulus;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
@@ -45,7 +45,7 @@ void Elastic_Subgrade_Criterion(RunContext& ctx, int layer, int first, int last)
         const double kes = Db != Dt ? Vt + (node.xv - Dt) * (Vb - Vt) / (Db - Dt) : Vt;
 
         if (!ctx.soil.PyReportMode) {
-            Store_Soil_Modulus(ctx, node, pm * kes * b / ym);
+            StoreSoilModulus(ctx, node, pm * kes * b / ym);
             continue;
         }
 

@@ -79,7 +79,8 @@ constexpr std::array<double, kReportPoints> kReportDeflectionsUscs = {
 // formed.
 constexpr std::int32_t kUndefinedLiquefiedSand = 173;
 
-[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, const std::string& problem_line,
+// Input Data Error 73: a liquefied sand whose curve cannot be formed.
+[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, const std::string& problem_line,
                                        const std::string& detail, const std::string& solution) {
     WriteToBoth(ctx, {"**** Input Data Error No. 73 ****", "",
                       "Problem:  The p-y curve for liquefied sand cannot be computed for layer " + fmt::I0(layer) + ".",
@@ -98,13 +99,13 @@ struct LiquefiedSandCurve {
 
 }  // namespace
 
-void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
     const bool si = options.Units == UnitSystem::SI;
     if (options.Units == UnitSystem::GENERAL) {
-        Stop_Undefined_Curve(ctx, layer, "The criterion is defined in kN and metres or in pounds and inches only,",
+        StopOnUndefinedCurve(ctx, layer, "The criterion is defined in kN and metres or in pounds and inches only,",
                              "and this run uses general units.",
                              "Use SI or US customary units, or model the layer with another criterion.");
     }
@@ -112,7 +113,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
@@ -130,7 +131,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         // with a negative force.
         const double Pd = b_metres > 0.0 ? kDiameterLogFactor * std::log(b_metres) + kDiameterConstant : 0.0;
         if (!(Pd > 0.0)) {
-            Stop_Undefined_Curve(ctx, layer,
+            StopOnUndefinedCurve(ctx, layer,
                                  "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
                                      fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
                                  "so the curve would give no resistance or a negative one.",
@@ -153,7 +154,7 @@ void Liquefied_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
                 ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
             const double ystar = DeflectionOnCurve(node, ym);
             const double y_secant = ystar < kSmallDeflection ? deflections[0] : ystar;
-            Store_Soil_Modulus(ctx, node, pm * curve.P(y_secant) / (y_secant * ym));
+            StoreSoilModulus(ctx, node, pm * curve.P(y_secant) / (y_secant * ym));
             continue;
         }
 

@@ -55,7 +55,7 @@ constexpr std::array<double, kReportPoints> kReportMultiples = {0.0, 0.25, 0.5, 
 constexpr std::int32_t kParameterOutOfRange = 174;
 
 // Input Data Error 70 (report only).
-[[noreturn]] void Stop_Error_70(RunContext& ctx, int layer, double cycles) {
+[[noreturn]] void StopOnTooManyCycles(RunContext& ctx, int layer, double cycles) {
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Input Data Error No. 70 ****");
@@ -69,8 +69,9 @@ constexpr std::int32_t kParameterOutOfRange = 174;
     Stop_With_Error(ctx, "INP00170", 170);
 }
 
-// A negative cone tip resistance would give the soil a negative stiffness.
-[[noreturn]] void Stop_Negative_Cone_Resistance(RunContext& ctx, int layer, double xv, double qc) {
+// Input Data Error 74: a negative cone tip resistance, which would give the
+// soil a negative stiffness.
+[[noreturn]] void StopOnNegativeConeResistance(RunContext& ctx, int layer, double xv, double qc) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The cone tip resistance of the loess of layer " + fmt::I0(layer) + " at depth " +
                           fmt::E(xv, 12, 4) + " is " + fmt::E(qc, 12, 4) + ".",
@@ -90,18 +91,18 @@ struct LoessCurve {
 
 }  // namespace
 
-void Loess_Criterion(RunContext& ctx, int layer, int first, int last) {
+void LoessCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const double N_input = problem.Options.NumberOfCycles;
-    if (std::fabs(N_input) > kMaxCycles) Stop_Error_70(ctx, layer, N_input);
-    const double N = N_input < kMinCycles ? kMinCycles : N_input;
+    const double input_cycles = problem.Options.NumberOfCycles;
+    if (std::fabs(input_cycles) > kMaxCycles) StopOnTooManyCycles(ctx, layer, input_cycles);
+    const double N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
     const double cycle_divisor = 1.0 + kCycleFactor * std::log(N);
     const double yref =
         problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
@@ -110,7 +111,7 @@ void Loess_Criterion(RunContext& ctx, int layer, int first, int last) {
         const double Vt = soil_layer.Top.ConeTipResistance;
         const double Vb = soil_layer.Bottom.ConeTipResistance;
         double qc = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
-        if (qc < 0.0) Stop_Negative_Cone_Resistance(ctx, layer, node.xv, qc);
+        if (qc < 0.0) StopOnNegativeConeResistance(ctx, layer, node.xv, qc);
         const bool shallow = node.x < kShallowWidths * b;
         if (shallow) qc *= node.x / (kShallowWidths * b) + kShallowOffset;
         const double pu0 = kUltimateFactor * qc;

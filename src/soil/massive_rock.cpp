@@ -87,7 +87,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // Runtime Error 20: the intact modulus cannot be interpolated in a layer of
 // no thickness. The stop lines come first, then the message (report only).
-[[noreturn]] void Stop_Runtime_Error_20(RunContext& ctx, int layer, double top) {
+[[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx, int layer, double top) {
     try {
         Stop_With_Error(ctx, "RUN00020", 220);
     } catch (const RunStop&) {
@@ -104,7 +104,8 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
     }
 }
 
-[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, double xv, double sigma_ci, double Ei,
+// Input Data Error 72: a massive rock without strength, modulus or with a negative unit weight.
+[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double sigma_ci, double Ei,
                                        double gamma) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
@@ -121,7 +122,8 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
     Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
 }
 
-[[noreturn]] void Stop_Undefined_Initial_Modulus(RunContext& ctx, int layer, double x, double b, double EI,
+// Runtime Error 98: no initial modulus without width, EI and ultimate resistance.
+[[noreturn]] void StopOnUndefinedInitialModulus(RunContext& ctx, int layer, double x, double b, double EI,
                                                  double pu) {
     WriteToBoth(ctx, {"**** Runtime Error No. 98 ****", "",
                       "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
@@ -135,7 +137,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // The pile's bending stiffness at axial depth x from the node values of the
 // converged case: report depths need not fall on nodes.
-double Bending_Stiffness_At(const PileModel& pile, double x) {
+double BendingStiffnessAt(const PileModel& pile, double x) {
     if (pile.N < 1) return 0.0;
     if (x <= pile.x(1)) return pile.EI(1);
     for (int k = 1; k < pile.N; ++k) {
@@ -156,7 +158,7 @@ struct MassiveRockCurve {
 
 }  // namespace
 
-void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
+void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool si = problem.Options.Units == UnitSystem::SI;
@@ -172,20 +174,20 @@ void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double z = node.z0;
         const double z_stress = z == 0.0 ? (si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
         const double b = PileWidthAt(ctx, node.x);
         const double gamma = AverageUnitWeight(ctx, node.xv);
         const double sigma_ci = fn_c(ctx, node.xv);
         const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-        if (thickness == 0.0) Stop_Runtime_Error_20(ctx, layer, soil_layer.XLayerTop);
+        if (thickness == 0.0) StopOnZeroThicknessLayer(ctx, layer, soil_layer.XLayerTop);
         const double Ei = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
                                                          (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         if (!(sigma_ci > 0.0) || !(Ei > 0.0) || !(gamma >= 0.0)) {
-            Stop_Undefined_Curve(ctx, layer, node.xv, sigma_ci, Ei, gamma);
+            StopOnUndefinedCurve(ctx, layer, node.xv, sigma_ci, Ei, gamma);
         }
 
         // Hoek-Brown strength at the overburden stress, and its
@@ -224,9 +226,9 @@ void Massive_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
 
         MassiveRockCurve curve;
         curve.pu = std::min(Pw, Pd);
-        const double EI = report_mode ? Bending_Stiffness_At(ctx.pile, node.x) : ctx.pile.EI(k);
+        const double EI = report_mode ? BendingStiffnessAt(ctx.pile, node.x) : ctx.pile.EI(k);
         if (!(b > 0.0) || !(EI > 0.0) || !(curve.pu > 0.0)) {
-            Stop_Undefined_Initial_Modulus(ctx, layer, node.x, b, EI, curve.pu);
+            StopOnUndefinedInitialModulus(ctx, layer, node.x, b, EI, curve.pu);
         }
         const double Em = Ei / kModulusPercent * modulus_factor;
         curve.Kh = Em * std::pow(EI / (Em * b * b * b * b), kStiffnessExponent) * (b / b_ref) * poisson_factor;

@@ -60,7 +60,8 @@ enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
 // which the criterion is defined.
 constexpr std::int32_t kParameterOutOfRange = 174;
 
-[[noreturn]] void Stop_Negative_Test_Value(RunContext& ctx, int layer, double xv, double v) {
+// Input Data Error 74: a negative field test value.
+[[noreturn]] void StopOnNegativeTestValue(RunContext& ctx, int layer, double xv, double v) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
                           " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
@@ -69,7 +70,7 @@ constexpr std::int32_t kParameterOutOfRange = 174;
     Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
-double Test_Value(const SoilPointParams& point, int test) {
+double TestValue(const SoilPointParams& point, int test) {
     switch (test) {
         case kSpt: return point.N60;
         case kCpt: return point.ConeTipResistance;
@@ -81,7 +82,7 @@ double Test_Value(const SoilPointParams& point, int test) {
 
 // Initial modulus per unit test value; 0 where the correlation is not
 // defined.
-double Modulus_Factor(UnitSystem units, int test) {
+double ModulusFactor(UnitSystem units, int test) {
     if (units != UnitSystem::USCS && units != UnitSystem::SI) return 0.0;
     switch (test) {
         case kSpt: return units == UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
@@ -108,21 +109,21 @@ struct PiedmontCurve {
 
 }  // namespace
 
-void Piedmont_Criterion(RunContext& ctx, int layer, int first, int last) {
+void PiedmontCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     // The test type is held in a real column; the top point's governs.
     const int test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
-    const double factor = Modulus_Factor(problem.Options.Units, test);
+    const double factor = ModulusFactor(problem.Options.Units, test);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double Dt = soil_layer.Top.Depth;
         const double Db = soil_layer.Bottom.Depth;
-        const double Vt = Test_Value(soil_layer.Top, test);
-        const double Vb = Test_Value(soil_layer.Bottom, test);
+        const double Vt = TestValue(soil_layer.Top, test);
+        const double Vb = TestValue(soil_layer.Bottom, test);
         const double v = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
-        if (factor > 0.0 && v < 0.0) Stop_Negative_Test_Value(ctx, layer, node.xv, v);
+        if (factor > 0.0 && v < 0.0) StopOnNegativeTestValue(ctx, layer, node.xv, v);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);

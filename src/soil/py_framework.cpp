@@ -42,7 +42,8 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
 
-[[noreturn]] void Stop_Input_Data_Error_5(RunContext& ctx, double x, double deepest) {
+// Input Data Error 5: a node below the deepest point of the strength curve.
+[[noreturn]] void StopOnDepthBelowStrengthCurve(RunContext& ctx, double x, double deepest) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 5 ****", "", "An error was detected that is related to an incompatibility",
               "between the input data defining pile embedment depth and soil ", "shear strength values versus depth.",
@@ -55,7 +56,8 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
     Stop_With_Error(ctx, "INP00005", 105);
 }
 
-[[noreturn]] void Stop_Input_Data_Error_60(RunContext& ctx, double x) {
+// Input Data Error 60: two strength points of a layer at the same depth.
+[[noreturn]] void StopOnZeroStrengthIncrement(RunContext& ctx, double x) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 60 ****", "",
               "An error was found in the strength of soil input data when interpolating ",
@@ -67,7 +69,8 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
     Stop_With_Error(ctx, "INP00060", 160);
 }
 
-[[noreturn]] void Stop_Input_Data_Error_3(RunContext& ctx, double x) {
+// Input Data Error 3: a node below the cohesion data.
+[[noreturn]] void StopOnDepthBelowCohesionData(RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 3 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -80,7 +83,8 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
     Stop_With_Error(ctx, "INP00003", 103);
 }
 
-[[noreturn]] void Stop_Input_Data_Error_15(RunContext& ctx, double x) {
+// Input Data Error 15: a node below the effective unit weight data.
+[[noreturn]] void StopOnDepthBelowUnitWeightData(RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 15 ****", "",
                       "An error was detected related to an incompatibility between ",
                       "the data defining pile embedment depth and effective unit ", "weights versus depth.", "",
@@ -107,7 +111,8 @@ int InterfaceClass(int code, double strength) {
 // in the 2xx range that the host reads as such.
 constexpr std::int32_t kInterfaceNotFoundError = 243;
 
-[[noreturn]] void Stop_Interface_Not_Found(RunContext& ctx, double x, bool at_tip, int above, int below) {
+// Runtime Error 43: the layer interface at a depth cannot be located.
+[[noreturn]] void StopOnInterfaceNotFound(RunContext& ctx, double x, bool at_tip, int above, int below) {
     const ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
@@ -131,8 +136,9 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
     Stop_With_Error(ctx, kInterfaceNotFoundError);
 }
 
-// Runtime error 24: two layer kinds whose interface strength has no rule.
-[[noreturn]] void Stop_Unsupported_Interface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
+// Runtime Error 30 (message code RUN00024): two layer kinds whose interface
+// strength has no rule.
+[[noreturn]] void StopOnUnsupportedInterface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
                                              bool at_tip) {
     const ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
@@ -200,7 +206,7 @@ std::string_view SoilModelName(int code) {
     return kModelNames[static_cast<std::size_t>(code)];
 }
 
-PyNode Py_Node(const RunContext& ctx, int k) {
+PyNode PyNodeAt(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
     const SoilState& soil = ctx.soil;
     PyNode node;
@@ -237,10 +243,10 @@ double fn_c(RunContext& ctx, double x) {
 
     int j = 2;
     while (j <= n && D(j) + kDepthTolerance < x) ++j;
-    if (n < 2 || j > n) Stop_Input_Data_Error_5(ctx, x, n >= 1 ? D(n) : 0.0);
+    if (n < 2 || j > n) StopOnDepthBelowStrengthCurve(ctx, x, n >= 1 ? D(n) : 0.0);
     if (std::fabs(x - D(n)) <= kDepthTolerance) return C(n);
     if (!at_interface) {
-        if (D(j) - D(j - 1) <= 0.0) Stop_Input_Data_Error_60(ctx, x);
+        if (D(j) - D(j - 1) <= 0.0) StopOnZeroStrengthIncrement(ctx, x);
         return Linear(D(j - 1), C(j - 1), D(j), C(j), x);
     }
 
@@ -248,7 +254,7 @@ double fn_c(RunContext& ctx, double x) {
     const int layers = problem.i_Number_of_Layers();
     int m = 1;
     for (;; ++m) {
-        if (m + 1 > layers) Stop_Interface_Not_Found(ctx, x, at_tip, m, m + 1);
+        if (m + 1 > layers) StopOnInterfaceNotFound(ctx, x, at_tip, m, m + 1);
         const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
         const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
         if (std::fabs(x - upper.XLayerBottom) < kDepthTolerance && std::fabs(x - lower.XLayerTop) < kDepthTolerance) {
@@ -274,7 +280,7 @@ double fn_c(RunContext& ctx, double x) {
     } else if (ku == 2 || ku == 4 || ku == 5) {
         if (kl == 1 || kl == 3) return cl;
     }
-    Stop_Unsupported_Interface(ctx, x, ku, kl, j, at_tip);
+    StopOnUnsupportedInterface(ctx, x, ku, kl, j, at_tip);
 }
 
 double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column) {
@@ -301,7 +307,8 @@ double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*co
 
 double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &SoilPointParams::Epsilon50); }
 
-void Stop_Input_Data_Error_4(RunContext& ctx, double x) {
+// Input Data Error 4: a node below the friction angle data.
+[[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x) {
     WriteReportThenMessages(ctx, {"**** Input Data Error No. 4 ****", "",
                                   "An error was detected that is related to an incompatibility",
                                   "between the input data defining the embedment of the pile and",
@@ -317,7 +324,7 @@ void Stop_Input_Data_Error_4(RunContext& ctx, double x) {
 
 double FrictionAngleAt(RunContext& ctx, double x) {
     const int n = PointCount(ctx.problem);
-    if (n < 2 || x > Point(ctx.problem, n).Depth) Stop_Input_Data_Error_4(ctx, x);
+    if (n < 2 || x > Point(ctx.problem, n).Depth) StopOnDepthBelowFrictionData(ctx, x);
     return PointValueAt(ctx, x, &SoilPointParams::FrictionAngle);
 }
 
@@ -334,7 +341,7 @@ double AverageUnitWeight(RunContext& ctx, double x) {
     }
     if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) Stop_Input_Data_Error_15(ctx, x);
+    if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) StopOnDepthBelowUnitWeightData(ctx, x);
     ctx.soil.UnitWeightMemo.Store(x, average);
     return average;
 }
@@ -344,7 +351,7 @@ double AverageStrength(RunContext& ctx, double x) {
     if (x < problem.GroundSurfaceDepth) return 0.0;
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) return fn_c(ctx, x);
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::Cohesion, average)) Stop_Input_Data_Error_3(ctx, x);
+    if (!AverageFromGround(ctx, x, &SoilPointParams::Cohesion, average)) StopOnDepthBelowCohesionData(ctx, x);
     return average;
 }
 
@@ -428,7 +435,7 @@ void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
     Stop_With_Error(ctx, kNonFiniteSoilModulusError);
 }
 
-void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es) {
+void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es) {
     if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
     PileModel& pile = ctx.pile;
     pile.Es(node.k) = Es;

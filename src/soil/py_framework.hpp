@@ -40,7 +40,7 @@ struct PyNode {
     double q = 0.0;        // distributed load per unit length
     int curve_number = 0;  // report mode: ordinal of the output depth
 };
-PyNode Py_Node(const RunContext& ctx, int k);
+PyNode PyNodeAt(const RunContext& ctx, int k);
 
 // Undrained shear strength (or Qu of rock) at vertical depth x, with the
 // interface rules between layers of different kinds.
@@ -74,7 +74,7 @@ double CurveDepth(const RunContext& ctx, int layer, double xv, double z0);
 double DeflectionOnCurve(const PyNode& node, double ym);
 // Writes the secant modulus of node k and, with soil movement, its load term
 // R = ysoil Es + q.
-void Store_Soil_Modulus(RunContext& ctx, const PyNode& node, double Es);
+void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es);
 
 // Runtime Error 42: a soil modulus at node k that is not a finite number
 // (a p-y curve that overflowed or divided by zero). Writes its message to both
@@ -96,6 +96,7 @@ private:
 };
 
 // Errors of the look-ups, also used by the criteria.
-[[noreturn]] void Stop_Input_Data_Error_4(RunContext& ctx, double x);
+// Input Data Error 4: a node below the friction angle data.
+[[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x);
 
 }  // namespace trevasc

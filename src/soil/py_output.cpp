@@ -10,7 +10,7 @@ namespace {
 
 // Input Data Error 23: an output depth above the ground surface. The
 // message does not stop the run by itself; the run ends with input error 23.
-[[noreturn]] void Stop_Depth_Above_Ground(RunContext& ctx, int j, double depth) {
+[[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
     const ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
     for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
@@ -42,7 +42,7 @@ int LayerOfDepth(const ProblemData& problem, double depth) {
 
 }  // namespace
 
-void Write_Py_Curves_At_Depths(RunContext& ctx) {
+void WritePyCurvesAtDepths(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     SoilState& soil = ctx.soil;
     OutputChannel& report = ctx.files.report;
@@ -54,7 +54,7 @@ void Write_Py_Curves_At_Depths(RunContext& ctx) {
     const int n = static_cast<int>(depths.size());
     for (int j = 1; j <= n; ++j) {
         const double depth = depths[static_cast<std::size_t>(j - 1)];
-        if (problem.GroundSurfaceDepth > depth) Stop_Depth_Above_Ground(ctx, j, depth);
+        if (problem.GroundSurfaceDepth > depth) StopOnDepthAboveGround(ctx, j, depth);
     }
 
     // The report "nodes": the output depths grouped by layer, each layer's in
@@ -81,7 +81,7 @@ void Write_Py_Curves_At_Depths(RunContext& ctx) {
         const auto li = static_cast<std::size_t>(l);
         soil.BelowRockCount = soil.BelowRockLayer[li] ? 1 : 0;
         if (first[li] == 0) continue;
-        Call_Criterion(ctx, l, first[li], last[li]);
+        CallCriterion(ctx, l, first[li], last[li]);
         report.Blank(2);
     }
     soil.PyReportMode = false;

@@ -8,6 +8,6 @@ namespace trevasc {
 
 // Writes the block of p-y curves at the output depths. A depth above the
 // ground surface ends the run with Input Data Error 23.
-void Write_Py_Curves_At_Depths(RunContext& ctx);
+void WritePyCurvesAtDepths(RunContext& ctx);
 
 }  // namespace trevasc

@@ -60,7 +60,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double Single(float value) { return value; }
 
@@ -136,11 +135,12 @@ double Degrees(double radians) { return radians * kDegreesPerRadian; }
 
 // Subgrade modulus of a sand layer at vertical depth xv; `defaulted` tells
 // whether the layer uses the default from the friction angle.
-double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted);
+double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted);
 
 // ------------------------------------------------------------------ errors
 
-[[noreturn]] void Stop_Error_8(RunContext& ctx) {
+// Input Data Error 8: a Reese sand without a friction angle (messages only).
+[[noreturn]] void StopOnReeseSandZeroFrictionAngle(RunContext& ctx) {
     OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
@@ -152,7 +152,8 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
     Stop_With_Error(ctx, "INP00008", 108);
 }
 
-[[noreturn]] void Stop_Error_9(RunContext& ctx, int layer) {
+// Input Data Error 9: a ground slope steeper than the friction angle of a Reese sand.
+[[noreturn]] void StopOnReeseSandSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 9 ****", "",
                       "An error was found in the input data when computing a p-y curve using ",
                       "the Reese sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -162,7 +163,8 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
     Stop_With_Error(ctx, "INP00009", 109);
 }
 
-[[noreturn]] void Stop_Error_1(RunContext& ctx, int layer) {
+// Input Data Error 1: an API sand without a friction angle.
+[[noreturn]] void StopOnApiSandZeroFrictionAngle(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 1 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -171,7 +173,8 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
     Stop_With_Error(ctx, "INP00001", 101);
 }
 
-[[noreturn]] void Stop_Error_2(RunContext& ctx, int layer) {
+// Input Data Error 2: a ground slope steeper than the friction angle of an API sand.
+[[noreturn]] void StopOnApiSandSlopeTooSteep(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 2 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API criteria for sand for layer " + fmt::I0(layer) + ".", "",
@@ -181,7 +184,8 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
     Stop_With_Error(ctx, "INP00002", 102);
 }
 
-[[noreturn]] void Stop_Runtime_Error_13(RunContext& ctx) {
+// Runtime Error 13: a default subgrade modulus asked for in general units.
+[[noreturn]] void StopOnDefaultKInGeneralUnits(RunContext& ctx) {
     const std::initializer_list<std::string_view> lines = {
         "",
         "",
@@ -202,7 +206,7 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
     Stop_With_Error(ctx, "RUN00013", 213);
 }
 
-void Write_Friction_Angle_Warning(RunContext& ctx) {
+void WriteFrictionAngleWarning(RunContext& ctx) {
     OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"", "**** Warning ****", "", "An unreasonable value for friction angle was input for a Reese sand layer. ",
@@ -213,17 +217,18 @@ void Write_Friction_Angle_Warning(RunContext& ctx) {
     }
 }
 
-[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
+// Runtime Error 29: an initial modulus that is not a number (report line only).
+[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
     ctx.files.report.Line(std::string(text) + fmt::I0(k));
     Stop_Quietly(ctx, number);
 }
 
-double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {
+double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {
     const double ktop = layer.Top.SubgradeK;
     defaulted = ktop <= 0.0;
     if (defaulted) {
-        const double k = Sand_Default_K(phi_degrees, gamma, ctx.problem.Options.Units);
-        if (ctx.problem.Options.Units == UnitSystem::GENERAL) Stop_Runtime_Error_13(ctx);
+        const double k = SandDefaultK(phi_degrees, gamma, ctx.problem.Options.Units);
+        if (ctx.problem.Options.Units == UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
         return k;
     }
     const double kbot = layer.Bottom.SubgradeK;
@@ -235,7 +240,7 @@ double Sand_K(RunContext& ctx, const SoilLayer& layer, double xv, double phi_deg
 // Deflection at a report depth for the direction of a sloping ground:
 // linear in vertical depth between the two pile nodes around it (between
 // nodes 1 and 2 above the second node).
-double Deflection_At_Depth(const PileModel& pile, double depth) {
+double DeflectionAtDepth(const PileModel& pile, double depth) {
     if (pile.N < 2) return pile.y(1);
     int k = 1;
     while (k < pile.N - 1 && pile.xv(k + 1) < depth) ++k;
@@ -248,16 +253,16 @@ double Deflection_At_Depth(const PileModel& pile, double depth) {
 // Equivalent depth of a sand layer, computed at its first node; the true
 // depth of the layer top when no finite depth matches (a sand without
 // friction develops no resistance).
-void Store_Equivalent_Depth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
+void StoreEquivalentDepth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
                             bool cyclic) {
     SoilState& soil = ctx.soil;
     const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const double Z = Sand_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, gamma, z0, k, cyclic);
+    const double Z = SandEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, gamma, z0, k, cyclic);
     soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
         std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - ctx.problem.GroundSurfaceDepth;
 }
 
-void Write_Depth_Note(OutputChannel& report, bool below_rock) {
+void WriteDepthNote(OutputChannel& report, bool below_rock) {
     if (below_rock) {
         report.Line("This layer is below one or more layers of rock.  In this case, the ");
         report.Line("layering correction is not used and the true depth below the ground ");
@@ -277,9 +282,9 @@ struct ReeseReport {
 
 // The lines both sand reports open with: layer, depths, slope and batter
 // angles and the equivalent depth of the curve.
-void Write_Sand_Depth_Lines(OutputChannel& report, const ProblemData& problem, int equals_column, int layer,
+void WriteSandDepthLines(OutputChannel& report, const ProblemData& problem, int kEqualsColumn, int layer,
                             double z0, double z) {
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
     line("Soil Layer Number", fmt::I(layer, 12));
     line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + z0, 12, 3));
@@ -290,20 +295,20 @@ void Write_Sand_Depth_Lines(OutputChannel& report, const ProblemData& problem, i
     line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
 }
 
-void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& r, const SandAngles& a,
+void WriteReeseReport(RunContext& ctx, const PyNode& node, const ReeseReport& r, const SandAngles& a,
                         const ReeseSandCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    constexpr int equals_column = 56;
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
+    constexpr int kEqualsColumn = 56;
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
 
     report.Line(cyclic ? "p-y Curve in Sand Computed Using Reese Criteria for Cyclic Loading Conditions"
                        : "p-y Curve in Sand Computed Using Reese Criteria for Static Loading Conditions");
-    Write_Sand_Depth_Lines(report, problem, equals_column, r.layer, r.z0, r.z);
+    WriteSandDepthLines(report, problem, kEqualsColumn, r.layer, r.z0, r.z);
     line("Pile Diameter, b", fmt::F(r.b, 12, 3));
     line("Angle of Friction", degrees(r.phi));
     line("Avg. Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
@@ -329,7 +334,7 @@ void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& 
     line("p-multiplier", fmt::F(r.pm, 12, 5));
     line("y-multiplier", fmt::F(r.ym, 12, 5));
     report.Blank();
-    Write_Depth_Note(report, ctx.soil.BelowRockCount > 0);
+    WriteDepthNote(report, ctx.soil.BelowRockCount > 0);
     report.Tab(10);
     report.Write("y, " + units.length);
     report.Tab(26);
@@ -338,9 +343,9 @@ void Write_Reese_Report(RunContext& ctx, const PyNode& node, const ReeseReport& 
     plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in sand, no. p-y points on curve no. ",
                                    node.curve_number));
 
-    const auto points = Reese_Sand_Report_Points(curve, r.b);
+    const auto points = ReeseSandReportPoints(curve, r.b);
     bool any_marked = false;
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         const SandReportPoint& point = points[static_cast<std::size_t>(j - 1)];
         const double y_out = r.ym * point.y;
         const double p_out = r.pm * point.p;
@@ -365,18 +370,18 @@ struct ApiReport {
     bool k_defaulted;
 };
 
-void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
+void WriteApiReport(RunContext& ctx, const PyNode& node, const ApiReport& r) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    constexpr int equals_column = 29;
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, equals_column, value); };
+    constexpr int kEqualsColumn = 29;
+    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
 
     report.Line(cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
                        : "p-y Curve Computed Using API Sand Criteria for Static Loading");
-    Write_Sand_Depth_Lines(report, problem, equals_column, r.layer, r.z0, r.z);
+    WriteSandDepthLines(report, problem, kEqualsColumn, r.layer, r.z0, r.z);
     line("Diameter", fmt::F(r.b, 12, 3));
     line("Friction Angle phi", fmt::F(Degrees(r.phi), 12, 3) + " deg.");
     line("Avg. Eff. Unit Wt.", fmt::F(r.gamma, 12, 5));
@@ -391,12 +396,12 @@ void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
     line("p-multiplier", fmt::F(r.pm, 12, 5));
     line("y-multiplier", fmt::F(r.ym, 12, 5));
     report.Blank();
-    Write_Depth_Note(report, ctx.soil.BelowRockCount > 0);
+    WriteDepthNote(report, ctx.soil.BelowRockCount > 0);
     report.Line("        y, " + units.length + "             p," + units.force_per_length);
     report.Line("----------------    -----------------");
     plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in API sand, no. p-y points on curve no. ",
                                    node.curve_number));
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j <= 13) {
             y = (j - 1) * r.b / 720.0;
@@ -404,7 +409,7 @@ void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
             y = kYuOverWidth * r.b + (j - 14) * r.b;
         }
         const double y_out = r.ym * y;
-        const double p_out = r.pm * Api_Sand_P(r.A, r.pu, r.kz, r.z, y);
+        const double p_out = r.pm * ApiSandP(r.A, r.pu, r.kz, r.z, y);
         report.Line(fmt::F(y_out, 15, 4) + fmt::F(p_out, 17, 3));
         plot.Line(py_report::PlotLine8(y_out, p_out, j, "API sand"));
     }
@@ -415,7 +420,7 @@ void Write_Api_Report(RunContext& ctx, const PyNode& node, const ApiReport& r) {
 
 // ------------------------------------------------------------- the pieces
 
-SandAngles Make_Sand_Angles(double phi, double K0) {
+SandAngles MakeSandAngles(double phi, double K0) {
     SandAngles a;
     a.phi = phi;
     a.alpha = phi / 2.0;
@@ -428,14 +433,14 @@ SandAngles Make_Sand_Angles(double phi, double K0) {
     return a;
 }
 
-double Active_Coefficient_On_Slope(double theta, double phi) {
+double ActiveCoefficientOnSlope(double theta, double phi) {
     const double ct = std::cos(theta);
     const double cp = std::cos(phi);
     const double root = std::sqrt(ct * ct - cp * cp);
     return ct * (ct - root) / (ct + root);
 }
 
-double Wedge_Direction_Factor(double y, double slope, double t, bool zero_moves_up) {
+double WedgeDirectionFactor(double y, double slope, double t, bool zero_moves_up) {
     if (zero_moves_up && y == 0.0 && slope > kDirectionDeflection) return 1.0 + t;
     const bool y_up = y > kDirectionDeflection;
     const bool y_down = y < kDirectionDeflection;
@@ -446,7 +451,7 @@ double Wedge_Direction_Factor(double y, double slope, double t, bool zero_moves_
     return 1.0;
 }
 
-double Sand_Shallow_Wedge(const SandAngles& a, double Ka, double gamma, double z, double b, double S, double t) {
+double SandShallowWedge(const SandAngles& a, double Ka, double gamma, double z, double b, double S, double t) {
     const double tphi = std::tan(a.phi);
     const double talpha = std::tan(a.alpha);
     const double tbeta = std::tan(a.beta);
@@ -460,14 +465,14 @@ double Sand_Shallow_Wedge(const SandAngles& a, double Ka, double gamma, double z
             a.K0 * z * tbeta * (tphi * sbeta - talpha) * G - Ka * b);
 }
 
-double Sand_Deep_Flow(const SandAngles& a, double gamma, double depth, double b) {
+double SandDeepFlow(const SandAngles& a, double gamma, double depth, double b) {
     const double tbeta = std::tan(a.beta);
     const double t4 = std::pow(tbeta, 4);
     return b * gamma * depth * (a.Ka * (t4 * t4 - 1.0) + a.K0 * std::tan(a.phi) * t4);
 }
 
-double Reese_Sand_A(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicA : kStaticA, z_over_b); }
-double Reese_Sand_B(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicB : kStaticB, z_over_b); }
+double ReeseSandA(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicA : kStaticA, z_over_b); }
+double ReeseSandB(double z_over_b, bool cyclic) { return Table(cyclic ? kCyclicB : kStaticB, z_over_b); }
 
 double ReeseSandCurve::Branch(double y) const {
     if (y <= yk && y < yms) return kz * y;
@@ -481,11 +486,11 @@ bool ReeseSandCurve::OnInitialLine(double y) const {
     return kz * y < Branch(y);
 }
 
-ReeseSandCurve Make_Reese_Sand_Curve(double ps, double b, double kz, double z, bool cyclic) {
+ReeseSandCurve MakeReeseSandCurve(double ps, double b, double kz, double z, bool cyclic) {
     ReeseSandCurve c;
     c.kz = kz;
-    c.A = Reese_Sand_A(z / b, cyclic);
-    c.B = Reese_Sand_B(z / b, cyclic);
+    c.A = ReeseSandA(z / b, cyclic);
+    c.B = ReeseSandB(z / b, cyclic);
     c.pu = c.A * ps;
     c.pms = c.B * ps;
     c.yms = kYmOverWidth * b;
@@ -507,7 +512,7 @@ ReeseSandCurve Make_Reese_Sand_Curve(double ps, double b, double kz, double z, b
     return c;
 }
 
-std::array<SandReportPoint, 17> Reese_Sand_Report_Points(const ReeseSandCurve& c, double b) {
+std::array<SandReportPoint, 17> ReeseSandReportPoints(const ReeseSandCurve& c, double b) {
     std::array<double, 17> y{};
     switch (c.curve_case) {
         case 1:
@@ -559,18 +564,18 @@ std::array<SandReportPoint, 17> Reese_Sand_Report_Points(const ReeseSandCurve& c
     return points;
 }
 
-double Api_Sand_A(double z, double b, bool cyclic) {
+double ApiSandA(double z, double b, bool cyclic) {
     if (cyclic) return kApiCyclicA;
     return std::max(kApiCyclicA, kApiStaticASurface - kApiStaticASlope * z / b);
 }
 
-double Api_Sand_P(double A, double pu, double kz, double z, double y) {
+double ApiSandP(double A, double pu, double kz, double z, double y) {
     // A sand without resistance carries nothing (the tanh form is 0/0 there).
     if (z < kApiMinDepth || !(A * pu > 0.0)) return 0.0;
     return A * pu * std::tanh(kz * y / (A * pu));
 }
 
-SandCoefficients Sand_Coefficients(const SandAngles& a, double Ka) {
+SandCoefficients MakeSandCoefficients(const SandAngles& a, double Ka) {
     const double tphi = std::tan(a.phi);
     const double talpha = std::tan(a.alpha);
     const double tbeta = std::tan(a.beta);
@@ -583,7 +588,7 @@ SandCoefficients Sand_Coefficients(const SandAngles& a, double Ka) {
     return k;
 }
 
-double Sand_Equivalent_Depth(double A, double b, double gamma, double z0, const SandCoefficients& k, bool cyclic) {
+double SandEquivalentDepth(double A, double b, double gamma, double z0, const SandCoefficients& k, bool cyclic) {
     const double Zc = (k.C3 - k.C2) * b / k.C1;
     const double dz = Zc / kEquivalentDepthSteps;
     double F = 0.0;
@@ -591,7 +596,7 @@ double Sand_Equivalent_Depth(double A, double b, double gamma, double z0, const 
     for (int i = 1; i <= kEquivalentDepthSteps; ++i) {
         const double zi = i * dz;
         const double r = zi / b;
-        const double Si = Reese_Sand_A(r, cyclic) * gamma * b * b * (k.C1 * r * r + k.C2 * r);
+        const double Si = ReeseSandA(r, cyclic) * gamma * b * b * (k.C1 * r * r + k.C2 * r);
         const double Fi = F + (S + Si) * dz / 2.0;
         if (Fi > A) return zi - dz * (Fi - A) / (Fi - F);
         F = Fi;
@@ -600,7 +605,7 @@ double Sand_Equivalent_Depth(double A, double b, double gamma, double z0, const 
     return Zc + (A - F) / (kDeepA * k.C3 * gamma * b * z0);
 }
 
-double Sand_Default_K(double phi_degrees, double gamma, UnitSystem units) {
+double SandDefaultK(double phi_degrees, double gamma, UnitSystem units) {
     const bool deep = phi_degrees > kDefaultKPhiLimit;
     switch (units) {
         case UnitSystem::USCS:
@@ -617,7 +622,7 @@ double Sand_Default_K(double phi_degrees, double gamma, UnitSystem units) {
 
 // ------------------------------------------------------------- criteria
 
-void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+void SandCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -628,8 +633,8 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
-        const double y_direction = analysis ? node.y : Deflection_At_Depth(ctx.pile, node.xv);
+        const PyNode node = PyNodeAt(ctx, k);
+        const double y_direction = analysis ? node.y : DeflectionAtDepth(ctx.pile, node.xv);
         const double b = PileWidthAt(ctx, node.x);
         const double gamma = AverageUnitWeight(ctx, node.xv);
         const double phi_degrees = FrictionAngleAt(ctx, node.xv);
@@ -637,47 +642,47 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         bool k_defaulted = false;
-        const double k_modulus = Sand_K(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
+        const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
 
-        if (phi < kZeroAngle) Stop_Error_8(ctx);
+        if (phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
         if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) {
-            Write_Friction_Angle_Warning(ctx);
+            WriteFrictionAngleWarning(ctx);
             ctx.warnings.RecordWarning(-302);
         }
 
-        const SandAngles a = Make_Sand_Angles(phi, kReeseK0);
+        const SandAngles a = MakeSandAngles(phi, kReeseK0);
         const double ct = std::cos(theta);
         const double cp = std::cos(phi);
         // A slope at least as steep as the friction angle cannot stand; in
         // lower layers Coulomb's coefficient then is not a number and the
         // modulus check below ends the run.
-        if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_9(ctx, layer);
-        const double Ka = theta > kSlopeForKa ? Active_Coefficient_On_Slope(theta, phi) : a.Ka;
+        if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnReeseSandSlopeTooSteep(ctx, layer);
+        const double Ka = theta > kSlopeForKa ? ActiveCoefficientOnSlope(theta, phi) : a.Ka;
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             SandAngles used = a;
             used.Ka = Ka;
-            Store_Equivalent_Depth(ctx, layer, b, gamma, node.z0, Sand_Coefficients(used, Ka), cyclic);
+            StoreEquivalentDepth(ctx, layer, b, gamma, node.z0, MakeSandCoefficients(used, Ka), cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
         const double kz = k_modulus * z;
 
-        double pst = Sand_Shallow_Wedge(a, Ka, gamma, z, b, 1.0, 0.0);
+        double pst = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
         double S = 1.0;
         if (theta > kSlopeForWedge) {
             const double t = std::tan(theta) * std::tan(a.beta);
-            S = Wedge_Direction_Factor(y_direction, slope, t, false);
-            if (S > kUsableDirection) pst = Sand_Shallow_Wedge(a, Ka, gamma, z, b, S, t);
+            S = WedgeDirectionFactor(y_direction, slope, t, false);
+            if (S > kUsableDirection) pst = SandShallowWedge(a, Ka, gamma, z, b, S, t);
         }
         // Flow around the pile at the true depth.
-        const double psd = Sand_Deep_Flow(a, gamma, node.z0, b);
+        const double psd = SandDeepFlow(a, gamma, node.z0, b);
         if (S <= kCollapsedWedge && std::tan(a.beta - a.phi) > kCollapsedWedge) pst = psd;
         const double ps = std::min(pst, psd);
-        const ReeseSandCurve curve = Make_Reese_Sand_Curve(ps, b, kz, z, cyclic);
+        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, kz, z, cyclic);
 
         if (!analysis) {
             const ReeseReport r{layer, node.z0, z, b, phi, gamma, k_modulus, Ka, pst, psd, ps, pm, ym, k_defaulted};
-            Write_Reese_Report(ctx, node, r, a, curve);
+            WriteReeseReport(ctx, node, r, a, curve);
             continue;
         }
 
@@ -691,7 +696,7 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (ystar < kSmallDeflection) {
             Es = kz;
             if (std::isnan(Es)) {
-                Stop_Modulus_Not_A_Number(ctx, "The computed value of soil modulus is not-a-number for node ", k,
+                StopOnModulusNotANumber(ctx, "The computed value of soil modulus is not-a-number for node ", k,
                                           kInitialModulusNotANumber);
             }
         } else {
@@ -702,7 +707,7 @@ void Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
                 StopOnNonFiniteSoilModulus(ctx, k, Es);
             }
         }
-        Store_Soil_Modulus(ctx, node, Es);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 
@@ -710,21 +715,21 @@ namespace {
 
 // Angles and coefficients of the API sand wedge under level ground, which
 // depend on the friction angle alone.
-void Level_Ground_Wedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAngles& a, SandCoefficients& k) {
+void LevelGroundWedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAngles& a, SandCoefficients& k) {
     if (const auto* known = memo.Find(phi)) {
         const auto& v = *known;
         a.phi = v[0], a.alpha = v[1], a.beta = v[2], a.K0 = v[3], a.Ka = v[4], a.Kp = v[5];
         k.C1 = v[6], k.C2 = v[7], k.C3 = v[8];
         return;
     }
-    a = Make_Sand_Angles(phi, kApiK0);
-    k = Sand_Coefficients(a, a.Ka);
+    a = MakeSandAngles(phi, kApiK0);
+    k = MakeSandCoefficients(a, a.Ka);
     memo.Store(phi, {a.phi, a.alpha, a.beta, a.K0, a.Ka, a.Kp, k.C1, k.C2, k.C3});
 }
 
 }  // namespace
 
-void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
+void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -735,7 +740,7 @@ void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double gamma = AverageUnitWeight(ctx, node.xv);
         const double phi_degrees = FrictionAngleAt(ctx, node.xv);
@@ -743,31 +748,31 @@ void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         bool k_defaulted = false;
-        const double k_modulus = Sand_K(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
+        const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
 
         if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
-        if (k > first && phi < kZeroAngle) Stop_Error_1(ctx, layer);
+        if (k > first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 
         const bool sloping = theta > kSlopeForKa;
         SandAngles a;
         SandCoefficients coefficients;
         double Ka = 0.0;
         if (sloping) {
-            a = Make_Sand_Angles(phi, kApiK0);
+            a = MakeSandAngles(phi, kApiK0);
             const double ct = std::cos(theta);
             const double cp = std::cos(phi);
-            if (ct * ct - cp * cp < kZeroAngle && layer == 1) Stop_Error_2(ctx, layer);
-            Ka = Active_Coefficient_On_Slope(theta, phi);
+            if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnApiSandSlopeTooSteep(ctx, layer);
+            Ka = ActiveCoefficientOnSlope(theta, phi);
             const double tp = std::tan(kPi / 4.0 + a.alpha);
             a.Kp = tp * tp;
-            coefficients = Sand_Coefficients(a, Ka);
+            coefficients = MakeSandCoefficients(a, Ka);
         } else {
-            Level_Ground_Wedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
+            LevelGroundWedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
             Ka = a.Ka;
         }
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            Store_Equivalent_Depth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);
+            StoreEquivalentDepth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
         const double kz = k_modulus * z;
@@ -779,32 +784,32 @@ void Api_Sand_Criterion(RunContext& ctx, int layer, int first, int last) {
             pud = coefficients.C3 * b * gamma * node.z0;
         } else {
             const double t = std::tan(theta) * std::tan(a.beta);
-            const double S = Wedge_Direction_Factor(node.y, slope, t, true);
-            pus = Sand_Shallow_Wedge(a, Ka, gamma, z, b, 1.0, 0.0);
-            if (S > kUsableDirection) pus = Sand_Shallow_Wedge(a, Ka, gamma, z, b, S, t);
-            pud = Sand_Deep_Flow(a, gamma, z, b);
+            const double S = WedgeDirectionFactor(node.y, slope, t, true);
+            pus = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
+            if (S > kUsableDirection) pus = SandShallowWedge(a, Ka, gamma, z, b, S, t);
+            pud = SandDeepFlow(a, gamma, z, b);
             if (S <= kCollapsedWedge) pus = pud;
         }
         const double pu = std::min(pus, pud);
-        const double A = Api_Sand_A(z, b, cyclic);
+        const double A = ApiSandA(z, b, cyclic);
 
         if (!analysis) {
             const ApiReport r{layer, node.z0, z,  b,  phi, gamma, k_modulus, A, pus, pud, pu, kz, pm, ym,
                               coefficients, k_defaulted};
-            Write_Api_Report(ctx, node, r);
+            WriteApiReport(ctx, node, r);
             continue;
         }
 
         // The layer's resistance is the curve's value at yu = 3b/80.
-        const double p_at_yu = Api_Sand_P(A, pu, kz, z, kYuOverWidth * b);
+        const double p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
 
         const double ystar = DeflectionOnCurve(node, ym);
-        const double Es = ystar < kSmallDeflection ? kz : pm * Api_Sand_P(A, pu, kz, z, ystar) / (ystar * ym);
-        Store_Soil_Modulus(ctx, node, Es);
+        const double Es = ystar < kSmallDeflection ? kz : pm * ApiSandP(A, pu, kz, z, ystar) / (ystar * ym);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 

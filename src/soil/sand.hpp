@@ -20,12 +20,12 @@ struct SandAngles {
     double Ka = 0.0;     // active, tan^2(pi/4 - phi/2)
     double Kp = 0.0;     // passive, tan^2(beta)
 };
-SandAngles Make_Sand_Angles(double phi, double K0);
+SandAngles MakeSandAngles(double phi, double K0);
 
 // Active coefficient behind a slope of angle theta (Coulomb, inclined
 // backfill): cos(theta) (cos(theta) - sqrt(d)) / (cos(theta) + sqrt(d)),
 // d = cos^2(theta) - cos^2(phi).
-double Active_Coefficient_On_Slope(double theta, double phi);
+double ActiveCoefficientOnSlope(double theta, double phi);
 
 // Wedge direction factor on sloping ground, t = tan(theta) tan(beta): 1 + t
 // when the deflection and the signed effective slope have the same sign
@@ -33,18 +33,18 @@ double Active_Coefficient_On_Slope(double theta, double phi);
 // 1 - t when their signs differ (towards the rising ground). With
 // `zero_moves_up` a deflection of exactly zero on a positive slope counts as
 // positive (the API sand rule); otherwise it counts as negative.
-double Wedge_Direction_Factor(double y, double slope, double t, bool zero_moves_up);
+double WedgeDirectionFactor(double y, double slope, double t, bool zero_moves_up);
 
 // Shallow wedge resistance pst at depth z for a pile of width b, with the
 // active coefficient Ka and the direction factor S (S = 1, t = 0: level
 // ground).
-double Sand_Shallow_Wedge(const SandAngles& a, double Ka, double gamma, double z, double b, double S, double t);
+double SandShallowWedge(const SandAngles& a, double Ka, double gamma, double z, double b, double S, double t);
 // Deep flow resistance psd at `depth`.
-double Sand_Deep_Flow(const SandAngles& a, double gamma, double depth, double b);
+double SandDeepFlow(const SandAngles& a, double gamma, double depth, double b);
 
 // Empirical factors of Reese, Cox and Koop at z/b (held beyond z/b = 6).
-double Reese_Sand_A(double z_over_b, bool cyclic);
-double Reese_Sand_B(double z_over_b, bool cyclic);
+double ReeseSandA(double z_over_b, bool cyclic);
+double ReeseSandB(double z_over_b, bool cyclic);
 
 // The Reese curve: a line k z y, a parabola from yk to (ym, pm), a straight
 // line to (yu, pu) and the plateau pu; the whole curve capped by k z y.
@@ -64,7 +64,7 @@ struct ReeseSandCurve {
     // The initial line k z y gives p at y.
     bool OnInitialLine(double y) const;
 };
-ReeseSandCurve Make_Reese_Sand_Curve(double ps, double b, double kz, double z, bool cyclic);
+ReeseSandCurve MakeReeseSandCurve(double ps, double b, double kz, double z, bool cyclic);
 
 // One printed point of a Reese curve.
 struct SandReportPoint {
@@ -73,27 +73,27 @@ struct SandReportPoint {
     bool marked = false;  // p from the initial line k z y
 };
 // The 17 report points of a curve for a pile of width b.
-std::array<SandReportPoint, 17> Reese_Sand_Report_Points(const ReeseSandCurve& curve, double b);
+std::array<SandReportPoint, 17> ReeseSandReportPoints(const ReeseSandCurve& curve, double b);
 
 // API factor A and curve p = A pu tanh(k z y / (A pu)).
-double Api_Sand_A(double z, double b, bool cyclic);
-double Api_Sand_P(double A, double pu, double kz, double z, double y);
+double ApiSandA(double z, double b, bool cyclic);
+double ApiSandP(double A, double pu, double kz, double z, double y);
 
 // Coefficients of the API resistances: pus = (C1 z + C2 b) gamma z,
 // pud = C3 b gamma z.
 struct SandCoefficients {
     double C1 = 0.0, C2 = 0.0, C3 = 0.0;
 };
-SandCoefficients Sand_Coefficients(const SandAngles& a, double Ka);
+SandCoefficients MakeSandCoefficients(const SandAngles& a, double Ka);
 
 // Depth Z in the sand at which A_Reese (C1 z + C2 b) gamma z, integrated from
 // the surface, equals the resistance A of the layers above; z0 is the depth
 // below the ground of the node where it is computed.
-double Sand_Equivalent_Depth(double A, double b, double gamma, double z0, const SandCoefficients& k, bool cyclic);
+double SandEquivalentDepth(double A, double b, double gamma, double z0, const SandCoefficients& k, bool cyclic);
 
 // Default subgrade modulus from the friction angle (degrees): lb/in^3 in
 // USCS, kN/m^3 in SI (two tables by unit weight); 0 in general units, which
 // have none.
-double Sand_Default_K(double phi_degrees, double gamma, UnitSystem units);
+double SandDefaultK(double phi_degrees, double gamma, UnitSystem units);
 
 }  // namespace trevasc

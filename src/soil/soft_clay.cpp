@@ -57,7 +57,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double kMaxBearingFactor = 9.0;
 constexpr double kSurfaceBearingFactor = 3.0;
@@ -112,14 +111,14 @@ constexpr double kLastReportY50 = 20.0;
 constexpr std::int32_t kNoEpsilon50Error = 193;
 
 struct Variant {
-    bool with_J;
+    bool with_j;
     std::string_view error_number;  // "12" or "71"
     std::string_view code;          // message code
     std::int32_t number;
     std::string_view problem_soil;  // ends the "Problem:" line
     std::string_view static_title;
     std::string_view cyclic_title;
-    std::string_view J_label;
+    std::string_view j_label;
     std::string_view plot_line7;
     std::string_view warning_soil;
 };
@@ -150,7 +149,8 @@ constexpr Variant kVariantWithJ{
     "soft clay with J.",
 };
 
-[[noreturn]] void Stop_Zero_Cohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
+// Input Data Error 12 (Matlock) or 71 (with J): a soft clay without cohesion below its top node.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
                                      int last, double c) {
     const std::string where = "Layer no. = " + fmt::I0(layer) + ", Node no. = " + fmt::I0(node.k) +
                               ", Top node in layer = " + fmt::I0(first) + ", Elevation = " + fmt::F(node.xv, 10, 3) +
@@ -180,8 +180,9 @@ constexpr Variant kVariantWithJ{
     Stop_With_Error(ctx, v.code, v.number);
 }
 
-// General units have no default epsilon-50; the run cannot go on without one.
-[[noreturn]] void Stop_No_Epsilon50(RunContext& ctx, int layer) {
+// Input Data Error 93: general units have no default epsilon-50; the run
+// cannot go on without one.
+[[noreturn]] void StopOnNoEpsilon50(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"", "**** Input Data Error No. 93 ****", "",
                       "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
                           " is zero or negative.",
@@ -190,12 +191,13 @@ constexpr Variant kVariantWithJ{
     Stop_With_Error(ctx, kNoEpsilon50Error);
 }
 
-[[noreturn]] void Stop_Modulus_Not_A_Number(RunContext& ctx, int k, double Es) {
+// Runtime Error 42: a soft clay modulus that is not a number, after its report line.
+[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, int k, double Es) {
     ctx.files.report.Line("The computed value of soil modulus is not-a-number for node " + fmt::I0(k));
     StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
 
-void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b, double c,
+void WriteReportBlock(RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b, double c,
                         double gamma, double eps50, double J, double pm, double ym, const SoftClayCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
@@ -205,7 +207,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
 
     // "SoftClyJ" prints depths in feet and the soil properties per square
     // and cubic foot for US customary runs.
-    const bool feet = v.with_J && options.Units == UnitSystem::USCS;
+    const bool feet = v.with_j && options.Units == UnitSystem::USCS;
     const double depth_scale = feet ? 1.0 / kInchesPerFoot : 1.0;
     const std::string depth_unit = feet ? TrimRight(ctx.labels.DepthUnit) : units.length;
     const std::string stress =
@@ -232,7 +234,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
     line("Cohesion, c", fmt::F(c * stress_scale, 12, 3) + " " + stress);
     line("Avg Eff Unit Weight", fmt::F(gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
     line("Epsilon50 parameter", fmt::F(eps50, 12, 5));
-    line(v.J_label, fmt::F(J, 12, 3));
+    line(v.j_label, fmt::F(J, 12, 3));
     line("Transition Depth Xr", depth(curve.zr));
     // Surface wedge and deep flow values, without slope factor or cap:
     // (3 + gamma' z/c + J z/b) b c, written so that c = 0 gives a number.
@@ -254,7 +256,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
     report.Line("----------------    -----------------");
     plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
 
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double yj = 0.0;
         if (j == 2) {
             yj = kSecondReportY50 * curve.y50;
@@ -281,7 +283,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, int layer, const PyNo
     }
 }
 
-void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -292,14 +294,14 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
     SoftClayCurve previous;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         if (analysis && k == first) resistance = 0.0;
         const double b = PileWidthAt(ctx, node.x);
         const double c = fn_c(ctx, node.xv);
         const bool at_interface = soil.b_AtInterface;
         const double gamma = AverageUnitWeight(ctx, node.xv);
         double eps50 = Epsilon50At(ctx, node.xv);
-        const double J = v.with_J ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : soil.SoftClayJ;
+        const double J = v.with_j ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : soil.SoftClayJ;
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
 
@@ -308,13 +310,13 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
             if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
         }
         if (eps50 <= 0.0) {
-            eps50 = Soft_Clay_Default_Epsilon50(c, options.Units);
-            if (eps50 <= 0.0) Stop_No_Epsilon50(ctx, layer);
+            eps50 = SoftClayDefaultEpsilon50(c, options.Units);
+            if (eps50 <= 0.0) StopOnNoEpsilon50(ctx, layer);
         }
-        if (k > first && c < kZeroCohesion) Stop_Zero_Cohesion(ctx, v, layer, node, first, last, c);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v, layer, node, first, last, c);
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            const double Z = Soft_Clay_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, gamma, J, cyclic);
+            const double Z = SoftClayEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, gamma, J, cyclic);
             // A clay without strength at its top develops no resistance, so
             // no depth in it matches the layers above: the true depth is used.
             soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
@@ -322,10 +324,10 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
         const SoftClayCurve curve =
-            Make_Soft_Clay_Curve(b, c, gamma, eps50, J, z, GroundSlopeFactor(ctx, node.y), cyclic);
+            MakeSoftClayCurve(b, c, gamma, eps50, J, z, GroundSlopeFactor(ctx, node.y), cyclic);
 
         if (!analysis) {
-            Write_Report_Block(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve);
+            WriteReportBlock(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve);
             continue;
         }
 
@@ -347,8 +349,8 @@ void Soft_Clay_Layer(RunContext& ctx, const Variant& v, int layer, int first, in
 
         const double ystar = DeflectionOnCurve(node, ym);
         const double Es = ystar < curve.ylim ? curve.Eslim : pm * curve.P(ystar) / (ym * ystar);
-        if (std::isnan(Es)) Stop_Modulus_Not_A_Number(ctx, k, Es);
-        Store_Soil_Modulus(ctx, node, Es);
+        if (std::isnan(Es)) StopOnModulusNotANumber(ctx, k, Es);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 
@@ -364,7 +366,7 @@ double SoftClayCurve::P(double y) const {
     return pc + (pcz - pc) * (y - kCyclicPlateauY50 * y50) / ((kCyclicResidualY50 - kCyclicPlateauY50) * y50);
 }
 
-SoftClayCurve Make_Soft_Clay_Curve(double b, double c, double gamma, double eps50, double J, double z,
+SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, double J, double z,
                                    double slope_factor, bool cyclic) {
     SoftClayCurve curve;
     curve.cyclic = cyclic;
@@ -380,7 +382,7 @@ SoftClayCurve Make_Soft_Clay_Curve(double b, double c, double gamma, double eps5
     return curve;
 }
 
-double Soft_Clay_Default_Epsilon50(double c, UnitSystem units) {
+double SoftClayDefaultEpsilon50(double c, UnitSystem units) {
     if (units == UnitSystem::GENERAL) return 0.0;
     for (const Eps50Band& band : kEps50Bands) {
         if (c < (units == UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
@@ -388,7 +390,7 @@ double Soft_Clay_Default_Epsilon50(double c, UnitSystem units) {
     return kEps50Stiffest;
 }
 
-double Soft_Clay_Equivalent_Depth(double A, double b, double c, double gamma, double J, bool cyclic) {
+double SoftClayEquivalentDepth(double A, double b, double c, double gamma, double J, bool cyclic) {
     // Depth at which the bearing factor reaches 9 (no 2.5 b floor here).
     const double zt = kTransitionFactor * b * c / (J * c + gamma * b);
     // Integral of pu to zt; under cyclic loading of pcz = 0.72 pu z / zt.
@@ -418,12 +420,12 @@ double Soft_Clay_Equivalent_Depth(double A, double b, double c, double gamma, do
     return (std::sqrt(s * s + 4.0 * A * a) - s) * 0.5 / a;
 }
 
-void Soft_Clay_Criterion(RunContext& ctx, int layer, int first, int last) {
-    Soft_Clay_Layer(ctx, kVariantMatlock, layer, first, last);
+void SoftClayCriterion(RunContext& ctx, int layer, int first, int last) {
+    SoftClayLayer(ctx, kVariantMatlock, layer, first, last);
 }
 
-void Soft_Clay_J_Criterion(RunContext& ctx, int layer, int first, int last) {
-    Soft_Clay_Layer(ctx, kVariantWithJ, layer, first, last);
+void SoftClayJCriterion(RunContext& ctx, int layer, int first, int last) {
+    SoftClayLayer(ctx, kVariantWithJ, layer, first, last);
 }
 
 }  // namespace trevasc

@@ -25,15 +25,15 @@ struct SoftClayCurve {
 // b pile width, c undrained strength, gamma average effective unit weight,
 // eps50 strain at half the strength, J Matlock's empirical factor, z the depth
 // on the curve, slope_factor the ground-slope factor on the bearing factor.
-SoftClayCurve Make_Soft_Clay_Curve(double b, double c, double gamma, double eps50, double J, double z,
+SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, double J, double z,
                                    double slope_factor, bool cyclic);
 
 // Default epsilon-50 from the strength (psi in USCS, kPa in SI); 0 in general
 // units, which have no default.
-double Soft_Clay_Default_Epsilon50(double c, UnitSystem units);
+double SoftClayDefaultEpsilon50(double c, UnitSystem units);
 
 // Depth Z at which soft clay of strength c and unit weight gamma develops the
 // resistance A (force) of the layers above it, for a pile of width b.
-double Soft_Clay_Equivalent_Depth(double A, double b, double c, double gamma, double J, bool cyclic);
+double SoftClayEquivalentDepth(double A, double b, double c, double gamma, double J, bool cyclic);
 
 }  // namespace trevasc

@@ -16,15 +16,15 @@ enum class StiffClayBands {
 
 // Default initial modulus k (lb/in^3 or kN/m^3) by strength; 0 in general
 // units, which have no default.
-double Stiff_Clay_Default_K(double c, bool cyclic, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands);
 // Default epsilon-50 by strength; 0 in general units.
-double Stiff_Clay_Default_Epsilon50(double c, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands);
 
 // ---------------------------------------------------------- with free water
 
 // Empirical factors of the static and cyclic curves at z/b.
-double Stiff_Clay_As(double z_over_b);
-double Stiff_Clay_Ac(double z_over_b);
+double StiffClayAs(double z_over_b);
+double StiffClayAc(double z_over_b);
 
 struct StiffClayWaterCurve {
     bool cyclic = false;
@@ -41,10 +41,10 @@ struct StiffClayWaterCurve {
 };
 
 // c the strength at the depth, ca the average strength above it.
-StiffClayWaterCurve Make_Stiff_Clay_Water_Curve(double b, double c, double ca, double gamma, double eps50, double k,
+StiffClayWaterCurve MakeStiffClayWaterCurve(double b, double c, double ca, double gamma, double eps50, double k,
                                                 double z, double slope_factor, bool cyclic);
 
-double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca, double gamma, bool cyclic);
+double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, double gamma, bool cyclic);
 
 // ------------------------------------------------------- without free water
 
@@ -59,9 +59,9 @@ struct StiffClayDryCurve {
     double P(double y) const;
 };
 
-StiffClayDryCurve Make_Stiff_Clay_Dry_Curve(double b, double c, double gamma, double eps50, double z,
+StiffClayDryCurve MakeStiffClayDryCurve(double b, double c, double gamma, double eps50, double z,
                                             double slope_factor, bool cyclic, double cycles);
 
-double Stiff_Clay_Dry_Equivalent_Depth(double A, double b, double c, double ca, double gamma);
+double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, double gamma);
 
 }  // namespace trevasc

@@ -43,7 +43,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double Single(float value) { return value; }
 
@@ -78,7 +77,7 @@ constexpr double kCyclicEndGrowth = 9.600000381469727;  // 16 * 0.6
 
 struct Variant {
     bool with_k;
-    int equals_column;
+    int kEqualsColumn;
     std::array<int, 4> warnings;  // USCS low, USCS high, SI low, SI high
     std::string_view plot_line7;
     std::string_view plot_soil;
@@ -90,7 +89,8 @@ constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264},
                          "Line 7:  p-y curve depth in stiff clay w/o free water with k, no. p-y points on curve no. ",
                          "stiff clay with k"};
 
-[[noreturn]] void Stop_Error_13(RunContext& ctx, const Variant& v) {
+// Input Data Error 13: a stiff clay without free water and without cohesion.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v) {
     if (v.with_k) {
         WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
                           "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
@@ -109,14 +109,14 @@ struct ReportValues {
     double z, b, c, gamma, k, eps50, pm, ym;
 };
 
-void Write_Report_Block(RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
+void WriteReportBlock(RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
                         const StiffClayDryCurve& curve) {
     const ProblemData& problem = ctx.problem;
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     auto line = [&](std::string_view label, const std::string& value) {
-        Labelled(report, label, v.equals_column, value);
+        Labelled(report, label, v.kEqualsColumn, value);
     };
     auto degrees = [](double radians) { return fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees"; };
     const std::string per_length = v.with_k ? std::string() : " " + units.force_per_length;
@@ -170,7 +170,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, const PyNode& node, c
     const double yend = curve.cyclic
                             ? kCyclicEndFactor * (kUltimateY50 + kCyclicEndGrowth * std::log10(curve.cycles)) * curve.y50
                             : kStaticEndY50 * curve.y50;
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j >= 2 && j <= 15) {
             y = kReportFractions[static_cast<std::size_t>(j - 2)] * ymax;
@@ -186,7 +186,7 @@ void Write_Report_Block(RunContext& ctx, const Variant& v, const PyNode& node, c
     }
 }
 
-void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     const bool cyclic = options.CyclicLoading;
@@ -198,14 +198,14 @@ void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int firs
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
         const double ylim = kLimitDeflectionWidth * b;
         const double c = fn_c(ctx, node.xv);
         const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) Stop_Error_13(ctx, v);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
         if (!at_interface) {
             const bool uscs = options.Units == UnitSystem::USCS;
             const bool si = options.Units == UnitSystem::SI;
@@ -218,13 +218,13 @@ void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int firs
         const double gamma = AverageUnitWeight(ctx, node.xv);
         double eps50 = Epsilon50At(ctx, node.xv);
         if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
-            eps50 = Stiff_Clay_Default_Epsilon50(c, options.Units, StiffClayBands::kWithoutWater);
+            eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithoutWater);
         }
         double k_modulus = 0.0;
         if (v.with_k) {
             const double ktop = soil_layer.Top.SubgradeK;
             if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
-                k_modulus = Stiff_Clay_Default_K(c, cyclic, options.Units, StiffClayBands::kWithoutWater);
+                k_modulus = StiffClayDefaultK(c, cyclic, options.Units, StiffClayBands::kWithoutWater);
             } else {
                 const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
                 const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
@@ -234,7 +234,7 @@ void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int firs
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             // At the first node of the layer its average strength is c.
-            const double Z = Stiff_Clay_Dry_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, c, gamma);
+            const double Z = StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, c, gamma);
             // A clay without strength at its top develops no resistance: the
             // true depth is used.
             soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
@@ -242,14 +242,14 @@ void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int firs
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
         StiffClayDryCurve curve =
-            Make_Stiff_Clay_Dry_Curve(b, c, gamma, eps50, z, GroundSlopeFactor(ctx, node.y), cyclic, cycles);
+            MakeStiffClayDryCurve(b, c, gamma, eps50, z, GroundSlopeFactor(ctx, node.y), cyclic, cycles);
         if (v.with_k) {
             curve.capped = true;
             curve.kz = k_modulus * z;
         }
 
         if (!analysis) {
-            Write_Report_Block(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve);
+            WriteReportBlock(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve);
             continue;
         }
 
@@ -269,7 +269,7 @@ void Stiff_Clay_Dry_Layer(RunContext& ctx, const Variant& v, int layer, int firs
         } else {
             Es = pm * curve.P(ystar) / (std::fabs(ystar) * ym);
         }
-        Store_Soil_Modulus(ctx, node, Es);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 
@@ -286,7 +286,7 @@ double StiffClayDryCurve::P(double y) const {
     return capped ? std::min(p, kz * y) : p;
 }
 
-StiffClayDryCurve Make_Stiff_Clay_Dry_Curve(double b, double c, double gamma, double eps50, double z,
+StiffClayDryCurve MakeStiffClayDryCurve(double b, double c, double gamma, double eps50, double z,
                                             double slope_factor, bool cyclic, double cycles) {
     StiffClayDryCurve curve;
     curve.cyclic = cyclic;
@@ -298,7 +298,7 @@ StiffClayDryCurve Make_Stiff_Clay_Dry_Curve(double b, double c, double gamma, do
     return curve;
 }
 
-double Stiff_Clay_Dry_Equivalent_Depth(double A, double b, double c, double ca, double gamma) {
+double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, double gamma) {
     const double zt = (kFlowFactor * c - kSurfaceFactor * ca) * b / (kCohesionGrowth * ca + gamma * b);
     const double Ft = zt * (kSurfaceFactor * b * ca + 0.25 * ca * zt + 0.5 * gamma * b * zt);
     if (A > Ft) return zt + (A - Ft) / (kFlowFactor * b * c);
@@ -307,12 +307,12 @@ double Stiff_Clay_Dry_Equivalent_Depth(double A, double b, double c, double ca, 
     return (std::sqrt(s * s + 4.0 * A * a) - s) / (2.0 * a);
 }
 
-void Stiff_Clay_Without_Water_Criterion(RunContext& ctx, int layer, int first, int last) {
-    Stiff_Clay_Dry_Layer(ctx, kWithoutK, layer, first, last);
+void StiffClayWithoutWaterCriterion(RunContext& ctx, int layer, int first, int last) {
+    StiffClayDryLayer(ctx, kWithoutK, layer, first, last);
 }
 
-void Stiff_Clay_With_K_Criterion(RunContext& ctx, int layer, int first, int last) {
-    Stiff_Clay_Dry_Layer(ctx, kWithK, layer, first, last);
+void StiffClayWithKCriterion(RunContext& ctx, int layer, int first, int last) {
+    StiffClayDryLayer(ctx, kWithK, layer, first, last);
 }
 
 }  // namespace trevasc

@@ -50,7 +50,6 @@ namespace trevasc {
 namespace {
 
 using py_report::Labelled;
-using py_report::kCurvePoints;
 
 constexpr double kHalfRootTwo = 0.7071067811865476;  // sqrt(2)/2, oblique slope factor
 constexpr double kNoSlope = 1.0e-20;
@@ -130,7 +129,7 @@ int BandOf(double c, UnitSystem units, StiffClayBands bands) {
 
 // Ground-slope factor on the wedge resistance (the frame's factor, with
 // sqrt(2)/2 in double precision).
-double Slope_Factor(double slope, double y) {
+double SlopeFactor(double slope, double y) {
     const double theta = std::fabs(slope);
     if (!(theta > kNoSlope)) return 1.0;
     if ((y > kNoSlope && slope > kNoSlope) || (y < -kNoSlope && slope < -kNoSlope)) return 1.0 / (1.0 + std::tan(theta));
@@ -140,10 +139,11 @@ double Slope_Factor(double slope, double y) {
     return 1.0;
 }
 
-double Static_Residual_Factor(double As) { return 0.5 * std::sqrt(6.0 * As) - kStaticOffset - kStaticResidualAs * As; }
-double Cyclic_Residual_Factor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
+double StaticResidualFactor(double As) { return 0.5 * std::sqrt(6.0 * As) - kStaticOffset - kStaticResidualAs * As; }
+double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
 
-[[noreturn]] void Stop_Error_14(RunContext& ctx) {
+// Input Data Error 14: a stiff clay with free water and without cohesion.
+[[noreturn]] void StopOnZeroCohesion(RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
                       "An error was detected in the input data used to compute p-y curves in ",
                       "stiff clay with free water.", "", "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
@@ -152,7 +152,7 @@ double Cyclic_Residual_Factor(double Ac, double As) { return kCyclicPlateau * Ac
     Stop_With_Error(ctx, "INP00014", 114);
 }
 
-void Write_Report_Block(RunContext& ctx, int layer, const PyNode& node, double z, double b, double c, double ca,
+void WriteReportBlock(RunContext& ctx, int layer, const PyNode& node, double z, double b, double c, double ca,
                         double gamma, double k, double eps50, double pm, double ym, const StiffClayWaterCurve& curve) {
     const ProblemData& problem = ctx.problem;
     OutputChannel& report = ctx.files.report;
@@ -190,7 +190,7 @@ void Write_Report_Block(RunContext& ctx, int layer, const PyNode& node, double z
         node.x, "Line 7:  p-y curve depth in stiff clay with free water, no. p-y points on curve no. ",
         node.curve_number));
 
-    for (int j = 1; j <= kCurvePoints; ++j) {
+    for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (!curve.cyclic) {
             const double unit = curve.As * curve.y50;
@@ -214,25 +214,25 @@ void Write_Report_Block(RunContext& ctx, int layer, const PyNode& node, double z
 
 }  // namespace
 
-double Stiff_Clay_Default_K(double c, bool cyclic, UnitSystem units, StiffClayBands bands) {
+double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands) {
     if (units == UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
     if (units == UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
     return cyclic ? kCyclicKSi[i] : kStaticKSi[i];
 }
 
-double Stiff_Clay_Default_Epsilon50(double c, UnitSystem units, StiffClayBands bands) {
+double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands) {
     if (units == UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
     return bands == StiffClayBands::kWithWater ? kWaterEps50[i] : kDryEps50[i];
 }
 
-double Stiff_Clay_As(double r) {
+double StiffClayAs(double r) {
     const double value = kAs0 + kAs1 * r + kAs2 * r * r + kAs3 * r * r * r;
     return r > kAsDeepRatio || value > kAsMax ? kAsMax : value;
 }
 
-double Stiff_Clay_Ac(double r) {
+double StiffClayAc(double r) {
     const double value = kAc0 + kAc1 * r + kAc2 * r * r + kAc3 * r * r * r;
     return r > kAcDeepRatio || value > kAcMax ? kAcMax : value;
 }
@@ -248,7 +248,7 @@ double StiffClayWaterCurve::P(double y) const {
         } else if (y <= 18.0 * a) {
             p = pc * (0.5 * std::sqrt(6.0 * As) - kStaticOffset) - kStaticFallSlope * pc * (y - 6.0 * a) / y50;
         } else {
-            p = pc * Static_Residual_Factor(As);
+            p = pc * StaticResidualFactor(As);
         }
     } else {
         const double shift = kCyclicPeakShift * yp;
@@ -263,23 +263,23 @@ double StiffClayWaterCurve::P(double y) const {
     return std::min(p, kz * y);
 }
 
-StiffClayWaterCurve Make_Stiff_Clay_Water_Curve(double b, double c, double ca, double gamma, double eps50, double k,
+StiffClayWaterCurve MakeStiffClayWaterCurve(double b, double c, double ca, double gamma, double eps50, double k,
                                                 double z, double slope_factor, bool cyclic) {
     StiffClayWaterCurve curve;
     curve.cyclic = cyclic;
-    curve.As = Stiff_Clay_As(z / b);
-    curve.Ac = Stiff_Clay_Ac(z / b);
+    curve.As = StiffClayAs(z / b);
+    curve.Ac = StiffClayAc(z / b);
     curve.pct = (2.0 * ca * b + gamma * b * z + kWedgeFactor * ca * z) * slope_factor;
     curve.pcd = kFlowFactor * c * b;
     curve.pc = std::min(curve.pct, curve.pcd);
     curve.y50 = eps50 * b;
     curve.kz = k * z;
     curve.yp = kCyclicPeakDeflection * curve.As * curve.y50;
-    curve.pr = cyclic ? curve.pc * Cyclic_Residual_Factor(curve.Ac, curve.As) : curve.pc * Static_Residual_Factor(curve.As);
+    curve.pr = cyclic ? curve.pc * CyclicResidualFactor(curve.Ac, curve.As) : curve.pc * StaticResidualFactor(curve.As);
     return curve;
 }
 
-double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca, double gamma, bool cyclic) {
+double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, double gamma, bool cyclic) {
     // Depth where the wedge reaches the flow resistance, and the residual
     // resistance down to it in 50 steps.
     const double zc = (kFlowFactor * c - 2.0 * ca) * b / (gamma * b + kWedgeFactor * ca);
@@ -288,8 +288,8 @@ double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca
     double v = 0.0;
     for (int i = 1; i <= kEquivalentDepthSteps; ++i) {
         const double zi = i * dz;
-        const double As = Stiff_Clay_As(zi / b);
-        v = cyclic ? Cyclic_Residual_Factor(Stiff_Clay_Ac(zi / b), As) : Static_Residual_Factor(As);
+        const double As = StiffClayAs(zi / b);
+        v = cyclic ? CyclicResidualFactor(StiffClayAc(zi / b), As) : StaticResidualFactor(As);
         const double Fi = F + dz * v * ((gamma * zi + 2.0 * ca) * b + kWedgeFactor * zi * ca);
         if (Fi > A) return zi - dz * (Fi - A) / (Fi - F);
         F = Fi;
@@ -297,7 +297,7 @@ double Stiff_Clay_Water_Equivalent_Depth(double A, double b, double c, double ca
     return zc + (A - F) / (kFlowFactor * c * v * b);
 }
 
-void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     const bool cyclic = options.CyclicLoading;
@@ -313,14 +313,14 @@ void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last)
     double pr_previous = 0.0;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         if (analysis && k == first) resistance = 0.0;
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
         const double c = fn_c(ctx, node.xv);
         const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) Stop_Error_14(ctx);
+        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
         if (!at_interface) {
             if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
             if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
@@ -348,7 +348,7 @@ void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last)
         const double ktop = soil_layer.Top.SubgradeK;
         double k_modulus = 0.0;
         if (ktop <= 0.0) {
-            const double k_default = Stiff_Clay_Default_K(c, cyclic, options.Units, StiffClayBands::kWithWater);
+            const double k_default = StiffClayDefaultK(c, cyclic, options.Units, StiffClayBands::kWithWater);
             k_modulus = options.Units == UnitSystem::GENERAL ? ktop : k_default;
         } else {
             const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
@@ -357,23 +357,23 @@ void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last)
         }
         double eps50 = Epsilon50At(ctx, node.xv);
         if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
-            eps50 = Stiff_Clay_Default_Epsilon50(c, options.Units, StiffClayBands::kWithWater);
+            eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithWater);
         }
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             const double Z =
-                Stiff_Clay_Water_Equivalent_Depth(ResistanceOfLayersAbove(soil, layer), b, c, ca, gamma, cyclic);
+                StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, ca, gamma, cyclic);
             // A clay without strength at its top develops no resistance: the
             // true depth is used.
             soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
                 std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        const StiffClayWaterCurve curve = Make_Stiff_Clay_Water_Curve(
-            b, c, ca, gamma, eps50, k_modulus, z, Slope_Factor(problem.SlopeMinusBatter, node.y), cyclic);
+        const StiffClayWaterCurve curve = MakeStiffClayWaterCurve(
+            b, c, ca, gamma, eps50, k_modulus, z, SlopeFactor(problem.SlopeMinusBatter, node.y), cyclic);
 
         if (!analysis) {
-            Write_Report_Block(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve);
+            WriteReportBlock(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve);
             continue;
         }
 
@@ -387,7 +387,7 @@ void Stiff_Clay_Water_Criterion(RunContext& ctx, int layer, int first, int last)
 
         const double ystar = DeflectionOnCurve(node, ym);
         const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
-        Store_Soil_Modulus(ctx, node, Es);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 

@@ -30,7 +30,6 @@ namespace {
 
 // Runtime Error 96: a user-input p-y curve that cannot be evaluated.
 constexpr std::int32_t kUnusableUserCurve = 296;
-// Below this deflection the initial modulus is used as the secant modulus.
 
 // Report deflections: 0, 0.001 (in the run's length unit) and then fractions
 // of the pile width, all as stored in single precision.
@@ -76,21 +75,27 @@ double CurveValue(const CurvePoints& c, double y) {
     return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
 }
 
-void Check_Curve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
-    std::string problem;
-    if (curve.size() < 2) {
-        problem = "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
-                  " points; a p-y curve needs at least two.";
-    } else if (curve[1][0] == 0.0) {
-        problem = "Its second point has zero deflection, so its initial modulus p/y is undefined.";
-    } else {
-        return;
-    }
+// Runtime Error 96: a user-input curve with fewer than two points or a second
+// point at zero deflection, so that its initial modulus is undefined.
+[[noreturn]] void StopOnUnusableUserCurve(RunContext& ctx, int layer, std::string_view where,
+                                          const std::string& problem) {
     WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
                       "The user-input p-y curve at the " + std::string(where) + " of soil layer " + fmt::I0(layer) +
                           " cannot be used.",
                       problem, "Please correct the points of this curve and repeat the analysis.", ""});
     Stop_With_Error(ctx, kUnusableUserCurve);
+}
+
+void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+    if (curve.size() < 2) {
+        StopOnUnusableUserCurve(ctx, layer, where,
+                                "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
+                                    " points; a p-y curve needs at least two.");
+    }
+    if (curve[1][0] == 0.0) {
+        StopOnUnusableUserCurve(ctx, layer, where,
+                                "Its second point has zero deflection, so its initial modulus p/y is undefined.");
+    }
 }
 
 std::string Label28(std::string_view label) {
@@ -101,13 +106,13 @@ std::string Label28(std::string_view label) {
 
 }  // namespace
 
-void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
+void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
     const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
-    Check_Curve(ctx, layer, top, "top");
-    Check_Curve(ctx, layer, bottom, "bottom");
+    CheckCurve(ctx, layer, top, "top");
+    CheckCurve(ctx, layer, bottom, "bottom");
     const double Dt = soil_layer.UserCurveTop.Depth;
     const double Db = soil_layer.UserCurveBottom.Depth;
     const double k0_top = top[1][1] / top[1][0];
@@ -132,7 +137,7 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
     };
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double b = PileWidthAt(ctx, node.x);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
@@ -148,7 +153,7 @@ void User_Py_Criterion(RunContext& ctx, int layer, int first, int last) {
             const double p = evaluate(ystar, d, k0);
             const double pu = std::fabs(Db - Dt) > 1.0e-6 ? pn_top + (d - Dt) * (pn_bottom - pn_top) / (Db - Dt) : pn_top;
             layer_resistance += ctx.pile.h * pu;
-            Store_Soil_Modulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
+            StoreSoilModulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
             continue;
         }
 

@@ -50,8 +50,9 @@ constexpr int kReportSteps = 15;  // report points divide y1 .. y2 in 15 steps
 // Input Data Error 72 of this build: a rock curve that cannot be formed.
 constexpr std::int32_t kUndefinedRockCurve = 172;
 
-// A strength of zero or less gives no curve (or one of negative resistance).
-[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, double xv, double qu) {
+// Input Data Error 72: a vuggy limestone strength of zero or less gives no
+// curve (or one of negative resistance).
+[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double qu) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for vuggy limestone cannot be computed for layer " + fmt::I0(layer) +
                           " at depth " + fmt::E(xv, 12, 4) + ".",
@@ -80,20 +81,20 @@ struct VuggyCurve {
 
 }  // namespace
 
-void Vuggy_Limestone_Criterion(RunContext& ctx, int layer, int first, int last) {
+void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
     const bool si = problem.Options.Units == UnitSystem::SI;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
         const double qu = fn_c(ctx, node.xv);
         const double gamma = AverageUnitWeight(ctx, node.xv);
-        if (!(qu > 0.0)) Stop_Undefined_Curve(ctx, layer, node.xv, qu);
+        if (!(qu > 0.0)) StopOnUndefinedCurve(ctx, layer, node.xv, qu);
 
         VuggyCurve curve;
         curve.su = 0.5 * qu;

@@ -90,14 +90,16 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     return (j % 2 == 1) ? layer.Top : layer.Bottom;
 }
 
-[[noreturn]] void Stop_Error_62(RunContext& ctx, int layer) {
+// Input Data Error 62: a weak rock whose compressive strength is not above zero.
+[[noreturn]] void StopOnNonPositiveStrength(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 62 ****", "",
                       "Problem:   The input value for compressive strength is less than or equal to zero.", "",
                       "Solution:  Check the input values for layer " + fmt::I0(layer)});
     Stop_With_Error(ctx, "INP00062", 162);
 }
 
-[[noreturn]] void Stop_Error_16(RunContext& ctx) {
+// Input Data Error 16: a weak rock without strength below its top node.
+[[noreturn]] void StopOnZeroStrengthBelowTop(RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 16 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.",
                       "Problem:   The input value for the compressive strength of a weak rock was ",
@@ -107,7 +109,8 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     Stop_With_Error(ctx, "INP00016", 116);
 }
 
-[[noreturn]] void Stop_Error_63(RunContext& ctx, int layer) {
+// Input Data Error 63: a weak rock whose k_rm is not above zero.
+[[noreturn]] void StopOnNonPositiveKrm(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 63 ****", "",
                       "Problem:  The input value for k_rm for weak rock is less than or equal to zero.", "",
                       "Solution: Check the input values for layer " + fmt::I0(layer)});
@@ -115,7 +118,8 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     Stop_With_Error(ctx, "INP00163", 163);
 }
 
-[[noreturn]] void Stop_Runtime_Error_22(RunContext& ctx, int layer) {
+// Runtime Error 22: a weak rock whose yrm = k_rm b is not above zero.
+[[noreturn]] void StopOnNonPositiveYrm(RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 22 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.     ",
                       "Problem:  The input value for k_rm is less than or equal to 0. ", "",
@@ -124,7 +128,8 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     Stop_With_Error(ctx, "RUN00022", 222);
 }
 
-[[noreturn]] void Stop_Error_31(RunContext& ctx, double xv) {
+// Input Data Error 31: a node below the RQD data.
+[[noreturn]] void StopOnDepthBelowRqdData(RunContext& ctx, double xv) {
     WriteToBoth(ctx, {"**** Input Data Error No. 31 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -136,7 +141,8 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     Stop_With_Error(ctx, "INP00031", 131);
 }
 
-[[noreturn]] void Stop_Error_49(RunContext& ctx, double rqd) {
+// Input Data Error 49: an interpolated RQD outside 0 to 100 percent.
+[[noreturn]] void StopOnRqdOutOfRange(RunContext& ctx, double rqd) {
     WriteToBoth(ctx, {"**** Input Data Error No. 49 ****", "",
                       "Problem:  The interpolated value of RQD used for p-y curves in weak rock ",
                       "was found to be invalid because it was either less than zero or more than ",
@@ -147,7 +153,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 
 // Runtime Error 20: the rock modulus cannot be interpolated in a layer of no
 // thickness. Written to the report only.
-[[noreturn]] void Stop_Runtime_Error_20(RunContext& ctx) {
+[[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
     report.Line("**** Runtime Error No. 20 ****");
     report.Blank();
@@ -156,11 +162,12 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
     Stop_With_Error(ctx, "RUN00020", 220);
 }
 
+// Input Data Error 72: a weak rock curve without its initial straight line.
 // The transition deflection yA = (pur / (2 yrm^(1/4) Kir))^1.333 exists only
 // when pur and Kir are both greater than zero: a zero strength (possible at
 // a strength interface, where the range checks are skipped) or a zero or
 // negative rock modulus leaves the curve undefined.
-[[noreturn]] void Stop_Undefined_Curve(RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
+[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
                                        double Kir) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for weak rock cannot be computed for layer " + fmt::I0(layer) +
@@ -177,17 +184,17 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 
 // RQD at vertical depth x: the epsilon-50 look-up on the RQD column, which
 // must extend down to x.
-double Rqd_At(RunContext& ctx, double x) {
+double RqdAt(RunContext& ctx, double x) {
     const ProblemData& problem = ctx.problem;
     const int n = 2 * problem.i_Number_of_Layers();
-    if (n < 2 || x > ProfilePoint(problem, n).Depth) Stop_Error_31(ctx, x);
+    if (n < 2 || x > ProfilePoint(problem, n).Depth) StopOnDepthBelowRqdData(ctx, x);
     return PointValueAt(ctx, x, &SoilPointParams::RQD);
 }
 
 // krm at vertical depth x: linear between profile points; at a depth shared
 // by two points the deeper point's value, except at the pile tip; 0 below
 // the profile.
-double Krm_At(const ProblemData& problem, double x) {
+double KrmAt(const ProblemData& problem, double x) {
     const int n = 2 * problem.i_Number_of_Layers();
     auto D = [&](int j) { return ProfilePoint(problem, j).Depth; };
     auto V = [&](int j) { return ProfilePoint(problem, j).Epsilon50; };
@@ -204,7 +211,7 @@ double Krm_At(const ProblemData& problem, double x) {
 
 // Depth into the rock mass: measured from the top of the uppermost of the
 // weak rock and vuggy limestone layers stacked directly above this one.
-double Depth_Into_Rock(const ProblemData& problem, int layer, double xv) {
+double DepthIntoRock(const ProblemData& problem, int layer, double xv) {
     double xr = xv + kRockDepthOffset - LayerOf(problem, layer).XLayerTop;
     for (int j = layer - 1; j >= 1; --j) {
         const SoilLayer& above = LayerOf(problem, j);
@@ -233,7 +240,7 @@ void Labelled(OutputChannel& report, std::string_view label, const std::string& 
 
 }  // namespace
 
-void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
+void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
@@ -242,7 +249,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
     const bool si = options.Units == UnitSystem::SI;
 
     for (int k = first; k <= last; ++k) {
-        const PyNode node = Py_Node(ctx, k);
+        const PyNode node = PyNodeAt(ctx, k);
         const double pm = PMultiplierAt(ctx, node.x);
         const double ym = YMultiplierAt(ctx, node.x);
         const double b = PileWidthAt(ctx, node.x);
@@ -253,30 +260,30 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
         if (!ctx.soil.b_AtInterface) {
             if (uscs && qur < kStrengthLowUscs) ctx.warnings.RecordWarning(-3071);
             if (uscs && qur > kStrengthHighUscs) ctx.warnings.RecordWarning(-3072);
-            if (qur <= 0.0) Stop_Error_62(ctx, layer);
+            if (qur <= 0.0) StopOnNonPositiveStrength(ctx, layer);
             if (si && qur < kStrengthLowSi) ctx.warnings.RecordWarning(-3073);
             if (si && qur > kStrengthHighSi) ctx.warnings.RecordWarning(-3074);
         }
 
-        const double rqd = Rqd_At(ctx, node.xv);
-        if (rqd < 0.0 || rqd > kPercentMax) Stop_Error_49(ctx, rqd);
+        const double rqd = RqdAt(ctx, node.xv);
+        if (rqd < 0.0 || rqd > kPercentMax) StopOnRqdOutOfRange(ctx, rqd);
         const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-        if (thickness == 0.0) Stop_Runtime_Error_20(ctx);
+        if (thickness == 0.0) StopOnZeroThicknessLayer(ctx);
         const double Eir = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
                                                           (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
         const double alpha_r = 1.0 - rqd * kRqdFactor;
-        if (k > first && qur < kZeroStrength) Stop_Error_16(ctx);
+        if (k > first && qur < kZeroStrength) StopOnZeroStrengthBelowTop(ctx);
 
         const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double krm = Krm_At(problem, node.xv);
-        if (krm <= 0.0) Stop_Error_63(ctx, layer);
+        const double krm = KrmAt(problem, node.xv);
+        if (krm <= 0.0) StopOnNonPositiveKrm(ctx, layer);
         if (krm < kKrmLow) ctx.warnings.RecordWarning(-316);
         if (krm > kKrmHigh) ctx.warnings.RecordWarning(-317);
 
-        const double xr = Depth_Into_Rock(problem, layer, node.xv);
+        const double xr = DepthIntoRock(problem, layer, node.xv);
         WeakRockCurve curve;
         curve.yrm = krm * b;
-        if (curve.yrm <= 0.0) Stop_Runtime_Error_22(ctx, layer);
+        if (curve.yrm <= 0.0) StopOnNonPositiveYrm(ctx, layer);
         if (xr <= kWidthsToDeepRock * b) {
             curve.pur = alpha_r * qur * b * (1.0 + kShallowStrengthSlope * xr / b);
             curve.Kir = Eir * (kShallowModulusBase + kShallowModulusSlope * xr / (kWidthsToDeepRock * b));
@@ -285,7 +292,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
             curve.Kir = kDeepModulusFactor * Eir;
         }
         if (!(curve.pur > 0.0) || !(curve.Kir > 0.0)) {
-            Stop_Undefined_Curve(ctx, layer, node.xv, qur, Eir, curve.pur, curve.Kir);
+            StopOnUndefinedCurve(ctx, layer, node.xv, qur, Eir, curve.pur, curve.Kir);
         }
         curve.yA = std::pow(curve.pur / (2.0 * std::pow(curve.yrm, kQuarterPower) * curve.Kir), kYaExponent);
 
@@ -293,7 +300,7 @@ void Weak_Rock_Criterion(RunContext& ctx, int layer, int first, int last) {
             const double ystar = DeflectionOnCurve(node, ym);
             // On the initial line the modulus is Kir itself.
             const double Es = ystar < curve.yA ? curve.Kir : pm * curve.P(ystar) / (ystar * ym);
-            Store_Soil_Modulus(ctx, node, Es);
+            StoreSoilModulus(ctx, node, Es);
             continue;
         }
 

@@ -5,14 +5,13 @@
 #include <charconv>
 #include <cmath>
 
-#include "model/units.hpp"
+#include "trevasc/units.hpp"
 #include "results_json.hpp"
 
 namespace trevasc::host {
 
 namespace {
 
-constexpr double kPoundsPerKip = 1000.0;
 constexpr double kMillimetresPerMetre = 1000.0;
 constexpr double kInchPoundsPerKipFoot = kPoundsPerKip * kInchesPerFoot;
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <sstream>
 
-#include "model/units.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::host {
 

@@ -1,4 +1,5 @@
 #include "input/reader_harness.hpp"
+#include "input/list_directed.hpp"
 
 #include <algorithm>
 

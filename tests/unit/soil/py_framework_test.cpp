@@ -186,7 +186,7 @@ TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
     for (int l = 1; l <= 6; ++l) {
         const CriterionEntry* entry = CriterionForCode(codes[l - 1]);
         ASSERT_NE(entry, nullptr);
-        Apply_Below_Rock_Bookkeeping(soil, l, *entry);
+        ApplyBelowRockBookkeeping(soil, l, *entry);
         EXPECT_EQ(soil.BelowRockLayer[l], marked[l - 1]) << "layer " << l;
     }
     EXPECT_EQ(soil.BelowRockCount, 2);

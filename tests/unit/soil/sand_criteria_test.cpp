@@ -50,8 +50,8 @@ TEST(SandFactors, ReeseAAndBInterpolatedAndHeldBeyondSixWidths) {
         {6.0, true, 0.88, 0.55},   {20.0, true, 0.88, 0.55},
     };
     for (const Case& c : kCases) {
-        EXPECT_NEAR(Reese_Sand_A(c.r, c.cyclic), c.A, 1.0e-6) << c.r;
-        EXPECT_NEAR(Reese_Sand_B(c.r, c.cyclic), c.B, 1.0e-6) << c.r;
+        EXPECT_NEAR(ReeseSandA(c.r, c.cyclic), c.A, 1.0e-6) << c.r;
+        EXPECT_NEAR(ReeseSandB(c.r, c.cyclic), c.B, 1.0e-6) << c.r;
     }
 }
 
@@ -63,7 +63,7 @@ TEST(SandFactors, ApiAReachesItsFloorAtTwoAndFiveEighthsWidths) {
     };
     const Case kCases[] = {
         {0.0, false, 3.0}, {1.0, false, 2.2}, {2.625, false, 0.9}, {5.0, false, 0.9}, {0.0, true, 0.9}, {3.0, true, 0.9}};
-    for (const Case& c : kCases) EXPECT_NEAR(Api_Sand_A(24.0 * c.z_over_b, 24.0, c.cyclic), c.A, 1.0e-6) << c.z_over_b;
+    for (const Case& c : kCases) EXPECT_NEAR(ApiSandA(24.0 * c.z_over_b, 24.0, c.cyclic), c.A, 1.0e-6) << c.z_over_b;
 }
 
 TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
@@ -71,8 +71,8 @@ TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
     // for sand above the water table is the US customary one converted.
     const double kn_per_m3 = 4.4482216152605e-3 / std::pow(0.0254, 3);
     for (double phi : {25.0, 30.0, 35.0, 40.0, 44.0}) {
-        const double uscs = Sand_Default_K(phi, 0.07, UnitSystem::USCS);
-        EXPECT_NEAR(Sand_Default_K(phi, 10.0, UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3) << phi;
+        const double uscs = SandDefaultK(phi, 0.07, UnitSystem::USCS);
+        EXPECT_NEAR(SandDefaultK(phi, 10.0, UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3) << phi;
     }
     struct Case {
         double phi, gamma;
@@ -87,10 +87,10 @@ TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
         {48.0, 18.0, UnitSystem::SI, 78739.0},
         {35.0, 18.0, UnitSystem::GENERAL, 0.0},
     };
-    for (const Case& c : kCases) EXPECT_NEAR(Sand_Default_K(c.phi, c.gamma, c.units), c.k, 1.0e-5 * c.k + 1.0e-9);
+    for (const Case& c : kCases) EXPECT_NEAR(SandDefaultK(c.phi, c.gamma, c.units), c.k, 1.0e-5 * c.k + 1.0e-9);
     // The power laws reach their caps at 40 degrees.
-    EXPECT_NEAR(Sand_Default_K(39.9999, 0.07, UnitSystem::USCS), 160.547, 0.01);
-    EXPECT_NEAR(Sand_Default_K(39.9999, 18.0, UnitSystem::SI), 78739.0, 5.0);
+    EXPECT_NEAR(SandDefaultK(39.9999, 0.07, UnitSystem::USCS), 160.547, 0.01);
+    EXPECT_NEAR(SandDefaultK(39.9999, 18.0, UnitSystem::SI), 78739.0, 5.0);
 }
 
 TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
@@ -102,15 +102,15 @@ TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
     EXPECT_NEAR(at30.C3, 28.74, 0.01);
     for (double phi : {25.0, 30.0, 35.0, 40.0}) {
         const ApiCoefficients api(phi);
-        const SandAngles a = Make_Sand_Angles(phi * kDeg, 0.4);
+        const SandAngles a = MakeSandAngles(phi * kDeg, 0.4);
         const double b = 24.0, gamma = 0.04;
         for (double z : {12.0, 60.0, 200.0}) {
             const double pst = (api.C1 * z + api.C2 * b) * gamma * z;
             const double psd = api.C3 * b * gamma * z;
-            EXPECT_NEAR(Sand_Shallow_Wedge(a, a.Ka, gamma, z, b, 1.0, 0.0), pst, 1.0e-9 * pst) << phi << " " << z;
-            EXPECT_NEAR(Sand_Deep_Flow(a, gamma, z, b), psd, 1.0e-9 * psd) << phi << " " << z;
+            EXPECT_NEAR(SandShallowWedge(a, a.Ka, gamma, z, b, 1.0, 0.0), pst, 1.0e-9 * pst) << phi << " " << z;
+            EXPECT_NEAR(SandDeepFlow(a, gamma, z, b), psd, 1.0e-9 * psd) << phi << " " << z;
         }
-        const SandCoefficients k = Sand_Coefficients(a, a.Ka);
+        const SandCoefficients k = MakeSandCoefficients(a, a.Ka);
         EXPECT_NEAR(k.C1, api.C1, 1.0e-9 * api.C1);
         EXPECT_NEAR(k.C2, api.C2, 1.0e-9 * api.C2);
         EXPECT_NEAR(k.C3, api.C3, 1.0e-9 * api.C3);
@@ -119,12 +119,12 @@ TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
 
 TEST(SandResistance, SlopingGroundByDirectionOfTheDeflection) {
     const double phi = 35.0 * kDeg;
-    const SandAngles a = Make_Sand_Angles(phi, 0.4);
+    const SandAngles a = MakeSandAngles(phi, 0.4);
     // Coulomb's active coefficient for an inclined backfill reduces to
     // Rankine's on level ground and grows with the slope.
-    EXPECT_NEAR(Active_Coefficient_On_Slope(1.0e-9, phi), a.Ka, 1.0e-9);
+    EXPECT_NEAR(ActiveCoefficientOnSlope(1.0e-9, phi), a.Ka, 1.0e-9);
     const double theta = 15.0 * kDeg;
-    const double Ka_slope = Active_Coefficient_On_Slope(theta, phi);
+    const double Ka_slope = ActiveCoefficientOnSlope(theta, phi);
     EXPECT_GT(Ka_slope, a.Ka);
     const double t = std::tan(theta) * std::tan(a.beta);
     struct Case {
@@ -138,14 +138,14 @@ TEST(SandResistance, SlopingGroundByDirectionOfTheDeflection) {
         {0.0, -theta, true, 1.0 + t},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(Wedge_Direction_Factor(c.y, c.slope, t, c.api), c.S) << c.y << " " << c.slope;
+        EXPECT_DOUBLE_EQ(WedgeDirectionFactor(c.y, c.slope, t, c.api), c.S) << c.y << " " << c.slope;
     }
     // Moving towards the falling ground (S = 1 + t) the wedge is smaller
     // than on level ground, towards the rising ground (S = 1 - t) larger.
     const double z = 48.0, b = 24.0, gamma = 0.04;
-    const double level = Sand_Shallow_Wedge(a, Ka_slope, gamma, z, b, 1.0, 0.0);
-    EXPECT_LT(Sand_Shallow_Wedge(a, Ka_slope, gamma, z, b, 1.0 + t, t), level);
-    EXPECT_GT(Sand_Shallow_Wedge(a, Ka_slope, gamma, z, b, 1.0 - t, t), level);
+    const double level = SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0, 0.0);
+    EXPECT_LT(SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 + t, t), level);
+    EXPECT_GT(SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 - t, t), level);
 }
 
 TEST(ReeseSandCurve, ContinuousThroughItsLandmarks) {
@@ -160,7 +160,7 @@ TEST(ReeseSandCurve, ContinuousThroughItsLandmarks) {
     };
     const Case kCases[] = {{4320.0, 1}, {1200.0, 2}, {500.0, 3}};
     for (const Case& c : kCases) {
-        const ReeseSandCurve curve = Make_Reese_Sand_Curve(ps, b, c.kz, z, false);
+        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, c.kz, z, false);
         EXPECT_EQ(curve.curve_case, c.curve_case) << c.kz;
         EXPECT_NEAR(curve.pu, 1.48 * ps, 1.0e-4);
         EXPECT_NEAR(curve.pms, 1.05 * ps, 1.0e-4);
@@ -183,24 +183,24 @@ TEST(ReeseSandCurve, ReportPointsFollowTheCurveCase) {
         double kz;
         std::vector<std::pair<int, double>> y;  // point number, y
     };
-    const ReeseSandCurve c1 = Make_Reese_Sand_Curve(ps, b, 4320.0, z, false);
-    const ReeseSandCurve c3 = Make_Reese_Sand_Curve(ps, b, 500.0, z, false);
+    const ReeseSandCurve c1 = MakeReeseSandCurve(ps, b, 4320.0, z, false);
+    const ReeseSandCurve c3 = MakeReeseSandCurve(ps, b, 500.0, z, false);
     const Case kCases[] = {
         {4320.0, {{1, 0.0}, {2, c1.yk}, {13, b / 60.0}, {14, 13.0 * b / 480.0}, {15, 3.0 * b / 80.0}, {17, 3.0 * b / 80.0 + b}}},
         {500.0, {{1, 0.0}, {15, c3.pu / 500.0}, {16, c3.pu / 500.0 + 0.5 * b}, {17, c3.pu / 500.0 + b}}},
     };
     for (const Case& c : kCases) {
-        const ReeseSandCurve curve = Make_Reese_Sand_Curve(ps, b, c.kz, z, false);
-        const auto points = Reese_Sand_Report_Points(curve, b);
+        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, c.kz, z, false);
+        const auto points = ReeseSandReportPoints(curve, b);
         for (const auto& [j, y] : c.y) EXPECT_NEAR(points[static_cast<std::size_t>(j - 1)].y, y, 1.0e-12) << j;
         for (const SandReportPoint& p : points) EXPECT_DOUBLE_EQ(p.p, curve.P(p.y));
     }
     // Case 1 marks only the point at yk; case 3 marks every point on the
     // initial line up to pu / k z.
-    const auto p1 = Reese_Sand_Report_Points(c1, b);
+    const auto p1 = ReeseSandReportPoints(c1, b);
     EXPECT_TRUE(p1[1].marked);
     EXPECT_FALSE(p1[2].marked);
-    const auto p3 = Reese_Sand_Report_Points(c3, b);
+    const auto p3 = ReeseSandReportPoints(c3, b);
     for (int j = 2; j <= 14; ++j) EXPECT_TRUE(p3[static_cast<std::size_t>(j - 1)].marked) << j;
     EXPECT_FALSE(p3[16].marked);
 }
@@ -214,11 +214,11 @@ TEST(SandEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
         for (double phi : {30.0, 38.0}) {
             const ApiCoefficients api(phi);
             const SandCoefficients k{api.C1, api.C2, api.C3};
-            auto resistance = [&](double z) { return Reese_Sand_A(z / b, cyclic) * (api.C1 * z + api.C2 * b) * gamma * z; };
+            auto resistance = [&](double z) { return ReeseSandA(z / b, cyclic) * (api.C1 * z + api.C2 * b) * gamma * z; };
             const double Zc = (api.C3 - api.C2) * b / api.C1;
             for (double fraction : {0.05, 0.3, 0.9}) {
                 const double A = fraction * Integral(resistance, 0.0, Zc, 6000);
-                const double Z = Sand_Equivalent_Depth(A, b, gamma, 100.0, k, cyclic);
+                const double Z = SandEquivalentDepth(A, b, gamma, 100.0, k, cyclic);
                 EXPECT_NEAR(Integral(resistance, 0.0, Z, 6000), A, 1.0e-4 * A) << phi << " " << fraction;
             }
         }

@@ -1,0 +1,17 @@
+// Conversion factors between the units an input may use and the pounds and
+// inches the analysis works in, for the engine and for hosts that show its
+// results in other units. Header-only constexpr data: nothing is exported.
+#pragma once
+
+#include <numbers>
+
+namespace trevasc {
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+inline constexpr double kPoundsPerKip = 1000.0;
+inline constexpr double kInchesPerFoot = 12.0;
+inline constexpr double kSquareInchesPerSquareFoot = 144.0;
+inline constexpr double kCubicInchesPerCubicFoot = 1728.0;
+
+}  // namespace trevasc
