@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "echo/echo.hpp"
-#include "input/list_directed.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
+#include "input/read_input.hpp"
 #include "input/reader_support.hpp"
 #include "model/units.hpp"
 #include "run/error_stop.hpp"
@@ -666,25 +666,14 @@ void Check(InputCheck& result, const std::string& input_path) {
         return;
     }
 
-    input::InputFile& file = ctx->files.input;
-    std::string tag;
-    {
-        input::ListDirectedRead read(file);
-        if (!read.Character(tag, 7)) tag = "3      ";
-    }
+    InputFile& file = ctx->files.input;
+    const std::string tag = input::ReadVersionTag(file);
     result.oldest_format = tag != "TREVAS6" && tag != "TREVAS5";
     bool reading = true;
     int line = 0;
     Checker written(*ctx);  // keeps the layer depths as written
     try {
-        if (tag == "TREVAS6") {
-            input::ReadCurrentFormat(*ctx);
-        } else if (tag == "TREVAS5") {
-            input::ReadPreviousFormat(*ctx);
-        } else {
-            file.Rewind();
-            input::ReadOldestFormat(*ctx);
-        }
+        input::ReadInputOfFormat(*ctx, tag);
         reading = false;
         written.KeepWrittenLayers();
         ctx->labels = MakeUnitLabels(ctx->problem.Options.Units);

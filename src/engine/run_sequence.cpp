@@ -13,11 +13,11 @@
 #include <system_error>
 
 #include "echo/echo.hpp"
-#include "input/list_directed.hpp"
 #include "engine/model_text.hpp"
 #include "engine/run_sequence.hpp"
 #include "input/current_format.hpp"
 #include "input/previous_format.hpp"
+#include "input/read_input.hpp"
 #include "input/reader_support.hpp"
 #include "pile/head_stiffness.hpp"
 #include "pile/interaction_check.hpp"
@@ -188,27 +188,6 @@ void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& nam
     if (ctx.files.input.HoldsNoBytes()) StopOnEmptyInput(ctx);
 }
 
-// Step 3: the version tag selects the reader. The tag is kept in
-// `version_tag` before the reader starts, so that it is known also when
-// reading stops with an error.
-void ReadInput(RunContext& ctx, std::string& version_tag) {
-    input::InputFile& file = ctx.files.input;
-    std::string tag;
-    {
-        input::ListDirectedRead read(file);
-        if (!read.Character(tag, 7)) tag = "3      ";
-    }
-    version_tag = tag;
-    if (tag == "TREVAS6") {
-        input::ReadCurrentFormat(ctx);
-    } else if (tag == "TREVAS5") {
-        input::ReadPreviousFormat(ctx);
-    } else {
-        file.Rewind();
-        input::ReadOldestFormat(ctx);
-    }
-}
-
 // Runtime Error 41: a section curve with a value that is not a finite number.
 constexpr std::int32_t kNonFiniteSectionCurveError = 241;
 
@@ -279,8 +258,9 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
 
 // Steps 3 to 13, once the run files are connected.
 void AnalyseConnected(RunContext& ctx, bool check_only) {
-    std::string version_tag;
-    ReadInput(ctx, version_tag);
+    // Step 3: the version tag selects the reader.
+    const std::string version_tag = input::ReadVersionTag(ctx.files.input);
+    input::ReadInputOfFormat(ctx, version_tag);
 
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
@@ -627,7 +607,9 @@ ModelReadResult ReadModelText(std::string_view input) noexcept {
     }
     result.code = RunGuarded(*ctx, [&] {
         ConnectTextRun(*ctx, input, DefaultTextRunNames());
-        ReadInput(*ctx, version_tag);
+        // The tag is known also when reading stops with an error.
+        version_tag = input::ReadVersionTag(ctx->files.input);
+        input::ReadInputOfFormat(*ctx, version_tag);
     });
     try {
         result.problem = ctx->problem;

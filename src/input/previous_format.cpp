@@ -23,7 +23,6 @@
 // 26, plus the checks this engine adds to either format wherever reading on
 // would overrun a table or analyse something other than what the file says.
 #include "input/previous_format.hpp"
-#include "input/list_directed.hpp"
 
 #include <algorithm>
 #include <array>

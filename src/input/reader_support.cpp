@@ -1,5 +1,4 @@
 #include "input/reader_support.hpp"
-#include "input/list_directed.hpp"
 
 #include <algorithm>
 #include <system_error>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "input/previous_format.hpp"
 #include "input/list_directed.hpp"
+#include "input/previous_format.hpp"
 #include "input/reader_harness.hpp"
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"

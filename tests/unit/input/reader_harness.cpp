@@ -1,9 +1,9 @@
 #include "input/reader_harness.hpp"
-#include "input/list_directed.hpp"
 
 #include <algorithm>
 
 #include "input/current_format.hpp"
+#include "input/list_directed.hpp"
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
 #include "support/run_fixture.hpp"
