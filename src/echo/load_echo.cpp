@@ -3,10 +3,8 @@
 // their batter transformation and the distinct factored axial thrusts. The
 // LRFD code forms those values; the echo calls it where each table is
 // printed and prints what it returns.
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <string_view>
 
 #include "echo/echo.hpp"
@@ -153,6 +151,8 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("Summary of Load and Resistance Factors:");
     report.Line("---------------------------------------");
     report.Blank();
+    // One column per load type, DL to Sp ("Spec" is the special load), then
+    // the moment and shear resistance factors.
     report.Line(" No.    DL     LL     EQ     IM    Wind   Watr    Ice   Soil   Roof   Rain   Snow   Temp   Spec   M RF  "
                 " V RF   Name");
     report.Line("----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----  "
