@@ -13,7 +13,7 @@ std::string ValueText(double value) {
     return first == std::string::npos ? text : text.substr(first);
 }
 
-void StopWithInputError(RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
+void StopOnInputError(RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
     WriteToBoth(ctx, {"", heading, "", problem, solution, ""});
     Stop_With_Error(ctx, number);
@@ -25,7 +25,7 @@ void CheckCapacity(RunContext& ctx, std::int32_t count, int limit, std::string_v
                                 " is " + fmt::I0(count) + ", more than the limit of " + fmt::I0(limit) + ".";
     const std::string solution =
         "Solution: Reduce the number of " + std::string(items) + " to " + fmt::I0(limit) + " or fewer.";
-    StopWithInputError(ctx, kCapacityError, problem, solution);
+    StopOnInputError(ctx, kCapacityError, problem, solution);
 }
 
 std::string PadRight(std::string_view text, std::size_t length) {

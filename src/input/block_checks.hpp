@@ -38,9 +38,10 @@ inline constexpr std::int32_t kStrandPatternError = 187;
 // elastic section shape, loading type, LRFD load type).
 inline constexpr std::int32_t kCodeRangeError = 188;
 
-// Writes the message of one of the errors above and stops the run.
-[[noreturn]] void StopWithInputError(RunContext& ctx, std::int32_t number, std::string_view problem,
-                                     std::string_view solution);
+// Input Data Error number - 100, one of the numbers above: writes its framed
+// heading, the problem and solution lines, and stops the run.
+[[noreturn]] void StopOnInputError(RunContext& ctx, std::int32_t number, std::string_view problem,
+                                   std::string_view solution);
 
 // Stops with Input Data Error 82 when count > limit. `block` names where the
 // count was read ("the SOIL LAYERS block", "section 3 of the SECTIONS block"),

@@ -78,6 +78,8 @@ struct YesNoOption {
     bool blank_after;
 };
 
+// Input Data Error 95: an analysis option line that is neither the yes nor the
+// no keyword of its option.
 [[noreturn]] void StopOnBadOption(RunContext& ctx, const YesNoOption& option) {
     OutputChannel& report = ctx.files.report;
     if (option.blank_before) report.Blank();

@@ -23,9 +23,10 @@ namespace {
 // any other value adds the study of head deflection versus embedded length.
 constexpr std::int32_t kFixedLengthOnly = 1;
 
-// Report-only message of the LRFD errors: two blank lines, the framed
-// heading, a blank line, the lines given, two blank lines.
-[[noreturn]] void StopLrfd(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
+// Input Data Errors 94 to 98 (LRFD loads and combinations), report only: two
+// blank lines, the framed heading, a blank line, the lines given, two blank
+// lines.
+[[noreturn]] void StopOnLrfdInputError(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("***** Input Data Error No. " + fmt::I0(error) + " *****");
@@ -40,7 +41,7 @@ void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_
     if (code >= low && code <= high) return;
     const std::string problem = "Problem:  " + where + " has " + what + " " + fmt::I0(code) + "; the codes are " +
                                 fmt::I0(low) + " to " + fmt::I0(high) + ".";
-    StopWithInputError(ctx, kCodeRangeError, problem, "Solution: Correct the " + what + ".");
+    StopOnInputError(ctx, kCodeRangeError, problem, "Solution: Correct the " + what + ".");
 }
 
 }  // namespace
@@ -88,8 +89,8 @@ void ReadLrfdLoads(RunContext& ctx) {
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD loads").Int(count);
     if (count < 1 || count > kMaxLrfdLoads) {
-        StopLrfd(ctx, 98, {"Number of LRFD loads specified is " + fmt::I0(count),
-                           "This is outside of the valid range to 1 to 100"});
+        StopOnLrfdInputError(ctx, 98, {"Number of LRFD loads specified is " + fmt::I0(count),
+                                       "This is outside of the valid range to 1 to 100"});
     }
     problem.LrfdLoads.clear();
     for (std::int32_t i = 1; i <= count; ++i) {
@@ -104,16 +105,17 @@ void ReadLrfdLoads(RunContext& ctx) {
             .Real(load.AxialForce)
             .Int(points);
         if (number != i) {
-            StopLrfd(ctx, 97, {"Input appears to be out-of-order for LRFD loading",
-                               "Input load number is " + fmt::I0(number) + " and the expected load number is " +
-                                   fmt::I0(i)});
+            StopOnLrfdInputError(ctx, 97,
+                                 {"Input appears to be out-of-order for LRFD loading",
+                                  "Input load number is " + fmt::I0(number) + " and the expected load number is " +
+                                      fmt::I0(i)});
         }
         CheckCode(ctx, load.LrfdLoadType, 1, kLrfdLoadTypes, "LRFD load type",
                   "LRFD load " + fmt::I0(i) + " of the LRFD LOADS block");
         if (points == 1 || points < 0 || points > kMaxLrfdDistributedPoints) {
-            StopLrfd(ctx, 95, {"Number of distributed load points for LRFD load number " + fmt::I0(i) +
-                                   " is outside of the valid range of 0 or 2 to 100.",
-                               "", "The input number of distributed load points is " + fmt::I0(points)});
+            StopOnLrfdInputError(ctx, 95, {"Number of distributed load points for LRFD load number " + fmt::I0(i) +
+                                               " is outside of the valid range of 0 or 2 to 100.",
+                                           "", "The input number of distributed load points is " + fmt::I0(points)});
         }
         for (std::int32_t k = 1; k <= points; ++k) {
             std::int32_t point_number = 0;
@@ -123,9 +125,10 @@ void ReadLrfdLoads(RunContext& ctx) {
                 .Real(point[0])
                 .Real(point[1]);
             if (point_number != k) {
-                StopLrfd(ctx, 96, {"Input appears to be out-of-order for LRFD distributed load " + fmt::I0(i), "",
-                                   "Input distributed load point is " + fmt::I0(point_number),
-                                   " and the expected point number is " + fmt::I0(k)});
+                StopOnLrfdInputError(ctx, 96,
+                                     {"Input appears to be out-of-order for LRFD distributed load " + fmt::I0(i), "",
+                                      "Input distributed load point is " + fmt::I0(point_number),
+                                      " and the expected point number is " + fmt::I0(k)});
             }
             load.DistributedLoad.push_back(point);
         }
@@ -139,8 +142,8 @@ void ReadLrfdFactors(RunContext& ctx) {
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD load combinations").Int(count);
     if (count < 1 || count > kMaxLrfdCombinations) {
-        StopLrfd(ctx, 94, {"Number of LRFD load combinations outside of the valid range of 1 to 100.", "",
-                           "Number of LRFD load combinations input is " + fmt::I0(count)});
+        StopOnLrfdInputError(ctx, 94, {"Number of LRFD load combinations outside of the valid range of 1 to 100.", "",
+                                       "Number of LRFD load combinations input is " + fmt::I0(count)});
     }
     problem.LrfdCombinations.clear();
     for (std::int32_t k = 1; k <= count; ++k) {
@@ -157,11 +160,11 @@ void ReadLrfdFactors(RunContext& ctx) {
                                                            {"shear", combination.ShearResistanceFactor}};
         for (const auto& [kind, factor] : factors) {
             if (factor >= 0.0 && factor <= 1.0) continue;
-            StopWithInputError(ctx, kImpossibleValueError,
-                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives LRFD load combination " +
-                                   fmt::I0(k) + " a " + kind + " resistance factor of " +
-                                   ValueText(factor) + "; resistance factors lie between 0 and 1.",
-                               "Solution: Correct the resistance factor of the combination.");
+            StopOnInputError(ctx, kImpossibleValueError,
+                             "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives LRFD load combination " +
+                                 fmt::I0(k) + " a " + kind + " resistance factor of " +
+                                 ValueText(factor) + "; resistance factors lie between 0 and 1.",
+                             "Solution: Correct the resistance factor of the combination.");
         }
         const std::string name = ReadRecordOrStop(ctx, "the name of LRFD load combination " + fmt::I0(k));
         combination.Name = PadRight(name, kRecordLength);

@@ -62,31 +62,31 @@ void ReadMassiveRock(RunContext& ctx) {
 
         const std::string where = "Line " + fmt::I0(k) + " of the MASSIVE ROCK block";
         if (number < 1 || number > problem.i_Number_of_Layers()) {
-            StopWithInputError(ctx, kMassiveRockLayerError,
-                               "Problem:  " + where + " names soil layer " + fmt::I0(number) + ", but the SOIL " +
-                                   "LAYERS block read before it has " + fmt::I0(problem.i_Number_of_Layers()) +
-                                   " layers.",
-                               kLayerSolution);
+            StopOnInputError(ctx, kMassiveRockLayerError,
+                             "Problem:  " + where + " names soil layer " + fmt::I0(number) + ", but the SOIL " +
+                                 "LAYERS block read before it has " + fmt::I0(problem.i_Number_of_Layers()) +
+                                 " layers.",
+                             kLayerSolution);
         }
         SoilLayer& layer = problem.Layers[static_cast<std::size_t>(number - 1)];
         if (layer.KSOIL != kMassiveRock) {
-            StopWithInputError(ctx, kMassiveRockLayerError,
-                               "Problem:  " + where + " names soil layer " + fmt::I0(number) +
-                                   ", whose soil model code is " + fmt::I0(layer.KSOIL) + ", not 16 (massive rock).",
-                               kLayerSolution);
+            StopOnInputError(ctx, kMassiveRockLayerError,
+                             "Problem:  " + where + " names soil layer " + fmt::I0(number) +
+                                 ", whose soil model code is " + fmt::I0(layer.KSOIL) + ", not 16 (massive rock).",
+                             kLayerSolution);
         }
         if (std::find(problem.MassiveRockLayers.begin(), problem.MassiveRockLayers.end(), number) !=
             problem.MassiveRockLayers.end()) {
-            StopWithInputError(ctx, kMassiveRockLayerError,
-                               "Problem:  " + where + " names soil layer " + fmt::I0(number) + " a second time.",
-                               kLayerSolution);
+            StopOnInputError(ctx, kMassiveRockLayerError,
+                             "Problem:  " + where + " names soil layer " + fmt::I0(number) + " a second time.",
+                             kLayerSolution);
         }
         for (int end = 0; end < 2; ++end) {
             const double gamma = v[static_cast<std::size_t>(3 * end)];
             const double qu = v[static_cast<std::size_t>(3 * end + 1)];
             const double Ei = v[static_cast<std::size_t>(3 * end + 2)];
             if (!(qu > 0.0) || !(Ei > 0.0) || !(gamma >= 0.0)) {
-                StopWithInputError(
+                StopOnInputError(
                     ctx, kMassiveRockValueError,
                     "Problem:  " + where + " gives massive rock layer " + fmt::I0(number) + " at its " +
                         (end == 0 ? "top" : "bottom") + " a unit weight of " + Shown(gamma) +

@@ -66,11 +66,11 @@ void ReadPyModifiers(RunContext& ctx) {
         // Every criterion divides deflections by the y-multiplier: zero or a
         // negative value has no meaning and would end in a division by zero.
         if (point.YMultiplier <= 0.0) {
-            StopWithInputError(ctx, kCodeRangeError,
-                               "Problem:  The y-multiplier of p-y modifier point " + fmt::I0(k) +
-                                   " of the GROUP EFFECT FACTORS block is " + fmt::F(point.YMultiplier, 0, 4) +
-                                   "; y-multipliers must be greater than zero.",
-                               "Solution: Correct the y-multiplier (1.0 for no modification).");
+            StopOnInputError(ctx, kCodeRangeError,
+                             "Problem:  The y-multiplier of p-y modifier point " + fmt::I0(k) +
+                                 " of the GROUP EFFECT FACTORS block is " + fmt::F(point.YMultiplier, 0, 4) +
+                                 "; y-multipliers must be greater than zero.",
+                             "Solution: Correct the y-multiplier (1.0 for no modification).");
         }
         problem.PyModifierProfile.push_back(point);
     }

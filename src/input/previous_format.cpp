@@ -165,6 +165,8 @@ void CheckPileLength(RunContext& ctx, double length) {
          157);
 }
 
+// Input Data Error 7: neither unit weights nor p-y curves, each dialect in its
+// own wording.
 [[noreturn]] void StopOnUnitWeightAndCurvesMissing(RunContext& ctx, Dialect dialect) {
     if (dialect == Dialect::kPrevious) {
         Stop(ctx,
@@ -184,6 +186,7 @@ void CheckPileLength(RunContext& ctx, double length) {
          107);
 }
 
+// Input Data Error 6: p-y multipliers given together with user p-y curves.
 [[noreturn]] void StopOnMultipliersWithUserCurves(RunContext& ctx) {
     Stop(ctx,
          {"**** Input Data Error No. 6 ****", "",
@@ -295,6 +298,7 @@ void CheckSolutionControl(RunContext& ctx) {
     }
 }
 
+// Input Data Error 53: more soil movement lines than the table holds.
 [[noreturn]] void StopOnSoilMovementCount(RunContext& ctx, std::int32_t count) {
     Stop(ctx,
          {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
@@ -341,10 +345,10 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
 
 void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
     if (code >= low && code <= high) return;
-    StopWithInputError(ctx, kPreviousCodeError,
-                       "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
-                           Number(high) + ".",
-                       "Solution: Correct the " + what + " in the input file.");
+    StopOnInputError(ctx, kPreviousCodeError,
+                     "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
+                         Number(high) + ".",
+                     "Solution: Correct the " + what + " in the input file.");
 }
 
 // Models whose parameters a layer line and the two tables of these formats
@@ -368,10 +372,10 @@ void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int
         }
     }
     if (missing.empty()) return;
-    StopWithInputError(ctx, kPreviousSoilProfileError,
-                       "Problem:  Soil layer " + Number(layer) + " has soil model code " + Number(code) +
-                           ", which needs " + missing + "; this input format cannot hold them.",
-                       "Solution: Enter the soil profile in the current input format (TREVAS6).");
+    StopOnInputError(ctx, kPreviousSoilProfileError,
+                     "Problem:  Soil layer " + Number(layer) + " has soil model code " + Number(code) +
+                         ", which needs " + missing + "; this input format cannot hold them.",
+                     "Solution: Enter the soil profile in the current input format (TREVAS6).");
 }
 
 // The pile head is at depth 0 and the property points run down the pile.
@@ -379,10 +383,10 @@ void CheckPropertyPointOrder(RunContext& ctx) {
     const auto& rows = ctx.problem.SectionPropertyTable;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (rows[i].Depth < rows[i - 1].Depth) {
-            StopWithInputError(ctx, kPreviousPileError,
-                               "Problem:  Pile property point " + Number(static_cast<std::int64_t>(i + 1)) +
-                                   " lies at depth " + fmt::F(rows[i].Depth, 0, 3) + ", above the point before it.",
-                               "Solution: List the pile property points from the pile head down.");
+            StopOnInputError(ctx, kPreviousPileError,
+                             "Problem:  Pile property point " + Number(static_cast<std::int64_t>(i + 1)) +
+                                 " lies at depth " + fmt::F(rows[i].Depth, 0, 3) + ", above the point before it.",
+                             "Solution: List the pile property points from the pile head down.");
         }
     }
 }
@@ -552,12 +556,12 @@ void Reader::ReadSoil() {
         // A negative unit weight (a sign typed by mistake) gives negative
         // overburden and springs that pull: no soil has one.
         if (point[1] < 0.0) {
-            StopWithInputError(ctx, kImpossibleValueError,
-                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
-                                   " of the input file gives effective unit weight point " + Number(i) +
-                                   " a negative effective unit weight of " + ValueText(point[1]) + ".",
-                               "Solution: Enter the effective unit weight as a positive value (buoyant below the "
-                               "water table).");
+            StopOnInputError(ctx, kImpossibleValueError,
+                             "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
+                                 " of the input file gives effective unit weight point " + Number(i) +
+                                 " a negative effective unit weight of " + ValueText(point[1]) + ".",
+                             "Solution: Enter the effective unit weight as a positive value (buoyant below the "
+                             "water table).");
         }
         soil.unit_weights.push_back(point);
     }
@@ -704,20 +708,20 @@ void Reader::ReadSectionsAndThrusts() {
     std::int32_t sections = 0;
     FixedLine(ctx, "the number of pile sections").Int(sections);
     if (sections < 1) {
-        StopWithInputError(ctx, kPreviousPileError,
-                           "Problem:  The number of pile sections is " + Number(sections) +
-                               "; at least one section is needed for the bending stiffness computations.",
-                           "Solution: Give the number of sections and their data.");
+        StopOnInputError(ctx, kPreviousPileError,
+                         "Problem:  The number of pile sections is " + Number(sections) +
+                             "; at least one section is needed for the bending stiffness computations.",
+                         "Solution: Give the number of sections and their data.");
     }
     CheckCapacity(ctx, sections, kMaxSections, "the section data", "pile sections");
 
     std::int32_t thrusts = 0;
     FixedLine(ctx, "the number of axial thrusts").Int(thrusts);
     if (thrusts < 1) {
-        StopWithInputError(ctx, kPreviousPileError,
-                           "Problem:  The number of axial thrusts is " + Number(thrusts) +
-                               "; the sections are analysed at the axial thrusts given, so at least one is needed.",
-                           "Solution: Give the axial thrusts at which bending stiffness is to be computed.");
+        StopOnInputError(ctx, kPreviousPileError,
+                         "Problem:  The number of axial thrusts is " + Number(thrusts) +
+                             "; the sections are analysed at the axial thrusts given, so at least one is needed.",
+                         "Solution: Give the axial thrusts at which bending stiffness is to be computed.");
     }
     CheckCapacity(ctx, thrusts, kMaxAxialThrusts, "the section data", "axial thrusts");
     p.AxialThrustList.clear();
@@ -767,11 +771,11 @@ void Reader::ReadSection(int j) {
         if (bars > 0 || rows > 0 || kind > kKindSteelPipe) {
             const std::string what = kind > kKindSteelPipe ? "is a prestressed pile, whose strands"
                                                             : "has reinforcing bars, whose layout";
-            StopWithInputError(ctx, kPreviousReinforcementError,
-                               "Problem:  Section " + Number(j) + " " + what +
-                                   " this input format does not define unambiguously.",
-                               "Solution: Enter the pile sections in the current input format (TREVAS6), which "
-                               "states the reinforcement bar by bar.");
+            StopOnInputError(ctx, kPreviousReinforcementError,
+                             "Problem:  Section " + Number(j) + " " + what +
+                                 " this input format does not define unambiguously.",
+                             "Solution: Enter the pile sections in the current input format (TREVAS6), which "
+                             "states the reinforcement bar by bar.");
         }
     }
 
@@ -817,13 +821,13 @@ void Reader::PlaceSections() {
                   rows.back().Depth >= p.PileTotalLength;
     for (std::size_t j = 1; paired && j < sections.size(); ++j) paired = rows[2 * j].Depth == rows[2 * j - 1].Depth;
     if (!paired) {
-        StopWithInputError(ctx, kPreviousPileError,
-                           "Problem:  The " + Number(static_cast<std::int64_t>(sections.size())) +
-                               " pile sections cannot be placed along the pile: with more than one section the " +
-                               "property points must be two per section (top, bottom), from the pile head down " +
-                               "without gaps.",
-                           "Solution: Give two property points per section, or enter the pile in the current "
-                           "input format (TREVAS6).");
+        StopOnInputError(ctx, kPreviousPileError,
+                         "Problem:  The " + Number(static_cast<std::int64_t>(sections.size())) +
+                             " pile sections cannot be placed along the pile: with more than one section the " +
+                             "property points must be two per section (top, bottom), from the pile head down " +
+                             "without gaps.",
+                         "Solution: Give two property points per section, or enter the pile in the current "
+                         "input format (TREVAS6).");
     }
     for (std::size_t j = 0; j < sections.size(); ++j) {
         sections[j].SectionTopDepth = rows[2 * j].Depth;

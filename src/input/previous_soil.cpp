@@ -95,11 +95,11 @@ template <class DepthOf>
 void CheckDepthOrder(RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t error, const std::string& table) {
     for (std::size_t i = 1; i < n; ++i) {
         if (depth(i) < depth(i - 1)) {
-            StopWithInputError(ctx, error,
-                               "Problem:  Point " + fmt::I0(static_cast<std::int64_t>(i + 1)) + " of the " + table +
-                                   " lies at depth " + Depth(depth(i)) + ", above the point before it at " +
-                                   Depth(depth(i - 1)) + ".",
-                               "Solution: List the points of the " + table + " from the top down.");
+            StopOnInputError(ctx, error,
+                             "Problem:  Point " + fmt::I0(static_cast<std::int64_t>(i + 1)) + " of the " + table +
+                                 " lies at depth " + Depth(depth(i)) + ", above the point before it at " +
+                                 Depth(depth(i - 1)) + ".",
+                             "Solution: List the points of the " + table + " from the top down.");
         }
     }
 }
@@ -112,10 +112,10 @@ void CheckCoverage(RunContext& ctx, std::size_t n, DepthOf depth, double from, d
     if (n > 0 && depth(0) <= from && depth(n - 1) >= to) return;
     const std::string given = n == 0 ? std::string("no points are given")
                                      : "its points reach from " + Depth(depth(0)) + " to " + Depth(depth(n - 1)) + unit;
-    StopWithInputError(ctx, kPreviousSoilProfileError,
-                       "Problem:  The soil models of the layers need the " + table + " from the ground surface at " +
-                           Depth(from) + unit + " down to " + Depth(to) + unit + ", but " + given + ".",
-                       "Solution: Give " + table + " points over the whole depth of the pile in soil.");
+    StopOnInputError(ctx, kPreviousSoilProfileError,
+                     "Problem:  The soil models of the layers need the " + table + " from the ground surface at " +
+                         Depth(from) + unit + " down to " + Depth(to) + unit + ", but " + given + ".",
+                     "Solution: Give " + table + " points over the whole depth of the pile in soil.");
 }
 
 }  // namespace
@@ -158,11 +158,11 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             const std::string above = l == 0 ? "the ground surface at " + Depth(tops[l]) + unit
                                              : "the bottom of layer " + fmt::I0(static_cast<std::int64_t>(l)) +
                                                    " at " + Depth(tops[l]) + unit;
-            StopWithInputError(ctx, kPreviousSoilProfileError,
-                               "Problem:  The bottom of soil layer " + layer + " at " + Depth(bottoms[l]) + unit +
-                                   " lies above " + above + "; the layers follow each other from the ground down.",
-                               "Solution: List the soil layers from the top down, the first one ending below the "
-                               "ground surface.");
+            StopOnInputError(ctx, kPreviousSoilProfileError,
+                             "Problem:  The bottom of soil layer " + layer + " at " + Depth(bottoms[l]) + unit +
+                                 " lies above " + above + "; the layers follow each other from the ground down.",
+                             "Solution: List the soil layers from the top down, the first one ending below the "
+                             "ground surface.");
         }
     }
 
@@ -252,12 +252,12 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             const std::string given = curves.empty() ? std::string("no user-input p-y curves are given")
                                                      : "the curves are given from " + Depth(curves.front().Depth) +
                                                            " to " + Depth(curves.back().Depth) + unit;
-            StopWithInputError(ctx, kPreviousUserCurveError,
-                               "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
-                                   " uses user-input p-y curves from " + Depth(part.XLayerTop) + " to " +
-                                   Depth(reach) + unit + ", but " + given + ".",
-                               "Solution: Give user-input p-y curves at the top and bottom of every layer that uses "
-                               "them.");
+            StopOnInputError(ctx, kPreviousUserCurveError,
+                             "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
+                                 " uses user-input p-y curves from " + Depth(part.XLayerTop) + " to " +
+                                 Depth(reach) + unit + ", but " + given + ".",
+                             "Solution: Give user-input p-y curves at the top and bottom of every layer that uses "
+                             "them.");
         }
     }
     // The unit-weight table starts at the ground surface (errors 19 and 20,
@@ -272,11 +272,11 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     for (std::size_t p = 0; p < parts.size(); ++p) {
         if (parts[p].KSOIL != kUserPy) continue;
         if (p + 1 > static_cast<std::size_t>(kMaxUserPyLayers)) {
-            StopWithInputError(ctx, kCapacityError,
-                               "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
-                                   " uses user-input p-y curves but lies beyond the first " +
-                                   fmt::I0(kMaxUserPyLayers) + " layers of the divided soil profile.",
-                               "Solution: Use fewer layers or fewer table points above this layer.");
+            StopOnInputError(ctx, kCapacityError,
+                             "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
+                                 " uses user-input p-y curves but lies beyond the first " +
+                                 fmt::I0(kMaxUserPyLayers) + " layers of the divided soil profile.",
+                             "Solution: Use fewer layers or fewer table points above this layer.");
         }
         for (const UserPyCurve* curve : {&parts[p].UserCurveTop, &parts[p].UserCurveBottom}) {
             CheckCapacity(ctx, static_cast<std::int32_t>(curve->Points.size()), kMaxUserPyPoints,

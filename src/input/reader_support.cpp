@@ -16,8 +16,10 @@ std::string TrimRight(std::string_view text) {
 
 namespace {
 
-[[noreturn]] void StopUnreadable(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
-                                 std::string_view expected, std::string_view what) {
+// Input Data Error 80: the file ended inside a block, or a line could not be
+// read as the values the block expects.
+[[noreturn]] void StopOnUnreadableInput(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
+                                        std::string_view expected, std::string_view what) {
     std::string problem;
     if (end_of_file) {
         problem = "The input file ended before the data for " + std::string(what) + " was complete.";
@@ -87,8 +89,8 @@ void DataLine::Remember() {
 void DataLine::Fail() {
     if (read_.failure() == ReadFailure::AbsurdMagnitude) StopOnAbsurdMagnitude(ctx_, read_, what_);
     StopOnLineNotTaken(ctx_, read_, what_);
-    StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
-                   read_.expected(), what_);
+    StopOnUnreadableInput(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
+                          read_.expected(), what_);
 }
 
 DataLine& DataLine::Int(std::int32_t& value) {
@@ -119,7 +121,7 @@ std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
         StopOnReadError(ctx);
-        StopUnreadable(ctx, true, 0, "", "", what);
+        StopOnUnreadableInput(ctx, true, 0, "", "", what);
     }
     return record;
 }

@@ -70,6 +70,7 @@ private:
     bool si_ = false;
 };
 
+// Input Data Error 95: a section option line that is not one of its keywords.
 [[noreturn]] void StopOnBadOptionLine(RunContext& ctx, std::string_view message) {
     ctx.files.report.Blank();
     ctx.files.report.Line(message);
@@ -120,13 +121,15 @@ void ReadConcrete(SectionLines& in, ConcreteData& concrete) {
     }
 }
 
+// Input Data Error 85 or 87 (`number`): a bar or strand arrangement that
+// cannot be generated.
 [[noreturn]] void StopOnArrangement(SectionLines& in, section::ArrangementStatus status, std::string_view what,
                                     std::int32_t number) {
     const std::string problem = "Problem:  The " + std::string(what) + " of section " + fmt::I0(in.section()) +
                                 " cannot be generated: " + std::string(section::DescribeArrangementStatus(status)) +
                                 ".";
-    StopWithInputError(in.ctx(), number, problem,
-                       "Solution: Correct the section dimensions, cover, bar or strand size and counts.");
+    StopOnInputError(in.ctx(), number, problem,
+                     "Solution: Correct the section dimensions, cover, bar or strand size and counts.");
 }
 
 void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) {
@@ -154,8 +157,8 @@ void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) 
                                     fmt::I0(rebar.BarPositions) + " bar positions of " +
                                     fmt::I0(rebar.BarsPerBundle) + " bars each, " + fmt::I0(bars) +
                                     " bars, more than the limit of " + fmt::I0(kMaxBars) + ".";
-        StopWithInputError(in.ctx(), kBundledBarCountError, problem,
-                           "Solution: Reduce the number of bar positions or of bars per bundle.");
+        StopOnInputError(in.ctx(), kBundledBarCountError, problem,
+                         "Solution: Reduce the number of bar positions or of bars per bundle.");
     }
     if (status != section::ArrangementStatus::Ok) {
         StopOnArrangement(in, status, "circular bar cage", kCircularArrangementError);
@@ -240,7 +243,7 @@ section::StrandProperties StrandPropertiesOrStop(SectionLines& in, std::int32_t 
         problem += " has size code " + fmt::I0(size) + "; strand type " + fmt::I0(type) + " has size codes 0 to " +
                    fmt::I0(sizes - 1) + ".";
     }
-    StopWithInputError(in.ctx(), kCodeRangeError, problem, "Solution: Correct the strand type or size code.");
+    StopOnInputError(in.ctx(), kCodeRangeError, problem, "Solution: Correct the strand type or size code.");
 }
 
 void ReadAutomaticStrands(SectionLines& in, const PileSection& s, StrandData& strands) {
@@ -371,7 +374,7 @@ void ReadElastic(SectionLines& in, PileSection& s, SectionPropertyRow& top, Sect
     if (e.ElasticShape < kRectangularShape || e.ElasticShape > kEmbeddedPole) {
         const std::string problem = "Problem:  Section " + fmt::I0(in.section()) + " has elastic section shape " +
                                     fmt::I0(e.ElasticShape) + "; the shapes are 1 to 6.";
-        StopWithInputError(ctx, kCodeRangeError, problem, "Solution: Correct the cross-sectional shape code.");
+        StopOnInputError(ctx, kCodeRangeError, problem, "Solution: Correct the cross-sectional shape code.");
     }
 
     e.ElasticModulus = in.Real("elastic modulus");
@@ -506,7 +509,7 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
         const std::string problem = "Problem:  Section " + fmt::I0(i) + " of the SECTIONS block has section type " +
                                     fmt::I0(type) + "; the section types are 0 to 14, and -3 for a cased shaft " +
                                     "with a void core.";
-        StopWithInputError(ctx, kSectionTypeError, problem, "Solution: Correct the section type.");
+        StopOnInputError(ctx, kSectionTypeError, problem, "Solution: Correct the section type.");
     }
 
     s.SectionLength = in.Real("section length");

@@ -62,10 +62,10 @@ constexpr double kRightAngleDegrees = 90.0;
 // overburden and springs that pull the pile on: no soil has one.
 void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
     if (!(unit_weight < 0.0)) return;
-    StopWithInputError(ctx, kImpossibleValueError,
-                       "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
-                           " a negative effective unit weight of " + ValueText(unit_weight) + ".",
-                       "Solution: Enter the effective unit weight as a positive value (buoyant below the water table).");
+    StopOnInputError(ctx, kImpossibleValueError,
+                     "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
+                         " a negative effective unit weight of " + ValueText(unit_weight) + ".",
+                     "Solution: Enter the effective unit weight as a positive value (buoyant below the water table).");
 }
 
 // A sand friction angle of 90 degrees or more has no p-y curve (the wedge
@@ -74,10 +74,10 @@ void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const
 void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const std::string& what) {
     if (code != kSand && code != kApiSand) return;
     if (friction_angle < kRightAngleDegrees) return;
-    StopWithInputError(ctx, kImpossibleValueError,
-                       "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " of the input file gives " + what +
-                           " a friction angle of " + ValueText(friction_angle) + " degrees; it must be below 90.",
-                       "Solution: Correct the friction angle of the sand.");
+    StopOnInputError(ctx, kImpossibleValueError,
+                     "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " of the input file gives " + what +
+                         " a friction angle of " + ValueText(friction_angle) + " degrees; it must be below 90.",
+                     "Solution: Correct the friction angle of the sand.");
 }
 
 void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
@@ -131,16 +131,16 @@ void ReadSoilLayers(RunContext& ctx) {
         // Joined top down, a layer typed with its top below its bottom would
         // shrink to nothing and vanish from the profile without a word.
         if (layer.XLayerTop > layer.XLayerBottom) {
-            StopWithInputError(ctx, kLayerUpsideDownError,
-                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives soil layer " +
-                                   fmt::I0(i) + " a top at " + ValueText(layer.XLayerTop) +
-                                   ", deeper than its bottom at " + ValueText(layer.XLayerBottom) + ".",
-                               "Solution: Enter the top depth of the layer first, then its bottom depth.");
+            StopOnInputError(ctx, kLayerUpsideDownError,
+                             "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " gives soil layer " +
+                                 fmt::I0(i) + " a top at " + ValueText(layer.XLayerTop) +
+                                 ", deeper than its bottom at " + ValueText(layer.XLayerBottom) + ".",
+                             "Solution: Enter the top depth of the layer first, then its bottom depth.");
         }
         if (layer.KSOIL < kSoftClay || layer.KSOIL > kFrozenSoil) {
             const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block has " +
                                         "soil model code " + fmt::I0(layer.KSOIL) + "; the codes are 1 to 17.";
-            StopWithInputError(ctx, kSoilCodeError, message, "Solution: Correct the soil model code of the layer.");
+            StopOnInputError(ctx, kSoilCodeError, message, "Solution: Correct the soil model code of the layer.");
         }
         if (layer.KSOIL == kUserPy) {
             // User curves are stored for the first 40 layers only (two curves each).
@@ -148,9 +148,9 @@ void ReadSoilLayers(RunContext& ctx) {
                 const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block " +
                                             "uses user-specified p-y curves, which can be given for the first " +
                                             fmt::I0(kMaxUserPyLayers) + " layers only.";
-                StopWithInputError(ctx, kCapacityError, message,
-                                   "Solution: Combine layers so that user p-y curves are in the first " +
-                                       fmt::I0(kMaxUserPyLayers) + " layers.");
+                StopOnInputError(ctx, kCapacityError, message,
+                                 "Solution: Combine layers so that user p-y curves are in the first " +
+                                     fmt::I0(kMaxUserPyLayers) + " layers.");
             }
             ReadUserCurve(ctx, i, "top", layer.Top, layer.UserCurveTop);
             ReadUserCurve(ctx, i, "bottom", layer.Bottom, layer.UserCurveBottom);

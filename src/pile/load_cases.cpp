@@ -144,7 +144,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 // its positive stiffness under the axial thrust. Such a "solution" is an
 // equilibrium the pile cannot hold (it typically moves against the applied
 // shear), so the case is not reported.
-[[noreturn]] void Stop_On_Buckling(RunContext& ctx, int c) {
+[[noreturn]] void StopOnBuckling(RunContext& ctx, int c) {
     const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
     WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
                       "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
@@ -155,13 +155,16 @@ void VuggyLimestonePrePass(RunContext& ctx) {
     Stop_With_Error(ctx, kThrustBeyondBuckling);
 }
 
-[[noreturn]] void Stop_Computation_Error_28(RunContext& ctx, int iteration) {
+// Computation Error 28: the head deflection or the largest change of
+// deflection is not a number; the two report lines are the whole message.
+[[noreturn]] void StopOnNonFiniteDeflection(RunContext& ctx, int iteration) {
     ctx.files.report.Line("**** COMPUTATION ERROR 28 ****");
     ctx.files.report.Line("Either top deflection or DYMAX is not a number after iteration " + fmt::I0(iteration));
-    Stop_Quietly(ctx, 228);
+    StopOnQuietError(ctx, 228);
 }
 
-[[noreturn]] void Stop_Excess_Deflection(RunContext& ctx) {
+// Runtime Error 9: the head deflection exceeds the excess deflection limit.
+[[noreturn]] void StopOnExcessDeflection(RunContext& ctx) {
     const PileModel& pile = ctx.pile;
     const std::string& length = ctx.labels.Length;
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
@@ -262,7 +265,7 @@ void CheckLayerHoldsNode(RunContext& ctx, int l) {
         out->Blank(2);
         for (const std::string& line : lines) out->Line(line);
     }
-    Stop_Quietly(ctx, 229);
+    StopOnQuietError(ctx, 229);
 }
 
 // One sweep of the p-y criteria over the layers, top down.
@@ -385,20 +388,20 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load
         // run here.
         if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
         const double ytop = pile.y(1);
-        if (std::isnan(ytop) || std::isnan(pile.dYmax)) Stop_Computation_Error_28(ctx, iteration);
+        if (std::isnan(ytop) || std::isnan(pile.dYmax)) StopOnNonFiniteDeflection(ctx, iteration);
         EchoIteration(ctx, case_number, iteration);
 
         if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
             if (pile.lost_stiffness) {
                 if (!report_failures) return CaseOutcome::Abandoned;
-                Stop_On_Buckling(ctx, case_number);
+                StopOnBuckling(ctx, case_number);
             }
             return CaseOutcome::Converged;
         }
         if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&
             std::fabs(ytop) >= options.MaxAllowableDeflection) {
             if (!report_failures) return CaseOutcome::Abandoned;
-            Stop_Excess_Deflection(ctx);
+            StopOnExcessDeflection(ctx);
         }
         SoilResponse(ctx, iteration, report_failures);
         if (UsesNonlinearEI(problem)) UpdateEIForThrust(ctx);

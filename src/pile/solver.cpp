@@ -95,7 +95,7 @@ bool LostPositiveStiffness(const PileModel& pile, double R1, double c_rot) {
 }
 
 // Runtime Error 11: the head system has a vanishing pivot.
-[[noreturn]] void Stop_On_Small_Pivot(RunContext& ctx, int k, double pivot) {
+[[noreturn]] void StopOnSmallPivot(RunContext& ctx, int k, double pivot) {
     WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
                       "          Node number = " + fmt::I0(k), "          Pivot value = " + fmt::E(pivot, 12, 5), "",
                       "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
@@ -263,7 +263,7 @@ void Solve_Beam_Column(RunContext& ctx) {
             F[5][3] = 1.0, F[5][4] = -w.B(1), F[5][5] = w.A(1), G[5] = w.E(1) + w.F(1);
         }
         const int bad = Solve_Head_Equations(w, n);
-        if (bad > 0) Stop_On_Small_Pivot(ctx, bad, w.Fm[static_cast<std::size_t>(bad)][static_cast<std::size_t>(bad)]);
+        if (bad > 0) StopOnSmallPivot(ctx, bad, w.Fm[static_cast<std::size_t>(bad)][static_cast<std::size_t>(bad)]);
         const auto& YG = w.YG;
         if (n == 4) {
             y2 = YG[1], y1 = YG[2], y0 = YG[3], ym1 = YG[4];

@@ -26,8 +26,10 @@ std::string MessageCode(std::int32_t error_number);
 [[noreturn]] void Stop_With_Error(RunContext& ctx, std::string_view code, std::int32_t number);
 // The same with the message code derived from the number.
 [[noreturn]] void Stop_With_Error(RunContext& ctx, std::int32_t number);
-// Errors that set ErrorNumber directly, without the "ended prematurely" lines.
-[[noreturn]] void Stop_Quietly(RunContext& ctx, std::int32_t number);
+// The errors whose caller writes the whole message and that end without the
+// "ended prematurely" lines (Computation Error 28, Runtime Error 29, Input
+// Data Error 23): sets ErrorNumber and unwinds.
+[[noreturn]] void StopOnQuietError(RunContext& ctx, std::int32_t number);
 
 // Writes the same lines to the run message file and to the report.
 void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines);

@@ -81,7 +81,7 @@ std::string FirstDataFault(const SectionWorkspace& ws, const PileSection& sectio
 
 }  // namespace
 
-void StopWithSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
+void StopOnSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
     OutputChannel& report = ctx.files.report;
     OutputChannel& messages = ctx.files.messages;
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
@@ -175,7 +175,7 @@ void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const PileSe
     ws = SectionWorkspace{};
     ws.SectionNumber = k;
     if (units == UnitSystem::GENERAL && IsConcreteSectionType(section.SectionType)) {
-        StopWithSectionError(
+        StopOnSectionError(
             ctx, kSectionUnitsError,
             {SectionText(k) + " is a concrete section. Its moment-curvature analysis uses material laws",
              "stated in ksi and kPa, which have no meaning in GENERAL units.",
@@ -186,18 +186,18 @@ void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const PileSe
     if (declared > kMaxBars) {
         ctx.files.report.Line("  Error in Calculate_Rebar_Slice_Areas - NumBars out of valid range = " + fmt::I0(declared) +
                               " (more than " + fmt::I0(kMaxBars) + " bars)");
-        StopWithSectionError(ctx, kSectionDataError,
-                             {SectionText(k) + " has " + fmt::I0(declared) + " bars or strands; a section can hold at most " +
-                                  fmt::I0(kMaxBars) + ".",
-                              "Reduce the number of bars or strands of the section."});
+        StopOnSectionError(ctx, kSectionDataError,
+                           {SectionText(k) + " has " + fmt::I0(declared) + " bars or strands; a section can hold at most " +
+                                fmt::I0(kMaxBars) + ".",
+                            "Reduce the number of bars or strands of the section."});
     }
     FillSectionWorkspace(ws, section, units);
     ws.SectionNumber = k;
     const std::string fault = FirstDataFault(ws, section);
     if (!fault.empty()) {
-        StopWithSectionError(ctx, kSectionDataError,
-                             {SectionText(k) + " cannot be analysed: " + fault + ".",
-                              "Correct the section data in the input file."});
+        StopOnSectionError(ctx, kSectionDataError,
+                           {SectionText(k) + " cannot be analysed: " + fault + ".",
+                            "Correct the section data in the input file."});
     }
 }
 

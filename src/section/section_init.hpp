@@ -32,8 +32,9 @@ void Initialize_EI_Vars(RunContext& ctx, SectionWorkspace& ws, const PileSection
 // message (tests and benchmarks; the data must be valid).
 void FillSectionWorkspace(SectionWorkspace& ws, const PileSection& section, UnitSystem units);
 
-// Stops the run with one of the section errors above: the error heading, the
-// lines, and the stop lines (report and run message file).
-[[noreturn]] void StopWithSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines);
+// Input Data Error 87 or 88 (the numbers above): the error heading, the lines
+// and the stop lines, in the report and the run message file.
+[[noreturn]] void StopOnSectionError(RunContext& ctx, std::int32_t number,
+                                     std::initializer_list<std::string_view> lines);
 
 }  // namespace trevasc::section

@@ -142,10 +142,10 @@ void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, i
     const auto usable = [](double value) { return value > 0.0 && std::isfinite(value); };
     if (!usable(EI_top) || !usable(e.PlasticMomentTop) ||
         (tapered && (!usable(EI_bottom) || !usable(e.PlasticMomentBottom)))) {
-        StopWithSectionError(ctx, kSectionDataError,
-                             {SectionText(k) + " cannot be analysed: an elastic-plastic section needs an elastic modulus,",
-                              "moments of inertia and plastic moment capacities greater than zero.",
-                              "Correct the section data in the input file."});
+        StopOnSectionError(ctx, kSectionDataError,
+                           {SectionText(k) + " cannot be analysed: an elastic-plastic section needs an elastic modulus,",
+                            "moments of inertia and plastic moment capacities greater than zero.",
+                            "Correct the section data in the input file."});
     }
     SectionStiffness& table = TableOf(ctx, k);
     table.Source = StiffnessSource::ElasticPlastic;
@@ -187,7 +187,7 @@ void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k) {
         const UserEIThrustLevel& input = levels[static_cast<std::size_t>(j - 1)];
         std::vector<StiffnessPoint> points = RefineUserCurve(input.Points);
         if (points.empty()) {
-            StopWithSectionError(
+            StopOnSectionError(
                 ctx, kSectionDataError,
                 {SectionText(k) + ", axial thrust level " + fmt::I0(j) + ": the M-EI points cannot form a curve.",
                  "A level needs at least one point of non-zero moment (two points with the leading zero),",

@@ -25,7 +25,7 @@ namespace {
         out->Blank();
     }
     ctx.files.plot.Line(fmt::E(depth, 15, 7) + fmt::I(0, 5) + fmt::X(60) + "Line 7:  p-y curve depth, no. p-y points");
-    Stop_Quietly(ctx, 123);
+    StopOnQuietError(ctx, 123);
 }
 
 // Layer holding an output depth: the last layer whose top lies at or above
