@@ -131,7 +131,10 @@ std::string ReadTitleLine(RunContext& ctx) {
     return record;
 }
 
-[[noreturn]] void Stop(RunContext& ctx, std::initializer_list<std::string_view> lines, std::int32_t number) {
+// Input Data Error number - 100 of the previous formats, whose `lines` are the
+// whole message, framed heading included: run message file, report, stop.
+[[noreturn]] void StopOnPreviousInputError(RunContext& ctx, std::int32_t number,
+                                           std::initializer_list<std::string_view> lines) {
     WriteToBoth(ctx, lines);
     Stop_With_Error(ctx, number);
 }
@@ -143,57 +146,57 @@ std::string Number(std::int64_t value) { return fmt::I0(value); }
 
 void CheckIncrements(RunContext& ctx, std::int32_t increments) {
     if (increments < kMinIncrements) {
-        Stop(ctx,
-             {"**** Input Data Error No. 55 ****", "", "Problem:  The number of pile increments is less than 40.", "",
-              "Solution: Increase the number of pile increments to more than 40,",
-              "          preferably 100 or more increments."},
-             155);
+        StopOnPreviousInputError(
+            ctx, 155,
+            {"**** Input Data Error No. 55 ****", "", "Problem:  The number of pile increments is less than 40.", "",
+             "Solution: Increase the number of pile increments to more than 40,",
+             "          preferably 100 or more increments."});
     }
     if (increments > kMaxIncrementsPrevious) {
-        Stop(ctx,
-             {"**** Input Data Error No. 56 ****", "", "Problem:  The number of pile increments is more than 300.", "",
-              "Solution: Limit the number of pile increments to 300 or less."},
-             156);
+        StopOnPreviousInputError(
+            ctx, 156,
+            {"**** Input Data Error No. 56 ****", "", "Problem:  The number of pile increments is more than 300.", "",
+             "Solution: Limit the number of pile increments to 300 or less."});
     }
 }
 
 void CheckPileLength(RunContext& ctx, double length) {
     if (length > 0.0) return;
-    Stop(ctx,
-         {"**** Input Data Error No. 57 ****", "", "Problem:  The input value for pile length is zero.", "",
-          "Solution: Review and correct the data for pile length."},
-         157);
+    StopOnPreviousInputError(
+        ctx, 157,
+        {"**** Input Data Error No. 57 ****", "", "Problem:  The input value for pile length is zero.", "",
+         "Solution: Review and correct the data for pile length."});
 }
 
 // Input Data Error 7: neither unit weights nor p-y curves, each dialect in its
 // own wording.
 [[noreturn]] void StopOnUnitWeightAndCurvesMissing(RunContext& ctx, Dialect dialect) {
     if (dialect == Dialect::kPrevious) {
-        Stop(ctx,
-             {"**** Input Data Error No. 7 ****", "",
-              "Problem:  Number of points defining effective unit weight vs. depth is",
-              "          zero and number of input p-y curves is also zero.", "",
-              "Solution: Please input data for soil layering vs. depth, effective unit",
-              "          weight vs. depth, and shear strength vs. depth to use internally",
-              "          generated p-y curves."},
-             107);
+        StopOnPreviousInputError(
+            ctx, 107,
+            {"**** Input Data Error No. 7 ****", "",
+             "Problem:  Number of points defining effective unit weight vs. depth is",
+             "          zero and number of input p-y curves is also zero.", "",
+             "Solution: Please input data for soil layering vs. depth, effective unit",
+             "          weight vs. depth, and shear strength vs. depth to use internally",
+             "          generated p-y curves."});
     }
-    Stop(ctx,
-         {"**** Input Data Error No. 7 ****", "", "Number of points defining effective unit weight vs. depth is zero ",
-          "and number of input p-y curves is also zero.", "", "Solution:",
-          "Please input data for soil layering vs. depth, effective unit",
-          "weight vs. depth, and shear strength vs. depth to use internally", "generated p-y curves."},
-         107);
+    StopOnPreviousInputError(
+        ctx, 107,
+        {"**** Input Data Error No. 7 ****", "", "Number of points defining effective unit weight vs. depth is zero ",
+         "and number of input p-y curves is also zero.", "", "Solution:",
+         "Please input data for soil layering vs. depth, effective unit",
+         "weight vs. depth, and shear strength vs. depth to use internally", "generated p-y curves."});
 }
 
 // Input Data Error 6: p-y multipliers given together with user p-y curves.
 [[noreturn]] void StopOnMultipliersWithUserCurves(RunContext& ctx) {
-    Stop(ctx,
-         {"**** Input Data Error No. 6 ****", "",
-          "p-y multipliers cannot be specified for use with user-specified p-y curves", "", "Solution:",
-          "Consult the technical manual for how to compute p-y multipliers",
-          "and adjust the user-specified p-y as needed."},
-         106);
+    StopOnPreviousInputError(
+        ctx, 106,
+        {"**** Input Data Error No. 6 ****", "",
+         "p-y multipliers cannot be specified for use with user-specified p-y curves", "", "Solution:",
+         "Consult the technical manual for how to compute p-y multipliers",
+         "and adjust the user-specified p-y as needed."});
 }
 
 // The comparison rejects only a top strictly deeper than the bottom: a layer
@@ -201,11 +204,11 @@ void CheckPileLength(RunContext& ctx, double length) {
 // before the analysis. The message is kept as the system has always worded it.
 void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
     if (!(given.XLayerTop > given.XLayerBottom)) return;
-    Stop(ctx,
-         {"", "", "**** Input Data Error No. 47 ****", "",
-          "Problem:  Depth of top of soil layer is greater than or equal to depth of ", "          bottom of soil layer.",
-          "", "Solution: Correct the data for top and bottom depths of soil layer " + Number(layer), ""},
-         147);
+    StopOnPreviousInputError(
+        ctx, 147,
+        {"", "", "**** Input Data Error No. 47 ****", "",
+         "Problem:  Depth of top of soil layer is greater than or equal to depth of ", "          bottom of soil layer.",
+         "", "Solution: Correct the data for top and bottom depths of soil layer " + Number(layer), ""});
 }
 
 // The pile width limit of the liquefied-sand criterion, checked for layers of
@@ -218,111 +221,111 @@ void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
     const double top = Lookup_Pile_Properties(problem, given.XLayerTop).Width;
     const double bottom = Lookup_Pile_Properties(problem, given.XLayerBottom).Width;
     if (top >= limit && bottom >= limit) return;
-    Stop(ctx,
-         {"**** Input Data Error No. 71 ****", "",
-          "Problem:  A pile diameter of less than 0.3 meters (11.8 inches) was defined",
-          "          for a soil layer defined using the liquefied sand criteria. The liquefied",
-          "          sand criteria is valid only for pile diameters ranging from 0.3 to 2.44",
-          "          meters (12 to 96 inches) in diameter.", "",
-          "Solution: Increase the value of pile diameter over the depth range of the",
-          "          liquefied sand layer.", ""},
-         171);
+    StopOnPreviousInputError(
+        ctx, 171,
+        {"**** Input Data Error No. 71 ****", "",
+         "Problem:  A pile diameter of less than 0.3 meters (11.8 inches) was defined",
+         "          for a soil layer defined using the liquefied sand criteria. The liquefied",
+         "          sand criteria is valid only for pile diameters ranging from 0.3 to 2.44",
+         "          meters (12 to 96 inches) in diameter.", "",
+         "Solution: Increase the value of pile diameter over the depth range of the",
+         "          liquefied sand layer.", ""});
 }
 
 void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& layers) {
     if (!layers.empty() && layers.front().XLayerBottom > 0.0) return;
-    Stop(ctx,
-         {"**** Input Data Error No. 61 ****", "",
-          "Problem:  The depth of the bottom of the top soil layer is less than ",
-          "          or equal to zero. This will cause the layering correction to ",
-          "          p-y curves to generate incorrect p-y curves below the top layer.", "",
-          "Solution: The top soil layer must extend from the ground surface to below ",
-          "          the pile head.",
-          "          The upper soil layer must be defined so that the vertical effective stress",
-          "          at the pile head correctly generated with the correct vertical thickness.",
-          "          One way to correct the input",
-          "          data is to combine the upper soil layers into a single layer with one effective",
-          "          unit weight that results in the correct effective stress at the pile head and ",
-          "          to extend the soil layer to just below the top of the pile."},
-         161);
+    StopOnPreviousInputError(
+        ctx, 161,
+        {"**** Input Data Error No. 61 ****", "",
+         "Problem:  The depth of the bottom of the top soil layer is less than ",
+         "          or equal to zero. This will cause the layering correction to ",
+         "          p-y curves to generate incorrect p-y curves below the top layer.", "",
+         "Solution: The top soil layer must extend from the ground surface to below ",
+         "          the pile head.",
+         "          The upper soil layer must be defined so that the vertical effective stress",
+         "          at the pile head correctly generated with the correct vertical thickness.",
+         "          One way to correct the input",
+         "          data is to combine the upper soil layers into a single layer with one effective",
+         "          unit weight that results in the correct effective stress at the pile head and ",
+         "          to extend the soil layer to just below the top of the pile."});
 }
 
 void CheckSolutionControl(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     if (options.IterationLimit < kMinIterations || options.IterationLimit > kMaxIterations) {
-        Stop(ctx,
-             {"**** Input Data Error No. 64 ****", "", "Input value for iteration limit is outside the range of 40 to 1000.",
-              "The number of iterations must be between 40 and 1000.", ""},
-             164);
+        StopOnPreviousInputError(
+            ctx, 164,
+            {"**** Input Data Error No. 64 ****", "", "Input value for iteration limit is outside the range of 40 to 1000.",
+             "The number of iterations must be between 40 and 1000.", ""});
     }
     const double tolerance = options.ConvergenceTolerance;
     if (options.Units == UnitSystem::USCS) {
         if (tolerance < kMinToleranceInches) {
-            Stop(ctx,
-                 {"**** Input Data Error No. 65 ****", "",
-                  "Input value of convergence tolerance is too small (less than 1E-10 inches).",
-                  "The recommended value for convergence tolerance is 0.00001 inches.", ""},
-                 165);
+            StopOnPreviousInputError(
+                ctx, 165,
+                {"**** Input Data Error No. 65 ****", "",
+                 "Input value of convergence tolerance is too small (less than 1E-10 inches).",
+                 "The recommended value for convergence tolerance is 0.00001 inches.", ""});
         }
         if (tolerance > kMaxToleranceInches) {
-            Stop(ctx,
-                 {"**** Input Data Error No. 66 ****", "",
-                  "Input value of convergence tolerance is too large (more than 0.001 inches). ",
-                  "The recommended value for convergence tolerance is 0.00001 inches.", ""},
-                 166);
+            StopOnPreviousInputError(
+                ctx, 166,
+                {"**** Input Data Error No. 66 ****", "",
+                 "Input value of convergence tolerance is too large (more than 0.001 inches). ",
+                 "The recommended value for convergence tolerance is 0.00001 inches.", ""});
         }
     } else if (options.Units == UnitSystem::SI) {
         if (tolerance < kMinToleranceMetres) {
-            Stop(ctx,
-                 {"**** Input Data Error No. 67 ****", "",
-                  "Input value of convergence tolerance is too small (less than 2.5E-12 meters). ",
-                  "The recommended value for convergence tolerance is 2.54E-7 meters.", ""},
-                 167);
+            StopOnPreviousInputError(
+                ctx, 167,
+                {"**** Input Data Error No. 67 ****", "",
+                 "Input value of convergence tolerance is too small (less than 2.5E-12 meters). ",
+                 "The recommended value for convergence tolerance is 2.54E-7 meters.", ""});
         }
         if (tolerance > kMaxToleranceMetres) {
-            Stop(ctx,
-                 {"**** Input Data Error No. 68 ****", "",
-                  "Input value of convergence tolerance too large (more than 2.54E-5 meters). ",
-                  "The recommended value for convergence tolerance is 2.54E-7 meters.", ""},
-                 168);
+            StopOnPreviousInputError(
+                ctx, 168,
+                {"**** Input Data Error No. 68 ****", "",
+                 "Input value of convergence tolerance too large (more than 2.54E-5 meters). ",
+                 "The recommended value for convergence tolerance is 2.54E-7 meters.", ""});
         }
     }
     const double first_width = problem.SectionPropertyTable.empty() ? 0.0 : problem.SectionPropertyTable.front().Width;
     if (options.MaxAllowableDeflection < first_width / kWidthPerMinDeflectionLimit) {
-        Stop(ctx,
-             {"**** Input Data Error No. 69 ****", "",
-              "Input value of excessive deflection limit is less than 10 percent of the pile diameter.",
-              "The recommended value for convergence tolerance is 10 times the pile diameter.", ""},
-             169);
+        StopOnPreviousInputError(
+            ctx, 169,
+            {"**** Input Data Error No. 69 ****", "",
+             "Input value of excessive deflection limit is less than 10 percent of the pile diameter.",
+             "The recommended value for convergence tolerance is 10 times the pile diameter.", ""});
     }
 }
 
 // Input Data Error 53: more soil movement lines than the table holds.
 [[noreturn]] void StopOnSoilMovementCount(RunContext& ctx, std::int32_t count) {
-    Stop(ctx,
-         {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
-          "The number of lines of soil movement data cannot exceed 50", ""},
-         153);
+    StopOnPreviousInputError(
+        ctx, 153,
+        {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
+         "The number of lines of soil movement data cannot exceed 50", ""});
 }
 
 void CheckCoreDiameter(RunContext& ctx, int section, const PileSection& s) {
     if (s.CoreDiameter > 0.0) return;
-    Stop(ctx,
-         {"**** Input Data Error No. 70 ****", "",
-          "Problem:  Diameter of inner core = " + fmt::F(s.CoreDiameter, 8, 4) + " for Section " + fmt::I(section, 1),
-          "Solution: The diameter of the inner core cannot be less than or equal to zero.",
-          "          Either change the section type or enter a value for the inner core diameter."},
-         170);
+    StopOnPreviousInputError(
+        ctx, 170,
+        {"**** Input Data Error No. 70 ****", "",
+         "Problem:  Diameter of inner core = " + fmt::F(s.CoreDiameter, 8, 4) + " for Section " + fmt::I(section, 1),
+         "Solution: The diameter of the inner core cannot be less than or equal to zero.",
+         "          Either change the section type or enter a value for the inner core diameter."});
 }
 
 void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
     if (rows <= kMaxRebarRows) return;
     if (dialect == Dialect::kOlder) {
-        Stop(ctx,
-             {"**** Input Data Error No. 26 ****", "", "Number of rebar rows in input = " + Number(rows),
-              "The number of rebar rows cannot exceed 100", ""},
-             126);
+        StopOnPreviousInputError(
+            ctx, 126,
+            {"**** Input Data Error No. 26 ****", "", "Number of rebar rows in input = " + Number(rows),
+             "The number of rebar rows cannot exceed 100", ""});
     }
     // The run message file has always worded the count a little differently.
     const std::string tail[] = {"", "Solution: The number of rebar bars cannot exceed 100 bars.",
