@@ -582,8 +582,8 @@ public:
         if (o.PrintSummaryOnly) options += "; summary tables only";
         if (o.ComputeInteraction) options += "; interaction diagram";
         if (p_.GroundSlopeAngle != 0.0 || p_.PileBatterAngle != 0.0) {
-            options += "; slope " + Num(p_.GroundSlopeAngle * 180.0 / kPi) + " deg, batter " +
-                       Num(p_.PileBatterAngle * 180.0 / kPi) + " deg";
+            options += "; slope " + Num(p_.GroundSlopeAngle * kDegreesPerHalfTurn / kPi) + " deg, batter " +
+                       Num(p_.PileBatterAngle * kDegreesPerHalfTurn / kPi) + " deg";
         }
         out.push_back("Options:  " + options);
         return out;

@@ -13,8 +13,6 @@
 namespace trevasc::input {
 namespace {
 
-constexpr double kDegreesPerHalfTurn = 180.0;
-
 // The shortest decimal text that reads back as `value`.
 std::string Shortest(double value) {
     std::array<char, 32> buffer{};

@@ -12,11 +12,6 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::input {
-namespace {
-
-constexpr double kDegreesPerHalfTurn = 180.0;
-
-}  // namespace
 
 void ReadTipShear(RunContext& ctx) {
     ProblemData& problem = ctx.problem;

@@ -35,6 +35,7 @@
 #include "input/previous_soil.hpp"
 #include "input/reader_support.hpp"
 #include "model/pile_properties.hpp"
+#include "model/units.hpp"
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
@@ -75,8 +76,6 @@ constexpr double kMinLiquefiedSandWidthMetres = 0.29989999532699585;
 constexpr int kKindCasingWithCore = 4;
 constexpr int kKindSteelPipe = 5;
 constexpr int kLastKind = 11;
-// Section analysis works in kips for US customary runs.
-constexpr double kDegreesPerHalfTurn = 180.0;
 // Unit-weight and strength tables: a top and a bottom point per layer.
 constexpr int kMaxSoilTablePoints = 2 * kMaxSoilLayers;
 

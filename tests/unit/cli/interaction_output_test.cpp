@@ -9,6 +9,7 @@
 #include "results_csv.hpp"
 #include "results_json.hpp"
 #include "support/run_fixture.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc {
 namespace {
@@ -39,7 +40,7 @@ TEST(InteractionOutput, ReaderJsonAndChart) {
     EXPECT_EQ(d.transverse, 1);
     ASSERT_GE(d.points.size(), 50u);
     // First point: Po in kips, no moment (the cage is symmetric).
-    const double Po = 0.85 * 4.0 * (3.141592653589793 * 18.0 * 18.0 - 12.0) + 60.0 * 12.0;
+    const double Po = 0.85 * 4.0 * (kPi * 18.0 * 18.0 - 12.0) + 60.0 * 12.0;
     EXPECT_NEAR(d.points.front().Pn, Po, 1e-6 * Po);
     EXPECT_NEAR(d.points.front().Pd, 0.65 * 0.80 * Po, 1e-6 * Po);
     ASSERT_EQ(results.interaction_checks.size(), 2u);

@@ -15,11 +15,10 @@
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
 #include "support/run_fixture.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::testing {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // Reads an input text the way the run does: the tag selects the reader, and
 // any other first line sends the whole file to the older-format reader.

@@ -10,11 +10,10 @@
 
 #include "input/reader_harness.hpp"
 #include "support/run_fixture.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::testing {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 const std::string kConcrete =
     "4000.\n0.75\nUse default concrete tensile strength\nUse internal stress-strain curve for concrete\n";

@@ -6,11 +6,10 @@
 #include "pile/node_setup.hpp"
 #include "pile/pile_test_support.hpp"
 #include "pile/solver.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::testing {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 TEST(NodeDepths, EqualIncrementsWithTipExactlyAtPileLengthAndVerticalDepthsForBatter) {
     PileModel pile;

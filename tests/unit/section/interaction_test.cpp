@@ -157,7 +157,7 @@ TEST(InteractionDiagram, CircularShaft) {
     SetRebar(pile, BarsOnCircle(12, 14.5, 1.128, 1.0));
     const SectionWorkspace ws = SlicedWorkspace(pile);
     const double R = 18.0;
-    const double Ag = kTestPi * R * R;
+    const double Ag = kPi * R * R;
     const double Po = 0.85 * kFc * (Ag - 12.0) + kFy * 12.0;
     EXPECT_NEAR(section::ResultantAtDepth(ws, DesignCode::kAci318, false, section::kUniformCompression).P, Po,
                 1e-6 * Po);
@@ -173,7 +173,7 @@ TEST(InteractionDiagram, CircularShaft) {
         double P = 0.85 * kFc * area;
         M = P * ybar;
         for (int j = 0; j < 12; ++j) {
-            const double y = 14.5 * std::sin(2.0 * kTestPi * j / 12.0);
+            const double y = 14.5 * std::sin(2.0 * kPi * j / 12.0);
             const double depth = R - y;
             double stress = std::clamp(kEs * 0.003 * (c - depth) / c, -kFy, kFy);
             if (depth < a) stress -= 0.85 * kFc;
@@ -249,7 +249,7 @@ TEST(InteractionDiagram, SteelPipePlasticInteraction) {
         area = r * r * (theta - std::sin(theta) * std::cos(theta));
         moment = 2.0 / 3.0 * std::pow(std::max(0.0, r * r - y0 * y0), 1.5);
     };
-    const double A = kTestPi * (Ro * Ro - Ri * Ri);
+    const double A = kPi * (Ro * Ro - Ri * Ri);
     for (double y0 : {-11.0, -6.0, 0.0, 4.0, 9.0, 11.8}) {
         SCOPED_TRACE(y0);
         double ao, so, ai, si;

@@ -183,7 +183,7 @@ TEST(MomentCurvature, EveryStoredPointIsInAxialEquilibrium) {
 TEST(MomentCurvature, SteelPipeIsElasticUntilYieldAndBoundedByThePlasticMoment) {
     // 24 in pipe, 0.5 in wall, fy = 36 ksi, E = 29000 ksi.
     const double D = 24.0, t = 0.5, fy = 36.0, E = 29000.0;
-    const double I = kTestPi / 64.0 * (std::pow(D, 4) - std::pow(D - 2 * t, 4));
+    const double I = kPi / 64.0 * (std::pow(D, 4) - std::pow(D - 2 * t, 4));
     const double S = I / (D / 2.0);
     const double Z = (std::pow(D, 3) - std::pow(D - 2 * t, 3)) / 6.0;
     const Analysed a = Analyse(SteelPipe(D, t, 36000.0, 29.0e6), 0.0);

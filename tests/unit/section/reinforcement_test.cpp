@@ -1,4 +1,5 @@
 #include "section/reinforcement.hpp"
+#include "trevasc/units.hpp"
 
 #include <gtest/gtest.h>
 
@@ -70,8 +71,8 @@ TEST(BarDiameterFromArea, TabulatedSizesFirstThenEquivalentCircle) {
         {0.31, 0.625},                                // row 3 is met before row 13
         {0.1550001, static_cast<double>(0.444881916f)},  // within 1E-6 of row 12
         {4.0, static_cast<double>(2.257f)},           // #18
-        {0.5, std::sqrt(2.0 / 3.141592653589793)},    // no size: sqrt(4A/pi)
-        {10.0, std::sqrt(40.0 / 3.141592653589793)},
+        {0.5, std::sqrt(2.0 / kPi)},    // no size: sqrt(4A/pi)
+        {10.0, std::sqrt(40.0 / kPi)},
         {0.0, 0.0},
         {-0.5, 0.0},
     };
@@ -105,7 +106,7 @@ TEST(CircularCage, EightSingleBarsOnTheCircleOfCentres) {
     EXPECT_NEAR(bars[4].y, 0.0, kTol);
     for (const BarPoint& b : bars) EXPECT_NEAR(std::hypot(b.x, b.y), 14.5, kTol);
     // Clear spacing: chord of 45 degrees less one diameter.
-    EXPECT_NEAR(EdgeToEdgeBarSpacing(bars, 1, 1.0), 2.0 * 14.5 * std::sin(3.141592653589793 / 8.0) - 1.0, kTol);
+    EXPECT_NEAR(EdgeToEdgeBarSpacing(bars, 1, 1.0), 2.0 * 14.5 * std::sin(kPi / 8.0) - 1.0, kTol);
 }
 
 TEST(CircularCage, BundlesOfThreeTouchAndTurnWithTheirPosition) {
@@ -160,7 +161,7 @@ TEST(CircularCage, PairsSpacingIsBetweenBarsTwoAndThree) {
     ASSERT_EQ(bars.size(), 12u);
     // Bars 2 and 3 lie at delta and 60 deg - delta, delta = 0.5/14.5.
     const double delta = 0.5 / 14.5;
-    const double gap = 3.141592653589793 / 3.0 - 2.0 * delta;
+    const double gap = kPi / 3.0 - 2.0 * delta;
     EXPECT_NEAR(EdgeToEdgeBarSpacing(bars, 2, 1.0), 2.0 * 14.5 * std::sin(gap / 2.0) - 1.0, kTol);
 }
 

@@ -10,7 +10,7 @@
 namespace trevasc::testing {
 namespace {
 
-double Circle(double d) { return kTestPi * d * d / 4.0; }
+double Circle(double d) { return kPi * d * d / 4.0; }
 
 // eps_cr of f'c = 4 ksi: Ec = 57 sqrt(4000), fr = -7.5 sqrt(4000) psi,
 // eps0 = 1.7 f'c / Ec, eps_cr = -(1 - sqrt(1 + fr/f'c)) eps0.

@@ -12,10 +12,9 @@
 #include "section/geometry.hpp"
 #include "section/section_init.hpp"
 #include "section/section_workspace.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::testing {
-
-inline constexpr double kTestPi = 3.141592653589793;
 
 // A context with no open files: reports are discarded, stops still throw.
 inline std::unique_ptr<RunContext> MakeContext(UnitSystem units = UnitSystem::USCS, int mode = 2) {
@@ -38,7 +37,7 @@ inline BarRecord Bar(double x, double y, double diameter, double area) {
 inline std::vector<BarRecord> BarsOnCircle(int n, double R, double diameter, double area) {
     std::vector<BarRecord> bars;
     for (int j = 0; j < n; ++j) {
-        const double theta = 2.0 * kTestPi * j / n;
+        const double theta = 2.0 * kPi * j / n;
         bars.push_back(Bar(R * std::cos(theta), R * std::sin(theta), diameter, area));
     }
     return bars;

@@ -20,7 +20,7 @@ double Sum(const std::array<double, section::kSliceCount>& values) {
     return std::accumulate(values.begin(), values.end(), 0.0);
 }
 
-double Circle(double d) { return kTestPi * d * d / 4.0; }
+double Circle(double d) { return kPi * d * d / 4.0; }
 
 TEST(SectionGeometry, SegmentAreaMatchesElementaryCases) {
     const double d = 10.0;
@@ -31,7 +31,7 @@ TEST(SectionGeometry, SegmentAreaMatchesElementaryCases) {
     EXPECT_NEAR(section::SegmentArea(d, 10.0), Circle(d), 1e-12);
     EXPECT_NEAR(section::SegmentArea(d, 14.0), Circle(d), 1e-12);
     // A chord at h = d/4: cos(theta) = 1/2, theta = pi/3, area = d^2/8 (2pi/3 - sin(2pi/3)).
-    EXPECT_NEAR(section::SegmentArea(d, 2.5), d * d / 8.0 * (2.0 * kTestPi / 3.0 - std::sqrt(3.0) / 2.0), 1e-12);
+    EXPECT_NEAR(section::SegmentArea(d, 2.5), d * d / 8.0 * (2.0 * kPi / 3.0 - std::sqrt(3.0) / 2.0), 1e-12);
     // Complementary segments make the whole circle.
     EXPECT_NEAR(section::SegmentArea(d, 3.7) + section::SegmentArea(d, 6.3), Circle(d), 1e-12);
 }
@@ -193,7 +193,7 @@ TEST(SectionGeometry, BarsAreSmearedOverTheSlicesTheyCross) {
     PileSection shaft = DrilledShaft(24.0, 4.0);
     // Bar 1 lies inside slice 1 (12.0 .. 11.76); bar 2, whose area is that of
     // its diameter, is centred on mid-depth and crosses slices 48 to 53.
-    SetRebar(shaft, {Bar(0.0, 11.88, 0.1, 0.00785), Bar(0.0, 0.0, 1.0, kTestPi / 4.0)});
+    SetRebar(shaft, {Bar(0.0, 11.88, 0.1, 0.00785), Bar(0.0, 0.0, 1.0, kPi / 4.0)});
     const SectionWorkspace ws = SlicedWorkspace(shaft);
     const section::SliceTable& s = ws.slices;
     EXPECT_DOUBLE_EQ(s.BarArea[0], 0.00785);
@@ -202,7 +202,7 @@ TEST(SectionGeometry, BarsAreSmearedOverTheSlicesTheyCross) {
         EXPECT_GT(s.BarArea[i], 0.0) << "slice " << i + 1;
         crossing += s.BarArea[i];
     }
-    EXPECT_NEAR(crossing, kTestPi / 4.0, 1e-12);
+    EXPECT_NEAR(crossing, kPi / 4.0, 1e-12);
     EXPECT_EQ(s.BarArea[46], 0.0);
     EXPECT_EQ(s.BarArea[53], 0.0);
     // The equal-area circle is cut symmetrically about its centre.

@@ -10,11 +10,10 @@
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::testing {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 SoilLayer Layer(int code, double top, double bottom) {
     SoilLayer layer;
