@@ -71,7 +71,7 @@ TEST(BarDiameterFromArea, TabulatedSizesFirstThenEquivalentCircle) {
         {0.31, 0.625},                                // row 3 is met before row 13
         {0.1550001, static_cast<double>(0.444881916f)},  // within 1E-6 of row 12
         {4.0, static_cast<double>(2.257f)},           // #18
-        {0.5, std::sqrt(2.0 / kPi)},    // no size: sqrt(4A/pi)
+        {0.5, std::sqrt(2.0 / kPi)},                  // no size: sqrt(4A/pi)
         {10.0, std::sqrt(40.0 / kPi)},
         {0.0, 0.0},
         {-0.5, 0.0},
