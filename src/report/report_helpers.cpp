@@ -20,11 +20,6 @@ void WriteIntegerField(OutputChannel& report, long long value, int width) {
 
 void WriteTextField(OutputChannel& report, std::string_view text) { report.Write(fmt::PadRight(text, 10)); }
 
-void WriteTextField8AndEndLine(OutputChannel& report, std::string_view text) {
-    report.Write(fmt::PadRight(text, 8));
-    report.EndLine();
-}
-
 std::string AdaptiveNumber(double x, int width) {
     if (std::isnan(x)) return "  Not-a-Number";
     if (std::fabs(x) < 1.0e-12) x = 0.0;

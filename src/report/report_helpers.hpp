@@ -18,8 +18,6 @@ void WriteSpaces(OutputChannel& report, int count);
 void WriteIntegerField(OutputChannel& report, long long value, int width);
 // Text in a 10-character field, left-aligned.
 void WriteTextField(OutputChannel& report, std::string_view text);
-// Text in an 8-character field, then the record is ended.
-void WriteTextField8AndEndLine(OutputChannel& report, std::string_view text);
 // One blank, then x in width-1 columns in the fixed or exponent form its
 // magnitude calls for (see the implementation for the bands).
 void WriteAdaptiveNumber(OutputChannel& report, double x, int width);

@@ -63,7 +63,7 @@ TEST(ReportHelpers, FixedFieldsAndDescriptions) {
         WriteTextField(report, "A name longer than ten");
         WriteSpaces(report, 0);
         WriteSpaces(report, 2);
-        WriteTextField8AndEndLine(report, "API Sand and more");
+        EndReportLine(report);
         SoilTypeDescription(report, 4);
         report.Write("|");
         EndReportLine(report);
@@ -81,7 +81,7 @@ TEST(ReportHelpers, FixedFieldsAndDescriptions) {
     const auto lines = testing::SplitLines(testing::ReadFile(path));
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "        42 -7         5");
-    EXPECT_EQ(lines[1], "Sand      A name lon  API Sand");
+    EXPECT_EQ(lines[1], "Sand      A name lon  ");
     EXPECT_EQ(lines[2], "Stiff Clay w/o Free Water, using k|");
     EXPECT_EQ(lines[3], std::string(68, ' ') + "|");
     EXPECT_EQ(lines[4], "abXdef   Y");
