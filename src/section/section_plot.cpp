@@ -1,11 +1,16 @@
 #include "section/section_plot.hpp"
 
+#include <stdexcept>
+#include <string_view>
+
 #include "report/plot_file.hpp"
 
 namespace trevasc::section {
 
 void WritePlotLine3(OutputChannel& plot, PlotCurveKind kind, int thrust_count) {
-    WritePlotRecord(plot, plot::kLine3, {thrust_count, plot::LabelsOf(kind).line3});
+    const std::string_view label = plot::LabelsOf(kind).line3;
+    if (label.empty()) throw std::logic_error("user-defined EI curves have no Line 3");
+    WritePlotRecord(plot, plot::kLine3, {thrust_count, label});
 }
 
 void WritePlotLine4(OutputChannel& plot, PlotCurveKind kind, int points, double thrust, double capacity) {
