@@ -39,7 +39,14 @@ private:
     std::string_view text_;
 };
 
-// Writes one record of `layout` with `values` in format order. A value whose
+// Writes one record of `layout` with `values` in format order, e.g.
+//   WritePlotRecord(plot, plot::kLine9, {cases, nodes, units});
+// A p-y output curve takes its labels from its criterion's entry,
+// `const plot::PyCurveLabels& labels = *plot::PyCurveLabelsOf("SoftClay")`:
+//   WritePlotRecord(plot, plot::kLine7, {depth, plot::kPyCurvePoints, labels.line7, curve_number});
+//   WritePlotRecord(plot, *labels.line8, {y, p, j, labels.line8_soil});  // line8_cyclic for cyclic loading
+// and a depth above the ground surface
+//   WritePlotRecord(plot, plot::kLine7AboveGround, {depth, 0}); A value whose
 // type does not match its descriptor, or a count that differs from the
 // layout's, is a fault of the caller: std::logic_error, nothing written.
 void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<const PlotValue> values);
