@@ -23,6 +23,7 @@
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
 #include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
@@ -98,11 +99,6 @@ void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::strin
     }
 }
 
-std::string Label28(std::string_view label) {
-    std::string text(label);
-    text.resize(28, ' ');
-    return text + "= ";
-}
 
 }  // namespace
 
@@ -157,8 +153,7 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(29, PointFields::kFixedFourDecimals);
         const UnitLabels& u = ctx.labels;
         const bool uscs = problem.Options.Units == UnitSystem::USCS;
         const std::string length = TrimRight(u.Length);
@@ -167,21 +162,15 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Blank(2);
         report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
         report.Blank();
-        report.Line(Label28("Soil Layer Number") + fmt::I(layer, 12));
-        report.Line(Label28("Depth below pile head") + fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
-        report.Line(Label28("Depth below ground surface") + fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
-        report.Line(Label28("Pile diameter") + fmt::F(b, 12, 3) + " " + length);
-        report.Line(Label28("p-multiplier") + fmt::F(pm, 12, 3));
-        report.Line(Label28("y-multiplier") + fmt::F(ym, 12, 3));
+        report.Labelled("Soil Layer Number", fmt::I(layer, 12));
+        report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
+        report.Labelled("Depth below ground surface", fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
+        report.Labelled("Pile diameter", fmt::F(b, 12, 3) + " " + length);
+        report.Labelled("p-multiplier", fmt::F(pm, 12, 3));
+        report.Labelled("y-multiplier", fmt::F(ym, 12, 3));
         report.Blank();
-        report.Tab(7);
-        report.Write("y, " + length);
-        report.Tab(25);
-        report.Line("p, " + TrimRight(u.Force3) + "/" + length);
+        report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
         report.Line("----------------    ----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in user-input p-y curve, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             double yj = 0.0;
             if (j == 2) {
@@ -194,10 +183,9 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             double k0 = 0.0;
             const double y_out = ym * yj;
             const double p_out = pm * evaluate(yj, d, k0);
-            report.Line(fmt::F(y_out, 15, 4) + "     " + fmt::F(p_out, 15, 4));
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(20) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for user-input p-y curve");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 
