@@ -243,8 +243,9 @@ void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
 
         PyCurveReport report(31);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
         auto labelled = [&](std::string label, std::string value) {
             report.Labelled(std::move(label), std::move(value));
         };

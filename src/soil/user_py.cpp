@@ -18,6 +18,7 @@
 #include <array>
 #include <cmath>
 
+#include "model/user_curve.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
@@ -54,27 +55,6 @@ constexpr std::array<double, 14> kReportWidthFractions = {
 constexpr double kLastReportWidthFraction = 0.5;
 
 using CurvePoints = std::vector<std::array<double, 2>>;
-
-// p of a piecewise-linear curve at deflection y (y >= 0). A deflection below
-// the first point's lies on the first segment extended.
-double CurveValue(const CurvePoints& c, double y) {
-    const std::size_t n = c.size();
-    if (y == c[0][0]) return c[0][1];
-    if (y > c[n - 1][0]) return c[n - 1][1];
-    std::size_t k = 0;  // segment k .. k+1, 0-based
-    if (y > c[0][0]) {
-        k = n - 2;
-        for (std::size_t i = 0; i + 1 < n; ++i) {
-            if (c[i][0] < y && y <= c[i + 1][0]) {
-                k = i;
-                break;
-            }
-        }
-    }
-    const double span = c[k + 1][0] - c[k][0];
-    if (span == 0.0) return c[k + 1][1];
-    return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
-}
 
 // Runtime Error 96: a user-input curve with fewer than two points or a second
 // point at zero deflection, so that its initial modulus is undefined.
@@ -126,8 +106,8 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             return 0.0;
         }
         const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
-        const double ptop = CurveValue(top, y);
-        const double pbot = CurveValue(bottom, y);
+        const double ptop = UserCurveValue(top, y);
+        const double pbot = UserCurveValue(bottom, y);
         k0 = k0_top + (k0_bottom - k0_top) * f;
         return ptop + (pbot - ptop) * f;
     };

@@ -121,9 +121,10 @@ void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
 
         PyCurveReport report(56);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        const std::string stress = force_per_length + u.Power + u.Exp2;
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        const std::string& stress = units.stress;
         report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
         report.Line("Soil Layer Number             = " + fmt::I(layer, 12));
         report.Line("Depth below pile head         = " + fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " +

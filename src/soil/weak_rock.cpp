@@ -301,9 +301,10 @@ void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
 
         PyCurveReport report(35);  // "=" in column 35
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        const std::string stress = force_per_length + u.Power + u.Exp2;
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        const std::string& stress = units.stress;
         const std::string unit_weight = force_per_length + u.Power + u.Exp3;
         report.Line("p-y Curve Computed Using Weak Rock Criteria");
         report.Labelled(" Soil Layer Number", fmt::I(layer, 12));
