@@ -71,7 +71,7 @@ void BM_SolveBeamColumn(benchmark::State& state) {
     const int increments = static_cast<int>(state.range(0)) - 1;
     auto ctx = std::make_unique<RunContext>();
     ctx->problem = PipeInUserCurves(increments);
-    Set_Up_Nodes(*ctx, ctx->problem.PileTotalLength, 0);
+    SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
     PileModel& pile = ctx->pile;
     std::mt19937 random(7);
     std::uniform_real_distribution<double> modulus(2000.0, 20000.0);

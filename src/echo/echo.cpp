@@ -30,7 +30,7 @@ void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view>
 // below its bottom: a negative thickness that no criterion can use.
 constexpr std::int32_t kLayerOutOfOrder = 189;
 
-void Check_Layer_Order(RunContext& ctx) {
+void CheckLayerOrder(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     for (std::size_t k = 0; k < problem.Layers.size(); ++k) {
         const SoilLayer& layer = problem.Layers[k];
@@ -659,7 +659,7 @@ void EchoInputData(RunContext& ctx) {
     ProblemData& problem = ctx.problem;
     ctx.files.messages.Line("Output of input data begun");
     MakeLayersContiguous(problem);
-    Check_Layer_Order(ctx);
+    CheckLayerOrder(ctx);
     const int user_curves = UserCurveCount(problem);
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
 

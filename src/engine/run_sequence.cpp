@@ -282,7 +282,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
 
     EchoInputData(ctx);
     if (check_only) return;
-    if (options.Units == UnitSystem::USCS) Convert_USCS_Units(problem, uscs_conversion_done);
+    if (options.Units == UnitSystem::USCS) ConvertUscsUnits(problem, uscs_conversion_done);
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
@@ -293,7 +293,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     // the ground surface down, in the depths the analysis uses.
     MakeLayersContiguous(problem);
     WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
-    if (version_tag == "TREVAS6") Convert_USCS_Units(problem, uscs_conversion_done);
+    if (version_tag == "TREVAS6") ConvertUscsUnits(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
     // mode asks for.

@@ -25,7 +25,7 @@ constexpr std::int32_t kFixedLengthOnly = 1;
 
 // Report-only message of the LRFD errors: two blank lines, the framed
 // heading, a blank line, the lines given, two blank lines.
-[[noreturn]] void StopLrfd(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
+[[noreturn]] void StopWithLrfdError(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("***** Input Data Error No. " + fmt::I0(error) + " *****");
@@ -88,7 +88,7 @@ void ReadLrfdLoads(RunContext& ctx) {
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD loads").Int(count);
     if (count < 1 || count > kMaxLrfdLoads) {
-        StopLrfd(ctx, 98, {"Number of LRFD loads specified is " + fmt::I0(count),
+        StopWithLrfdError(ctx, 98, {"Number of LRFD loads specified is " + fmt::I0(count),
                            "This is outside of the valid range to 1 to 100"});
     }
     problem.LrfdLoads.clear();
@@ -104,14 +104,14 @@ void ReadLrfdLoads(RunContext& ctx) {
             .Real(load.AxialForce)
             .Int(points);
         if (number != i) {
-            StopLrfd(ctx, 97, {"Input appears to be out-of-order for LRFD loading",
+            StopWithLrfdError(ctx, 97, {"Input appears to be out-of-order for LRFD loading",
                                "Input load number is " + fmt::I0(number) + " and the expected load number is " +
                                    fmt::I0(i)});
         }
         CheckCode(ctx, load.LrfdLoadType, 1, kLrfdLoadTypes, "LRFD load type",
                   "LRFD load " + fmt::I0(i) + " of the LRFD LOADS block");
         if (points == 1 || points < 0 || points > kMaxLrfdDistributedPoints) {
-            StopLrfd(ctx, 95, {"Number of distributed load points for LRFD load number " + fmt::I0(i) +
+            StopWithLrfdError(ctx, 95, {"Number of distributed load points for LRFD load number " + fmt::I0(i) +
                                    " is outside of the valid range of 0 or 2 to 100.",
                                "", "The input number of distributed load points is " + fmt::I0(points)});
         }
@@ -123,7 +123,7 @@ void ReadLrfdLoads(RunContext& ctx) {
                 .Real(point[0])
                 .Real(point[1]);
             if (point_number != k) {
-                StopLrfd(ctx, 96, {"Input appears to be out-of-order for LRFD distributed load " + fmt::I0(i), "",
+                StopWithLrfdError(ctx, 96, {"Input appears to be out-of-order for LRFD distributed load " + fmt::I0(i), "",
                                    "Input distributed load point is " + fmt::I0(point_number),
                                    " and the expected point number is " + fmt::I0(k)});
             }
@@ -139,7 +139,7 @@ void ReadLrfdFactors(RunContext& ctx) {
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD load combinations").Int(count);
     if (count < 1 || count > kMaxLrfdCombinations) {
-        StopLrfd(ctx, 94, {"Number of LRFD load combinations outside of the valid range of 1 to 100.", "",
+        StopWithLrfdError(ctx, 94, {"Number of LRFD load combinations outside of the valid range of 1 to 100.", "",
                            "Number of LRFD load combinations input is " + fmt::I0(count)});
     }
     problem.LrfdCombinations.clear();

@@ -131,7 +131,8 @@ std::string ReadTitleLine(RunContext& ctx) {
     return record;
 }
 
-[[noreturn]] void Stop(RunContext& ctx, std::initializer_list<std::string_view> lines, std::int32_t number) {
+[[noreturn]] void StopWithPreviousFormatError(RunContext& ctx, std::initializer_list<std::string_view> lines,
+                                              std::int32_t number) {
     WriteToBoth(ctx, lines);
     Stop_With_Error(ctx, number);
 }
@@ -143,14 +144,14 @@ std::string Number(std::int64_t value) { return fmt::I0(value); }
 
 void CheckIncrements(RunContext& ctx, std::int32_t increments) {
     if (increments < kMinIncrements) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 55 ****", "", "Problem:  The number of pile increments is less than 40.", "",
               "Solution: Increase the number of pile increments to more than 40,",
               "          preferably 100 or more increments."},
              155);
     }
     if (increments > kMaxIncrementsPrevious) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 56 ****", "", "Problem:  The number of pile increments is more than 300.", "",
               "Solution: Limit the number of pile increments to 300 or less."},
              156);
@@ -159,7 +160,7 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
 
 void CheckPileLength(RunContext& ctx, double length) {
     if (length > 0.0) return;
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 57 ****", "", "Problem:  The input value for pile length is zero.", "",
           "Solution: Review and correct the data for pile length."},
          157);
@@ -167,7 +168,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 
 [[noreturn]] void StopOnUnitWeightAndCurvesMissing(RunContext& ctx, Dialect dialect) {
     if (dialect == Dialect::kPrevious) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 7 ****", "",
               "Problem:  Number of points defining effective unit weight vs. depth is",
               "          zero and number of input p-y curves is also zero.", "",
@@ -176,7 +177,7 @@ void CheckPileLength(RunContext& ctx, double length) {
               "          generated p-y curves."},
              107);
     }
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 7 ****", "", "Number of points defining effective unit weight vs. depth is zero ",
           "and number of input p-y curves is also zero.", "", "Solution:",
           "Please input data for soil layering vs. depth, effective unit",
@@ -185,7 +186,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 }
 
 [[noreturn]] void StopOnMultipliersWithUserCurves(RunContext& ctx) {
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 6 ****", "",
           "p-y multipliers cannot be specified for use with user-specified p-y curves", "", "Solution:",
           "Consult the technical manual for how to compute p-y multipliers",
@@ -198,7 +199,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 // before the analysis. The message is kept as the system has always worded it.
 void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
     if (!(given.XLayerTop > given.XLayerBottom)) return;
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"", "", "**** Input Data Error No. 47 ****", "",
           "Problem:  Depth of top of soil layer is greater than or equal to depth of ", "          bottom of soil layer.",
           "", "Solution: Correct the data for top and bottom depths of soil layer " + Number(layer), ""},
@@ -215,7 +216,7 @@ void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
     const double top = Lookup_Pile_Properties(problem, given.XLayerTop).Width;
     const double bottom = Lookup_Pile_Properties(problem, given.XLayerBottom).Width;
     if (top >= limit && bottom >= limit) return;
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 71 ****", "",
           "Problem:  A pile diameter of less than 0.3 meters (11.8 inches) was defined",
           "          for a soil layer defined using the liquefied sand criteria. The liquefied",
@@ -228,7 +229,7 @@ void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
 
 void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& layers) {
     if (!layers.empty() && layers.front().XLayerBottom > 0.0) return;
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 61 ****", "",
           "Problem:  The depth of the bottom of the top soil layer is less than ",
           "          or equal to zero. This will cause the layering correction to ",
@@ -248,7 +249,7 @@ void CheckSolutionControl(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     if (options.IterationLimit < kMinIterations || options.IterationLimit > kMaxIterations) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 64 ****", "", "Input value for iteration limit is outside the range of 40 to 1000.",
               "The number of iterations must be between 40 and 1000.", ""},
              164);
@@ -256,14 +257,14 @@ void CheckSolutionControl(RunContext& ctx) {
     const double tolerance = options.ConvergenceTolerance;
     if (options.Units == UnitSystem::USCS) {
         if (tolerance < kMinToleranceInches) {
-            Stop(ctx,
+            StopWithPreviousFormatError(ctx,
                  {"**** Input Data Error No. 65 ****", "",
                   "Input value of convergence tolerance is too small (less than 1E-10 inches).",
                   "The recommended value for convergence tolerance is 0.00001 inches.", ""},
                  165);
         }
         if (tolerance > kMaxToleranceInches) {
-            Stop(ctx,
+            StopWithPreviousFormatError(ctx,
                  {"**** Input Data Error No. 66 ****", "",
                   "Input value of convergence tolerance is too large (more than 0.001 inches). ",
                   "The recommended value for convergence tolerance is 0.00001 inches.", ""},
@@ -271,14 +272,14 @@ void CheckSolutionControl(RunContext& ctx) {
         }
     } else if (options.Units == UnitSystem::SI) {
         if (tolerance < kMinToleranceMetres) {
-            Stop(ctx,
+            StopWithPreviousFormatError(ctx,
                  {"**** Input Data Error No. 67 ****", "",
                   "Input value of convergence tolerance is too small (less than 2.5E-12 meters). ",
                   "The recommended value for convergence tolerance is 2.54E-7 meters.", ""},
                  167);
         }
         if (tolerance > kMaxToleranceMetres) {
-            Stop(ctx,
+            StopWithPreviousFormatError(ctx,
                  {"**** Input Data Error No. 68 ****", "",
                   "Input value of convergence tolerance too large (more than 2.54E-5 meters). ",
                   "The recommended value for convergence tolerance is 2.54E-7 meters.", ""},
@@ -287,7 +288,7 @@ void CheckSolutionControl(RunContext& ctx) {
     }
     const double first_width = problem.SectionPropertyTable.empty() ? 0.0 : problem.SectionPropertyTable.front().Width;
     if (options.MaxAllowableDeflection < first_width / kWidthPerMinDeflectionLimit) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 69 ****", "",
               "Input value of excessive deflection limit is less than 10 percent of the pile diameter.",
               "The recommended value for convergence tolerance is 10 times the pile diameter.", ""},
@@ -296,7 +297,7 @@ void CheckSolutionControl(RunContext& ctx) {
 }
 
 [[noreturn]] void StopOnSoilMovementCount(RunContext& ctx, std::int32_t count) {
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
           "The number of lines of soil movement data cannot exceed 50", ""},
          153);
@@ -304,7 +305,7 @@ void CheckSolutionControl(RunContext& ctx) {
 
 void CheckCoreDiameter(RunContext& ctx, int section, const PileSection& s) {
     if (s.CoreDiameter > 0.0) return;
-    Stop(ctx,
+    StopWithPreviousFormatError(ctx,
          {"**** Input Data Error No. 70 ****", "",
           "Problem:  Diameter of inner core = " + fmt::F(s.CoreDiameter, 8, 4) + " for Section " + fmt::I(section, 1),
           "Solution: The diameter of the inner core cannot be less than or equal to zero.",
@@ -315,7 +316,7 @@ void CheckCoreDiameter(RunContext& ctx, int section, const PileSection& s) {
 void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
     if (rows <= kMaxRebarRows) return;
     if (dialect == Dialect::kOlder) {
-        Stop(ctx,
+        StopWithPreviousFormatError(ctx,
              {"**** Input Data Error No. 26 ****", "", "Number of rebar rows in input = " + Number(rows),
               "The number of rebar rows cannot exceed 100", ""},
              126);

@@ -16,7 +16,7 @@ std::string TrimRight(std::string_view text) {
 
 namespace {
 
-[[noreturn]] void StopUnreadable(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
+[[noreturn]] void StopOnUnreadableLine(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
                                  std::string_view expected, std::string_view what) {
     std::string problem;
     if (end_of_file) {
@@ -87,7 +87,7 @@ void DataLine::Remember() {
 void DataLine::Fail() {
     if (read_.failure() == ReadFailure::AbsurdMagnitude) StopOnAbsurdMagnitude(ctx_, read_, what_);
     StopOnLineNotTaken(ctx_, read_, what_);
-    StopUnreadable(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
+    StopOnUnreadableLine(ctx_, read_.failure() == ReadFailure::EndOfFile, read_.failure_line(), read_.failure_text(),
                    read_.expected(), what_);
 }
 
@@ -119,7 +119,7 @@ std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
         StopOnReadError(ctx);
-        StopUnreadable(ctx, true, 0, "", "", what);
+        StopOnUnreadableLine(ctx, true, 0, "", "", what);
     }
     return record;
 }

@@ -50,7 +50,7 @@ UnitLabels MakeUnitLabels(UnitSystem units) {
     return labels;
 }
 
-void Convert_USCS_Units(ProblemData& problem, bool& conversion_done) {
+void ConvertUscsUnits(ProblemData& problem, bool& conversion_done) {
     if (conversion_done) return;
     conversion_done = true;
 

@@ -46,6 +46,6 @@ UnitLabels MakeUnitLabels(UnitSystem units);
 
 // Converts US customary input to pounds and inches, in place. Does nothing when
 // `conversion_done` is already set, and sets it, so a second call is harmless.
-void Convert_USCS_Units(ProblemData& problem, bool& conversion_done);
+void ConvertUscsUnits(ProblemData& problem, bool& conversion_done);
 
 }  // namespace trevasc

@@ -67,13 +67,13 @@ void HeadLine(OutputChannel& report, std::string_view label, const std::string& 
 
 // An LRFD combination shows the factored shear, moment and thrust it is
 // analysed with, as a case of loading type 1.
-void Write_Head_Conditions(RunContext& ctx, int c) {
+void WriteHeadConditions(RunContext& ctx, int c) {
     const ProblemData& problem = ctx.problem;
     if (c < 1 || c > NumberOfLoadCases(ctx)) return;
     const UnitSystem units = problem.Options.Units;
     if (units != UnitSystem::USCS && units != UnitSystem::SI) return;
     const bool uscs = units == UnitSystem::USCS;
-    const PileHeadLoad load = Case_Load(ctx, c);
+    const PileHeadLoad load = CaseLoad(ctx, c);
     OutputChannel& report = ctx.files.report;
     const std::string force = uscs ? " lbs" : " kN";
     const std::string moment = uscs ? " in-lbs" : " kN-m";
@@ -127,7 +127,7 @@ void Write_Head_Conditions(RunContext& ctx, int c) {
     }
 }
 
-void Write_Column_Heading(OutputChannel& report, bool uscs) {
+void WriteColumnHeading(OutputChannel& report, bool uscs) {
     report.Line("   Depth    Deflect.    Bending    Shear       Slope      Total    Bending   Soil Res.  Soil Spr.   Distrib. ");
     report.Line("     X         y        Moment     Force         S       Stress   Stiffness      p         Es*h    Lat. Load ");
     if (uscs) {
@@ -138,7 +138,7 @@ void Write_Column_Heading(OutputChannel& report, bool uscs) {
     report.Line("---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ----------");
 }
 
-void Write_Imbalance_Warning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
+void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
     const UnitLabels& u = ctx.labels;
@@ -175,13 +175,13 @@ void Write_Imbalance_Warning(RunContext& ctx, const EquilibriumCheck& check, boo
     }
 }
 
-void Summary_Line(OutputChannel& report, std::string_view label, double value, std::string_view unit) {
+void WriteSummaryLine(OutputChannel& report, std::string_view label, double value, std::string_view unit) {
     report.Write(label);
     WriteAdaptiveNumber(report, value, 14);
     report.Line(unit);
 }
 
-void Summary_Count(OutputChannel& report, std::string_view label, int value) {
+void SummaryCount(OutputChannel& report, std::string_view label, int value) {
     report.Write(label);
     WriteIntegerField(report, value, 14);
     report.EndLine();
@@ -203,7 +203,7 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
     };
     auto S = [&](int i) { return i < N ? (y(i + 1) - y(i - 1)) / (2.0 * h) : (y(N) - y(N - 1)) / h; };
     auto V = [&](int i) {
-        if (i == 1) return Head_Shear_Bending(pile) / (2.0 * h * h * h) + P * S(1);
+        if (i == 1) return HeadShearBending(pile) / (2.0 * h * h * h) + P * S(1);
         if (i >= N) return pile.Vt;
         return (M(i + 1) - M(i - 1)) / (2.0 * h) + P * S(i);
     };
@@ -263,11 +263,11 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     if (c == 1 && !pile.StiffnessMode) {
         WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
     }
-    if (full) Write_Head_Conditions(ctx, c);
+    if (full) WriteHeadConditions(ctx, c);
 
-    Reset_Running_Maxima(pile);
+    ResetRunningMaxima(pile);
     const bool table = !options.PrintSummaryOnly && options.AnalysisMode >= 3;
-    if (table && (uscs || si)) Write_Column_Heading(report, uscs);
+    if (table && (uscs || si)) WriteColumnHeading(report, uscs);
 
     int next_printed = 1;
     const int increment = options.PrintIncrement >= 1 ? options.PrintIncrement : 1;
@@ -290,7 +290,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
             if (table) {
                 const double spring = (k == 1 || k == N) ? pile.Es(k) * pile.h / 2.0 : pile.Es(k) * pile.h;
                 WriteAdaptiveNumber(report, pile.x(k), 10);
-                for (double value : {y, M, V, pile.S(k), Combined_Stress(ctx, k), pile.EI(k), p, spring, pile.Q(k)}) {
+                for (double value : {y, M, V, pile.S(k), CombinedStress(ctx, k), pile.EI(k), p, spring, pile.Q(k)}) {
                     WriteAdaptiveNumber(report, value, 11);
                 }
                 EndReportLine(report);
@@ -311,7 +311,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
         const EquilibriumCheck check = Verify_Segment_Equilibrium(ctx);
         const double limit = uscs ? kMomentImbalanceLimitUscs : kMomentImbalanceLimitSi;
         if (std::fabs(check.MomentImbalance) > limit) {
-            Write_Imbalance_Warning(ctx, check, uscs);
+            WriteImbalanceWarning(ctx, check, uscs);
         } else if (!options.PrintSummaryOnly && !options.ComputeKmatrix) {
             report.Blank();
             report.Line("Output Verification: Computed forces and moments are within specified convergence limits.");
@@ -348,14 +348,14 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
         report.Blank();
         if (uscs || si) {
             const std::string depth_unit = uscs ? " inches below pile head" : " meters below pile head";
-            Summary_Line(report, "Pile-head deflection             = ", results.HeadDeflection, uscs ? " inches" : " meters");
-            Summary_Line(report, "Computed slope at pile head      = ", results.HeadSlope, " radians");
-            Summary_Line(report, "Maximum bending moment           = ", results.MaxMoment, uscs ? " inch-lbs" : " kN-m");
-            Summary_Line(report, "Maximum shear force              = ", results.MaxShear, uscs ? " lbs" : " kN");
-            Summary_Line(report, "Depth of maximum bending moment  = ", results.MaxMomentDepth, depth_unit);
-            Summary_Line(report, "Depth of maximum shear force     = ", results.MaxShearDepth, depth_unit);
-            Summary_Count(report, "Number of iterations             = ", pile.Iteration);
-            Summary_Count(report, "Number of zero deflection points = ", zero_points);
+            WriteSummaryLine(report, "Pile-head deflection             = ", results.HeadDeflection, uscs ? " inches" : " meters");
+            WriteSummaryLine(report, "Computed slope at pile head      = ", results.HeadSlope, " radians");
+            WriteSummaryLine(report, "Maximum bending moment           = ", results.MaxMoment, uscs ? " inch-lbs" : " kN-m");
+            WriteSummaryLine(report, "Maximum shear force              = ", results.MaxShear, uscs ? " lbs" : " kN");
+            WriteSummaryLine(report, "Depth of maximum bending moment  = ", results.MaxMomentDepth, depth_unit);
+            WriteSummaryLine(report, "Depth of maximum shear force     = ", results.MaxShearDepth, depth_unit);
+            SummaryCount(report, "Number of iterations             = ", pile.Iteration);
+            SummaryCount(report, "Number of zero deflection points = ", zero_points);
             report.Blank();
         }
     }

@@ -37,7 +37,7 @@ constexpr double kFirstMomentSi = 0.0011298480612016923;
 
 // Level factors: 0.1 (its single-precision value), then log10(i), so that
 // the last level carries the full reference load.
-double Level_Factor(int i) { return i == 1 ? static_cast<double>(0.1F) : std::log10(static_cast<double>(i)); }
+double LevelFactor(int i) { return i == 1 ? static_cast<double>(0.1F) : std::log10(static_cast<double>(i)); }
 
 struct StiffnessTrials {
     std::array<PileHeadLoad, kTrials + 1> loads{};  // 1-based
@@ -46,7 +46,7 @@ struct StiffnessTrials {
 
 // Returns false when a reference load is zero in general units, where no
 // replacement load of known size exists.
-bool Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
+bool BuildTrials(const RunContext& ctx, StiffnessTrials& trials) {
     const ProblemData& problem = ctx.problem;
     const UnitSystem units = problem.Options.Units;
     const PileHeadLoad first = problem.PileHeadLoads.empty() ? PileHeadLoad{} : problem.PileHeadLoads.front();
@@ -61,13 +61,13 @@ bool Build_Trials(const RunContext& ctx, StiffnessTrials& trials) {
     for (int i = 1; i <= kLevels; ++i) {
         PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
         shear.LoadingType = kShearAndSlope;
-        shear.Condition1 = Level_Factor(i) * V0;
+        shear.Condition1 = LevelFactor(i) * V0;
         shear.Condition2 = 0.0;
         shear.AxialThrust = P1;
         PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
         moment.LoadingType = kDeflectionAndMoment;
         moment.Condition1 = 0.0;
-        moment.Condition2 = Level_Factor(i) * M0;
+        moment.Condition2 = LevelFactor(i) * M0;
         moment.AxialThrust = P1;
     }
     // The first SI level of a replaced reference is the stored
@@ -81,7 +81,7 @@ struct Terms {
     double K22, K32, K23, K33;
 };
 
-Terms Stiffness_Terms(const StiffnessTrials& trials, int i) {
+Terms StiffnessTerms(const StiffnessTrials& trials, int i) {
     const CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
     const CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
     return Terms{trials.loads[static_cast<std::size_t>(i)].Condition1 / shear.HeadDeflection,
@@ -89,13 +89,13 @@ Terms Stiffness_Terms(const StiffnessTrials& trials, int i) {
                  -trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2 / moment.HeadSlope};
 }
 
-void Write_Row(OutputChannel& report, double first, std::initializer_list<double> rest) {
+void WriteRow(OutputChannel& report, double first, std::initializer_list<double> rest) {
     WriteAdaptiveNumber(report, first, 14);
     for (double value : rest) WriteAdaptiveNumber(report, value, 16);
     EndReportLine(report);
 }
 
-void Write_Stiffness_Report(RunContext& ctx, const StiffnessTrials& trials) {
+void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     OutputChannel& report = ctx.files.report;
     const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
     const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
@@ -113,8 +113,8 @@ void Write_Stiffness_Report(RunContext& ctx, const StiffnessTrials& trials) {
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
         const CaseResults& r = trials.results[static_cast<std::size_t>(i)];
-        const Terms k = Stiffness_Terms(trials, i);
-        Write_Row(report, r.HeadDeflection,
+        const Terms k = StiffnessTerms(trials, i);
+        WriteRow(report, r.HeadDeflection,
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K22), std::fabs(k.K32)});
     }
     report.Blank();
@@ -131,8 +131,8 @@ void Write_Stiffness_Report(RunContext& ctx, const StiffnessTrials& trials) {
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
         const CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
-        const Terms k = Stiffness_Terms(trials, i);
-        Write_Row(report, std::fabs(r.HeadSlope),
+        const Terms k = StiffnessTerms(trials, i);
+        WriteRow(report, std::fabs(r.HeadSlope),
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K23), std::fabs(k.K33)});
     }
 
@@ -146,7 +146,7 @@ void Write_Stiffness_Report(RunContext& ctx, const StiffnessTrials& trials) {
     OutputChannel& plot = ctx.files.plot;
     static_assert(kLevels == plot::kStiffnessTrials, "one Line 14 record per stiffness level");
     for (int i = 1; i <= kLevels; ++i) {
-        const Terms k = Stiffness_Terms(trials, i);
+        const Terms k = StiffnessTerms(trials, i);
         WritePlotRecord(plot, plot::kLine14,
                         {trials.loads[static_cast<std::size_t>(i)].Condition1,
                          trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32, k.K33,
@@ -165,7 +165,7 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     problem.Options.PrintPyCurves = false;
 
     StiffnessTrials trials;
-    if (!Build_Trials(ctx, trials)) {
+    if (!BuildTrials(ctx, trials)) {
         // A zero load would give stiffness terms of 0/0.
         WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
                           "the shear force or the moment of load case 1 is zero, and in general units",
@@ -175,18 +175,18 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     }
     bool complete = true;
     for (int i = 1; i <= kTrials && complete; ++i) {
-        const CaseOutcome outcome = Solve_Pile(ctx, i, trials.loads[static_cast<std::size_t>(i)],
+        const CaseOutcome outcome = SolvePile(ctx, i, trials.loads[static_cast<std::size_t>(i)],
                                                problem.PileTotalLength, FailureRule::Quiet, false, true);
         if (outcome != CaseOutcome::Converged) {
             complete = false;
             break;
         }
         pile.StiffnessMode = true;
-        Reset_Section_Maxima(pile);
+        ResetSectionMaxima(pile);
         Write_Case_Results(ctx, i, trials.results[static_cast<std::size_t>(i)]);
         pile.StiffnessMode = false;
     }
-    if (complete) Write_Stiffness_Report(ctx, trials);
+    if (complete) WriteStiffnessReport(ctx, trials);
 }
 
 }  // namespace trevasc

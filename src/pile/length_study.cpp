@@ -32,7 +32,7 @@ struct LengthPoint {
     double MaxShear;
 };
 
-void Write_Boundary_Conditions(RunContext& ctx, const PileHeadLoad& load) {
+void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
     OutputChannel& report = ctx.files.report;
     const std::string force = TrimRight(ctx.labels.Force3);
     const std::string length = TrimRight(ctx.labels.Length);
@@ -78,13 +78,13 @@ void Write_Boundary_Conditions(RunContext& ctx, const PileHeadLoad& load) {
     }
 }
 
-void Write_Study(RunContext& ctx, int c, const PileHeadLoad& load, const std::vector<LengthPoint>& points) {
+void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vector<LengthPoint>& points) {
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
     WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
     report.Blank();
-    Write_Boundary_Conditions(ctx, load);
+    WriteBoundaryConditions(ctx, load);
 
     if (points.empty()) {
         report.Blank(2);
@@ -117,36 +117,36 @@ void Write_Study(RunContext& ctx, int c, const PileHeadLoad& load, const std::ve
 
 }  // namespace
 
-double Length_Study_Trial_Length(double L0, int j) {
+double LengthStudyTrialLength(double L0, int j) {
     const auto factor = static_cast<float>(1.0 - kLengthStep * j);
     return static_cast<double>(factor) * L0;
 }
 
-bool Length_Study_Trial_Too_Short(double Lj, double L0, double ground_depth) {
+bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth) {
     return Lj < kShortestFraction * L0 + ground_depth;
 }
 
-void Run_Length_Study(RunContext& ctx, int c) {
+void RunLengthStudy(RunContext& ctx, int c) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     PileModel& pile = ctx.pile;
-    const PileHeadLoad load = Case_Load(ctx, c);
+    const PileHeadLoad load = CaseLoad(ctx, c);
     const double L0 = problem.PileTotalLength;
 
     std::vector<LengthPoint> points;
     points.reserve(kTrials);
     for (int j = 0; j < kTrials; ++j) {
-        const double Lj = Length_Study_Trial_Length(L0, j);
-        if (Length_Study_Trial_Too_Short(Lj, L0, problem.GroundSurfaceDepth)) continue;
-        const CaseOutcome outcome = Solve_Pile(ctx, c, load, Lj, FailureRule::Quiet, false, false);
+        const double Lj = LengthStudyTrialLength(L0, j);
+        if (LengthStudyTrialTooShort(Lj, L0, problem.GroundSurfaceDepth)) continue;
+        const CaseOutcome outcome = SolvePile(ctx, c, load, Lj, FailureRule::Quiet, false, false);
         if (outcome != CaseOutcome::Converged) break;
         if (std::fabs(pile.y(1)) <= options.MaxAllowableDeflection && pile.dYmax < options.ConvergenceTolerance) {
-            Reset_Running_Maxima(pile);
+            ResetRunningMaxima(pile);
             for (int k = 1; k <= pile.N; ++k) Compute_Node_Response(ctx, k);
             points.push_back(LengthPoint{pile.x(pile.N), pile.y(1), pile.V(1), pile.MaxMoment, pile.MaxShear});
         }
     }
-    Write_Study(ctx, c, load, points);
+    WriteStudy(ctx, c, load, points);
 }
 
 }  // namespace trevasc

@@ -37,7 +37,7 @@ constexpr std::int32_t kThrustBeyondBuckling = 231;
 
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
-void Check_Pile_Model(RunContext& ctx) {
+void CheckPileModel(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     std::string problem_text;
@@ -72,7 +72,7 @@ void Check_Pile_Model(RunContext& ctx) {
     Stop_With_Error(ctx, kUnusablePileModel);
 }
 
-void Set_Head_Conditions(RunContext& ctx, const PileHeadLoad& load) {
+void SetHeadConditions(RunContext& ctx, const PileHeadLoad& load) {
     PileModel& pile = ctx.pile;
     pile.LoadingType = load.LoadingType;
     pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
@@ -105,19 +105,19 @@ void Set_Head_Conditions(RunContext& ctx, const PileHeadLoad& load) {
 // analysis made them: modes 1 and 4 keep the constant EI of the property
 // table. Mode 3 takes the bending stiffness from the moment-curvature curves of its
 // sections, and so does mode 5, whose sections carry the user's nonlinear EI.
-bool Uses_Nonlinear_EI(const ProblemData& problem) {
+bool UsesNonlinearEI(const ProblemData& problem) {
     return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
 }
 
-void Update_EI_For_Thrust(RunContext& ctx) {
+void UpdateEIForThrust(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const double p_prime = problem.Options.Units == UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
-    Update_Nonlinear_EI(ctx, Axial_Thrust_Index(problem, p_prime), p_prime);
+    Update_Nonlinear_EI(ctx, AxialThrustIndex(problem, p_prime), p_prime);
 }
 
 // Vuggy limestone needs its curves at zero deflection before the first
 // solution: every vuggy layer is evaluated once per node of the pile.
-void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
+void VuggyLimestonePrePass(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     PileModel& pile = ctx.pile;
     const int layers = problem.i_Number_of_Layers();
@@ -145,7 +145,7 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
 // its positive stiffness under the axial thrust. Such a "solution" is an
 // equilibrium the pile cannot hold (it typically moves against the applied
 // shear), so the case is not reported.
-[[noreturn]] void Stop_On_Buckling(RunContext& ctx, int c) {
+[[noreturn]] void StopOnBuckling(RunContext& ctx, int c) {
     const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
     WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
                       "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
@@ -156,13 +156,13 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
     Stop_With_Error(ctx, kThrustBeyondBuckling);
 }
 
-[[noreturn]] void Stop_Computation_Error_28(RunContext& ctx, int iteration) {
+[[noreturn]] void StopOnNonFiniteDeflection(RunContext& ctx, int iteration) {
     ctx.files.report.Line("**** COMPUTATION ERROR 28 ****");
     ctx.files.report.Line("Either top deflection or DYMAX is not a number after iteration " + fmt::I0(iteration));
-    Stop_Quietly(ctx, 228);
+    StopQuietly(ctx, 228);
 }
 
-[[noreturn]] void Stop_Excess_Deflection(RunContext& ctx) {
+[[noreturn]] void StopOnExcessDeflection(RunContext& ctx) {
     const PileModel& pile = ctx.pile;
     const std::string& length = ctx.labels.Length;
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
@@ -206,7 +206,7 @@ void Vuggy_Limestone_Pre_Pass(RunContext& ctx) {
 
 // Runtime Error 10. Returns only for loading type 4, whose case is still
 // reported: the error is recorded and the run ends after the next solution.
-void Report_No_Convergence(RunContext& ctx) {
+void ReportNoConvergence(RunContext& ctx) {
     const AnalysisOptions& options = ctx.problem.Options;
     const std::string length = TrimRight(ctx.labels.Length);
     OutputChannel& report = ctx.files.report;
@@ -229,7 +229,7 @@ void Report_No_Convergence(RunContext& ctx) {
 }
 
 // Runtime Error 29: a layer too thin to hold a node.
-void Check_Layer_Holds_Node(RunContext& ctx, int l) {
+void CheckLayerHoldsNode(RunContext& ctx, int l) {
     const ProblemData& problem = ctx.problem;
     const PileModel& pile = ctx.pile;
     const auto li = static_cast<std::size_t>(l);
@@ -263,11 +263,11 @@ void Check_Layer_Holds_Node(RunContext& ctx, int l) {
         out->Blank(2);
         for (const std::string& line : lines) out->Line(line);
     }
-    Stop_Quietly(ctx, 229);
+    StopQuietly(ctx, 229);
 }
 
 // One sweep of the p-y criteria over the layers, top down.
-void Soil_Response(RunContext& ctx, int iteration, bool check_layers) {
+void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
     const ProblemData& problem = ctx.problem;
     PileModel& pile = ctx.pile;
     ctx.soil.BelowRockCount = 0;
@@ -278,20 +278,20 @@ void Soil_Response(RunContext& ctx, int iteration, bool check_layers) {
             const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
             if (entry != nullptr) ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
-        if (iteration == 1 && check_layers) Check_Layer_Holds_Node(ctx, l);
+        if (iteration == 1 && check_layers) CheckLayerHoldsNode(ctx, l);
     }
 }
 
-void Write_Plot_Line_6(OutputChannel& plot, int count) {
+void WritePlotLine6(OutputChannel& plot, int count) {
     WritePlotRecord(plot, plot::kLine6, {count});
 }
 
-void Write_Plot_Line_11(RunContext& ctx, int c) {
+void WritePlotLine11(RunContext& ctx, int c) {
     const std::string_view label = ctx.problem.Options.UseLrfd ? plot::kLine11Lrfd : plot::kLine11NotStudied;
     WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
 }
 
-void Echo_Iteration(RunContext& ctx, int c, int iteration) {
+void EchoIteration(RunContext& ctx, int c, int iteration) {
     const PileModel& pile = ctx.pile;
     OutputChannel& messages = ctx.files.messages;
     messages.Write("Analysis Case " + fmt::I0(c) + ",");
@@ -307,33 +307,33 @@ void Echo_Iteration(RunContext& ctx, int c, int iteration) {
     }
 }
 
-void Run_Load_Case(RunContext& ctx, int c, bool& print_py_curves) {
+void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     OutputChannel& messages = ctx.files.messages;
 
     const CaseOutcome outcome =
-        Solve_Pile(ctx, c, Case_Load(ctx, c), problem.PileTotalLength, FailureRule::Report, options.UseLrfd, true);
+        SolvePile(ctx, c, CaseLoad(ctx, c), problem.PileTotalLength, FailureRule::Report, options.UseLrfd, true);
 
     // An unconverged type-4 case is reported, but not as converged.
     if (outcome == CaseOutcome::Converged) messages.Line("Convergence Criteria Met");
     if (c == 1) {
         if (print_py_curves) {
-            Write_Plot_Line_6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
+            WritePlotLine6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
             messages.Line("Computing p-y curves for output at user-specified depths.");
             WritePyCurvesAtDepths(ctx);
             print_py_curves = false;
         } else {
-            Write_Plot_Line_6(ctx.files.plot, 0);
+            WritePlotLine6(ctx.files.plot, 0);
         }
     }
-    Reset_Section_Maxima(ctx.pile);
+    ResetSectionMaxima(ctx.pile);
     Write_Case_Results(ctx, c);
     if (!options.UseLrfd && problem.PileHeadLoads[static_cast<std::size_t>(c - 1)].ComputeTopDeflVsLength) {
         messages.Line("Computing top deflection vs. pile embedment length for load case " + fmt::I0(c) + ".");
-        Run_Length_Study(ctx, c);
+        RunLengthStudy(ctx, c);
     } else {
-        Write_Plot_Line_11(ctx, c);
+        WritePlotLine11(ctx, c);
     }
     messages.Line("Completed Analysis " + fmt::I0(c));
     messages.Blank();
@@ -346,7 +346,7 @@ int NumberOfLoadCases(const RunContext& ctx) {
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
 }
 
-PileHeadLoad Case_Load(const RunContext& ctx, int c) {
+PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
     const ProblemData& problem = ctx.problem;
     if (problem.Options.UseLrfd) {
         const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
@@ -360,7 +360,7 @@ PileHeadLoad Case_Load(const RunContext& ctx, int c) {
     return problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
 }
 
-CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
                        bool lrfd_combination, bool progress_line) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
@@ -369,41 +369,41 @@ CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& loa
 
     pile.CurrentCase = case_number;
     pile.Iteration = 0;
-    Set_Up_Nodes(ctx, L, progress_line ? case_number : 0);
-    if (lrfd_combination) Apply_Lrfd_Distributed_Loads(ctx, case_number);
+    SetUpNodes(ctx, L, progress_line ? case_number : 0);
+    if (lrfd_combination) ApplyLrfdDistributedLoads(ctx, case_number);
     ctx.warnings.StartLoadCase();
-    Vuggy_Limestone_Pre_Pass(ctx);
-    Set_Head_Conditions(ctx, load);
-    if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+    VuggyLimestonePrePass(ctx);
+    SetHeadConditions(ctx, load);
+    if (UsesNonlinearEI(problem)) UpdateEIForThrust(ctx);
 
     for (int iteration = 1; iteration <= options.IterationLimit; ++iteration) {
         pile.Iteration = iteration;
-        Reset_Running_Maxima(pile);
+        ResetRunningMaxima(pile);
         Solve_Beam_Column(ctx);
         // A previous case of loading type 4 that did not converge ends the
         // run here.
         if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
         const double ytop = pile.y(1);
-        if (std::isnan(ytop) || std::isnan(pile.dYmax)) Stop_Computation_Error_28(ctx, iteration);
-        Echo_Iteration(ctx, case_number, iteration);
+        if (std::isnan(ytop) || std::isnan(pile.dYmax)) StopOnNonFiniteDeflection(ctx, iteration);
+        EchoIteration(ctx, case_number, iteration);
 
         if (pile.dYmax <= options.ConvergenceTolerance && iteration >= kMinimumIterations) {
             if (pile.lost_stiffness) {
                 if (!report_failures) return CaseOutcome::Abandoned;
-                Stop_On_Buckling(ctx, case_number);
+                StopOnBuckling(ctx, case_number);
             }
             return CaseOutcome::Converged;
         }
         if (pile.dYmax > options.ConvergenceTolerance && iteration >= kFirstExcessDeflectionIteration &&
             std::fabs(ytop) >= options.MaxAllowableDeflection) {
             if (!report_failures) return CaseOutcome::Abandoned;
-            Stop_Excess_Deflection(ctx);
+            StopOnExcessDeflection(ctx);
         }
-        Soil_Response(ctx, iteration, report_failures);
-        if (Uses_Nonlinear_EI(problem)) Update_EI_For_Thrust(ctx);
+        SoilResponse(ctx, iteration, report_failures);
+        if (UsesNonlinearEI(problem)) UpdateEIForThrust(ctx);
     }
     if (!report_failures) return CaseOutcome::Abandoned;
-    Report_No_Convergence(ctx);  // returns only for loading type 4
+    ReportNoConvergence(ctx);  // returns only for loading type 4
     return CaseOutcome::UnconvergedReported;
 }
 
@@ -412,16 +412,16 @@ void BuildNodeDepths(RunContext& ctx) {
     const int increments = problem.Options.NumberOfIncrements;
     // An unusable pile is reported when the load cases need it.
     if (increments < 1 || increments > kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
-    Build_Node_Depths(ctx.pile, increments, problem.PileTotalLength, 0.0);
+    ComputeNodeDepths(ctx.pile, increments, problem.PileTotalLength, 0.0);
 }
 
 void RunLoadCases(RunContext& ctx) {
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
-    Check_Pile_Model(ctx);
+    CheckPileModel(ctx);
     // The request to print p-y curves is honoured once, after the first case.
     bool print_py_curves = ctx.problem.Options.PrintPyCurves;
-    for (int c = 1; c <= cases; ++c) Run_Load_Case(ctx, c, print_py_curves);
+    for (int c = 1; c <= cases; ++c) RunLoadCase(ctx, c, print_py_curves);
     // The last case may have recorded Runtime Error 10 (loading type 4).
     if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
 }

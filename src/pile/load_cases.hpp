@@ -32,30 +32,30 @@ enum class CaseOutcome {
 // Pile-head conditions of load case c (1-based): the pile-head load record,
 // or for an LRFD combination loading type 1 with its factored shear, moment
 // and axial thrust.
-PileHeadLoad Case_Load(const RunContext& ctx, int c);
+PileHeadLoad CaseLoad(const RunContext& ctx, int c);
 
 // One complete nonlinear solution of a pile of length L under `load`.
 // `case_number` numbers the progress lines and selects the factored
 // distributed load of an LRFD combination; `lrfd_combination` says whether
 // the case is one. With `progress_line` the node set-up writes its
 // "Computing lateral response" line.
-CaseOutcome Solve_Pile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
                        bool lrfd_combination, bool progress_line);
 
 // The pile-head deflection versus pile length study of load case c.
-void Run_Length_Study(RunContext& ctx, int c);
+void RunLengthStudy(RunContext& ctx, int c);
 // Length of trial j (0 .. 19) of a pile of full length L0: (1 - 0.05 j) L0
 // with the factor in single precision.
-double Length_Study_Trial_Length(double L0, int j);
+double LengthStudyTrialLength(double L0, int j);
 // A trial shorter than 0.05 L0 below the ground surface is not analysed.
-bool Length_Study_Trial_Too_Short(double Lj, double L0, double ground_depth);
+bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth);
 
 // Factored distributed load of LRFD combination c at every node of the pile
 // just set up (with its report blocks of the per-type sums).
-void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c);
+void ApplyLrfdDistributedLoads(RunContext& ctx, int c);
 
 // The LRFD performance table that closes the summary of an LRFD run.
-void Write_Lrfd_Performance_Table(RunContext& ctx);
+void WriteLrfdPerformanceTable(RunContext& ctx);
 
 // Number of load cases of the run: LRFD combinations or pile-head loads.
 int NumberOfLoadCases(const RunContext& ctx);

@@ -26,7 +26,7 @@ constexpr int kLrfdFailureWarning = -400;
 
 // Elastic-plastic sections of these shapes carry their plastic moment along
 // the section (tapered shapes included); H-piles use the nominal capacity.
-bool Uses_Plastic_Moment(const PileSection& section) {
+bool UsesPlasticMoment(const PileSection& section) {
     if (section.SectionType != kElasticPlastic) return false;
     const int shape = section.Elastic.ElasticShape;
     return shape == 1 || shape == 2 || shape == 3 || shape == 6;
@@ -34,7 +34,7 @@ bool Uses_Plastic_Moment(const PileSection& section) {
 
 }  // namespace
 
-void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c) {
+void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
     const ProblemData& problem = ctx.problem;
     PileModel& pile = ctx.pile;
     const int N = pile.N;
@@ -92,7 +92,7 @@ void Apply_Lrfd_Distributed_Loads(RunContext& ctx, int c) {
     }
 }
 
-void Write_Lrfd_Performance_Table(RunContext& ctx) {
+void WriteLrfdPerformanceTable(RunContext& ctx) {
     const ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
     OutputChannel& report = ctx.files.report;
@@ -127,7 +127,7 @@ void Write_Lrfd_Performance_Table(RunContext& ctx) {
             double capacity = 0.0;
             if (!elastic && s <= static_cast<int>(ctx.stiffness.Sections.size())) {
                 const SectionStiffness& stiffness = ctx.stiffness.Sections[si - 1];
-                if (Uses_Plastic_Moment(section)) {
+                if (UsesPlasticMoment(section)) {
                     const int node = results.SectionMaxMomentNode[si];
                     const double depth = node >= 1 ? ctx.pile.x(node) : stiffness.TopDepth;
                     capacity = phi * stiffness.PlasticMomentAt(depth) * (uscs ? kPoundsPerKip : 1.0);

@@ -55,7 +55,7 @@ double NodeCurvature(const PileModel& pile, int k) {
 
 }  // namespace
 
-void Build_Node_Depths(PileModel& pile, int increments, double L, double batter_angle) {
+void ComputeNodeDepths(PileModel& pile, int increments, double L, double batter_angle) {
     pile.N = increments + 1;
     pile.L = L;
     pile.h = L / increments;
@@ -177,10 +177,10 @@ void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile) {
     }
 }
 
-void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
+void SetUpNodes(RunContext& ctx, double L, int case_number) {
     PileModel& pile = ctx.pile;
     const ProblemData& problem = ctx.problem;
-    Build_Node_Depths(pile, problem.Options.NumberOfIncrements, L, problem.PileBatterAngle);
+    ComputeNodeDepths(pile, problem.Options.NumberOfIncrements, L, problem.PileBatterAngle);
     ctx.soil.ClearMemos();
     for (int k = 1; k <= pile.N; ++k) {
         pile.Q(k) = Average_Distributed_Load(problem.DistributedLoad, pile.x(k), pile.h);
@@ -192,7 +192,7 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
     pile.head_own_stiffness = false;
     pile.x(pile.N) = L;
     Assign_Nodes_To_Sections(problem, pile);
-    Set_Stress_Properties(problem, pile);
+    SetStressProperties(problem, pile);
     Assign_Nodes_To_Layers(ctx);
     if (case_number > 0) {
         ctx.files.messages.Line("Computing lateral response of pile for load number " + fmt::I0(case_number));
@@ -214,7 +214,7 @@ void Set_Up_Nodes(RunContext& ctx, double L, int case_number) {
     pile.dYmax = 0.0;
 }
 
-int Axial_Thrust_Index(const ProblemData& problem, double p_prime) {
+int AxialThrustIndex(const ProblemData& problem, double p_prime) {
     const auto& T = problem.AxialThrustList;
     const int n = static_cast<int>(T.size());
     if (n == 0) return 0;

@@ -14,7 +14,7 @@
 namespace trevasc {
 
 // Node depths for `increments` equal increments of a pile of length L.
-void Build_Node_Depths(PileModel& pile, int increments, double L, double batter_angle);
+void ComputeNodeDepths(PileModel& pile, int increments, double L, double batter_angle);
 void Assign_Nodes_To_Sections(const ProblemData& problem, PileModel& pile);
 // First and last node of every layer, by vertical depth. Writes a diagnostic
 // to the report (and goes on) when a layer's last node cannot be found.
@@ -27,11 +27,11 @@ void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile);
 // The complete node set-up of one load case, for a pile of length L. When
 // `case_number` > 0 the progress line of the case is written after the layer
 // assignment.
-void Set_Up_Nodes(RunContext& ctx, double L, int case_number);
+void SetUpNodes(RunContext& ctx, double L, int case_number);
 
 // Index t of the axial thrust level that brackets P' (1-based; 0 when the
 // list is empty).
-int Axial_Thrust_Index(const ProblemData& problem, double p_prime);
+int AxialThrustIndex(const ProblemData& problem, double p_prime);
 
 // Bending stiffness of every node from the moment-curvature tables at thrust
 // level t (and t + 1 when P' lies between two levels).

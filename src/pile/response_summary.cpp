@@ -13,7 +13,7 @@
 namespace trevasc {
 namespace {
 
-void Write_Loading_Definitions(OutputChannel& report, UnitSystem units) {
+void WriteLoadingDefinitions(OutputChannel& report, UnitSystem units) {
     if (units == UnitSystem::USCS) {
         report.Line("Load Type 1: Load 1 = Shear, lbs, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 2: Load 1 = Shear, lbs, and Load 2 = Slope, radians");
@@ -31,7 +31,7 @@ void Write_Loading_Definitions(OutputChannel& report, UnitSystem units) {
     }
 }
 
-void Write_Column_Headings(OutputChannel& report, UnitSystem units, bool lrfd) {
+void WriteColumnHeadings(OutputChannel& report, UnitSystem units, bool lrfd) {
     const bool uscs = units == UnitSystem::USCS;
     const bool si = units == UnitSystem::SI;
     if (!lrfd) {
@@ -78,12 +78,12 @@ void WriteResponseSummary(RunContext& ctx) {
     if (!options.UseLrfd) {
         report.Line("Definitions of Pile-head Loading Conditions:");
         report.Blank();
-        Write_Loading_Definitions(report, options.Units);
+        WriteLoadingDefinitions(report, options.Units);
     }
-    Write_Column_Headings(report, options.Units, options.UseLrfd);
+    WriteColumnHeadings(report, options.Units, options.UseLrfd);
 
     for (int c = 1; c <= cases; ++c) {
-        const PileHeadLoad load = Case_Load(ctx, c);
+        const PileHeadLoad load = CaseLoad(ctx, c);
         const int t = load.LoadingType;
         if (t < 1 || t > 5) continue;
         const CaseResults& results = ctx.cases(c);
@@ -110,7 +110,7 @@ void WriteResponseSummary(RunContext& ctx) {
                          results.HeadSlope, label});
     }
 
-    if (options.UseLrfd) Write_Lrfd_Performance_Table(ctx);
+    if (options.UseLrfd) WriteLrfdPerformanceTable(ctx);
 }
 
 }  // namespace trevasc

@@ -20,7 +20,7 @@ constexpr double kSmallestTipRelaxation = 1.0 / 64.0;
 
 // Tip shear resistance at the tip deflection of the previous solution, from
 // the displacement-force curve (Vt takes the sign of the tip deflection).
-void Update_Tip_Shear(const ProblemData& problem, PileModel& pile) {
+void UpdateTipShear(const ProblemData& problem, PileModel& pile) {
     const auto& curve = problem.TipShearCurve;
     const int nt = static_cast<int>(curve.size());
     if (nt == 0) {
@@ -67,7 +67,7 @@ void Update_Tip_Shear(const ProblemData& problem, PileModel& pile) {
 // and for loading types 1 to 3, where y(1) is free, the sign of the head
 // system's determinant gives the sign of node 1's pivot. Any pivot that is not
 // positive means the thrust exceeds the first buckling load.
-bool Lost_Positive_Stiffness(const PileModel& pile, double R1, double c_rot) {
+bool LostPositiveStiffness(const PileModel& pile, double R1, double c_rot) {
     const SolverWork& w = pile.work;
     for (int m = 3; m <= pile.N; ++m) {
         if (!(w.D(m) > 0.0)) return true;
@@ -95,7 +95,7 @@ bool Lost_Positive_Stiffness(const PileModel& pile, double R1, double c_rot) {
 }
 
 // Runtime Error 11: the head system has a vanishing pivot.
-[[noreturn]] void Stop_On_Small_Pivot(RunContext& ctx, int k, double pivot) {
+[[noreturn]] void StopOnSmallPivot(RunContext& ctx, int k, double pivot) {
     WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
                       "          Node number = " + fmt::I0(k), "          Pivot value = " + fmt::E(pivot, 12, 5), "",
                       "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
@@ -169,7 +169,7 @@ void Solve_Beam_Column(RunContext& ctx) {
     if (!pile.head_own_stiffness) Rn(1) = Rn(2);
     auto R = [&](int m) { return m <= 1 ? Rn(1) : Rn(m); };
 
-    Update_Tip_Shear(ctx.problem, pile);
+    UpdateTipShear(ctx.problem, pile);
     const double Vt = pile.Vt;
 
     // Tip, m = N.
@@ -263,7 +263,7 @@ void Solve_Beam_Column(RunContext& ctx) {
             F[5][3] = 1.0, F[5][4] = -w.B(1), F[5][5] = w.A(1), G[5] = w.E(1) + w.F(1);
         }
         const int bad = Solve_Head_Equations(w, n);
-        if (bad > 0) Stop_On_Small_Pivot(ctx, bad, w.Fm[static_cast<std::size_t>(bad)][static_cast<std::size_t>(bad)]);
+        if (bad > 0) StopOnSmallPivot(ctx, bad, w.Fm[static_cast<std::size_t>(bad)][static_cast<std::size_t>(bad)]);
         const auto& YG = w.YG;
         if (n == 4) {
             y2 = YG[1], y1 = YG[2], y0 = YG[3], ym1 = YG[4];
@@ -274,7 +274,7 @@ void Solve_Beam_Column(RunContext& ctx) {
 
     // Only a compressive thrust can take the stiffness of a pile with
     // positive EI and soil moduli away.
-    pile.lost_stiffness = P > 0.0 && Lost_Positive_Stiffness(pile, R1, c_rot);
+    pile.lost_stiffness = P > 0.0 && LostPositiveStiffness(pile, R1, c_rot);
 
     double change = 0.0;
     Replace(pile, 1, y1, change);
@@ -289,7 +289,7 @@ void Solve_Beam_Column(RunContext& ctx) {
     pile.dYmax = std::isnan(pile.y(1)) || std::isnan(pile.y(N)) ? std::nan("") : change;
 }
 
-double Head_Shear_Bending(const PileModel& pile) {
+double HeadShearBending(const PileModel& pile) {
     const auto& y = pile.y;
     const double R1 = pile.head_own_stiffness ? pile.EI(1) : pile.EI(2);
     const double R2 = pile.EI(2);
@@ -300,13 +300,13 @@ double Head_Shear_Bending(const PileModel& pile) {
     return bending;
 }
 
-void Reset_Running_Maxima(PileModel& pile) {
+void ResetRunningMaxima(PileModel& pile) {
     pile.MaxMoment = pile.MaxMomentDepth = 0.0;
     pile.MaxShear = pile.MaxShearDepth = 0.0;
     pile.MaxStress = 0.0;
 }
 
-void Reset_Section_Maxima(PileModel& pile) {
+void ResetSectionMaxima(PileModel& pile) {
     pile.SectionMaxMoment.fill(0.0);
     pile.SectionMaxMomentNode.fill(0);
     pile.SectionMaxShear.fill(0.0);
@@ -339,7 +339,7 @@ void Compute_Node_Response(RunContext& ctx, int k) {
             V = P * S + (4.0 * M2 - 3.0 * M - M3) / (2.0 * h);
         } else {
             S = (y(2) - y(0)) / (2.0 * h);
-            V = Head_Shear_Bending(pile) / (2.0 * h3) + P * (y(2) - y(0)) / (2.0 * h);
+            V = HeadShearBending(pile) / (2.0 * h3) + P * (y(2) - y(0)) / (2.0 * h);
         }
         pile.ComputedHeadSlope = S;
         // The head values the loading type prescribes are held exactly by the
@@ -429,10 +429,10 @@ void Compute_Node_Response(RunContext& ctx, int k) {
             pile.SectionMaxShearNode[si] = k;
         }
     }
-    pile.MaxStress = std::max(pile.MaxStress, Combined_Stress(ctx, k));
+    pile.MaxStress = std::max(pile.MaxStress, CombinedStress(ctx, k));
 }
 
-void Set_Stress_Properties(const ProblemData& problem, PileModel& pile) {
+void SetStressProperties(const ProblemData& problem, PileModel& pile) {
     for (int k = 1; k <= pile.N; ++k) {
         const PileProperties props = Lookup_Pile_Properties(problem, pile.x(k));
         double c = 0.5 * props.Width;
@@ -451,7 +451,7 @@ void Set_Stress_Properties(const ProblemData& problem, PileModel& pile) {
     }
 }
 
-double Combined_Stress(const RunContext& ctx, int k) {
+double CombinedStress(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
     const double area = pile.StressArea(k);
     const double inertia = pile.StressInertia(k);

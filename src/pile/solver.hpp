@@ -38,18 +38,18 @@ void Compute_Node_Response(RunContext& ctx, int k);
 
 // Bending part of the shear at the head from the deflections, times 2 h^3:
 // h^2 (M(2) - M(0)), the imaginary node 0 taking the head's stiffness.
-double Head_Shear_Bending(const PileModel& pile);
+double HeadShearBending(const PileModel& pile);
 
 // Combined axial and bending stress |P|/A + |M| c/I at node k (0 where the
 // area or the moment of inertia is 0).
-double Combined_Stress(const RunContext& ctx, int k);
-// The section properties Combined_Stress reads, for every node of the pile
+double CombinedStress(const RunContext& ctx, int k);
+// The section properties CombinedStress reads, for every node of the pile
 // (after the nodes have been assigned to their sections).
-void Set_Stress_Properties(const ProblemData& problem, PileModel& pile);
+void SetStressProperties(const ProblemData& problem, PileModel& pile);
 
 // Resets the running maxima of moment, shear and combined stress.
-void Reset_Running_Maxima(PileModel& pile);
+void ResetRunningMaxima(PileModel& pile);
 // Resets the per-section maxima of a case.
-void Reset_Section_Maxima(PileModel& pile);
+void ResetSectionMaxima(PileModel& pile);
 
 }  // namespace trevasc

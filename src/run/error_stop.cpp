@@ -30,7 +30,7 @@ void Stop_With_Error(RunContext& ctx, std::string_view code, std::int32_t number
 
 void Stop_With_Error(RunContext& ctx, std::int32_t number) { Stop_With_Error(ctx, MessageCode(number), number); }
 
-void Stop_Quietly(RunContext& ctx, std::int32_t number) {
+void StopQuietly(RunContext& ctx, std::int32_t number) {
     ctx.ErrorNumber = number;
     throw RunStop{number};
 }

@@ -27,7 +27,7 @@ std::string MessageCode(std::int32_t error_number);
 // The same with the message code derived from the number.
 [[noreturn]] void Stop_With_Error(RunContext& ctx, std::int32_t number);
 // Errors that set ErrorNumber directly, without the "ended prematurely" lines.
-[[noreturn]] void Stop_Quietly(RunContext& ctx, std::int32_t number);
+[[noreturn]] void StopQuietly(RunContext& ctx, std::int32_t number);
 
 // Writes the same lines to the run message file and to the report.
 void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines);

@@ -110,7 +110,7 @@ AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const PileSec
     return cap;
 }
 
-void Compute_Axial_Capacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
     const AxialCapacities cap = ComputeAxialCapacities(ws, section);
     ws.Pmax = cap.Pmax;
     ws.Pmin = cap.Pmin;

@@ -23,6 +23,6 @@ struct AxialCapacities {
 AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const PileSection& section);
 
 // Computes the capacities into the workspace and writes their report lines.
-void Compute_Axial_Capacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
 
 }  // namespace trevasc::section

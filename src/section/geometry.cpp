@@ -154,7 +154,7 @@ void Calculate_Casing_Slice_Areas(SectionWorkspace& ws) {
     }
 }
 
-void Calculate_Core_Slice_Areas(SectionWorkspace& ws) {
+void CalculateCoreSliceAreas(SectionWorkspace& ws) {
     SliceTable& s = ws.slices;
     std::array<double, kSliceCount> outer{};
     std::array<double, kSliceCount> inner{};
@@ -249,7 +249,7 @@ void BuildSlices(SectionWorkspace& ws) {
 
     if (ws.Shape == kShapeRectangleWithVoid || ws.Shape == kShapeCircleWithVoid ||
         ws.Shape == kShapeCasedCircleWithCore || ws.Shape == kShapePolygonWithVoid) {
-        Calculate_Core_Slice_Areas(ws);
+        CalculateCoreSliceAreas(ws);
     }
 
     Calculate_Rebar_Slice_Areas(ws);

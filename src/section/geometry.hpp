@@ -46,7 +46,7 @@ void BuildSlices(SectionWorkspace& ws);
 
 // Distribution of each component over the slices (called by BuildSlices).
 void Calculate_Casing_Slice_Areas(SectionWorkspace& ws);
-void Calculate_Core_Slice_Areas(SectionWorkspace& ws);
+void CalculateCoreSliceAreas(SectionWorkspace& ws);
 void Calculate_Rebar_Slice_Areas(SectionWorkspace& ws);
 
 }  // namespace trevasc::section

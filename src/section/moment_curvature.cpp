@@ -362,7 +362,7 @@ void WriteSummary(OutputChannel& report, const SectionWorkspace& ws, const std::
 // thrust so close to the capacity that the scan steps over the whole positive
 // part is caught by maximising the residual around its largest sample.
 // Returns false when N(c) - P has no root.
-bool Bracket_Neutral_Axis(SectionWorkspace& ws, double phi, double P, double tau, double& root) {
+bool BracketNeutralAxis(SectionWorkspace& ws, double phi, double P, double tau, double& root) {
     if (!(phi > 0.0)) return false;
     auto F = [&](double c) { return Compute_Axial_Thrust_Force(ws, c, phi) - P; };
     const double step = kScanStrainStep / phi;
@@ -500,7 +500,7 @@ double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, doub
         y += delta;
         if (k == kMaxNeutralAxisIterations) {
             double root = 0.0;
-            if (Bracket_Neutral_Axis(ws, phi, P, tau, root)) {
+            if (BracketNeutralAxis(ws, phi, P, tau, root)) {
                 // The trial depths of the search must not mark the section
                 // as yielded; the stresses left are those at the root.
                 ws.Yielded = yielded_before;
@@ -632,7 +632,7 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
     return points.back().M;
 }
 
-void Run_Moment_Curvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const bool pipe = ws.IsSteelPipe();

@@ -34,22 +34,22 @@ void AnalyzeSection(RunContext& ctx, int k) {
         SectionWorkspace ws;
         PrepareSectionWorkspace(ctx, ws, pile_section, k);
         WriteSectionPropertiesBlock(ctx, ws, pile_section);
-        Compute_Axial_Capacities(ctx, ws, pile_section);
+        ComputeAndReportAxialCapacities(ctx, ws, pile_section);
         if (type >= kDrilledShaft && type <= kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
         if (type >= kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
-        Run_Moment_Curvature(ctx, ws, pile_section);
+        RunMomentCurvature(ctx, ws, pile_section);
         ReportInteractionDiagram(ctx, ws, pile_section);
         return;
     }
     switch (type) {
         case kElasticPile:
-            Compute_Elastic_Section(ctx, pile_section, k);
+            ComputeElasticSection(ctx, pile_section, k);
             break;
         case kElasticPlastic:
-            Compute_Elastic_Plastic_Section(ctx, pile_section, k);
+            ComputeElasticPlasticSection(ctx, pile_section, k);
             break;
         case kUserDefinedEI:
-            Compute_User_EI_Section(ctx, pile_section, k);
+            ComputeUserEISection(ctx, pile_section, k);
             break;
         default:
             // A micropile (type 14) carries no section data: no stiffness

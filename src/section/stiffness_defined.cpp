@@ -116,7 +116,7 @@ std::vector<StiffnessPoint> RefineUserCurve(const std::vector<std::array<double,
     return points;
 }
 
-void Compute_Elastic_Section(RunContext& ctx, const PileSection& section, int k) {
+void ComputeElasticSection(RunContext& ctx, const PileSection& section, int k) {
     const UnitSystem units = ctx.problem.Options.Units;
     const double scale = KipScale(units);
     const double EI = section.Elastic.ElasticModulus * section.Elastic.InertiaTop;
@@ -132,7 +132,7 @@ void Compute_Elastic_Section(RunContext& ctx, const PileSection& section, int k)
     for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElastic, table, k, t);
 }
 
-void Compute_Elastic_Plastic_Section(RunContext& ctx, const PileSection& section, int k) {
+void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, int k) {
     const UnitSystem units = ctx.problem.Options.Units;
     const double scale = KipScale(units);
     const ElasticData& e = section.Elastic;
@@ -166,7 +166,7 @@ void Compute_Elastic_Plastic_Section(RunContext& ctx, const PileSection& section
     for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElasticPlastic, table, k, t);
 }
 
-void Compute_User_EI_Section(RunContext& ctx, const PileSection& section, int k) {
+void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k) {
     const UnitSystem units = ctx.problem.Options.Units;
     const std::vector<UserEIThrustLevel>& levels = section.UserEI.ThrustLevels;
     const int run_levels = RunThrustCount(ctx);

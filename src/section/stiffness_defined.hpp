@@ -35,8 +35,8 @@ std::vector<StiffnessPoint> ElasticPlasticCurve(double EI, double Mp, double sca
 std::vector<StiffnessPoint> RefineUserCurve(const std::vector<std::array<double, 2>>& points);
 
 // Section drivers (k is the 1-based section number).
-void Compute_Elastic_Section(RunContext& ctx, const PileSection& section, int k);
-void Compute_Elastic_Plastic_Section(RunContext& ctx, const PileSection& section, int k);
-void Compute_User_EI_Section(RunContext& ctx, const PileSection& section, int k);
+void ComputeElasticSection(RunContext& ctx, const PileSection& section, int k);
+void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, int k);
+void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k);
 
 }  // namespace trevasc::section

@@ -26,7 +26,7 @@ namespace {
         out->Blank();
     }
     WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
-    Stop_Quietly(ctx, 123);
+    StopQuietly(ctx, 123);
 }
 
 // Layer holding an output depth: the last layer whose top lies at or above

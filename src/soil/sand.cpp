@@ -219,7 +219,7 @@ void WriteFrictionAngleWarning(RunContext& ctx) {
 // Runtime Error 29: an initial modulus that is not a number (report line only).
 [[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
     ctx.files.report.Line(std::string(text) + fmt::I0(k));
-    Stop_Quietly(ctx, number);
+    StopQuietly(ctx, number);
 }
 
 double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {

@@ -41,8 +41,8 @@ ProblemData SampleProblem() {
 TEST(Units, UscsInputBecomesPoundsAndInchesOnce) {
     ProblemData problem = SampleProblem();
     bool done = false;
-    Convert_USCS_Units(problem, done);
-    Convert_USCS_Units(problem, done);  // a second call must not convert again
+    ConvertUscsUnits(problem, done);
+    ConvertUscsUnits(problem, done);  // a second call must not convert again
     EXPECT_TRUE(done);
     EXPECT_DOUBLE_EQ(problem.PileTotalLength, 600.0);
     EXPECT_DOUBLE_EQ(problem.PileTotalLength / 100, 6.0);  // node spacing of 100 increments
@@ -61,7 +61,7 @@ TEST(Units, UscsInputBecomesPoundsAndInchesOnce) {
 TEST(Units, MarkedConversionChangesNothing) {
     ProblemData problem = SampleProblem();
     bool done = true;  // SI input: marked as converted
-    Convert_USCS_Units(problem, done);
+    ConvertUscsUnits(problem, done);
     EXPECT_DOUBLE_EQ(problem.PileTotalLength, 50.0);
     EXPECT_DOUBLE_EQ(problem.Layers[0].Top.Cohesion, 1440.0);
 }

@@ -242,7 +242,7 @@ struct HandSetCase {
         AddLoad(problem, kShearAndMoment, 0.0, 0.0);
         run = std::make_unique<PileRun>(problem);
         RunContext& ctx = run->ctx();
-        Set_Up_Nodes(ctx, 240.0, 0);
+        SetUpNodes(ctx, 240.0, 0);
         PileModel& pile = ctx.pile;
         pile.y.Fill(0.0);
         for (std::size_t i = 0; i < y.size(); ++i) pile.y(static_cast<int>(i) + 1) = y[i];
@@ -302,7 +302,7 @@ TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
         PileRun run(problem);
         RunContext& ctx = run.ctx();
         ctx.labels = MakeUnitLabels(UnitSystem::USCS);
-        Set_Up_Nodes(ctx, 240.0, 0);
+        SetUpNodes(ctx, 240.0, 0);
         ctx.pile.y.Fill(0.0);
         for (std::size_t i = 0; i < c.y.size(); ++i) ctx.pile.y(static_cast<int>(i) + 1) = c.y[i];
         ctx.pile.LoadingType = kShearAndMoment;

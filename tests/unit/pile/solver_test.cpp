@@ -56,7 +56,7 @@ class WinklerSolution : public ::testing::TestWithParam<HeadCase> {};
 
 // One linear solution of the pile in a constant modulus Es.
 void SolveInWinklerSoil(RunContext& ctx, const HeadCase& c) {
-    Set_Up_Nodes(ctx, kL, 0);
+    SetUpNodes(ctx, kL, 0);
     PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) pile.Es(k) = kEs;
     pile.LoadingType = c.type;
@@ -132,7 +132,7 @@ SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
     problem.DistributedLoad = {{0.0, 20.0}, {120.0, 5.0}};
     SolvedPile solved{std::make_unique<PileRun>(problem)};
     RunContext& ctx = solved.run->ctx();
-    Set_Up_Nodes(ctx, 600.0, 0);
+    SetUpNodes(ctx, 600.0, 0);
     PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         pile.Es(k) = 200.0 + 3.0 * pile.x(k);
@@ -235,7 +235,7 @@ TEST(SolveBeamColumn, TipShearFollowsTheCurveAtTheLastTipDeflection) {
         ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
         problem.TipShearCurve = c.curve;
         PileRun run(problem);
-        Set_Up_Nodes(run.ctx(), 600.0, 0);
+        SetUpNodes(run.ctx(), 600.0, 0);
         PileModel& pile = run.ctx().pile;
         pile.y(pile.N) = c.previous_tip_deflection;
         pile.Vt = c.previous_tip_shear;

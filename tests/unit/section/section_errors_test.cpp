@@ -91,13 +91,13 @@ TEST(SectionErrors, PileAnalysisThrustsMustLieWithinTheAxialCapacities) {
         ctx->stiffness.Sections.resize(1);
         section::SectionWorkspace ws;
         section::PrepareSectionWorkspace(*ctx, ws, rect, 1);
-        section::Compute_Axial_Capacities(*ctx, ws, rect);
+        section::ComputeAndReportAxialCapacities(*ctx, ws, rect);
         ASSERT_NEAR(ws.Pmax, Pmax, 1e-9);
         if (c.expected == 0) {
-            EXPECT_NO_THROW(section::Run_Moment_Curvature(*ctx, ws, rect));
+            EXPECT_NO_THROW(section::RunMomentCurvature(*ctx, ws, rect));
             EXPECT_EQ(ctx->stiffness.Sections[0].Levels.size(), 1u);
         } else {
-            EXPECT_THROW(section::Run_Moment_Curvature(*ctx, ws, rect), RunStop);
+            EXPECT_THROW(section::RunMomentCurvature(*ctx, ws, rect), RunStop);
             EXPECT_EQ(ctx->ErrorNumber, c.expected);
         }
     }

@@ -93,7 +93,7 @@ std::unique_ptr<RunContext> UserSectionContext(int mode) {
 
 TEST(StiffnessDefined, UserSectionFillsOneLevelPerInputLevel) {
     auto ctx = UserSectionContext(2);
-    section::Compute_User_EI_Section(*ctx, ctx->problem.Sections[0], 1);
+    section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1);
     const SectionStiffness& table = ctx->stiffness.Sections[0];
     ASSERT_EQ(table.Levels.size(), 2u);
     // USCS: points in kip units after the hand-over, capacity in in-lb.
@@ -105,7 +105,7 @@ TEST(StiffnessDefined, UserSectionFillsOneLevelPerInputLevel) {
 
 TEST(StiffnessDefined, PileAnalysisWithTooFewUserLevelsStopsWithRuntimeError93) {
     auto ctx = UserSectionContext(3);
-    EXPECT_THROW(section::Compute_User_EI_Section(*ctx, ctx->problem.Sections[0], 1), RunStop);
+    EXPECT_THROW(section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1), RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 293);
 }
 
@@ -123,7 +123,7 @@ TEST(StiffnessDefined, TaperedElasticPlasticSectionInterpolatesOverItsLength) {
     ctx->problem.Sections = {s};
     ctx->stiffness.InputThrusts = {0.0};
     ctx->stiffness.Sections.resize(1);
-    section::Compute_Elastic_Plastic_Section(*ctx, s, 1);
+    section::ComputeElasticPlasticSection(*ctx, s, 1);
     const SectionStiffness& table = ctx->stiffness.Sections[0];
     ASSERT_TRUE(table.b_Tapered);
     // Kip units: Mp from 4000 at the top to 2000 kip-in at the bottom.

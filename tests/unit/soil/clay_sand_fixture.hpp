@@ -61,7 +61,7 @@ inline std::vector<std::string> BlockFrom(const std::vector<std::string>& lines,
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        Set_Up_Nodes(run->ctx(), problem.PileTotalLength, 0);
+        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     RunContext& ctx() { return run->ctx(); }
     PileModel& pile() { return run->ctx().pile; }

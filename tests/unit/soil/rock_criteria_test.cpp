@@ -26,7 +26,7 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        Set_Up_Nodes(run->ctx(), problem.PileTotalLength, 0);
+        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     RunContext& ctx() { return run->ctx(); }
     PileModel& pile() { return run->ctx().pile; }

@@ -32,7 +32,7 @@ void SetMultipliers(ProblemData& problem, double pm, double ym) {
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        Set_Up_Nodes(run->ctx(), problem.PileTotalLength, 0);
+        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     RunContext& ctx() { return run->ctx(); }
     PileModel& pile() { return run->ctx().pile; }
