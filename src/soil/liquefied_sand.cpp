@@ -47,7 +47,6 @@ constexpr double kStressScaleSi = 0.1;                       // X = 0.1 sigma'(k
 constexpr double kStressDivisorUscs = 0.035999998450279236;  // X = sigma'(psi)/0.036 * 0.0254 + 1
 constexpr double kMetresPerInch = 0.02539999969303608;       // 0.0254
 constexpr double kMillimetresPerInch = 25.399999618530273;   // 25.4
-constexpr double kMillimetresPerMetre = 1000.0;
 constexpr double kCFactor = 2.8499999046325684;              // C = 2.85 X^-0.41
 constexpr double kCExponent = -0.4099999964237213;
 constexpr double kBFactor = 2.799999952316284;               // B = 2.80 X^0.11

@@ -6,6 +6,7 @@
 
 #include "display_units.hpp"
 #include "results_json.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::host {
 namespace {
@@ -47,7 +48,7 @@ std::string Axis(const std::string& quantity, const std::string& unit) {
 // The interaction records hold section units (kips and in-kip for US
 // customary runs, as the report's section tables); this factor takes them to
 // the consistent units of the rest of the plot file (pounds, in-lb).
-double SectionToConsistent(UnitSystemCode units) { return units == UnitSystemCode::kUscs ? 1000.0 : 1.0; }
+double SectionToConsistent(UnitSystemCode units) { return units == UnitSystemCode::kUscs ? kPoundsPerKip : 1.0; }
 
 // Line styles of the chart palette: blue, vermilion, green, black.
 constexpr int kNominalStyle = 1;

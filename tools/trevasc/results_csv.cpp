@@ -9,6 +9,7 @@
 #include "display_units.hpp"
 #include "interaction_output.hpp"
 #include "results_json.hpp"
+#include "trevasc/units.hpp"
 
 namespace trevasc::host {
 
@@ -16,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kPoundsPerKip = 1000.0;
 // The plot file holds seven significant digits; a shown value keeps them.
 constexpr int kSignificantDigits = 7;
 
