@@ -14,6 +14,7 @@ inline constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 inline constexpr double kDegreesPerHalfTurn = 180.0;
 inline constexpr double kPoundsPerKip = 1000.0;
 inline constexpr double kInchesPerFoot = 12.0;
+inline constexpr double kMillimetresPerMetre = 1000.0;
 inline constexpr double kSquareInchesPerSquareFoot = 144.0;
 inline constexpr double kCubicInchesPerCubicFoot = 1728.0;
 

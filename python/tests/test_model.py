@@ -102,6 +102,7 @@ LAYERS = {
     "user p-y": t.UserPy(0.0, 30.0, gamma=18.0, curve_top=[(0.0, 0.0), (0.01, 50.0), (0.1, 80.0)],
                          curve_bottom=[(0.0, 0.0), (0.01, 150.0), (0.1, 240.0)]),
     "soft clay J": t.SoftClayJ(0.0, 30.0, gamma=8.0, c=30.0, e50=0.02, j=0.5),
+    "massive rock": t.MassiveRock(0.0, 30.0, gamma=(22.0, 23.0), qu=(20000.0, 25000.0), ei=(7e6, 8e6)),
 }
 
 
@@ -170,6 +171,8 @@ def test_lrfd_model_runs_its_combinations():
     (lambda: t.Sand(0.0, 2.0, gamma=18.0, phi=95.0, k=1e4), "phi"),
     (lambda: t.SoftClay(0.0, 2.0, gamma=18.0, c=-1.0, e50=0.02), "c must be greater than zero"),
     (lambda: t.Sand(0.0, 2.0, gamma=18.0, phi=30.0), "needs k"),
+    (lambda: t.MassiveRock(0.0, 2.0, gamma=22.0, qu=20000.0), "together"),
+    (lambda: t.MassiveRock(0.0, 2.0, gamma=22.0, qu=0.0, ei=7e6), "qu must be greater than zero"),
     (lambda: t.CircularBars(6, 0.03, 7e-4, 0.07, fy=420e3, modulus=200e6, per_bundle=4), "per_bundle"),
     (lambda: t.PrestressedPile(10.0, 0.4, shape="hexagonal", fc=40e3,
                                strands=t.AutoStrands(8, type=1, size=1, prestress=1, loss=0.1, cover=0.05)),

@@ -529,7 +529,30 @@ Loess = _layer("Loess", 12, [("gamma", _P), ("qc", _P)], "Loess: gamma, cone tip
 ElasticSubgrade = _layer("ElasticSubgrade", 13, [("gamma", _P), ("es", _P)], "Elastic subgrade: gamma, modulus.")
 SoftClayJ = _layer("SoftClayJ", 15, [("gamma", _P), ("c", _P), ("e50", _DEFAULT), ("j", _P)],
                    "Soft clay with J: gamma, c, e50, J.")
-MassiveRock = _layer("MassiveRock", 16, [], "Massive rock (no parameters in the current format).")
+class MassiveRock(_Layer):
+    """Massive rock: effective unit weight, uniaxial compressive strength qu
+    (psi in US customary units, kPa in SI) and intact rock modulus ei at the
+    layer top and bottom. They are written in the MASSIVE ROCK block; a layer
+    without them is accepted, but its analysis stops with Input Data Error 72."""
+    code = 16
+
+    def __init__(self, top, bottom, *, gamma=None, qu=None, ei=None):
+        super().__init__(top, bottom)
+        given = [v is not None for v in (gamma, qu, ei)]
+        if any(given) and not all(given):
+            raise ValueError("MassiveRock needs gamma, qu and ei together")
+        self.gamma = None if gamma is None else _pair("gamma", gamma, non_negative=True)
+        self.qu = None if qu is None else _pair("qu", qu, positive=True)
+        self.ei = None if ei is None else _pair("ei", ei, positive=True)
+
+    def rock_line(self, number):
+        """Its line of the MASSIVE ROCK block, or None without values."""
+        if self.qu is None:
+            return None
+        values = [v[end] for end in (0, 1) for v in (self.gamma, self.qu, self.ei)]
+        return " ".join([str(number)] + [_real(v) for v in values])
+
+
 FrozenSoil = _layer("FrozenSoil", 17, [], "Frozen soil (no parameters).")
 
 
@@ -805,6 +828,10 @@ class Model:
             for layer in self.layers:
                 out.append(f"{layer.code} {_real(layer.top)} {_real(layer.bottom)}")
                 out += layer.lines()
+            rocks = [layer.rock_line(k) for k, layer in enumerate(self.layers, 1) if isinstance(layer, MassiveRock)]
+            rocks = [line for line in rocks if line is not None]
+            if rocks:
+                out += ["MASSIVE ROCK", str(len(rocks))] + rocks
         if self.tip_shear:
             out += ["TIP SHEAR", str(len(self.tip_shear))]
             out += [f"{k} {_real(d)} {_real(f)}" for k, (d, f) in enumerate(self.tip_shear, 1)]

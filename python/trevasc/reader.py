@@ -212,6 +212,15 @@ def parse(text):
         elif keyword == "SOIL LAYERS":
             for _ in range(r.int()):
                 m.add_layer(_layer(r))
+        elif keyword == "MASSIVE ROCK":
+            for _ in range(r.int()):
+                words = r.words()
+                number, v = int(words[0]), list(map(float, words[1:]))
+                if not 1 <= number <= len(m.layers) or not isinstance(m.layers[number - 1], M.MassiveRock):
+                    raise _Unsupported("a MASSIVE ROCK line of another layer")
+                layer = m.layers[number - 1]
+                m.layers[number - 1] = M.MassiveRock(layer.top, layer.bottom, gamma=(v[0], v[3]), qu=(v[1], v[4]),
+                                                     ei=(v[2], v[5]))
         elif keyword == "TIP SHEAR":
             m.set_tip_shear([tuple(map(float, r.words()[1:])) for _ in range(r.int())])
         elif keyword == "PILE BATTER AND SLOPE":

@@ -178,7 +178,7 @@ struct UnitTexts {
 UnitTexts TextsFor(UnitSystem units) {
     switch (units) {
         case UnitSystem::USCS: return {"ft", "in", "lbs", "in-lb", "pcf", "psf", "psi", "psi", "pci", 1.0};
-        case UnitSystem::SI: return {"m", "mm", "kN", "kN-m", "kN/m3", "kPa", "kPa", "kPa", "kN/m3", input::kMillimetresPerMetre};
+        case UnitSystem::SI: return {"m", "mm", "kN", "kN-m", "kN/m3", "kPa", "kPa", "kPa", "kN/m3", kMillimetresPerMetre};
         case UnitSystem::GENERAL: break;
     }
     return {"L", "L", "F", "F-L", "F/L3", "F/L2", "F/L2", "F/L2", "F/L3", 1.0};
@@ -367,10 +367,10 @@ public:
                 const int line = Line(SectionSizeKey(i));
                 if (units != UnitSystem::GENERAL && width > 0.0) {
                     const double metres = width * to_metres;
-                    if (si && width * input::kMillimetresPerMetre < kMetreLikeMillimetres) {
-                        Warn(out, line, "the width of " + name + " is " + Num(width * input::kMillimetresPerMetre) +
+                    if (si && width * kMillimetresPerMetre < kMetreLikeMillimetres) {
+                        Warn(out, line, "the width of " + name + " is " + Num(width * kMillimetresPerMetre) +
                                             " mm: SI section sizes are entered in millimetres, and this looks like "
-                                            "metres (write " + Num(width * 1.0e6) + " for " + Num(width * input::kMillimetresPerMetre) +
+                                            "metres (write " + Num(width * 1.0e6) + " for " + Num(width * kMillimetresPerMetre) +
                                             " m)");
                     } else if (metres < kMinWidthMetres || metres > kMaxWidthMetres) {
                         Warn(out, line, "the width of " + name + " is " + Num(width * Texts().size_scale) + " " +

@@ -226,7 +226,7 @@ void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
 void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
     ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
-    if (write_plot_line2) WritePlotLine2(ctx.files.plot, sections);
+    if (write_plot_line2) WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
     OutputChannel& report = ctx.files.report;
     for (int k = 1; k <= sections; ++k) {
         ctx.files.messages.Line("Computing nonlinear bending stiffness of section " + fmt::I0(k));
@@ -277,8 +277,8 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     WriteFilesBlock(report, ctx.files.names);
     WriteDateAndTime(report, ctx.clock ? ctx.clock() : SystemLocalTime());
 
-    WritePlotLine1(ctx.files.plot, options.AnalysisMode, static_cast<int>(options.Units), problem.KYL,
-                   options.ComputeKmatrix ? 1 : 0);
+    WritePlotRecord(ctx.files.plot, plot::kLine1,
+                    {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
 
     EchoInputData(ctx);
     if (check_only) return;
@@ -292,7 +292,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     // Close the soil profile: the layers follow each other without gaps from
     // the ground surface down, in the depths the analysis uses.
     MakeLayersContiguous(problem);
-    WritePlotLine2(ctx.files.plot, static_cast<int>(problem.Sections.size()));
+    WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
     if (version_tag == "TREVAS6") ConvertUscsUnits(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the

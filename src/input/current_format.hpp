@@ -8,7 +8,6 @@
 namespace trevasc::input {
 
 // SI section sizes are entered in millimetres and held in metres.
-inline constexpr double kMillimetresPerMetre = 1000.0;
 inline constexpr double kSquareMillimetresPerSquareMetre = 1.0e6;
 inline constexpr double kMillimetres4PerMetre4 = 1.0e12;
 // Section type -3 in the input is a cased shaft with a void core.

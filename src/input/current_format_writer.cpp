@@ -41,6 +41,11 @@ std::string Divided(double stored, double divisor) {
     return InverseText(stored, stored * divisor, [divisor](double v) { return v / divisor; });
 }
 
+// The text of a value that the reader multiplied by `factor` when it stored it.
+std::string Multiplied(double stored, double factor) {
+    return InverseText(stored, stored / factor, [factor](double v) { return v * factor; });
+}
+
 std::string Degrees(double radians) {
     return InverseText(radians, radians * kDegreesPerHalfTurn / kPi,
                        [](double v) { return v * kPi / kDegreesPerHalfTurn; });
@@ -63,6 +68,7 @@ public:
         WriteOptions();
         if (!p_.Sections.empty()) WriteSections();
         if (!p_.Layers.empty()) WriteSoilLayers();
+        WriteMassiveRock();
         WriteOptionalBlocks();
         WriteLoads();
         Line("END");
@@ -459,6 +465,27 @@ private:
                 Line(ModelLine(layer.KSOIL, layer.Top));
                 Line(ModelLine(layer.KSOIL, layer.Bottom));
             }
+        }
+    }
+
+    // Massive rock layers carry their values in a block of their own after
+    // SOIL LAYERS; without it a rewritten file would lose them. The reader
+    // holds US customary strengths per square foot, so they are given back
+    // per square inch as they were read.
+    void WriteMassiveRock() {
+        if (p_.MassiveRockLayers.empty()) return;
+        Line("MASSIVE ROCK");
+        Count(p_.MassiveRockLayers.size());
+        const bool uscs = p_.Options.Units == UnitSystem::USCS;
+        for (const std::int32_t number : p_.MassiveRockLayers) {
+            const SoilLayer& layer = p_.Layers[static_cast<std::size_t>(number - 1)];
+            std::string line = std::to_string(number);
+            for (const SoilPointParams* q : {&layer.Top, &layer.Bottom}) {
+                line += " " + Shortest(q->EffUnitWeight) + " " +
+                        (uscs ? Multiplied(q->Cohesion, kSquareInchesPerSquareFoot) : Shortest(q->Cohesion)) + " " +
+                        Shortest(q->SubgradeK);
+            }
+            Line(line);
         }
     }
 

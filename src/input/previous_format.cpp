@@ -348,9 +348,9 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
 void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
     if (code >= low && code <= high) return;
     StopOnInputError(ctx, kPreviousCodeError,
-                     "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
-                         Number(high) + ".",
-                     "Solution: Correct the " + what + " in the input file.");
+                       "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
+                           Number(high) + ".",
+                       "Solution: Correct the " + what + " in the input file.");
 }
 
 // Models whose parameters a layer line and the two tables of these formats
@@ -375,9 +375,9 @@ void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int
     }
     if (missing.empty()) return;
     StopOnInputError(ctx, kPreviousSoilProfileError,
-                     "Problem:  Soil layer " + Number(layer) + " has soil model code " + Number(code) +
-                         ", which needs " + missing + "; this input format cannot hold them.",
-                     "Solution: Enter the soil profile in the current input format (TREVAS6).");
+                       "Problem:  Soil layer " + Number(layer) + " has soil model code " + Number(code) +
+                           ", which needs " + missing + "; this input format cannot hold them.",
+                       "Solution: Enter the soil profile in the current input format (TREVAS6).");
 }
 
 // The pile head is at depth 0 and the property points run down the pile.
@@ -386,9 +386,9 @@ void CheckPropertyPointOrder(RunContext& ctx) {
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (rows[i].Depth < rows[i - 1].Depth) {
             StopOnInputError(ctx, kPreviousPileError,
-                             "Problem:  Pile property point " + Number(static_cast<std::int64_t>(i + 1)) +
-                                 " lies at depth " + fmt::F(rows[i].Depth, 0, 3) + ", above the point before it.",
-                             "Solution: List the pile property points from the pile head down.");
+                               "Problem:  Pile property point " + Number(static_cast<std::int64_t>(i + 1)) +
+                                   " lies at depth " + fmt::F(rows[i].Depth, 0, 3) + ", above the point before it.",
+                               "Solution: List the pile property points from the pile head down.");
         }
     }
 }
@@ -559,11 +559,11 @@ void Reader::ReadSoil() {
         // overburden and springs that pull: no soil has one.
         if (point[1] < 0.0) {
             StopOnInputError(ctx, kImpossibleValueError,
-                             "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
-                                 " of the input file gives effective unit weight point " + Number(i) +
-                                 " a negative effective unit weight of " + ValueText(point[1]) + ".",
-                             "Solution: Enter the effective unit weight as a positive value (buoyant below the "
-                             "water table).");
+                               "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) +
+                                   " of the input file gives effective unit weight point " + Number(i) +
+                                   " a negative effective unit weight of " + ValueText(point[1]) + ".",
+                               "Solution: Enter the effective unit weight as a positive value (buoyant below the "
+                               "water table).");
         }
         soil.unit_weights.push_back(point);
     }
@@ -711,9 +711,9 @@ void Reader::ReadSectionsAndThrusts() {
     FixedLine(ctx, "the number of pile sections").Int(sections);
     if (sections < 1) {
         StopOnInputError(ctx, kPreviousPileError,
-                         "Problem:  The number of pile sections is " + Number(sections) +
-                             "; at least one section is needed for the bending stiffness computations.",
-                         "Solution: Give the number of sections and their data.");
+                           "Problem:  The number of pile sections is " + Number(sections) +
+                               "; at least one section is needed for the bending stiffness computations.",
+                           "Solution: Give the number of sections and their data.");
     }
     CheckCapacity(ctx, sections, kMaxSections, "the section data", "pile sections");
 
@@ -721,9 +721,9 @@ void Reader::ReadSectionsAndThrusts() {
     FixedLine(ctx, "the number of axial thrusts").Int(thrusts);
     if (thrusts < 1) {
         StopOnInputError(ctx, kPreviousPileError,
-                         "Problem:  The number of axial thrusts is " + Number(thrusts) +
-                             "; the sections are analysed at the axial thrusts given, so at least one is needed.",
-                         "Solution: Give the axial thrusts at which bending stiffness is to be computed.");
+                           "Problem:  The number of axial thrusts is " + Number(thrusts) +
+                               "; the sections are analysed at the axial thrusts given, so at least one is needed.",
+                           "Solution: Give the axial thrusts at which bending stiffness is to be computed.");
     }
     CheckCapacity(ctx, thrusts, kMaxAxialThrusts, "the section data", "axial thrusts");
     p.AxialThrustList.clear();
@@ -774,10 +774,10 @@ void Reader::ReadSection(int j) {
             const std::string what = kind > kKindSteelPipe ? "is a prestressed pile, whose strands"
                                                             : "has reinforcing bars, whose layout";
             StopOnInputError(ctx, kPreviousReinforcementError,
-                             "Problem:  Section " + Number(j) + " " + what +
-                                 " this input format does not define unambiguously.",
-                             "Solution: Enter the pile sections in the current input format (TREVAS6), which "
-                             "states the reinforcement bar by bar.");
+                               "Problem:  Section " + Number(j) + " " + what +
+                                   " this input format does not define unambiguously.",
+                               "Solution: Enter the pile sections in the current input format (TREVAS6), which "
+                               "states the reinforcement bar by bar.");
         }
     }
 
@@ -824,12 +824,12 @@ void Reader::PlaceSections() {
     for (std::size_t j = 1; paired && j < sections.size(); ++j) paired = rows[2 * j].Depth == rows[2 * j - 1].Depth;
     if (!paired) {
         StopOnInputError(ctx, kPreviousPileError,
-                         "Problem:  The " + Number(static_cast<std::int64_t>(sections.size())) +
-                             " pile sections cannot be placed along the pile: with more than one section the " +
-                             "property points must be two per section (top, bottom), from the pile head down " +
-                             "without gaps.",
-                         "Solution: Give two property points per section, or enter the pile in the current "
-                         "input format (TREVAS6).");
+                           "Problem:  The " + Number(static_cast<std::int64_t>(sections.size())) +
+                               " pile sections cannot be placed along the pile: with more than one section the " +
+                               "property points must be two per section (top, bottom), from the pile head down " +
+                               "without gaps.",
+                           "Solution: Give two property points per section, or enter the pile in the current "
+                           "input format (TREVAS6).");
     }
     for (std::size_t j = 0; j < sections.size(); ++j) {
         sections[j].SectionTopDepth = rows[2 * j].Depth;

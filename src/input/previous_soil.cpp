@@ -7,6 +7,7 @@
 #include "input/block_checks.hpp"
 #include "input/reader_support.hpp"
 #include "model/units.hpp"
+#include "model/user_curve.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
@@ -44,30 +45,6 @@ Bracket Locate(std::size_t n, DepthOf depth, double d, Side side) {
 
 double Mix(const Bracket& b, double vi, double vj) { return b.i == b.j ? vi : (1.0 - b.t) * vi + b.t * vj; }
 
-// p of a user curve at deflection y >= 0, evaluated as the user p-y criterion
-// evaluates it: the first point's p at its y, the last point's p beyond it,
-// linear on the segments in between (the first segment extended below the
-// first point).
-double CurveValue(const std::vector<std::array<double, 2>>& c, double y) {
-    const std::size_t n = c.size();
-    if (n == 0) return 0.0;
-    if (n == 1 || y == c[0][0]) return c[0][1];
-    if (y > c[n - 1][0]) return c[n - 1][1];
-    std::size_t k = 0;
-    if (y > c[0][0]) {
-        k = n - 2;
-        for (std::size_t i = 0; i + 1 < n; ++i) {
-            if (c[i][0] < y && y <= c[i + 1][0]) {
-                k = i;
-                break;
-            }
-        }
-    }
-    const double span = c[k + 1][0] - c[k][0];
-    if (span == 0.0) return c[k + 1][1];
-    return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
-}
-
 // The curve at depth d: a given curve, or the interpolation in depth of the
 // two given curves around d, point by point at every deflection of either.
 UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side) {
@@ -85,7 +62,7 @@ UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side)
     for (const auto& point : lower) ys.push_back(point[0]);
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    for (double y : ys) curve.Points.push_back({y, Mix(b, CurveValue(upper, y), CurveValue(lower, y))});
+    for (double y : ys) curve.Points.push_back({y, Mix(b, UserCurveValue(upper, y), UserCurveValue(lower, y))});
     return curve;
 }
 

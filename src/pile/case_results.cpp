@@ -7,6 +7,7 @@
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
 namespace trevasc {
@@ -260,8 +261,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
         }
     }
     if (c == 1 && !pile.StiffnessMode) {
-        plot.Line(fmt::I(NumberOfLoadCases(ctx), 5) + fmt::I(N, 5) + fmt::I(static_cast<int>(options.Units), 5) +
-                  fmt::X(65) + "Line 9:  No. loads, No. nodes, iunits: 1 = USCS, 2 = SI");
+        WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
     }
     if (full) WriteHeadConditions(ctx, c);
 
@@ -284,9 +284,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
             results.HeadDeflection = pile.y(1);
         }
         if (!pile.StiffnessMode) {
-            plot.Line(fmt::E(pile.x(k), 15, 7) + fmt::E(y, 15, 7) + fmt::E(M, 15, 7) + fmt::E(V, 15, 7) +
-                      fmt::E(p, 15, 7) + fmt::E(pile.EI(k), 15, 7) + " Line 10(" + fmt::I(k, 3) +
-                      "): nodal depth, y, M, V, p, EI");
+            WritePlotRecord(plot, plot::kLine10, {pile.x(k), y, M, V, p, pile.EI(k), k});
         }
         if (k == next_printed) {
             if (table) {

@@ -14,6 +14,7 @@
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
 namespace trevasc {
@@ -143,16 +144,14 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     report.Blank(2);
 
     OutputChannel& plot = ctx.files.plot;
+    static_assert(kLevels == plot::kStiffnessTrials, "one Line 14 record per stiffness level");
     for (int i = 1; i <= kLevels; ++i) {
         const Terms k = StiffnessTerms(trials, i);
-        std::string record;
-        for (double value : {trials.loads[static_cast<std::size_t>(i)].Condition1,
-                             trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32,
-                             k.K33, std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
-                             std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)}) {
-            record += fmt::E(value, 15, 7);
-        }
-        plot.Line(record + "  Line 14: V, M, K22, K23, K32, K33, ytop, theta");
+        WritePlotRecord(plot, plot::kLine14,
+                        {trials.loads[static_cast<std::size_t>(i)].Condition1,
+                         trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32, k.K33,
+                         std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
+                         std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)});
     }
 }
 

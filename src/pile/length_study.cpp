@@ -10,6 +10,7 @@
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "report/plot_file.hpp"
 
 namespace trevasc {
 namespace {
@@ -85,14 +86,13 @@ void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vec
     report.Blank();
     WriteBoundaryConditions(ctx, load);
 
-    const std::string label = "Line 11: Num. points on Ytop vs. pile length curve for load case " + fmt::I0(c);
     if (points.empty()) {
         report.Blank(2);
         report.Line("No computations for top deflection vs. pile length were successful for this load case.");
         report.Blank();
         report.Line("Results of last two iterations:");
         report.Blank();
-        plot.Line(fmt::I(0, 5) + fmt::X(75) + label);
+        WritePlotRecord(plot, plot::kLine11, {0, plot::kLine11Studied, c});
         return;
     }
     report.Blank(2);
@@ -108,10 +108,10 @@ void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vec
         WriteAdaptiveNumber(report, point.MaxShear, 14);
         EndReportLine(report);
     }
-    plot.Line(fmt::I(static_cast<int>(points.size()), 5) + fmt::X(75) + label);
+    static_assert(kTrials <= plot::kLengthStudyTrials, "a reader takes every point of a study");
+    WritePlotRecord(plot, plot::kLine11, {points.size(), plot::kLine11Studied, c});
     for (const LengthPoint& point : points) {
-        plot.Line(fmt::E(point.Length, 15, 7) + fmt::E(point.HeadDeflection, 15, 7) + fmt::E(point.MaxMoment, 15, 7) +
-                  fmt::E(point.MaxShear, 15, 7) + fmt::X(20) + "Line 12: pile length, Ytop, Mmax, Vmax");
+        WritePlotRecord(plot, plot::kLine12, {point.Length, point.HeadDeflection, point.MaxMoment, point.MaxShear});
     }
 }
 

@@ -14,6 +14,7 @@
 #include "pile/solver.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
@@ -285,14 +286,12 @@ void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
 }
 
 void WritePlotLine6(OutputChannel& plot, int count) {
-    plot.Line(fmt::I(count, 5) + fmt::X(75) + "Line 6 : number of output p-y curves");
+    WritePlotRecord(plot, plot::kLine6, {count});
 }
 
 void WritePlotLine11(RunContext& ctx, int c) {
-    const std::string label = ctx.problem.Options.UseLrfd
-                                  ? "Line 11: Num. points on Ytop vs. Length curve for LRFD load case "
-                                  : "Line 11: Num. points on Ytop vs. Length curve for load case ";
-    ctx.files.plot.Line("    0" + fmt::X(75) + label + fmt::I0(c));
+    const std::string_view label = ctx.problem.Options.UseLrfd ? plot::kLine11Lrfd : plot::kLine11NotStudied;
+    WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
 }
 
 void EchoIteration(RunContext& ctx, int c, int iteration) {

@@ -8,6 +8,7 @@
 #include "pile/response_summary.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
+#include "report/plot_file.hpp"
 
 namespace trevasc {
 namespace {
@@ -101,16 +102,12 @@ void WriteResponseSummary(RunContext& ctx) {
         EndReportLine(report);
     }
 
-    const std::string label = options.Units == UnitSystem::USCS
-                                  ? "Line 13: TopV(lbs), TopY(in), Mmax(in-lbs), Vmax(lbs), Rotation(rad)"
-                                  : "Line 13: TopV(kN) TopY(m), Mmax(kN-m), Vmax(kN), Rotation(rad)";
+    const std::string_view label = options.Units == UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
     for (int c = 1; c <= cases; ++c) {
         const CaseResults& results = ctx.cases(c);
-        std::string record = fmt::E(results.HeadShear, 15, 7) + fmt::E(results.HeadDeflection, 15, 7) +
-                             fmt::E(results.MaxMoment, 15, 7) + fmt::E(results.MaxShear, 15, 7) +
-                             fmt::E(results.HeadSlope, 15, 7);
-        record.resize(80, ' ');
-        plot.Line(record + label);
+        WritePlotRecord(plot, plot::kLine13,
+                        {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
+                         results.HeadSlope, label});
     }
 
     if (options.UseLrfd) WriteLrfdPerformanceTable(ctx);

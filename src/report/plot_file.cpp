@@ -1,17 +1,62 @@
 #include "report/plot_file.hpp"
 
+#include <stdexcept>
+#include <string>
+
+#include "model/pile_model.hpp"
+#include "model/problem_data.hpp"
+#include "model/stiffness_table.hpp"
 #include "report/fortran_format.hpp"
 
 namespace trevasc {
+namespace {
 
-void WritePlotLine1(OutputChannel& plot, int icom, int iunits, int kyl, int kxx) {
-    plot.Write(fmt::I(icom, 5) + fmt::I(iunits, 5) + fmt::I(kyl, 5) + fmt::I(kxx, 5) + fmt::X(60));
-    plot.Line("Line 1 : ICOM, IUNITS, KYL, KXX");
+// The counts a reader of the file accepts are the engine's capacities.
+static_assert(plot::kMaxSections == kMaxSections);
+static_assert(plot::kMaxThrustLevels == kMaxAxialThrusts);
+static_assert(plot::kMaxCurvePoints == kMaxStiffnessPoints);
+static_assert(plot::kMaxPyDepths == kMaxPyOutputDepths);
+static_assert(plot::kMaxLoadCases == kMaxLoadCases && plot::kMaxLoadCases == kMaxLrfdCombinations);
+static_assert(plot::kMaxNodes == kMaxNodes);
+
+[[noreturn]] void FailLayout(const plot::Layout& layout, const std::string& what) {
+    throw std::logic_error("plot record Line " + std::to_string(layout.kind()) + ": " + what);
 }
 
-void WritePlotLine2(OutputChannel& plot, int number_of_sections) {
-    plot.Write(fmt::I(number_of_sections, 5) + fmt::X(75));
-    plot.Line("Line 2 : Total number of sections");
+}  // namespace
+
+void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<const PlotValue> values) {
+    if (values.size() != layout.ValueCount()) {
+        FailLayout(layout, std::to_string(values.size()) + " values for " + std::to_string(layout.ValueCount()) +
+                               " fields");
+    }
+    // The record is formed first, so that a mismatch leaves the file untouched.
+    std::string record;
+    auto value = values.begin();
+    for (const plot::Descriptor& d : layout.format()) {
+        using plot::Edit;
+        const auto expect = [&](PlotValue::Type type) {
+            if (value->type() != type) FailLayout(layout, "a value of the wrong type for its field");
+            return *value++;
+        };
+        switch (d.edit) {
+            case Edit::kInteger: {
+                const std::int64_t n = expect(PlotValue::Type::kInteger).integer();
+                record += d.width == 0 ? fmt::I0(n) : fmt::I(n, d.width);
+                break;
+            }
+            case Edit::kReal: record += fmt::E(expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
+            case Edit::kText: record += expect(PlotValue::Type::kText).text(); break;
+            case Edit::kBlanks: record += fmt::X(d.width); break;
+            case Edit::kTab:
+                // The fields before a tab never reach its column.
+                if (static_cast<int>(record.size()) >= d.width) FailLayout(layout, "fields run past a tab");
+                record.resize(static_cast<std::size_t>(d.width - 1), ' ');
+                break;
+            case Edit::kLiteral: record += d.text; break;
+        }
+    }
+    plot.Line(record);
 }
 
 }  // namespace trevasc

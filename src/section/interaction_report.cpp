@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "report/fortran_format.hpp"
+#include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
 #include "section/geometry.hpp"
 #include "section/materials.hpp"
@@ -248,26 +249,21 @@ void WriteInteractionPlotRecords(RunContext& ctx, bool with_checks) {
     }
     for (const InteractionDiagram& d : diagrams) {
         if (!d.computed) continue;
-        plot.Write(fmt::I(d.section, 5) + fmt::I(static_cast<long long>(d.points.size()), 5) +
-                   fmt::I(static_cast<int>(d.code), 5) + fmt::I(d.balanced + 1, 5) +
-                   fmt::I(static_cast<int>(d.transverse), 5) + fmt::X(55));
-        plot.Line("Line 15: Sect#, No. P-M points, design code, balanced point, 1 = tied 2 = spiral");
+        WritePlotRecord(plot, plot::kLine15,
+                        {d.section, d.points.size(), static_cast<int>(d.code), d.balanced + 1,
+                         static_cast<int>(d.transverse)});
         for (std::size_t k = 0; k < d.points.size(); ++k) {
             const InteractionPoint& p = d.points[k];
-            plot.Write(fmt::E(p.Pn, 15, 7) + fmt::E(p.Mn, 15, 7) + fmt::E(p.Pd, 15, 7) + fmt::E(p.Md, 15, 7) +
-                       fmt::E(p.phi, 15, 7) + fmt::X(5));
-            plot.Line("Line 16: Pn, Mn, factored P, factored M, phi for Sect#=" + fmt::I0(d.section) +
-                      ", Pt#=" + fmt::I0(static_cast<long long>(k + 1)));
+            WritePlotRecord(plot, plot::kLine16, {p.Pn, p.Mn, p.Pd, p.Md, p.phi, d.section, k + 1});
         }
     }
     if (!with_checks) return;
     for (const InteractionCheckRow& row : CheckLoadCases(ctx, diagrams)) {
         const bool finite = std::isfinite(row.check.ratio);
         const int result = !row.checked ? -1 : (row.check.pass ? 1 : 0);
-        plot.Write(fmt::I(row.load_case, 5) + fmt::I(row.section, 5) + fmt::E(row.P, 15, 7) + fmt::E(row.M, 15, 7) +
-                   fmt::E(row.checked && finite ? row.check.ratio : -1.0, 15, 7) + fmt::E(row.check.capacity_P, 15, 7) +
-                   fmt::E(row.check.capacity_M, 15, 7) + fmt::I(result, 5) + fmt::X(5));
-        plot.Line("Line 17: Case#, Sect#, P, M, ratio, capacity P, M, pass");
+        WritePlotRecord(plot, plot::kLine17,
+                        {row.load_case, row.section, row.P, row.M, row.checked && finite ? row.check.ratio : -1.0,
+                         row.check.capacity_P, row.check.capacity_M, result});
     }
 }
 

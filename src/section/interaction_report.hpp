@@ -1,18 +1,10 @@
 // Interaction diagrams in the run: computed per section after its
 // moment-curvature analysis, written to the report after the section's
-// block, and written to the plot file as records of their own
-//
-//   Line 15   I5 section, I5 points, I5 design code (1 AASHTO, 2 ACI 318,
-//             3 EN 1992), I5 balanced point number, I5 transverse
-//             reinforcement (1 tied, 2 spiral), 55X, label from column 81
-//   Line 16   5 x E15.7: Pn, Mn, factored P, factored M, phi; label from
-//             column 81 ending with the section and point numbers
-//   Line 17   I5 case, I5 section, 5 x E15.7: P, M, capacity ratio (-1 when
-//             the ray leaves the diagram), capacity P, capacity M; I5 result
-//             (1 pass, 0 fail, -1 not checked); label from column 96
-//
-// in the section's units (kips and in-kip, or kN and kN-m), after every
-// other record of the run.
+// block, and written to the plot file as records of their own (Line 15, the
+// diagram's header; Line 16, one per point; Line 17, one per load case and
+// section checked; layouts in trevasc/plot_records.hpp), in the section's
+// units (kips and in-kip, or kN and kN-m), after every other record of the
+// run.
 #pragma once
 
 #include <vector>

@@ -165,7 +165,7 @@ std::vector<double> PrepareThrustList(RunContext& ctx, const SectionWorkspace& w
         report.Line("Number of Axial Thrust Force Values Determined from Input Data = " +
                     fmt::I0(static_cast<long long>(thrusts.size())));
         report.Blank();
-        if (first_section) WritePlotLine3(ctx.files.plot, PlotCurveKind::EIOnly, static_cast<int>(thrusts.size()));
+        if (first_section) WritePlotLine3(ctx.files.plot, PlotCurveKind::kEiOnly, static_cast<int>(thrusts.size()));
         return thrusts;
     }
 
@@ -223,7 +223,7 @@ std::vector<double> PrepareThrustList(RunContext& ctx, const SectionWorkspace& w
                 fmt::I0(static_cast<long long>(thrusts.size())));
     report.Blank();
     if (first_section) {
-        WritePlotLine3(ctx.files.plot, lrfd ? PlotCurveKind::Lrfd : PlotCurveKind::PileHeadLoads,
+        WritePlotLine3(ctx.files.plot, lrfd ? PlotCurveKind::kLrfd : PlotCurveKind::kPileHeadLoads,
                        static_cast<int>(thrusts.size()));
     }
     return thrusts;
@@ -690,13 +690,13 @@ void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection
         level.AxialThrust = curve.Thrust;
         level.NominalMomentCapacity = curve.NominalMomentCapacity * capacity_scale;
         if (t < thrust_list.size()) thrust_list[t] = curve.Thrust;
-        WritePlotLine4(ctx.files.plot, PlotCurveKind::PileHeadLoads, static_cast<int>(curve.Points.size()), curve.Thrust,
+        WritePlotLine4(ctx.files.plot, PlotCurveKind::kPileHeadLoads, static_cast<int>(curve.Points.size()), curve.Thrust,
                        level.NominalMomentCapacity);
         level.Points.reserve(curve.Points.size());
         for (std::size_t p = 0; p < curve.Points.size(); ++p) {
             const CurvePoint& point = curve.Points[p];
             level.Points.push_back(StiffnessPoint{point.M, point.EI, point.phi});
-            WritePlotLine5(ctx.files.plot, PlotCurveKind::PileHeadLoads, point.M, point.EI, point.phi, ws.SectionNumber,
+            WritePlotLine5(ctx.files.plot, PlotCurveKind::kPileHeadLoads, point.M, point.EI, point.phi, ws.SectionNumber,
                            static_cast<int>(t + 1), static_cast<int>(p + 1));
         }
     }

@@ -1,23 +1,17 @@
 // Plot-file records of the section analysis: Line 3 (number of thrust
 // levels), Line 4 (one per thrust level: points, thrust, nominal moment
-// capacity) and Line 5 (one per curve point: moment, EI, curvature).
+// capacity) and Line 5 (one per curve point: moment, EI, curvature), with the
+// label variants of the record table by the source of the curves.
 #pragma once
 
-#include <string_view>
-
 #include "report/output_channel.hpp"
+#include "trevasc/plot_records.hpp"
 
 namespace trevasc::section {
 
-// Label variants of Lines 3 to 5 by the source of the curves.
-enum class PlotCurveKind {
-    EIOnly,           // moment-curvature analysis, AnalysisMode 2
-    Lrfd,             // moment-curvature analysis, AnalysisMode 3 with LRFD
-    PileHeadLoads,    // moment-curvature analysis, AnalysisMode 3
-    Elastic,          // SectionType 11
-    ElasticPlastic,   // SectionType 12
-    UserDefined,      // SectionType 13 (no Line 3)
-};
+// Label variants of Lines 3 to 5 by the source of the curves (user-defined
+// EI writes no Line 3).
+using PlotCurveKind = plot::SectionCurveSource;
 
 void WritePlotLine3(OutputChannel& plot, PlotCurveKind kind, int thrust_count);
 void WritePlotLine4(OutputChannel& plot, PlotCurveKind kind, int points, double thrust, double capacity);

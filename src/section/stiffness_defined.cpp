@@ -128,8 +128,8 @@ void ComputeElasticSection(RunContext& ctx, const PileSection& section, int k) {
 
     ctx.files.report.Line("Moment-Curvature properties derived from elastic section properties");
     ctx.files.report.Blank(2);
-    if (k == 1) WritePlotLine3(ctx.files.plot, PlotCurveKind::Elastic, RunThrustCount(ctx));
-    for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::Elastic, table, k, t);
+    if (k == 1) WritePlotLine3(ctx.files.plot, PlotCurveKind::kElastic, RunThrustCount(ctx));
+    for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElastic, table, k, t);
 }
 
 void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, int k) {
@@ -162,8 +162,8 @@ void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, i
 
     ctx.files.report.Line("Moment-curvature properties were derived from elastic-plastic section properties");
     ctx.files.report.Blank(2);
-    if (k == 1) WritePlotLine3(ctx.files.plot, PlotCurveKind::ElasticPlastic, RunThrustCount(ctx));
-    for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::ElasticPlastic, table, k, t);
+    if (k == 1) WritePlotLine3(ctx.files.plot, PlotCurveKind::kElasticPlastic, RunThrustCount(ctx));
+    for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElasticPlastic, table, k, t);
 }
 
 void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k) {
@@ -203,7 +203,7 @@ void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k) {
         ctx.files.report.Line("Moment-Curvature properties derived from input values for nonlinear M-EI properties");
         ctx.files.report.Blank(2);
     }
-    for (int t = 1; t <= run_levels; ++t) WriteCurvePlotLines(ctx, PlotCurveKind::UserDefined, table, k, t);
+    for (int t = 1; t <= run_levels; ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kUserDefined, table, k, t);
     if (units == UnitSystem::USCS) {
         const double scale = KipScale(units);
         for (ThrustLevelCurve& level : table.Levels) {

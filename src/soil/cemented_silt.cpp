@@ -429,16 +429,13 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
         const UnitLabels& u = ctx.labels;
         const std::string length = " " + TrimRight(u.Length);
         const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
         const std::string force = " " + force_per_length;
-        auto labelled = [&](std::string_view label, const std::string& value) {
-            std::string text(label);
-            text.resize(28, ' ');
-            report.Line(text + "= " + value);
+        PyCurveReport report(29);
+        auto labelled = [&](std::string label, std::string value) {
+            report.Labelled(std::move(label), std::move(value));
         };
         report.Blank(2);
         report.Line(cyclic ? "p-y Curve Computed Using the Cyclic Criteria for Cemented Silt"
@@ -473,9 +470,6 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Blank();
         report.Line("        y," + length + "             p," + force);
         report.Line("----------------    -----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in cemented silt, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             double yj = 0.0;
             if (j >= 2 && j <= 13) {
@@ -485,10 +479,9 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
             }
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for cemented c-phi");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "soil/py_framework.hpp"
+#include "trevasc/plot_records.hpp"
 
 namespace trevasc {
 namespace {
@@ -29,6 +30,16 @@ constexpr std::array<CriterionEntry, 16> kCriteria{{
     {"Piedmont", &PiedmontCriterion, kMarkThenCount, kCohesionless, false},
     {"Elast SG", &ElasticSubgradeCriterion, kMarkThenCount, kElasticSubgrade, false},
 }};
+
+// Every criterion prints its curves with the plot-file labels of its model.
+constexpr bool EveryCriterionHasPlotLabels() {
+    for (const CriterionEntry& entry : kCriteria) {
+        if (plot::PyCurveLabelsOf(entry.name) == nullptr) return false;
+    }
+    return true;
+}
+static_assert(EveryCriterionHasPlotLabels());
+static_assert(kReportPoints == plot::kPyCurvePoints);
 
 }  // namespace
 

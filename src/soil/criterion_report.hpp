@@ -1,18 +1,86 @@
-// Pieces of the report-mode block that the clay and sand criteria share: the
-// unit texts composed from the run's labels, labelled value lines, the curve
-// point line and plot Lines 7 and 8.
+// The printed form of one p-y curve at an output depth. A criterion computes
+// the curve and describes it here (title, labelled parameters, column
+// headings, the points as printed and any notes); one writer prints the block
+// in the report and the curve's records in the plot file, from the plot texts
+// of the criteria table.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/units.hpp"
-#include "report/fortran_format.hpp"
-#include "report/output_channel.hpp"
 #include "report/report_helpers.hpp"
+#include "run/run_context.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc::py_report {
+namespace trevasc {
+
+// How the two numbers of a printed curve point are laid out.
+enum class PointFields {
+    kAdaptive,           // 3X, y in 12 adaptive columns, 5X, p in 12 adaptive columns
+    kFixed,              // y as F15.4, p as F17.3
+    kFixedFourDecimals,  // y as F15.4, five blanks, p as F15.4
+};
+
+class PyCurveReport {
+public:
+    // `equals_column` is where "= " of a labelled value starts.
+    explicit PyCurveReport(int equals_column, PointFields fields = PointFields::kAdaptive)
+        : equals_column_(equals_column), fields_(fields) {}
+
+    // A line of text (an empty one for a blank line).
+    void Line(std::string text) { items_.push_back({Item::kText, std::move(text), {}, 0, 0, 0.0, 0.0}); }
+    void Blank(int count = 1) {
+        for (int i = 0; i < count; ++i) Line({});
+    }
+    // "label" then "= value" at the block's equals column, or at `column`.
+    void Labelled(std::string label, std::string value) { Labelled(std::move(label), equals_column_, std::move(value)); }
+    void Labelled(std::string label, int column, std::string value) {
+        items_.push_back({Item::kLabelled, std::move(label), std::move(value), column, 0, 0.0, 0.0});
+    }
+    // Column headings: `first` from column `first_column`, `second` from
+    // `second_column` (1-based).
+    void Columns(int first_column, std::string first, int second_column, std::string second) {
+        items_.push_back({Item::kColumns, std::move(first), std::move(second), first_column, second_column, 0.0, 0.0});
+    }
+    // One curve point as printed (multipliers applied), with an optional
+    // mark after it. Each point is also one record of the plot file.
+    void Point(double y, double p, std::string mark = {}) {
+        items_.push_back({Item::kPoint, std::move(mark), {}, 0, 0, y, p});
+    }
+
+    struct Item {
+        enum Kind { kText, kLabelled, kColumns, kPoint } kind;
+        std::string text;   // text, label, first heading or point mark
+        std::string value;  // labelled value or second heading
+        int column;         // equals column or first heading column
+        int second_column;  // second heading column
+        double y;
+        double p;
+    };
+    const std::vector<Item>& Items() const { return items_; }
+    PointFields Fields() const { return fields_; }
+    int EqualsColumn() const { return equals_column_; }
+
+private:
+    int equals_column_;
+    PointFields fields_;
+    std::vector<Item> items_;
+};
+
+// Prints `curve` for the output depth `node` in a layer of criterion `entry`:
+// its lines in the report, plot Line 7 before its first point and one plot
+// Line 8 for each point. `cyclic` selects the cyclic soil text of Line 8
+// where the criterion has one.
+struct CriterionEntry;
+void WritePyCurveReport(RunContext& ctx, const CriterionEntry& entry, const PyNode& node, const PyCurveReport& curve,
+                        bool cyclic = false);
+// The same for the layer's own criterion.
+void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve,
+                        bool cyclic = false);
+
+namespace py_report {
 
 // Unit texts of the curve blocks: "in", "lbs/in", "lbs/in**2", "lbs/in**3"
 // (kN and m in SI, F and L in general units).
@@ -32,35 +100,5 @@ inline Units MakeUnits(const UnitLabels& u) {
     return units;
 }
 
-// A label padded so that "= " starts in column `kEqualsColumn`, then the value.
-inline void Labelled(OutputChannel& report, std::string_view label, int kEqualsColumn, const std::string& value) {
-    report.Write(label);
-    report.Tab(kEqualsColumn);
-    report.Write("= ");
-    report.Line(value);
-}
-
-// One curve point in the 12-wide adaptive number fields, with an optional
-// mark after it; the record is ended.
-inline void PointLine(OutputChannel& report, double y, double p, std::string_view mark = {}) {
-    report.Write("   ");
-    WriteAdaptiveNumber(report, y, 12);
-    report.Write("     ");
-    WriteAdaptiveNumber(report, p, 12);
-    report.Line(mark);
-}
-
-// Plot Line 7: the depth of an output curve and its number of points. The
-// text runs up to the curve number, which follows it.
-inline std::string PlotLine7(double depth, std::string_view text, int curve_number) {
-    return fmt::E(depth, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) + std::string(text) + fmt::I0(curve_number);
-}
-
-// Plot Line 8: one point (y, p) of an output curve; `soil` completes
-// "): y, p, for ".
-inline std::string PlotLine8(double y, double p, int j, std::string_view soil) {
-    return fmt::E(y, 15, 7) + fmt::E(p, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) + "): y, p, for " +
-           std::string(soil);
-}
-
-}  // namespace trevasc::py_report
+}  // namespace py_report
+}  // namespace trevasc

@@ -14,7 +14,6 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/run_context.hpp"
-#include "soil/criteria.hpp"
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
@@ -23,8 +22,32 @@ namespace {
 
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
 
-void Labelled(OutputChannel& report, std::string_view label, const std::string& value) {
-    py_report::Labelled(report, label, 56, value);
+// The printed curve of an output depth: 17 points from 0 to 2b.
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double b, double kes, double pm,
+                            double ym) {
+    const UnitLabels& u = ctx.labels;
+    const std::string length = TrimRight(u.Length);
+    const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
+    const std::string force_per_length3 = force_per_length + "**3";
+    PyCurveReport report(56);
+    report.Blank(2);
+    report.Line("p-y Curve for Elastic Subgrade");
+    report.Blank();
+    report.Labelled("Soil Layer Number", fmt::I(layer, 10));
+    report.Labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
+    report.Labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
+    report.Labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
+    report.Labelled("Elastic Subgrade Modulus", fmt::F(kes, 12, 3) + " " + force_per_length3);
+    report.Labelled("p-multiplier", fmt::F(pm, 12, 5));
+    report.Labelled("y-multiplier", fmt::F(ym, 12, 5));
+    report.Blank();
+    report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
+    report.Line("---------------   ---------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        const double yj = (j - 1) * b * kReportStepPerWidth;
+        report.Point(ym * yj, pm * kes * b * yj);
+    }
+    return report;
 }
 
 }  // namespace
@@ -49,42 +72,7 @@ void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
-        const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
-        const std::string force_per_length3 = force_per_length + "**3";
-        report.Blank(2);
-        report.Line("p-y Curve for Elastic Subgrade");
-        report.Blank();
-        Labelled(report, "Soil Layer Number", fmt::I(layer, 10));
-        Labelled(report, "Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
-        Labelled(report, "Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
-        Labelled(report, "Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
-        Labelled(report, "Elastic Subgrade Modulus", fmt::F(kes, 12, 3) + " " + force_per_length3);
-        Labelled(report, "p-multiplier", fmt::F(pm, 12, 5));
-        Labelled(report, "y-multiplier", fmt::F(ym, 12, 5));
-        report.Blank();
-        report.Write("        y, " + length);
-        report.Tab(22);
-        report.Line("p, " + force_per_length);
-        report.Line("---------------   ---------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in elastic subgrade soil, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
-        for (int j = 1; j <= kReportPoints; ++j) {
-            const double yj = (j - 1) * b * kReportStepPerWidth;
-            const double y_out = ym * yj;
-            const double p_out = pm * kes * b * yj;
-            report.Write("   ");
-            WriteAdaptiveNumber(report, y_out, 12);
-            report.Write("     ");
-            WriteAdaptiveNumber(report, p_out, 12);
-            report.EndLine();
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I0(j) +
-                      "): y, p, for elastic subgrade");
-        }
+        WritePyCurveReport(ctx, layer, node, DescribeCurve(ctx, layer, node, b, kes, pm, ym));
     }
 }
 

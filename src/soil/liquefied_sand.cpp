@@ -47,7 +47,6 @@ constexpr double kStressScaleSi = 0.1;                       // X = 0.1 sigma'(k
 constexpr double kStressDivisorUscs = 0.035999998450279236;  // X = sigma'(psi)/0.036 * 0.0254 + 1
 constexpr double kMetresPerInch = 0.02539999969303608;       // 0.0254
 constexpr double kMillimetresPerInch = 25.399999618530273;   // 25.4
-constexpr double kMillimetresPerMetre = 1000.0;
 constexpr double kCFactor = 2.8499999046325684;              // C = 2.85 X^-0.41
 constexpr double kCExponent = -0.4099999964237213;
 constexpr double kBFactor = 2.799999952316284;               // B = 2.80 X^0.11
@@ -158,14 +157,12 @@ void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(56);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        auto labelled = [&](std::string_view label, const std::string& value) {
-            py_report::Labelled(report, label, 56, value);
-        };
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
         report.Line("p-y Curve Computed Using Liquefied Sand Criteria");
         report.Blank();
         labelled("Depth below ground surface", fmt::F(z0, 12, 3) + " " + length);
@@ -177,18 +174,14 @@ void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Blank();
         report.Line("        y, " + length + "            p, " + force_per_length);
         report.Line("----------------    -----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in liquefied sand, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             const double yj = deflections[static_cast<std::size_t>(j - 1)];
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(20) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for liquefied sand");
+            report.Point(y_out, p_out);
         }
         report.Blank();
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

@@ -127,15 +127,13 @@ void LoessCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(56);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        const std::string stress = force_per_length + u.Power + u.Exp2;
-        auto labelled = [&](std::string_view label, const std::string& value) {
-            py_report::Labelled(report, label, 56, value);
-        };
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        const std::string& stress = units.stress;
+        auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
         report.Blank(2);
         report.Line("p-y Curve for Loess");
         report.Blank();
@@ -151,20 +149,15 @@ void LoessCriterion(RunContext& ctx, int layer, int first, int last) {
         labelled("p-multiplier", fmt::F(pm, 12, 5));
         labelled("y-multiplier", fmt::F(ym, 12, 5));
         report.Blank();
-        report.Write("        y, " + length);
-        report.Tab(22);
-        report.Line("p, " + force_per_length);
+        report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
         report.Line("---------------   ---------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in loess, no. p-y points on curve no. " + fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             const double yj = kReportMultiples[static_cast<std::size_t>(j - 1)] * yref;
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I0(j) +
-                      "): y, p, for Loess");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

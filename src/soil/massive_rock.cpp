@@ -241,15 +241,13 @@ void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(31);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        auto labelled = [&](std::string_view label, const std::string& value) {
-            std::string text(label);
-            text.resize(30, ' ');
-            report.Line(text + "= " + value);
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        auto labelled = [&](std::string label, std::string value) {
+            report.Labelled(std::move(label), std::move(value));
         };
         report.Blank(2);
         report.Line("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009");
@@ -265,14 +263,8 @@ void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
         labelled("Poisson's Ratio", fmt::F(kPoisson, 12, 3));
         labelled("p-multiplier", fmt::F(pm, 12, 5));
         labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Tab(6);
-        report.Write("y, " + length);
-        report.Tab(25);
-        report.Line("p, " + force_per_length);
+        report.Columns(6, "y, " + length, 25, "p, " + force_per_length);
         report.Line("----------------    -----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in massive rock, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         const double span = kReportSpanOverWidth * b;
         for (int j = 1; j <= kReportPoints; ++j) {
             double yj = 0.0;
@@ -283,10 +275,9 @@ void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
             }
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for Massive Rock");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

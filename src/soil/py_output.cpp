@@ -1,6 +1,7 @@
 #include "soil/py_output.hpp"
 
 #include "report/fortran_format.hpp"
+#include "report/plot_file.hpp"
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
@@ -24,7 +25,7 @@ namespace {
                   " below the top of the pile.");
         out->Blank();
     }
-    ctx.files.plot.Line(fmt::E(depth, 15, 7) + fmt::I(0, 5) + fmt::X(60) + "Line 7:  p-y curve depth, no. p-y points");
+    WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
     StopOnQuietError(ctx, 123);
 }
 

@@ -59,7 +59,6 @@
 namespace trevasc {
 namespace {
 
-using py_report::Labelled;
 
 constexpr double Single(float value) { return value; }
 
@@ -262,7 +261,7 @@ void StoreEquivalentDepth(RunContext& ctx, int layer, double b, double gamma, do
         std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - ctx.problem.GroundSurfaceDepth;
 }
 
-void WriteDepthNote(OutputChannel& report, bool below_rock) {
+void AddDepthNote(PyCurveReport& report, bool below_rock) {
     if (below_rock) {
         report.Line("This layer is below one or more layers of rock.  In this case, the ");
         report.Line("layering correction is not used and the true depth below the ground ");
@@ -282,9 +281,8 @@ struct ReeseReport {
 
 // The lines both sand reports open with: layer, depths, slope and batter
 // angles and the equivalent depth of the curve.
-void WriteSandDepthLines(OutputChannel& report, const ProblemData& problem, int kEqualsColumn, int layer,
-                            double z0, double z) {
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
+void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int layer, double z0, double z) {
+    auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
     line("Soil Layer Number", fmt::I(layer, 12));
     line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + z0, 12, 3));
@@ -295,20 +293,18 @@ void WriteSandDepthLines(OutputChannel& report, const ProblemData& problem, int 
     line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
 }
 
-void WriteReeseReport(RunContext& ctx, const PyNode& node, const ReeseReport& r, const SandAngles& a,
-                        const ReeseSandCurve& curve) {
+PyCurveReport DescribeReeseCurve(const RunContext& ctx, const ReeseReport& r, const SandAngles& a,
+                                 const ReeseSandCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    constexpr int kEqualsColumn = 56;
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
+    PyCurveReport report(56);
+    auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
 
     report.Line(cyclic ? "p-y Curve in Sand Computed Using Reese Criteria for Cyclic Loading Conditions"
                        : "p-y Curve in Sand Computed Using Reese Criteria for Static Loading Conditions");
-    WriteSandDepthLines(report, problem, kEqualsColumn, r.layer, r.z0, r.z);
+    AddSandDepthLines(report, problem, r.layer, r.z0, r.z);
     line("Pile Diameter, b", fmt::F(r.b, 12, 3));
     line("Angle of Friction", degrees(r.phi));
     line("Avg. Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
@@ -334,14 +330,9 @@ void WriteReeseReport(RunContext& ctx, const PyNode& node, const ReeseReport& r,
     line("p-multiplier", fmt::F(r.pm, 12, 5));
     line("y-multiplier", fmt::F(r.ym, 12, 5));
     report.Blank();
-    WriteDepthNote(report, ctx.soil.BelowRockCount > 0);
-    report.Tab(10);
-    report.Write("y, " + units.length);
-    report.Tab(26);
-    report.Line("p, " + units.force_per_length);
+    AddDepthNote(report, ctx.soil.BelowRockCount > 0);
+    report.Columns(10, "y, " + units.length, 26, "p, " + units.force_per_length);
     report.Line("----------------    -----------------");
-    plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in sand, no. p-y points on curve no. ",
-                                   node.curve_number));
 
     const auto points = ReeseSandReportPoints(curve, r.b);
     bool any_marked = false;
@@ -350,8 +341,7 @@ void WriteReeseReport(RunContext& ctx, const PyNode& node, const ReeseReport& r,
         const double y_out = r.ym * point.y;
         const double p_out = r.pm * point.p;
         any_marked = any_marked || point.marked;
-        py_report::PointLine(report, y_out, p_out, point.marked ? "   *" : "");
-        plot.Line(py_report::PlotLine8(y_out, p_out, j, "sand"));
+        report.Point(y_out, p_out, point.marked ? "   *" : "");
     }
     if (any_marked) report.Line("* p value(s) computed using p = k * Eff x * y ");
     if (r.k_defaulted) {
@@ -359,6 +349,7 @@ void WriteReeseReport(RunContext& ctx, const PyNode& node, const ReeseReport& r,
     } else {
         report.Blank();
     }
+    return report;
 }
 
 // --------------------------------------------------------------- API sand
@@ -370,18 +361,16 @@ struct ApiReport {
     bool k_defaulted;
 };
 
-void WriteApiReport(RunContext& ctx, const PyNode& node, const ApiReport& r) {
+PyCurveReport DescribeApiCurve(const RunContext& ctx, const ApiReport& r) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    constexpr int kEqualsColumn = 29;
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, kEqualsColumn, value); };
+    PyCurveReport report(29, PointFields::kFixed);
+    auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
 
     report.Line(cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
                        : "p-y Curve Computed Using API Sand Criteria for Static Loading");
-    WriteSandDepthLines(report, problem, kEqualsColumn, r.layer, r.z0, r.z);
+    AddSandDepthLines(report, problem, r.layer, r.z0, r.z);
     line("Diameter", fmt::F(r.b, 12, 3));
     line("Friction Angle phi", fmt::F(Degrees(r.phi), 12, 3) + " deg.");
     line("Avg. Eff. Unit Wt.", fmt::F(r.gamma, 12, 5));
@@ -396,11 +385,9 @@ void WriteApiReport(RunContext& ctx, const PyNode& node, const ApiReport& r) {
     line("p-multiplier", fmt::F(r.pm, 12, 5));
     line("y-multiplier", fmt::F(r.ym, 12, 5));
     report.Blank();
-    WriteDepthNote(report, ctx.soil.BelowRockCount > 0);
+    AddDepthNote(report, ctx.soil.BelowRockCount > 0);
     report.Line("        y, " + units.length + "             p," + units.force_per_length);
     report.Line("----------------    -----------------");
-    plot.Line(py_report::PlotLine7(node.x, "Line 7:  p-y curve depth in API sand, no. p-y points on curve no. ",
-                                   node.curve_number));
     for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j <= 13) {
@@ -410,10 +397,10 @@ void WriteApiReport(RunContext& ctx, const PyNode& node, const ApiReport& r) {
         }
         const double y_out = r.ym * y;
         const double p_out = r.pm * ApiSandP(r.A, r.pu, r.kz, r.z, y);
-        report.Line(fmt::F(y_out, 15, 4) + fmt::F(p_out, 17, 3));
-        plot.Line(py_report::PlotLine8(y_out, p_out, j, "API sand"));
+        report.Point(y_out, p_out);
     }
     if (r.k_defaulted) report.Line("The above p-y curve was computed using the internal default value of k.");
+    return report;
 }
 
 }  // namespace
@@ -682,7 +669,7 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
 
         if (!analysis) {
             const ReeseReport r{layer, node.z0, z, b, phi, gamma, k_modulus, Ka, pst, psd, ps, pm, ym, k_defaulted};
-            WriteReeseReport(ctx, node, r, a, curve);
+            WritePyCurveReport(ctx, layer, node, DescribeReeseCurve(ctx, r, a, curve));
             continue;
         }
 
@@ -796,7 +783,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         if (!analysis) {
             const ApiReport r{layer, node.z0, z,  b,  phi, gamma, k_modulus, A, pus, pud, pu, kz, pm, ym,
                               coefficients, k_defaulted};
-            WriteApiReport(ctx, node, r);
+            WritePyCurveReport(ctx, layer, node, DescribeApiCurve(ctx, r));
             continue;
         }
 

@@ -39,7 +39,6 @@
 // Units: pounds and inches (c in psi, gamma' in lb/in^3) or kN and metres;
 // general units have no default eps50.
 #include "soil/soft_clay.hpp"
-#include "report/report_helpers.hpp"
 
 #include <algorithm>
 #include <array>
@@ -55,8 +54,6 @@
 
 namespace trevasc {
 namespace {
-
-using py_report::Labelled;
 
 constexpr double kMaxBearingFactor = 9.0;
 constexpr double kSurfaceBearingFactor = 3.0;
@@ -119,7 +116,6 @@ struct Variant {
     std::string_view static_title;
     std::string_view cyclic_title;
     std::string_view j_label;
-    std::string_view plot_line7;
     std::string_view warning_soil;
 };
 
@@ -132,7 +128,6 @@ constexpr Variant kVariantMatlock{
     "p-y Curve Computed Using the Soft Clay Criteria for Static Loading Conditions",
     "p-y Curve Computed Using the Soft Clay Criteria for Cyclic Loading Conditions",
     "J",
-    "Line 7:  p-y curve depth in soft clay, no. p-y points on curve no. ",
     "soft clay.",
 };
 
@@ -145,7 +140,6 @@ constexpr Variant kVariantWithJ{
     "p-y Curve Computed Using the Soft Clay Criteria with J for Static Loading Conditions",
     "p-y Curve Computed Using the Soft Clay Criteria with J for Cyclic Loading Conditions",
     "J parameter",
-    "Line 7:  p-y curve depth in soft clay with J, no. points on p-y curve no. ",
     "soft clay with J.",
 };
 
@@ -197,12 +191,14 @@ constexpr Variant kVariantWithJ{
     StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
 
-void WriteReportBlock(RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b, double c,
-                        double gamma, double eps50, double J, double pm, double ym, const SoftClayCurve& curve) {
+// The printed curve of an output depth: the parameters, then the curve at
+// 17 deflections in multiples of y50, each followed by the limiting-modulus
+// warning where the deflection lies on the straight start of the curve.
+PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b,
+                            double c, double gamma, double eps50, double J, double pm, double ym,
+                            const SoftClayCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
 
     // "SoftClyJ" prints depths in feet and the soil properties per square
@@ -220,41 +216,37 @@ void WriteReportBlock(RunContext& ctx, const Variant& v, int layer, const PyNode
     const double unit_weight_scale = feet ? kCubicInchesPerCubicFoot : 1.0;
     auto depth = [&](double value) { return fmt::F(value * depth_scale, 12, 3) + " " + depth_unit; };
     auto degrees = [](double radians) { return fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees"; };
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
 
-    report.Line(curve.cyclic ? v.cyclic_title : v.static_title);
-    line("Soil Layer Number", fmt::I(layer, 12));
-    line("Depth below pile head", depth(problem.GroundSurfaceDepth + node.z0));
-    line("Depth below ground surface", depth(node.z0));
-    line("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
-    line("Pile Batter", degrees(problem.PileBatterAngle));
-    line("Effective Slope", degrees(problem.SlopeMinusBatter));
-    line("Equivalent Depth", depth(curve.z));
-    line("Pile Diameter", fmt::F(b, 12, 3) + " " + units.length);
-    line("Cohesion, c", fmt::F(c * stress_scale, 12, 3) + " " + stress);
-    line("Avg Eff Unit Weight", fmt::F(gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
-    line("Epsilon50 parameter", fmt::F(eps50, 12, 5));
-    line(v.j_label, fmt::F(J, 12, 3));
-    line("Transition Depth Xr", depth(curve.zr));
+    PyCurveReport r(29);
+    r.Line(std::string(curve.cyclic ? v.cyclic_title : v.static_title));
+    r.Labelled("Soil Layer Number", fmt::I(layer, 12));
+    r.Labelled("Depth below pile head", depth(problem.GroundSurfaceDepth + node.z0));
+    r.Labelled("Depth below ground surface", depth(node.z0));
+    r.Labelled("Ground Slope Angle", degrees(problem.GroundSlopeAngle));
+    r.Labelled("Pile Batter", degrees(problem.PileBatterAngle));
+    r.Labelled("Effective Slope", degrees(problem.SlopeMinusBatter));
+    r.Labelled("Equivalent Depth", depth(curve.z));
+    r.Labelled("Pile Diameter", fmt::F(b, 12, 3) + " " + units.length);
+    r.Labelled("Cohesion, c", fmt::F(c * stress_scale, 12, 3) + " " + stress);
+    r.Labelled("Avg Eff Unit Weight", fmt::F(gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
+    r.Labelled("Epsilon50 parameter", fmt::F(eps50, 12, 5));
+    r.Labelled(std::string(v.j_label), fmt::F(J, 12, 3));
+    r.Labelled("Transition Depth Xr", depth(curve.zr));
     // Surface wedge and deep flow values, without slope factor or cap:
     // (3 + gamma' z/c + J z/b) b c, written so that c = 0 gives a number.
     const double pu_s = kSurfaceBearingFactor * b * c + gamma * b * curve.z + J * curve.z * c;
-    line("pu_s", fmt::F(pu_s, 12, 3) + " " + units.force_per_length);
-    line("pu_d", fmt::F(kMaxBearingFactor * c * b, 12, 3) + " " + units.force_per_length);
-    line("Y50", fmt::F(curve.y50, 12, 5) + " " + units.length);
-    line("p-multiplier", fmt::F(pm, 12, 5));
-    line("y-multiplier", fmt::F(ym, 12, 5));
+    r.Labelled("pu_s", fmt::F(pu_s, 12, 3) + " " + units.force_per_length);
+    r.Labelled("pu_d", fmt::F(kMaxBearingFactor * c * b, 12, 3) + " " + units.force_per_length);
+    r.Labelled("Y50", fmt::F(curve.y50, 12, 5) + " " + units.length);
+    r.Labelled("p-multiplier", fmt::F(pm, 12, 5));
+    r.Labelled("y-multiplier", fmt::F(ym, 12, 5));
     if (curve.cyclic) {
-        line("Number of cycles of loading", fmt::F(options.NumberOfCycles, 12, 0));
-        line("Xr", depth(curve.zr));
+        r.Labelled("Number of cycles of loading", fmt::F(options.NumberOfCycles, 12, 0));
+        r.Labelled("Xr", depth(curve.zr));
     }
-    report.Blank();
-    report.Tab(6);
-    report.Write("y, " + units.length);
-    report.Tab(25);
-    report.Line("p, " + units.force_per_length);
-    report.Line("----------------    -----------------");
-    plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
+    r.Blank();
+    r.Columns(6, "y, " + units.length, 25, "p, " + units.force_per_length);
+    r.Line("----------------    -----------------");
 
     for (int j = 1; j <= kReportPoints; ++j) {
         double yj = 0.0;
@@ -269,18 +261,16 @@ void WriteReportBlock(RunContext& ctx, const Variant& v, int layer, const PyNode
         } else if (j == 17) {
             yj = kLastReportY50 * curve.y50;
         }
-        const double y_out = ym * yj;
-        const double p_out = pm * curve.P(yj);
-        py_report::PointLine(report, y_out, p_out);
-        plot.Line(py_report::PlotLine8(y_out, p_out, j, "soft clay"));
+        r.Point(ym * yj, pm * curve.P(yj));
         if (j >= 2 && yj < curve.ylim) {
-            report.Line("**** Warning ****");
-            report.Blank();
-            report.Line("The pile deflection is less than 0.00001*Y50.");
-            report.Line("Trevasc used the limiting value of soil modulus (= " + fmt::E(curve.Eslim, 12, 4) + " " +
-                        units.stress + ") when computing the p-y curve for " + std::string(v.warning_soil));
+            r.Line("**** Warning ****");
+            r.Blank();
+            r.Line("The pile deflection is less than 0.00001*Y50.");
+            r.Line("Trevasc used the limiting value of soil modulus (= " + fmt::E(curve.Eslim, 12, 4) + " " +
+                   units.stress + ") when computing the p-y curve for " + std::string(v.warning_soil));
         }
     }
+    return r;
 }
 
 void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
@@ -327,7 +317,7 @@ void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int 
             MakeSoftClayCurve(b, c, gamma, eps50, J, z, GroundSlopeFactor(ctx, node.y), cyclic);
 
         if (!analysis) {
-            WriteReportBlock(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve);
+            WritePyCurveReport(ctx, layer, node, DescribeCurve(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve));
             continue;
         }
 

@@ -42,7 +42,6 @@
 namespace trevasc {
 namespace {
 
-using py_report::Labelled;
 
 constexpr double Single(float value) { return value; }
 
@@ -79,15 +78,9 @@ struct Variant {
     bool with_k;
     int kEqualsColumn;
     std::array<int, 4> warnings;  // USCS low, USCS high, SI low, SI high
-    std::string_view plot_line7;
-    std::string_view plot_soil;
 };
-constexpr Variant kWithoutK{false, 56, {3061, 3062, 3063, 3064},
-                            "Line 7:  p-y curve depth in stiff clay w/o free water, no. p-y points on curve no. ",
-                            "stiff clay w/o water"};
-constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264},
-                         "Line 7:  p-y curve depth in stiff clay w/o free water with k, no. p-y points on curve no. ",
-                         "stiff clay with k"};
+constexpr Variant kWithoutK{false, 56, {3061, 3062, 3063, 3064}};
+constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264}};
 
 // Input Data Error 13: a stiff clay without free water and without cohesion.
 [[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v) {
@@ -109,15 +102,12 @@ struct ReportValues {
     double z, b, c, gamma, k, eps50, pm, ym;
 };
 
-void WriteReportBlock(RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
-                        const StiffClayDryCurve& curve) {
+PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
+                            const StiffClayDryCurve& curve) {
     const ProblemData& problem = ctx.problem;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    auto line = [&](std::string_view label, const std::string& value) {
-        Labelled(report, label, v.kEqualsColumn, value);
-    };
+    PyCurveReport report(v.kEqualsColumn);
+    auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     auto degrees = [](double radians) { return fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees"; };
     const std::string per_length = v.with_k ? std::string() : " " + units.force_per_length;
 
@@ -164,7 +154,6 @@ void WriteReportBlock(RunContext& ctx, const Variant& v, const PyNode& node, con
     }
     report.Line("        y, " + units.length + "            p, " + units.force_per_length);
     report.Line("----------------    -----------------");
-    plot.Line(py_report::PlotLine7(node.x, v.plot_line7, node.curve_number));
 
     const double ymax = kUltimateY50 * curve.y50;
     const double yend = curve.cyclic
@@ -181,9 +170,9 @@ void WriteReportBlock(RunContext& ctx, const Variant& v, const PyNode& node, con
         }
         const double y_out = r.ym * y;
         const double p_out = r.pm * curve.P(y);
-        py_report::PointLine(report, y_out, p_out);
-        plot.Line(py_report::PlotLine8(y_out, p_out, j, v.plot_soil));
+        report.Point(y_out, p_out);
     }
+    return report;
 }
 
 void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
@@ -249,7 +238,8 @@ void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, 
         }
 
         if (!analysis) {
-            WriteReportBlock(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve);
+            WritePyCurveReport(ctx, layer, node,
+                               DescribeCurve(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve));
             continue;
         }
 

@@ -49,7 +49,6 @@
 namespace trevasc {
 namespace {
 
-using py_report::Labelled;
 
 constexpr double kHalfRootTwo = 0.7071067811865476;  // sqrt(2)/2, oblique slope factor
 constexpr double kNoSlope = 1.0e-20;
@@ -152,13 +151,14 @@ double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac -
     Stop_With_Error(ctx, "INP00014", 114);
 }
 
-void WriteReportBlock(RunContext& ctx, int layer, const PyNode& node, double z, double b, double c, double ca,
-                        double gamma, double k, double eps50, double pm, double ym, const StiffClayWaterCurve& curve) {
+// The printed curve; cyclic curves print their points in fixed fields.
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, double b, double c,
+                            double ca, double gamma, double k, double eps50, double pm, double ym,
+                            const StiffClayWaterCurve& curve) {
     const ProblemData& problem = ctx.problem;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
-    auto line = [&](std::string_view label, const std::string& value) { Labelled(report, label, 29, value); };
+    PyCurveReport report(29, curve.cyclic ? PointFields::kFixed : PointFields::kAdaptive);
+    auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     const std::string per_length = " " + units.force_per_length;
 
     report.Line(curve.cyclic ? "p-y Curve Computed Using Cyclic Criteria for Stiff Clay with Free Water"
@@ -186,9 +186,6 @@ void WriteReportBlock(RunContext& ctx, int layer, const PyNode& node, double z, 
     report.Blank();
     report.Line("        y, " + units.length + "             p," + units.force_per_length);
     report.Line("----------------    -----------------");
-    plot.Line(py_report::PlotLine7(
-        node.x, "Line 7:  p-y curve depth in stiff clay with free water, no. p-y points on curve no. ",
-        node.curve_number));
 
     for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
@@ -202,14 +199,9 @@ void WriteReportBlock(RunContext& ctx, int layer, const PyNode& node, double z, 
         }
         const double y_out = ym * y;
         const double p_out = pm * curve.P(y);
-        if (curve.cyclic) {
-            report.Line(fmt::F(y_out, 15, 4) + fmt::F(p_out, 17, 3));
-            plot.Line(py_report::PlotLine8(y_out, p_out, j, "cyclic stiff clay w/water"));
-        } else {
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(py_report::PlotLine8(y_out, p_out, j, "static stiff clay with free water"));
-        }
+        report.Point(y_out, p_out);
     }
+    return report;
 }
 
 }  // namespace
@@ -373,7 +365,9 @@ void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
             b, c, ca, gamma, eps50, k_modulus, z, SlopeFactor(problem.SlopeMinusBatter, node.y), cyclic);
 
         if (!analysis) {
-            WriteReportBlock(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve);
+            WritePyCurveReport(ctx, layer, node,
+                               DescribeCurve(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve),
+                               curve.cyclic);
             continue;
         }
 

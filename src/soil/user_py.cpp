@@ -18,11 +18,13 @@
 #include <array>
 #include <cmath>
 
+#include "model/user_curve.hpp"
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
 #include "run/run_context.hpp"
 #include "soil/criteria.hpp"
+#include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
@@ -54,27 +56,6 @@ constexpr double kLastReportWidthFraction = 0.5;
 
 using CurvePoints = std::vector<std::array<double, 2>>;
 
-// p of a piecewise-linear curve at deflection y (y >= 0). A deflection below
-// the first point's lies on the first segment extended.
-double CurveValue(const CurvePoints& c, double y) {
-    const std::size_t n = c.size();
-    if (y == c[0][0]) return c[0][1];
-    if (y > c[n - 1][0]) return c[n - 1][1];
-    std::size_t k = 0;  // segment k .. k+1, 0-based
-    if (y > c[0][0]) {
-        k = n - 2;
-        for (std::size_t i = 0; i + 1 < n; ++i) {
-            if (c[i][0] < y && y <= c[i + 1][0]) {
-                k = i;
-                break;
-            }
-        }
-    }
-    const double span = c[k + 1][0] - c[k][0];
-    if (span == 0.0) return c[k + 1][1];
-    return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
-}
-
 // Runtime Error 96: a user-input curve with fewer than two points or a second
 // point at zero deflection, so that its initial modulus is undefined.
 [[noreturn]] void StopOnUnusableUserCurve(RunContext& ctx, int layer, std::string_view where,
@@ -98,11 +79,6 @@ void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::strin
     }
 }
 
-std::string Label28(std::string_view label) {
-    std::string text(label);
-    text.resize(28, ' ');
-    return text + "= ";
-}
 
 }  // namespace
 
@@ -130,8 +106,8 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             return 0.0;
         }
         const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
-        const double ptop = CurveValue(top, y);
-        const double pbot = CurveValue(bottom, y);
+        const double ptop = UserCurveValue(top, y);
+        const double pbot = UserCurveValue(bottom, y);
         k0 = k0_top + (k0_bottom - k0_top) * f;
         return ptop + (pbot - ptop) * f;
     };
@@ -157,8 +133,7 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(29, PointFields::kFixedFourDecimals);
         const UnitLabels& u = ctx.labels;
         const bool uscs = problem.Options.Units == UnitSystem::USCS;
         const std::string length = TrimRight(u.Length);
@@ -167,21 +142,15 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Blank(2);
         report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
         report.Blank();
-        report.Line(Label28("Soil Layer Number") + fmt::I(layer, 12));
-        report.Line(Label28("Depth below pile head") + fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
-        report.Line(Label28("Depth below ground surface") + fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
-        report.Line(Label28("Pile diameter") + fmt::F(b, 12, 3) + " " + length);
-        report.Line(Label28("p-multiplier") + fmt::F(pm, 12, 3));
-        report.Line(Label28("y-multiplier") + fmt::F(ym, 12, 3));
+        report.Labelled("Soil Layer Number", fmt::I(layer, 12));
+        report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
+        report.Labelled("Depth below ground surface", fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
+        report.Labelled("Pile diameter", fmt::F(b, 12, 3) + " " + length);
+        report.Labelled("p-multiplier", fmt::F(pm, 12, 3));
+        report.Labelled("y-multiplier", fmt::F(ym, 12, 3));
         report.Blank();
-        report.Tab(7);
-        report.Write("y, " + length);
-        report.Tab(25);
-        report.Line("p, " + TrimRight(u.Force3) + "/" + length);
+        report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
         report.Line("----------------    ----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in user-input p-y curve, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             double yj = 0.0;
             if (j == 2) {
@@ -194,10 +163,9 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
             double k0 = 0.0;
             const double y_out = ym * yj;
             const double p_out = pm * evaluate(yj, d, k0);
-            report.Line(fmt::F(y_out, 15, 4) + "     " + fmt::F(p_out, 15, 4));
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(20) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for user-input p-y curve");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

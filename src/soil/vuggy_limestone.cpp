@@ -119,12 +119,12 @@ void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(56);
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        const std::string stress = force_per_length + u.Power + u.Exp2;
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        const std::string& stress = units.stress;
         report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
         report.Line("Soil Layer Number             = " + fmt::I(layer, 12));
         report.Line("Depth below pile head         = " + fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " +
@@ -134,13 +134,8 @@ void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Line("Uniaxial Compressive Strength = " + fmt::F(2.0 * curve.su, 12, 3) + " " + stress);
         report.Line("p-multiplier                  = " + fmt::F(pm, 12, 5));
         report.Line("y-multiplier                  = " + fmt::F(ym, 12, 5));
-        report.Write("        y, " + length);
-        report.Tab(22);
-        report.Line("p, " + force_per_length);
+        report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
         report.Line("---------------   ---------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in vuggy limestone, no. p-y points on curve no. " +
-                  fmt::I0(node.curve_number));
         for (int j = 1; j <= kReportPoints; ++j) {
             double yj = 0.0;
             if (j == kReportPoints) {
@@ -150,10 +145,9 @@ void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
             }
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for vuggy limestone rock");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

@@ -233,11 +233,6 @@ struct WeakRockCurve {
     }
 };
 
-void Labelled(OutputChannel& report, std::string_view label, const std::string& value) {
-    // The labels are padded so that "=" falls in column 35.
-    report.Line(" " + std::string(label) + value);
-}
-
 }  // namespace
 
 void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
@@ -304,35 +299,33 @@ void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
             continue;
         }
 
-        OutputChannel& report = ctx.files.report;
-        OutputChannel& plot = ctx.files.plot;
+        PyCurveReport report(35);  // "=" in column 35
         const UnitLabels& u = ctx.labels;
-        const std::string length = TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + length;
-        const std::string stress = force_per_length + u.Power + u.Exp2;
+        const py_report::Units units = py_report::MakeUnits(u);
+        const std::string& length = units.length;
+        const std::string& force_per_length = units.force_per_length;
+        const std::string& stress = units.stress;
         const std::string unit_weight = force_per_length + u.Power + u.Exp3;
         report.Line("p-y Curve Computed Using Weak Rock Criteria");
-        Labelled(report, "Soil Layer Number                = ", fmt::I(layer, 12));
-        Labelled(report, "Depth below ground surface       = ", fmt::F(node.z0, 12, 3) + " " + length);
-        Labelled(report, "Diameter                         = ", fmt::F(b, 12, 3) + " " + length);
-        Labelled(report, "Unconfined Compressive Strength  = ", fmt::F(qur, 12, 3) + " " + stress);
-        Labelled(report, "Gamma Avg                        = ", fmt::F(gamma, 12, 5) + " " + unit_weight);
-        Labelled(report, "Xr                               = ", fmt::F(xr, 12, 3) + " " + length);
-        Labelled(report, "RQD                              = ", fmt::F(rqd, 12, 3) + " %");
-        Labelled(report, "Eir                              = ", fmt::F(Eir, 12, 0) + " " + stress);
-        Labelled(report, "Pu                               = ", fmt::F(curve.pur, 12, 3) + " " + force_per_length);
-        Labelled(report, "k_rm                             = ", fmt::F(krm, 12, 5));
-        Labelled(report, "K_ir                             = ", fmt::E(curve.Kir, 12, 5) + " " + stress);
-        Labelled(report, "Alpha_r                          = ", fmt::F(alpha_r, 12, 3));
-        Labelled(report, "Yu                               = ", fmt::F(kYuOverWidth * b, 12, 5) + " " + length);
-        Labelled(report, "Yrm                              = ", fmt::F(curve.yrm, 12, 5));
-        Labelled(report, "Y_A                              = ", fmt::E(curve.yA, 12, 5));
-        Labelled(report, "p-multiplier                     = ", fmt::F(pm, 12, 5));
-        Labelled(report, "y-multiplier                     = ", fmt::F(ym, 12, 5));
+        report.Labelled(" Soil Layer Number", fmt::I(layer, 12));
+        report.Labelled(" Depth below ground surface", fmt::F(node.z0, 12, 3) + " " + length);
+        report.Labelled(" Diameter", fmt::F(b, 12, 3) + " " + length);
+        report.Labelled(" Unconfined Compressive Strength", fmt::F(qur, 12, 3) + " " + stress);
+        report.Labelled(" Gamma Avg", fmt::F(gamma, 12, 5) + " " + unit_weight);
+        report.Labelled(" Xr", fmt::F(xr, 12, 3) + " " + length);
+        report.Labelled(" RQD", fmt::F(rqd, 12, 3) + " %");
+        report.Labelled(" Eir", fmt::F(Eir, 12, 0) + " " + stress);
+        report.Labelled(" Pu", fmt::F(curve.pur, 12, 3) + " " + force_per_length);
+        report.Labelled(" k_rm", fmt::F(krm, 12, 5));
+        report.Labelled(" K_ir", fmt::E(curve.Kir, 12, 5) + " " + stress);
+        report.Labelled(" Alpha_r", fmt::F(alpha_r, 12, 3));
+        report.Labelled(" Yu", fmt::F(kYuOverWidth * b, 12, 5) + " " + length);
+        report.Labelled(" Yrm", fmt::F(curve.yrm, 12, 5));
+        report.Labelled(" Y_A", fmt::E(curve.yA, 12, 5));
+        report.Labelled(" p-multiplier", fmt::F(pm, 12, 5));
+        report.Labelled(" y-multiplier", fmt::F(ym, 12, 5));
         report.Line("        y, " + length + "            p, " + force_per_length);
         report.Line("----------------    -----------------");
-        plot.Line(fmt::E(node.x, 15, 7) + fmt::I(kReportPoints, 5) + fmt::X(60) +
-                  "Line 7:  p-y curve depth in weak rock, no. p-y points on curve no. " + fmt::I0(node.curve_number));
 
         const double span = kUltimateAtYrm * curve.yrm - curve.yA;
         for (int j = 1; j <= kReportPoints; ++j) {
@@ -348,10 +341,9 @@ void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
             }
             const double y_out = ym * yj;
             const double p_out = pm * curve.P(yj);
-            py_report::PointLine(report, y_out, p_out);
-            plot.Line(fmt::E(y_out, 15, 7) + fmt::E(p_out, 15, 7) + fmt::X(50) + "Line 8(" + fmt::I(j, 2) +
-                      "): y, p, for weak rock");
+            report.Point(y_out, p_out);
         }
+        WritePyCurveReport(ctx, layer, node, report);
     }
 }
 

@@ -12,7 +12,6 @@ namespace trevasc::host {
 
 namespace {
 
-constexpr double kMillimetresPerMetre = 1000.0;
 constexpr double kInchPoundsPerKipFoot = kPoundsPerKip * kInchesPerFoot;
 
 }  // namespace

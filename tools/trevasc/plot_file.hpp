@@ -1,10 +1,11 @@
 // The plot output file read back into typed results.
 //
 // The engine writes its numerical results as fixed-column records, each
-// ending with a label that names its kind (Line 1 to Line 14). This reader
-// recognises every record by its label at its fixed column, reads the
-// numbers from their fixed fields, and checks the order in which a run
-// writes the records:
+// ending with a label that names its kind (Line 1 to Line 17), laid out as
+// the record table of include/trevasc/plot_records.hpp says. This reader
+// recognises every record by its label at its fixed column (plot_labels),
+// reads the numbers from their fixed fields (plot_fields), and checks the
+// order in which a run writes the records (plot_grammar):
 //
 //   Line 1                      analysis mode, unit system, KYL, KXX
 //   Line 2                      number of pile sections

@@ -530,6 +530,22 @@ TEST(PlotFileReader, DamagedFilesNameTheLineAndWhatWasExpected) {
          "begins after 1 load cases, but Line 9 announced 2"},
         {"node records out of place", [](auto& l) { l.erase(l.begin() + 25); }, 26,
          "expected Line 9 (the number of load cases and nodes), found Line 10"},
+        {"gap between two fields", [](auto& l) { l[3][8] = 'x'; }, 4, "columns 6-15 of Line 4"},
+        {"Line 10 label damaged", [](auto& l) { l[27].resize(l[27].size() - 2); }, 28,
+         "should read \"Line 10(nnn): nodal depth, y, M, V, p, EI\""},
+        {"points counted for a case without a study", [](auto& l) { l[29] = plot::Line11(1, plot::kLine11None, 1); },
+         30, "has \"    0\" in columns 1-5"},
+        {"interaction point numbered out of turn", [](auto& l) {
+             const std::string gap(5, ' ');
+             l.push_back(plot::I5(1) + plot::I5(2) + plot::I5(2) + plot::I5(1) + plot::I5(1) + std::string(55, ' ') +
+                         "Line 15: Sect#, No. P-M points, design code, balanced point, 1 = tied 2 = spiral");
+             for (int k : {1, 3}) {
+                 std::string record;
+                 for (double v : {100.0, 0.0, 70.0, 0.0, 0.7}) record += plot::E15(v);
+                 l.push_back(record + gap + "Line 16: Pn, Mn, factored P, factored M, phi for Sect#=1, Pt#=" +
+                             std::to_string(k));
+             }
+         }, 34, "the label of Line 16 (an interaction diagram point) should read"},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
