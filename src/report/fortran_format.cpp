@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -78,11 +79,68 @@ struct Significand {
     int power = 0;
 };
 
+// Significant digits up to which a field is rounded from the shortest
+// decimal form of its value (see RoundShortestDigits).
+constexpr int kShortestRoundingDigits = 14;
+
+// Rounds `magnitude` to `digits` significant digits from its shortest
+// round-trip decimal S instead of from its exact binary value v. The two
+// roundings agree unless S is itself a rounding midpoint M (a digit 5 with
+// nothing after it), which is then left to the exact path: were a midpoint
+// M strictly between v and S, M would round to v as S does, so S, being the
+// shortest such decimal, would have at most d + 1 <= 15 digits like M; but
+// the values that round to a normal double span one unit in the last place,
+// less than the spacing of 15-digit decimals, and cannot hold two of them.
+// Subnormal values, with fewer bits, are left to the exact path too.
+// Writes the digits at `out` and their power of ten at `power`; false when
+// the exact path must decide.
+bool RoundShortestDigits(double magnitude, int digits, char* out, int& power) {
+    if (digits > kShortestRoundingDigits || !(magnitude >= std::numeric_limits<double>::min())) return false;
+    // "d.ddde+xx", at most 17 digits and a three-digit exponent.
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    char shortest[24];
+    int count = 0;
+    const char* c = text;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') shortest[count++] = *c;
+    }
+    ++c;
+    const bool negative = *c == '-';
+    ++c;
+    std::from_chars(c, result.ptr, power);
+    if (negative) power = -power;
+
+    const auto kept = static_cast<std::size_t>(digits);
+    if (count <= digits) {
+        std::copy(shortest, shortest + count, out);
+        std::fill(out + count, out + digits, '0');
+        return true;
+    }
+    const char first_dropped = shortest[digits];
+    const bool more = std::any_of(shortest + digits + 1, shortest + count, [](char d) { return d != '0'; });
+    if (first_dropped == '5' && !more) return false;
+    std::copy(shortest, shortest + kept, out);
+    if (first_dropped < '5') return true;
+    // Round up, carrying through nines.
+    int i = digits - 1;
+    while (i >= 0 && out[i] == '9') out[i--] = '0';
+    if (i >= 0) {
+        ++out[i];
+    } else {
+        out[0] = '1';
+        ++power;
+    }
+    return true;
+}
+
 // Writes the significant digits of `magnitude` rounded to `digits` places
 // (no decimal point) at `out` and returns the power of ten of the first one.
-// `scratch` must hold digits + 16 characters. std::to_chars rounds the exact
-// binary value, ties to even.
+// `scratch` must hold digits + 16 characters. The digits are those of the
+// exact binary value rounded half to even, as std::to_chars rounds them.
 int WriteScientificDigits(double magnitude, int digits, char* scratch, char* out) {
+    int shortest_power = 0;
+    if (RoundShortestDigits(magnitude, digits, out, shortest_power)) return shortest_power;
     const auto result = std::to_chars(scratch, scratch + digits + 16, magnitude, std::chars_format::scientific,
                                       digits - 1);
     const char* c = scratch;
