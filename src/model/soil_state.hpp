@@ -65,10 +65,12 @@ using DepthMemo = ValueMemo<double>;
 template <class Values>
 class NodeValueCache {
 public:
-    const Values* Find(int k, int layer, double x, double xv) const {
+    // The values kept for node k at this layer and these depths, or null.
+    // They may be updated in place.
+    Values* Find(int k, int layer, double x, double xv) {
         const auto i = static_cast<std::size_t>(k);
         if (k < 0 || i >= entries_.size()) return nullptr;
-        const Entry& entry = entries_[i];
+        Entry& entry = entries_[i];
         return entry.layer == layer && entry.x == x && entry.xv == xv ? &entry.values : nullptr;
     }
     Values& Store(int k, int layer, double x, double xv, const Values& values) {

@@ -751,11 +751,10 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         // Everything up to the curve depth depends on the node's depths
         // alone: in analysis it is looked up at the first iteration of a
         // load case and kept for the iterations after it.
-        const ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
-        ApiSandNodeValues v;
-        if (kept != nullptr) {
-            v = *kept;
-        } else {
+        ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
+        ApiSandNodeValues fresh;
+        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh;
+        if (kept == nullptr) {
             v.b = PileWidthAt(ctx, node.x);
             v.gamma = AverageUnitWeight(ctx, node.xv);
             v.phi_degrees = FrictionAngleAt(ctx, node.xv);
@@ -835,10 +834,8 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         // The layer's resistance is the curve's value at yu = 3b/80.
         if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
         const double p_at_yu = v.p_at_yu;
-        if (!curve_kept) {
-            v.curve_known = !sloping;
-            soil.ApiSandNodes.Store(k, layer, node.x, node.xv, v);
-        }
+        v.curve_known = !sloping;
+        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, fresh);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
