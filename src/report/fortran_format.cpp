@@ -200,11 +200,16 @@ std::string RealField(bool negative, std::string_view integer_digits, std::strin
 // `min_digits` digits at `out`; returns the end of what was written.
 char* WriteExponentDigits(char* out, int exponent, int min_digits) {
     *out++ = exponent < 0 ? '-' : '+';
-    char digits[8];
-    const auto result = std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent);
-    const auto count = static_cast<int>(result.ptr - digits);
+    unsigned magnitude = exponent < 0 ? 0U - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
     for (int i = count; i < min_digits; ++i) *out++ = '0';
-    return std::copy(digits, result.ptr, out);
+    while (count > 0) *out++ = digits[--count];
+    return out;
 }
 
 // Appends the sign of an exponent and its magnitude with at least
