@@ -28,28 +28,87 @@ public:
     static constexpr std::size_t kSlots = 4096;
 
     const T* Find(double x) const {
-        const std::size_t i = Slot(x);
-        return used_[i] && depth_[i] == x ? &value_[i] : nullptr;
+        if (slots_.empty()) return nullptr;
+        const Slot& slot = slots_[SlotOf(x)];
+        return slot.used && slot.x == x ? &slot.value : nullptr;
     }
     void Store(double x, const T& value) {
-        const std::size_t i = Slot(x);
-        depth_[i] = x;
-        value_[i] = value;
-        used_[i] = true;
+        // The slots are made at the first value stored: a run that never
+        // asks does not pay for them.
+        if (slots_.empty()) slots_.resize(kSlots);
+        slots_[SlotOf(x)] = {x, value, true};
     }
-    void Clear() { used_.fill(false); }
+    void Clear() {
+        for (Slot& slot : slots_) slot.used = false;
+    }
 
 private:
-    static std::size_t Slot(double x) {
+    struct Slot {
+        double x = 0.0;
+        T value{};
+        bool used = false;
+    };
+    static std::size_t SlotOf(double x) {
         std::uint64_t bits = 0;
         std::memcpy(&bits, &x, sizeof bits);
         return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 52);  // top 12 bits
     }
-    std::array<double, kSlots> depth_{};
-    std::array<T, kSlots> value_{};
-    std::array<bool, kSlots> used_{};
+    std::vector<Slot> slots_;
 };
 using DepthMemo = ValueMemo<double>;
+
+// Values of a criterion that depend on a node's depths alone, kept by node
+// number from the first iteration of a load case for the iterations after
+// it. An entry answers only for the layer and the exact depths it was formed
+// at, so a value found is exactly the value that would be computed; node
+// set-up clears every entry, so none outlives the nodes it came from.
+template <class Values>
+class NodeValueCache {
+public:
+    // The values kept for node k at this layer and these depths, or null.
+    // They may be updated in place.
+    Values* Find(int k, int layer, double x, double xv) {
+        const auto i = static_cast<std::size_t>(k);
+        if (k < 0 || i >= entries_.size()) return nullptr;
+        Entry& entry = entries_[i];
+        return entry.layer == layer && entry.x == x && entry.xv == xv ? &entry.values : nullptr;
+    }
+    Values& Store(int k, int layer, double x, double xv, const Values& values) {
+        const auto i = static_cast<std::size_t>(k);
+        if (i >= entries_.size()) entries_.resize(i + 1);
+        entries_[i] = {layer, x, xv, values};
+        return entries_[i].values;
+    }
+    // Forgets every entry; the storage is kept for the next set of nodes.
+    void Clear() {
+        for (Entry& entry : entries_) entry.layer = kNoLayer;
+    }
+
+private:
+    static constexpr int kNoLayer = 0;  // layers are numbered from 1
+    struct Entry {
+        int layer = kNoLayer;
+        double x = 0.0;
+        double xv = 0.0;
+        Values values{};
+    };
+    std::vector<Entry> entries_;
+};
+
+// The API sand curve at one node, as far as the node's depths fix it: the
+// look-ups of the soil profile and the pile, the angles and coefficients of
+// the wedge, and the level-ground resistances at the curve depth z they were
+// formed at (the curve depth moves with the equivalent depth of a lower
+// layer, and a new one forms them again).
+struct ApiSandNodeValues {
+    double b = 0.0, gamma = 0.0, phi_degrees = 0.0, phi = 0.0, pm = 0.0, ym = 0.0, k_modulus = 0.0;
+    bool k_defaulted = false;
+    double alpha = 0.0, beta = 0.0, K0 = 0.0, Ka = 0.0, Kp = 0.0;  // the wedge's angles and coefficients
+    double Ka_used = 0.0;  // the active coefficient of the wedge: Coulomb's behind a slope, else Ka
+    double C1 = 0.0, C2 = 0.0, C3 = 0.0;
+    bool curve_known = false;  // the values below are those of curve depth z
+    double z = 0.0, kz = 0.0, pus = 0.0, pud = 0.0, A = 0.0, p_at_yu = 0.0;
+};
 
 struct SoilState {
     using LayerValues = std::array<double, kMaxSoilLayers + 1>;  // 1-based
@@ -89,10 +148,13 @@ struct SoilState {
     // angles and coefficients of its sand (phi, alpha, beta, K0, Ka, Kp,
     // C1, C2, C3).
     ValueMemo<std::array<double, 9>> ApiSandWedgeMemo;
+    // Depth-only values of the API sand curve by node.
+    NodeValueCache<ApiSandNodeValues> ApiSandNodes;
     void ClearMemos() {
         UnitWeightMemo.Clear();
         PileWidthMemo.Clear();
         ApiSandWedgeMemo.Clear();
+        ApiSandNodes.Clear();
     }
 };
 

@@ -1,9 +1,13 @@
 #include "report/fortran_format.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -78,11 +82,75 @@ struct Significand {
     int power = 0;
 };
 
+// Digits up to which a field's digits are formed by scaling in double
+// precision (see ScaledDigits).
+constexpr int kScaledDigitsMost = 9;
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+// Distance from a rounding midpoint within which the exact path decides. The
+// scaled value is off by at most half a unit in its last place, below
+// 1.2e-7 for the 10^9 it stays under; this keeps a wide margin.
+constexpr double kMidpointMargin = 1.0e-6;
+
+// Rounds `magnitude` to `digits` significant digits by scaling it with an
+// exact power of ten: s = v 10^k is then off by at most half a unit in its
+// last place, so when s is not within kMidpointMargin of a midpoint n + 1/2
+// its rounding is that of the exact binary value. Writes the digits at `out`
+// and their power of ten at `power`; false when the exact path must decide
+// (near a midpoint, a power of ten beyond the exact ones, a subnormal value).
+bool ScaledDigits(double magnitude, int digits, char* out, int& power) {
+    if (digits > kScaledDigitsMost || !(magnitude >= std::numeric_limits<double>::min()) ||
+        !(magnitude <= std::numeric_limits<double>::max())) {
+        return false;
+    }
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binary_exponent = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    // About floor(e log10 2), within one of the power of ten p of the first
+    // digit; the scaled value tells which it is.
+    int p = (binary_exponent * 78913) >> 18;
+    const double top = kExactPowersOfTen[static_cast<std::size_t>(digits)];
+    const double bottom = kExactPowersOfTen[static_cast<std::size_t>(digits - 1)];
+    double scaled = 0.0;
+    for (int attempt = 0;; ++attempt) {
+        const int k = digits - 1 - p;
+        if (attempt == 3 || k > 22 || k < -22) return false;
+        scaled = k >= 0 ? magnitude * kExactPowersOfTen[static_cast<std::size_t>(k)]
+                        : magnitude / kExactPowersOfTen[static_cast<std::size_t>(-k)];
+        if (scaled >= top) {
+            ++p;
+        } else if (scaled < bottom) {
+            --p;
+        } else {
+            break;
+        }
+    }
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < kMidpointMargin) return false;
+    auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (static_cast<double>(n) >= top) {  // 9.99..95 and above carry into a new digit
+        n /= 10;
+        ++p;
+    }
+    power = p;
+    for (int i = digits - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+    return true;
+}
+
 // Writes the significant digits of `magnitude` rounded to `digits` places
 // (no decimal point) at `out` and returns the power of ten of the first one.
-// `scratch` must hold digits + 16 characters. std::to_chars rounds the exact
-// binary value, ties to even.
+// `scratch` must hold digits + 16 characters. The digits are those of the
+// exact binary value rounded half to even, as std::to_chars rounds them.
 int WriteScientificDigits(double magnitude, int digits, char* scratch, char* out) {
+    int scaled_power = 0;
+    if (ScaledDigits(magnitude, digits, out, scaled_power)) return scaled_power;
     const auto result = std::to_chars(scratch, scratch + digits + 16, magnitude, std::chars_format::scientific,
                                       digits - 1);
     const char* c = scratch;
@@ -132,11 +200,16 @@ std::string RealField(bool negative, std::string_view integer_digits, std::strin
 // `min_digits` digits at `out`; returns the end of what was written.
 char* WriteExponentDigits(char* out, int exponent, int min_digits) {
     *out++ = exponent < 0 ? '-' : '+';
-    char digits[8];
-    const auto result = std::to_chars(digits, digits + sizeof digits, exponent < 0 ? -exponent : exponent);
-    const auto count = static_cast<int>(result.ptr - digits);
+    unsigned magnitude = exponent < 0 ? 0U - static_cast<unsigned>(exponent) : static_cast<unsigned>(exponent);
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
     for (int i = count; i < min_digits; ++i) *out++ = '0';
-    return std::copy(digits, result.ptr, out);
+    while (count > 0) *out++ = digits[--count];
+    return out;
 }
 
 // Appends the sign of an exponent and its magnitude with at least

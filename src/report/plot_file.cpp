@@ -1,5 +1,6 @@
 #include "report/plot_file.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,10 @@ static_assert(plot::kMaxPyDepths == kMaxPyOutputDepths);
 static_assert(plot::kMaxLoadCases == kMaxLoadCases && plot::kMaxLoadCases == kMaxLrfdCombinations);
 static_assert(plot::kMaxNodes == kMaxNodes);
 
+// Room for a record: every field, the label's column and its text, so that
+// forming one does not grow the string field by field.
+constexpr std::size_t kRecordRoom = 192;
+
 [[noreturn]] void FailLayout(const plot::Layout& layout, const std::string& what) {
     throw std::logic_error("plot record Line " + std::to_string(layout.kind()) + ": " + what);
 }
@@ -32,6 +37,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
     }
     // The record is formed first, so that a mismatch leaves the file untouched.
     std::string record;
+    record.reserve(kRecordRoom);
     auto value = values.begin();
     for (const plot::Descriptor& d : layout.format()) {
         using plot::Edit;
@@ -47,7 +53,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
             }
             case Edit::kReal: record += fmt::E(expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
             case Edit::kText: record += expect(PlotValue::Type::kText).text(); break;
-            case Edit::kBlanks: record += fmt::X(d.width); break;
+            case Edit::kBlanks: record.append(static_cast<std::size_t>(std::max(d.width, 0)), ' '); break;
             case Edit::kTab:
                 // The fields before a tab never reach its column.
                 if (static_cast<int>(record.size()) >= d.width) FailLayout(layout, "fields run past a tab");

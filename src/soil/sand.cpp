@@ -714,6 +714,25 @@ void LevelGroundWedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAn
     memo.Store(phi, {a.phi, a.alpha, a.beta, a.K0, a.Ka, a.Kp, k.C1, k.C2, k.C3});
 }
 
+// The wedge's angles and coefficients as a node keeps them.
+void KeepWedge(const SandAngles& a, double Ka, const SandCoefficients& k, ApiSandNodeValues& v) {
+    v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
+    v.Ka_used = Ka;
+    v.C1 = k.C1, v.C2 = k.C2, v.C3 = k.C3;
+}
+
+SandAngles KeptAngles(const ApiSandNodeValues& v) {
+    SandAngles a;
+    a.phi = v.phi, a.alpha = v.alpha, a.beta = v.beta, a.K0 = v.K0, a.Ka = v.Ka, a.Kp = v.Kp;
+    return a;
+}
+
+SandCoefficients KeptCoefficients(const ApiSandNodeValues& v) {
+    SandCoefficients k;
+    k.C1 = v.C1, k.C2 = v.C2, k.C3 = v.C3;
+    return k;
+}
+
 }  // namespace
 
 void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
@@ -724,27 +743,44 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
     const bool analysis = !soil.PyReportMode;
     const double slope = problem.SlopeMinusBatter;
     const double theta = std::fabs(slope);
+    const bool sloping = theta > kSlopeForKa;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double b = PileWidthAt(ctx, node.x);
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double phi_degrees = FrictionAngleAt(ctx, node.xv);
-        const double phi = phi_degrees * kPi / 180.0;
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        bool k_defaulted = false;
-        const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
+        // Everything up to the curve depth depends on the node's depths
+        // alone: in analysis it is looked up at the first iteration of a
+        // load case and kept for the iterations after it.
+        ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
+        ApiSandNodeValues fresh;
+        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh;
+        if (kept == nullptr) {
+            v.b = PileWidthAt(ctx, node.x);
+            v.gamma = AverageUnitWeight(ctx, node.xv);
+            v.phi_degrees = FrictionAngleAt(ctx, node.xv);
+            v.phi = v.phi_degrees * kPi / 180.0;
+            v.pm = PMultiplierAt(ctx, node.x);
+            v.ym = YMultiplierAt(ctx, node.x);
+            v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
+        }
+        const double b = v.b;
+        const double gamma = v.gamma;
+        const double phi = v.phi;
+        const double pm = v.pm;
+        const double ym = v.ym;
+        const double k_modulus = v.k_modulus;
 
-        if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
+        if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
         if (k > first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 
-        const bool sloping = theta > kSlopeForKa;
         SandAngles a;
         SandCoefficients coefficients;
         double Ka = 0.0;
-        if (sloping) {
+        if (kept != nullptr) {
+            a = KeptAngles(v);
+            coefficients = KeptCoefficients(v);
+            Ka = v.Ka_used;
+        } else if (sloping) {
             a = MakeSandAngles(phi, kApiK0);
             const double ct = std::cos(theta);
             const double cp = std::cos(phi);
@@ -757,38 +793,49 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
             LevelGroundWedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
             Ka = a.Ka;
         }
+        if (kept == nullptr) KeepWedge(a, Ka, coefficients, v);
 
         if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
             StoreEquivalentDepth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        const double kz = k_modulus * z;
 
-        double pus = 0.0;
-        double pud = 0.0;
-        if (!sloping) {
-            pus = (coefficients.C1 * z + coefficients.C2 * b) * gamma * z;
-            pud = coefficients.C3 * b * gamma * node.z0;
-        } else {
-            const double t = std::tan(theta) * std::tan(a.beta);
-            const double S = WedgeDirectionFactor(node.y, slope, t, true);
-            pus = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
-            if (S > kUsableDirection) pus = SandShallowWedge(a, Ka, gamma, z, b, S, t);
-            pud = SandDeepFlow(a, gamma, z, b);
-            if (S <= kCollapsedWedge) pus = pud;
+        // On level ground the curve depends on z and the depth-only values.
+        const bool curve_kept = !sloping && v.curve_known && v.z == z;
+        if (!curve_kept) {
+            v.z = z;
+            v.kz = k_modulus * z;
+            if (!sloping) {
+                v.pus = (coefficients.C1 * z + coefficients.C2 * b) * gamma * z;
+                v.pud = coefficients.C3 * b * gamma * node.z0;
+            } else {
+                const double t = std::tan(theta) * std::tan(a.beta);
+                const double S = WedgeDirectionFactor(node.y, slope, t, true);
+                v.pus = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
+                if (S > kUsableDirection) v.pus = SandShallowWedge(a, Ka, gamma, z, b, S, t);
+                v.pud = SandDeepFlow(a, gamma, z, b);
+                if (S <= kCollapsedWedge) v.pus = v.pud;
+            }
+            v.A = ApiSandA(z, b, cyclic);
         }
+        const double kz = v.kz;
+        const double pus = v.pus;
+        const double pud = v.pud;
         const double pu = std::min(pus, pud);
-        const double A = ApiSandA(z, b, cyclic);
+        const double A = v.A;
 
         if (!analysis) {
             const ApiReport r{layer, node.z0, z,  b,  phi, gamma, k_modulus, A, pus, pud, pu, kz, pm, ym,
-                              coefficients, k_defaulted};
+                              coefficients, v.k_defaulted};
             WritePyCurveReport(ctx, layer, node, DescribeApiCurve(ctx, r));
             continue;
         }
 
         // The layer's resistance is the curve's value at yu = 3b/80.
-        const double p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
+        if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
+        const double p_at_yu = v.p_at_yu;
+        v.curve_known = !sloping;
+        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, fresh);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);

@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <fstream>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -259,3 +263,67 @@ TEST(FortranFormatHand, TextAndSpacing) {
 }
 
 }  // namespace
+
+// Ew.d of a value, written from the exact rounding that std::to_chars gives
+// the binary value at d significant digits ("d.ddde+pp" becomes "0.dddE+pp+1").
+std::string ExactE(double value, int decimals) {
+    char text[64];
+    const auto done = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific,
+                                    decimals - 1);
+    const std::string_view written(text, static_cast<std::size_t>(done.ptr - text));
+    const std::size_t e = written.find('e');
+    std::string digits;
+    for (char c : written.substr(0, e)) {
+        if (c != '.') digits += c;
+    }
+    const int power = *ParseNumber<int>(written.substr(e + (written[e + 1] == '+' ? 2 : 1))) + 1;
+    const int magnitude = power < 0 ? -power : power;
+    std::string exponent = std::to_string(magnitude);
+    if (exponent.size() < 2) exponent.insert(0, 1, '0');
+    std::string field = std::signbit(value) ? "-0." : "0.";
+    field += digits;
+    field += magnitude > 99 ? "" : "E";
+    field += power < 0 ? '-' : '+';
+    field += exponent;
+    return field;
+}
+
+// Ew.d rounds the exact binary value, ties to even, however it forms the
+// digits: doubles at and beside decimal midpoints (where rounding a shorter
+// decimal form of the value would go the other way), values that are
+// midpoints exactly, carries through nines, and values over the whole
+// exponent range, subnormal ones included.
+TEST(FortranFormatRounding, EDigitsRoundTheExactBinaryValue) {
+    std::vector<std::pair<double, int>> cases;  // value, d
+    for (int d = 1; d <= 17; ++d) {
+        for (const char* mantissa : {"1", "12345678901234567", "99999999999999999", "31415926535897932",
+                                     "50000000000000000", "24999999999999999"}) {
+            for (int power : {-300, -20, -1, 0, 3, 22, 300}) {
+                // The decimal midpoint after d digits of the mantissa.
+                std::string text = std::string(mantissa).substr(0, static_cast<std::size_t>(d)) + "5e" +
+                                   std::to_string(power);
+                const double v = *ParseNumber<double>(text);
+                for (double x : {v, std::nextafter(v, 0.0), std::nextafter(v, 1.0e308), -v}) cases.push_back({x, d});
+            }
+        }
+        for (double x : {0.125, 2.5, 0.375, 1.5, 0.15, 2.675, 9.9999995, 0.99999999999999989, 1.0e23, 5.0e-324,
+                         2.2250738585072014e-308, 1.7976931348623157e308}) {
+            cases.push_back({x, d});
+        }
+    }
+    std::mt19937_64 bits(20240305);
+    for (int i = 0; i < 20000; ++i) {
+        double x = 0.0;
+        std::uint64_t b = bits();
+        if (i % 4 == 0) b &= ~(std::uint64_t{0x7FF} << 52);  // a subnormal value
+        if (i % 4 == 1) {  // a value between about 1e-18 and 1e27, where results mostly lie
+            b = (b & ~(std::uint64_t{0x7FF} << 52)) | (std::uint64_t{1023 - 60 + bits() % 150} << 52);
+        }
+        std::memcpy(&x, &b, sizeof x);
+        if (!std::isfinite(x) || x == 0.0) continue;
+        cases.push_back({x, 1 + i % 17});
+    }
+    for (const auto& [x, d] : cases) {
+        EXPECT_EQ(E(x, 0, d), ExactE(x, d)) << "E0." << d << " of " << std::hexfloat << x;
+    }
+}
