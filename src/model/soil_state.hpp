@@ -17,9 +17,9 @@ namespace trevasc {
 inline constexpr double kEquivalentDepthUnset = -10000.0;
 
 // Values that depend on one number alone (averages over the soil profile
-// from the ground surface and pile widths by depth, earth-pressure
-// coefficients by friction angle), remembered for the arguments last asked
-// for: every iteration of a load case asks again at the same node depths. A
+// from the ground surface and pile widths by depth), remembered for the
+// arguments last asked for: every iteration of a load case asks again at the
+// same node depths. A
 // slot is chosen by the bits of the argument and holds one argument and its
 // value, so a value found is exactly the value that would be computed.
 template <class T>
@@ -144,16 +144,11 @@ struct SoilState {
     // so that they never outlive the soil and pile data they came from.
     DepthMemo UnitWeightMemo;
     DepthMemo PileWidthMemo;
-    // Level-ground wedge of the API sand criterion by friction angle: the
-    // angles and coefficients of its sand (phi, alpha, beta, K0, Ka, Kp,
-    // C1, C2, C3).
-    ValueMemo<std::array<double, 9>> ApiSandWedgeMemo;
     // Depth-only values of the API sand curve by node.
     NodeValueCache<ApiSandNodeValues> ApiSandNodes;
     void ClearMemos() {
         UnitWeightMemo.Clear();
         PileWidthMemo.Clear();
-        ApiSandWedgeMemo.Clear();
         ApiSandNodes.Clear();
     }
 };

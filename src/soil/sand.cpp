@@ -700,20 +700,6 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
 
 namespace {
 
-// Angles and coefficients of the API sand wedge under level ground, which
-// depend on the friction angle alone.
-void LevelGroundWedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAngles& a, SandCoefficients& k) {
-    if (const auto* known = memo.Find(phi)) {
-        const auto& v = *known;
-        a.phi = v[0], a.alpha = v[1], a.beta = v[2], a.K0 = v[3], a.Ka = v[4], a.Kp = v[5];
-        k.C1 = v[6], k.C2 = v[7], k.C3 = v[8];
-        return;
-    }
-    a = MakeSandAngles(phi, kApiK0);
-    k = MakeSandCoefficients(a, a.Ka);
-    memo.Store(phi, {a.phi, a.alpha, a.beta, a.K0, a.Ka, a.Kp, k.C1, k.C2, k.C3});
-}
-
 // The wedge's angles and coefficients as a node keeps them.
 void KeepWedge(const SandAngles& a, double Ka, const SandCoefficients& k, ApiSandNodeValues& v) {
     v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
@@ -790,7 +776,8 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
             a.Kp = tp * tp;
             coefficients = MakeSandCoefficients(a, Ka);
         } else {
-            LevelGroundWedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
+            a = MakeSandAngles(phi, kApiK0);
+            coefficients = MakeSandCoefficients(a, a.Ka);
             Ka = a.Ka;
         }
         if (kept == nullptr) KeepWedge(a, Ka, coefficients, v);
