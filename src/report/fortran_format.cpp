@@ -128,10 +128,10 @@ bool ScaledDigits(double magnitude, int digits, char* out, int& power) {
             break;
         }
     }
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
+    auto n = static_cast<std::uint64_t>(scaled);  // the whole part: 0 < scaled < 10^9
+    const double fraction = scaled - static_cast<double>(n);
     if (std::fabs(fraction - 0.5) < kMidpointMargin) return false;
-    auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (fraction > 0.5) ++n;
     if (static_cast<double>(n) >= top) {  // 9.99..95 and above carry into a new digit
         n /= 10;
         ++p;
@@ -265,6 +265,44 @@ std::string ListReal(double value) {
     return Justify(std::move(text), kListRealWidth);
 }
 
+// Ew.d by the general route: every width, digit count and value.
+std::string GeneralE(double value, int width, int decimals) {
+    if (width < 0) return {};
+    // With no scale factor, Ew.0 would carry no significant digit.
+    if (decimals < 1) return Stars(width);
+    if (!std::isfinite(value)) return NonFinite(value, width);
+    // ".", the digits and a four-column exponent are the least that is written.
+    if (width > 0 && decimals + 5 > width) return Stars(width);
+
+    const double magnitude = std::fabs(value);
+    // The rest of the field, ".ddd" and the exponent, then room for the
+    // digits as std::to_chars writes them.
+    const auto digits = static_cast<std::size_t>(decimals);
+    const std::size_t rest_size = digits + 8;
+    return WithScratch(rest_size + digits + 16, [&](char* buffer) {
+        char* p = buffer;
+        *p++ = '.';
+        int exponent = 0;
+        if (magnitude == 0.0) {
+            p = std::fill_n(p, digits, '0');
+        } else {
+            exponent = WriteScientificDigits(magnitude, decimals, buffer + rest_size, p) + 1;  // 0.ddd form
+            p += digits;
+        }
+        // The exponent takes four columns: "E+dd", or "+ddd" with the E dropped.
+        if (exponent >= -99 && exponent <= 99) {
+            *p++ = 'E';
+            p = WriteExponentDigits(p, exponent, 2);
+        } else if (exponent >= -999 && exponent <= 999) {
+            p = WriteExponentDigits(p, exponent, 3);
+        } else {
+            return Stars(width);
+        }
+        return RealField(std::signbit(value), {}, std::string_view(buffer, static_cast<std::size_t>(p - buffer)),
+                         width);
+    });
+}
+
 }  // namespace
 
 std::string Iwm(std::int64_t value, int width, int min_digits) {
@@ -308,41 +346,43 @@ std::string F(double value, int width, int decimals) {
     });
 }
 
-std::string E(double value, int width, int decimals) {
-    if (width < 0) return {};
-    // With no scale factor, Ew.0 would carry no significant digit.
-    if (decimals < 1) return Stars(width);
-    if (!std::isfinite(value)) return NonFinite(value, width);
-    // ".", the digits and a four-column exponent are the least that is written.
-    if (width > 0 && decimals + 5 > width) return Stars(width);
-
+void AppendE(std::string& out, double value, int width, int decimals) {
+    // The common field, formed in place: a finite value whose digits the
+    // scaled route settles, in a field with room for them and an exponent
+    // of two digits. Everything else takes the general route.
+    const bool negative = std::signbit(value);
     const double magnitude = std::fabs(value);
-    // The rest of the field, ".ddd" and the exponent, then room for the
-    // digits as std::to_chars writes them.
-    const auto digits = static_cast<std::size_t>(decimals);
-    const std::size_t rest_size = digits + 8;
-    return WithScratch(rest_size + digits + 16, [&](char* buffer) {
-        char* p = buffer;
-        *p++ = '.';
-        int exponent = 0;
-        if (magnitude == 0.0) {
-            p = std::fill_n(p, digits, '0');
-        } else {
-            exponent = WriteScientificDigits(magnitude, decimals, buffer + rest_size, p) + 1;  // 0.ddd form
-            p += digits;
-        }
-        // The exponent takes four columns: "E+dd", or "+ddd" with the E dropped.
-        if (exponent >= -99 && exponent <= 99) {
-            *p++ = 'E';
-            p = WriteExponentDigits(p, exponent, 2);
-        } else if (exponent >= -999 && exponent <= 999) {
-            p = WriteExponentDigits(p, exponent, 3);
-        } else {
-            return Stars(width);
-        }
-        return RealField(std::signbit(value), {}, std::string_view(buffer, static_cast<std::size_t>(p - buffer)),
-                         width);
-    });
+    const int sign = negative ? 1 : 0;
+    const int rest = decimals + 5;  // ".", the digits, "E+dd"
+    char digits[kScaledDigitsMost];
+    int power = -1;
+    bool settled = width > 0 && decimals >= 1 && decimals <= kScaledDigitsMost && sign + rest <= width;
+    if (settled && magnitude == 0.0) {
+        std::fill_n(digits, decimals, '0');
+    } else if (settled) {
+        settled = ScaledDigits(magnitude, decimals, digits, power) && power + 1 >= -99 && power + 1 <= 99;
+    }
+    if (!settled) {
+        out += GeneralE(value, width, decimals);
+        return;
+    }
+    const int exponent = power + 1;  // of the 0.ddd form
+    const bool leading_zero = width > sign + rest;
+    out.append(static_cast<std::size_t>(width - sign - rest - (leading_zero ? 1 : 0)), ' ');
+    if (negative) out += '-';
+    if (leading_zero) out += '0';
+    out += '.';
+    out.append(digits, static_cast<std::size_t>(decimals));
+    char tail[8];
+    tail[0] = 'E';
+    const char* end = WriteExponentDigits(tail + 1, exponent, 2);
+    out.append(tail, static_cast<std::size_t>(end - tail));
+}
+
+std::string E(double value, int width, int decimals) {
+    std::string field;
+    AppendE(field, value, width, decimals);
+    return field;
 }
 
 std::string X(int count) { return Blanks(count); }

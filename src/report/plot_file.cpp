@@ -51,7 +51,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
                 record += d.width == 0 ? fmt::I0(n) : fmt::I(n, d.width);
                 break;
             }
-            case Edit::kReal: record += fmt::E(expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
+            case Edit::kReal: fmt::AppendE(record, expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
             case Edit::kText: record += expect(PlotValue::Type::kText).text(); break;
             case Edit::kBlanks: record.append(static_cast<std::size_t>(std::max(d.width, 0)), ' '); break;
             case Edit::kTab:
