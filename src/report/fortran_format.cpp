@@ -368,15 +368,20 @@ void AppendE(std::string& out, double value, int width, int decimals) {
     }
     const int exponent = power + 1;  // of the 0.ddd form
     const bool leading_zero = width > sign + rest;
-    out.append(static_cast<std::size_t>(width - sign - rest - (leading_zero ? 1 : 0)), ' ');
-    if (negative) out += '-';
-    if (leading_zero) out += '0';
-    out += '.';
-    out.append(digits, static_cast<std::size_t>(decimals));
-    char tail[8];
-    tail[0] = 'E';
-    const char* end = WriteExponentDigits(tail + 1, exponent, 2);
-    out.append(tail, static_cast<std::size_t>(end - tail));
+    // The field is blank-filled to its width and written from its right end.
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(width), ' ');
+    char* p = out.data() + out.size();
+    const int e = exponent < 0 ? -exponent : exponent;
+    *--p = static_cast<char>('0' + e % 10);
+    *--p = static_cast<char>('0' + e / 10);
+    *--p = exponent < 0 ? '-' : '+';
+    *--p = 'E';
+    p -= decimals;
+    std::copy(digits, digits + decimals, p);
+    *--p = '.';
+    if (leading_zero) *--p = '0';
+    if (negative) *--p = '-';
 }
 
 std::string E(double value, int width, int decimals) {

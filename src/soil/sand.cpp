@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -738,8 +739,8 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         // alone: in analysis it is looked up at the first iteration of a
         // load case and kept for the iterations after it.
         ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
-        ApiSandNodeValues fresh;
-        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh;
+        std::optional<ApiSandNodeValues> fresh;  // formed only when nothing is kept
+        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh.emplace();
         if (kept == nullptr) {
             v.b = PileWidthAt(ctx, node.x);
             v.gamma = AverageUnitWeight(ctx, node.xv);
@@ -822,7 +823,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
         const double p_at_yu = v.p_at_yu;
         v.curve_known = !sloping;
-        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, fresh);
+        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, *fresh);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
