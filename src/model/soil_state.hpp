@@ -73,11 +73,19 @@ public:
         Entry& entry = entries_[i];
         return entry.layer == layer && entry.x == x && entry.xv == xv ? &entry.values : nullptr;
     }
-    Values& Store(int k, int layer, double x, double xv, const Values& values) {
+    // The entry of node k emptied, to be filled in place; it answers no
+    // Find until Keep names its layer and depths.
+    Values& Begin(int k) {
         const auto i = static_cast<std::size_t>(k);
         if (i >= entries_.size()) entries_.resize(i + 1);
-        entries_[i] = {layer, x, xv, values};
+        entries_[i] = Entry{};
         return entries_[i].values;
+    }
+    void Keep(int k, int layer, double x, double xv) {
+        Entry& entry = entries_[static_cast<std::size_t>(k)];
+        entry.layer = layer;
+        entry.x = x;
+        entry.xv = xv;
     }
     // Forgets every entry; the storage is kept for the next set of nodes.
     void Clear() {

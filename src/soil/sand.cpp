@@ -47,7 +47,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -738,9 +738,17 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         // Everything up to the curve depth depends on the node's depths
         // alone: in analysis it is looked up at the first iteration of a
         // load case and kept for the iterations after it.
-        ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
-        std::optional<ApiSandNodeValues> fresh;  // formed only when nothing is kept
-        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh.emplace();
+        ApiSandNodeValues* kept = nullptr;
+        ApiSandNodeValues* values = nullptr;
+        std::unique_ptr<ApiSandNodeValues> report_values;  // report mode keeps nothing
+        if (analysis) {
+            kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
+            values = kept != nullptr ? kept : &soil.ApiSandNodes.Begin(k);
+        } else {
+            report_values = std::make_unique<ApiSandNodeValues>();
+            values = report_values.get();
+        }
+        ApiSandNodeValues& v = *values;
         if (kept == nullptr) {
             v.b = PileWidthAt(ctx, node.x);
             v.gamma = AverageUnitWeight(ctx, node.xv);
@@ -823,7 +831,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
         const double p_at_yu = v.p_at_yu;
         v.curve_known = !sloping;
-        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, *fresh);
+        if (kept == nullptr) soil.ApiSandNodes.Keep(k, layer, node.x, node.xv);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
