@@ -137,10 +137,16 @@ bool ScaledDigits(double magnitude, int digits, char* out, int& power) {
         ++p;
     }
     power = p;
-    for (int i = digits - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + n % 10);
-        n /= 10;
+    // Two digits at a time from the right; n < 10^9 fits 32 bits.
+    auto rest = static_cast<std::uint32_t>(n);
+    int i = digits;
+    for (; i >= 2; i -= 2) {
+        const std::uint32_t pair = rest % 100;
+        rest /= 100;
+        out[i - 1] = static_cast<char>('0' + pair % 10);
+        out[i - 2] = static_cast<char>('0' + pair / 10);
     }
+    if (i == 1) out[0] = static_cast<char>('0' + rest);
     return true;
 }
 
