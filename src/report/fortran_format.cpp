@@ -327,7 +327,33 @@ std::string Iwm(std::int64_t value, int width, int min_digits) {
     return Justify(std::move(digits), width);
 }
 
-std::string I(std::int64_t value, int width) { return Iwm(value, width, 1); }
+void AppendI(std::string& out, std::int64_t value, int width) {
+    if (width <= 0) {
+        out += Iwm(value, width, 1);
+        return;
+    }
+    // The magnitude as unsigned, so that the most negative value has one too.
+    const std::uint64_t magnitude =
+        value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, magnitude);
+    const auto count = static_cast<std::size_t>(result.ptr - digits);
+    const std::size_t length = count + (value < 0 ? 1 : 0);
+    const auto w = static_cast<std::size_t>(width);
+    if (length > w) {
+        out.append(w, '*');
+        return;
+    }
+    out.append(w - length, ' ');
+    if (value < 0) out += '-';
+    out.append(digits, count);
+}
+
+std::string I(std::int64_t value, int width) {
+    std::string field;
+    AppendI(field, value, width);
+    return field;
+}
 
 std::string I0(std::int64_t value) { return Iwm(value, 0, 1); }
 

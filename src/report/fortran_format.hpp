@@ -22,6 +22,8 @@
 namespace trevasc::fmt {
 
 std::string I(std::int64_t value, int width);               // Iw
+// Iw appended to `out`, as out += I(value, width).
+void AppendI(std::string& out, std::int64_t value, int width);
 std::string I0(std::int64_t value);                         // I0
 std::string Iwm(std::int64_t value, int width, int min_digits);  // Iw.m
 std::string F(double value, int width, int decimals);       // Fw.d

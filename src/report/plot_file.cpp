@@ -48,7 +48,11 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
         switch (d.edit) {
             case Edit::kInteger: {
                 const std::int64_t n = expect(PlotValue::Type::kInteger).integer();
-                record += d.width == 0 ? fmt::I0(n) : fmt::I(n, d.width);
+                if (d.width == 0) {
+                    record += fmt::I0(n);
+                } else {
+                    fmt::AppendI(record, n, d.width);
+                }
                 break;
             }
             case Edit::kReal: fmt::AppendE(record, expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
