@@ -19,9 +19,10 @@ inline constexpr double kEquivalentDepthUnset = -10000.0;
 // Values that depend on one number alone (averages over the soil profile
 // from the ground surface and pile widths by depth), remembered for the
 // arguments last asked for: every iteration of a load case asks again at the
-// same node depths. A
-// slot is chosen by the bits of the argument and holds one argument and its
-// value, so a value found is exactly the value that would be computed.
+// same node depths. A slot is chosen by the bits of the argument and holds
+// one argument and its value, so a value found is exactly the value that
+// would be computed. A slot belongs to the generation it was stored in; a
+// clear starts a new generation instead of visiting every slot.
 template <class T>
 class ValueMemo {
 public:
@@ -30,23 +31,27 @@ public:
     const T* Find(double x) const {
         if (slots_.empty()) return nullptr;
         const Slot& slot = slots_[SlotOf(x)];
-        return slot.used && slot.x == x ? &slot.value : nullptr;
+        return slot.generation == generation_ && slot.x == x ? &slot.value : nullptr;
     }
     void Store(double x, const T& value) {
         // The slots are made at the first value stored: a run that never
         // asks does not pay for them.
         if (slots_.empty()) slots_.resize(kSlots);
-        slots_[SlotOf(x)] = {x, value, true};
+        slots_[SlotOf(x)] = {x, value, generation_};
     }
     void Clear() {
-        for (Slot& slot : slots_) slot.used = false;
+        if (++generation_ != kNoGeneration) return;
+        // After 2^32 clears the numbers come round: forget every slot.
+        for (Slot& slot : slots_) slot.generation = kNoGeneration;
+        generation_ = kNoGeneration + 1;
     }
 
 private:
+    static constexpr std::uint32_t kNoGeneration = 0;  // a slot never stored
     struct Slot {
         double x = 0.0;
         T value{};
-        bool used = false;
+        std::uint32_t generation = kNoGeneration;
     };
     static std::size_t SlotOf(double x) {
         std::uint64_t bits = 0;
@@ -54,6 +59,7 @@ private:
         return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 52);  // top 12 bits
     }
     std::vector<Slot> slots_;
+    std::uint32_t generation_ = kNoGeneration + 1;
 };
 using DepthMemo = ValueMemo<double>;
 
