@@ -17,11 +17,12 @@ namespace trevasc {
 inline constexpr double kEquivalentDepthUnset = -10000.0;
 
 // Values that depend on one number alone (averages over the soil profile
-// from the ground surface and pile widths by depth, earth-pressure
-// coefficients by friction angle), remembered for the arguments last asked
-// for: every iteration of a load case asks again at the same node depths. A
-// slot is chosen by the bits of the argument and holds one argument and its
-// value, so a value found is exactly the value that would be computed.
+// from the ground surface and pile widths by depth), remembered for the
+// arguments last asked for: every iteration of a load case asks again at the
+// same node depths. A slot is chosen by the bits of the argument and holds
+// one argument and its value, so a value found is exactly the value that
+// would be computed. A slot belongs to the generation it was stored in; a
+// clear starts a new generation instead of visiting every slot.
 template <class T>
 class ValueMemo {
 public:
@@ -30,23 +31,27 @@ public:
     const T* Find(double x) const {
         if (slots_.empty()) return nullptr;
         const Slot& slot = slots_[SlotOf(x)];
-        return slot.used && slot.x == x ? &slot.value : nullptr;
+        return slot.generation == generation_ && slot.x == x ? &slot.value : nullptr;
     }
     void Store(double x, const T& value) {
         // The slots are made at the first value stored: a run that never
         // asks does not pay for them.
         if (slots_.empty()) slots_.resize(kSlots);
-        slots_[SlotOf(x)] = {x, value, true};
+        slots_[SlotOf(x)] = {x, value, generation_};
     }
     void Clear() {
-        for (Slot& slot : slots_) slot.used = false;
+        if (++generation_ != kNoGeneration) return;
+        // After 2^32 clears the numbers come round: forget every slot.
+        for (Slot& slot : slots_) slot.generation = kNoGeneration;
+        generation_ = kNoGeneration + 1;
     }
 
 private:
+    static constexpr std::uint32_t kNoGeneration = 0;  // a slot never stored
     struct Slot {
         double x = 0.0;
         T value{};
-        bool used = false;
+        std::uint32_t generation = kNoGeneration;
     };
     static std::size_t SlotOf(double x) {
         std::uint64_t bits = 0;
@@ -54,6 +59,7 @@ private:
         return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 52);  // top 12 bits
     }
     std::vector<Slot> slots_;
+    std::uint32_t generation_ = kNoGeneration + 1;
 };
 using DepthMemo = ValueMemo<double>;
 
@@ -73,11 +79,19 @@ public:
         Entry& entry = entries_[i];
         return entry.layer == layer && entry.x == x && entry.xv == xv ? &entry.values : nullptr;
     }
-    Values& Store(int k, int layer, double x, double xv, const Values& values) {
+    // The entry of node k emptied, to be filled in place; it answers no
+    // Find until Keep names its layer and depths.
+    Values& Begin(int k) {
         const auto i = static_cast<std::size_t>(k);
         if (i >= entries_.size()) entries_.resize(i + 1);
-        entries_[i] = {layer, x, xv, values};
+        entries_[i] = Entry{};
         return entries_[i].values;
+    }
+    void Keep(int k, int layer, double x, double xv) {
+        Entry& entry = entries_[static_cast<std::size_t>(k)];
+        entry.layer = layer;
+        entry.x = x;
+        entry.xv = xv;
     }
     // Forgets every entry; the storage is kept for the next set of nodes.
     void Clear() {
@@ -144,16 +158,11 @@ struct SoilState {
     // so that they never outlive the soil and pile data they came from.
     DepthMemo UnitWeightMemo;
     DepthMemo PileWidthMemo;
-    // Level-ground wedge of the API sand criterion by friction angle: the
-    // angles and coefficients of its sand (phi, alpha, beta, K0, Ka, Kp,
-    // C1, C2, C3).
-    ValueMemo<std::array<double, 9>> ApiSandWedgeMemo;
     // Depth-only values of the API sand curve by node.
     NodeValueCache<ApiSandNodeValues> ApiSandNodes;
     void ClearMemos() {
         UnitWeightMemo.Clear();
         PileWidthMemo.Clear();
-        ApiSandWedgeMemo.Clear();
         ApiSandNodes.Clear();
     }
 };

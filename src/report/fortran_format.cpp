@@ -128,19 +128,25 @@ bool ScaledDigits(double magnitude, int digits, char* out, int& power) {
             break;
         }
     }
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
+    auto n = static_cast<std::uint64_t>(scaled);  // the whole part: 0 < scaled < 10^9
+    const double fraction = scaled - static_cast<double>(n);
     if (std::fabs(fraction - 0.5) < kMidpointMargin) return false;
-    auto n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (fraction > 0.5) ++n;
     if (static_cast<double>(n) >= top) {  // 9.99..95 and above carry into a new digit
         n /= 10;
         ++p;
     }
     power = p;
-    for (int i = digits - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + n % 10);
-        n /= 10;
+    // Two digits at a time from the right; n < 10^9 fits 32 bits.
+    auto rest = static_cast<std::uint32_t>(n);
+    int i = digits;
+    for (; i >= 2; i -= 2) {
+        const std::uint32_t pair = rest % 100;
+        rest /= 100;
+        out[i - 1] = static_cast<char>('0' + pair % 10);
+        out[i - 2] = static_cast<char>('0' + pair / 10);
     }
+    if (i == 1) out[0] = static_cast<char>('0' + rest);
     return true;
 }
 
@@ -265,50 +271,8 @@ std::string ListReal(double value) {
     return Justify(std::move(text), kListRealWidth);
 }
 
-}  // namespace
-
-std::string Iwm(std::int64_t value, int width, int min_digits) {
-    if (width < 0) return {};
-    if (min_digits < 0) return Stars(width);
-    std::string digits = IntegerDigits(value);
-    if (value == 0 && min_digits == 0) {
-        // Iw.0 writes a zero as blanks only; I0.0 as one blank.
-        return Blanks(width == 0 ? 1 : width);
-    }
-    if (width > 0 && min_digits > width) return Stars(width);
-    if (static_cast<int>(digits.size()) < min_digits) {
-        digits.insert(0, static_cast<std::size_t>(min_digits) - digits.size(), '0');
-    }
-    if (value < 0) digits.insert(0, 1, '-');
-    return Justify(std::move(digits), width);
-}
-
-std::string I(std::int64_t value, int width) { return Iwm(value, width, 1); }
-
-std::string I0(std::int64_t value) { return Iwm(value, 0, 1); }
-
-std::string F(double value, int width, int decimals) {
-    if (width < 0) return {};
-    if (decimals < 0) return Stars(width);
-    if (!std::isfinite(value)) return NonFinite(value, width);
-    // The point and the decimals alone must fit before any digit is produced.
-    if (width > 0 && decimals + 1 > width) return Stars(width);
-
-    // The integer part of a finite double has at most 309 digits.
-    const std::size_t size = static_cast<std::size_t>(decimals) + 320;
-    return WithScratch(size, [&](char* buffer) {
-        const auto result =
-            std::to_chars(buffer, buffer + size, std::fabs(value), std::chars_format::fixed, decimals);
-        const std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
-        const std::size_t point = digits.find('.');
-        std::string_view integer_digits = digits.substr(0, point);
-        const std::string_view rest = point != std::string_view::npos ? digits.substr(point) : std::string_view(".");
-        if (integer_digits == "0") integer_digits = {};
-        return RealField(std::signbit(value), integer_digits, rest, width);
-    });
-}
-
-std::string E(double value, int width, int decimals) {
+// Ew.d by the general route: every width, digit count and value.
+std::string GeneralE(double value, int width, int decimals) {
     if (width < 0) return {};
     // With no scale factor, Ew.0 would carry no significant digit.
     if (decimals < 1) return Stars(width);
@@ -343,6 +307,119 @@ std::string E(double value, int width, int decimals) {
         return RealField(std::signbit(value), {}, std::string_view(buffer, static_cast<std::size_t>(p - buffer)),
                          width);
     });
+}
+
+}  // namespace
+
+std::string Iwm(std::int64_t value, int width, int min_digits) {
+    if (width < 0) return {};
+    if (min_digits < 0) return Stars(width);
+    std::string digits = IntegerDigits(value);
+    if (value == 0 && min_digits == 0) {
+        // Iw.0 writes a zero as blanks only; I0.0 as one blank.
+        return Blanks(width == 0 ? 1 : width);
+    }
+    if (width > 0 && min_digits > width) return Stars(width);
+    if (static_cast<int>(digits.size()) < min_digits) {
+        digits.insert(0, static_cast<std::size_t>(min_digits) - digits.size(), '0');
+    }
+    if (value < 0) digits.insert(0, 1, '-');
+    return Justify(std::move(digits), width);
+}
+
+void AppendI(std::string& out, std::int64_t value, int width) {
+    if (width <= 0) {
+        out += Iwm(value, width, 1);
+        return;
+    }
+    // The magnitude as unsigned, so that the most negative value has one too.
+    const std::uint64_t magnitude =
+        value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, magnitude);
+    const auto count = static_cast<std::size_t>(result.ptr - digits);
+    const std::size_t length = count + (value < 0 ? 1 : 0);
+    const auto w = static_cast<std::size_t>(width);
+    if (length > w) {
+        out.append(w, '*');
+        return;
+    }
+    out.append(w - length, ' ');
+    if (value < 0) out += '-';
+    out.append(digits, count);
+}
+
+std::string I(std::int64_t value, int width) {
+    std::string field;
+    AppendI(field, value, width);
+    return field;
+}
+
+std::string I0(std::int64_t value) { return Iwm(value, 0, 1); }
+
+std::string F(double value, int width, int decimals) {
+    if (width < 0) return {};
+    if (decimals < 0) return Stars(width);
+    if (!std::isfinite(value)) return NonFinite(value, width);
+    // The point and the decimals alone must fit before any digit is produced.
+    if (width > 0 && decimals + 1 > width) return Stars(width);
+
+    // The integer part of a finite double has at most 309 digits.
+    const std::size_t size = static_cast<std::size_t>(decimals) + 320;
+    return WithScratch(size, [&](char* buffer) {
+        const auto result =
+            std::to_chars(buffer, buffer + size, std::fabs(value), std::chars_format::fixed, decimals);
+        const std::string_view digits(buffer, static_cast<std::size_t>(result.ptr - buffer));
+        const std::size_t point = digits.find('.');
+        std::string_view integer_digits = digits.substr(0, point);
+        const std::string_view rest = point != std::string_view::npos ? digits.substr(point) : std::string_view(".");
+        if (integer_digits == "0") integer_digits = {};
+        return RealField(std::signbit(value), integer_digits, rest, width);
+    });
+}
+
+void AppendE(std::string& out, double value, int width, int decimals) {
+    // The common field, formed in place: a finite value whose digits the
+    // scaled route settles, in a field with room for them and an exponent
+    // of two digits. Everything else takes the general route.
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    const int sign = negative ? 1 : 0;
+    const int rest = decimals + 5;  // ".", the digits, "E+dd"
+    char digits[kScaledDigitsMost];
+    int power = -1;
+    bool settled = width > 0 && decimals >= 1 && decimals <= kScaledDigitsMost && sign + rest <= width;
+    if (settled && magnitude == 0.0) {
+        std::fill_n(digits, decimals, '0');
+    } else if (settled) {
+        settled = ScaledDigits(magnitude, decimals, digits, power) && power + 1 >= -99 && power + 1 <= 99;
+    }
+    if (!settled) {
+        out += GeneralE(value, width, decimals);
+        return;
+    }
+    const int exponent = power + 1;  // of the 0.ddd form
+    const bool leading_zero = width > sign + rest;
+    // The field is blank-filled to its width and written from its right end.
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(width), ' ');
+    char* p = out.data() + out.size();
+    const int e = exponent < 0 ? -exponent : exponent;
+    *--p = static_cast<char>('0' + e % 10);
+    *--p = static_cast<char>('0' + e / 10);
+    *--p = exponent < 0 ? '-' : '+';
+    *--p = 'E';
+    p -= decimals;
+    std::copy(digits, digits + decimals, p);
+    *--p = '.';
+    if (leading_zero) *--p = '0';
+    if (negative) *--p = '-';
+}
+
+std::string E(double value, int width, int decimals) {
+    std::string field;
+    AppendE(field, value, width, decimals);
+    return field;
 }
 
 std::string X(int count) { return Blanks(count); }

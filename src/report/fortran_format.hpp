@@ -22,10 +22,14 @@
 namespace trevasc::fmt {
 
 std::string I(std::int64_t value, int width);               // Iw
+// Iw appended to `out`, as out += I(value, width).
+void AppendI(std::string& out, std::int64_t value, int width);
 std::string I0(std::int64_t value);                         // I0
 std::string Iwm(std::int64_t value, int width, int min_digits);  // Iw.m
 std::string F(double value, int width, int decimals);       // Fw.d
 std::string E(double value, int width, int decimals);       // Ew.d
+// Ew.d appended to `out`, as out += E(value, width, decimals).
+void AppendE(std::string& out, double value, int width, int decimals);
 std::string X(int count);                                   // nX
 // Aw: the leftmost w characters of the text when it is at least w long,
 // otherwise w - len blanks followed by the text (right-justified), exactly as

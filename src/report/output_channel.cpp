@@ -230,8 +230,19 @@ void OutputChannel::EndLine() {
 }
 
 void OutputChannel::Line(std::string_view text) {
-    Write(text);
-    EndLine();
+    if (pending_) {
+        Write(text);
+        EndLine();
+        return;
+    }
+    // A whole record: it needs no positioning, only its end of line.
+    if (writer_ != nullptr && !Failed()) {
+        record_.assign(text);
+        record_ += '\n';
+        const int error = writer_->Write(record_);
+        if (error != 0) Fail(Failure::kWrite, error);
+    }
+    record_.clear();
 }
 
 void OutputChannel::Blank(int count) {

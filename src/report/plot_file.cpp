@@ -48,10 +48,14 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
         switch (d.edit) {
             case Edit::kInteger: {
                 const std::int64_t n = expect(PlotValue::Type::kInteger).integer();
-                record += d.width == 0 ? fmt::I0(n) : fmt::I(n, d.width);
+                if (d.width == 0) {
+                    record += fmt::I0(n);
+                } else {
+                    fmt::AppendI(record, n, d.width);
+                }
                 break;
             }
-            case Edit::kReal: record += fmt::E(expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
+            case Edit::kReal: fmt::AppendE(record, expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
             case Edit::kText: record += expect(PlotValue::Type::kText).text(); break;
             case Edit::kBlanks: record.append(static_cast<std::size_t>(std::max(d.width, 0)), ' '); break;
             case Edit::kTab:

@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -700,20 +701,6 @@ void SandCriterion(RunContext& ctx, int layer, int first, int last) {
 
 namespace {
 
-// Angles and coefficients of the API sand wedge under level ground, which
-// depend on the friction angle alone.
-void LevelGroundWedge(ValueMemo<std::array<double, 9>>& memo, double phi, SandAngles& a, SandCoefficients& k) {
-    if (const auto* known = memo.Find(phi)) {
-        const auto& v = *known;
-        a.phi = v[0], a.alpha = v[1], a.beta = v[2], a.K0 = v[3], a.Ka = v[4], a.Kp = v[5];
-        k.C1 = v[6], k.C2 = v[7], k.C3 = v[8];
-        return;
-    }
-    a = MakeSandAngles(phi, kApiK0);
-    k = MakeSandCoefficients(a, a.Ka);
-    memo.Store(phi, {a.phi, a.alpha, a.beta, a.K0, a.Ka, a.Kp, k.C1, k.C2, k.C3});
-}
-
 // The wedge's angles and coefficients as a node keeps them.
 void KeepWedge(const SandAngles& a, double Ka, const SandCoefficients& k, ApiSandNodeValues& v) {
     v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
@@ -751,9 +738,17 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         // Everything up to the curve depth depends on the node's depths
         // alone: in analysis it is looked up at the first iteration of a
         // load case and kept for the iterations after it.
-        ApiSandNodeValues* kept = analysis ? soil.ApiSandNodes.Find(k, layer, node.x, node.xv) : nullptr;
-        ApiSandNodeValues fresh;
-        ApiSandNodeValues& v = kept != nullptr ? *kept : fresh;
+        ApiSandNodeValues* kept = nullptr;
+        ApiSandNodeValues* values = nullptr;
+        std::unique_ptr<ApiSandNodeValues> report_values;  // report mode keeps nothing
+        if (analysis) {
+            kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
+            values = kept != nullptr ? kept : &soil.ApiSandNodes.Begin(k);
+        } else {
+            report_values = std::make_unique<ApiSandNodeValues>();
+            values = report_values.get();
+        }
+        ApiSandNodeValues& v = *values;
         if (kept == nullptr) {
             v.b = PileWidthAt(ctx, node.x);
             v.gamma = AverageUnitWeight(ctx, node.xv);
@@ -790,7 +785,8 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
             a.Kp = tp * tp;
             coefficients = MakeSandCoefficients(a, Ka);
         } else {
-            LevelGroundWedge(soil.ApiSandWedgeMemo, phi, a, coefficients);
+            a = MakeSandAngles(phi, kApiK0);
+            coefficients = MakeSandCoefficients(a, a.Ka);
             Ka = a.Ka;
         }
         if (kept == nullptr) KeepWedge(a, Ka, coefficients, v);
@@ -835,7 +831,7 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
         const double p_at_yu = v.p_at_yu;
         v.curve_known = !sloping;
-        if (kept == nullptr) soil.ApiSandNodes.Store(k, layer, node.x, node.xv, fresh);
+        if (kept == nullptr) soil.ApiSandNodes.Keep(k, layer, node.x, node.xv);
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);

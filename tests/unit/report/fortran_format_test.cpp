@@ -324,6 +324,10 @@ TEST(FortranFormatRounding, EDigitsRoundTheExactBinaryValue) {
         cases.push_back({x, 1 + i % 17});
     }
     for (const auto& [x, d] : cases) {
-        EXPECT_EQ(E(x, 0, d), ExactE(x, d)) << "E0." << d << " of " << std::hexfloat << x;
+        const std::string exact = ExactE(x, d);
+        EXPECT_EQ(E(x, 0, d), exact) << "E0." << d << " of " << std::hexfloat << x;
+        // A field of fixed width, right-justified (the form the records use).
+        const int width = static_cast<int>(exact.size()) + 2;
+        EXPECT_EQ(E(x, width, d), "  " + exact) << "E" << width << "." << d << " of " << std::hexfloat << x;
     }
 }

@@ -242,5 +242,34 @@ TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
     EXPECT_EQ(memo->Find(0.7 * (kDepths - 1)), nullptr);
 }
 
+// A node's kept values answer only for the layer and the exact depths they
+// were formed at, not while they are being formed, and not after a clear
+// (a new set of nodes).
+TEST(NodeValueCache, AnswersOnlyForTheLayerAndDepthsKept) {
+    NodeValueCache<double> cache;
+    EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);
+    cache.Begin(3) = 42.0;
+    EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);  // not yet kept
+    cache.Keep(3, 1, 1.5, 1.5);
+    ASSERT_NE(cache.Find(3, 1, 1.5, 1.5), nullptr);
+    EXPECT_EQ(*cache.Find(3, 1, 1.5, 1.5), 42.0);
+    const struct {
+        int k, layer;
+        double x, xv;
+    } others[] = {
+        {2, 1, 1.5, 1.5},                        // another node
+        {3, 2, 1.5, 1.5},                        // the node read by the next layer
+        {3, 1, std::nextafter(1.5, 2.0), 1.5},   // nodes set up along a shorter pile
+        {3, 1, 1.5, std::nextafter(1.5, 1.0)},   // a battered pile's vertical depth
+        {900, 1, 1.5, 1.5},                      // beyond every node kept
+    };
+    for (const auto& o : others) EXPECT_EQ(cache.Find(o.k, o.layer, o.x, o.xv), nullptr) << o.k << " " << o.layer;
+    cache.Begin(3) = 7.0;  // formed again: the old values no longer answer
+    EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);
+    cache.Keep(3, 1, 1.5, 1.5);
+    cache.Clear();
+    EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);
+}
+
 }  // namespace
 }  // namespace trevasc::testing
