@@ -61,7 +61,6 @@ public:
     };
     const std::vector<Item>& Items() const { return items_; }
     PointFields Fields() const { return fields_; }
-    int EqualsColumn() const { return equals_column_; }
 
 private:
     int equals_column_;
@@ -69,14 +68,10 @@ private:
     std::vector<Item> items_;
 };
 
-// Prints `curve` for the output depth `node` in a layer of criterion `entry`:
-// its lines in the report, plot Line 7 before its first point and one plot
-// Line 8 for each point. `cyclic` selects the cyclic soil text of Line 8
-// where the criterion has one.
-struct CriterionEntry;
-void WritePyCurveReport(RunContext& ctx, const CriterionEntry& entry, const PyNode& node, const PyCurveReport& curve,
-                        bool cyclic = false);
-// The same for the layer's own criterion.
+// Prints `curve` for the output depth `node` in soil layer `layer`: its lines
+// in the report, plot Line 7 before its first point and one plot Line 8 for
+// each point, with the plot labels of the layer's criterion. `cyclic` selects
+// the cyclic soil text of Line 8 where the criterion has one.
 void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve,
                         bool cyclic = false);
 
