@@ -135,7 +135,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
             if (top == 0) continue;
             const CriterionEntry* entry = CriterionForCode(code);
             if (entry == nullptr) continue;
-            if (entry->name == "Vuggy LS") CallCriterion(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
+            if (entry->name == "Vuggy LS") StoreLayerSprings(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
             ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
     }
@@ -277,7 +277,7 @@ void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         const auto li = static_cast<std::size_t>(l);
         if (pile.TopNode[li] != 0) {
-            CallCriterion(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
+            StoreLayerSprings(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
             const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
             if (entry != nullptr) ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }

@@ -265,7 +265,7 @@ void SetCurveConstants(SiltCurve& curve, double z, double b) {
 
 }  // namespace
 
-void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
+void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -483,6 +483,10 @@ void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&CementedSiltSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

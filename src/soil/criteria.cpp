@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 #include "trevasc/plot_records.hpp"
 
@@ -13,22 +14,22 @@ using enum InterfaceKind;
 
 // In the order in which layer names are compared.
 constexpr std::array<CriterionEntry, 16> kCriteria{{
-    {"SoftClay", &SoftClayCriterion, kMarkIfBelowRock, kCohesive, true},
-    {"SoftClyJ", &SoftClayJCriterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyBW", &StiffClayWaterCriterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyAW", &StiffClayWithoutWaterCriterion, kMarkIfBelowRock, kCohesive, true},
-    {"StfClyAK", &StiffClayWithKCriterion, kMarkIfBelowRock, kCohesive, true},
-    {"Sand", &SandCriterion, kMarkIfBelowRock, kCohesionless, true},
-    {"API Sand", &ApiSandCriterion, kMarkIfBelowRock, kCohesionless, true},
-    {"Liq Sand", &LiquefiedSandCriterion, kMarkIfBelowRock, kCohesionless, false},
-    {"Cem Silt", &CementedSiltCriterion, kMarkIfBelowRock, kCohesiveIfStrength, true},
-    {"User p-y", &UserPyCriterion, kNone, kUserCurves, false},
-    {"WeakRock", &WeakRockCriterion, kCountThenMark, kRock, false},
-    {"Vuggy LS", &VuggyLimestoneCriterion, kMarkThenCount, kRock, false},
-    {"MassRock", &MassiveRockCriterion, kMarkThenCount, kRock, false},
-    {"KS Loess", &LoessCriterion, kMarkThenCount, kCohesionless, false},
-    {"Piedmont", &PiedmontCriterion, kMarkThenCount, kCohesionless, false},
-    {"Elast SG", &ElasticSubgradeCriterion, kMarkThenCount, kElasticSubgrade, false},
+    {"SoftClay", &SoftClaySprings, &SoftClayCurves, kMarkIfBelowRock, kCohesive, true},
+    {"SoftClyJ", &SoftClayJSprings, &SoftClayJCurves, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyBW", &StiffClayWaterSprings, &StiffClayWaterCurves, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAW", &StiffClayWithoutWaterSprings, &StiffClayWithoutWaterCurves, kMarkIfBelowRock, kCohesive, true},
+    {"StfClyAK", &StiffClayWithKSprings, &StiffClayWithKCurves, kMarkIfBelowRock, kCohesive, true},
+    {"Sand", &SandSprings, &SandCurves, kMarkIfBelowRock, kCohesionless, true},
+    {"API Sand", &ApiSandSprings, &ApiSandCurves, kMarkIfBelowRock, kCohesionless, true},
+    {"Liq Sand", &LiquefiedSandSprings, &LiquefiedSandCurves, kMarkIfBelowRock, kCohesionless, false},
+    {"Cem Silt", &CementedSiltSprings, &CementedSiltCurves, kMarkIfBelowRock, kCohesiveIfStrength, true},
+    {"User p-y", &UserPySprings, &UserPyCurves, kNone, kUserCurves, false},
+    {"WeakRock", &WeakRockSprings, &WeakRockCurves, kCountThenMark, kRock, false},
+    {"Vuggy LS", &VuggyLimestoneSprings, &VuggyLimestoneCurves, kMarkThenCount, kRock, false},
+    {"MassRock", &MassiveRockSprings, &MassiveRockCurves, kMarkThenCount, kRock, false},
+    {"KS Loess", &LoessSprings, &LoessCurves, kMarkThenCount, kCohesionless, false},
+    {"Piedmont", &PiedmontSprings, &PiedmontCurves, kMarkThenCount, kCohesionless, false},
+    {"Elast SG", &ElasticSubgradeSprings, &ElasticSubgradeCurves, kMarkThenCount, kElasticSubgrade, false},
 }};
 
 // Every criterion prints its curves with the plot-file labels of its model.
@@ -57,11 +58,19 @@ const CriterionEntry* FindCriterion(std::string_view name) {
 
 const CriterionEntry* CriterionForCode(int soil_model_code) { return FindCriterion(SoilModelName(soil_model_code)); }
 
-void CallCriterion(RunContext& ctx, int layer, int first, int last) {
-    const int code = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL;
-    const CriterionEntry* entry = CriterionForCode(code);
+void StoreLayerSprings(RunContext& ctx, int layer, int first, int last) {
+    const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr) return;
-    entry->routine(ctx, layer, first, last);
+    entry->springs(ctx, layer, first, last);
+}
+
+void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths) {
+    const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
+    if (entry == nullptr || depths.empty()) return;
+    entry->curves(ctx, layer, depths,
+                  [&ctx, layer](const PyNode& depth, const PyCurveReport& curve) {
+                      WritePyCurveReport(ctx, layer, depth, curve);
+                  });
 }
 
 void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {

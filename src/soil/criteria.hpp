@@ -3,16 +3,29 @@
 // own and is added here with one table entry.
 #pragma once
 
+#include <functional>
+#include <span>
 #include <string_view>
 
 #include "run/run_context.hpp"
+#include "soil/criterion_report.hpp"
+#include "soil/py_framework.hpp"
 
 namespace trevasc {
 
-// A criterion evaluates the nodes first .. last of a layer: in analysis mode
-// it stores the secant soil modulus of each node, in report mode it prints
-// the p-y curve at each report depth.
-using CriterionRoutine = void (*)(RunContext& ctx, int layer, int first, int last);
+// A criterion turns a node of a layer into its p-y curve, and has two uses
+// for it. During the iterations it stores the spring of each pile node
+// first .. last of the layer: the secant soil modulus at the node's
+// deflection, with the layer's resistance for the equivalent depths below.
+using SpringRoutine = void (*)(RunContext& ctx, int layer, int first, int last);
+
+// Receives the curve of one output depth, as printed.
+using PyCurveSink = std::function<void(const PyNode& depth, const PyCurveReport& curve)>;
+
+// At the output depths of a layer (in the order given; their k numbers the
+// layer's output depths consecutively) it describes each curve and hands it
+// to `sink`, which prints it. A criterion never prints.
+using CurveRoutine = void (*)(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
 
 // How a layer of the kind takes part in the top-down count of rock-like
 // layers, which switches the layering correction off below them.
@@ -36,7 +49,8 @@ enum class InterfaceKind {
 
 struct CriterionEntry {
     std::string_view name;       // 8-character model name, trailing blanks removed
-    CriterionRoutine routine;
+    SpringRoutine springs;
+    CurveRoutine curves;
     RockRule rock_rule;
     InterfaceKind interface_kind;
     bool layering_correction;    // uses the equivalent depth of the layers above
@@ -47,27 +61,62 @@ struct CriterionEntry {
 const CriterionEntry* FindCriterion(std::string_view name);
 const CriterionEntry* CriterionForCode(int soil_model_code);
 
-// Evaluates the criterion of `layer` over nodes first .. last.
-void CallCriterion(RunContext& ctx, int layer, int first, int last);
+// Stores the springs of nodes first .. last of `layer` from its criterion
+// (a layer without a criterion keeps the soil modulus it has).
+void StoreLayerSprings(RunContext& ctx, int layer, int first, int last);
+// Prints the p-y curves of `layer` at the output depths `depths`.
+void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths);
 // Rock-layer bookkeeping after the criterion of `layer` has run.
 void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
 
+// Curves of a criterion whose springs routine still prints its own curves
+// when the report flag is set: the output depths are handed to it as report
+// "nodes" with their own numbers.
+template <SpringRoutine springs>
+void CurvesThroughReportMode(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink&) {
+    SoilState& soil = ctx.soil;
+    const auto count = static_cast<std::size_t>(depths.back().k) + 1;
+    soil.ReportDepth.assign(count, 0.0);
+    soil.ReportCurveNumber.assign(count, 0);
+    for (const PyNode& depth : depths) {
+        soil.ReportDepth[static_cast<std::size_t>(depth.k)] = depth.x;
+        soil.ReportCurveNumber[static_cast<std::size_t>(depth.k)] = depth.curve_number;
+    }
+    springs(ctx, layer, depths.front().k, depths.back().k);
+}
+
 // The criteria of this build.
-void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last);
-void UserPyCriterion(RunContext& ctx, int layer, int first, int last);
-void WeakRockCriterion(RunContext& ctx, int layer, int first, int last);
-void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last);
-void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last);
-void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last);
-void CementedSiltCriterion(RunContext& ctx, int layer, int first, int last);
-void LoessCriterion(RunContext& ctx, int layer, int first, int last);
-void PiedmontCriterion(RunContext& ctx, int layer, int first, int last);
-void SoftClayCriterion(RunContext& ctx, int layer, int first, int last);
-void SoftClayJCriterion(RunContext& ctx, int layer, int first, int last);
-void SandCriterion(RunContext& ctx, int layer, int first, int last);
-void ApiSandCriterion(RunContext& ctx, int layer, int first, int last);
-void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last);
-void StiffClayWithoutWaterCriterion(RunContext& ctx, int layer, int first, int last);
-void StiffClayWithKCriterion(RunContext& ctx, int layer, int first, int last);
+void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last);
+void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void UserPySprings(RunContext& ctx, int layer, int first, int last);
+void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void WeakRockSprings(RunContext& ctx, int layer, int first, int last);
+void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last);
+void VuggyLimestoneCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void MassiveRockSprings(RunContext& ctx, int layer, int first, int last);
+void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last);
+void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void CementedSiltSprings(RunContext& ctx, int layer, int first, int last);
+void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void LoessSprings(RunContext& ctx, int layer, int first, int last);
+void LoessCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void PiedmontSprings(RunContext& ctx, int layer, int first, int last);
+void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SoftClaySprings(RunContext& ctx, int layer, int first, int last);
+void SoftClayCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SoftClayJSprings(RunContext& ctx, int layer, int first, int last);
+void SoftClayJCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SandSprings(RunContext& ctx, int layer, int first, int last);
+void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void ApiSandSprings(RunContext& ctx, int layer, int first, int last);
+void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last);
+void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void StiffClayWithoutWaterSprings(RunContext& ctx, int layer, int first, int last);
+void StiffClayWithoutWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void StiffClayWithKSprings(RunContext& ctx, int layer, int first, int last);
+void StiffClayWithKCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
 
 }  // namespace trevasc

@@ -29,13 +29,13 @@ void WritePoint(OutputChannel& report, PointFields fields, double y, double p, s
 
 }  // namespace
 
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve, bool cyclic) {
+void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve) {
     const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr) return;
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot_file = ctx.files.plot;
     const plot::PyCurveLabels& labels = *plot::PyCurveLabelsOf(entry->name);
-    const std::string_view soil = cyclic && !labels.line8_cyclic.empty() ? labels.line8_cyclic : labels.line8_soil;
+    const std::string_view soil = curve.Cyclic() && !labels.line8_cyclic.empty() ? labels.line8_cyclic : labels.line8_soil;
     int j = 0;
     for (const PyCurveReport::Item& item : curve.Items()) {
         switch (item.kind) {

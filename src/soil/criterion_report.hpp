@@ -29,6 +29,11 @@ public:
     explicit PyCurveReport(int equals_column, PointFields fields = PointFields::kAdaptive)
         : equals_column_(equals_column), fields_(fields) {}
 
+    // A curve of cyclic loading takes the cyclic soil text of the plot
+    // records where its criterion has one.
+    void SetCyclic(bool cyclic) { cyclic_ = cyclic; }
+    bool Cyclic() const { return cyclic_; }
+
     // A line of text (an empty one for a blank line).
     void Line(std::string text) { items_.push_back({Item::kText, std::move(text), {}, 0, 0, 0.0, 0.0}); }
     void Blank(int count = 1) {
@@ -65,15 +70,14 @@ public:
 private:
     int equals_column_;
     PointFields fields_;
+    bool cyclic_ = false;
     std::vector<Item> items_;
 };
 
 // Prints `curve` for the output depth `node` in soil layer `layer`: its lines
 // in the report, plot Line 7 before its first point and one plot Line 8 for
-// each point, with the plot labels of the layer's criterion. `cyclic` selects
-// the cyclic soil text of Line 8 where the criterion has one.
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve,
-                        bool cyclic = false);
+// each point, with the plot labels of the layer's criterion.
+void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve);
 
 namespace py_report {
 

@@ -14,6 +14,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/run_context.hpp"
+#include "soil/criteria.hpp"
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
@@ -52,7 +53,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last) {
+void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
     const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
@@ -74,6 +75,10 @@ void ElasticSubgradeCriterion(RunContext& ctx, int layer, int first, int last) {
 
         WritePyCurveReport(ctx, layer, node, DescribeCurve(ctx, layer, node, b, kes, pm, ym));
     }
+}
+
+void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&ElasticSubgradeSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

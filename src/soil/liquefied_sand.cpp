@@ -98,7 +98,7 @@ struct LiquefiedSandCurve {
 
 }  // namespace
 
-void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
+void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
@@ -183,6 +183,10 @@ void LiquefiedSandCriterion(RunContext& ctx, int layer, int first, int last) {
         report.Blank();
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&LiquefiedSandSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

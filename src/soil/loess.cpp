@@ -89,75 +89,107 @@ struct LoessCurve {
     }
 };
 
-}  // namespace
+// What the curves of a layer share: the cycles of loading and the reference
+// deflection.
+struct LoessLayer {
+    double N = 0.0;
+    double cycle_divisor = 0.0;
+    double yref = 0.0;
+};
 
-void LoessCriterion(RunContext& ctx, int layer, int first, int last) {
+LoessLayer LoessLayerOf(RunContext& ctx, int layer) {
     const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double input_cycles = problem.Options.NumberOfCycles;
     if (std::fabs(input_cycles) > kMaxCycles) StopOnTooManyCycles(ctx, layer, input_cycles);
-    const double N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
-    const double cycle_divisor = 1.0 + kCycleFactor * std::log(N);
-    const double yref =
-        problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
+    LoessLayer l;
+    l.N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
+    l.cycle_divisor = 1.0 + kCycleFactor * std::log(l.N);
+    l.yref = problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
+    return l;
+}
 
+// The curve of one node with the parameters it comes from.
+struct LoessNodeCurve {
+    double b = 0.0;
+    double pm = 0.0;
+    double ym = 0.0;
+    double qc = 0.0;  // depth-adjusted near the surface
+    bool shallow = false;
+    double pu0 = 0.0;
+    double pu = 0.0;
+    LoessCurve curve;
+};
+
+LoessNodeCurve LoessCurveAt(RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    LoessNodeCurve c;
+    c.b = PileWidthAt(ctx, node.x);
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    const double Dt = soil_layer.Top.Depth;
+    const double Db = soil_layer.Bottom.Depth;
+    const double Vt = soil_layer.Top.ConeTipResistance;
+    const double Vb = soil_layer.Bottom.ConeTipResistance;
+    c.qc = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
+    if (c.qc < 0.0) StopOnNegativeConeResistance(ctx, layer, node.xv, c.qc);
+    c.shallow = node.x < kShallowWidths * c.b;
+    if (c.shallow) c.qc *= node.x / (kShallowWidths * c.b) + kShallowOffset;
+    c.pu0 = kUltimateFactor * c.qc;
+    c.pu = c.b * c.pu0 / l.cycle_divisor;
+    c.curve.yref = l.yref;
+    c.curve.Ei = c.pu / l.yref;
+    return c;
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node,
+                            const LoessNodeCurve& c) {
+    PyCurveReport report(56);
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    const std::string& stress = units.stress;
+    auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
+    report.Blank(2);
+    report.Line("p-y Curve for Loess");
+    report.Blank();
+    labelled("Soil Layer Number", fmt::I(layer, 10));
+    labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
+    labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
+    labelled("Shaft Diameter", fmt::F(c.b, 12, 3) + " " + length);
+    labelled(c.shallow ? "Depth Adj. Cone tip resistance" : "Cone tip resistance", fmt::F(c.qc, 12, 3) + " " + stress);
+    labelled("Initial Modulus, Ei", fmt::F(c.curve.Ei, 12, 3) + " " + stress);
+    labelled("p_u0", fmt::F(c.pu0, 12, 3) + " " + stress);
+    labelled("p_u", fmt::F(c.pu, 12, 3) + " " + force_per_length);
+    labelled("Number of Cycles of Loading", fmt::F(l.N, 12, 0) + " cycles");
+    labelled("p-multiplier", fmt::F(c.pm, 12, 5));
+    labelled("y-multiplier", fmt::F(c.ym, 12, 5));
+    report.Blank();
+    report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
+    report.Line("---------------   ---------------");
+    for (const double multiple : kReportMultiples) {
+        const double yj = multiple * l.yref;
+        report.Point(c.ym * yj, c.pm * c.curve.P(yj));
+    }
+    return report;
+}
+
+}  // namespace
+
+void LoessSprings(RunContext& ctx, int layer, int first, int last) {
+    const LoessLayer l = LoessLayerOf(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double b = PileWidthAt(ctx, node.x);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double Dt = soil_layer.Top.Depth;
-        const double Db = soil_layer.Bottom.Depth;
-        const double Vt = soil_layer.Top.ConeTipResistance;
-        const double Vb = soil_layer.Bottom.ConeTipResistance;
-        double qc = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
-        if (qc < 0.0) StopOnNegativeConeResistance(ctx, layer, node.xv, qc);
-        const bool shallow = node.x < kShallowWidths * b;
-        if (shallow) qc *= node.x / (kShallowWidths * b) + kShallowOffset;
-        const double pu0 = kUltimateFactor * qc;
-        const double pu = b * pu0 / cycle_divisor;
-        LoessCurve curve;
-        curve.yref = yref;
-        curve.Ei = pu / yref;
+        const LoessNodeCurve c = LoessCurveAt(ctx, layer, l, node);
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        ctx.pile.Es(k) =
+            ystar < kSmallDeflection ? c.pm * c.curve.Ei / c.ym : c.pm * (c.curve.P(ystar) / ystar) / c.ym;
+    }
+}
 
-        if (!ctx.soil.PyReportMode) {
-            const double ystar = DeflectionOnCurve(node, ym);
-            const double Es = ystar < kSmallDeflection ? pm * curve.Ei / ym : pm * (curve.P(ystar) / ystar) / ym;
-            ctx.pile.Es(k) = Es;
-            continue;
-        }
-
-        PyCurveReport report(56);
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        const std::string& stress = units.stress;
-        auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-        report.Blank(2);
-        report.Line("p-y Curve for Loess");
-        report.Blank();
-        labelled("Soil Layer Number", fmt::I(layer, 10));
-        labelled("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
-        labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
-        labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
-        labelled(shallow ? "Depth Adj. Cone tip resistance" : "Cone tip resistance", fmt::F(qc, 12, 3) + " " + stress);
-        labelled("Initial Modulus, Ei", fmt::F(curve.Ei, 12, 3) + " " + stress);
-        labelled("p_u0", fmt::F(pu0, 12, 3) + " " + stress);
-        labelled("p_u", fmt::F(pu, 12, 3) + " " + force_per_length);
-        labelled("Number of Cycles of Loading", fmt::F(N, 12, 0) + " cycles");
-        labelled("p-multiplier", fmt::F(pm, 12, 5));
-        labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Blank();
-        report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
-        report.Line("---------------   ---------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            const double yj = kReportMultiples[static_cast<std::size_t>(j - 1)] * yref;
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+void LoessCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    const LoessLayer l = LoessLayerOf(ctx, layer);
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, l, depth, LoessCurveAt(ctx, layer, l, depth)));
     }
 }
 

@@ -158,7 +158,7 @@ struct MassiveRockCurve {
 
 }  // namespace
 
-void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
+void MassiveRockSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool si = problem.Options.Units == UnitSystem::SI;
@@ -279,6 +279,10 @@ void MassiveRockCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&MassiveRockSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

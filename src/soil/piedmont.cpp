@@ -109,7 +109,7 @@ struct PiedmontCurve {
 
 }  // namespace
 
-void PiedmontCriterion(RunContext& ctx, int layer, int first, int last) {
+void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     // The test type is held in a real column; the top point's governs.
@@ -178,6 +178,10 @@ void PiedmontCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&PiedmontSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -206,6 +206,17 @@ std::string_view SoilModelName(int code) {
     return kModelNames[static_cast<std::size_t>(code)];
 }
 
+PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_number) {
+    const PileModel& pile = ctx.pile;
+    PyNode node;
+    node.k = k;
+    node.x = node.xv = depth;
+    node.curve_number = curve_number;
+    node.y = curve_number >= 1 && curve_number <= pile.N ? pile.y(curve_number) : 0.0;
+    node.z0 = node.xv - ctx.problem.GroundSurfaceDepth;
+    return node;
+}
+
 PyNode PyNodeAt(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
     const SoilState& soil = ctx.soil;

@@ -41,6 +41,10 @@ struct PyNode {
     int curve_number = 0;  // report mode: ordinal of the output depth
 };
 PyNode PyNodeAt(const RunContext& ctx, int k);
+// The "node" of output depth number `curve_number` (at `depth` along the
+// axis), numbered k in the list of output depths. It holds the deflection of
+// the pile node with the output depth's number.
+PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_number);
 
 // Undrained shear strength (or Qu of rock) at vertical depth x, with the
 // interface rules between layers of different kinds.

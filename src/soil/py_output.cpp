@@ -5,6 +5,7 @@
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
+#include "soil/py_framework.hpp"
 
 namespace trevasc {
 namespace {
@@ -58,22 +59,16 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
         if (problem.GroundSurfaceDepth > depth) StopOnDepthAboveGround(ctx, j, depth);
     }
 
-    // The report "nodes": the output depths grouped by layer, each layer's in
-    // input order.
-    soil.ReportDepth.assign(1, 0.0);
-    soil.ReportCurveNumber.assign(1, 0);
+    // The output depths grouped by layer, each layer's in input order, and
+    // numbered on through the layers.
     const int layers = problem.i_Number_of_Layers();
-    std::vector<int> first(static_cast<std::size_t>(layers) + 1, 0);
-    std::vector<int> last(static_cast<std::size_t>(layers) + 1, -1);
+    std::vector<std::vector<PyNode>> by_layer(static_cast<std::size_t>(layers) + 1);
+    int k = 0;
     for (int l = 1; l <= layers; ++l) {
         for (int j = 1; j <= n; ++j) {
             const double depth = depths[static_cast<std::size_t>(j - 1)];
             if (LayerOfDepth(problem, depth) != l) continue;
-            soil.ReportDepth.push_back(depth);
-            soil.ReportCurveNumber.push_back(j);
-            const int k = static_cast<int>(soil.ReportDepth.size()) - 1;
-            if (first[static_cast<std::size_t>(l)] == 0) first[static_cast<std::size_t>(l)] = k;
-            last[static_cast<std::size_t>(l)] = k;
+            by_layer[static_cast<std::size_t>(l)].push_back(OutputDepthNode(ctx, ++k, depth, j));
         }
     }
 
@@ -81,8 +76,8 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
     for (int l = 1; l <= layers; ++l) {
         const auto li = static_cast<std::size_t>(l);
         soil.BelowRockCount = soil.BelowRockLayer[li] ? 1 : 0;
-        if (first[li] == 0) continue;
-        CallCriterion(ctx, l, first[li], last[li]);
+        if (by_layer[li].empty()) continue;
+        WriteLayerCurves(ctx, l, by_layer[li]);
         report.Blank(2);
     }
     soil.PyReportMode = false;

@@ -610,7 +610,7 @@ double SandDefaultK(double phi_degrees, double gamma, UnitSystem units) {
 
 // ------------------------------------------------------------- criteria
 
-void SandCriterion(RunContext& ctx, int layer, int first, int last) {
+void SandSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -722,7 +722,7 @@ SandCoefficients KeptCoefficients(const ApiSandNodeValues& v) {
 
 }  // namespace
 
-void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
+void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
@@ -841,6 +841,14 @@ void ApiSandCriterion(RunContext& ctx, int layer, int first, int last) {
         const double Es = ystar < kSmallDeflection ? kz : pm * ApiSandP(A, pu, kz, z, ystar) / (ystar * ym);
         StoreSoilModulus(ctx, node, Es);
     }
+}
+
+void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&SandSprings>(ctx, layer, depths, sink);
+}
+
+void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&ApiSandSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -410,12 +410,20 @@ double SoftClayEquivalentDepth(double A, double b, double c, double gamma, doubl
     return (std::sqrt(s * s + 4.0 * A * a) - s) * 0.5 / a;
 }
 
-void SoftClayCriterion(RunContext& ctx, int layer, int first, int last) {
+void SoftClaySprings(RunContext& ctx, int layer, int first, int last) {
     SoftClayLayer(ctx, kVariantMatlock, layer, first, last);
 }
 
-void SoftClayJCriterion(RunContext& ctx, int layer, int first, int last) {
+void SoftClayJSprings(RunContext& ctx, int layer, int first, int last) {
     SoftClayLayer(ctx, kVariantWithJ, layer, first, last);
+}
+
+void SoftClayCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&SoftClaySprings>(ctx, layer, depths, sink);
+}
+
+void SoftClayJCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&SoftClayJSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

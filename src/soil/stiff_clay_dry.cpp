@@ -297,12 +297,20 @@ double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, doub
     return (std::sqrt(s * s + 4.0 * A * a) - s) / (2.0 * a);
 }
 
-void StiffClayWithoutWaterCriterion(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWithoutWaterSprings(RunContext& ctx, int layer, int first, int last) {
     StiffClayDryLayer(ctx, kWithoutK, layer, first, last);
 }
 
-void StiffClayWithKCriterion(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWithKSprings(RunContext& ctx, int layer, int first, int last) {
     StiffClayDryLayer(ctx, kWithK, layer, first, last);
+}
+
+void StiffClayWithoutWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&StiffClayWithoutWaterSprings>(ctx, layer, depths, sink);
+}
+
+void StiffClayWithKCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&StiffClayWithKSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -158,6 +158,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(29, curve.cyclic ? PointFields::kFixed : PointFields::kAdaptive);
+    report.SetCyclic(curve.cyclic);
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     const std::string per_length = " " + units.force_per_length;
 
@@ -289,7 +290,7 @@ double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, do
     return zc + (A - F) / (kFlowFactor * c * v * b);
 }
 
-void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     const bool cyclic = options.CyclicLoading;
@@ -366,8 +367,7 @@ void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
 
         if (!analysis) {
             WritePyCurveReport(ctx, layer, node,
-                               DescribeCurve(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve),
-                               curve.cyclic);
+                               DescribeCurve(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve));
             continue;
         }
 
@@ -383,6 +383,10 @@ void StiffClayWaterCriterion(RunContext& ctx, int layer, int first, int last) {
         const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
         StoreSoilModulus(ctx, node, Es);
     }
+}
+
+void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&StiffClayWaterSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -82,7 +82,7 @@ void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::strin
 
 }  // namespace
 
-void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
+void UserPySprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
@@ -167,6 +167,10 @@ void UserPyCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&UserPySprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

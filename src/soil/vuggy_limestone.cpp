@@ -81,7 +81,7 @@ struct VuggyCurve {
 
 }  // namespace
 
-void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
+void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
@@ -149,6 +149,10 @@ void VuggyLimestoneCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void VuggyLimestoneCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&VuggyLimestoneSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -235,7 +235,7 @@ struct WeakRockCurve {
 
 }  // namespace
 
-void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
+void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
     ProblemData& problem = ctx.problem;
     AnalysisOptions& options = problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
@@ -345,6 +345,10 @@ void WeakRockCriterion(RunContext& ctx, int layer, int first, int last) {
         }
         WritePyCurveReport(ctx, layer, node, report);
     }
+}
+
+void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    CurvesThroughReportMode<&WeakRockSprings>(ctx, layer, depths, sink);
 }
 
 }  // namespace trevasc

@@ -139,7 +139,7 @@ ProblemData SoftClayPile(int code = kSoftClay, UnitSystem units = UnitSystem::US
     return problem;
 }
 
-TEST(SoftClayCriterion, SecantModulusAtANodeWithMultipliers) {
+TEST(SoftClaySprings, SecantModulusAtANodeWithMultipliers) {
     // Node 11 lies at 60 in (h = 6 in): pu = 553.2 lb/in. With pm = 0.7 and
     // ym = 1.5 the curve is evaluated at y* = y/1.5 and p scaled by 0.7.
     const double pu = MatlockPu(60.0);
@@ -160,7 +160,7 @@ TEST(SoftClayCriterion, SecantModulusAtANodeWithMultipliers) {
     }
 }
 
-TEST(SoftClayCriterion, TinyDeflectionOrSoilMovingWithThePileGivesTheLimitingModulus) {
+TEST(SoftClaySprings, TinyDeflectionOrSoilMovingWithThePileGivesTheLimitingModulus) {
     // Eslim = pu / (6 y50) (1e-5)^(-2/3), without the multipliers.
     const double Eslim = MatlockPu(60.0) / (6.0 * kY50) * std::pow(1.0e-5, -2.0 / 3.0);
     ProblemData problem = SoftClayPile();
@@ -178,7 +178,7 @@ TEST(SoftClayCriterion, TinyDeflectionOrSoilMovingWithThePileGivesTheLimitingMod
     }
 }
 
-TEST(SoftClayCriterion, StrengthWarningsByUnitSystem) {
+TEST(SoftClaySprings, StrengthWarningsByUnitSystem) {
     // 1,250 psf (8.68 psi) and 59.85 kPa are the upper limits of soft clay.
     struct Case {
         UnitSystem units;
@@ -199,7 +199,7 @@ TEST(SoftClayCriterion, StrengthWarningsByUnitSystem) {
     }
 }
 
-TEST(SoftClayCriterion, ZeroStrengthPassesAtTheTopNodeAndStopsBelowIt) {
+TEST(SoftClaySprings, ZeroStrengthPassesAtTheTopNodeAndStopsBelowIt) {
     // c from 0 at the top to 1000 psf: the ground-surface node has c = 0 and
     // the run goes on. c from 500 psf down to 0 at the tip stops at node 101.
     InputFile passes;
@@ -255,7 +255,7 @@ TEST(SoftClayCriterion, ZeroStrengthPassesAtTheTopNodeAndStopsBelowIt) {
 
 // Regression: this stop used to end the run with 99, the code of a wrong
 // interface code, and without the closing lines. It is Input Data Error 93.
-TEST(SoftClayCriterion, GeneralUnitsWithoutEpsilon50AreRefused) {
+TEST(SoftClaySprings, GeneralUnitsWithoutEpsilon50AreRefused) {
     for (const char* layer : {"1 0. 600.\n0.03 5. 0.\n0.03 5. 0.\n", "15 0. 600.\n0.03 5. 0. 0.5\n0.03 5. 0. 0.5\n"}) {
         InputFile input;
         input.units = "GENERAL";

@@ -31,11 +31,11 @@ struct Analysis {
     RunContext& ctx() { return run->ctx(); }
     PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number, 0 if none.
-    int Evaluate(CriterionRoutine routine, int layer) {
+    int Evaluate(SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
         return EvaluateNodes(routine, layer, pile().TopNode[l], pile().BottomNode[l]);
     }
-    int EvaluateNodes(CriterionRoutine routine, int layer, int first, int last) {
+    int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
         } catch (const RunStop& stop) {
@@ -100,7 +100,7 @@ TEST(WeakRock, SecantModulusFollowsTheInitialLineAndTheQuarterPowerCurve) {
     for (const Case& c : kCases) {
         Analysis a(WeakRockProblem());
         a.pile().y(c.node) = c.y;
-        ASSERT_EQ(a.Evaluate(&WeakRockCriterion, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(c.node), c.Es, 2.0e-7 * c.Es) << c.what;
     }
 }
@@ -113,7 +113,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     // published 4/3 is applied as 1.333, which parts them by about 0.2 %).
     Analysis a(WeakRockProblem());
     a.pile().y(11) = yA * 1.000001;
-    ASSERT_EQ(a.Evaluate(&WeakRockCriterion, 1), 0);
+    ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(11), Kir, 3.0e-3 * Kir);
 
     // With pm = 0.5 and ym = 2 a deflection of 32 yrm lies at 16 yrm on the
@@ -124,7 +124,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     Analysis m(problem);
     m.pile().y(11) = 32.0 * yrm;
     m.pile().y(12) = 1.0e-5;
-    ASSERT_EQ(m.Evaluate(&WeakRockCriterion, 1), 0);
+    ASSERT_EQ(m.Evaluate(&WeakRockSprings, 1), 0);
     EXPECT_NEAR(m.pile().Es(11), 0.5 * pur / (16.0 * yrm * 2.0), 1.0e-6 * pur);
     const double Kir_66 = 50000.0 * (100.0 + 400.0 * 66.0 / 72.0);
     EXPECT_NEAR(m.pile().Es(12), Kir_66, 1.0e-6 * Kir_66);
@@ -148,7 +148,7 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
         AddLayer(problem, kWeakRock, 24.0, 240.0, upper, upper);
         Analysis a(problem);
         a.pile().y(9) = 0.24;  // node 9 at 48 in
-        ASSERT_EQ(a.Evaluate(&WeakRockCriterion, 2), 0) << c.upper_code;
+        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 2), 0) << c.upper_code;
         EXPECT_NEAR(a.pile().Es(9), c.pur / 0.24, 1.0e-6 * c.pur / 0.24) << c.upper_code;
     }
 }
@@ -175,7 +175,7 @@ TEST(WeakRock, RangeWarningsOfStrengthAndKrm) {
         const SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
         AddLayer(problem, kWeakRock, 0.0, problem.PileTotalLength, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&WeakRockCriterion, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
         for (int id : {3071, 3072, 3073, 3074, 316, 317}) {
             // One occurrence per node (41 nodes) for the expected warning.
             EXPECT_EQ(a.ctx().warnings.WarningCount[static_cast<std::size_t>(id)], id == c.warning ? 41 : 0)
@@ -221,7 +221,7 @@ TEST(WeakRock, InputErrorsStopWithTheirMessages) {
         ProblemData problem = WeakRockProblem();
         c.make(problem);
         Analysis a(problem);
-        EXPECT_EQ(a.Evaluate(&WeakRockCriterion, c.layer), c.error) << c.what;
+        EXPECT_EQ(a.Evaluate(&WeakRockSprings, c.layer), c.error) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const std::string& line : c.lines) {
             EXPECT_TRUE(Contains(out.ReportLines(), line)) << c.what << ": " << line << "\n" << out.report;
@@ -245,7 +245,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
              WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
     AddLayer(bottom, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
     Analysis a(bottom);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockCriterion, 1, 1, 21), 116);
+    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 1, 1, 21), 116);
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "           input as negative or zero (0)."));
     // The nodes above, of 25 to 95 psi, were below the usual range.
@@ -259,7 +259,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     AddLayer(top, kWeakRock, 24.0, 240.0, WeakRockPoint(0.0, 50000.0, 50.0, 0.0005),
              WeakRockPoint(500.0, 50000.0, 50.0, 0.0005));
     Analysis t(top);
-    EXPECT_EQ(t.Evaluate(&WeakRockCriterion, 2), 172);
+    EXPECT_EQ(t.Evaluate(&WeakRockSprings, 2), 172);
     EXPECT_TRUE(Contains(t.run->Outputs().MessageLines(),
                          "Problem:  The p-y curve for weak rock cannot be computed for layer 2 at depth   0.2400E+02."));
 }
@@ -271,7 +271,7 @@ TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
     AddLayer(problem, kWeakRock, 120.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 240.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockCriterion, 2, 21, 21), 220);  // node 21 at 120 in
+    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 2, 21, 21), 220);  // node 21 at 120 in
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "Problem:  The top and bottom elevations for weak rock layer are equal."));
     EXPECT_TRUE(Contains(out.ReportLines(), "Trevasc ended prematurely due to runtime error number RUN00020"));
@@ -313,12 +313,12 @@ TEST(VuggyLimestone, BilinearCurveThenResidual) {
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(2000.0));
         a.pile().y(21) = c.y;
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneCriterion, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(21) * std::fabs(c.y), c.p, 1.0e-6 * c.p) << c.what;
     }
     // Zero deflection: K1/ym.
     Analysis a(VuggyProblem(2000.0));
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneCriterion, 1), 0);
+    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21), K1, 1.0e-9 * K1);
 }
 
@@ -330,7 +330,7 @@ TEST(VuggyLimestone, SoilMovementIsNotSubtractedAndNoLoadTermIsWritten) {
     Analysis a(problem);
     a.pile().y(21) = 0.03;
     const double load_term = a.pile().R(21);
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneCriterion, 1), 0);
+    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21) * 0.03, 19200.0 + 100.0 * 1000.0 * (0.03 - 0.0096), 1.0e-6 * 21240.0);
     EXPECT_EQ(a.pile().R(21), load_term);
     EXPECT_NEAR(load_term, 5.0, 1.0e-12);
@@ -352,7 +352,7 @@ TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
     };
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(c.qu, c.units));
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneCriterion, 1), 0);
+        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
         // 41 nodes, the first at the layer top.
         EXPECT_EQ(a.ctx().warnings.WarningCount[308], c.warns ? 40 : 0) << c.qu;
     }
@@ -360,7 +360,7 @@ TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
 
 TEST(VuggyLimestone, StrengthOfZeroIsRejected) {
     Analysis a(VuggyProblem(0.0));
-    EXPECT_EQ(a.Evaluate(&VuggyLimestoneCriterion, 1), 172);
+    EXPECT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 172);
     const RunOutput out = a.run->Outputs();
     for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
         EXPECT_TRUE(Contains(lines, "          The uniaxial compressive strength there is   0.0000E+00; it must be "
@@ -394,7 +394,7 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
         point.SubgradeK = 725000.0;
         AddLayer(problem, kMassiveRock, 0.0, 400.0, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockCriterion, 1), 0);
+        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
         const double Em_in = 725000.0 / 100.0 * std::exp(42.0 / 21.7);
         const double Kh_in =
             Em_in * std::pow(1.0e12 / (Em_in * std::pow(36.0, 4)), 0.284) * (36.0 / 12.0) * std::exp(-0.8);
@@ -410,12 +410,12 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
         problem.PyModifierProfile = {{0.0, c.pm, c.ym}, {10.0, c.pm, c.ym}};
         problem.PyModifierCount = 2;
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockCriterion, 1), 0);
+        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
         // At zero deflection the secant modulus is the slope pm Kh / ym.
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-6 * Kh);
         // A very small deflection lies on the same initial slope.
         a.pile().y(21) = 1.0e-9;
-        ASSERT_EQ(a.Evaluate(&MassiveRockCriterion, 1), 0);
+        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-5 * Kh);
     }
 }
@@ -426,12 +426,12 @@ TEST(MassiveRock, HyperbolaReachesHalfTheUltimateAtPuOverKh) {
     // pu from a deflection so large that p is pu to 1e-9.
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockCriterion, 1), 0);
+    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
     const double pu = far.pile().Es(21) * 1.0e9;
     ASSERT_GT(pu, 0.0);
     Analysis half(MassiveRockProblem());
     half.pile().y(21) = pu / Kh;
-    ASSERT_EQ(half.Evaluate(&MassiveRockCriterion, 1), 0);
+    ASSERT_EQ(half.Evaluate(&MassiveRockSprings, 1), 0);
     EXPECT_NEAR(half.pile().Es(21) * pu / Kh, 0.5 * pu, 1.0e-6 * pu);
 }
 
@@ -464,7 +464,7 @@ TEST(MassiveRock, UltimateResistanceAtDepthFromHoekBrownAndBalmer) {
     const double pu = std::min(Pw, Pd);
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockCriterion, 1), 0);
+    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
     EXPECT_NEAR(far.pile().Es(21) * 1.0e9, pu, 1.0e-5 * pu);
 }
 
@@ -484,7 +484,7 @@ TEST(MassiveRock, LayerWithoutStrengthOrModulusIsRejected) {
     };
     for (const Case& c : kCases) {
         Analysis a(MassiveRockProblem(c.sigma_ci, c.Ei, c.gamma));
-        EXPECT_EQ(a.Evaluate(&MassiveRockCriterion, 1), 172) << c.what;
+        EXPECT_EQ(a.Evaluate(&MassiveRockSprings, 1), 172) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
             EXPECT_TRUE(Contains(lines, "**** Input Data Error No. 72 ****")) << c.what;
@@ -501,7 +501,7 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     AddLayer(problem, kMassiveRock, 5.0, 5.0, point, point);
     AddLayer(problem, kMassiveRock, 5.0, 10.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&MassiveRockCriterion, 2, 21, 21), 220);
+    EXPECT_EQ(a.EvaluateNodes(&MassiveRockSprings, 2, 21, 21), 220);
     const auto report = a.run->Outputs().ReportLines();
     const auto stop = std::find(report.begin(), report.end(),
                                 "Trevasc ended prematurely due to runtime error number RUN00020");

@@ -232,7 +232,7 @@ ProblemData SandPile(int code, double phi, double k, UnitSystem units = UnitSyst
     return problem;
 }
 
-TEST(SandCriterion, ResistanceAtANodeFromTheApiCoefficients) {
+TEST(SandSprings, ResistanceAtANodeFromTheApiCoefficients) {
     // Node 11 at z = 60 in = 2.5 b: Reese A = 1.23 (static), API A =
     // max(0.9, 3 - 0.8 * 2.5) = 1.0. pm = 0.8, ym = 1.25.
     const double b = 24.0, z = 60.0, gamma = 0.04, phi = 34.0, k = 100.0;
@@ -261,7 +261,7 @@ TEST(SandCriterion, ResistanceAtANodeFromTheApiCoefficients) {
     }
 }
 
-TEST(SandCriterion, ZeroInputKUsesTheDefaultOverTheWholeLayer) {
+TEST(SandSprings, ZeroInputKUsesTheDefaultOverTheWholeLayer) {
     // At 42 degrees the default k is 160.547 lb/in^3; at vanishing
     // deflection the modulus is k z (node 11, z = 60 in), whatever the
     // bottom value.
@@ -274,7 +274,7 @@ TEST(SandCriterion, ZeroInputKUsesTheDefaultOverTheWholeLayer) {
     }
 }
 
-TEST(SandCriterion, FrictionAngleWarningsAndMessage) {
+TEST(SandSprings, FrictionAngleWarningsAndMessage) {
     struct Case {
         int code;
         double phi;
@@ -308,7 +308,7 @@ TEST(SandCriterion, FrictionAngleWarningsAndMessage) {
     EXPECT_EQ(out.code, -302);
 }
 
-TEST(SandCriterion, InputErrorsStopWithTheirMessages) {
+TEST(SandSprings, InputErrorsStopWithTheirMessages) {
     struct Case {
         const char* what;
         std::string soil;
@@ -407,7 +407,7 @@ TEST(SandCriterion, InputErrorsStopWithTheirMessages) {
     }
 }
 
-TEST(SandCriterion, SlopeSteeperThanPhiBelowTheFirstLayerEndsOnANotANumberModulus) {
+TEST(SandSprings, SlopeSteeperThanPhiBelowTheFirstLayerEndsOnANotANumberModulus) {
     // Layer 2 of Reese sand under a 30 degree slope with phi = 25 degrees:
     // Coulomb's coefficient has no value, and the modulus check stops.
     InputFile input;
