@@ -1,6 +1,7 @@
 // The rock criteria: weak rock, vuggy limestone and massive rock, in
 // analysis mode (secant moduli at chosen deflections against the published
-// equations and their landmarks), with their warnings and errors.
+// equations and their landmarks), with their warnings and errors, and their
+// curves printed at output depths.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -262,6 +263,50 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     EXPECT_EQ(t.Evaluate(&WeakRockSprings, 2), 172);
     EXPECT_TRUE(Contains(t.run->Outputs().MessageLines(),
                          "Problem:  The p-y curve for weak rock cannot be computed for layer 2 at depth   0.2400E+02."));
+}
+
+TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove) {
+    // The layer of the interface case above, printed at output depths: the
+    // zero strength at 120 in is error 16 when an output depth of the layer
+    // comes before it, whose curve is printed first; as the layer's only
+    // output depth it goes on to a curve that the zero strength leaves
+    // undefined (error 72), and no curve is printed.
+    struct Case {
+        std::vector<double> depths;
+        int error;
+        std::string stop_line;
+        long curves_before_stop;
+    };
+    const Case kCases[] = {{{60.0, 120.0}, 116, "**** Input Data Error No. 16 ****", 1},
+                           {{120.0}, 172, "**** Input Data Error No. 72 ****", 0}};
+    for (const Case& c : kCases) {
+        ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
+        SoilPointParams subgrade;
+        subgrade.ElasticSubgradeModulus = 100.0;
+        subgrade.Epsilon50 = 0.0005;  // k_rm on the interface is read from the point below it
+        AddLayer(problem, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
+                 WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
+        AddLayer(problem, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
+        Analysis a(problem);
+        std::vector<PyNode> depths;
+        for (const double depth : c.depths) {
+            depths.push_back(OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
+                                             static_cast<int>(depths.size()) + 1));
+        }
+        int error = 0;
+        try {
+            WriteLayerCurves(a.ctx(), 1, depths);
+        } catch (const RunStop& stop) {
+            error = stop.error_number;
+        }
+        EXPECT_EQ(error, c.error) << c.depths.size();
+        const auto report = a.run->Outputs().ReportLines();
+        const auto stop = std::find(report.begin(), report.end(), c.stop_line);
+        ASSERT_NE(stop, report.end()) << c.depths.size();
+        EXPECT_EQ(std::count(report.begin(), stop, "p-y Curve Computed Using Weak Rock Criteria"),
+                  c.curves_before_stop)
+            << c.depths.size();
+    }
 }
 
 TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
