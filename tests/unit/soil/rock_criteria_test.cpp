@@ -564,5 +564,45 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     EXPECT_EQ(std::vector<std::string>(stop + 1, stop + 1 + static_cast<long>(message.size())), message);
 }
 
+// ---------------------------------------------------------------------------
+// The curve printed at an output depth is the curve the springs are formed
+// from: at the depth of a node, every printed point (y, p) is the secant
+// modulus of the node at that deflection times y. The pile's bending
+// stiffness grows with depth, so that the massive rock curve shows the
+// stiffness at the output depth rather than at the node of the output
+// depth's number.
+
+TEST(RockCriteria, PrintedCurveIsTheCurveOfTheSprings) {
+    struct Case {
+        const char* what;
+        ProblemData problem;
+        SpringRoutine springs;
+        CurveRoutine curves;
+    };
+    const Case kCases[] = {
+        {"weak rock", WeakRockProblem(), &WeakRockSprings, &WeakRockCurves},
+        {"vuggy limestone", VuggyProblem(2000.0), &VuggyLimestoneSprings, &VuggyLimestoneCurves},
+        {"massive rock", MassiveRockProblem(), &MassiveRockSprings, &MassiveRockCurves},
+    };
+    constexpr int kNode = 21;
+    for (const Case& c : kCases) {
+        Analysis a(c.problem);
+        for (int k = 1; k <= a.pile().N; ++k) a.pile().EI(k) *= 1.0 + 0.05 * k;
+        const std::vector<PyNode> depths = {OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
+        std::vector<PyCurveReport> printed;
+        c.curves(a.ctx(), 1, depths, [&](const PyNode&, const PyCurveReport& curve) { printed.push_back(curve); });
+        ASSERT_EQ(printed.size(), 1u) << c.what;
+        int points = 0;
+        for (const PyCurveReport::Item& item : printed[0].Items()) {
+            if (item.kind != PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
+            ++points;
+            a.pile().y(kNode) = item.y;
+            ASSERT_EQ(a.Evaluate(c.springs, 1), 0) << c.what;
+            EXPECT_NEAR(a.pile().Es(kNode) * item.y, item.p, 1.0e-9 * std::fabs(item.p)) << c.what << " y " << item.y;
+        }
+        EXPECT_EQ(points, kReportPoints - 1) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace trevasc::testing
