@@ -24,8 +24,32 @@ namespace {
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
 
 // The printed curve of an output depth: 17 points from 0 to 2b.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double b, double kes, double pm,
-                            double ym) {
+// The curve of one node: the subgrade modulus at its depth with the width
+// and multipliers it is scaled by.
+struct SubgradeNodeCurve {
+    double pm = 0.0;
+    double ym = 0.0;
+    double b = 0.0;
+    double kes = 0.0;
+};
+
+SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const double Dt = soil_layer.Top.Depth;
+    const double Db = soil_layer.Bottom.Depth;
+    const double Vt = soil_layer.Top.ElasticSubgradeModulus;
+    const double Vb = soil_layer.Bottom.ElasticSubgradeModulus;
+    SubgradeNodeCurve c;
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    c.b = PileWidthAt(ctx, node.x);
+    // A layer of no thickness has one modulus, its top value.
+    c.kes = Db != Dt ? Vt + (node.xv - Dt) * (Vb - Vt) / (Db - Dt) : Vt;
+    return c;
+}
+
+// The printed curve of an output depth: 17 points from 0 to 2b.
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
     const UnitLabels& u = ctx.labels;
     const std::string length = TrimRight(u.Length);
     const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
@@ -37,16 +61,16 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     report.Labelled("Soil Layer Number", fmt::I(layer, 10));
     report.Labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
     report.Labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
-    report.Labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
-    report.Labelled("Elastic Subgrade Modulus", fmt::F(kes, 12, 3) + " " + force_per_length3);
-    report.Labelled("p-multiplier", fmt::F(pm, 12, 5));
-    report.Labelled("y-multiplier", fmt::F(ym, 12, 5));
+    report.Labelled("Shaft Diameter", fmt::F(c.b, 12, 3) + " " + length);
+    report.Labelled("Elastic Subgrade Modulus", fmt::F(c.kes, 12, 3) + " " + force_per_length3);
+    report.Labelled("p-multiplier", fmt::F(c.pm, 12, 5));
+    report.Labelled("y-multiplier", fmt::F(c.ym, 12, 5));
     report.Blank();
     report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
     report.Line("---------------   ---------------");
     for (int j = 1; j <= kReportPoints; ++j) {
-        const double yj = (j - 1) * b * kReportStepPerWidth;
-        report.Point(ym * yj, pm * kes * b * yj);
+        const double yj = (j - 1) * c.b * kReportStepPerWidth;
+        report.Point(c.ym * yj, c.pm * c.kes * c.b * yj);
     }
     return report;
 }
@@ -54,31 +78,17 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 }  // namespace
 
 void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const double Dt = soil_layer.Top.Depth;
-    const double Db = soil_layer.Bottom.Depth;
-    const double Vt = soil_layer.Top.ElasticSubgradeModulus;
-    const double Vb = soil_layer.Bottom.ElasticSubgradeModulus;
-
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        // A layer of no thickness has one modulus, its top value.
-        const double kes = Db != Dt ? Vt + (node.xv - Dt) * (Vb - Vt) / (Db - Dt) : Vt;
-
-        if (!ctx.soil.PyReportMode) {
-            StoreSoilModulus(ctx, node, pm * kes * b / ym);
-            continue;
-        }
-
-        WritePyCurveReport(ctx, layer, node, DescribeCurve(ctx, layer, node, b, kes, pm, ym));
+        const SubgradeNodeCurve c = SubgradeCurveAt(ctx, layer, node);
+        StoreSoilModulus(ctx, node, c.pm * c.kes * c.b / c.ym);
     }
 }
 
 void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&ElasticSubgradeSprings>(ctx, layer, depths, sink);
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, depth, SubgradeCurveAt(ctx, layer, depth)));
+    }
 }
 
 }  // namespace trevasc

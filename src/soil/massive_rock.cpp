@@ -156,133 +156,171 @@ struct MassiveRockCurve {
     double P(double y) const { return y > 0.0 ? y / (1.0 / Kh + y / pu) : 0.0; }
 };
 
+// What the curves of a layer share: the Hoek-Brown constants of the fixed
+// rock-mass parameters and the factors of the initial modulus.
+struct MassiveRockLayer {
+    bool si = false;
+    double mb = 0.0;
+    double s = 0.0;
+    double a = 0.0;
+    double modulus_factor = 0.0;
+    double poisson_factor = 0.0;
+    double K = 0.0;  // earth-pressure factor of the wedge
+    double b_ref = 0.0;
+};
+
+MassiveRockLayer MassiveRockLayerOf(const RunContext& ctx) {
+    MassiveRockLayer l;
+    l.si = ctx.problem.Options.Units == UnitSystem::SI;
+    l.mb = kMi * std::exp(kMbExponent);
+    l.s = std::exp(kSExponent);
+    l.a = 0.5 + (std::exp(kAExponentTerm) - kAConstantTerm) * kOneSixth;
+    l.modulus_factor = std::exp(kModulusExponent);
+    l.poisson_factor = std::exp(kPoissonExponent);
+    l.K = 1.0 - std::sin(kPi / 4.0);
+    l.b_ref = l.si ? kReferenceWidthSi : kReferenceWidthInches;
+    return l;
+}
+
+// The ultimate resistance at depth z below the ground surface (z_stress for
+// the overburden stress): the smaller of the wedge and the flow resistance.
+double UltimateResistance(const MassiveRockLayer& l, double b, double gamma, double sigma_ci, double z,
+                          double z_stress) {
+    const double mb = l.mb;
+    const double K = l.K;
+    // Hoek-Brown strength at the overburden stress, and its
+    // instantaneous Mohr-Coulomb parameters.
+    const double sigma_v = gamma * z_stress;
+    const double sigma_1 = sigma_v + sigma_ci * std::pow(mb * sigma_v / sigma_ci + l.s, l.a);
+    const double D = sigma_1 - sigma_v;
+    const double sigma_n = sigma_v + D * D / (2.0 * D + 0.5 * mb * sigma_ci);
+    const double tau = (sigma_n - sigma_v) * std::sqrt(1.0 + mb * sigma_ci / (2.0 * D));
+    // 2 tau/D never exceeds 1 in exact arithmetic; rounding must not take
+    // it past the domain of the arc sine.
+    const double phi = kPi / 2.0 - std::asin(std::min(1.0, 2.0 * tau / D));
+    const double c = tau - sigma_n * std::tan(phi);
+
+    const double alpha = phi / 2.0;
+    const double beta = kPi / 4.0 + phi / 2.0;
+    const double tan_ka = std::tan(kPi / 4.0 - phi / 2.0);
+    const double Ka = tan_ka * tan_ka;
+    const double sigma_v_star = std::max(kMinimumStress, sigma_v);
+    const double Q = 0.5 * gamma * z + sigma_v_star;
+
+    // Wedge resistance.
+    const double tan_b = std::tan(beta);
+    const double tan_a = std::tan(alpha);
+    const double tan_phi = std::tan(phi);
+    const double Fs = (c + K * tan_phi * Q) * z * tan_b;
+    const double T2 = c * (b + 2.0 * z * tan_b * tan_a);
+    const double T3 = tan_b * (b * (sigma_v_star + gamma * z) + z * tan_b * tan_a * (2.0 * sigma_v_star + gamma * z));
+    const double N = (T3 + 2.0 * Fs * std::cos(beta) + T2) / (std::sin(beta) - tan_phi * std::cos(beta));
+    const double tension_crack = std::max(0.0, K * b * (gamma * z + sigma_v_star - 2.0 * c / std::sqrt(Ka)));
+    const double Pw = std::sin(beta) * (2.0 * Fs + tan_phi * N + T2 / std::cos(beta)) + std::cos(beta) * N -
+                      2.0 * K * Q * z * tan_b * tan_a - tension_crack;
+    // Resistance of flow around the pile.
+    const double Pd = b * (kPi / 4.0 * sigma_1 - Ka * sigma_v_star + 2.0 * c * std::sqrt(Ka) +
+                           kDeepTensileTerm * std::sqrt(sigma_ci));
+    return std::min(Pw, Pd);
+}
+
+// The curve of one node with the rock parameters it comes from.
+struct MassiveRockNodeCurve {
+    double b = 0.0;
+    double gamma = 0.0;
+    double sigma_ci = 0.0;
+    double pm = 0.0;
+    double ym = 0.0;
+    MassiveRockCurve curve;
+};
+
+// The curve at `node` for a pile of bending stiffness EI there.
+MassiveRockNodeCurve MassiveRockCurveAt(RunContext& ctx, int layer, const MassiveRockLayer& l, const PyNode& node,
+                                        double EI) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const double z = node.z0;
+    const double z_stress = z == 0.0 ? (l.si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
+    const double b = PileWidthAt(ctx, node.x);
+    const double gamma = AverageUnitWeight(ctx, node.xv);
+    const double sigma_ci = fn_c(ctx, node.xv);
+    const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+    if (thickness == 0.0) StopOnZeroThicknessLayer(ctx, layer, soil_layer.XLayerTop);
+    const double Ei = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
+                                                     (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
+    const double pm = PMultiplierAt(ctx, node.x);
+    const double ym = YMultiplierAt(ctx, node.x);
+    if (!(sigma_ci > 0.0) || !(Ei > 0.0) || !(gamma >= 0.0)) {
+        StopOnUndefinedCurve(ctx, layer, node.xv, sigma_ci, Ei, gamma);
+    }
+
+    MassiveRockCurve curve;
+    curve.pu = UltimateResistance(l, b, gamma, sigma_ci, z, z_stress);
+    if (!(b > 0.0) || !(EI > 0.0) || !(curve.pu > 0.0)) {
+        StopOnUndefinedInitialModulus(ctx, layer, node.x, b, EI, curve.pu);
+    }
+    const double Em = Ei / kModulusPercent * l.modulus_factor;
+    curve.Kh = Em * std::pow(EI / (Em * b * b * b * b), kStiffnessExponent) * (b / l.b_ref) * l.poisson_factor;
+    return {b, gamma, sigma_ci, pm, ym, curve};
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const MassiveRockNodeCurve& c) {
+    PyCurveReport report(31);
+    const UnitLabels& u = ctx.labels;
+    const py_report::Units units = py_report::MakeUnits(u);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
+    report.Blank(2);
+    report.Line("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009");
+    report.Blank();
+    labelled("Soil Layer Number", fmt::I(layer, 10));
+    labelled("Depth below pile head", fmt::F(node.x, 12, 3) + " " + length);
+    labelled("Depth below ground surface", fmt::F(node.z0, 12, 3) + " " + length);
+    labelled("Pile Diameter", fmt::F(c.b, 12, 3) + " " + length);
+    labelled("Uniaxial compressive strength", fmt::F(c.sigma_ci, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
+    labelled("Avg. Eff. Unit Weight", fmt::F(c.gamma, 12, 5) + " " + force_per_length + u.Power + u.Exp3);
+    labelled("m sub i", fmt::F(kMi, 12, 3));
+    labelled("Geological Strength Index GSI", fmt::F(kGsi, 12, 5));
+    labelled("Poisson's Ratio", fmt::F(kPoisson, 12, 3));
+    labelled("p-multiplier", fmt::F(c.pm, 12, 5));
+    labelled("y-multiplier", fmt::F(c.ym, 12, 5));
+    report.Columns(6, "y, " + length, 25, "p, " + force_per_length);
+    report.Line("----------------    -----------------");
+    const double span = kReportSpanOverWidth * c.b;
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j == kReportPoints) {
+            yj = kReportLastFactor * span;
+        } else if (j >= 2) {
+            yj = (j - 1) * (span / kReportSteps);
+        }
+        report.Point(c.ym * yj, c.pm * c.curve.P(yj));
+    }
+    return report;
+}
+
 }  // namespace
 
 void MassiveRockSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const bool si = problem.Options.Units == UnitSystem::SI;
-    const bool report_mode = ctx.soil.PyReportMode;
-
-    const double mb = kMi * std::exp(kMbExponent);
-    const double s = std::exp(kSExponent);
-    const double a = 0.5 + (std::exp(kAExponentTerm) - kAConstantTerm) * kOneSixth;
-    const double modulus_factor = std::exp(kModulusExponent);
-    const double poisson_factor = std::exp(kPoissonExponent);
-    const double K = 1.0 - std::sin(kPi / 4.0);  // earth-pressure factor of the wedge
-    const double b_ref = si ? kReferenceWidthSi : kReferenceWidthInches;
+    const MassiveRockLayer l = MassiveRockLayerOf(ctx);
     LayerResistanceSum resistance(ctx, layer);
-
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double z = node.z0;
-        const double z_stress = z == 0.0 ? (si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
-        const double b = PileWidthAt(ctx, node.x);
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double sigma_ci = fn_c(ctx, node.xv);
-        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-        if (thickness == 0.0) StopOnZeroThicknessLayer(ctx, layer, soil_layer.XLayerTop);
-        const double Ei = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
-                                                         (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        if (!(sigma_ci > 0.0) || !(Ei > 0.0) || !(gamma >= 0.0)) {
-            StopOnUndefinedCurve(ctx, layer, node.xv, sigma_ci, Ei, gamma);
-        }
-
-        // Hoek-Brown strength at the overburden stress, and its
-        // instantaneous Mohr-Coulomb parameters.
-        const double sigma_v = gamma * z_stress;
-        const double sigma_1 = sigma_v + sigma_ci * std::pow(mb * sigma_v / sigma_ci + s, a);
-        const double D = sigma_1 - sigma_v;
-        const double sigma_n = sigma_v + D * D / (2.0 * D + 0.5 * mb * sigma_ci);
-        const double tau = (sigma_n - sigma_v) * std::sqrt(1.0 + mb * sigma_ci / (2.0 * D));
-        // 2 tau/D never exceeds 1 in exact arithmetic; rounding must not take
-        // it past the domain of the arc sine.
-        const double phi = kPi / 2.0 - std::asin(std::min(1.0, 2.0 * tau / D));
-        const double c = tau - sigma_n * std::tan(phi);
-
-        const double alpha = phi / 2.0;
-        const double beta = kPi / 4.0 + phi / 2.0;
-        const double tan_ka = std::tan(kPi / 4.0 - phi / 2.0);
-        const double Ka = tan_ka * tan_ka;
-        const double sigma_v_star = std::max(kMinimumStress, sigma_v);
-        const double Q = 0.5 * gamma * z + sigma_v_star;
-
-        // Wedge resistance.
-        const double tan_b = std::tan(beta);
-        const double tan_a = std::tan(alpha);
-        const double tan_phi = std::tan(phi);
-        const double Fs = (c + K * tan_phi * Q) * z * tan_b;
-        const double T2 = c * (b + 2.0 * z * tan_b * tan_a);
-        const double T3 = tan_b * (b * (sigma_v_star + gamma * z) + z * tan_b * tan_a * (2.0 * sigma_v_star + gamma * z));
-        const double N = (T3 + 2.0 * Fs * std::cos(beta) + T2) / (std::sin(beta) - tan_phi * std::cos(beta));
-        const double tension_crack = std::max(0.0, K * b * (gamma * z + sigma_v_star - 2.0 * c / std::sqrt(Ka)));
-        const double Pw = std::sin(beta) * (2.0 * Fs + tan_phi * N + T2 / std::cos(beta)) + std::cos(beta) * N -
-                          2.0 * K * Q * z * tan_b * tan_a - tension_crack;
-        // Resistance of flow around the pile.
-        const double Pd = b * (kPi / 4.0 * sigma_1 - Ka * sigma_v_star + 2.0 * c * std::sqrt(Ka) +
-                               kDeepTensileTerm * std::sqrt(sigma_ci));
-
-        MassiveRockCurve curve;
-        curve.pu = std::min(Pw, Pd);
-        const double EI = report_mode ? BendingStiffnessAt(ctx.pile, node.x) : ctx.pile.EI(k);
-        if (!(b > 0.0) || !(EI > 0.0) || !(curve.pu > 0.0)) {
-            StopOnUndefinedInitialModulus(ctx, layer, node.x, b, EI, curve.pu);
-        }
-        const double Em = Ei / kModulusPercent * modulus_factor;
-        curve.Kh = Em * std::pow(EI / (Em * b * b * b * b), kStiffnessExponent) * (b / b_ref) * poisson_factor;
-
-        if (!report_mode) {
-            resistance.Add(node, curve.pu, k == first, k == last);
-            const double ystar = DeflectionOnCurve(node, ym);
-            const double Es = ystar < kSmallDeflection ? pm * curve.Kh / ym : pm * (curve.P(ystar) / ystar) / ym;
-            ctx.pile.Es(k) = Es;
-            continue;
-        }
-
-        PyCurveReport report(31);
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        auto labelled = [&](std::string label, std::string value) {
-            report.Labelled(std::move(label), std::move(value));
-        };
-        report.Blank(2);
-        report.Line("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009");
-        report.Blank();
-        labelled("Soil Layer Number", fmt::I(layer, 10));
-        labelled("Depth below pile head", fmt::F(node.x, 12, 3) + " " + length);
-        labelled("Depth below ground surface", fmt::F(z, 12, 3) + " " + length);
-        labelled("Pile Diameter", fmt::F(b, 12, 3) + " " + length);
-        labelled("Uniaxial compressive strength", fmt::F(sigma_ci, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
-        labelled("Avg. Eff. Unit Weight", fmt::F(gamma, 12, 5) + " " + force_per_length + u.Power + u.Exp3);
-        labelled("m sub i", fmt::F(kMi, 12, 3));
-        labelled("Geological Strength Index GSI", fmt::F(kGsi, 12, 5));
-        labelled("Poisson's Ratio", fmt::F(kPoisson, 12, 3));
-        labelled("p-multiplier", fmt::F(pm, 12, 5));
-        labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Columns(6, "y, " + length, 25, "p, " + force_per_length);
-        report.Line("----------------    -----------------");
-        const double span = kReportSpanOverWidth * b;
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j == kReportPoints) {
-                yj = kReportLastFactor * span;
-            } else if (j >= 2) {
-                yj = (j - 1) * (span / kReportSteps);
-            }
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const MassiveRockNodeCurve c = MassiveRockCurveAt(ctx, layer, l, node, ctx.pile.EI(k));
+        resistance.Add(node, c.curve.pu, k == first, k == last);
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        ctx.pile.Es(k) = ystar < kSmallDeflection ? c.pm * c.curve.Kh / c.ym : c.pm * (c.curve.P(ystar) / ystar) / c.ym;
     }
 }
 
 void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&MassiveRockSprings>(ctx, layer, depths, sink);
+    const MassiveRockLayer l = MassiveRockLayerOf(ctx);
+    for (const PyNode& depth : depths) {
+        // An output depth need not fall on a node: the stiffness there is
+        // interpolated between the nodes of the converged case.
+        const double EI = BendingStiffnessAt(ctx.pile, depth.x);
+        sink(depth, DescribeCurve(ctx, layer, depth, MassiveRockCurveAt(ctx, layer, l, depth, EI)));
+    }
 }
 
 }  // namespace trevasc

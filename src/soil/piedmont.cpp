@@ -107,81 +107,104 @@ struct PiedmontCurve {
     }
 };
 
+// What the curves of a layer share: the field test of the layer's top point
+// and its correlation factor.
+struct PiedmontLayer {
+    int test = 0;
+    double factor = 0.0;
+};
+
+PiedmontLayer PiedmontLayerOf(const RunContext& ctx, int layer) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    PiedmontLayer l;
+    // The test type is held in a real column; the top point's governs.
+    l.test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
+    l.factor = ModulusFactor(ctx.problem.Options.Units, l.test);
+    return l;
+}
+
+// The curve of one node with its multipliers.
+struct PiedmontNodeCurve {
+    double pm = 0.0;
+    double ym = 0.0;
+    PiedmontCurve curve;
+};
+
+PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const double Dt = soil_layer.Top.Depth;
+    const double Db = soil_layer.Bottom.Depth;
+    const double Vt = TestValue(soil_layer.Top, l.test);
+    const double Vb = TestValue(soil_layer.Bottom, l.test);
+    const double v = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
+    if (l.factor > 0.0 && v < 0.0) StopOnNegativeTestValue(ctx, layer, node.xv, v);
+    PiedmontNodeCurve c;
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    const double b = PileWidthAt(ctx, node.x);
+    c.curve.Esi = l.factor * v;
+    c.curve.b = b;
+    c.curve.y1 = kY1OverWidth * b;
+    c.curve.yu = kYuOverWidth * b;
+    c.curve.pu = kPlateauFactor * c.curve.Esi * b * c.curve.yu;
+    return c;
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const PiedmontNodeCurve& c) {
+    const PiedmontCurve& curve = c.curve;
+    const double b = curve.b;
+    PyCurveReport report(56);
+    const UnitLabels& u = ctx.labels;
+    const py_report::Units units = py_report::MakeUnits(u);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
+    report.Blank(2);
+    report.Line("p-y Curve for Piedmont Residual Soil Criteria");
+    report.Blank();
+    labelled("Soil Layer Number", fmt::I(layer, 10));
+    labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
+    labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
+    labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
+    labelled("Initial Modulus from Field Tests", fmt::F(curve.Esi, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
+    labelled("p-multiplier", fmt::F(c.pm, 12, 5));
+    labelled("y-multiplier", fmt::F(c.ym, 12, 5));
+    report.Blank();
+    report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
+    report.Line("---------------   ---------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j >= 2 && j <= 15) {
+            yj = (j - 1) * kReportStepOverWidth * b;
+        } else if (j == 16) {
+            yj = curve.yu;
+        } else if (j == 17) {
+            yj = curve.yu + b;
+        }
+        report.Point(c.ym * yj, c.pm * curve.P(yj));
+    }
+    return report;
+}
+
 }  // namespace
 
 void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    // The test type is held in a real column; the top point's governs.
-    const int test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
-    const double factor = ModulusFactor(problem.Options.Units, test);
-
+    const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double Dt = soil_layer.Top.Depth;
-        const double Db = soil_layer.Bottom.Depth;
-        const double Vt = TestValue(soil_layer.Top, test);
-        const double Vb = TestValue(soil_layer.Bottom, test);
-        const double v = Db != Dt ? Vt + (node.xv - Dt) / (Db - Dt) * (Vb - Vt) : Vt;
-        if (factor > 0.0 && v < 0.0) StopOnNegativeTestValue(ctx, layer, node.xv, v);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-
-        PiedmontCurve curve;
-        curve.Esi = factor * v;
-        curve.b = b;
-        curve.y1 = kY1OverWidth * b;
-        curve.yu = kYuOverWidth * b;
-        curve.pu = kPlateauFactor * curve.Esi * b * curve.yu;
-
-        if (!ctx.soil.PyReportMode) {
-            const double ystar = DeflectionOnCurve(node, ym);
-            // The initial slope, without the p-multiplier, at zero deflection.
-            const double Es = ystar < kPiedmontSmallDeflection ? curve.Esi * b / ym : pm * (curve.P(ystar) / ystar) / ym;
-            ctx.pile.Es(k) = Es;
-            continue;
-        }
-
-        PyCurveReport report(56);
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-        report.Blank(2);
-        report.Line("p-y Curve for Piedmont Residual Soil Criteria");
-        report.Blank();
-        labelled("Soil Layer Number", fmt::I(layer, 10));
-        labelled("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
-        labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
-        labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);
-        labelled("Initial Modulus from Field Tests",
-                 fmt::F(curve.Esi, 12, 3) + " " + force_per_length + u.Power + u.Exp2);
-        labelled("p-multiplier", fmt::F(pm, 12, 5));
-        labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Blank();
-        report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
-        report.Line("---------------   ---------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j >= 2 && j <= 15) {
-                yj = (j - 1) * kReportStepOverWidth * b;
-            } else if (j == 16) {
-                yj = curve.yu;
-            } else if (j == 17) {
-                yj = curve.yu + b;
-            }
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const PiedmontNodeCurve c = PiedmontCurveAt(ctx, layer, l, node);
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        // The initial slope, without the p-multiplier, at zero deflection.
+        ctx.pile.Es(k) = ystar < kPiedmontSmallDeflection ? c.curve.Esi * c.curve.b / c.ym
+                                                          : c.pm * (c.curve.P(ystar) / ystar) / c.ym;
     }
 }
 
 void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&PiedmontSprings>(ctx, layer, depths, sink);
+    const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, depth, PiedmontCurveAt(ctx, layer, l, depth)));
+    }
 }
 
 }  // namespace trevasc

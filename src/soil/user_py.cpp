@@ -79,98 +79,132 @@ void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::strin
     }
 }
 
-
-}  // namespace
-
-void UserPySprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const CurvePoints& top = soil_layer.UserCurveTop.Points;
-    const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
-    CheckCurve(ctx, layer, top, "top");
-    CheckCurve(ctx, layer, bottom, "bottom");
-    const double Dt = soil_layer.UserCurveTop.Depth;
-    const double Db = soil_layer.UserCurveBottom.Depth;
-    const double k0_top = top[1][1] / top[1][0];
-    const double k0_bottom = bottom[1][1] / bottom[1][0];
-    const double pn_top = top.back()[1];
-    const double pn_bottom = bottom.back()[1];
-    const bool report_mode = ctx.soil.PyReportMode;
-    double& layer_resistance = ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
+// What the curves of a layer share: its two input curves, placed at their
+// depths, with their initial moduli and ultimate resistances.
+struct UserPyLayer {
+    const CurvePoints* top = nullptr;
+    const CurvePoints* bottom = nullptr;
+    double Dt = 0.0;
+    double Db = 0.0;
+    double k0_top = 0.0;
+    double k0_bottom = 0.0;
+    double pn_top = 0.0;
+    double pn_bottom = 0.0;
 
     // p of the layer at deflection y and vertical depth d (0 outside the
     // depth range of the two curves), with the interpolated initial modulus.
-    auto evaluate = [&](double y, double d, double& k0) {
+    double P(double y, double d, double& k0) const {
         if (!(Dt <= d && d <= Db)) {
             k0 = 0.0;
             return 0.0;
         }
         const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
-        const double ptop = UserCurveValue(top, y);
-        const double pbot = UserCurveValue(bottom, y);
+        const double ptop = UserCurveValue(*top, y);
+        const double pbot = UserCurveValue(*bottom, y);
         k0 = k0_top + (k0_bottom - k0_top) * f;
         return ptop + (pbot - ptop) * f;
-    };
+    }
+    // The ultimate resistance at vertical depth d.
+    double Pu(double d) const {
+        return std::fabs(Db - Dt) > 1.0e-6 ? pn_top + (d - Dt) * (pn_bottom - pn_top) / (Db - Dt) : pn_top;
+    }
+};
 
+UserPyLayer UserPyLayerOf(RunContext& ctx, int layer) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const CurvePoints& top = soil_layer.UserCurveTop.Points;
+    const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
+    CheckCurve(ctx, layer, top, "top");
+    CheckCurve(ctx, layer, bottom, "bottom");
+    UserPyLayer l;
+    l.top = &top;
+    l.bottom = &bottom;
+    l.Dt = soil_layer.UserCurveTop.Depth;
+    l.Db = soil_layer.UserCurveBottom.Depth;
+    l.k0_top = top[1][1] / top[1][0];
+    l.k0_bottom = bottom[1][1] / bottom[1][0];
+    l.pn_top = top.back()[1];
+    l.pn_bottom = bottom.back()[1];
+    return l;
+}
+
+// The width and multipliers at a node, and the depth its curve is taken at.
+struct UserPyNodeCurve {
+    double b = 0.0;
+    double pm = 0.0;
+    double ym = 0.0;
+    double d = 0.0;
+};
+
+UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
+    UserPyNodeCurve c;
+    c.b = PileWidthAt(ctx, node.x);
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    // The curves are placed at the layer's top and bottom, which are
+    // vertical depths; a battered pile's nodes are placed on them by their
+    // vertical depth too.
+    c.d = node.xv;
+    return c;
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
+                            const UserPyNodeCurve& c) {
+    PyCurveReport report(29, PointFields::kFixedFourDecimals);
+    const UnitLabels& u = ctx.labels;
+    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+    const std::string length = TrimRight(u.Length);
+    const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
+    const double depth_scale = uscs ? kInchesPerFoot : 1.0;
+    report.Blank(2);
+    report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
+    report.Blank();
+    report.Labelled("Soil Layer Number", fmt::I(layer, 12));
+    report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
+    report.Labelled("Depth below ground surface", fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
+    report.Labelled("Pile diameter", fmt::F(c.b, 12, 3) + " " + length);
+    report.Labelled("p-multiplier", fmt::F(c.pm, 12, 3));
+    report.Labelled("y-multiplier", fmt::F(c.ym, 12, 3));
+    report.Blank();
+    report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
+    report.Line("----------------    ----------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j == 2) {
+            yj = kFirstReportDeflection;
+        } else if (j >= 3 && j <= 16) {
+            yj = c.b * kReportWidthFractions[static_cast<std::size_t>(j - 3)];
+        } else if (j == 17) {
+            yj = kLastReportWidthFraction * c.b;
+        }
+        double k0 = 0.0;
+        report.Point(c.ym * yj, c.pm * l.P(yj, c.d, k0));
+    }
+    return report;
+}
+
+}  // namespace
+
+void UserPySprings(RunContext& ctx, int layer, int first, int last) {
+    const UserPyLayer l = UserPyLayerOf(ctx, layer);
+    double& layer_resistance = ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double b = PileWidthAt(ctx, node.x);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        // The curves are placed at the layer's top and bottom, which are
-        // vertical depths; a battered pile's nodes are placed on them by their
-        // vertical depth too.
-        const double d = node.xv;
-
-        if (!report_mode) {
-            if (k == first) layer_resistance = 0.0;
-            const double ystar = DeflectionOnCurve(node, ym);
-            double k0 = 0.0;
-            const double p = evaluate(ystar, d, k0);
-            const double pu = std::fabs(Db - Dt) > 1.0e-6 ? pn_top + (d - Dt) * (pn_bottom - pn_top) / (Db - Dt) : pn_top;
-            layer_resistance += ctx.pile.h * pu;
-            StoreSoilModulus(ctx, node, ystar < kSmallDeflection ? k0 : pm * p / (ym * ystar));
-            continue;
-        }
-
-        PyCurveReport report(29, PointFields::kFixedFourDecimals);
-        const UnitLabels& u = ctx.labels;
-        const bool uscs = problem.Options.Units == UnitSystem::USCS;
-        const std::string length = TrimRight(u.Length);
-        const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
-        const double depth_scale = uscs ? kInchesPerFoot : 1.0;
-        report.Blank(2);
-        report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
-        report.Blank();
-        report.Labelled("Soil Layer Number", fmt::I(layer, 12));
-        report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
-        report.Labelled("Depth below ground surface", fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
-        report.Labelled("Pile diameter", fmt::F(b, 12, 3) + " " + length);
-        report.Labelled("p-multiplier", fmt::F(pm, 12, 3));
-        report.Labelled("y-multiplier", fmt::F(ym, 12, 3));
-        report.Blank();
-        report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
-        report.Line("----------------    ----------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j == 2) {
-                yj = kFirstReportDeflection;
-            } else if (j >= 3 && j <= 16) {
-                yj = b * kReportWidthFractions[static_cast<std::size_t>(j - 3)];
-            } else if (j == 17) {
-                yj = kLastReportWidthFraction * b;
-            }
-            double k0 = 0.0;
-            const double y_out = ym * yj;
-            const double p_out = pm * evaluate(yj, d, k0);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const UserPyNodeCurve c = UserPyCurveAt(ctx, node);
+        if (k == first) layer_resistance = 0.0;
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        double k0 = 0.0;
+        const double p = l.P(ystar, c.d, k0);
+        layer_resistance += ctx.pile.h * l.Pu(c.d);
+        StoreSoilModulus(ctx, node, ystar < kSmallDeflection ? k0 : c.pm * p / (c.ym * ystar));
     }
 }
 
 void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&UserPySprings>(ctx, layer, depths, sink);
+    const UserPyLayer l = UserPyLayerOf(ctx, layer);
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, l, depth, UserPyCurveAt(ctx, depth)));
+    }
 }
 
 }  // namespace trevasc

@@ -79,80 +79,91 @@ struct VuggyCurve {
     }
 };
 
-}  // namespace
+// The curve of one node with the width and multipliers it is scaled by.
+struct VuggyNodeCurve {
+    double pm = 0.0;
+    double ym = 0.0;
+    double b = 0.0;
+    VuggyCurve curve;
+};
 
-void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last) {
+VuggyNodeCurve VuggyCurveAt(RunContext& ctx, int layer, const PyNode& node) {
     const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const bool uscs = problem.Options.Units == UnitSystem::USCS;
     const bool si = problem.Options.Units == UnitSystem::SI;
+    VuggyNodeCurve c;
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    c.b = PileWidthAt(ctx, node.x);
+    const double b = c.b;
+    const double qu = fn_c(ctx, node.xv);
+    const double gamma = AverageUnitWeight(ctx, node.xv);
+    if (!(qu > 0.0)) StopOnUndefinedCurve(ctx, layer, node.xv, qu);
 
+    VuggyCurve& curve = c.curve;
+    curve.su = 0.5 * qu;
+    // The layer's top node is not range-checked.
+    if (node.xv > soil_layer.XLayerTop) {
+        if ((uscs && (curve.su < kSuLowUscs || curve.su > kSuHighUscs)) ||
+            (si && (curve.su < kSuLowSi || curve.su > kSuHighSi))) {
+            ctx.warnings.RecordWarning(-308);
+        }
+    }
+    curve.y1 = kY1OverWidth * b;
+    curve.K1 = kInitialSlopeOverSu * curve.su;
+    curve.p1 = kP1Factor * b * curve.su;
+    curve.y2 = curve.y1 + (b * curve.su - kP1Factor * b * curve.su) / (kSecondSlopeOverSu * curve.su);
+    curve.residual = kResidualFactor * gamma * b * node.z0;
+    return c;
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const VuggyNodeCurve& c) {
+    const VuggyCurve& curve = c.curve;
+    PyCurveReport report(56);
+    const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    const std::string& stress = units.stress;
+    report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
+    report.Line("Soil Layer Number             = " + fmt::I(layer, 12));
+    report.Line("Depth below pile head         = " + fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " +
+                length);
+    report.Line("Depth below Ground Surface    = " + fmt::F(node.z0, 12, 3) + " " + length);
+    report.Line("Shaft Diameter                = " + fmt::F(c.b, 12, 3) + " " + length);
+    report.Line("Uniaxial Compressive Strength = " + fmt::F(2.0 * curve.su, 12, 3) + " " + stress);
+    report.Line("p-multiplier                  = " + fmt::F(c.pm, 12, 5));
+    report.Line("y-multiplier                  = " + fmt::F(c.ym, 12, 5));
+    report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
+    report.Line("---------------   ---------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j == kReportPoints) {
+            yj = curve.y2;
+        } else if (j >= 2) {
+            yj = curve.y1 + (j - 2) * (curve.y2 - curve.y1) / kReportSteps;
+        }
+        report.Point(c.ym * yj, c.pm * curve.P(yj));
+    }
+    return report;
+}
+
+}  // namespace
+
+void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last) {
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        const double qu = fn_c(ctx, node.xv);
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        if (!(qu > 0.0)) StopOnUndefinedCurve(ctx, layer, node.xv, qu);
-
-        VuggyCurve curve;
-        curve.su = 0.5 * qu;
-        // The layer's top node is not range-checked.
-        if (node.xv > soil_layer.XLayerTop) {
-            if ((uscs && (curve.su < kSuLowUscs || curve.su > kSuHighUscs)) ||
-                (si && (curve.su < kSuLowSi || curve.su > kSuHighSi))) {
-                ctx.warnings.RecordWarning(-308);
-            }
-        }
-        curve.y1 = kY1OverWidth * b;
-        curve.K1 = kInitialSlopeOverSu * curve.su;
-        curve.p1 = kP1Factor * b * curve.su;
-        curve.y2 = curve.y1 + (b * curve.su - kP1Factor * b * curve.su) / (kSecondSlopeOverSu * curve.su);
-        curve.residual = kResidualFactor * gamma * b * node.z0;
-
-        if (!ctx.soil.PyReportMode) {
-            // The deflection of the node itself, without soil movement.
-            const double ystar = std::fabs(node.y) / ym;
-            const double Es = ystar < kSmallDeflection ? curve.K1 / ym : pm * curve.P(ystar) / (ystar * ym);
-            ctx.pile.Es(k) = Es;
-            continue;
-        }
-
-        PyCurveReport report(56);
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        const std::string& stress = units.stress;
-        report.Line("p-y Curve for Vuggy Limestone (Strong Rock) Criteria");
-        report.Line("Soil Layer Number             = " + fmt::I(layer, 12));
-        report.Line("Depth below pile head         = " + fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + " " +
-                    length);
-        report.Line("Depth below Ground Surface    = " + fmt::F(node.z0, 12, 3) + " " + length);
-        report.Line("Shaft Diameter                = " + fmt::F(b, 12, 3) + " " + length);
-        report.Line("Uniaxial Compressive Strength = " + fmt::F(2.0 * curve.su, 12, 3) + " " + stress);
-        report.Line("p-multiplier                  = " + fmt::F(pm, 12, 5));
-        report.Line("y-multiplier                  = " + fmt::F(ym, 12, 5));
-        report.Columns(1, "        y, " + length, 22, "p, " + force_per_length);
-        report.Line("---------------   ---------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j == kReportPoints) {
-                yj = curve.y2;
-            } else if (j >= 2) {
-                yj = curve.y1 + (j - 2) * (curve.y2 - curve.y1) / kReportSteps;
-            }
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const VuggyNodeCurve c = VuggyCurveAt(ctx, layer, node);
+        // The deflection of the node itself, without soil movement.
+        const double ystar = std::fabs(node.y) / c.ym;
+        ctx.pile.Es(k) = ystar < kSmallDeflection ? c.curve.K1 / c.ym : c.pm * c.curve.P(ystar) / (ystar * c.ym);
     }
 }
 
 void VuggyLimestoneCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&VuggyLimestoneSprings>(ctx, layer, depths, sink);
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, depth, VuggyCurveAt(ctx, layer, depth)));
+    }
 }
 
 }  // namespace trevasc

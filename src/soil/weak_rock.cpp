@@ -233,122 +233,155 @@ struct WeakRockCurve {
     }
 };
 
+// Range checks of the strength; the strength at an interface is a blend of
+// two layers and is not checked.
+void CheckStrength(RunContext& ctx, int layer, double qur) {
+    if (ctx.soil.b_AtInterface) return;
+    const UnitSystem units = ctx.problem.Options.Units;
+    const bool uscs = units == UnitSystem::USCS;
+    const bool si = units == UnitSystem::SI;
+    if (uscs && qur < kStrengthLowUscs) ctx.warnings.RecordWarning(-3071);
+    if (uscs && qur > kStrengthHighUscs) ctx.warnings.RecordWarning(-3072);
+    if (qur <= 0.0) StopOnNonPositiveStrength(ctx, layer);
+    if (si && qur < kStrengthLowSi) ctx.warnings.RecordWarning(-3073);
+    if (si && qur > kStrengthHighSi) ctx.warnings.RecordWarning(-3074);
+}
+
+// A weak rock is analysed for at least one cycle of loading.
+void SetAtLeastOneCycle(RunContext& ctx) {
+    AnalysisOptions& options = ctx.problem.Options;
+    if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
+}
+
+// The curve of one node with the rock parameters it comes from.
+struct WeakRockNodeCurve {
+    double pm = 0.0;
+    double ym = 0.0;
+    double b = 0.0;
+    double qur = 0.0;
+    double rqd = 0.0;
+    double Eir = 0.0;
+    double alpha_r = 0.0;
+    double gamma = 0.0;
+    double krm = 0.0;
+    double xr = 0.0;
+    WeakRockCurve curve;
+};
+
+// `below_first` is false for the first node the layer is asked for, where a
+// strength of zero is left to the check of the curve itself.
+WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node, bool below_first) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = LayerOf(problem, layer);
+    const double pm = PMultiplierAt(ctx, node.x);
+    const double ym = YMultiplierAt(ctx, node.x);
+    const double b = PileWidthAt(ctx, node.x);
+    const double qur = fn_c(ctx, node.xv);
+    CheckStrength(ctx, layer, qur);
+
+    const double rqd = RqdAt(ctx, node.xv);
+    if (rqd < 0.0 || rqd > kPercentMax) StopOnRqdOutOfRange(ctx, rqd);
+    const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+    if (thickness == 0.0) StopOnZeroThicknessLayer(ctx);
+    const double Eir = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
+                                                      (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
+    const double alpha_r = 1.0 - rqd * kRqdFactor;
+    if (below_first && qur < kZeroStrength) StopOnZeroStrengthBelowTop(ctx);
+
+    const double gamma = AverageUnitWeight(ctx, node.xv);
+    const double krm = KrmAt(problem, node.xv);
+    if (krm <= 0.0) StopOnNonPositiveKrm(ctx, layer);
+    if (krm < kKrmLow) ctx.warnings.RecordWarning(-316);
+    if (krm > kKrmHigh) ctx.warnings.RecordWarning(-317);
+
+    const double xr = DepthIntoRock(problem, layer, node.xv);
+    WeakRockCurve curve;
+    curve.yrm = krm * b;
+    if (curve.yrm <= 0.0) StopOnNonPositiveYrm(ctx, layer);
+    if (xr <= kWidthsToDeepRock * b) {
+        curve.pur = alpha_r * qur * b * (1.0 + kShallowStrengthSlope * xr / b);
+        curve.Kir = Eir * (kShallowModulusBase + kShallowModulusSlope * xr / (kWidthsToDeepRock * b));
+    } else {
+        curve.pur = kDeepStrengthFactor * alpha_r * qur * b;
+        curve.Kir = kDeepModulusFactor * Eir;
+    }
+    if (!(curve.pur > 0.0) || !(curve.Kir > 0.0)) {
+        StopOnUndefinedCurve(ctx, layer, node.xv, qur, Eir, curve.pur, curve.Kir);
+    }
+    curve.yA = std::pow(curve.pur / (2.0 * std::pow(curve.yrm, kQuarterPower) * curve.Kir), kYaExponent);
+    return {pm, ym, b, qur, rqd, Eir, alpha_r, gamma, krm, xr, curve};
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
+    const WeakRockCurve& curve = c.curve;
+    PyCurveReport report(35);  // "=" in column 35
+    const UnitLabels& u = ctx.labels;
+    const py_report::Units units = py_report::MakeUnits(u);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    const std::string& stress = units.stress;
+    const std::string unit_weight = force_per_length + u.Power + u.Exp3;
+    report.Line("p-y Curve Computed Using Weak Rock Criteria");
+    report.Labelled(" Soil Layer Number", fmt::I(layer, 12));
+    report.Labelled(" Depth below ground surface", fmt::F(node.z0, 12, 3) + " " + length);
+    report.Labelled(" Diameter", fmt::F(c.b, 12, 3) + " " + length);
+    report.Labelled(" Unconfined Compressive Strength", fmt::F(c.qur, 12, 3) + " " + stress);
+    report.Labelled(" Gamma Avg", fmt::F(c.gamma, 12, 5) + " " + unit_weight);
+    report.Labelled(" Xr", fmt::F(c.xr, 12, 3) + " " + length);
+    report.Labelled(" RQD", fmt::F(c.rqd, 12, 3) + " %");
+    report.Labelled(" Eir", fmt::F(c.Eir, 12, 0) + " " + stress);
+    report.Labelled(" Pu", fmt::F(curve.pur, 12, 3) + " " + force_per_length);
+    report.Labelled(" k_rm", fmt::F(c.krm, 12, 5));
+    report.Labelled(" K_ir", fmt::E(curve.Kir, 12, 5) + " " + stress);
+    report.Labelled(" Alpha_r", fmt::F(c.alpha_r, 12, 3));
+    report.Labelled(" Yu", fmt::F(kYuOverWidth * c.b, 12, 5) + " " + length);
+    report.Labelled(" Yrm", fmt::F(curve.yrm, 12, 5));
+    report.Labelled(" Y_A", fmt::E(curve.yA, 12, 5));
+    report.Labelled(" p-multiplier", fmt::F(c.pm, 12, 5));
+    report.Labelled(" y-multiplier", fmt::F(c.ym, 12, 5));
+    report.Line("        y, " + length + "            p, " + force_per_length);
+    report.Line("----------------    -----------------");
+
+    const double span = kUltimateAtYrm * curve.yrm - curve.yA;
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j == 2) {
+            yj = curve.yA;
+        } else if (j >= 3 && j <= 15) {
+            yj = curve.yA + kReportFractions[static_cast<std::size_t>(j - 3)] * span;
+        } else if (j == 16) {
+            yj = kUltimateAtYrm * curve.yrm;
+        } else if (j == 17) {
+            yj = kLastReportYrm * curve.yrm;
+        }
+        report.Point(c.ym * yj, c.pm * curve.P(yj));
+    }
+    return report;
+}
+
 }  // namespace
 
 void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
-    if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
-    const SoilLayer& soil_layer = LayerOf(problem, layer);
-    const bool uscs = options.Units == UnitSystem::USCS;
-    const bool si = options.Units == UnitSystem::SI;
-
+    SetAtLeastOneCycle(ctx);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        const double qur = fn_c(ctx, node.xv);
-
-        // Range checks of the strength; the strength at an interface is a
-        // blend of two layers and is not checked.
-        if (!ctx.soil.b_AtInterface) {
-            if (uscs && qur < kStrengthLowUscs) ctx.warnings.RecordWarning(-3071);
-            if (uscs && qur > kStrengthHighUscs) ctx.warnings.RecordWarning(-3072);
-            if (qur <= 0.0) StopOnNonPositiveStrength(ctx, layer);
-            if (si && qur < kStrengthLowSi) ctx.warnings.RecordWarning(-3073);
-            if (si && qur > kStrengthHighSi) ctx.warnings.RecordWarning(-3074);
-        }
-
-        const double rqd = RqdAt(ctx, node.xv);
-        if (rqd < 0.0 || rqd > kPercentMax) StopOnRqdOutOfRange(ctx, rqd);
-        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-        if (thickness == 0.0) StopOnZeroThicknessLayer(ctx);
-        const double Eir = soil_layer.Top.SubgradeK + (node.xv - soil_layer.XLayerTop) / thickness *
-                                                          (soil_layer.Bottom.SubgradeK - soil_layer.Top.SubgradeK);
-        const double alpha_r = 1.0 - rqd * kRqdFactor;
-        if (k > first && qur < kZeroStrength) StopOnZeroStrengthBelowTop(ctx);
-
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double krm = KrmAt(problem, node.xv);
-        if (krm <= 0.0) StopOnNonPositiveKrm(ctx, layer);
-        if (krm < kKrmLow) ctx.warnings.RecordWarning(-316);
-        if (krm > kKrmHigh) ctx.warnings.RecordWarning(-317);
-
-        const double xr = DepthIntoRock(problem, layer, node.xv);
-        WeakRockCurve curve;
-        curve.yrm = krm * b;
-        if (curve.yrm <= 0.0) StopOnNonPositiveYrm(ctx, layer);
-        if (xr <= kWidthsToDeepRock * b) {
-            curve.pur = alpha_r * qur * b * (1.0 + kShallowStrengthSlope * xr / b);
-            curve.Kir = Eir * (kShallowModulusBase + kShallowModulusSlope * xr / (kWidthsToDeepRock * b));
-        } else {
-            curve.pur = kDeepStrengthFactor * alpha_r * qur * b;
-            curve.Kir = kDeepModulusFactor * Eir;
-        }
-        if (!(curve.pur > 0.0) || !(curve.Kir > 0.0)) {
-            StopOnUndefinedCurve(ctx, layer, node.xv, qur, Eir, curve.pur, curve.Kir);
-        }
-        curve.yA = std::pow(curve.pur / (2.0 * std::pow(curve.yrm, kQuarterPower) * curve.Kir), kYaExponent);
-
-        if (!ctx.soil.PyReportMode) {
-            const double ystar = DeflectionOnCurve(node, ym);
-            // On the initial line the modulus is Kir itself.
-            const double Es = ystar < curve.yA ? curve.Kir : pm * curve.P(ystar) / (ystar * ym);
-            StoreSoilModulus(ctx, node, Es);
-            continue;
-        }
-
-        PyCurveReport report(35);  // "=" in column 35
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        const std::string& stress = units.stress;
-        const std::string unit_weight = force_per_length + u.Power + u.Exp3;
-        report.Line("p-y Curve Computed Using Weak Rock Criteria");
-        report.Labelled(" Soil Layer Number", fmt::I(layer, 12));
-        report.Labelled(" Depth below ground surface", fmt::F(node.z0, 12, 3) + " " + length);
-        report.Labelled(" Diameter", fmt::F(b, 12, 3) + " " + length);
-        report.Labelled(" Unconfined Compressive Strength", fmt::F(qur, 12, 3) + " " + stress);
-        report.Labelled(" Gamma Avg", fmt::F(gamma, 12, 5) + " " + unit_weight);
-        report.Labelled(" Xr", fmt::F(xr, 12, 3) + " " + length);
-        report.Labelled(" RQD", fmt::F(rqd, 12, 3) + " %");
-        report.Labelled(" Eir", fmt::F(Eir, 12, 0) + " " + stress);
-        report.Labelled(" Pu", fmt::F(curve.pur, 12, 3) + " " + force_per_length);
-        report.Labelled(" k_rm", fmt::F(krm, 12, 5));
-        report.Labelled(" K_ir", fmt::E(curve.Kir, 12, 5) + " " + stress);
-        report.Labelled(" Alpha_r", fmt::F(alpha_r, 12, 3));
-        report.Labelled(" Yu", fmt::F(kYuOverWidth * b, 12, 5) + " " + length);
-        report.Labelled(" Yrm", fmt::F(curve.yrm, 12, 5));
-        report.Labelled(" Y_A", fmt::E(curve.yA, 12, 5));
-        report.Labelled(" p-multiplier", fmt::F(pm, 12, 5));
-        report.Labelled(" y-multiplier", fmt::F(ym, 12, 5));
-        report.Line("        y, " + length + "            p, " + force_per_length);
-        report.Line("----------------    -----------------");
-
-        const double span = kUltimateAtYrm * curve.yrm - curve.yA;
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j == 2) {
-                yj = curve.yA;
-            } else if (j >= 3 && j <= 15) {
-                yj = curve.yA + kReportFractions[static_cast<std::size_t>(j - 3)] * span;
-            } else if (j == 16) {
-                yj = kUltimateAtYrm * curve.yrm;
-            } else if (j == 17) {
-                yj = kLastReportYrm * curve.yrm;
-            }
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const WeakRockNodeCurve c = WeakRockCurveAt(ctx, layer, node, k > first);
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        // On the initial line the modulus is Kir itself.
+        const WeakRockCurve& curve = c.curve;
+        StoreSoilModulus(ctx, node, ystar < curve.yA ? curve.Kir : c.pm * curve.P(ystar) / (ystar * c.ym));
     }
 }
 
 void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&WeakRockSprings>(ctx, layer, depths, sink);
+    SetAtLeastOneCycle(ctx);
+    // As over the nodes, every output depth after the layer's first is held
+    // to a strength above zero.
+    bool below_first = false;
+    for (const PyNode& depth : depths) {
+        sink(depth, DescribeCurve(ctx, layer, depth, WeakRockCurveAt(ctx, layer, depth, below_first)));
+        below_first = true;
+    }
 }
 
 }  // namespace trevasc

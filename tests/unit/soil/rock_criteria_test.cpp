@@ -1,6 +1,7 @@
 // The rock criteria: weak rock, vuggy limestone and massive rock, in
 // analysis mode (secant moduli at chosen deflections against the published
-// equations and their landmarks), with their warnings and errors.
+// equations and their landmarks), with their warnings and errors, and their
+// curves printed at output depths.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -264,6 +265,50 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
                          "Problem:  The p-y curve for weak rock cannot be computed for layer 2 at depth   0.2400E+02."));
 }
 
+TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove) {
+    // The layer of the interface case above, printed at output depths: the
+    // zero strength at 120 in is error 16 when an output depth of the layer
+    // comes before it, whose curve is printed first; as the layer's only
+    // output depth it goes on to a curve that the zero strength leaves
+    // undefined (error 72), and no curve is printed.
+    struct Case {
+        std::vector<double> depths;
+        int error;
+        std::string stop_line;
+        long curves_before_stop;
+    };
+    const Case kCases[] = {{{60.0, 120.0}, 116, "**** Input Data Error No. 16 ****", 1},
+                           {{120.0}, 172, "**** Input Data Error No. 72 ****", 0}};
+    for (const Case& c : kCases) {
+        ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
+        SoilPointParams subgrade;
+        subgrade.ElasticSubgradeModulus = 100.0;
+        subgrade.Epsilon50 = 0.0005;  // k_rm on the interface is read from the point below it
+        AddLayer(problem, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
+                 WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
+        AddLayer(problem, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
+        Analysis a(problem);
+        std::vector<PyNode> depths;
+        for (const double depth : c.depths) {
+            depths.push_back(OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
+                                             static_cast<int>(depths.size()) + 1));
+        }
+        int error = 0;
+        try {
+            WriteLayerCurves(a.ctx(), 1, depths);
+        } catch (const RunStop& stop) {
+            error = stop.error_number;
+        }
+        EXPECT_EQ(error, c.error) << c.depths.size();
+        const auto report = a.run->Outputs().ReportLines();
+        const auto stop = std::find(report.begin(), report.end(), c.stop_line);
+        ASSERT_NE(stop, report.end()) << c.depths.size();
+        EXPECT_EQ(std::count(report.begin(), stop, "p-y Curve Computed Using Weak Rock Criteria"),
+                  c.curves_before_stop)
+            << c.depths.size();
+    }
+}
+
 TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
     const SoilPointParams point = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
@@ -517,6 +562,46 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     };
     ASSERT_GE(report.end() - stop, 1 + static_cast<long>(message.size()));
     EXPECT_EQ(std::vector<std::string>(stop + 1, stop + 1 + static_cast<long>(message.size())), message);
+}
+
+// ---------------------------------------------------------------------------
+// The curve printed at an output depth is the curve the springs are formed
+// from: at the depth of a node, every printed point (y, p) is the secant
+// modulus of the node at that deflection times y. The pile's bending
+// stiffness grows with depth, so that the massive rock curve shows the
+// stiffness at the output depth rather than at the node of the output
+// depth's number.
+
+TEST(RockCriteria, PrintedCurveIsTheCurveOfTheSprings) {
+    struct Case {
+        const char* what;
+        ProblemData problem;
+        SpringRoutine springs;
+        CurveRoutine curves;
+    };
+    const Case kCases[] = {
+        {"weak rock", WeakRockProblem(), &WeakRockSprings, &WeakRockCurves},
+        {"vuggy limestone", VuggyProblem(2000.0), &VuggyLimestoneSprings, &VuggyLimestoneCurves},
+        {"massive rock", MassiveRockProblem(), &MassiveRockSprings, &MassiveRockCurves},
+    };
+    constexpr int kNode = 21;
+    for (const Case& c : kCases) {
+        Analysis a(c.problem);
+        for (int k = 1; k <= a.pile().N; ++k) a.pile().EI(k) *= 1.0 + 0.05 * k;
+        const std::vector<PyNode> depths = {OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
+        std::vector<PyCurveReport> printed;
+        c.curves(a.ctx(), 1, depths, [&](const PyNode&, const PyCurveReport& curve) { printed.push_back(curve); });
+        ASSERT_EQ(printed.size(), 1u) << c.what;
+        int points = 0;
+        for (const PyCurveReport::Item& item : printed[0].Items()) {
+            if (item.kind != PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
+            ++points;
+            a.pile().y(kNode) = item.y;
+            ASSERT_EQ(a.Evaluate(c.springs, 1), 0) << c.what;
+            EXPECT_NEAR(a.pile().Es(kNode) * item.y, item.p, 1.0e-9 * std::fabs(item.p)) << c.what << " y " << item.y;
+        }
+        EXPECT_EQ(points, kReportPoints - 1) << c.what;
+    }
 }
 
 }  // namespace
