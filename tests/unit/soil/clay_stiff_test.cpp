@@ -337,6 +337,13 @@ TEST(StiffClayCriteria, ZeroStrengthBelowTheTopNodeStopsTheRun) {
         InputFile passes;
         passes.soil = "1\n" + c.code + " 0. 50.\n65. 0. 0.005" + c.k_columns + "\n65. 3000. 0.005" + c.k_columns + "\n";
         EXPECT_EQ(RunInput(passes.Text()).code, -c.low_strength_warning) << c.code;
+        // The output depths of the layer stand for its nodes: zero strength
+        // passes at the first of them and stops the run at a second one.
+        InputFile reported = passes;
+        reported.py_depths = {0.0, 10.0};
+        EXPECT_EQ(RunInput(reported.Text()).code, -c.low_strength_warning) << c.code;
+        reported.py_depths = {0.0, 0.0, 10.0};
+        EXPECT_EQ(RunInput(reported.Text()).code, c.error) << c.code;
         InputFile input;
         input.soil = "1\n" + c.code + " 0. 50.\n65. 3000. 0.005" + c.k_columns + "\n65. 0. 0.005" + c.k_columns + "\n";
         const RunOutput out = RunInput(input.Text());
