@@ -191,12 +191,22 @@ constexpr Variant kVariantWithJ{
     StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
 
+// The soil values of a node, from which its curve follows.
+struct SoftClayNode {
+    double b = 0.0;
+    double c = 0.0;
+    double gamma = 0.0;
+    double eps50 = 0.0;
+    double J = 0.0;
+    double pm = 0.0;
+    double ym = 0.0;
+};
+
 // The printed curve of an output depth: the parameters, then the curve at
 // 17 deflections in multiples of y50, each followed by the limiting-modulus
 // warning where the deflection lies on the straight start of the curve.
-PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node, double b,
-                            double c, double gamma, double eps50, double J, double pm, double ym,
-                            const SoftClayCurve& curve) {
+PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node,
+                            const SoftClayNode& n, const SoftClayCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -226,20 +236,20 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
     r.Labelled("Pile Batter", degrees(problem.PileBatterAngle));
     r.Labelled("Effective Slope", degrees(problem.SlopeMinusBatter));
     r.Labelled("Equivalent Depth", depth(curve.z));
-    r.Labelled("Pile Diameter", fmt::F(b, 12, 3) + " " + units.length);
-    r.Labelled("Cohesion, c", fmt::F(c * stress_scale, 12, 3) + " " + stress);
-    r.Labelled("Avg Eff Unit Weight", fmt::F(gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
-    r.Labelled("Epsilon50 parameter", fmt::F(eps50, 12, 5));
-    r.Labelled(std::string(v.j_label), fmt::F(J, 12, 3));
+    r.Labelled("Pile Diameter", fmt::F(n.b, 12, 3) + " " + units.length);
+    r.Labelled("Cohesion, c", fmt::F(n.c * stress_scale, 12, 3) + " " + stress);
+    r.Labelled("Avg Eff Unit Weight", fmt::F(n.gamma * unit_weight_scale, 12, 5) + " " + unit_weight);
+    r.Labelled("Epsilon50 parameter", fmt::F(n.eps50, 12, 5));
+    r.Labelled(std::string(v.j_label), fmt::F(n.J, 12, 3));
     r.Labelled("Transition Depth Xr", depth(curve.zr));
     // Surface wedge and deep flow values, without slope factor or cap:
     // (3 + gamma' z/c + J z/b) b c, written so that c = 0 gives a number.
-    const double pu_s = kSurfaceBearingFactor * b * c + gamma * b * curve.z + J * curve.z * c;
+    const double pu_s = kSurfaceBearingFactor * n.b * n.c + n.gamma * n.b * curve.z + n.J * curve.z * n.c;
     r.Labelled("pu_s", fmt::F(pu_s, 12, 3) + " " + units.force_per_length);
-    r.Labelled("pu_d", fmt::F(kMaxBearingFactor * c * b, 12, 3) + " " + units.force_per_length);
+    r.Labelled("pu_d", fmt::F(kMaxBearingFactor * n.c * n.b, 12, 3) + " " + units.force_per_length);
     r.Labelled("Y50", fmt::F(curve.y50, 12, 5) + " " + units.length);
-    r.Labelled("p-multiplier", fmt::F(pm, 12, 5));
-    r.Labelled("y-multiplier", fmt::F(ym, 12, 5));
+    r.Labelled("p-multiplier", fmt::F(n.pm, 12, 5));
+    r.Labelled("y-multiplier", fmt::F(n.ym, 12, 5));
     if (curve.cyclic) {
         r.Labelled("Number of cycles of loading", fmt::F(options.NumberOfCycles, 12, 0));
         r.Labelled("Xr", depth(curve.zr));
@@ -261,7 +271,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
         } else if (j == 17) {
             yj = kLastReportY50 * curve.y50;
         }
-        r.Point(ym * yj, pm * curve.P(yj));
+        r.Point(n.ym * yj, n.pm * curve.P(yj));
         if (j >= 2 && yj < curve.ylim) {
             r.Line("**** Warning ****");
             r.Blank();
@@ -273,53 +283,68 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
     return r;
 }
 
-void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+// The values of node `node` of the layer whose nodes are numbered first ..
+// last, with the strength warnings and the checks of the strength and
+// epsilon-50. Zero strength is accepted at the first node only.
+SoftClayNode SoftClayNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first, int last) {
+    const AnalysisOptions& options = ctx.problem.Options;
+    SoftClayNode n;
+    n.b = PileWidthAt(ctx, node.x);
+    n.c = fn_c(ctx, node.xv);
+    const bool at_interface = ctx.soil.b_AtInterface;
+    n.gamma = AverageUnitWeight(ctx, node.xv);
+    n.eps50 = Epsilon50At(ctx, node.xv);
+    n.J = v.with_j ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : ctx.soil.SoftClayJ;
+    n.pm = PMultiplierAt(ctx, node.x);
+    n.ym = YMultiplierAt(ctx, node.x);
+
+    if (!at_interface) {
+        if (options.Units == UnitSystem::USCS && n.c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
+        if (options.Units == UnitSystem::SI && n.c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
+    }
+    if (n.eps50 <= 0.0) {
+        n.eps50 = SoftClayDefaultEpsilon50(n.c, options.Units);
+        if (n.eps50 <= 0.0) StopOnNoEpsilon50(ctx, layer);
+    }
+    if (node.k > first && n.c < kZeroCohesion) StopOnZeroCohesion(ctx, v, layer, node, first, last, n.c);
+    return n;
+}
+
+// The curve of a node on the depth of the curve (the equivalent depth below
+// other layers).
+SoftClayCurve SoftClayCurveAt(const RunContext& ctx, int layer, const PyNode& node, const SoftClayNode& n) {
+    const double z = CurveDepth(ctx, layer, node.xv, node.z0);
+    return MakeSoftClayCurve(n.b, n.c, n.gamma, n.eps50, n.J, z, GroundSlopeFactor(ctx, node.y),
+                             ctx.problem.Options.CyclicLoading);
+}
+
+// The equivalent depth of the layer, from the values at its first node.
+void StoreEquivalentDepth(RunContext& ctx, int layer, const SoftClayNode& n) {
     const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+    SoilState& soil = ctx.soil;
+    const double Z = SoftClayEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.gamma, n.J,
+                                             problem.Options.CyclicLoading);
+    // A clay without strength at its top develops no resistance, so no depth
+    // in it matches the layers above: the true depth is used.
+    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
+                                               problem.GroundSurfaceDepth;
+}
+
+void SoftClayLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     SoilState& soil = ctx.soil;
-    const bool analysis = !soil.PyReportMode;
-    const bool cyclic = options.CyclicLoading;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
     SoftClayCurve previous;
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        if (analysis && k == first) resistance = 0.0;
-        const double b = PileWidthAt(ctx, node.x);
-        const double c = fn_c(ctx, node.xv);
-        const bool at_interface = soil.b_AtInterface;
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        double eps50 = Epsilon50At(ctx, node.xv);
-        const double J = v.with_j ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : soil.SoftClayJ;
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-
-        if (!at_interface) {
-            if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
-            if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
-        }
-        if (eps50 <= 0.0) {
-            eps50 = SoftClayDefaultEpsilon50(c, options.Units);
-            if (eps50 <= 0.0) StopOnNoEpsilon50(ctx, layer);
-        }
-        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v, layer, node, first, last, c);
-
-        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            const double Z = SoftClayEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, gamma, J, cyclic);
-            // A clay without strength at its top develops no resistance, so
-            // no depth in it matches the layers above: the true depth is used.
-            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
-        }
-        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        const SoftClayCurve curve =
-            MakeSoftClayCurve(b, c, gamma, eps50, J, z, GroundSlopeFactor(ctx, node.y), cyclic);
-
-        if (!analysis) {
-            WritePyCurveReport(ctx, layer, node, DescribeCurve(ctx, v, layer, node, b, c, gamma, eps50, J, pm, ym, curve));
-            continue;
-        }
+        if (k == first) resistance = 0.0;
+        const SoftClayNode n = SoftClayNodeAt(ctx, v, layer, node, first, last);
+        if (k == first && layer > 1 && soil.BelowRockCount == 0) StoreEquivalentDepth(ctx, layer, n);
+        const SoftClayCurve curve = SoftClayCurveAt(ctx, layer, node, n);
 
         // Resistance of the layer for the equivalent depths of the layers
         // below: trapezoids between nodes and the last node's value over one
@@ -327,20 +352,34 @@ void SoftClayLayer(RunContext& ctx, const Variant& v, int layer, int first, int 
         // under cyclic loading (pcz above the transition depth, pc below it;
         // the one or the other, as the equivalent depth integrates it).
         const double h = ctx.pile.h;
-        auto cyclic_residual = [](const SoftClayCurve& n) { return n.zr > n.z ? n.pcz : n.pc; };
+        auto cyclic_residual = [](const SoftClayCurve& c) { return c.zr > c.z ? c.pcz : c.pc; };
         const double q = cyclic ? cyclic_residual(curve) : curve.pu;
         if (k > first) resistance += ((cyclic ? cyclic_residual(previous) : previous.pu) + q) * h / 2.0;
         if (k == last) resistance += q * h;
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
-            resistance = (kSurfaceBearingFactor * c * b + curve.pu) * 0.5 *
+            resistance = (kSurfaceBearingFactor * n.c * n.b + curve.pu) * 0.5 *
                          (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
         previous = curve;
 
-        const double ystar = DeflectionOnCurve(node, ym);
-        const double Es = ystar < curve.ylim ? curve.Eslim : pm * curve.P(ystar) / (ym * ystar);
+        const double ystar = DeflectionOnCurve(node, n.ym);
+        const double Es = ystar < curve.ylim ? curve.Eslim : n.pm * curve.P(ystar) / (n.ym * ystar);
         if (std::isnan(Es)) StopOnModulusNotANumber(ctx, k, Es);
         StoreSoilModulus(ctx, node, Es);
+    }
+}
+
+// The output depths of a layer stand for its nodes: zero strength is
+// accepted at the first of them only, and the error names them by their
+// numbers.
+void SoftClayLayerCurves(RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
+                         const PyCurveSink& sink) {
+    const int first = depths.front().k;
+    const int last = depths.back().k;
+    for (const PyNode& depth : depths) {
+        const SoftClayNode n = SoftClayNodeAt(ctx, v, layer, depth, first, last);
+        const SoftClayCurve curve = SoftClayCurveAt(ctx, layer, depth, n);
+        sink(depth, DescribeCurve(ctx, v, layer, depth, n, curve));
     }
 }
 
@@ -411,19 +450,19 @@ double SoftClayEquivalentDepth(double A, double b, double c, double gamma, doubl
 }
 
 void SoftClaySprings(RunContext& ctx, int layer, int first, int last) {
-    SoftClayLayer(ctx, kVariantMatlock, layer, first, last);
+    SoftClayLayerSprings(ctx, kVariantMatlock, layer, first, last);
 }
 
 void SoftClayJSprings(RunContext& ctx, int layer, int first, int last) {
-    SoftClayLayer(ctx, kVariantWithJ, layer, first, last);
+    SoftClayLayerSprings(ctx, kVariantWithJ, layer, first, last);
 }
 
 void SoftClayCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&SoftClaySprings>(ctx, layer, depths, sink);
+    SoftClayLayerCurves(ctx, kVariantMatlock, layer, depths, sink);
 }
 
 void SoftClayJCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&SoftClayJSprings>(ctx, layer, depths, sink);
+    SoftClayLayerCurves(ctx, kVariantWithJ, layer, depths, sink);
 }
 
 }  // namespace trevasc

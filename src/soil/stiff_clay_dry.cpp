@@ -97,13 +97,19 @@ constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264}};
     Stop_With_Error(ctx, "INP00013", 113);
 }
 
-struct ReportValues {
-    int layer;
-    double z, b, c, gamma, k, eps50, pm, ym;
+// The soil values of a node, from which its curve follows.
+struct StiffClayDryNode {
+    double b = 0.0;
+    double c = 0.0;
+    double gamma = 0.0;
+    double k = 0.0;  // "StfClyAK" only
+    double eps50 = 0.0;
+    double pm = 0.0;
+    double ym = 0.0;
 };
 
-PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, const PyNode& node, const ReportValues& r,
-                            const StiffClayDryCurve& curve) {
+PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node, double z,
+                            const StiffClayDryNode& n, const StiffClayDryCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(v.kEqualsColumn);
@@ -114,7 +120,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, const PyNod
     report.Line(curve.cyclic ? "p-y Curve Computed Using Cyclic Criteria for Stiff Clay without Free Water"
                              : "p-y Curve Computed Using Static Criteria for Stiff Clay without Free Water");
     if (v.with_k) report.Line("With Option of Defining Initial k");
-    line("Soil Layer Number", fmt::I(r.layer, 12));
+    line("Soil Layer Number", fmt::I(layer, 12));
     if (v.with_k) {
         line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3));
         line("Depth below ground surface", fmt::F(node.z0, 12, 3));
@@ -126,23 +132,23 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, const PyNod
         line("Pile Batter Angle", degrees(problem.PileBatterAngle));
         line("Effective Slope", degrees(problem.SlopeMinusBatter));
     }
-    line("Equivalent Depth", fmt::F(r.z, 12, 3));
-    line("Diameter", fmt::F(r.b, 12, 3));
+    line("Equivalent Depth", fmt::F(z, 12, 3));
+    line("Diameter", fmt::F(n.b, 12, 3));
     if (v.with_k) {
-        line("Undrained cohesion, c", fmt::F(r.c, 12, 5));
-        line("Average Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
-        line("k", fmt::F(r.k, 12, 0) + " " + units.unit_weight);
+        line("Undrained cohesion, c", fmt::F(n.c, 12, 5));
+        line("Average Eff. Unit Weight", fmt::F(n.gamma, 12, 5));
+        line("k", fmt::F(n.k, 12, 0) + " " + units.unit_weight);
     } else {
-        line("Undrained cohesion, c", fmt::F(r.c, 12, 5) + " " + units.stress);
-        line("Average Eff. Unit Weight", fmt::F(r.gamma, 12, 5) + " " + units.unit_weight);
+        line("Undrained cohesion, c", fmt::F(n.c, 12, 5) + " " + units.stress);
+        line("Average Eff. Unit Weight", fmt::F(n.gamma, 12, 5) + " " + units.unit_weight);
     }
-    line("Epsilon-50", fmt::F(r.eps50, 12, 5));
+    line("Epsilon-50", fmt::F(n.eps50, 12, 5));
     line("Pct", fmt::F(curve.pct, 12, 3) + per_length);
     line("Pcd", fmt::F(curve.pcd, 12, 3) + per_length);
     line("Pu", fmt::F(curve.pu, 12, 3) + per_length);
     line("y50", fmt::F(curve.y50, 12, 3));
-    line("p-multiplier", fmt::F(r.pm, 12, 5));
-    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    line("p-multiplier", fmt::F(n.pm, 12, 5));
+    line("y-multiplier", fmt::F(n.ym, 12, 5));
     if (v.with_k) {
         if (curve.cyclic) {
             line("Number of Cycles of Loading", fmt::F(curve.cycles, 12, 0));
@@ -168,88 +174,104 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, const PyNod
         } else if (j == 17) {
             y = yend;
         }
-        const double y_out = r.ym * y;
-        const double p_out = r.pm * curve.P(y);
+        const double y_out = n.ym * y;
+        const double p_out = n.pm * curve.P(y);
         report.Point(y_out, p_out);
     }
     return report;
 }
 
-void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+// The values of a node of the layer whose first node is numbered `first`,
+// with the strength warnings and the check of the strength (zero is accepted
+// at the first node only).
+StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first) {
     const ProblemData& problem = ctx.problem;
     const AnalysisOptions& options = problem.Options;
-    const bool cyclic = options.CyclicLoading;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    StiffClayDryNode n;
+    n.pm = PMultiplierAt(ctx, node.x);
+    n.ym = YMultiplierAt(ctx, node.x);
+    n.b = PileWidthAt(ctx, node.x);
+    n.c = fn_c(ctx, node.xv);
+    const double c = n.c;
+    const bool at_interface = ctx.soil.b_AtInterface;
+    if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
+    if (!at_interface) {
+        const bool uscs = options.Units == UnitSystem::USCS;
+        const bool si = options.Units == UnitSystem::SI;
+        if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
+        if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
+        if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
+        if (si && c > kHighStrengthSi) ctx.warnings.RecordWarning(-v.warnings[3]);
+    }
+
+    n.gamma = AverageUnitWeight(ctx, node.xv);
+    n.eps50 = Epsilon50At(ctx, node.xv);
+    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+        n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithoutWater);
+    }
+    if (v.with_k) {
+        const double ktop = soil_layer.Top.SubgradeK;
+        if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
+            n.k = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithoutWater);
+        } else {
+            const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
+            const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+            n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+        }
+    }
+    return n;
+}
+
+// The curve of a node at the depth z on the curve.
+StiffClayDryCurve StiffClayDryCurveAt(const RunContext& ctx, const Variant& v, const PyNode& node,
+                                      const StiffClayDryNode& n, double z) {
+    const AnalysisOptions& options = ctx.problem.Options;
     // "StfClyAK" takes no cycles as one.
     const double cycles = v.with_k && options.NumberOfCycles == 0.0 ? 1.0 : options.NumberOfCycles;
+    StiffClayDryCurve curve = MakeStiffClayDryCurve(n.b, n.c, n.gamma, n.eps50, z, GroundSlopeFactor(ctx, node.y),
+                                                    options.CyclicLoading, cycles);
+    if (v.with_k) {
+        curve.capped = true;
+        curve.kz = n.k * z;
+    }
+    return curve;
+}
+
+// The equivalent depth of the layer, from the values at its first node.
+void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayDryNode& n) {
+    const ProblemData& problem = ctx.problem;
+    SoilState& soil = ctx.soil;
+    // At the first node of the layer its average strength is c.
+    const double Z = StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.c, n.gamma);
+    // A clay without strength at its top develops no resistance: the true
+    // depth is used.
+    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
+                                               problem.GroundSurfaceDepth;
+}
+
+void StiffClayDryLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     SoilState& soil = ctx.soil;
-    const bool analysis = !soil.PyReportMode;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        const double ylim = kLimitDeflectionWidth * b;
-        const double c = fn_c(ctx, node.xv);
-        const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
-        if (!at_interface) {
-            const bool uscs = options.Units == UnitSystem::USCS;
-            const bool si = options.Units == UnitSystem::SI;
-            if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
-            if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
-            if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
-            if (si && c > kHighStrengthSi) ctx.warnings.RecordWarning(-v.warnings[3]);
-        }
-
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        double eps50 = Epsilon50At(ctx, node.xv);
-        if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
-            eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithoutWater);
-        }
-        double k_modulus = 0.0;
-        if (v.with_k) {
-            const double ktop = soil_layer.Top.SubgradeK;
-            if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
-                k_modulus = StiffClayDefaultK(c, cyclic, options.Units, StiffClayBands::kWithoutWater);
-            } else {
-                const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
-                const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-                k_modulus = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
-            }
-        }
-
-        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            // At the first node of the layer its average strength is c.
-            const double Z = StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, c, gamma);
-            // A clay without strength at its top develops no resistance: the
-            // true depth is used.
-            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
-        }
+        const StiffClayDryNode n = StiffClayDryNodeAt(ctx, v, layer, node, first);
+        if (k == first && layer > 1 && soil.BelowRockCount == 0) StoreEquivalentDepth(ctx, layer, n);
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        StiffClayDryCurve curve =
-            MakeStiffClayDryCurve(b, c, gamma, eps50, z, GroundSlopeFactor(ctx, node.y), cyclic, cycles);
-        if (v.with_k) {
-            curve.capped = true;
-            curve.kz = k_modulus * z;
-        }
-
-        if (!analysis) {
-            WritePyCurveReport(ctx, layer, node,
-                               DescribeCurve(ctx, v, node, {layer, z, b, c, gamma, k_modulus, eps50, pm, ym}, curve));
-            continue;
-        }
+        const StiffClayDryCurve curve = StiffClayDryCurveAt(ctx, v, node, n, z);
 
         resistance.Add(node, curve.pu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
-            soil.LayerResistance[1] = (kSurfaceFactor * AverageStrength(ctx, node.xv) * b + curve.pu) * 0.5 *
+            soil.LayerResistance[1] = (kSurfaceFactor * AverageStrength(ctx, node.xv) * n.b + curve.pu) * 0.5 *
                                       (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
 
-        const double ystar = DeflectionOnCurve(node, ym);
+        const double ylim = kLimitDeflectionWidth * n.b;
+        const double ystar = DeflectionOnCurve(node, n.ym);
         double Es = 0.0;
         if (!v.with_k && ystar < ylim) {
             // The static curve's secant at ylim, whatever the multipliers.
@@ -257,9 +279,21 @@ void StiffClayDryLayer(RunContext& ctx, const Variant& v, int layer, int first, 
         } else if (v.with_k && ystar < kSmallDeflection) {
             Es = curve.kz;
         } else {
-            Es = pm * curve.P(ystar) / (std::fabs(ystar) * ym);
+            Es = n.pm * curve.P(ystar) / (std::fabs(ystar) * n.ym);
         }
         StoreSoilModulus(ctx, node, Es);
+    }
+}
+
+// The output depths of a layer stand for its nodes: zero strength is
+// accepted at the first of them only.
+void StiffClayDryLayerCurves(RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
+                             const PyCurveSink& sink) {
+    const int first = depths.front().k;
+    for (const PyNode& depth : depths) {
+        const StiffClayDryNode n = StiffClayDryNodeAt(ctx, v, layer, depth, first);
+        const double z = CurveDepth(ctx, layer, depth.xv, depth.z0);
+        sink(depth, DescribeCurve(ctx, v, layer, depth, z, n, StiffClayDryCurveAt(ctx, v, depth, n, z)));
     }
 }
 
@@ -298,19 +332,19 @@ double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, doub
 }
 
 void StiffClayWithoutWaterSprings(RunContext& ctx, int layer, int first, int last) {
-    StiffClayDryLayer(ctx, kWithoutK, layer, first, last);
+    StiffClayDryLayerSprings(ctx, kWithoutK, layer, first, last);
 }
 
 void StiffClayWithKSprings(RunContext& ctx, int layer, int first, int last) {
-    StiffClayDryLayer(ctx, kWithK, layer, first, last);
+    StiffClayDryLayerSprings(ctx, kWithK, layer, first, last);
 }
 
 void StiffClayWithoutWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&StiffClayWithoutWaterSprings>(ctx, layer, depths, sink);
+    StiffClayDryLayerCurves(ctx, kWithoutK, layer, depths, sink);
 }
 
 void StiffClayWithKCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&StiffClayWithKSprings>(ctx, layer, depths, sink);
+    StiffClayDryLayerCurves(ctx, kWithK, layer, depths, sink);
 }
 
 }  // namespace trevasc

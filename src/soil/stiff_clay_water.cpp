@@ -151,9 +151,20 @@ double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac -
     Stop_With_Error(ctx, "INP00014", 114);
 }
 
+// The soil values of a node, from which its curve follows.
+struct StiffClayWaterNode {
+    double pm = 0.0;
+    double ym = 0.0;
+    double b = 0.0;
+    double c = 0.0;
+    double ca = 0.0;  // average strength above the node
+    double gamma = 0.0;
+    double k = 0.0;
+    double eps50 = 0.0;
+};
+
 // The printed curve; cyclic curves print their points in fixed fields.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, double b, double c,
-                            double ca, double gamma, double k, double eps50, double pm, double ym,
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, const StiffClayWaterNode& n,
                             const StiffClayWaterCurve& curve) {
     const ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -168,12 +179,12 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     line("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3));
     line("Depth below ground surface", fmt::F(node.z0, 12, 3));
     line("Equivalent Depth", fmt::F(z, 12, 3));
-    line("Diameter", fmt::F(b, 12, 3));
-    line("c (at curve depth)", fmt::F(c, 12, 3) + " " + units.stress);
-    line("Avergage c", fmt::F(ca, 12, 3));
-    line("Average Eff. Unit Weight", fmt::F(gamma, 12, 5));
-    line("k", fmt::F(k, 12, 3) + " " + units.unit_weight);
-    line("Epsilon50", fmt::F(eps50, 12, 5));
+    line("Diameter", fmt::F(n.b, 12, 3));
+    line("c (at curve depth)", fmt::F(n.c, 12, 3) + " " + units.stress);
+    line("Avergage c", fmt::F(n.ca, 12, 3));
+    line("Average Eff. Unit Weight", fmt::F(n.gamma, 12, 5));
+    line("k", fmt::F(n.k, 12, 3) + " " + units.unit_weight);
+    line("Epsilon50", fmt::F(n.eps50, 12, 5));
     line("y50", fmt::F(curve.y50, 12, 3));
     line("As", fmt::F(curve.As, 12, 3));
     line(curve.cyclic ? "Ac" : "Ac (not used)", fmt::F(curve.Ac, 12, 5));
@@ -181,8 +192,8 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     line("pcd", fmt::F(curve.pcd, 12, 3) + per_length);
     line("pc", fmt::F(curve.pc, 12, 3) + per_length);
     line("pu", fmt::F(curve.pr, 12, 3) + per_length);
-    line("p-multiplier", fmt::F(pm, 12, 5));
-    line("y-multiplier", fmt::F(ym, 12, 5));
+    line("p-multiplier", fmt::F(n.pm, 12, 5));
+    line("y-multiplier", fmt::F(n.ym, 12, 5));
     if (curve.cyclic) line("Number of Cycles of Loading", fmt::F(problem.Options.NumberOfCycles, 12, 0));
     report.Blank();
     report.Line("        y, " + units.length + "             p," + units.force_per_length);
@@ -198,11 +209,106 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
             constexpr std::array<double, 4> kTail = {1.0, 1.4, 1.8, 20.0};
             y = j <= 13 ? (j - 1) * 0.05 * curve.yp : kTail[static_cast<std::size_t>(j - 14)] * curve.yp;
         }
-        const double y_out = ym * y;
-        const double p_out = pm * curve.P(y);
+        const double y_out = n.ym * y;
+        const double p_out = n.pm * curve.P(y);
         report.Point(y_out, p_out);
     }
     return report;
+}
+
+// Running trapezoid average of the strength over the nodes of a layer, from
+// its first node; in layer 1 the average runs from the ground surface.
+class StrengthAverage {
+public:
+    // The average strength at `node`, whose strength is c; the first node of
+    // the layer starts the average.
+    double At(RunContext& ctx, int layer, const PyNode& node, bool first_node, double c) {
+        double ca = c;
+        if (layer == 1) {
+            ca = AverageStrength(ctx, node.x);
+        } else if (first_node) {
+            sum_ = 0.0;
+            xv_first_ = node.xv;
+        } else {
+            sum_ += 0.5 * (c_previous_ + c) * (node.xv - xv_previous_);
+            // Two report depths at one depth: the average over no length is
+            // the strength there.
+            if (node.xv != xv_first_) ca = sum_ / (node.xv - xv_first_);
+        }
+        c_previous_ = c;
+        xv_previous_ = node.xv;
+        return ca;
+    }
+
+private:
+    double sum_ = 0.0;
+    double c_previous_ = 0.0;
+    double xv_first_ = 0.0;
+    double xv_previous_ = 0.0;
+};
+
+// The values of a node of the layer whose first node is numbered `first`,
+// with the strength warnings and the check of the strength (zero is accepted
+// at the first node only). `average` carries the strength average from node
+// to node down the layer.
+StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode& node, int first,
+                                        StrengthAverage& average) {
+    const ProblemData& problem = ctx.problem;
+    const AnalysisOptions& options = problem.Options;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    StiffClayWaterNode n;
+    n.pm = PMultiplierAt(ctx, node.x);
+    n.ym = YMultiplierAt(ctx, node.x);
+    n.b = PileWidthAt(ctx, node.x);
+    n.c = fn_c(ctx, node.xv);
+    const double c = n.c;
+    const bool at_interface = ctx.soil.b_AtInterface;
+    if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
+    if (!at_interface) {
+        if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
+        if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
+        if (options.Units == UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
+        if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
+    }
+    n.gamma = AverageUnitWeight(ctx, node.xv);
+    n.ca = average.At(ctx, layer, node, node.k == first, c);
+
+    // k from the layer's values, or the default by strength.
+    const double ktop = soil_layer.Top.SubgradeK;
+    if (ktop <= 0.0) {
+        const double k_default = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithWater);
+        n.k = options.Units == UnitSystem::GENERAL ? ktop : k_default;
+    } else {
+        const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
+        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+        n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+    }
+    n.eps50 = Epsilon50At(ctx, node.xv);
+    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+        n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithWater);
+    }
+    return n;
+}
+
+// The curve of a node at the depth z on the curve.
+StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
+                                          double z) {
+    const ProblemData& problem = ctx.problem;
+    return MakeStiffClayWaterCurve(n.b, n.c, n.ca, n.gamma, n.eps50, n.k, z,
+                                   SlopeFactor(problem.SlopeMinusBatter, node.y), problem.Options.CyclicLoading);
+}
+
+// The equivalent depth of the layer, from the values at its first node.
+void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& n) {
+    const ProblemData& problem = ctx.problem;
+    SoilState& soil = ctx.soil;
+    const double Z = StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.ca, n.gamma,
+                                                   problem.Options.CyclicLoading);
+    // A clay without strength at its top develops no resistance: the true
+    // depth is used.
+    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
+                                               problem.GroundSurfaceDepth;
 }
 
 }  // namespace
@@ -292,101 +398,45 @@ double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, do
 
 void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    const bool cyclic = options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     SoilState& soil = ctx.soil;
-    const bool analysis = !soil.PyReportMode;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
-    // Running average of the strength over the nodes of the layer.
-    double strength_sum = 0.0;
-    double c_previous = 0.0;
-    double xv_first = 0.0;
-    double xv_previous = 0.0;
+    StrengthAverage average;
     double pr_previous = 0.0;
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        if (analysis && k == first) resistance = 0.0;
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        const double c = fn_c(ctx, node.xv);
-        const bool at_interface = soil.b_AtInterface;
-        if (k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
-        if (!at_interface) {
-            if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
-            if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
-            if (options.Units == UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
-            if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
-        }
-
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        double ca = c;
-        if (layer == 1) {
-            ca = AverageStrength(ctx, node.x);
-        } else if (k == first) {
-            strength_sum = 0.0;
-            xv_first = node.xv;
-        } else {
-            strength_sum += 0.5 * (c_previous + c) * (node.xv - xv_previous);
-            // Two report depths at one depth: the average over no length is
-            // the strength there.
-            if (node.xv != xv_first) ca = strength_sum / (node.xv - xv_first);
-        }
-        c_previous = c;
-        xv_previous = node.xv;
-
-        // k from the layer's values, or the default by strength.
-        const double ktop = soil_layer.Top.SubgradeK;
-        double k_modulus = 0.0;
-        if (ktop <= 0.0) {
-            const double k_default = StiffClayDefaultK(c, cyclic, options.Units, StiffClayBands::kWithWater);
-            k_modulus = options.Units == UnitSystem::GENERAL ? ktop : k_default;
-        } else {
-            const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
-            const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-            k_modulus = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
-        }
-        double eps50 = Epsilon50At(ctx, node.xv);
-        if (eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
-            eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithWater);
-        }
-
-        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            const double Z =
-                StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, c, ca, gamma, cyclic);
-            // A clay without strength at its top develops no resistance: the
-            // true depth is used.
-            soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-                std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - problem.GroundSurfaceDepth;
-        }
+        if (k == first) resistance = 0.0;
+        const StiffClayWaterNode n = StiffClayWaterNodeAt(ctx, layer, node, first, average);
+        if (k == first && layer > 1 && soil.BelowRockCount == 0) StoreEquivalentDepth(ctx, layer, n);
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        const StiffClayWaterCurve curve = MakeStiffClayWaterCurve(
-            b, c, ca, gamma, eps50, k_modulus, z, SlopeFactor(problem.SlopeMinusBatter, node.y), cyclic);
-
-        if (!analysis) {
-            WritePyCurveReport(ctx, layer, node,
-                               DescribeCurve(ctx, layer, node, z, b, c, ca, gamma, k_modulus, eps50, pm, ym, curve));
-            continue;
-        }
+        const StiffClayWaterCurve curve = StiffClayWaterCurveAt(ctx, node, n, z);
 
         // The residual resistance over the layer, for the layers below.
         if (k > first) resistance += (pr_previous + curve.pr) * ctx.pile.h / 2.0;
         if (k == last) resistance += (soil_layer.XLayerBottom - node.x) * curve.pr;
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
-            resistance = (2.0 * ca * b + curve.pc) * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+            resistance = (2.0 * n.ca * n.b + curve.pc) * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
         pr_previous = curve.pr;
 
-        const double ystar = DeflectionOnCurve(node, ym);
-        const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
+        const double ystar = DeflectionOnCurve(node, n.ym);
+        const double Es = ystar < kSmallDeflection ? curve.kz : n.pm * curve.P(ystar) / (std::fabs(ystar) * n.ym);
         StoreSoilModulus(ctx, node, Es);
     }
 }
 
+// The output depths of a layer stand for its nodes: the average strength
+// runs over them in their order, and zero strength is accepted at the first
+// of them only.
 void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&StiffClayWaterSprings>(ctx, layer, depths, sink);
+    const int first = depths.front().k;
+    StrengthAverage average;
+    for (const PyNode& depth : depths) {
+        const StiffClayWaterNode n = StiffClayWaterNodeAt(ctx, layer, depth, first, average);
+        const double z = CurveDepth(ctx, layer, depth.xv, depth.z0);
+        sink(depth, DescribeCurve(ctx, layer, depth, z, n, StiffClayWaterCurveAt(ctx, depth, n, z)));
+    }
 }
 
 }  // namespace trevasc

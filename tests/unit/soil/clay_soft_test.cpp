@@ -2,6 +2,7 @@
 // landmarks from the published equations, the default epsilon-50, the
 // equivalent depth against the integral of pu, the criterion at pile nodes,
 // its errors and warnings, and the layering correction on a split profile.
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -250,6 +251,45 @@ TEST(SoftClaySprings, ZeroStrengthPassesAtTheTopNodeAndStopsBelowIt) {
         EXPECT_EQ(BlockFrom(out.ReportLines(), c.heading, report.size()), report);
         const std::string code = c.error == 112 ? "INP00012" : "INP00071";
         EXPECT_TRUE(HasLine(out.ReportLines(), "Trevasc ended prematurely due to input error number " + code));
+    }
+}
+
+TEST(SoftClayCurves, ZeroStrengthIsAcceptedAtTheFirstOutputDepthOfTheLayerOnly) {
+    // The output depths of a layer stand for its nodes. With c = 0 at the
+    // ground a depth there passes as the layer's first; a second depth there
+    // stops the run after the first curve has been printed, and the error
+    // names the depths by their numbers in the layer (1 to 3).
+    struct Case {
+        int code;
+        std::string soil;
+        int error;
+        std::string heading;
+        std::string title;
+    };
+    const Case kCases[] = {
+        {1, "1\n1 0. 50.\n50. 0. 0.02\n55. 1000. 0.02\n", 112, "**** Input Data Error No. 12 ****",
+         "p-y Curve Computed Using the Soft Clay Criteria for Static Loading Conditions"},
+        {15, "1\n15 0. 50.\n50. 0. 0.02 0.5\n55. 1000. 0.02 0.5\n", 171, "**** Input Data Error No. 71 ****",
+         "p-y Curve Computed Using the Soft Clay Criteria with J for Static Loading Conditions"},
+    };
+    for (const Case& c : kCases) {
+        InputFile input;
+        input.soil = c.soil;
+        input.py_depths = {0.0, 10.0};
+        EXPECT_EQ(RunInput(input.Text()).code, 0) << c.code;
+
+        input.py_depths = {0.0, 0.0, 10.0};
+        const RunOutput out = RunInput(input.Text());
+        EXPECT_EQ(out.code, c.error) << c.code;
+        const std::vector<std::string> report = out.ReportLines();
+        EXPECT_EQ(std::count(report.begin(), report.end(), c.title), 1) << c.code;
+        const auto heading = std::find(report.begin(), report.end(), c.heading);
+        ASSERT_NE(heading, report.end()) << c.code;
+        EXPECT_LT(std::find(report.begin(), report.end(), c.title), heading) << c.code;
+        const std::string where =
+            "Layer no. = 1, Node no. = 2, Top node in layer = 1, Elevation =      0.000, c(x) =      0.000";
+        EXPECT_TRUE(HasLine(out.MessageLines(), where)) << c.code;
+        EXPECT_TRUE(HasLine(report, ", ITOP = 1, IBOT = 3")) << c.code;
     }
 }
 

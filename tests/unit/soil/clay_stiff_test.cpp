@@ -4,6 +4,7 @@
 // depths against the integral of the resistance, the criteria at pile
 // nodes, errors and warnings.
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,34 @@ TEST(StiffClayCriteria, AverageStrengthRunsFromTheGroundOrTheLayerTop) {
     }
 }
 
+TEST(StiffClayWithWater, AverageStrengthRunsOverTheOutputDepthsOfTheLayer) {
+    // The curves at output depths take the average strength as the nodes do:
+    // in layer 1 from the ground, below it from the layer's first output
+    // depth, along the depths in their order. c rises linearly in each layer,
+    // so the average from d0 to d is (c(d0) + c(d)) / 2.
+    auto c_psf = [](double ft) { return ft <= 20.0 ? 1000.0 + 50.0 * ft : 2000.0 + 100.0 * (ft - 20.0); };
+    struct Case {
+        double depth, from;  // ft
+    };
+    const Case kCases[] = {{10.0, 0.0}, {30.0, 30.0}, {40.0, 30.0}, {45.0, 30.0}};
+    InputFile input;
+    input.soil = "2\n2 0. 20.\n65. 1000. 0.005 0.\n65. 2000. 0.005 0.\n"
+                 "2 20. 50.\n65. 2000. 0.005 0.\n65. 5000. 0.005 0.\n";
+    for (const Case& c : kCases) input.py_depths.push_back(c.depth);
+    const RunOutput out = RunInput(input.Text());
+    ASSERT_EQ(out.code, 0);
+    std::vector<double> printed;
+    for (const std::string& line : out.ReportLines()) {
+        if (line.rfind("Avergage c", 0) != 0) continue;
+        printed.push_back(std::strtod(line.substr(line.find('=') + 1).c_str(), nullptr));
+    }
+    ASSERT_EQ(printed.size(), std::size(kCases));
+    for (std::size_t i = 0; i < printed.size(); ++i) {
+        const double ca_psi = (c_psf(kCases[i].from) + c_psf(kCases[i].depth)) / 2.0 / 144.0;
+        EXPECT_NEAR(printed[i], ca_psi, 1.0e-3) << kCases[i].depth;
+    }
+}
+
 TEST(StiffClayCriteria, StrengthWarningsByCriterionAndUnitSystem) {
     struct Case {
         int code;
@@ -308,6 +337,13 @@ TEST(StiffClayCriteria, ZeroStrengthBelowTheTopNodeStopsTheRun) {
         InputFile passes;
         passes.soil = "1\n" + c.code + " 0. 50.\n65. 0. 0.005" + c.k_columns + "\n65. 3000. 0.005" + c.k_columns + "\n";
         EXPECT_EQ(RunInput(passes.Text()).code, -c.low_strength_warning) << c.code;
+        // The output depths of the layer stand for its nodes: zero strength
+        // passes at the first of them and stops the run at a second one.
+        InputFile reported = passes;
+        reported.py_depths = {0.0, 10.0};
+        EXPECT_EQ(RunInput(reported.Text()).code, -c.low_strength_warning) << c.code;
+        reported.py_depths = {0.0, 0.0, 10.0};
+        EXPECT_EQ(RunInput(reported.Text()).code, c.error) << c.code;
         InputFile input;
         input.soil = "1\n" + c.code + " 0. 50.\n65. 3000. 0.005" + c.k_columns + "\n65. 0. 0.005" + c.k_columns + "\n";
         const RunOutput out = RunInput(input.Text());
