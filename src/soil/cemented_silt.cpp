@@ -263,230 +263,303 @@ void SetCurveConstants(SiltCurve& curve, double z, double b) {
     }
 }
 
+// What the curves of a layer share: the unit system, the loading and the
+// effective slope of the ground.
+struct SiltLayerValues {
+    bool uscs = false;
+    bool si = false;
+    bool cyclic = false;
+    double theta_s = 0.0;  // effective slope, signed
+    double theta = 0.0;    // its magnitude
+};
+
+SiltLayerValues SiltLayerOf(const ProblemData& problem) {
+    const AnalysisOptions& options = problem.Options;
+    SiltLayerValues l;
+    l.uscs = options.Units == UnitSystem::USCS;
+    l.si = options.Units == UnitSystem::SI;
+    l.cyclic = options.CyclicLoading;
+    l.theta_s = problem.SlopeMinusBatter;
+    l.theta = std::fabs(l.theta_s);
+    return l;
+}
+
+// The curve of one node with the parameters it comes from: the look-ups,
+// the initial modulus and the wedge, fixed by the node's depths, then the
+// resistances and the curve at the curve depth z.
+struct SiltNodeCurve {
+    double b = 0.0, pm = 0.0, ym = 0.0;
+    double c = 0.0, gamma = 0.0, epsilon50 = 0.0, phi_degrees = 0.0, k_modulus = 0.0;
+    Wedge w;
+    double z = 0.0;
+    double ps = 0.0;   // frictional resistance, min(pst, psd)
+    double Puc = 0.0;  // cohesive resistance
+    double ratio = 0.0, A = 0.0, B = 0.0;
+    SiltCurve curve;
+};
+
+// Epsilon-50 at xv, or its default by cohesion where none is given.
+double SiltEpsilon50(const RunContext& ctx, const SiltLayerValues& l, double xv, double c) {
+    double epsilon50 = Epsilon50At(ctx, xv);
+    if (epsilon50 <= 0.0 && (l.uscs || l.si)) {
+        for (const Band& band : kEpsilon50Default) {
+            if (c < (l.uscs ? band.upper_uscs : band.upper_si)) {
+                epsilon50 = band.value;
+                break;
+            }
+        }
+    }
+    return epsilon50;
+}
+
+// Initial modulus k (force/length^3) at xv: from the layer's input values (a
+// missing bottom value is taken as the top one from here on), else the
+// default from the cohesion and the friction angle.
+double SiltInitialModulus(SoilLayer& soil_layer, const SiltLayerValues& l, double xv, double c, double gamma,
+                          double phi_degrees) {
+    const bool uscs = l.uscs;
+    const bool cyclic = l.cyclic;
+    double k_modulus = 0.0;
+    const double k_top = soil_layer.Top.SubgradeK;
+    if (k_top > 0.0) {
+        if (soil_layer.Bottom.SubgradeK == 0.0) soil_layer.Bottom.SubgradeK = k_top;
+        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
+        k_modulus = thickness == 0.0 ? k_top
+                                     : k_top + (soil_layer.Bottom.SubgradeK - k_top) *
+                                                   (xv - soil_layer.XLayerTop) / thickness;
+    } else if (uscs || l.si) {
+        for (const CohesionModulus& band : kCohesionModulus) {
+            if (c < (uscs ? band.upper_uscs : band.upper_si)) {
+                k_modulus = uscs ? (cyclic ? band.cyclic_uscs : band.static_uscs)
+                                 : (cyclic ? band.cyclic_si : band.static_si);
+                break;
+            }
+        }
+        const bool heavy = gamma > (uscs ? kHeavyUnitWeightUscs : kHeavyUnitWeightSi);
+        const auto& friction = uscs ? (heavy ? kFrictionModulusHeavyUscs : kFrictionModulusLightUscs)
+                                    : (heavy ? kFrictionModulusHeavySi : kFrictionModulusLightSi);
+        k_modulus += phi_degrees <= 30.0 ? friction[0] : (phi_degrees <= 36.0 ? friction[1] : friction[2]);
+    }
+    return k_modulus;
+}
+
+// The look-ups, the initial modulus and the wedge of a node, with the stops
+// on its strength, friction angle and the slope.
+SiltNodeCurve SiltWedgeAt(RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
+    SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SiltNodeCurve silt;
+    silt.b = PileWidthAt(ctx, node.x);
+    silt.pm = PMultiplierAt(ctx, node.x);
+    silt.ym = YMultiplierAt(ctx, node.x);
+    silt.c = fn_c(ctx, node.xv);
+    const double c = silt.c;
+    // Zero cohesion is accepted at the top of the layer only; a negative
+    // one nowhere.
+    if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) {
+        StopOnSiltNonPositiveCohesion(ctx, layer, node.xv, c);
+    }
+
+    silt.gamma = AverageUnitWeight(ctx, node.xv);
+    silt.epsilon50 = SiltEpsilon50(ctx, l, node.xv, c);
+    silt.phi_degrees = FrictionAngleAt(ctx, node.xv);
+    const double phi_degrees = silt.phi_degrees;
+    Wedge& w = silt.w;
+    w.phi = phi_degrees / kDegreesPerRadian;
+    if (w.phi < kSmallAngle) StopOnSiltZeroFrictionAngle(ctx);
+    if (phi_degrees >= kRightAngle) StopOnFrictionAngleTooLarge(ctx, layer, node.xv, phi_degrees);
+    silt.k_modulus = SiltInitialModulus(soil_layer, l, node.xv, c, silt.gamma, phi_degrees);
+
+    const double theta = l.theta;
+    w.alpha = w.phi / 2.0;
+    w.beta = kPi / 4.0 + w.phi / 2.0;
+    if (theta > w.phi) StopOnSlopeSteeperThanFriction(ctx, layer);
+    const double d = std::cos(theta) * std::cos(theta) - std::cos(w.phi) * std::cos(w.phi);
+    if (d < 1.0e-10 && c <= 0.0) StopOnCohesionlessSlopeTooSteep(ctx, layer);
+    const double tan_active = std::tan(kPi / 4.0 - w.phi / 2.0);
+    w.Ka0 = tan_active * tan_active;
+    w.Ka = w.Ka0;
+    if (theta > kSmallAngle) {
+        const double root = std::sqrt(std::max(0.0, d));
+        w.Ka = std::cos(theta) * (std::cos(theta) - root) / (std::cos(theta) + root);
+    }
+    w.Kp = std::tan(w.beta) * std::tan(w.beta);
+    return silt;
+}
+
+// Frictional resistance ps at curve depth z: the wedge, with the direction
+// factor of the slope for the deflection y, and the flow around the pile at
+// the true depth z0.
+double SiltFrictionalResistance(const SiltLayerValues& l, const Wedge& w, double gamma, double z, double z0, double b,
+                                double y) {
+    const double theta_s = l.theta_s;
+    const double theta = l.theta;
+    const double tan_phi = std::tan(w.phi);
+    const double tan_b = std::tan(w.beta);
+    const double tan_a = std::tan(w.alpha);
+    const double sin_b = std::sin(w.beta);
+    const double cos_a = std::cos(w.alpha);
+    const double tan_bp = std::tan(w.beta - w.phi);
+    double pst = gamma * z *
+                 (kK0 * z * tan_phi * sin_b / (tan_bp * cos_a) + tan_b / tan_bp * (b + z * tan_b * tan_a) +
+                  kK0 * z * tan_b * (tan_phi * sin_b - tan_a) - w.Ka * b);
+    double S = 1.0;
+    if (theta > kNoSlope) {
+        const double t = std::tan(theta) * tan_b;
+        const double e = kDirectionDeflection;
+        if ((y > e && theta_s > e) || (y < e && theta_s < e)) {
+            S = 1.0 + t;
+        } else if ((y > e && theta_s < e) || (y < e && theta_s > e)) {
+            S = 1.0 - t;
+        }
+        if (S > kNoSlope) {
+            const double D = t / S;
+            const double G = 4.0 * D * D * D - 3.0 * D * D + 1.0;
+            pst = gamma * z *
+                  (kK0 * z * tan_phi * sin_b * G / (tan_bp * cos_a) +
+                   tan_b / tan_bp * (b + z * tan_b * tan_a / S) / S + kK0 * z * tan_b * (tan_phi * sin_b - tan_a) * G -
+                   w.Ka * b);
+        }
+    }
+    const double tan2_b = tan_b * tan_b;
+    const double tan4_b = tan2_b * tan2_b;
+    const double psd = b * gamma * z0 * (w.Ka0 * (tan4_b * tan4_b - 1.0) + kK0 * tan_phi * tan4_b);
+    if (S <= kSmallAngle && theta > kSmallAngle) pst = psd;
+    return std::min(pst, psd);
+}
+
+// Cohesive resistance Pu,c at curve depth z, with the slope factor on the
+// bearing factor for the deflection y.
+double SiltCohesiveResistance(const SiltLayerValues& l, double c, double gamma, double z, double b, double y) {
+    const double theta_s = l.theta_s;
+    const double theta = l.theta;
+    double Puc = 0.0;
+    if (c > 0.0) {
+        double Np = 3.0 + gamma * z / c + 0.5 * z / b;
+        if (theta > kNoSlope) {
+            if ((y > kNoSlope && theta_s > kNoSlope) || (y < kNoSlope && theta_s < kNoSlope)) {
+                Np *= 1.0 / (1.0 + std::tan(theta));
+            } else if ((y > kNoSlope && theta_s < kNoSlope) || (y < kNoSlope && theta_s > kNoSlope)) {
+                Np *= kHalfRootTwo * std::cos(theta) / std::cos(kPi / 4.0 + theta);
+            }
+        }
+        Puc = (Np < kMaxBearingFactor ? Np : kMaxBearingFactor) * c * b;
+    }
+    return Puc;
+}
+
+// The resistances and the curve of a node at its curve depth; on sloping
+// ground they follow the direction of the node's deflection.
+void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node,
+                   SiltNodeCurve& silt) {
+    // Depth on the curve, with the layering correction below other layers.
+    silt.z = layer > 1 ? CurveDepth(ctx, layer, node.xv, node.z0) : node.z0;
+    const double z = silt.z;
+    const double b = silt.b;
+    SiltCurve& curve = silt.curve;
+    curve.kz = silt.k_modulus * z;
+    silt.ps = SiltFrictionalResistance(l, silt.w, silt.gamma, z, node.z0, b, node.y);
+    silt.Puc = SiltCohesiveResistance(l, silt.c, silt.gamma, z, b, node.y);
+    silt.ratio = z / b;
+    silt.A = ReeseA(silt.ratio, l.cyclic);
+    silt.B = ReeseB(silt.ratio, l.cyclic);
+    curve.pu = silt.A * silt.ps + silt.Puc;
+    curve.pm = kPmFactor * (silt.ps + silt.Puc);
+    SetCurveConstants(curve, z, b);
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
+    const UnitLabels& u = ctx.labels;
+    const SiltCurve& curve = silt.curve;
+    const std::string length = " " + TrimRight(u.Length);
+    const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
+    const std::string force = " " + force_per_length;
+    PyCurveReport report(29);
+    auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
+    report.Blank(2);
+    report.Line(ctx.problem.Options.CyclicLoading ? "p-y Curve Computed Using the Cyclic Criteria for Cemented Silt"
+                                                  : "p-y Curve Computed Using the Static Criteria for Cemented Silt");
+    report.Blank();
+    labelled("Soil Layer Number", fmt::I(layer, 12));
+    labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + length);
+    labelled("Depth below ground surface", fmt::F(node.z0, 12, 3) + length);
+    labelled("Equivalent Depth, x", fmt::F(silt.z, 12, 3) + length);
+    labelled("Pile Diameter, B", fmt::F(silt.b, 12, 3) + length);
+    labelled("Cohesion, c", fmt::F(silt.c, 12, 3) + force + u.Power + u.Exp2);
+    labelled("Angle of Friction, phi", fmt::F(silt.phi_degrees, 12, 3) + " deg.");
+    labelled("Avg. Eff. Unit Weight", fmt::F(silt.gamma, 12, 5) + force + u.Power + u.Exp3);
+    labelled("k (interp. from input)", fmt::F(silt.k_modulus, 12, 3) + force + u.Power + u.Exp3);
+    labelled("Epsilon50 (interp.)", fmt::F(silt.epsilon50, 12, 5));
+    labelled("x/B ratio", fmt::F(silt.ratio, 12, 3));
+    labelled("A parameter = fn(x/B)", fmt::F(silt.A, 12, 5));
+    labelled("B parameter = fn(x/B)", fmt::F(silt.B, 12, 5));
+    labelled("m", fmt::F(curve.m, 12, 5));
+    labelled("n", fmt::F(curve.n, 12, 5));
+    labelled("Cbar", fmt::F(curve.C, 12, 5));
+    labelled("yk", fmt::F(curve.yk, 12, 5) + length);
+    labelled("Pu", fmt::F(silt.Puc, 12, 3) + force);
+    labelled("Pc", fmt::F(silt.ps, 12, 3) + force);
+    labelled("ym = b/60", fmt::F(curve.ym, 12, 5) + length);
+    labelled("pm", fmt::F(curve.pm, 12, 3) + force);
+    labelled("yu = 3b/80", fmt::F(curve.yu, 12, 5) + length);
+    labelled("Pu,c", fmt::F(silt.Puc, 12, 3) + force);
+    labelled("Pu,phi", fmt::F(silt.ps, 12, 3) + force);
+    labelled("p-multiplier", fmt::F(silt.pm, 12, 5));
+    labelled("y-multiplier", fmt::F(silt.ym, 12, 5));
+    report.Blank();
+    report.Line("        y," + length + "             p," + force);
+    report.Line("----------------    -----------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        double yj = 0.0;
+        if (j >= 2 && j <= 13) {
+            yj = (j - 1) * curve.ym / 12.0;
+        } else if (j >= 14) {
+            yj = curve.yu + (j - 14) * silt.b;
+        }
+        const double y_out = silt.ym * yj;
+        const double p_out = silt.pm * curve.P(yj);
+        report.Point(y_out, p_out);
+    }
+    return report;
+}
+
 }  // namespace
 
 void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
-    ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const bool uscs = options.Units == UnitSystem::USCS;
-    const bool si = options.Units == UnitSystem::SI;
-    const bool cyclic = options.CyclicLoading;
-    const bool report_mode = ctx.soil.PyReportMode;
-    const double theta_s = problem.SlopeMinusBatter;
-    const double theta = std::fabs(theta_s);
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const SiltLayerValues l = SiltLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double b = PileWidthAt(ctx, node.x);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double c = fn_c(ctx, node.xv);
-        // Zero cohesion is accepted at the top of the layer only; a negative
-        // one nowhere.
-        if ((c < kZeroCohesion && node.xv > soil_layer.XLayerTop) || c < 0.0) {
-            StopOnSiltNonPositiveCohesion(ctx, layer, node.xv, c);
+        SiltNodeCurve silt = SiltWedgeAt(ctx, layer, l, node);
+        // The layer's equivalent depth, formed at its first node, places the
+        // curve depth of every node of the layer.
+        if (layer > 1 && k == first && ctx.soil.BelowRockCount == 0) {
+            ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)] = SiltEquivalentDepth(
+                silt.w, ResistanceOfLayersAbove(ctx.soil, layer), silt.b, silt.c, silt.gamma, node.z0, l.cyclic);
         }
+        FormSiltCurve(ctx, layer, l, node, silt);
 
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        double epsilon50 = Epsilon50At(ctx, node.xv);
-        if (epsilon50 <= 0.0 && (uscs || si)) {
-            for (const Band& band : kEpsilon50Default) {
-                if (c < (uscs ? band.upper_uscs : band.upper_si)) {
-                    epsilon50 = band.value;
-                    break;
-                }
-            }
+        resistance.Add(node, silt.curve.pu, k == first, k == last);
+        if (layer == 1 && problem.GroundSurfaceDepth < kGroundAboveHead) {
+            ctx.soil.LayerResistance[1] =
+                (3.0 * silt.c * silt.b + silt.curve.pu) * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
-        const double phi_degrees = FrictionAngleAt(ctx, node.xv);
-        Wedge w;
-        w.phi = phi_degrees / kDegreesPerRadian;
-        if (w.phi < kSmallAngle) StopOnSiltZeroFrictionAngle(ctx);
-        if (phi_degrees >= kRightAngle) StopOnFrictionAngleTooLarge(ctx, layer, node.xv, phi_degrees);
-
-        // Initial modulus k (force/length^3).
-        double k_modulus = 0.0;
-        const double k_top = soil_layer.Top.SubgradeK;
-        if (k_top > 0.0) {
-            if (soil_layer.Bottom.SubgradeK == 0.0) soil_layer.Bottom.SubgradeK = k_top;
-            const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-            k_modulus = thickness == 0.0 ? k_top
-                                         : k_top + (soil_layer.Bottom.SubgradeK - k_top) *
-                                                       (node.xv - soil_layer.XLayerTop) / thickness;
-        } else if (uscs || si) {
-            for (const CohesionModulus& band : kCohesionModulus) {
-                if (c < (uscs ? band.upper_uscs : band.upper_si)) {
-                    k_modulus = uscs ? (cyclic ? band.cyclic_uscs : band.static_uscs)
-                                     : (cyclic ? band.cyclic_si : band.static_si);
-                    break;
-                }
-            }
-            const bool heavy = gamma > (uscs ? kHeavyUnitWeightUscs : kHeavyUnitWeightSi);
-            const auto& friction = uscs ? (heavy ? kFrictionModulusHeavyUscs : kFrictionModulusLightUscs)
-                                        : (heavy ? kFrictionModulusHeavySi : kFrictionModulusLightSi);
-            k_modulus += phi_degrees <= 30.0 ? friction[0] : (phi_degrees <= 36.0 ? friction[1] : friction[2]);
-        }
-
-        w.alpha = w.phi / 2.0;
-        w.beta = kPi / 4.0 + w.phi / 2.0;
-        if (theta > w.phi) StopOnSlopeSteeperThanFriction(ctx, layer);
-        const double d = std::cos(theta) * std::cos(theta) - std::cos(w.phi) * std::cos(w.phi);
-        if (d < 1.0e-10 && c <= 0.0) StopOnCohesionlessSlopeTooSteep(ctx, layer);
-        const double tan_active = std::tan(kPi / 4.0 - w.phi / 2.0);
-        w.Ka0 = tan_active * tan_active;
-        w.Ka = w.Ka0;
-        if (theta > kSmallAngle) {
-            const double root = std::sqrt(std::max(0.0, d));
-            w.Ka = std::cos(theta) * (std::cos(theta) - root) / (std::cos(theta) + root);
-        }
-        w.Kp = std::tan(w.beta) * std::tan(w.beta);
-
-        // Depth on the curve, with the layering correction below other layers.
-        double z = node.z0;
-        if (layer > 1) {
-            const auto li = static_cast<std::size_t>(layer);
-            if (!report_mode && k == first && ctx.soil.BelowRockCount == 0) {
-                ctx.soil.EquivalentDepth[li] = SiltEquivalentDepth(w, ResistanceOfLayersAbove(ctx.soil, layer), b, c,
-                                                                gamma, node.z0, cyclic);
-            }
-            z = CurveDepth(ctx, layer, node.xv, node.z0);
-        }
-
-        SiltCurve curve;
-        curve.kz = k_modulus * z;
-
-        // Frictional part: wedge (with the slope direction factor) and flow.
-        const double tan_phi = std::tan(w.phi);
-        const double tan_b = std::tan(w.beta);
-        const double tan_a = std::tan(w.alpha);
-        const double sin_b = std::sin(w.beta);
-        const double cos_a = std::cos(w.alpha);
-        const double tan_bp = std::tan(w.beta - w.phi);
-        double pst = gamma * z *
-                     (kK0 * z * tan_phi * sin_b / (tan_bp * cos_a) + tan_b / tan_bp * (b + z * tan_b * tan_a) +
-                      kK0 * z * tan_b * (tan_phi * sin_b - tan_a) - w.Ka * b);
-        double S = 1.0;
-        if (theta > kNoSlope) {
-            const double t = std::tan(theta) * tan_b;
-            const double y = node.y;
-            const double e = kDirectionDeflection;
-            if ((y > e && theta_s > e) || (y < e && theta_s < e)) {
-                S = 1.0 + t;
-            } else if ((y > e && theta_s < e) || (y < e && theta_s > e)) {
-                S = 1.0 - t;
-            }
-            if (S > kNoSlope) {
-                const double D = t / S;
-                const double G = 4.0 * D * D * D - 3.0 * D * D + 1.0;
-                pst = gamma * z *
-                      (kK0 * z * tan_phi * sin_b * G / (tan_bp * cos_a) +
-                       tan_b / tan_bp * (b + z * tan_b * tan_a / S) / S + kK0 * z * tan_b * (tan_phi * sin_b - tan_a) * G -
-                       w.Ka * b);
-            }
-        }
-        const double tan2_b = tan_b * tan_b;
-        const double tan4_b = tan2_b * tan2_b;
-        const double psd = b * gamma * node.z0 * (w.Ka0 * (tan4_b * tan4_b - 1.0) + kK0 * tan_phi * tan4_b);
-        if (S <= kSmallAngle && theta > kSmallAngle) pst = psd;
-        const double ps = std::min(pst, psd);
-
-        // Cohesive part, with the slope factor on the bearing factor.
-        double Puc = 0.0;
-        if (c > 0.0) {
-            double Np = 3.0 + gamma * z / c + 0.5 * z / b;
-            if (theta > kNoSlope) {
-                const double y = node.y;
-                if ((y > kNoSlope && theta_s > kNoSlope) || (y < kNoSlope && theta_s < kNoSlope)) {
-                    Np *= 1.0 / (1.0 + std::tan(theta));
-                } else if ((y > kNoSlope && theta_s < kNoSlope) || (y < kNoSlope && theta_s > kNoSlope)) {
-                    Np *= kHalfRootTwo * std::cos(theta) / std::cos(kPi / 4.0 + theta);
-                }
-            }
-            Puc = (Np < kMaxBearingFactor ? Np : kMaxBearingFactor) * c * b;
-        }
-
-        const double ratio = z / b;
-        const double A = ReeseA(ratio, cyclic);
-        const double B = ReeseB(ratio, cyclic);
-        curve.pu = A * ps + Puc;
-
-        if (!report_mode) {
-            resistance.Add(node, curve.pu, k == first, k == last);
-            if (layer == 1 && problem.GroundSurfaceDepth < kGroundAboveHead) {
-                ctx.soil.LayerResistance[1] =
-                    (3.0 * c * b + curve.pu) * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
-            }
-        }
-
-        curve.pm = kPmFactor * (ps + Puc);
-        SetCurveConstants(curve, z, b);
-
-        if (!report_mode) {
-            const double ystar = DeflectionOnCurve(node, ym);
-            const double Es = ystar < kSmallDeflection ? curve.kz : pm * curve.P(ystar) / (std::fabs(ystar) * ym);
-            StoreSoilModulus(ctx, node, Es);
-            continue;
-        }
-
-        const UnitLabels& u = ctx.labels;
-        const std::string length = " " + TrimRight(u.Length);
-        const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
-        const std::string force = " " + force_per_length;
-        PyCurveReport report(29);
-        auto labelled = [&](std::string label, std::string value) {
-            report.Labelled(std::move(label), std::move(value));
-        };
-        report.Blank(2);
-        report.Line(cyclic ? "p-y Curve Computed Using the Cyclic Criteria for Cemented Silt"
-                           : "p-y Curve Computed Using the Static Criteria for Cemented Silt");
-        report.Blank();
-        labelled("Soil Layer Number", fmt::I(layer, 12));
-        labelled("Depth below pile head", fmt::F(problem.GroundSurfaceDepth + node.z0, 12, 3) + length);
-        labelled("Depth below ground surface", fmt::F(node.z0, 12, 3) + length);
-        labelled("Equivalent Depth, x", fmt::F(z, 12, 3) + length);
-        labelled("Pile Diameter, B", fmt::F(b, 12, 3) + length);
-        labelled("Cohesion, c", fmt::F(c, 12, 3) + force + u.Power + u.Exp2);
-        labelled("Angle of Friction, phi", fmt::F(phi_degrees, 12, 3) + " deg.");
-        labelled("Avg. Eff. Unit Weight", fmt::F(gamma, 12, 5) + force + u.Power + u.Exp3);
-        labelled("k (interp. from input)", fmt::F(k_modulus, 12, 3) + force + u.Power + u.Exp3);
-        labelled("Epsilon50 (interp.)", fmt::F(epsilon50, 12, 5));
-        labelled("x/B ratio", fmt::F(ratio, 12, 3));
-        labelled("A parameter = fn(x/B)", fmt::F(A, 12, 5));
-        labelled("B parameter = fn(x/B)", fmt::F(B, 12, 5));
-        labelled("m", fmt::F(curve.m, 12, 5));
-        labelled("n", fmt::F(curve.n, 12, 5));
-        labelled("Cbar", fmt::F(curve.C, 12, 5));
-        labelled("yk", fmt::F(curve.yk, 12, 5) + length);
-        labelled("Pu", fmt::F(Puc, 12, 3) + force);
-        labelled("Pc", fmt::F(ps, 12, 3) + force);
-        labelled("ym = b/60", fmt::F(curve.ym, 12, 5) + length);
-        labelled("pm", fmt::F(curve.pm, 12, 3) + force);
-        labelled("yu = 3b/80", fmt::F(curve.yu, 12, 5) + length);
-        labelled("Pu,c", fmt::F(Puc, 12, 3) + force);
-        labelled("Pu,phi", fmt::F(ps, 12, 3) + force);
-        labelled("p-multiplier", fmt::F(pm, 12, 5));
-        labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Blank();
-        report.Line("        y," + length + "             p," + force);
-        report.Line("----------------    -----------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            double yj = 0.0;
-            if (j >= 2 && j <= 13) {
-                yj = (j - 1) * curve.ym / 12.0;
-            } else if (j >= 14) {
-                yj = curve.yu + (j - 14) * b;
-            }
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        WritePyCurveReport(ctx, layer, node, report);
+        const double ystar = DeflectionOnCurve(node, silt.ym);
+        const double Es = ystar < kSmallDeflection ? silt.curve.kz
+                                                   : silt.pm * silt.curve.P(ystar) / (std::fabs(ystar) * silt.ym);
+        StoreSoilModulus(ctx, node, Es);
     }
 }
 
 void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&CementedSiltSprings>(ctx, layer, depths, sink);
+    const SiltLayerValues l = SiltLayerOf(ctx.problem);
+    for (const PyNode& depth : depths) {
+        SiltNodeCurve silt = SiltWedgeAt(ctx, layer, l, depth);
+        FormSiltCurve(ctx, layer, l, depth, silt);
+        sink(depth, DescribeCurve(ctx, layer, depth, silt));
+    }
 }
 
 }  // namespace trevasc

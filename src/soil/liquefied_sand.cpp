@@ -96,11 +96,15 @@ struct LiquefiedSandCurve {
     double P(double y) const { return std::min(Pu, a * std::pow(beta * y, C)); }
 };
 
-}  // namespace
+// What the curves of a layer share: the unit system and the deflections the
+// curve is tabulated at.
+struct LiquefiedSandLayer {
+    bool si;
+    const std::array<double, kReportPoints>& deflections;
+};
 
-void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+LiquefiedSandLayer LiquefiedSandLayerOf(RunContext& ctx, int layer) {
+    AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
     const bool si = options.Units == UnitSystem::SI;
     if (options.Units == UnitSystem::GENERAL) {
@@ -108,85 +112,110 @@ void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
                              "and this run uses general units.",
                              "Use SI or US customary units, or model the layer with another criterion.");
     }
-    const auto& deflections = si ? kReportDeflectionsSi : kReportDeflectionsUscs;
-    LayerResistanceSum resistance(ctx, layer);
+    return {si, si ? kReportDeflectionsSi : kReportDeflectionsUscs};
+}
 
+// The curve of one node with the parameters it comes from.
+struct LiquefiedSandNodeCurve {
+    double pm = 0.0;
+    double ym = 0.0;
+    double b = 0.0;
+    double gamma = 0.0;
+    double z0 = 0.0;  // depth below the ground, at least the surface depth used
+    LiquefiedSandCurve curve;
+};
+
+LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const LiquefiedSandLayer& l,
+                                            const PyNode& node) {
+    const bool si = l.si;
+    LiquefiedSandNodeCurve c;
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    c.b = PileWidthAt(ctx, node.x);
+    c.gamma = AverageUnitWeight(ctx, node.xv);
+    c.z0 = node.z0 <= kSurfaceDepth ? kSurfaceDepthUsed : node.z0;
+    const double b = c.b;
+    const double gamma = c.gamma;
+    const double z0 = c.z0;
+    LiquefiedSandCurve& curve = c.curve;
+
+    const double X = si ? kStressScaleSi * gamma * z0 + 1.0 : gamma * z0 / kStressDivisorUscs * kMetresPerInch + 1.0;
+    curve.C = kCFactor * std::pow(X, kCExponent);
+    const double B = kBFactor * std::pow(X, kBExponent);
+    const double A = kAFactor * std::pow(X, kAExponent);
+    const double b_metres = si ? b : kMetresPerInch * b;
+    // The diameter factor must be positive: ln(b) needs b > 0, and below
+    // about 0.23 m the factor changes sign and the curve would resist
+    // with a negative force.
+    const double Pd = b_metres > 0.0 ? kDiameterLogFactor * std::log(b_metres) + kDiameterConstant : 0.0;
+    if (!(Pd > 0.0)) {
+        StopOnUndefinedCurve(ctx, layer,
+                             "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
+                                 fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
+                             "so the curve would give no resistance or a negative one.",
+                             "The criterion applies to piles of 0.3 to 2.6 m (12 to 102 in) diameter.");
+    }
+    const double limit_curve = A * std::pow(kLimitDeflectionMm * B, curve.C) * Pd;
+    if (si) {
+        curve.Pu = std::min(kLimitSi, limit_curve);
+        curve.a = A * Pd;
+        curve.beta = kMillimetresPerMetre * B;
+    } else {
+        curve.Pu = std::min(kLimitUscs, kKnPerMetreToLbPerInch * limit_curve);
+        curve.a = kKnPerMetreToLbPerInch * A * Pd;
+        curve.beta = kMillimetresPerInch * B;
+    }
+    return c;
+}
+
+PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
+    PyCurveReport report(56);
+    const UnitLabels& u = ctx.labels;
+    const py_report::Units units = py_report::MakeUnits(u);
+    const std::string& length = units.length;
+    const std::string& force_per_length = units.force_per_length;
+    auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
+    report.Line("p-y Curve Computed Using Liquefied Sand Criteria");
+    report.Blank();
+    labelled("Depth below ground surface", fmt::F(c.z0, 12, 3) + " " + length);
+    labelled("Diameter", fmt::F(c.b, 12, 3) + " " + length);
+    labelled("Gamma Avg", fmt::F(c.gamma, 12, 5) + " " + force_per_length + u.Power + u.Exp3);
+    labelled("Upper limit Pu", fmt::F(c.curve.Pu, 12, 3) + " " + force_per_length);
+    labelled("p-multiplier", fmt::F(c.pm, 12, 5));
+    labelled("y-multiplier", fmt::F(c.ym, 12, 5));
+    report.Blank();
+    report.Line("        y, " + length + "            p, " + force_per_length);
+    report.Line("----------------    -----------------");
+    for (int j = 1; j <= kReportPoints; ++j) {
+        const double yj = l.deflections[static_cast<std::size_t>(j - 1)];
+        const double y_out = c.ym * yj;
+        const double p_out = c.pm * c.curve.P(yj);
+        report.Point(y_out, p_out);
+    }
+    report.Blank();
+    return report;
+}
+
+}  // namespace
+
+void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
+    const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
+    LayerResistanceSum resistance(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        const double b = PileWidthAt(ctx, node.x);
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double z0 = node.z0 <= kSurfaceDepth ? kSurfaceDepthUsed : node.z0;
-
-        const double X = si ? kStressScaleSi * gamma * z0 + 1.0 : gamma * z0 / kStressDivisorUscs * kMetresPerInch + 1.0;
-        LiquefiedSandCurve curve;
-        curve.C = kCFactor * std::pow(X, kCExponent);
-        const double B = kBFactor * std::pow(X, kBExponent);
-        const double A = kAFactor * std::pow(X, kAExponent);
-        const double b_metres = si ? b : kMetresPerInch * b;
-        // The diameter factor must be positive: ln(b) needs b > 0, and below
-        // about 0.23 m the factor changes sign and the curve would resist
-        // with a negative force.
-        const double Pd = b_metres > 0.0 ? kDiameterLogFactor * std::log(b_metres) + kDiameterConstant : 0.0;
-        if (!(Pd > 0.0)) {
-            StopOnUndefinedCurve(ctx, layer,
-                                 "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
-                                     fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
-                                 "so the curve would give no resistance or a negative one.",
-                                 "The criterion applies to piles of 0.3 to 2.6 m (12 to 102 in) diameter.");
-        }
-        const double limit_curve = A * std::pow(kLimitDeflectionMm * B, curve.C) * Pd;
-        if (si) {
-            curve.Pu = std::min(kLimitSi, limit_curve);
-            curve.a = A * Pd;
-            curve.beta = kMillimetresPerMetre * B;
-        } else {
-            curve.Pu = std::min(kLimitUscs, kKnPerMetreToLbPerInch * limit_curve);
-            curve.a = kKnPerMetreToLbPerInch * A * Pd;
-            curve.beta = kMillimetresPerInch * B;
-        }
-
-        if (!ctx.soil.PyReportMode) {
-            resistance.Add(node, curve.Pu, k == first, k == last);
-            ctx.soil.LiquefiedLayerResistance[static_cast<std::size_t>(layer)] =
-                ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
-            const double ystar = DeflectionOnCurve(node, ym);
-            const double y_secant = ystar < kSmallDeflection ? deflections[0] : ystar;
-            StoreSoilModulus(ctx, node, pm * curve.P(y_secant) / (y_secant * ym));
-            continue;
-        }
-
-        PyCurveReport report(56);
-        const UnitLabels& u = ctx.labels;
-        const py_report::Units units = py_report::MakeUnits(u);
-        const std::string& length = units.length;
-        const std::string& force_per_length = units.force_per_length;
-        auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-        report.Line("p-y Curve Computed Using Liquefied Sand Criteria");
-        report.Blank();
-        labelled("Depth below ground surface", fmt::F(z0, 12, 3) + " " + length);
-        labelled("Diameter", fmt::F(b, 12, 3) + " " + length);
-        labelled("Gamma Avg", fmt::F(gamma, 12, 5) + " " + force_per_length + u.Power + u.Exp3);
-        labelled("Upper limit Pu", fmt::F(curve.Pu, 12, 3) + " " + force_per_length);
-        labelled("p-multiplier", fmt::F(pm, 12, 5));
-        labelled("y-multiplier", fmt::F(ym, 12, 5));
-        report.Blank();
-        report.Line("        y, " + length + "            p, " + force_per_length);
-        report.Line("----------------    -----------------");
-        for (int j = 1; j <= kReportPoints; ++j) {
-            const double yj = deflections[static_cast<std::size_t>(j - 1)];
-            const double y_out = ym * yj;
-            const double p_out = pm * curve.P(yj);
-            report.Point(y_out, p_out);
-        }
-        report.Blank();
-        WritePyCurveReport(ctx, layer, node, report);
+        const LiquefiedSandNodeCurve c = LiquefiedSandCurveAt(ctx, layer, l, node);
+        resistance.Add(node, c.curve.Pu, k == first, k == last);
+        ctx.soil.LiquefiedLayerResistance[static_cast<std::size_t>(layer)] =
+            ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
+        const double ystar = DeflectionOnCurve(node, c.ym);
+        const double y_secant = ystar < kSmallDeflection ? l.deflections[0] : ystar;
+        StoreSoilModulus(ctx, node, c.pm * c.curve.P(y_secant) / (y_secant * c.ym));
     }
 }
 
 void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&LiquefiedSandSprings>(ctx, layer, depths, sink);
+    const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
+    for (const PyNode& depth : depths) sink(depth, DescribeCurve(ctx, l, LiquefiedSandCurveAt(ctx, layer, l, depth)));
 }
 
 }  // namespace trevasc

@@ -47,7 +47,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <memory>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -274,10 +273,16 @@ void AddDepthNote(PyCurveReport& report, bool below_rock) {
 
 // ------------------------------------------------------------- Reese sand
 
-struct ReeseReport {
-    int layer;
-    double z0, z, b, phi, gamma, k, Ka, pst, psd, ps, pm, ym;
-    bool k_defaulted;
+// The Reese curve of one node with the parameters it comes from: the
+// look-ups and the wedge, fixed by the node's depths, then the resistances
+// and the curve at the curve depth z.
+struct ReeseNodeCurve {
+    double b = 0.0, gamma = 0.0, phi_degrees = 0.0, phi = 0.0, pm = 0.0, ym = 0.0, k_modulus = 0.0;
+    bool k_defaulted = false;
+    SandAngles a;
+    double Ka = 0.0;  // the active coefficient of the wedge: Coulomb's behind a slope, else a.Ka
+    double z = 0.0, pst = 0.0, psd = 0.0, ps = 0.0;
+    ReeseSandCurve curve;
 };
 
 // The lines both sand reports open with: layer, depths, slope and batter
@@ -294,8 +299,7 @@ void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int la
     line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
 }
 
-PyCurveReport DescribeReeseCurve(const RunContext& ctx, const ReeseReport& r, const SandAngles& a,
-                                 const ReeseSandCurve& curve) {
+PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -305,47 +309,47 @@ PyCurveReport DescribeReeseCurve(const RunContext& ctx, const ReeseReport& r, co
 
     report.Line(cyclic ? "p-y Curve in Sand Computed Using Reese Criteria for Cyclic Loading Conditions"
                        : "p-y Curve in Sand Computed Using Reese Criteria for Static Loading Conditions");
-    AddSandDepthLines(report, problem, r.layer, r.z0, r.z);
-    line("Pile Diameter, b", fmt::F(r.b, 12, 3));
-    line("Angle of Friction", degrees(r.phi));
-    line("Avg. Eff. Unit Weight", fmt::F(r.gamma, 12, 5));
-    line("kpy", fmt::F(r.k, 12, 3));
-    line("K active", fmt::F(r.Ka, 12, 3));
-    line("K passive", fmt::F(a.Kp, 12, 3));
-    line("K0", fmt::F(a.K0, 12, 3));
-    line("Pst", fmt::F(r.pst, 12, 3));
-    line("Psd", fmt::F(r.psd, 12, 3));
-    line(r.psd > r.pst ? "Ps = Pst (shallow controls)" : "Ps = Psd (deep controls)", fmt::F(r.ps, 12, 3));
-    line(cyclic ? "A (cyclic)" : "A (static)", fmt::F(curve.A, 12, 4));
-    line(cyclic ? "B (cyclic)" : "B (static)", fmt::F(curve.B, 12, 4));
-    line("C = pm/(ym^(1/n))", fmt::F(curve.C, 12, 4));
-    line("n = pm/(m ym)", fmt::F(curve.n, 12, 4));
-    line("m = (pu-pm)/(yu-ym)", fmt::F(curve.m, 12, 4));
-    line("yk = [c/(kx)]^(n/(n-1))", fmt::F(curve.yk, 12, 4));
-    line("pk", fmt::F(curve.pk, 12, 3));
-    line("ym = b/60", fmt::F(curve.yms, 12, 4));
-    line("pm = B ps", fmt::F(curve.pms, 12, 3));
-    line("yu = 3b/80", fmt::F(curve.yu, 12, 4));
-    line("pu = A Ps", fmt::F(curve.pu, 12, 3));
-    line("Es,lim", fmt::F(curve.kz, 12, 3));
-    line("p-multiplier", fmt::F(r.pm, 12, 5));
-    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    AddSandDepthLines(report, problem, layer, node.z0, c.z);
+    line("Pile Diameter, b", fmt::F(c.b, 12, 3));
+    line("Angle of Friction", degrees(c.phi));
+    line("Avg. Eff. Unit Weight", fmt::F(c.gamma, 12, 5));
+    line("kpy", fmt::F(c.k_modulus, 12, 3));
+    line("K active", fmt::F(c.Ka, 12, 3));
+    line("K passive", fmt::F(c.a.Kp, 12, 3));
+    line("K0", fmt::F(c.a.K0, 12, 3));
+    line("Pst", fmt::F(c.pst, 12, 3));
+    line("Psd", fmt::F(c.psd, 12, 3));
+    line(c.psd > c.pst ? "Ps = Pst (shallow controls)" : "Ps = Psd (deep controls)", fmt::F(c.ps, 12, 3));
+    line(cyclic ? "A (cyclic)" : "A (static)", fmt::F(c.curve.A, 12, 4));
+    line(cyclic ? "B (cyclic)" : "B (static)", fmt::F(c.curve.B, 12, 4));
+    line("C = pm/(ym^(1/n))", fmt::F(c.curve.C, 12, 4));
+    line("n = pm/(m ym)", fmt::F(c.curve.n, 12, 4));
+    line("m = (pu-pm)/(yu-ym)", fmt::F(c.curve.m, 12, 4));
+    line("yk = [c/(kx)]^(n/(n-1))", fmt::F(c.curve.yk, 12, 4));
+    line("pk", fmt::F(c.curve.pk, 12, 3));
+    line("ym = b/60", fmt::F(c.curve.yms, 12, 4));
+    line("pm = B ps", fmt::F(c.curve.pms, 12, 3));
+    line("yu = 3b/80", fmt::F(c.curve.yu, 12, 4));
+    line("pu = A Ps", fmt::F(c.curve.pu, 12, 3));
+    line("Es,lim", fmt::F(c.curve.kz, 12, 3));
+    line("p-multiplier", fmt::F(c.pm, 12, 5));
+    line("y-multiplier", fmt::F(c.ym, 12, 5));
     report.Blank();
     AddDepthNote(report, ctx.soil.BelowRockCount > 0);
     report.Columns(10, "y, " + units.length, 26, "p, " + units.force_per_length);
     report.Line("----------------    -----------------");
 
-    const auto points = ReeseSandReportPoints(curve, r.b);
+    const auto points = ReeseSandReportPoints(c.curve, c.b);
     bool any_marked = false;
     for (int j = 1; j <= kReportPoints; ++j) {
         const SandReportPoint& point = points[static_cast<std::size_t>(j - 1)];
-        const double y_out = r.ym * point.y;
-        const double p_out = r.pm * point.p;
+        const double y_out = c.ym * point.y;
+        const double p_out = c.pm * point.p;
         any_marked = any_marked || point.marked;
         report.Point(y_out, p_out, point.marked ? "   *" : "");
     }
     if (any_marked) report.Line("* p value(s) computed using p = k * Eff x * y ");
-    if (r.k_defaulted) {
+    if (c.k_defaulted) {
         report.Line("The above p-y curve was computed using internal default values of k.");
     } else {
         report.Blank();
@@ -355,36 +359,33 @@ PyCurveReport DescribeReeseCurve(const RunContext& ctx, const ReeseReport& r, co
 
 // --------------------------------------------------------------- API sand
 
-struct ApiReport {
-    int layer;
-    double z0, z, b, phi, gamma, k, A, pus, pud, pu, kz, pm, ym;
-    SandCoefficients coefficients;
-    bool k_defaulted;
-};
-
-PyCurveReport DescribeApiCurve(const RunContext& ctx, const ApiReport& r) {
+// The API sand curve of a node as its values `v` hold it, with the
+// coefficients of its wedge.
+PyCurveReport DescribeApiCurve(const RunContext& ctx, int layer, const PyNode& node, const ApiSandNodeValues& v,
+                               const SandCoefficients& coefficients) {
     const ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
+    const double pu = std::min(v.pus, v.pud);
     PyCurveReport report(29, PointFields::kFixed);
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
 
     report.Line(cyclic ? "p-y Curve Computed Using API Sand Criteria for Cyclic Loading"
                        : "p-y Curve Computed Using API Sand Criteria for Static Loading");
-    AddSandDepthLines(report, problem, r.layer, r.z0, r.z);
-    line("Diameter", fmt::F(r.b, 12, 3));
-    line("Friction Angle phi", fmt::F(Degrees(r.phi), 12, 3) + " deg.");
-    line("Avg. Eff. Unit Wt.", fmt::F(r.gamma, 12, 5));
-    line("k", fmt::F(r.k, 12, 3) + " " + units.unit_weight);
-    line("C1", fmt::F(r.coefficients.C1, 12, 5));
-    line("C2", fmt::F(r.coefficients.C2, 12, 5));
-    line("C3", fmt::F(r.coefficients.C3, 12, 5));
-    line("A", fmt::F(r.A, 12, 5));
-    line("Pus", fmt::F(r.pus, 12, 3));
-    line("Pud", fmt::F(r.pud, 12, 3));
-    line("Pu", fmt::F(r.pu, 12, 3));
-    line("p-multiplier", fmt::F(r.pm, 12, 5));
-    line("y-multiplier", fmt::F(r.ym, 12, 5));
+    AddSandDepthLines(report, problem, layer, node.z0, v.z);
+    line("Diameter", fmt::F(v.b, 12, 3));
+    line("Friction Angle phi", fmt::F(Degrees(v.phi), 12, 3) + " deg.");
+    line("Avg. Eff. Unit Wt.", fmt::F(v.gamma, 12, 5));
+    line("k", fmt::F(v.k_modulus, 12, 3) + " " + units.unit_weight);
+    line("C1", fmt::F(coefficients.C1, 12, 5));
+    line("C2", fmt::F(coefficients.C2, 12, 5));
+    line("C3", fmt::F(coefficients.C3, 12, 5));
+    line("A", fmt::F(v.A, 12, 5));
+    line("Pus", fmt::F(v.pus, 12, 3));
+    line("Pud", fmt::F(v.pud, 12, 3));
+    line("Pu", fmt::F(pu, 12, 3));
+    line("p-multiplier", fmt::F(v.pm, 12, 5));
+    line("y-multiplier", fmt::F(v.ym, 12, 5));
     report.Blank();
     AddDepthNote(report, ctx.soil.BelowRockCount > 0);
     report.Line("        y, " + units.length + "             p," + units.force_per_length);
@@ -392,15 +393,15 @@ PyCurveReport DescribeApiCurve(const RunContext& ctx, const ApiReport& r) {
     for (int j = 1; j <= kReportPoints; ++j) {
         double y = 0.0;
         if (j <= 13) {
-            y = (j - 1) * r.b / 720.0;
+            y = (j - 1) * v.b / 720.0;
         } else {
-            y = kYuOverWidth * r.b + (j - 14) * r.b;
+            y = kYuOverWidth * v.b + (j - 14) * v.b;
         }
-        const double y_out = r.ym * y;
-        const double p_out = r.pm * ApiSandP(r.A, r.pu, r.kz, r.z, y);
+        const double y_out = v.ym * y;
+        const double p_out = v.pm * ApiSandP(v.A, pu, v.kz, v.z, y);
         report.Point(y_out, p_out);
     }
-    if (r.k_defaulted) report.Line("The above p-y curve was computed using the internal default value of k.");
+    if (v.k_defaulted) report.Line("The above p-y curve was computed using the internal default value of k.");
     return report;
 }
 
@@ -610,245 +611,283 @@ double SandDefaultK(double phi_degrees, double gamma, UnitSystem units) {
 
 // ------------------------------------------------------------- criteria
 
-void SandSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const bool cyclic = problem.Options.CyclicLoading;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
-    const bool analysis = !soil.PyReportMode;
-    const double slope = problem.SlopeMinusBatter;
-    const double theta = std::fabs(slope);
-    LayerResistanceSum resistance(ctx, layer);
-
-    for (int k = first; k <= last; ++k) {
-        const PyNode node = PyNodeAt(ctx, k);
-        const double y_direction = analysis ? node.y : DeflectionAtDepth(ctx.pile, node.xv);
-        const double b = PileWidthAt(ctx, node.x);
-        const double gamma = AverageUnitWeight(ctx, node.xv);
-        const double phi_degrees = FrictionAngleAt(ctx, node.xv);
-        const double phi = phi_degrees * kPi / 180.0;
-        const double pm = PMultiplierAt(ctx, node.x);
-        const double ym = YMultiplierAt(ctx, node.x);
-        bool k_defaulted = false;
-        const double k_modulus = SandK(ctx, soil_layer, node.xv, phi_degrees, gamma, k_defaulted);
-
-        if (phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
-        if (phi_degrees < kLowFrictionAngle || phi_degrees > kHighFrictionAngle) {
-            WriteFrictionAngleWarning(ctx);
-            ctx.warnings.RecordWarning(-302);
-        }
-
-        const SandAngles a = MakeSandAngles(phi, kReeseK0);
-        const double ct = std::cos(theta);
-        const double cp = std::cos(phi);
-        // A slope at least as steep as the friction angle cannot stand; in
-        // lower layers Coulomb's coefficient then is not a number and the
-        // modulus check below ends the run.
-        if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnReeseSandSlopeTooSteep(ctx, layer);
-        const double Ka = theta > kSlopeForKa ? ActiveCoefficientOnSlope(theta, phi) : a.Ka;
-
-        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            SandAngles used = a;
-            used.Ka = Ka;
-            StoreEquivalentDepth(ctx, layer, b, gamma, node.z0, MakeSandCoefficients(used, Ka), cyclic);
-        }
-        const double z = CurveDepth(ctx, layer, node.xv, node.z0);
-        const double kz = k_modulus * z;
-
-        double pst = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
-        double S = 1.0;
-        if (theta > kSlopeForWedge) {
-            const double t = std::tan(theta) * std::tan(a.beta);
-            S = WedgeDirectionFactor(y_direction, slope, t, false);
-            if (S > kUsableDirection) pst = SandShallowWedge(a, Ka, gamma, z, b, S, t);
-        }
-        // Flow around the pile at the true depth.
-        const double psd = SandDeepFlow(a, gamma, node.z0, b);
-        if (S <= kCollapsedWedge && std::tan(a.beta - a.phi) > kCollapsedWedge) pst = psd;
-        const double ps = std::min(pst, psd);
-        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, kz, z, cyclic);
-
-        if (!analysis) {
-            const ReeseReport r{layer, node.z0, z, b, phi, gamma, k_modulus, Ka, pst, psd, ps, pm, ym, k_defaulted};
-            WritePyCurveReport(ctx, layer, node, DescribeReeseCurve(ctx, r, a, curve));
-            continue;
-        }
-
-        resistance.Add(node, curve.pu, k == first, k == last);
-        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
-            soil.LayerResistance[1] = curve.pu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
-        }
-
-        const double ystar = DeflectionOnCurve(node, ym);
-        double Es = 0.0;
-        if (ystar < kSmallDeflection) {
-            Es = kz;
-            if (std::isnan(Es)) {
-                StopOnModulusNotANumber(ctx, "The computed value of soil modulus is not-a-number for node ", k,
-                                          kInitialModulusNotANumber);
-            }
-        } else {
-            Es = pm * curve.P(ystar) / (ym * std::fabs(ystar));
-            if (std::isnan(Es)) {
-                ctx.files.report.Line("The value of soil modulus computed in Reese Sand is not-a-number for node " +
-                                      fmt::I0(k));
-                StopOnNonFiniteSoilModulus(ctx, k, Es);
-            }
-        }
-        StoreSoilModulus(ctx, node, Es);
-    }
-}
-
 namespace {
 
+// What the curves of a sand layer share: the loading and the effective
+// slope of the ground.
+struct SandLayerValues {
+    bool cyclic = false;
+    double slope = 0.0;    // effective slope, signed
+    double theta = 0.0;    // its magnitude
+    bool sloping = false;  // Coulomb's active coefficient applies
+};
+
+SandLayerValues SandLayerOf(const ProblemData& problem) {
+    SandLayerValues l;
+    l.cyclic = problem.Options.CyclicLoading;
+    l.slope = problem.SlopeMinusBatter;
+    l.theta = std::fabs(l.slope);
+    l.sloping = l.theta > kSlopeForKa;
+    return l;
+}
+
+// The look-ups and the wedge of a Reese sand node, with the stops and the
+// warning on its friction angle.
+ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    ReeseNodeCurve c;
+    c.b = PileWidthAt(ctx, node.x);
+    c.gamma = AverageUnitWeight(ctx, node.xv);
+    c.phi_degrees = FrictionAngleAt(ctx, node.xv);
+    c.phi = c.phi_degrees * kPi / 180.0;
+    c.pm = PMultiplierAt(ctx, node.x);
+    c.ym = YMultiplierAt(ctx, node.x);
+    c.k_modulus = SandK(ctx, soil_layer, node.xv, c.phi_degrees, c.gamma, c.k_defaulted);
+
+    if (c.phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
+    if (c.phi_degrees < kLowFrictionAngle || c.phi_degrees > kHighFrictionAngle) {
+        WriteFrictionAngleWarning(ctx);
+        ctx.warnings.RecordWarning(-302);
+    }
+
+    c.a = MakeSandAngles(c.phi, kReeseK0);
+    const double ct = std::cos(l.theta);
+    const double cp = std::cos(c.phi);
+    // A slope at least as steep as the friction angle cannot stand; in
+    // lower layers Coulomb's coefficient then is not a number and the
+    // modulus check of the springs ends the run.
+    if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnReeseSandSlopeTooSteep(ctx, layer);
+    c.Ka = l.sloping ? ActiveCoefficientOnSlope(l.theta, c.phi) : c.a.Ka;
+    return c;
+}
+
+// The resistances and the curve of a Reese sand node at its curve depth. On
+// sloping ground the wedge follows the sign of `y_direction`, the deflection
+// of the pile at the node.
+void FormReeseCurve(const RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node, double y_direction,
+                    ReeseNodeCurve& c) {
+    c.z = CurveDepth(ctx, layer, node.xv, node.z0);
+    const double kz = c.k_modulus * c.z;
+
+    c.pst = SandShallowWedge(c.a, c.Ka, c.gamma, c.z, c.b, 1.0, 0.0);
+    double S = 1.0;
+    if (l.theta > kSlopeForWedge) {
+        const double t = std::tan(l.theta) * std::tan(c.a.beta);
+        S = WedgeDirectionFactor(y_direction, l.slope, t, false);
+        if (S > kUsableDirection) c.pst = SandShallowWedge(c.a, c.Ka, c.gamma, c.z, c.b, S, t);
+    }
+    // Flow around the pile at the true depth.
+    c.psd = SandDeepFlow(c.a, c.gamma, node.z0, c.b);
+    if (S <= kCollapsedWedge && std::tan(c.a.beta - c.a.phi) > kCollapsedWedge) c.pst = c.psd;
+    c.ps = std::min(c.pst, c.psd);
+    c.curve = MakeReeseSandCurve(c.ps, c.b, kz, c.z, l.cyclic);
+}
+
+// Secant modulus of a Reese sand node at its deflection (k z at zero
+// deflection). One that is not a number ends the run.
+double ReeseSecantModulus(RunContext& ctx, const PyNode& node, const ReeseNodeCurve& c) {
+    const double ystar = DeflectionOnCurve(node, c.ym);
+    double Es = 0.0;
+    if (ystar < kSmallDeflection) {
+        Es = c.curve.kz;
+        if (std::isnan(Es)) {
+            StopOnModulusNotANumber(ctx, "The computed value of soil modulus is not-a-number for node ", node.k,
+                                    kInitialModulusNotANumber);
+        }
+    } else {
+        Es = c.pm * c.curve.P(ystar) / (c.ym * std::fabs(ystar));
+        if (std::isnan(Es)) {
+            ctx.files.report.Line("The value of soil modulus computed in Reese Sand is not-a-number for node " +
+                                  fmt::I0(node.k));
+            StopOnNonFiniteSoilModulus(ctx, node.k, Es);
+        }
+    }
+    return Es;
+}
+
+// The wedge of an API sand node.
+struct ApiSandWedge {
+    SandAngles a;
+    SandCoefficients coefficients;
+    double Ka = 0.0;  // the active coefficient of the wedge: Coulomb's behind a slope, else a.Ka
+};
+
 // The wedge's angles and coefficients as a node keeps them.
-void KeepWedge(const SandAngles& a, double Ka, const SandCoefficients& k, ApiSandNodeValues& v) {
+void KeepWedge(const ApiSandWedge& w, ApiSandNodeValues& v) {
+    const SandAngles& a = w.a;
+    const SandCoefficients& k = w.coefficients;
     v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
-    v.Ka_used = Ka;
+    v.Ka_used = w.Ka;
     v.C1 = k.C1, v.C2 = k.C2, v.C3 = k.C3;
 }
 
-SandAngles KeptAngles(const ApiSandNodeValues& v) {
-    SandAngles a;
-    a.phi = v.phi, a.alpha = v.alpha, a.beta = v.beta, a.K0 = v.K0, a.Ka = v.Ka, a.Kp = v.Kp;
-    return a;
+ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
+    ApiSandWedge w;
+    w.a.phi = v.phi, w.a.alpha = v.alpha, w.a.beta = v.beta, w.a.K0 = v.K0, w.a.Ka = v.Ka, w.a.Kp = v.Kp;
+    w.coefficients.C1 = v.C1, w.coefficients.C2 = v.C2, w.coefficients.C3 = v.C3;
+    w.Ka = v.Ka_used;
+    return w;
 }
 
-SandCoefficients KeptCoefficients(const ApiSandNodeValues& v) {
-    SandCoefficients k;
-    k.C1 = v.C1, k.C2 = v.C2, k.C3 = v.C3;
-    return k;
+// The values of an API sand node that its depths alone fix: the look-ups
+// and the wedge, formed in `v` unless `kept` says that `v` holds them from an
+// earlier iteration at the same depths. The warning on the friction angle
+// and the stop on a zero one (accepted where `below_first` is false, at the
+// first node of the layer) come either way.
+ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node, bool kept,
+                            bool below_first, ApiSandNodeValues& v) {
+    if (!kept) {
+        const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+        v.b = PileWidthAt(ctx, node.x);
+        v.gamma = AverageUnitWeight(ctx, node.xv);
+        v.phi_degrees = FrictionAngleAt(ctx, node.xv);
+        v.phi = v.phi_degrees * kPi / 180.0;
+        v.pm = PMultiplierAt(ctx, node.x);
+        v.ym = YMultiplierAt(ctx, node.x);
+        v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
+    }
+    const double phi = v.phi;
+    if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
+    if (below_first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
+    if (kept) return KeptWedge(v);
+
+    ApiSandWedge w;
+    w.a = MakeSandAngles(phi, kApiK0);
+    if (l.sloping) {
+        const double ct = std::cos(l.theta);
+        const double cp = std::cos(phi);
+        if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnApiSandSlopeTooSteep(ctx, layer);
+        w.Ka = ActiveCoefficientOnSlope(l.theta, phi);
+        const double tp = std::tan(kPi / 4.0 + w.a.alpha);
+        w.a.Kp = tp * tp;
+        w.coefficients = MakeSandCoefficients(w.a, w.Ka);
+    } else {
+        w.coefficients = MakeSandCoefficients(w.a, w.a.Ka);
+        w.Ka = w.a.Ka;
+    }
+    KeepWedge(w, v);
+    return w;
+}
+
+// The API sand curve of a node at curve depth z, in `v`: k z, the shallow
+// and deep resistances and the factor A. On sloping ground the wedge follows
+// the sign of the node's deflection.
+void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSandWedge& w, double z,
+                      ApiSandNodeValues& v) {
+    const double b = v.b;
+    const double gamma = v.gamma;
+    v.z = z;
+    v.kz = v.k_modulus * z;
+    if (!l.sloping) {
+        v.pus = (w.coefficients.C1 * z + w.coefficients.C2 * b) * gamma * z;
+        v.pud = w.coefficients.C3 * b * gamma * node.z0;
+    } else {
+        const double t = std::tan(l.theta) * std::tan(w.a.beta);
+        const double S = WedgeDirectionFactor(node.y, l.slope, t, true);
+        v.pus = SandShallowWedge(w.a, w.Ka, gamma, z, b, 1.0, 0.0);
+        if (S > kUsableDirection) v.pus = SandShallowWedge(w.a, w.Ka, gamma, z, b, S, t);
+        v.pud = SandDeepFlow(w.a, gamma, z, b);
+        if (S <= kCollapsedWedge) v.pus = v.pud;
+    }
+    v.A = ApiSandA(z, b, l.cyclic);
 }
 
 }  // namespace
 
-void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
+void SandSprings(RunContext& ctx, int layer, int first, int last) {
     const ProblemData& problem = ctx.problem;
-    const bool cyclic = problem.Options.CyclicLoading;
     const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     SoilState& soil = ctx.soil;
-    const bool analysis = !soil.PyReportMode;
-    const double slope = problem.SlopeMinusBatter;
-    const double theta = std::fabs(slope);
-    const bool sloping = theta > kSlopeForKa;
+    const SandLayerValues l = SandLayerOf(problem);
+    LayerResistanceSum resistance(ctx, layer);
+
+    for (int k = first; k <= last; ++k) {
+        const PyNode node = PyNodeAt(ctx, k);
+        ReeseNodeCurve c = ReeseWedgeAt(ctx, layer, l, node);
+        // The layer's equivalent depth, formed at its first node, places the
+        // curve depth of every node of the layer.
+        if (k == first && layer > 1 && soil.BelowRockCount == 0) {
+            SandAngles used = c.a;
+            used.Ka = c.Ka;
+            StoreEquivalentDepth(ctx, layer, c.b, c.gamma, node.z0, MakeSandCoefficients(used, c.Ka), l.cyclic);
+        }
+        FormReeseCurve(ctx, layer, l, node, node.y, c);
+
+        resistance.Add(node, c.curve.pu, k == first, k == last);
+        if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
+            soil.LayerResistance[1] = c.curve.pu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
+        }
+        StoreSoilModulus(ctx, node, ReeseSecantModulus(ctx, node, c));
+    }
+}
+
+void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+    const SandLayerValues l = SandLayerOf(ctx.problem);
+    for (const PyNode& depth : depths) {
+        ReeseNodeCurve c = ReeseWedgeAt(ctx, layer, l, depth);
+        // An output depth has no deflection of its own: the direction of the
+        // wedge follows the pile's deflection interpolated at the depth.
+        FormReeseCurve(ctx, layer, l, depth, DeflectionAtDepth(ctx.pile, depth.xv), c);
+        sink(depth, DescribeReeseCurve(ctx, layer, depth, c));
+    }
+}
+
+void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
+    const ProblemData& problem = ctx.problem;
+    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    SoilState& soil = ctx.soil;
+    const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
         // Everything up to the curve depth depends on the node's depths
-        // alone: in analysis it is looked up at the first iteration of a
-        // load case and kept for the iterations after it.
-        ApiSandNodeValues* kept = nullptr;
-        ApiSandNodeValues* values = nullptr;
-        std::unique_ptr<ApiSandNodeValues> report_values;  // report mode keeps nothing
-        if (analysis) {
-            kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
-            values = kept != nullptr ? kept : &soil.ApiSandNodes.Begin(k);
-        } else {
-            report_values = std::make_unique<ApiSandNodeValues>();
-            values = report_values.get();
-        }
-        ApiSandNodeValues& v = *values;
-        if (kept == nullptr) {
-            v.b = PileWidthAt(ctx, node.x);
-            v.gamma = AverageUnitWeight(ctx, node.xv);
-            v.phi_degrees = FrictionAngleAt(ctx, node.xv);
-            v.phi = v.phi_degrees * kPi / 180.0;
-            v.pm = PMultiplierAt(ctx, node.x);
-            v.ym = YMultiplierAt(ctx, node.x);
-            v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
-        }
-        const double b = v.b;
-        const double gamma = v.gamma;
-        const double phi = v.phi;
-        const double pm = v.pm;
-        const double ym = v.ym;
-        const double k_modulus = v.k_modulus;
-
-        if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
-        if (k > first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
-
-        SandAngles a;
-        SandCoefficients coefficients;
-        double Ka = 0.0;
-        if (kept != nullptr) {
-            a = KeptAngles(v);
-            coefficients = KeptCoefficients(v);
-            Ka = v.Ka_used;
-        } else if (sloping) {
-            a = MakeSandAngles(phi, kApiK0);
-            const double ct = std::cos(theta);
-            const double cp = std::cos(phi);
-            if (ct * ct - cp * cp < kZeroAngle && layer == 1) StopOnApiSandSlopeTooSteep(ctx, layer);
-            Ka = ActiveCoefficientOnSlope(theta, phi);
-            const double tp = std::tan(kPi / 4.0 + a.alpha);
-            a.Kp = tp * tp;
-            coefficients = MakeSandCoefficients(a, Ka);
-        } else {
-            a = MakeSandAngles(phi, kApiK0);
-            coefficients = MakeSandCoefficients(a, a.Ka);
-            Ka = a.Ka;
-        }
-        if (kept == nullptr) KeepWedge(a, Ka, coefficients, v);
-
-        if (analysis && k == first && layer > 1 && soil.BelowRockCount == 0) {
-            StoreEquivalentDepth(ctx, layer, b, gamma, node.z0, coefficients, cyclic);
+        // alone: it is formed at the first iteration of a load case and kept
+        // for the iterations after it.
+        ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
+        ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
+        const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, node, kept != nullptr, k > first, v);
+        if (k == first && layer > 1 && soil.BelowRockCount == 0) {
+            StoreEquivalentDepth(ctx, layer, v.b, v.gamma, node.z0, w.coefficients, l.cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
 
         // On level ground the curve depends on z and the depth-only values.
-        const bool curve_kept = !sloping && v.curve_known && v.z == z;
+        const bool curve_kept = !l.sloping && v.curve_known && v.z == z;
         if (!curve_kept) {
-            v.z = z;
-            v.kz = k_modulus * z;
-            if (!sloping) {
-                v.pus = (coefficients.C1 * z + coefficients.C2 * b) * gamma * z;
-                v.pud = coefficients.C3 * b * gamma * node.z0;
-            } else {
-                const double t = std::tan(theta) * std::tan(a.beta);
-                const double S = WedgeDirectionFactor(node.y, slope, t, true);
-                v.pus = SandShallowWedge(a, Ka, gamma, z, b, 1.0, 0.0);
-                if (S > kUsableDirection) v.pus = SandShallowWedge(a, Ka, gamma, z, b, S, t);
-                v.pud = SandDeepFlow(a, gamma, z, b);
-                if (S <= kCollapsedWedge) v.pus = v.pud;
-            }
-            v.A = ApiSandA(z, b, cyclic);
+            FormApiSandCurve(l, node, w, z, v);
+            // The layer's resistance is the curve's value at yu = 3b/80.
+            v.p_at_yu = ApiSandP(v.A, std::min(v.pus, v.pud), v.kz, z, kYuOverWidth * v.b);
         }
         const double kz = v.kz;
-        const double pus = v.pus;
-        const double pud = v.pud;
-        const double pu = std::min(pus, pud);
+        const double pu = std::min(v.pus, v.pud);
         const double A = v.A;
-
-        if (!analysis) {
-            const ApiReport r{layer, node.z0, z,  b,  phi, gamma, k_modulus, A, pus, pud, pu, kz, pm, ym,
-                              coefficients, v.k_defaulted};
-            WritePyCurveReport(ctx, layer, node, DescribeApiCurve(ctx, r));
-            continue;
-        }
-
-        // The layer's resistance is the curve's value at yu = 3b/80.
-        if (!curve_kept) v.p_at_yu = ApiSandP(A, pu, kz, z, kYuOverWidth * b);
+        const double pm = v.pm;
+        const double ym = v.ym;
         const double p_at_yu = v.p_at_yu;
-        v.curve_known = !sloping;
+        v.curve_known = !l.sloping;
         if (kept == nullptr) soil.ApiSandNodes.Keep(k, layer, node.x, node.xv);
+
         resistance.Add(node, p_at_yu, k == first, k == last);
         if (problem.GroundSurfaceDepth < kGroundAboveHead && layer == 1) {
             soil.LayerResistance[1] = p_at_yu * 0.5 * (soil_layer.XLayerBottom - soil_layer.XLayerTop);
         }
-
         const double ystar = DeflectionOnCurve(node, ym);
         const double Es = ystar < kSmallDeflection ? kz : pm * ApiSandP(A, pu, kz, z, ystar) / (ystar * ym);
         StoreSoilModulus(ctx, node, Es);
     }
 }
 
-void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&SandSprings>(ctx, layer, depths, sink);
-}
-
 void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
-    CurvesThroughReportMode<&ApiSandSprings>(ctx, layer, depths, sink);
+    const SandLayerValues l = SandLayerOf(ctx.problem);
+    const int first = depths.front().k;
+    for (const PyNode& depth : depths) {
+        // The curves of the report are formed afresh and kept nowhere.
+        ApiSandNodeValues v;
+        const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, depth, false, depth.k > first, v);
+        FormApiSandCurve(l, depth, w, CurveDepth(ctx, layer, depth.xv, depth.z0), v);
+        sink(depth, DescribeApiCurve(ctx, layer, depth, v, w.coefficients));
+    }
 }
 
 }  // namespace trevasc

@@ -428,5 +428,96 @@ TEST(SandSprings, SlopeSteeperThanPhiBelowTheFirstLayerEndsOnANotANumberModulus)
     EXPECT_TRUE(HasLine(out.MessageLines(), "**** Runtime Error No. 42 ****"));
 }
 
+// The curves a criterion hands out for output depths in layer 1, as the p-y
+// output asks for them: numbered from 1 in the order given, the depth
+// numbered j holding the deflection of pile node j. `error` is the error
+// number when the criterion stops the run.
+struct HandedCurves {
+    std::vector<PyCurveReport> curves;
+    int error = 0;
+};
+
+HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<double>& depths) {
+    RunContext& ctx = a.ctx();
+    std::vector<PyNode> nodes;
+    for (std::size_t i = 0; i < depths.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        nodes.push_back(OutputDepthNode(ctx, number, depths[i], number));
+    }
+    HandedCurves out;
+    ctx.soil.PyReportMode = true;
+    try {
+        routine(ctx, 1, nodes, [&out](const PyNode&, const PyCurveReport& curve) { out.curves.push_back(curve); });
+    } catch (const RunStop& stop) {
+        out.error = stop.error_number;
+    }
+    ctx.soil.PyReportMode = false;
+    return out;
+}
+
+// The number printed after the label `label` of a curve block.
+double LabelledValue(const PyCurveReport& curve, const std::string& label) {
+    for (const PyCurveReport::Item& item : curve.Items()) {
+        if (item.kind == PyCurveReport::Item::kLabelled && item.text == label) return std::stod(item.value);
+    }
+    ADD_FAILURE() << "no line " << label;
+    return std::nan("");
+}
+
+TEST(SandCurves, ReeseWedgeOnASlopeFollowsThePileDeflectionAtTheOutputDepth) {
+    // A 15 degree slope; the output depth of 303 in (between nodes 51 and
+    // 52) is numbered 1, so the deflection it holds is that of the pile head,
+    // of the other sign than the pile's at the depth. The printed wedge
+    // follows the pile at the depth: S = 1 - t where it moves against the
+    // slope, 1 + t where it moves with it, t = tan(theta) tan(45 + phi/2).
+    const double phi = 35.0, theta = 15.0 * kDeg, z = 303.0, b = 24.0, gamma = 0.04;
+    const SandAngles angles = MakeSandAngles(phi * kDeg, 0.4);
+    const double Ka = ActiveCoefficientOnSlope(theta, phi * kDeg);
+    const double t = std::tan(theta) * std::tan(angles.beta);
+    struct Case {
+        double y_head;
+        double y_deep;  // below x = 180 in
+        double S;
+    };
+    const Case kCases[] = {{0.5, -0.5, 1.0 - t}, {-0.5, 0.5, 1.0 + t}};
+    for (const Case& c : kCases) {
+        ProblemData problem = SandPile(kSand, phi, 100.0);
+        problem.GroundSlopeAngle = problem.SlopeMinusBatter = theta;
+        Analysis a(problem);
+        for (int n = 1; n <= a.pile().N; ++n) a.pile().y(n) = a.pile().x(n) < 180.0 ? c.y_head : c.y_deep;
+        const HandedCurves out = CurvesAt(a, &SandCurves, {z});
+        ASSERT_EQ(out.error, 0);
+        ASSERT_EQ(out.curves.size(), 1u);
+        const double pst = SandShallowWedge(angles, Ka, gamma, z, b, c.S, t);
+        EXPECT_NEAR(LabelledValue(out.curves[0], "Pst"), pst, 1.0e-3) << c.y_deep;
+    }
+}
+
+TEST(ApiSandCurves, ZeroFrictionAngleIsAcceptedAtTheFirstOutputDepthOfTheLayerOnly) {
+    // The friction angle grows from 0 at the ground surface: the springs
+    // accept it at the top node. Among the output depths it is accepted at
+    // the first of the layer; later in the list it stops the run (Input
+    // Data Error 1) after the curves before it have been handed out.
+    struct Case {
+        std::vector<double> depths;
+        std::size_t curves;
+        int error;
+    };
+    const Case kCases[] = {
+        {{0.0, 300.0}, 2, 0},
+        {{300.0, 0.0}, 1, 101},
+        {{300.0, 450.0, 0.0}, 2, 101},
+    };
+    for (const Case& c : kCases) {
+        ProblemData problem = SandPile(kApiSand, 30.0, 100.0);
+        problem.Layers[0].Top.FrictionAngle = 0.0;
+        Analysis a(problem);
+        ASSERT_EQ(a.Evaluate(1), 0);
+        const HandedCurves out = CurvesAt(a, &ApiSandCurves, c.depths);
+        EXPECT_EQ(out.error, c.error) << c.depths.front();
+        EXPECT_EQ(out.curves.size(), c.curves) << c.depths.front();
+    }
+}
+
 }  // namespace
 }  // namespace trevasc::testing::clay_sand
