@@ -147,12 +147,9 @@ struct SoilState {
     // Run constant J of Matlock's soft clay criterion.
     double SoftClayJ = 0.5;
 
-    // Report mode: the criteria evaluate whole curves at report depths.
-    // ReportDepth(k) is "node" k; ReportCurveNumber(k) its ordinal in the
-    // list of output depths (the number printed in plot Line 7).
-    bool PyReportMode = false;
-    std::vector<double> ReportDepth;      // 1-based, [0] unused
-    std::vector<int> ReportCurveNumber;   // 1-based, [0] unused
+    // Set while the curves at the output depths are described, which need
+    // not lie at pile nodes (the strength look-up's diagnostic says so).
+    bool AtOutputDepths = false;
 
     // Depth-only look-ups of the criteria; cleared with every node set-up,
     // so that they never outlive the soil and pile data they came from.

@@ -69,22 +69,6 @@ void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths
 // Rock-layer bookkeeping after the criterion of `layer` has run.
 void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
 
-// Curves of a criterion whose springs routine still prints its own curves
-// when the report flag is set: the output depths are handed to it as report
-// "nodes" with their own numbers.
-template <SpringRoutine springs>
-void CurvesThroughReportMode(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink&) {
-    SoilState& soil = ctx.soil;
-    const auto count = static_cast<std::size_t>(depths.back().k) + 1;
-    soil.ReportDepth.assign(count, 0.0);
-    soil.ReportCurveNumber.assign(count, 0);
-    for (const PyNode& depth : depths) {
-        soil.ReportDepth[static_cast<std::size_t>(depth.k)] = depth.x;
-        soil.ReportCurveNumber[static_cast<std::size_t>(depth.k)] = depth.curve_number;
-    }
-    springs(ctx, layer, depths.front().k, depths.back().k);
-}
-
 // The criteria of this build.
 void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last);
 void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);

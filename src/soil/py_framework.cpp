@@ -128,7 +128,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
     report.Line(ListDirectedLine().Text("b_AtInterface         = ").Logical(true).str());
     report.Line(ListDirectedLine().Text("b_InMiddle            = ").Logical(false).str());
     report.Line(ListDirectedLine().Text("b_AtTip               = ").Logical(at_tip).str());
-    report.Line(ListDirectedLine().Text("b_AtNode              = ").Logical(!ctx.soil.PyReportMode).str());
+    report.Line(ListDirectedLine().Text("b_AtNode              = ").Logical(!ctx.soil.AtOutputDepths).str());
     report.Line(ListDirectedLine().Text("Layer index above     = ").Integer(above).str());
     report.Line(ListDirectedLine().Text("Layer index below     = ").Integer(below).str());
     report.Line(ListDirectedLine().Text("DABS(X-XLayerBottom(KTOP))    = ").Real(std::fabs(x - bottom(above))).str());
@@ -219,22 +219,13 @@ PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_num
 
 PyNode PyNodeAt(const RunContext& ctx, int k) {
     const PileModel& pile = ctx.pile;
-    const SoilState& soil = ctx.soil;
     PyNode node;
     node.k = k;
-    if (soil.PyReportMode) {
-        node.x = node.xv = soil.ReportDepth[static_cast<std::size_t>(k)];
-        node.curve_number = soil.ReportCurveNumber[static_cast<std::size_t>(k)];
-        // The deflection held for the node number of the output depth.
-        const int j = node.curve_number;
-        node.y = j >= 1 && j <= pile.N ? pile.y(j) : 0.0;
-    } else {
-        node.x = pile.x(k);
-        node.xv = pile.xv(k);
-        node.y = pile.y(k);
-        node.ysoil = pile.ysoil(k);
-        node.q = pile.Q(k);
-    }
+    node.x = pile.x(k);
+    node.xv = pile.xv(k);
+    node.y = pile.y(k);
+    node.ysoil = pile.ysoil(k);
+    node.q = pile.Q(k);
     node.z0 = node.xv - ctx.problem.GroundSurfaceDepth;
     return node;
 }

@@ -28,17 +28,17 @@ inline constexpr int kReportPoints = 17;
 // (the curve's initial slope is used instead of p/y).
 inline constexpr double kSmallDeflection = 1.0e-14;
 
-// One "node" as a criterion sees it: a pile node in analysis mode, a report
-// depth in report mode.
+// One "node" as a criterion sees it: a pile node during the iterations, or
+// an output depth of the p-y curves.
 struct PyNode {
-    int k = 0;             // node number (report mode: position in the report list)
+    int k = 0;             // node number (output depth: its position in the list by layer)
     double x = 0.0;        // depth along the pile axis
     double xv = 0.0;       // vertical depth
     double z0 = 0.0;       // depth below the ground surface
     double y = 0.0;        // current deflection held for the node number
     double ysoil = 0.0;    // lateral soil movement
     double q = 0.0;        // distributed load per unit length
-    int curve_number = 0;  // report mode: ordinal of the output depth
+    int curve_number = 0;  // output depth: its ordinal in the user's list
 };
 PyNode PyNodeAt(const RunContext& ctx, int k);
 // The "node" of output depth number `curve_number` (at `depth` along the

@@ -72,7 +72,7 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
         }
     }
 
-    soil.PyReportMode = true;
+    soil.AtOutputDepths = true;
     for (int l = 1; l <= layers; ++l) {
         const auto li = static_cast<std::size_t>(l);
         soil.BelowRockCount = soil.BelowRockLayer[li] ? 1 : 0;
@@ -80,7 +80,7 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
         WriteLayerCurves(ctx, l, by_layer[li]);
         report.Blank(2);
     }
-    soil.PyReportMode = false;
+    soil.AtOutputDepths = false;
 }
 
 }  // namespace trevasc

@@ -1,5 +1,5 @@
 // p-y curves printed at the depths the user asked for: every layer's
-// criterion runs in report mode over the output depths that lie in it.
+// criterion describes its curves at the output depths that lie in it.
 #pragma once
 
 #include "run/run_context.hpp"

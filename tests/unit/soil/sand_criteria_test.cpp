@@ -445,13 +445,13 @@ HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<doubl
         nodes.push_back(OutputDepthNode(ctx, number, depths[i], number));
     }
     HandedCurves out;
-    ctx.soil.PyReportMode = true;
+    ctx.soil.AtOutputDepths = true;
     try {
         routine(ctx, 1, nodes, [&out](const PyNode&, const PyCurveReport& curve) { out.curves.push_back(curve); });
     } catch (const RunStop& stop) {
         out.error = stop.error_number;
     }
-    ctx.soil.PyReportMode = false;
+    ctx.soil.AtOutputDepths = false;
     return out;
 }
 
