@@ -328,10 +328,7 @@ std::string Iwm(std::int64_t value, int width, int min_digits) {
 }
 
 void AppendI(std::string& out, std::int64_t value, int width) {
-    if (width <= 0) {
-        out += Iwm(value, width, 1);
-        return;
-    }
+    if (width < 0) return;  // no field at all, as Iwm writes it
     // The magnitude as unsigned, so that the most negative value has one too.
     const std::uint64_t magnitude =
         value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
@@ -339,6 +336,11 @@ void AppendI(std::string& out, std::int64_t value, int width) {
     const auto result = std::to_chars(digits, digits + sizeof digits, magnitude);
     const auto count = static_cast<std::size_t>(result.ptr - digits);
     const std::size_t length = count + (value < 0 ? 1 : 0);
+    if (width == 0) {  // I0: the sign and the digits, nothing around them
+        if (value < 0) out += '-';
+        out.append(digits, count);
+        return;
+    }
     const auto w = static_cast<std::size_t>(width);
     if (length > w) {
         out.append(w, '*');
@@ -355,7 +357,11 @@ std::string I(std::int64_t value, int width) {
     return field;
 }
 
-std::string I0(std::int64_t value) { return Iwm(value, 0, 1); }
+std::string I0(std::int64_t value) {
+    std::string field;
+    AppendI(field, value, 0);
+    return field;
+}
 
 std::string F(double value, int width, int decimals) {
     if (width < 0) return {};

@@ -36,7 +36,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
                                " fields");
     }
     // The record is formed first, so that a mismatch leaves the file untouched.
-    std::string record;
+    std::string& record = plot.RecordScratch();
     record.reserve(kRecordRoom);
     auto value = values.begin();
     for (const plot::Descriptor& d : layout.format()) {
@@ -48,11 +48,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
         switch (d.edit) {
             case Edit::kInteger: {
                 const std::int64_t n = expect(PlotValue::Type::kInteger).integer();
-                if (d.width == 0) {
-                    record += fmt::I0(n);
-                } else {
-                    fmt::AppendI(record, n, d.width);
-                }
+                fmt::AppendI(record, n, d.width);  // I0 for a width of 0
                 break;
             }
             case Edit::kReal: fmt::AppendE(record, expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
