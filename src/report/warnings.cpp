@@ -262,9 +262,11 @@ void WarningRegistry::StartLoadCase() {
     if (!load_cases_started) {
         set_up_count = WarningCount;
         load_cases_started = true;
+    } else if (!changed_since_case_start) {
+        return;  // the counts are the set-up's, every text still marked
+    } else {
+        for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     }
-    if (!changed_since_case_start) return;  // the counts are the set-up's, every text still marked
-    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     MessageFlags.fill(true);
     changed_since_case_start = false;
 }
