@@ -252,6 +252,19 @@ void OutputChannel::Line(std::string_view text) {
     record_.clear();
 }
 
+void OutputChannel::ScratchLine() {
+    if (pending_) {
+        Line(scratch_);
+        return;
+    }
+    if (writer_ != nullptr && !Failed()) {
+        scratch_ += '\n';
+        const int error = writer_->Write(scratch_);
+        if (error != 0) Fail(Failure::kWrite, error);
+    }
+    record_.clear();
+}
+
 void OutputChannel::Blank(int count) {
     for (int i = 0; i < count; ++i) EndLine();
 }

@@ -87,14 +87,17 @@ public:
     void EndLine();
     // Writes text and ends the record.
     void Line(std::string_view text);
-    // An empty buffer in which a caller forms a whole record before it hands
-    // it to Line. The channel keeps it from record to record, so that forming
-    // records allocates nothing once it has grown; what it holds is the
-    // caller's until the next call.
+    // An empty buffer in which a caller forms a whole record before it ends
+    // it with ScratchLine. The channel keeps it from record to record, so
+    // that forming records allocates nothing once it has grown; what it holds
+    // is the caller's until the next call.
     std::string& RecordScratch() {
         scratch_.clear();
         return scratch_;
     }
+    // Writes what the scratch buffer holds as Line would write it, without
+    // copying it into the record first when no record is pending.
+    void ScratchLine();
     // Writes `count` empty records.
     void Blank(int count = 1);
     // Empties the file and starts again from its first record.

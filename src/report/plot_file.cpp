@@ -62,7 +62,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
             case Edit::kLiteral: record += d.text; break;
         }
     }
-    plot.Line(record);
+    plot.ScratchLine();
 }
 
 }  // namespace trevasc
