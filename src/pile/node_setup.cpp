@@ -276,8 +276,11 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
     // with the moment one increment below.
     pile.head_own_stiffness =
         problem.Sections[static_cast<std::size_t>(pile.section(1) - 1)].SectionType != kElasticPile;
+    // A pile of elastic sections only keeps every node's EI: no node needs visiting.
+    const bool any_curve = std::any_of(problem.Sections.begin(), problem.Sections.end(),
+                                       [](const PileSection& s) { return s.SectionType != kElasticPile; });
 
-    for (int k = 1; k <= pile.N; ++k) {
+    for (int k = 1; any_curve && k <= pile.N; ++k) {
         const PileSection& own = problem.Sections[static_cast<std::size_t>(pile.section(k) - 1)];
         if (own.SectionType == kElasticPile) continue;  // EI stays as set up from the property table
         const int s = SectionByDepth(problem, pile.x(k));
