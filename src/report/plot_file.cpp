@@ -31,17 +31,20 @@ constexpr std::size_t kRecordRoom = 192;
 }  // namespace
 
 void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<const PlotValue> values) {
-    if (values.size() != layout.ValueCount()) {
+    // The record is formed first, so that a mismatch leaves the file untouched.
+    // The count of values is checked as they are taken: a layout's count is
+    // formed only for the message of a mismatch.
+    const auto fail_count = [&] {
         FailLayout(layout, std::to_string(values.size()) + " values for " + std::to_string(layout.ValueCount()) +
                                " fields");
-    }
-    // The record is formed first, so that a mismatch leaves the file untouched.
+    };
     std::string& record = plot.RecordScratch();
     record.reserve(kRecordRoom);
     auto value = values.begin();
     for (const plot::Descriptor& d : layout.format()) {
         using plot::Edit;
         const auto expect = [&](PlotValue::Type type) {
+            if (value == values.end()) fail_count();
             if (value->type() != type) FailLayout(layout, "a value of the wrong type for its field");
             return *value++;
         };
@@ -62,6 +65,7 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
             case Edit::kLiteral: record += d.text; break;
         }
     }
+    if (value != values.end()) fail_count();
     plot.ScratchLine();
 }
 
