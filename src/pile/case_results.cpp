@@ -27,9 +27,10 @@ double Printed(double value) { return std::fabs(value) < kPrintedZero ? 0.0 : va
 constexpr std::int32_t kNonFiniteSolutionError = 240;
 
 // The last guard before a solution is reported: it forms every node's
-// response, and every one must be a finite number. Input that no pile problem can have may still overflow in
-// the solution; such a case stops here, naming the case, the node and the
-// quantity, instead of printing "NaN" in a report that ends normally.
+// response, and every one must be a finite number. Input that no pile
+// problem can have may still overflow in the solution; such a case stops
+// here, naming the case, the node and the quantity, instead of printing
+// "NaN" in a report that ends normally.
 void CheckSolutionIsFinite(RunContext& ctx, int c) {
     PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
