@@ -26,10 +26,11 @@ double Printed(double value) { return std::fabs(value) < kPrintedZero ? 0.0 : va
 // Runtime Error 40: a solution with a value that is not a finite number.
 constexpr std::int32_t kNonFiniteSolutionError = 240;
 
-// The last guard before a solution is reported: every node response must be
-// a finite number. Input that no pile problem can have may still overflow in
-// the solution; such a case stops here, naming the case, the node and the
-// quantity, instead of printing "NaN" in a report that ends normally.
+// The last guard before a solution is reported: it forms every node's
+// response, and every one must be a finite number. Input that no pile
+// problem can have may still overflow in the solution; such a case stops
+// here, naming the case, the node and the quantity, instead of printing
+// "NaN" in a report that ends normally.
 void CheckSolutionIsFinite(RunContext& ctx, int c) {
     PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
@@ -241,6 +242,9 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     const bool si = options.Units == UnitSystem::SI;
     const int N = pile.N;
 
+    // The check forms every node's response, and with them the running
+    // maxima of the case; the table and the plot records below read them.
+    ResetRunningMaxima(pile);
     CheckSolutionIsFinite(ctx, c);
     if (full) {
         report.Blank(2);
@@ -265,14 +269,12 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     }
     if (full) WriteHeadConditions(ctx, c);
 
-    ResetRunningMaxima(pile);
     const bool table = !options.PrintSummaryOnly && options.AnalysisMode >= 3;
     if (table && (uscs || si)) WriteColumnHeading(report, uscs);
 
     int next_printed = 1;
     const int increment = options.PrintIncrement >= 1 ? options.PrintIncrement : 1;
     for (int k = 1; k <= N; ++k) {
-        Compute_Node_Response(ctx, k);
         const double y = Printed(pile.y(k));
         const double M = Printed(pile.M(k));
         const double V = Printed(pile.V(k));

@@ -297,11 +297,37 @@ void WritePlotLine11(RunContext& ctx, int c) {
 void EchoIteration(RunContext& ctx, int c, int iteration) {
     const PileModel& pile = ctx.pile;
     OutputChannel& messages = ctx.files.messages;
-    messages.Write("Analysis Case " + fmt::I0(c) + ",");
-    messages.Tab(20);
-    messages.Write("Iteration " + fmt::I0(iteration) + ",");
-    messages.Tab(36);
-    messages.Line("Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+    // The progress line is formed whole in the channel's scratch buffer. Case
+    // and iteration numbers of every usual size end before the columns that
+    // follow them (T20 and T36), so the tabs only pad; longer ones take the
+    // channel's own placement, which writes what follows over them.
+    constexpr std::size_t kIterationColumn = 20, kDeflectionColumn = 36;
+    std::string& line = messages.RecordScratch();
+    line += "Analysis Case ";
+    fmt::AppendI(line, c, 0);
+    line += ',';
+    bool padded = line.size() < kIterationColumn;
+    if (padded) {
+        line.resize(kIterationColumn - 1, ' ');
+        line += "Iteration ";
+        fmt::AppendI(line, iteration, 0);
+        line += ',';
+        padded = line.size() < kDeflectionColumn;
+    }
+    if (padded) {
+        line.resize(kDeflectionColumn - 1, ' ');
+        line += "Y(top) = ";
+        fmt::AppendE(line, pile.y(1), 12, 4);
+        line += ", dYmax = ";
+        fmt::AppendE(line, pile.dYmax, 12, 4);
+        messages.ScratchLine();
+    } else {
+        messages.Write("Analysis Case " + fmt::I0(c) + ",");
+        messages.Tab(static_cast<int>(kIterationColumn));
+        messages.Write("Iteration " + fmt::I0(iteration) + ",");
+        messages.Tab(static_cast<int>(kDeflectionColumn));
+        messages.Line("Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
+    }
     if (iteration > ctx.problem.Options.IterationLimit - kEchoedIterations) {
         OutputChannel& report = ctx.files.report;
         report.Write("Iteration " + fmt::I0(iteration) + ",");

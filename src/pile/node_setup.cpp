@@ -180,8 +180,15 @@ void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile) {
 void SetUpNodes(RunContext& ctx, double L, int case_number) {
     PileModel& pile = ctx.pile;
     const ProblemData& problem = ctx.problem;
+    const int last_nodes = pile.N;
+    const double last_length = pile.L;
+    const double last_tip_depth = pile.xv(pile.N);
     ComputeNodeDepths(pile, problem.Options.NumberOfIncrements, L, problem.PileBatterAngle);
-    ctx.soil.ClearMemos();
+    // The criteria's depth-only values belong to these nodes. The load cases
+    // of one pile set up the same nodes again, in the same soil: their values
+    // stay, so that the first iteration of a case does not form every one of
+    // them again. A pile of another length (the length study) starts afresh.
+    if (pile.N != last_nodes || pile.L != last_length || pile.xv(pile.N) != last_tip_depth) ctx.soil.ClearMemos();
     for (int k = 1; k <= pile.N; ++k) {
         pile.Q(k) = Average_Distributed_Load(problem.DistributedLoad, pile.x(k), pile.h);
         pile.R(k) = pile.Q(k);
@@ -269,8 +276,11 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
     // with the moment one increment below.
     pile.head_own_stiffness =
         problem.Sections[static_cast<std::size_t>(pile.section(1) - 1)].SectionType != kElasticPile;
+    // A pile of elastic sections only keeps every node's EI: no node needs visiting.
+    const bool any_curve = std::any_of(problem.Sections.begin(), problem.Sections.end(),
+                                       [](const PileSection& s) { return s.SectionType != kElasticPile; });
 
-    for (int k = 1; k <= pile.N; ++k) {
+    for (int k = 1; any_curve && k <= pile.N; ++k) {
         const PileSection& own = problem.Sections[static_cast<std::size_t>(pile.section(k) - 1)];
         if (own.SectionType == kElasticPile) continue;  // EI stays as set up from the property table
         const int s = SectionByDepth(problem, pile.x(k));

@@ -192,22 +192,36 @@ void Solve_Beam_Column(RunContext& ctx) {
         w.E(m) = (pile.R(m) * h4 + w.E(N) * t) / d;
         w.F(m) = w.F(N) * t / d;
     }
-    // m = N - 2 down to 1.
-    for (int m = N - 2; m >= 1; --m) {
-        const double Rm = R(m);
-        const double Rm1 = R(m + 1);
-        const double Rp = R(m - 1);
-        const double B1 = w.B(m + 1);
-        const double B2 = w.B(m + 2);
-        const double A1 = w.A(m + 1);
-        const double A2 = w.A(m + 2);
-        const double tt = 2.0 * Rm + (2.0 - B2) * Rm1 - Ph2;
-        const double d = (2.0 * Rm - Ph2) * (2.0 - B1) + pile.Es(m) * h4 + Rp + (1.0 - A2 - B1 * (2.0 - B2)) * Rm1;
-        w.D(m) = d;
-        w.A(m) = Rp / d;
-        w.B(m) = (2.0 * (Rm + Rp) - (1.0 - A1) * Ph2 - (2.0 * Rm + (2.0 - B2) * Rm1) * A1) / d;
-        w.E(m) = (pile.R(m) * h4 + w.E(m + 1) * tt - w.E(m + 2) * Rm1) / d;
-        w.F(m) = (tt * w.F(m + 1) - Rm1 * w.F(m + 2)) / d;
+    // m = N - 2 down to 1. The coefficients of the two nodes below and their
+    // stiffnesses are carried from one node to the next in locals: the
+    // stores into the work arrays would otherwise make every one of them be
+    // read back from memory.
+    {
+        double Rm1 = R(N - 1), Rm = R(N - 2);
+        double B1 = w.B(N - 1), B2 = w.B(N);
+        double A1 = w.A(N - 1), A2 = w.A(N);
+        double E1 = w.E(N - 1), E2 = w.E(N);
+        double F1 = w.F(N - 1), F2 = w.F(N);
+        for (int m = N - 2; m >= 1; --m) {
+            const double Rp = R(m - 1);
+            const double tt = 2.0 * Rm + (2.0 - B2) * Rm1 - Ph2;
+            const double d =
+                (2.0 * Rm - Ph2) * (2.0 - B1) + pile.Es(m) * h4 + Rp + (1.0 - A2 - B1 * (2.0 - B2)) * Rm1;
+            const double A = Rp / d;
+            const double B = (2.0 * (Rm + Rp) - (1.0 - A1) * Ph2 - (2.0 * Rm + (2.0 - B2) * Rm1) * A1) / d;
+            const double E = (pile.R(m) * h4 + E1 * tt - E2 * Rm1) / d;
+            const double F = (tt * F1 - Rm1 * F2) / d;
+            w.D(m) = d;
+            w.A(m) = A;
+            w.B(m) = B;
+            w.E(m) = E;
+            w.F(m) = F;
+            Rm1 = Rm, Rm = Rp;
+            B2 = B1, B1 = B;
+            A2 = A1, A1 = A;
+            E2 = E1, E1 = E;
+            F2 = F1, F1 = F;
+        }
     }
 
     // Head system. The shear row is written with the stiffness of node 2
@@ -281,8 +295,12 @@ void Solve_Beam_Column(RunContext& ctx) {
     Replace(pile, 2, y2, change);
     pile.y(0) = y0;
     pile.y(-1) = ym1;
+    // Forward from node 3, with the two deflections above carried in locals.
+    double y_above2 = y1, y_above1 = y2;
     for (int m = 3; m <= N; ++m) {
-        Replace(pile, m, w.B(m) * pile.y(m - 1) - w.A(m) * pile.y(m - 2) + w.E(m) + w.F(m), change);
+        const double ym = w.B(m) * y_above1 - w.A(m) * y_above2 + w.E(m) + w.F(m);
+        Replace(pile, m, ym, change);
+        y_above2 = y_above1, y_above1 = ym;
     }
     pile.y(N + 1) = 2.0 * pile.y(N) - pile.y(N - 1);  // zero moment at the tip
     // A non-number anywhere must reach the convergence test as a non-number.

@@ -90,6 +90,16 @@ constexpr std::array<double, 23> kExactPowersOfTen = {
     1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
 };
+// The two digits of every number below 100, "00" to "99", so that the digits
+// of a field are written two at a time without dividing each pair again.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 // Distance from a rounding midpoint within which the exact path decides. The
 // scaled value is off by at most half a unit in its last place, below
 // 1.2e-7 for the 10^9 it stays under; this keeps a wide margin.
@@ -141,10 +151,10 @@ bool ScaledDigits(double magnitude, int digits, char* out, int& power) {
     auto rest = static_cast<std::uint32_t>(n);
     int i = digits;
     for (; i >= 2; i -= 2) {
-        const std::uint32_t pair = rest % 100;
+        const std::size_t pair = 2 * static_cast<std::size_t>(rest % 100);
         rest /= 100;
-        out[i - 1] = static_cast<char>('0' + pair % 10);
-        out[i - 2] = static_cast<char>('0' + pair / 10);
+        out[i - 1] = kDigitPairs[pair + 1];
+        out[i - 2] = kDigitPairs[pair];
     }
     if (i == 1) out[0] = static_cast<char>('0' + rest);
     return true;
@@ -328,10 +338,7 @@ std::string Iwm(std::int64_t value, int width, int min_digits) {
 }
 
 void AppendI(std::string& out, std::int64_t value, int width) {
-    if (width <= 0) {
-        out += Iwm(value, width, 1);
-        return;
-    }
+    if (width < 0) return;  // no field at all, as Iwm writes it
     // The magnitude as unsigned, so that the most negative value has one too.
     const std::uint64_t magnitude =
         value < 0 ? ~static_cast<std::uint64_t>(value) + 1 : static_cast<std::uint64_t>(value);
@@ -339,6 +346,11 @@ void AppendI(std::string& out, std::int64_t value, int width) {
     const auto result = std::to_chars(digits, digits + sizeof digits, magnitude);
     const auto count = static_cast<std::size_t>(result.ptr - digits);
     const std::size_t length = count + (value < 0 ? 1 : 0);
+    if (width == 0) {  // I0: the sign and the digits, nothing around them
+        if (value < 0) out += '-';
+        out.append(digits, count);
+        return;
+    }
     const auto w = static_cast<std::size_t>(width);
     if (length > w) {
         out.append(w, '*');
@@ -355,7 +367,11 @@ std::string I(std::int64_t value, int width) {
     return field;
 }
 
-std::string I0(std::int64_t value) { return Iwm(value, 0, 1); }
+std::string I0(std::int64_t value) {
+    std::string field;
+    AppendI(field, value, 0);
+    return field;
+}
 
 std::string F(double value, int width, int decimals) {
     if (width < 0) return {};

@@ -56,6 +56,10 @@ private:
     std::FILE* file_;
 };
 
+// What a channel written in memory reserves when it opens: about the size
+// of the report of a single load case.
+constexpr std::size_t kMemoryTextRoom = 64 * 1024;
+
 // The writer of a channel held in memory: appends to the channel's string.
 class MemoryWriter final : public OutputWriter {
 public:
@@ -132,6 +136,9 @@ void OutputChannel::OpenInMemory() {
     position_ = 0;
     pending_ = false;
     memory_.clear();
+    // Room for the text of a short run at once, so that it does not grow
+    // through every smaller size on its way there.
+    memory_.reserve(kMemoryTextRoom);
     writer_ = std::make_unique<MemoryWriter>(memory_);
 }
 
@@ -240,6 +247,19 @@ void OutputChannel::Line(std::string_view text) {
         record_.assign(text);
         record_ += '\n';
         const int error = writer_->Write(record_);
+        if (error != 0) Fail(Failure::kWrite, error);
+    }
+    record_.clear();
+}
+
+void OutputChannel::ScratchLine() {
+    if (pending_) {
+        Line(scratch_);
+        return;
+    }
+    if (writer_ != nullptr && !Failed()) {
+        scratch_ += '\n';
+        const int error = writer_->Write(scratch_);
         if (error != 0) Fail(Failure::kWrite, error);
     }
     record_.clear();

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace trevasc {
 
@@ -74,6 +75,9 @@ public:
     void OpenInMemory();
     // The text written to the in-memory target so far (complete after Close).
     const std::string& MemoryText() const { return memory_; }
+    // The in-memory text handed over whole, without a copy; the channel holds
+    // none after it. For a closed channel.
+    std::string TakeMemoryText() { return std::move(memory_); }
 
     // Appends text at the current position of the current record.
     void Write(std::string_view text);
@@ -83,6 +87,17 @@ public:
     void EndLine();
     // Writes text and ends the record.
     void Line(std::string_view text);
+    // An empty buffer in which a caller forms a whole record before it ends
+    // it with ScratchLine. The channel keeps it from record to record, so
+    // that forming records allocates nothing once it has grown; what it holds
+    // is the caller's until the next call.
+    std::string& RecordScratch() {
+        scratch_.clear();
+        return scratch_;
+    }
+    // Writes what the scratch buffer holds as Line would write it, without
+    // copying it into the record first when no record is pending.
+    void ScratchLine();
     // Writes `count` empty records.
     void Blank(int count = 1);
     // Empties the file and starts again from its first record.
@@ -122,6 +137,7 @@ private:
     Failure failure_ = Failure::kNone;
     int error_ = 0;
     std::string memory_;  // the text of a channel written in memory
+    std::string scratch_;  // see RecordScratch
 };
 
 }  // namespace trevasc

@@ -31,28 +31,27 @@ constexpr std::size_t kRecordRoom = 192;
 }  // namespace
 
 void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<const PlotValue> values) {
-    if (values.size() != layout.ValueCount()) {
+    // The record is formed first, so that a mismatch leaves the file untouched.
+    // The count of values is checked as they are taken: a layout's count is
+    // formed only for the message of a mismatch.
+    const auto fail_count = [&] {
         FailLayout(layout, std::to_string(values.size()) + " values for " + std::to_string(layout.ValueCount()) +
                                " fields");
-    }
-    // The record is formed first, so that a mismatch leaves the file untouched.
-    std::string record;
+    };
+    std::string& record = plot.RecordScratch();
     record.reserve(kRecordRoom);
     auto value = values.begin();
     for (const plot::Descriptor& d : layout.format()) {
         using plot::Edit;
         const auto expect = [&](PlotValue::Type type) {
+            if (value == values.end()) fail_count();
             if (value->type() != type) FailLayout(layout, "a value of the wrong type for its field");
             return *value++;
         };
         switch (d.edit) {
             case Edit::kInteger: {
                 const std::int64_t n = expect(PlotValue::Type::kInteger).integer();
-                if (d.width == 0) {
-                    record += fmt::I0(n);
-                } else {
-                    fmt::AppendI(record, n, d.width);
-                }
+                fmt::AppendI(record, n, d.width);  // I0 for a width of 0
                 break;
             }
             case Edit::kReal: fmt::AppendE(record, expect(PlotValue::Type::kReal).real(), d.width, d.decimals); break;
@@ -66,7 +65,8 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
             case Edit::kLiteral: record += d.text; break;
         }
     }
-    plot.Line(record);
+    if (value != values.end()) fail_count();
+    plot.ScratchLine();
 }
 
 }  // namespace trevasc

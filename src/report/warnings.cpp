@@ -251,6 +251,7 @@ void WarningRegistry::RecordWarning(std::int32_t id) {
         WarningLog[c] = id;
     }
     WarningCount[0] = c;
+    changed_since_case_start = true;
 }
 
 void WarningRegistry::StartLoadCase() {
@@ -261,9 +262,13 @@ void WarningRegistry::StartLoadCase() {
     if (!load_cases_started) {
         set_up_count = WarningCount;
         load_cases_started = true;
+    } else if (!changed_since_case_start) {
+        return;  // the counts are the set-up's, every text still marked
+    } else {
+        for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     }
-    for (int k = 1; k <= kWarningSlots; ++k) WarningCount[k] = set_up_count[k];
     MessageFlags.fill(true);
+    changed_since_case_start = false;
 }
 
 std::int32_t WarningRegistry::DistinctIds() const {
@@ -314,6 +319,7 @@ void WarningSummary(WarningRegistry& registry, OutputChannel& report) {
         if (text != nullptr && registry.MessageFlags[k]) {
             for (std::string_view line : text->lines) report.Line(line);
             registry.MessageFlags[k] = false;
+            registry.changed_since_case_start = true;
         }
     }
 }

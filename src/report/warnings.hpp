@@ -28,6 +28,9 @@ struct WarningRegistry {
     // Counts raised before the first load case, kept once the cases begin.
     std::array<std::int32_t, kWarningSlots + 1> set_up_count{};
     bool load_cases_started = false;
+    // Set when a count or a text flag changed since the last start of a load
+    // case: a case that raised no warning leaves nothing to put back.
+    bool changed_since_case_start = true;
 
     // Records one occurrence of a (negated) warning id.
     void RecordWarning(std::int32_t id);

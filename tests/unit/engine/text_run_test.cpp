@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -113,6 +115,56 @@ TEST(TextRun, CheckOnlyEchoesAndStopsBeforeTheAnalysis) {
     broken.replace(broken.find("Increments 50"), 13, "Increments 10");  // fewer than 40: error 55
     EXPECT_EQ(RunText(broken, check).code, 155);
     EXPECT_EQ(RunText(broken, FixedClock()).code, 155);
+}
+
+// The soil's depth-only values are kept from one load case of a pile to the
+// next. A case must respond as it does when it is the only one: the node
+// records of every case of a run of three, sand over API sand (whose lower
+// layer takes an equivalent depth), equal those of the case run alone.
+TEST(TextRun, EachLoadCaseRespondsAsItDoesAlone) {
+    const std::string input = ReadFile(fs::path(TREVASC_TEST_CASES_DIR) / "sand" / "input.trv");
+    const std::string one_case = "LOADING\n1\n1 1 100.0 0.0 0.0 1\n";
+    const std::size_t at = input.find(one_case);
+    ASSERT_NE(at, std::string::npos);
+    struct Load {
+        const char* shear;
+        const char* thrust;
+    };
+    const Load loads[] = {{"100.0", "0.0"}, {"250.0", "300.0"}, {"60.0", "0.0"}};
+    const auto with_loads = [&](std::initializer_list<Load> chosen) {
+        std::string loading = "LOADING\n" + std::to_string(chosen.size()) + "\n";
+        int number = 1;
+        for (const Load& load : chosen) {
+            loading += std::to_string(number++) + " 1 " + load.shear + " 0.0 " + load.thrust + " 1\n";
+        }
+        std::string text = input;
+        return text.replace(at, one_case.size(), loading);
+    };
+    const auto node_records = [](const std::string& plot) {
+        std::vector<std::string> records;
+        std::size_t start = 0;
+        while (start < plot.size()) {
+            const std::size_t end = std::min(plot.find('\n', start), plot.size());
+            const std::string line = plot.substr(start, end - start);
+            if (line.find("Line 10(") != std::string::npos) records.push_back(line);
+            start = end + 1;
+        }
+        return records;
+    };
+    const TextRunResult together = RunText(with_loads({loads[0], loads[1], loads[2]}), FixedClock());
+    ASSERT_EQ(together.code, 0);
+    const std::vector<std::string> all = node_records(together.plot);
+    ASSERT_EQ(all.size() % 3, 0u);
+    const std::size_t nodes = all.size() / 3;
+    ASSERT_GT(nodes, 0u);
+    for (std::size_t c = 0; c < 3; ++c) {
+        SCOPED_TRACE("load case " + std::to_string(c + 1));
+        const TextRunResult alone = RunText(with_loads({loads[c]}), FixedClock());
+        ASSERT_EQ(alone.code, 0);
+        const std::vector<std::string> own(all.begin() + static_cast<std::ptrdiff_t>(c * nodes),
+                                           all.begin() + static_cast<std::ptrdiff_t>((c + 1) * nodes));
+        EXPECT_EQ(node_records(alone.plot), own);
+    }
 }
 
 }  // namespace
