@@ -1,7 +1,7 @@
 // Working values of the soil response kept between criterion calls: the
 // layering correction (resistance of every layer and equivalent depths), the
-// rock-layer bookkeeping of the top-down sweep, and the report mode in which
-// the criteria tabulate whole p-y curves at chosen depths.
+// rock-layer bookkeeping of the top-down sweep, and the depth-only values
+// the criteria keep from one iteration to the next.
 #pragma once
 
 #include <array>
@@ -64,10 +64,11 @@ private:
 using DepthMemo = ValueMemo<double>;
 
 // Values of a criterion that depend on a node's depths alone, kept by node
-// number from the first iteration of a load case for the iterations after
-// it. An entry answers only for the layer and the exact depths it was formed
+// number from the first iteration that forms them for the iterations and
+// load cases after it. An entry answers only for the layer and the exact depths it was formed
 // at, so a value found is exactly the value that would be computed; node
-// set-up clears every entry, so none outlives the nodes it came from.
+// set-up clears every entry when the nodes change (another pile length), so
+// none outlives the nodes it came from.
 template <class Values>
 class NodeValueCache {
 public:
@@ -151,8 +152,9 @@ struct SoilState {
     // not lie at pile nodes (the strength look-up's diagnostic says so).
     bool AtOutputDepths = false;
 
-    // Depth-only look-ups of the criteria; cleared with every node set-up,
-    // so that they never outlive the soil and pile data they came from.
+    // Depth-only look-ups of the criteria; kept through the load cases of
+    // one pile and cleared when node set-up makes other nodes, so that they
+    // never outlive the soil and pile data they came from.
     DepthMemo UnitWeightMemo;
     DepthMemo PileWidthMemo;
     // Depth-only values of the API sand curve by node.
