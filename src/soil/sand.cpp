@@ -47,6 +47,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -729,27 +730,30 @@ ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
     return w;
 }
 
-// The values of an API sand node that its depths alone fix: the look-ups
-// and the wedge, formed in `v` unless `kept` says that `v` holds them from an
-// earlier iteration at the same depths. The warning on the friction angle
-// and the stop on a zero one (accepted where `below_first` is false, at the
-// first node of the layer) come either way.
-ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node, bool kept,
-                            bool below_first, ApiSandNodeValues& v) {
-    if (!kept) {
-        const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-        v.b = PileWidthAt(ctx, node.x);
-        v.gamma = AverageUnitWeight(ctx, node.xv);
-        v.phi_degrees = FrictionAngleAt(ctx, node.xv);
-        v.phi = v.phi_degrees * kPi / 180.0;
-        v.pm = PMultiplierAt(ctx, node.x);
-        v.ym = YMultiplierAt(ctx, node.x);
-        v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
-    }
-    const double phi = v.phi;
+// The friction angle's range warning and, below the layer's first node, the
+// stop on a zero angle: made at every evaluation of a node, whether its
+// values are formed afresh or kept from an earlier one.
+void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v, bool below_first) {
     if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
-    if (below_first && phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
-    if (kept) return KeptWedge(v);
+    if (below_first && v.phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
+}
+
+// The values of an API sand node that its depths alone fix, formed in `v`:
+// the look-ups, the friction checks (a zero angle is accepted where
+// `below_first` is false, at the first node of the layer) and the wedge.
+
+ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
+                            bool below_first, ApiSandNodeValues& v) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    v.b = PileWidthAt(ctx, node.x);
+    v.gamma = AverageUnitWeight(ctx, node.xv);
+    v.phi_degrees = FrictionAngleAt(ctx, node.xv);
+    v.phi = v.phi_degrees * kPi / 180.0;
+    v.pm = PMultiplierAt(ctx, node.x);
+    v.ym = YMultiplierAt(ctx, node.x);
+    v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
+    const double phi = v.phi;
+    CheckApiSandFriction(ctx, layer, v, below_first);
 
     ApiSandWedge w;
     w.a = MakeSandAngles(phi, kApiK0);
@@ -842,20 +846,28 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
         // Everything up to the curve depth depends on the node's depths
-        // alone: it is formed at the first iteration of a load case and kept
-        // for the iterations after it.
+        // alone: it is formed at the first evaluation of the node and kept
+        // for the iterations (and load cases) after it.
         ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
         ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
-        const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, node, kept != nullptr, k > first, v);
+        // A node evaluated before needs its wedge only where the layer's
+        // equivalent depth or a new curve asks for it.
+        std::optional<ApiSandWedge> formed;
+        if (kept == nullptr) {
+            formed = ApiSandWedgeAt(ctx, layer, l, node, k > first, v);
+        } else {
+            CheckApiSandFriction(ctx, layer, v, k > first);
+        }
+        const auto wedge = [&formed, &v] { return formed ? *formed : KeptWedge(v); };
         if (k == first && layer > 1 && soil.BelowRockCount == 0) {
-            StoreEquivalentDepth(ctx, layer, v.b, v.gamma, node.z0, w.coefficients, l.cyclic);
+            StoreEquivalentDepth(ctx, layer, v.b, v.gamma, node.z0, wedge().coefficients, l.cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
 
         // On level ground the curve depends on z and the depth-only values.
         const bool curve_kept = !l.sloping && v.curve_known && v.z == z;
         if (!curve_kept) {
-            FormApiSandCurve(l, node, w, z, v);
+            FormApiSandCurve(l, node, wedge(), z, v);
             // The layer's resistance is the curve's value at yu = 3b/80.
             v.p_at_yu = ApiSandP(v.A, std::min(v.pus, v.pud), v.kz, z, kYuOverWidth * v.b);
         }
@@ -884,7 +896,7 @@ void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, c
     for (const PyNode& depth : depths) {
         // The curves of the report are formed afresh and kept nowhere.
         ApiSandNodeValues v;
-        const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, depth, false, depth.k > first, v);
+        const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, depth, depth.k > first, v);
         FormApiSandCurve(l, depth, w, CurveDepth(ctx, layer, depth.xv, depth.z0), v);
         sink(depth, DescribeApiCurve(ctx, layer, depth, v, w.coefficients));
     }
