@@ -47,7 +47,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -850,24 +849,22 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
         // for the iterations (and load cases) after it.
         ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
         ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
-        // A node evaluated before needs its wedge only where the layer's
-        // equivalent depth or a new curve asks for it.
-        std::optional<ApiSandWedge> formed;
+        // The wedge is kept in `v` as it is formed, and is taken out of it
+        // only where the layer's equivalent depth or a new curve asks for it.
         if (kept == nullptr) {
-            formed = ApiSandWedgeAt(ctx, layer, l, node, k > first, v);
+            ApiSandWedgeAt(ctx, layer, l, node, k > first, v);
         } else {
             CheckApiSandFriction(ctx, layer, v, k > first);
         }
-        const auto wedge = [&formed, &v] { return formed ? *formed : KeptWedge(v); };
         if (k == first && layer > 1 && soil.BelowRockCount == 0) {
-            StoreEquivalentDepth(ctx, layer, v.b, v.gamma, node.z0, wedge().coefficients, l.cyclic);
+            StoreEquivalentDepth(ctx, layer, v.b, v.gamma, node.z0, KeptWedge(v).coefficients, l.cyclic);
         }
         const double z = CurveDepth(ctx, layer, node.xv, node.z0);
 
         // On level ground the curve depends on z and the depth-only values.
         const bool curve_kept = !l.sloping && v.curve_known && v.z == z;
         if (!curve_kept) {
-            FormApiSandCurve(l, node, wedge(), z, v);
+            FormApiSandCurve(l, node, KeptWedge(v), z, v);
             // The layer's resistance is the curve's value at yu = 3b/80.
             v.p_at_yu = ApiSandP(v.A, std::min(v.pus, v.pud), v.kz, z, kYuOverWidth * v.b);
         }
