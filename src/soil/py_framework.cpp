@@ -217,18 +217,6 @@ PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_num
     return node;
 }
 
-PyNode PyNodeAt(const RunContext& ctx, int k) {
-    const PileModel& pile = ctx.pile;
-    PyNode node;
-    node.k = k;
-    node.x = pile.x(k);
-    node.xv = pile.xv(k);
-    node.y = pile.y(k);
-    node.ysoil = pile.ysoil(k);
-    node.q = pile.Q(k);
-    node.z0 = node.xv - ctx.problem.GroundSurfaceDepth;
-    return node;
-}
 
 double fn_c(RunContext& ctx, double x) {
     const ProblemData& problem = ctx.problem;
@@ -419,8 +407,6 @@ double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
            ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)];
 }
 
-double DeflectionOnCurve(const PyNode& node, double ym) { return std::fabs(node.y - node.ysoil) / ym; }
-
 void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
     const PileModel& pile = ctx.pile;
     std::string unit = ctx.labels.Length;
@@ -437,27 +423,6 @@ void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
     Stop_With_Error(ctx, kNonFiniteSoilModulusError);
 }
 
-void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es) {
-    if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
-    PileModel& pile = ctx.pile;
-    pile.Es(node.k) = Es;
-    const ProblemData& problem = ctx.problem;
-    if (problem.Options.UseSoilMovement && !problem.SoilMovementProfile.empty()) {
-        pile.R(node.k) = node.ysoil * Es + node.q;
-    }
-}
 
-void LayerResistanceSum::Add(const PyNode& node, double pu, bool first, bool last) {
-    double& total = ctx_.soil.LayerResistance[static_cast<std::size_t>(layer_)];
-    if (first) {
-        total = 0.0;
-    } else {
-        total += (previous_ + pu) * ctx_.pile.h / 2.0;
-    }
-    if (last) {
-        total += (ctx_.problem.Layers[static_cast<std::size_t>(layer_ - 1)].XLayerBottom - node.x) * pu;
-    }
-    previous_ = pu;
-}
 
 }  // namespace trevasc

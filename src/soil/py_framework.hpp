@@ -11,6 +11,8 @@
 // general units.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <string_view>
 
 #include "run/run_context.hpp"
@@ -40,7 +42,21 @@ struct PyNode {
     double q = 0.0;        // distributed load per unit length
     int curve_number = 0;  // output depth: its ordinal in the user's list
 };
-PyNode PyNodeAt(const RunContext& ctx, int k);
+
+// Pile node k as the criteria see it during the iterations.
+inline PyNode PyNodeAt(const RunContext& ctx, int k) {
+    const PileModel& pile = ctx.pile;
+    PyNode node;
+    node.k = k;
+    node.x = pile.x(k);
+    node.xv = pile.xv(k);
+    node.y = pile.y(k);
+    node.ysoil = pile.ysoil(k);
+    node.q = pile.Q(k);
+    node.z0 = node.xv - ctx.problem.GroundSurfaceDepth;
+    return node;
+}
+
 // The "node" of output depth number `curve_number` (at `depth` along the
 // axis), numbered k in the list of output depths. It holds the deflection of
 // the pile node with the output depth's number.
@@ -75,10 +91,7 @@ double ResistanceOfLayersAbove(const SoilState& soil, int layer);
 double CurveDepth(const RunContext& ctx, int layer, double xv, double z0);
 
 // Deflection on the unmultiplied curve: y* = |y - ysoil| / ym.
-double DeflectionOnCurve(const PyNode& node, double ym);
-// Writes the secant modulus of node k and, with soil movement, its load term
-// R = ysoil Es + q.
-void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es);
+inline double DeflectionOnCurve(const PyNode& node, double ym) { return std::fabs(node.y - node.ysoil) / ym; }
 
 // Runtime Error 42: a soil modulus at node k that is not a finite number
 // (a p-y curve that overflowed or divided by zero). Writes its message to both
@@ -86,12 +99,35 @@ void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es);
 [[noreturn]] void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es);
 inline constexpr std::int32_t kNonFiniteSoilModulusError = 242;
 
+// Writes the secant modulus of node k and, with soil movement, its load term
+// R = ysoil Es + q.
+inline void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es) {
+    if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
+    PileModel& pile = ctx.pile;
+    pile.Es(node.k) = Es;
+    const ProblemData& problem = ctx.problem;
+    if (problem.Options.UseSoilMovement && !problem.SoilMovementProfile.empty()) {
+        pile.R(node.k) = node.ysoil * Es + node.q;
+    }
+}
+
 // Trapezoid accumulation of the ultimate resistance over a layer.
 class LayerResistanceSum {
 public:
     LayerResistanceSum(RunContext& ctx, int layer) : ctx_(ctx), layer_(layer) {}
     // pu at node k of the layer (first .. last, in order).
-    void Add(const PyNode& node, double pu, bool first, bool last);
+    void Add(const PyNode& node, double pu, bool first, bool last) {
+        double& total = ctx_.soil.LayerResistance[static_cast<std::size_t>(layer_)];
+        if (first) {
+            total = 0.0;
+        } else {
+            total += (previous_ + pu) * ctx_.pile.h / 2.0;
+        }
+        if (last) {
+            total += (ctx_.problem.Layers[static_cast<std::size_t>(layer_ - 1)].XLayerBottom - node.x) * pu;
+        }
+        previous_ = pu;
+    }
 
 private:
     RunContext& ctx_;
