@@ -396,17 +396,6 @@ double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
     return sum;
 }
 
-double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
-    const ProblemData& problem = ctx.problem;
-    if (layer <= 1 || ctx.soil.BelowRockCount != 0) return z0;
-    const auto& layers = problem.Layers;
-    const bool ground_above_head = (layers.size() >= 1 && layers[0].XLayerBottom < -1.0e-8) ||
-                                   (layers.size() >= 2 && layers[1].XLayerBottom < -1.0e-8);
-    if (ground_above_head) return xv - layers[0].XLayerTop;
-    return xv - layers[static_cast<std::size_t>(layer - 1)].XLayerTop +
-           ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)];
-}
-
 void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
     const PileModel& pile = ctx.pile;
     std::string unit = ctx.labels.Length;

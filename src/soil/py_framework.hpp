@@ -88,7 +88,16 @@ double GroundSlopeFactor(const RunContext& ctx, double y);
 // equivalent-depth equation), and the depth z used on the curve of a node of
 // a criterion that applies the correction.
 double ResistanceOfLayersAbove(const SoilState& soil, int layer);
-double CurveDepth(const RunContext& ctx, int layer, double xv, double z0);
+inline double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
+    const ProblemData& problem = ctx.problem;
+    if (layer <= 1 || ctx.soil.BelowRockCount != 0) return z0;
+    const auto& layers = problem.Layers;
+    const bool ground_above_head = (layers.size() >= 1 && layers[0].XLayerBottom < -1.0e-8) ||
+                                   (layers.size() >= 2 && layers[1].XLayerBottom < -1.0e-8);
+    if (ground_above_head) return xv - layers[0].XLayerTop;
+    return xv - layers[static_cast<std::size_t>(layer - 1)].XLayerTop +
+           ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)];
+}
 
 // Deflection on the unmultiplied curve: y* = |y - ysoil| / ym.
 inline double DeflectionOnCurve(const PyNode& node, double ym) { return std::fabs(node.y - node.ysoil) / ym; }
