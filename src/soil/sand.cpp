@@ -742,7 +742,7 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v
 // `below_first` is false, at the first node of the layer) and the wedge.
 
 ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
-                            bool below_first, ApiSandNodeValues& v) {
+                            bool below_first, ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
     const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     v.b = PileWidthAt(ctx, node.x);
     v.gamma = AverageUnitWeight(ctx, node.xv);
@@ -753,6 +753,13 @@ ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l
     v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
     const double phi = v.phi;
     CheckApiSandFriction(ctx, layer, v, below_first);
+    // The wedge hangs on the friction angle alone (with the layer's slope):
+    // a node of the same angle as the node of the layer formed before it
+    // takes that node's wedge, which also passed the slope's check.
+    if (previous != nullptr && previous->a.phi == phi) {
+        KeepWedge(*previous, v);
+        return *previous;
+    }
 
     ApiSandWedge w;
     w.a = MakeSandAngles(phi, kApiK0);
@@ -841,6 +848,9 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
     SoilState& soil = ctx.soil;
     const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
+    // The wedge formed last in this layer, for the next node formed.
+    ApiSandWedge last_wedge;
+    bool formed_before = false;
 
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -852,7 +862,8 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
         // The wedge is kept in `v` as it is formed, and is taken out of it
         // only where the layer's equivalent depth or a new curve asks for it.
         if (kept == nullptr) {
-            ApiSandWedgeAt(ctx, layer, l, node, k > first, v);
+            last_wedge = ApiSandWedgeAt(ctx, layer, l, node, k > first, v, formed_before ? &last_wedge : nullptr);
+            formed_before = true;
         } else {
             CheckApiSandFriction(ctx, layer, v, k > first);
         }
