@@ -475,11 +475,9 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const std::string force = " " + force_per_length;
     PyCurveReport report(29);
     auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-    report.Blank(2);
-    report.Line(ctx.problem.Options.CyclicLoading ? "p-y Curve Computed Using the Cyclic Criteria for Cemented Silt"
-                                                  : "p-y Curve Computed Using the Static Criteria for Cemented Silt");
-    report.Blank();
-    labelled("Soil Layer Number", fmt::I(layer, 12));
+    report.Opening(ctx.problem.Options.CyclicLoading ? "p-y Curve Computed Using the Cyclic Criteria for Cemented Silt"
+                                                     : "p-y Curve Computed Using the Static Criteria for Cemented Silt",
+                   layer, 12);
     labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + length);
     labelled("Depth below ground surface", fmt::F(node.z0, 12, 3) + length);
     labelled("Equivalent Depth, x", fmt::F(silt.z, 12, 3) + length);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/units.hpp"
+#include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 #include "run/run_context.hpp"
 #include "soil/py_framework.hpp"
@@ -38,6 +39,14 @@ public:
     void Line(std::string text) { items_.push_back({Item::kText, std::move(text), {}, 0, 0, 0.0, 0.0}); }
     void Blank(int count = 1) {
         for (int i = 0; i < count; ++i) Line({});
+    }
+    // The opening most blocks share: two blank lines, the title, a blank
+    // line and the number of the soil layer in `layer_width` columns.
+    void Opening(std::string title, int layer, int layer_width) {
+        Blank(2);
+        Line(std::move(title));
+        Blank();
+        Labelled("Soil Layer Number", fmt::I(layer, layer_width));
     }
     // "label" then "= value" at the block's equals column, or at `column`.
     void Labelled(std::string label, std::string value) { Labelled(std::move(label), equals_column_, std::move(value)); }

@@ -55,10 +55,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
     const std::string force_per_length3 = force_per_length + "**3";
     PyCurveReport report(56);
-    report.Blank(2);
-    report.Line("p-y Curve for Elastic Subgrade");
-    report.Blank();
-    report.Labelled("Soil Layer Number", fmt::I(layer, 10));
+    report.Opening("p-y Curve for Elastic Subgrade", layer, 10);
     report.Labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
     report.Labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
     report.Labelled("Shaft Diameter", fmt::F(c.b, 12, 3) + " " + length);

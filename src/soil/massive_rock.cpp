@@ -270,10 +270,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
     auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-    report.Blank(2);
-    report.Line("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009");
-    report.Blank();
-    labelled("Soil Layer Number", fmt::I(layer, 10));
+    report.Opening("p-y Curve Computed Using the Criteria for Massive Rock by Liang, et al., 2009", layer, 10);
     labelled("Depth below pile head", fmt::F(node.x, 12, 3) + " " + length);
     labelled("Depth below ground surface", fmt::F(node.z0, 12, 3) + " " + length);
     labelled("Pile Diameter", fmt::F(c.b, 12, 3) + " " + length);

@@ -159,10 +159,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
     auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
-    report.Blank(2);
-    report.Line("p-y Curve for Piedmont Residual Soil Criteria");
-    report.Blank();
-    labelled("Soil Layer Number", fmt::I(layer, 10));
+    report.Opening("p-y Curve for Piedmont Residual Soil Criteria", layer, 10);
     labelled("Depth below pile head", fmt::F(ctx.problem.GroundSurfaceDepth + node.z0, 12, 3) + " " + length);
     labelled("Depth below Ground Surface", fmt::F(node.z0, 12, 3) + " " + length);
     labelled("Shaft Diameter", fmt::F(b, 12, 3) + " " + length);

@@ -156,10 +156,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
     const std::string length = TrimRight(u.Length);
     const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
     const double depth_scale = uscs ? kInchesPerFoot : 1.0;
-    report.Blank(2);
-    report.Line("p-y Curve Computed by Interpolation Between User-input Curves");
-    report.Blank();
-    report.Labelled("Soil Layer Number", fmt::I(layer, 12));
+    report.Opening("p-y Curve Computed by Interpolation Between User-input Curves", layer, 12);
     report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
     report.Labelled("Depth below ground surface", fmt::F(node.z0 / depth_scale, 12, 3) + " " + depth_unit);
     report.Labelled("Pile diameter", fmt::F(c.b, 12, 3) + " " + length);
