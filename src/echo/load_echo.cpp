@@ -151,9 +151,9 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("Summary of Load and Resistance Factors:");
     report.Line("---------------------------------------");
     report.Blank();
-    // One column per load type, from the dead load to the special load,
-    // then the moment and shear resistance factors.
-    report.Line(" No.    DL     LL     EQ     IM    Wind   Watr    Ice   Soil   Roof   Rain   Snow   Temp   Spec   M RF  "
+    // One column per load type, from the dead load to the special load
+    // ("Spcl"), then the moment and shear resistance factors.
+    report.Line(" No.    DL     LL     EQ     IM    Wind   Watr    Ice   Soil   Roof   Rain   Snow   Temp   Spcl   M RF  "
                 " V RF   Name");
     report.Line("----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----  "
                 " ----   ---------------------");
