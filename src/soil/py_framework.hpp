@@ -88,6 +88,16 @@ double GroundSlopeFactor(const RunContext& ctx, double y);
 // equivalent-depth equation), and the depth z used on the curve of a node of
 // a criterion that applies the correction.
 double ResistanceOfLayersAbove(const SoilState& soil, int layer);
+// Sets Z as the equivalent depth of `layer`. A Z that is not a finite
+// depth (a layer without strength or friction at its top develops no
+// resistance, so no depth in it matches the layers above) gives way to the
+// true depth of the layer's top below the ground.
+inline void SetLayerEquivalentDepth(RunContext& ctx, int layer, double Z) {
+    ctx.soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
+        std::isfinite(Z) && Z >= 0.0
+            ? Z
+            : ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop - ctx.problem.GroundSurfaceDepth;
+}
 inline double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
     const ProblemData& problem = ctx.problem;
     if (layer <= 1 || ctx.soil.BelowRockCount != 0) return z0;

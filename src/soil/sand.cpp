@@ -254,11 +254,8 @@ double DeflectionAtDepth(const PileModel& pile, double depth) {
 // friction develops no resistance).
 void StoreEquivalentDepth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
                             bool cyclic) {
-    SoilState& soil = ctx.soil;
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const double Z = SandEquivalentDepth(ResistanceOfLayersAbove(soil, layer), b, gamma, z0, k, cyclic);
-    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-        std::isfinite(Z) && Z >= 0.0 ? Z : soil_layer.XLayerTop - ctx.problem.GroundSurfaceDepth;
+    SetLayerEquivalentDepth(ctx, layer,
+                            SandEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), b, gamma, z0, k, cyclic));
 }
 
 void AddDepthNote(PyCurveReport& report, bool below_rock) {

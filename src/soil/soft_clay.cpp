@@ -320,15 +320,9 @@ SoftClayCurve SoftClayCurveAt(const RunContext& ctx, int layer, const PyNode& no
 
 // The equivalent depth of the layer, from the values at its first node.
 void StoreEquivalentDepth(RunContext& ctx, int layer, const SoftClayNode& n) {
-    const ProblemData& problem = ctx.problem;
-    SoilState& soil = ctx.soil;
-    const double Z = SoftClayEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.gamma, n.J,
-                                             problem.Options.CyclicLoading);
-    // A clay without strength at its top develops no resistance, so no depth
-    // in it matches the layers above: the true depth is used.
-    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
-                                               problem.GroundSurfaceDepth;
+    SetLayerEquivalentDepth(ctx, layer,
+                            SoftClayEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.gamma, n.J,
+                                                    ctx.problem.Options.CyclicLoading));
 }
 
 void SoftClayLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {

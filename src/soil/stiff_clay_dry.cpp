@@ -240,15 +240,9 @@ StiffClayDryCurve StiffClayDryCurveAt(const RunContext& ctx, const Variant& v, c
 
 // The equivalent depth of the layer, from the values at its first node.
 void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayDryNode& n) {
-    const ProblemData& problem = ctx.problem;
-    SoilState& soil = ctx.soil;
     // At the first node of the layer its average strength is c.
-    const double Z = StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.c, n.gamma);
-    // A clay without strength at its top develops no resistance: the true
-    // depth is used.
-    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
-                                               problem.GroundSurfaceDepth;
+    SetLayerEquivalentDepth(
+        ctx, layer, StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.c, n.gamma));
 }
 
 void StiffClayDryLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {

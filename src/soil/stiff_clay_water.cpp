@@ -300,15 +300,9 @@ StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& n
 
 // The equivalent depth of the layer, from the values at its first node.
 void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& n) {
-    const ProblemData& problem = ctx.problem;
-    SoilState& soil = ctx.soil;
-    const double Z = StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(soil, layer), n.b, n.c, n.ca, n.gamma,
-                                                   problem.Options.CyclicLoading);
-    // A clay without strength at its top develops no resistance: the true
-    // depth is used.
-    soil.EquivalentDepth[static_cast<std::size_t>(layer)] =
-        std::isfinite(Z) && Z >= 0.0 ? Z : problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop -
-                                               problem.GroundSurfaceDepth;
+    SetLayerEquivalentDepth(ctx, layer,
+                            StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.ca,
+                                                          n.gamma, ctx.problem.Options.CyclicLoading));
 }
 
 }  // namespace
