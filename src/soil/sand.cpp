@@ -628,18 +628,26 @@ SandLayerValues SandLayerOf(const ProblemData& problem) {
     return l;
 }
 
+// The look-ups of a sand node that its depths fix, into the node record of
+// either sand criterion: width, unit weight, friction angle, multipliers and
+// the subgrade modulus.
+template <class NodeValues>
+void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& v) {
+    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    v.b = PileWidthAt(ctx, node.x);
+    v.gamma = AverageUnitWeight(ctx, node.xv);
+    v.phi_degrees = FrictionAngleAt(ctx, node.xv);
+    v.phi = v.phi_degrees * kPi / 180.0;
+    v.pm = PMultiplierAt(ctx, node.x);
+    v.ym = YMultiplierAt(ctx, node.x);
+    v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
+}
+
 // The look-ups and the wedge of a Reese sand node, with the stops and the
 // warning on its friction angle.
 ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     ReeseNodeCurve c;
-    c.b = PileWidthAt(ctx, node.x);
-    c.gamma = AverageUnitWeight(ctx, node.xv);
-    c.phi_degrees = FrictionAngleAt(ctx, node.xv);
-    c.phi = c.phi_degrees * kPi / 180.0;
-    c.pm = PMultiplierAt(ctx, node.x);
-    c.ym = YMultiplierAt(ctx, node.x);
-    c.k_modulus = SandK(ctx, soil_layer, node.xv, c.phi_degrees, c.gamma, c.k_defaulted);
+    LookUpSandNode(ctx, layer, node, c);
 
     if (c.phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
     if (c.phi_degrees < kLowFrictionAngle || c.phi_degrees > kHighFrictionAngle) {
@@ -737,17 +745,9 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v
 // The values of an API sand node that its depths alone fix, formed in `v`:
 // the look-ups, the friction checks (a zero angle is accepted where
 // `below_first` is false, at the first node of the layer) and the wedge.
-
 ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
                             bool below_first, ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-    v.b = PileWidthAt(ctx, node.x);
-    v.gamma = AverageUnitWeight(ctx, node.xv);
-    v.phi_degrees = FrictionAngleAt(ctx, node.xv);
-    v.phi = v.phi_degrees * kPi / 180.0;
-    v.pm = PMultiplierAt(ctx, node.x);
-    v.ym = YMultiplierAt(ctx, node.x);
-    v.k_modulus = SandK(ctx, soil_layer, node.xv, v.phi_degrees, v.gamma, v.k_defaulted);
+    LookUpSandNode(ctx, layer, node, v);
     const double phi = v.phi;
     CheckApiSandFriction(ctx, layer, v, below_first);
     // The wedge hangs on the friction angle alone (with the layer's slope):
