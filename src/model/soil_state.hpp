@@ -65,10 +65,10 @@ using DepthMemo = ValueMemo<double>;
 
 // Values of a criterion that depend on a node's depths alone, kept by node
 // number from the first iteration that forms them for the iterations and
-// load cases after it. An entry answers only for the layer and the exact depths it was formed
-// at, so a value found is exactly the value that would be computed; node
-// set-up clears every entry when the nodes change (another pile length), so
-// none outlives the nodes it came from.
+// load cases after it. An entry answers only for the layer and the exact
+// depths it was formed at, so a value found is exactly the value that would
+// be computed; node set-up clears every entry when the nodes change (another
+// pile length), so none outlives the nodes it came from.
 template <class Values>
 class NodeValueCache {
 public:
