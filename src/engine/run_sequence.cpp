@@ -179,11 +179,19 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
 
 // Step 2 of a run from text: the outputs are strings of the channels and the
 // input is the text itself; nothing can fail to open.
+// Each text reserves what a run of one load case along the longest pile
+// writes (report about 12 kB, plot records about 90 kB at 501 nodes, messages
+// a few lines per iteration), so that such a run never copies its texts as
+// they grow; longer runs grow from there.
+constexpr std::size_t kReportTextRoom = 32 * 1024;
+constexpr std::size_t kPlotTextRoom = 120 * 1024;
+constexpr std::size_t kMessageTextRoom = 8 * 1024;
+
 void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& names) {
     ctx.files.names = names;
-    ctx.files.report.OpenInMemory();
-    ctx.files.plot.OpenInMemory();
-    ctx.files.messages.OpenInMemory();
+    ctx.files.report.OpenInMemory(kReportTextRoom);
+    ctx.files.plot.OpenInMemory(kPlotTextRoom);
+    ctx.files.messages.OpenInMemory(kMessageTextRoom);
     ctx.files.input = input::InputFile(std::string(input));
     if (ctx.files.input.HoldsNoBytes()) StopOnEmptyInput(ctx);
 }

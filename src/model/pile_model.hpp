@@ -13,6 +13,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <vector>
 
 #include "model/problem_data.hpp"
 
@@ -148,16 +149,31 @@ struct CaseResults {
     std::array<double, kMaxSections + 1> SectionMaxShear{};
 };
 
-struct CaseResultsTable {
-    std::array<CaseResults, kMaxLoadCases + 1> cases{};  // 1-based
+// The results of the cases run so far. A case's entry is made when it is
+// first asked for to be written, so a run of one case does not clear the
+// room of a hundred; a case never written reads as empty results.
+class CaseResultsTable {
+public:
     CaseResults& operator()(int c) {
         assert(c >= 1 && c <= kMaxLoadCases);
-        return cases[static_cast<std::size_t>(c)];
+        const auto i = static_cast<std::size_t>(c);
+        if (i >= cases_.size()) {
+            // Room for every case at once, so that the results of one case
+            // stay where they are while the next ones are made.
+            cases_.reserve(kMaxLoadCases + 1);
+            cases_.resize(i + 1);
+        }
+        return cases_[i];
     }
     const CaseResults& operator()(int c) const {
         assert(c >= 1 && c <= kMaxLoadCases);
-        return cases[static_cast<std::size_t>(c)];
+        const auto i = static_cast<std::size_t>(c);
+        return i < cases_.size() ? cases_[i] : kNoResults;
     }
+
+private:
+    static inline const CaseResults kNoResults{};
+    std::vector<CaseResults> cases_;  // 1-based; [0] unused
 };
 
 }  // namespace trevasc

@@ -4,11 +4,13 @@
 // the criteria keep from one iteration to the next.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
+#include "model/pile_model.hpp"
 #include "model/problem_data.hpp"
 
 namespace trevasc {
@@ -18,28 +20,35 @@ inline constexpr double kEquivalentDepthUnset = -10000.0;
 
 // Values that depend on one number alone (averages over the soil profile
 // from the ground surface and pile widths by depth), remembered for the
-// arguments last asked for: every iteration of a load case asks again at the
-// same node depths. A slot is chosen by the bits of the argument and holds
-// one argument and its value, so a value found is exactly the value that
-// would be computed. A slot belongs to the generation it was stored in; a
-// clear starts a new generation instead of visiting every slot.
+// arguments asked for: every iteration of a load case asks again at the same
+// node depths. A value is found only for the very bits of the argument it
+// was stored with, so a value found is exactly the value that would be
+// computed. The table of slots grows with the arguments stored (a run asks
+// at a few hundred depths, and memory a run does not need is memory the
+// next run in the process must fault in again); once its largest table is
+// three quarters full, a new argument starts it afresh. A clear starts a new
+// generation instead of visiting every slot.
 template <class T>
 class ValueMemo {
 public:
-    static constexpr std::size_t kSlots = 4096;
+    static constexpr std::size_t kFirstSlots = 256;
+    static constexpr std::size_t kMaxSlots = 4096;
 
     const T* Find(double x) const {
         if (slots_.empty()) return nullptr;
-        const Slot& slot = slots_[SlotOf(x)];
-        return slot.generation == generation_ && slot.x == x ? &slot.value : nullptr;
+        const std::uint64_t bits = BitsOf(x);
+        for (std::size_t i = SlotOf(bits);; i = (i + 1) & mask_) {
+            const Slot& slot = slots_[i];
+            if (slot.generation != generation_) return nullptr;  // an empty slot ends the probe
+            if (slot.bits == bits) return &slot.value;
+        }
     }
     void Store(double x, const T& value) {
-        // The slots are made at the first value stored: a run that never
-        // asks does not pay for them.
-        if (slots_.empty()) slots_.resize(kSlots);
-        slots_[SlotOf(x)] = {x, value, generation_};
+        if (4 * (count_ + 1) > 3 * slots_.size()) Grow();
+        Put(BitsOf(x), value);
     }
     void Clear() {
+        count_ = 0;
         if (++generation_ != kNoGeneration) return;
         // After 2^32 clears the numbers come round: forget every slot.
         for (Slot& slot : slots_) slot.generation = kNoGeneration;
@@ -49,16 +58,43 @@ public:
 private:
     static constexpr std::uint32_t kNoGeneration = 0;  // a slot never stored
     struct Slot {
-        double x = 0.0;
+        std::uint64_t bits = 0;
         T value{};
         std::uint32_t generation = kNoGeneration;
     };
-    static std::size_t SlotOf(double x) {
+    static std::uint64_t BitsOf(double x) {
         std::uint64_t bits = 0;
         std::memcpy(&bits, &x, sizeof bits);
-        return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 52);  // top 12 bits
+        return bits;
+    }
+    std::size_t SlotOf(std::uint64_t bits) const {
+        return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> shift_);
+    }
+    void Put(std::uint64_t bits, const T& value) {
+        std::size_t i = SlotOf(bits);
+        while (slots_[i].generation == generation_ && slots_[i].bits != bits) i = (i + 1) & mask_;
+        if (slots_[i].generation != generation_) ++count_;
+        slots_[i] = {bits, value, generation_};
+    }
+    void Grow() {
+        if (slots_.size() >= kMaxSlots) {
+            Clear();
+            return;
+        }
+        std::vector<Slot> old(slots_.empty() ? kFirstSlots : 2 * slots_.size());
+        old.swap(slots_);
+        mask_ = slots_.size() - 1;
+        shift_ = 64;
+        for (std::size_t n = slots_.size(); n > 1; n /= 2) --shift_;
+        count_ = 0;
+        for (const Slot& slot : old) {
+            if (slot.generation == generation_) Put(slot.bits, slot.value);
+        }
     }
     std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+    int shift_ = 64;
+    std::size_t count_ = 0;  // slots of this generation
     std::uint32_t generation_ = kNoGeneration + 1;
 };
 using DepthMemo = ValueMemo<double>;
@@ -84,7 +120,12 @@ public:
     // Find until Keep names its layer and depths.
     Values& Begin(int k) {
         const auto i = static_cast<std::size_t>(k);
-        if (i >= entries_.size()) entries_.resize(i + 1);
+        if (i >= entries_.size()) {
+            // Room for every node at once: growing one node at a time would
+            // copy the entries made so far again and again.
+            if (entries_.capacity() <= i) entries_.reserve(std::max<std::size_t>(i + 1, kMaxNodes + 2));
+            entries_.resize(i + 1);
+        }
         entries_[i] = Entry{};
         return entries_[i].values;
     }

@@ -56,10 +56,6 @@ private:
     std::FILE* file_;
 };
 
-// What a channel written in memory reserves when it opens: about the size
-// of the report of a single load case.
-constexpr std::size_t kMemoryTextRoom = 64 * 1024;
-
 // The writer of a channel held in memory: appends to the channel's string.
 class MemoryWriter final : public OutputWriter {
 public:
@@ -126,7 +122,7 @@ OutputChannel::~OutputChannel() {
     }
 }
 
-void OutputChannel::OpenInMemory() {
+void OutputChannel::OpenInMemory(std::size_t room) {
     Abandon();
     failure_ = Failure::kNone;
     error_ = 0;
@@ -137,8 +133,8 @@ void OutputChannel::OpenInMemory() {
     pending_ = false;
     memory_.clear();
     // Room for the text of a short run at once, so that it does not grow
-    // through every smaller size on its way there.
-    memory_.reserve(kMemoryTextRoom);
+    // through every smaller size on its way there (and leave each behind).
+    memory_.reserve(room);
     writer_ = std::make_unique<MemoryWriter>(memory_);
 }
 

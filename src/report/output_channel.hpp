@@ -71,8 +71,9 @@ public:
     bool IsOpen() const { return writer_ != nullptr; }
 
     // Writes to a string held by the channel instead of a file: the same
-    // records, byte for byte, with no file system touched.
-    void OpenInMemory();
+    // records, byte for byte, with no file system touched. `room` bytes are
+    // reserved at once: the size the text is expected to reach.
+    void OpenInMemory(std::size_t room = 0);
     // The text written to the in-memory target so far (complete after Close).
     const std::string& MemoryText() const { return memory_; }
     // The in-memory text handed over whole, without a copy; the channel holds

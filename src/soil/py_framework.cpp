@@ -318,7 +318,7 @@ double FrictionAngleAt(RunContext& ctx, double x) {
     return PointValueAt(ctx, x, &SoilPointParams::FrictionAngle);
 }
 
-double AverageUnitWeight(RunContext& ctx, double x) {
+double ComputeAverageUnitWeight(RunContext& ctx, double x) {
     const ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     const int n = PointCount(problem);
@@ -329,9 +329,17 @@ double AverageUnitWeight(RunContext& ctx, double x) {
         }
         return Point(problem, n).EffUnitWeight;
     }
-    if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
     double average = 0.0;
     if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) StopOnDepthBelowUnitWeightData(ctx, x);
+    return average;
+}
+
+double AverageUnitWeight(RunContext& ctx, double x) {
+    const ProblemData& problem = ctx.problem;
+    // At and above the ground surface the value is a direct look-up.
+    if (x - problem.GroundSurfaceDepth < kDepthTolerance) return ComputeAverageUnitWeight(ctx, x);
+    if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
+    const double average = ComputeAverageUnitWeight(ctx, x);
     ctx.soil.UnitWeightMemo.Store(x, average);
     return average;
 }
@@ -368,9 +376,11 @@ double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*co
 double PMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::PMultiplier); }
 double YMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::YMultiplier); }
 
+double ComputePileWidth(const RunContext& ctx, double x) { return Lookup_Pile_Properties(ctx.problem, x).Width; }
+
 double PileWidthAt(RunContext& ctx, double x) {
     if (const double* known = ctx.soil.PileWidthMemo.Find(x)) return *known;
-    const double width = Lookup_Pile_Properties(ctx.problem, x).Width;
+    const double width = ComputePileWidth(ctx, x);
     ctx.soil.PileWidthMemo.Store(x, width);
     return width;
 }

@@ -71,14 +71,19 @@ double Epsilon50At(const RunContext& ctx, double x);
 double FrictionAngleAt(RunContext& ctx, double x);
 // The same point-list look-up on any column of the soil points.
 double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column);
-// Averages from the ground surface down to x.
+// Averages from the ground surface down to x. The unit weight is remembered
+// by depth for the iterations after the first; ComputeAverageUnitWeight
+// forms it every time, for a caller that keeps the value itself.
 double AverageUnitWeight(RunContext& ctx, double x);
+double ComputeAverageUnitWeight(RunContext& ctx, double x);
 double AverageStrength(RunContext& ctx, double x);
 // Group-action multipliers at axial depth x (1 outside the profile).
 double PMultiplierAt(const RunContext& ctx, double x);
 double YMultiplierAt(const RunContext& ctx, double x);
-// Pile width facing the soil at axial depth x.
+// Pile width facing the soil at axial depth x, remembered by depth;
+// ComputePileWidth looks it up every time.
 double PileWidthAt(RunContext& ctx, double x);
+double ComputePileWidth(const RunContext& ctx, double x);
 
 // Factor on the ultimate resistance for sloping ground (1 on level ground or
 // at zero deflection).

@@ -630,12 +630,13 @@ SandLayerValues SandLayerOf(const ProblemData& problem) {
 
 // The look-ups of a sand node that its depths fix, into the node record of
 // either sand criterion: width, unit weight, friction angle, multipliers and
-// the subgrade modulus.
+// the subgrade modulus. A criterion that keeps its node records itself
+// (`kept_by_node`) has no use for the depth memos of width and unit weight.
 template <class NodeValues>
-void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& v) {
+void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, bool kept_by_node, NodeValues& v) {
     const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
-    v.b = PileWidthAt(ctx, node.x);
-    v.gamma = AverageUnitWeight(ctx, node.xv);
+    v.b = kept_by_node ? ComputePileWidth(ctx, node.x) : PileWidthAt(ctx, node.x);
+    v.gamma = kept_by_node ? ComputeAverageUnitWeight(ctx, node.xv) : AverageUnitWeight(ctx, node.xv);
     v.phi_degrees = FrictionAngleAt(ctx, node.xv);
     v.phi = v.phi_degrees * kPi / 180.0;
     v.pm = PMultiplierAt(ctx, node.x);
@@ -647,7 +648,7 @@ void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& 
 // warning on its friction angle.
 ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
     ReeseNodeCurve c;
-    LookUpSandNode(ctx, layer, node, c);
+    LookUpSandNode(ctx, layer, node, /*kept_by_node=*/false, c);
 
     if (c.phi < kZeroAngle) StopOnReeseSandZeroFrictionAngle(ctx);
     if (c.phi_degrees < kLowFrictionAngle || c.phi_degrees > kHighFrictionAngle) {
@@ -747,7 +748,7 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v
 // `below_first` is false, at the first node of the layer) and the wedge.
 ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
                             bool below_first, ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
-    LookUpSandNode(ctx, layer, node, v);
+    LookUpSandNode(ctx, layer, node, /*kept_by_node=*/true, v);
     const double phi = v.phi;
     CheckApiSandFriction(ctx, layer, v, below_first);
     // The wedge hangs on the friction angle alone (with the layer's slope):

@@ -222,24 +222,43 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
 }
 
 // The depth memo gives back a value only for the very depth it was stored
-// with: depths that share a slot replace each other, never answer for each
-// other, and a cleared memo knows nothing.
+// with: values survive the growth of its table, a depth of other bits (even
+// one that compares equal) finds nothing, a memo filled past its largest
+// table starts afresh, and a cleared memo knows nothing.
 TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
-    auto memo = std::make_unique<DepthMemo>();
-    constexpr int kDepths = 3 * static_cast<int>(DepthMemo::kSlots);
-    for (int k = 0; k < kDepths; ++k) memo->Store(0.7 * k, 2.0 * k);
-    int found = 0;
+    DepthMemo memo;
+    EXPECT_EQ(memo.Find(0.0), nullptr);
+    constexpr int kDepths = 1000;  // more than the first table holds
+    for (int k = 0; k < kDepths; ++k) memo.Store(0.7 * k, 2.0 * k);
+    memo.Store(0.7 * 5, -1.0);  // a depth stored again takes the new value
     for (int k = 0; k < kDepths; ++k) {
-        if (const double* value = memo->Find(0.7 * k)) {
+        const double* value = memo.Find(0.7 * k);
+        ASSERT_NE(value, nullptr) << "depth " << 0.7 * k;
+        EXPECT_EQ(*value, k == 5 ? -1.0 : 2.0 * k) << "depth " << 0.7 * k;
+    }
+    EXPECT_EQ(memo.Find(0.35), nullptr);
+    EXPECT_EQ(memo.Find(std::nextafter(0.7, 1.0)), nullptr);
+    EXPECT_EQ(memo.Find(-0.0), nullptr);  // only +0.0 was stored
+
+    constexpr int kMany = static_cast<int>(DepthMemo::kMaxSlots);
+    for (int k = kDepths; k < kMany; ++k) memo.Store(0.7 * k, 2.0 * k);
+    int found = 0;
+    for (int k = 0; k < kMany; ++k) {
+        if (const double* value = memo.Find(0.7 * k)) {
             ++found;
-            EXPECT_EQ(*value, 2.0 * k) << "depth " << 0.7 * k;
+            EXPECT_EQ(*value, k == 5 ? -1.0 : 2.0 * k) << "depth " << 0.7 * k;
         }
     }
+    EXPECT_NE(memo.Find(0.7 * (kMany - 1)), nullptr);  // the latest values are kept
+    EXPECT_EQ(memo.Find(0.7 * 1), nullptr);             // the earliest were let go
     EXPECT_GT(found, 0);
-    EXPECT_LT(found, kDepths);  // more depths than slots: some were replaced
-    EXPECT_EQ(memo->Find(0.35), nullptr);
-    memo->Clear();
-    EXPECT_EQ(memo->Find(0.7 * (kDepths - 1)), nullptr);
+    EXPECT_LT(found, kMany);
+
+    memo.Clear();
+    EXPECT_EQ(memo.Find(0.7 * (kMany - 1)), nullptr);
+    memo.Store(1.5, 3.0);
+    ASSERT_NE(memo.Find(1.5), nullptr);
+    EXPECT_EQ(*memo.Find(1.5), 3.0);
 }
 
 // A node's kept values answer only for the layer and the exact depths they
