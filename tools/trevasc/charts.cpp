@@ -967,7 +967,9 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
     const double top = 0.86;
     double left = chart.soil_column ? 0.20 : 0.09;
     const double right = 0.975;
-    const double gap = chart.soil_column ? 0.018 : 0.09;
+    // Beside a panel the next one needs room for its own y-axis title and
+    // numbers clear of the first frame's ticks.
+    const double gap = chart.soil_column ? 0.018 : 0.12;
     const auto count = static_cast<double>(chart.panels.size());
     const double width = (right - left - gap * (count - 1.0)) / count;
     gp << "set multiplot title " << Quoted(chart.title) << " font '," << fonts.large << "'\n";
