@@ -24,7 +24,7 @@ struct EchoLabels {
     std::string stress;         // "lbs/in**2"
     std::string subgrade;       // "lbs/in**3"
 };
-EchoLabels MakeEchoLabels(const UnitLabels& labels);
+EchoLabels MakeEchoLabels(const model::UnitLabels& labels);
 
 // "label", then "= " at column 56 and the value text, and the line ends.
 void WriteLabelledValue(OutputChannel& report, std::string_view label, std::string_view value);

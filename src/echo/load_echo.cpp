@@ -15,22 +15,22 @@
 namespace trevasc {
 namespace {
 
-constexpr std::array<std::string_view, kLrfdLoadTypes> kLoadTypeTexts = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kLoadTypeTexts = {
     "Dead Load   (DL)", "Live Load   (LL)", "Earthquake  (EQ)", "Impact Load (IM)", "Wind Load    (W)",
     "Water Load  (HW)", "Ice Load   (Ice)", "Horiz. Soil (Hs)", "Live Roof   (Lr)", "Rain Load   (Rn)",
     "Snow Load   (Sn)", "Temperature (Tm)", "Special     (Sp)"};
-constexpr std::array<std::string_view, kLrfdLoadTypes> kTypeSumTexts = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kTypeSumTexts = {
     "Dead Loads   (DL)", "Live Loads   (LL)", "Earthquake   (EQ)", "Impact Load  (IM)", "Wind Loads    (W)",
     "Water Loads  (HW)", "Ice Loads   (Ice)", "Horiz. Soil  (Hs)", "Live Roof    (Lr)", "Rain Loads   (Rn)",
     "Snow Loads   (Sn)", "Temperature  (Tm)", "Special      (Sp)"};
-constexpr std::array<std::string_view, kLrfdLoadTypes> kFactorSymbols = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kFactorSymbols = {
     "*DL", "*LL", "*EQ", "*IM", "*W ", "*HW", "*Ice", "*Hs", "*Lr", "*Rn", "*Sn", "*Tm", "*Sp"};
 
 }  // namespace
 
 void EchoPileHeadLoads(RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
     WriteEchoHeading(report, 3, 15, "Pile-head Loading and Pile-head Fixity Conditions");
     report.Line("Number of loads specified = " + fmt::I0(static_cast<long long>(problem.PileHeadLoads.size())));
@@ -39,7 +39,7 @@ void EchoPileHeadLoads(RunContext& ctx) {
     report.Line(" No.    Type             1                       2                 Force, " + labels.force_full);
     report.Line("-----   ----   --------------------   -----------------------   ----------------");
     int j = 0;
-    for (const PileHeadLoad& load : problem.PileHeadLoads) {
+    for (const model::PileHeadLoad& load : problem.PileHeadLoads) {
         ++j;
         const int type = load.LoadingType;
         const bool shear_first = type <= 3;
@@ -66,8 +66,8 @@ void EchoPileHeadLoads(RunContext& ctx) {
 
 void EchoLrfdLoads(RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
-    ProblemData& problem = ctx.problem;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    model::ProblemData& problem = ctx.problem;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
 
     // 1-2. Unfactored loading groups.
     report.Blank(3);
@@ -86,18 +86,18 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("-----------------      ------------------      ------------------      ------------------      "
                 "------------------      -------------");
     int number = 0;
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         ++number;
         const int type = load.LrfdLoadType;
         const std::string_view text =
-            type >= 1 && type <= kLrfdLoadTypes ? kLoadTypeTexts[static_cast<std::size_t>(type - 1)] : "";
+            type >= 1 && type <= model::kLrfdLoadTypes ? kLoadTypeTexts[static_cast<std::size_t>(type - 1)] : "";
         report.Line(fmt::I(number, 9) + fmt::X(15) + fmt::PadRight(text, 16) + fmt::F(load.HorizontalForce, 24, 2) +
                     fmt::F(load.Moment, 24, 2) + fmt::F(load.AxialForce, 24, 2) +
                     fmt::I(static_cast<long long>(load.DistributedLoad.size()), 14));
     }
     // 3. Distributed loads of the groups that have them.
     number = 0;
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         ++number;
         if (load.DistributedLoad.empty()) continue;
         report.Blank(2);
@@ -158,7 +158,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----  "
                 " ----   ---------------------");
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         std::string row = fmt::I(number, 3) + " ";
         for (double factor : combination.LoadFactors) row += factor > 0.0 ? fmt::F(factor, 7, 2) : "    -- ";
@@ -176,7 +176,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     const std::string force_unit = uscs ? " lbs" : " kN";
     FactorLrfdCombinations(problem, sums);
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         report.Line("Factored Load Combination No. " + fmt::I0(number));
         report.Line("---------------------------------");
@@ -187,7 +187,7 @@ void EchoLrfdLoads(RunContext& ctx) {
         report.Line("Structural Resistance Factor for Shear   =" + fmt::F(combination.ShearResistanceFactor, 6, 3));
         report.Blank();
         std::string terms = "Factored Load = ";
-        for (std::size_t k = 0; k < kLrfdLoadTypes; ++k) {
+        for (std::size_t k = 0; k < model::kLrfdLoadTypes; ++k) {
             const double factor = combination.LoadFactors[k];
             if (factor <= 0.0) continue;
             terms += (k == 0 ? "" : " +") + fmt::F(factor, 5, 2) + std::string(kFactorSymbols[k]);
@@ -215,7 +215,7 @@ void EchoLrfdLoads(RunContext& ctx) {
                      : "     Number               kN                kN-m                kN         ");
     report.Line(combination_rule);
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         report.Line(fmt::I(number, 9) + fmt::X(7) + fmt::F(combination.FactoredShear, 19, 2) +
                     fmt::F(combination.FactoredMoment, 19, 2) + fmt::F(combination.FactoredAxial, 19, 2) + "   " +
@@ -251,7 +251,7 @@ void EchoLrfdLoads(RunContext& ctx) {
         report.Line("  Combination         Shear Force          Moment          Axial Force      Load Combination Name  ");
         report.Line(combination_rule);
         number = 0;
-        for (const LrfdCombination& combination : problem.LrfdCombinations) {
+        for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
             ++number;
             report.Line(fmt::I(number, 9) + fmt::X(7) + fmt::F(combination.FactoredShear, 19, 2) +
                         fmt::F(combination.FactoredMoment, 19, 2) + fmt::F(combination.FactoredAxial, 19, 2) +

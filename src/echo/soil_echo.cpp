@@ -12,6 +12,9 @@
 #include "report/report_helpers.hpp"
 
 namespace trevasc {
+
+using enum model::SoilModelCode;
+
 namespace {
 
 // Liquefied-sand curves are recommended to about 6 m (236.22 in, held in
@@ -62,8 +65,8 @@ void Parameter(OutputChannel& report, std::string_view label, const std::string&
 
 void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
-    const UnitSystem units = problem.Options.Units;
+    const model::ProblemData& problem = ctx.problem;
+    const model::UnitSystem units = problem.Options.Units;
     WriteEchoHeading(report, 2, 23, "Soil and Rock Layering Information");
     report.Line("The soil profile is modelled using " + fmt::I0(problem.i_Number_of_Layers()) + " layers");
     report.Blank();
@@ -72,7 +75,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     const std::string stress_unit = " " + labels.stress;
     bool frozen_warned = false;
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
         const ModelEcho* model = FindModel(layer.KSOIL);
         if (layer.KSOIL == kFrozenSoil) {
@@ -81,7 +84,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             // and length units, in every iteration. Say so, once per run as
             // a warning.
             report.Line("Layer " + fmt::I0(k) + " is frozen soil: no p-y criterion; constant soil modulus " +
-                        fmt::I0(static_cast<long long>(kInitialSoilModulus)) + " " + labels.stress);
+                        fmt::I0(static_cast<long long>(model::kInitialSoilModulus)) + " " + labels.stress);
             if (!frozen_warned) ctx.warnings.RecordWarning(-kFrozenSoilWarning);
             frozen_warned = true;
         } else {
@@ -178,8 +181,8 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             case kLiquefiedSand: {
                 const double below_ground = layer.XLayerBottom - problem.GroundSurfaceDepth;
                 const bool too_deep =
-                    (units == UnitSystem::USCS && below_ground * kInchesPerFoot > kLiquefiedDepthLimitInches) ||
-                    (units == UnitSystem::SI && below_ground > kLiquefiedDepthLimitMetres);
+                    (units == model::UnitSystem::USCS && below_ground * kInchesPerFoot > kLiquefiedDepthLimitInches) ||
+                    (units == model::UnitSystem::SI && below_ground > kLiquefiedDepthLimitMetres);
                 if (too_deep) {
                     report.Line("Warning : The depth of this layer is deeper than the recommended depth limit ");
                     report.Line("for using the p-y criteria for liquefied sand.");
@@ -201,7 +204,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
 }
 
 void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (problem.Layers.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 1, 20, "Effective Unit Weight of Soil vs. Depth");
@@ -214,8 +217,8 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
     int point = 0;
     double lowest = problem.Layers.front().Top.EffUnitWeight;
     double highest = lowest;
-    for (const SoilLayer& layer : problem.Layers) {
-        for (const SoilPointParams* p : {&layer.Top, &layer.Bottom}) {
+    for (const model::SoilLayer& layer : problem.Layers) {
+        for (const model::SoilPointParams* p : {&layer.Top, &layer.Bottom}) {
             ++point;
             report.Line(fmt::I(point, 3) + fmt::F(p->Depth, 17, 2) + fmt::F(p->EffUnitWeight, 15, 5));
             lowest = std::min(lowest, p->EffUnitWeight);
@@ -229,7 +232,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
         for (std::string_view line : lines) report.Line(line);
     };
     switch (problem.Options.Units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             if (lowest <= kMinUnitWeightPcf || highest >= kMaxUnitWeightPcf) {
                 both({"", "**** Warning - Possible Input Data Error ****", "",
                       "Values entered for effective unit weights of soil were outside",
@@ -237,7 +240,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
                       "This data may be erroneous.  Please check your data.", ""});
             }
             break;
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             if (lowest <= kMinUnitWeightSI || highest >= kMaxUnitWeightSI) {
                 const std::initializer_list<std::string_view> head = {
                     "", "**** Warning - Possible Input Data Error ****", "",
@@ -251,7 +254,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
                 report.Blank();
             }
             break;
-        case UnitSystem::GENERAL:
+        case model::UnitSystem::GENERAL:
             both({"", "**** Warning ****", "", "Values of effective unit weight cannot be checked because ",
                   "general units have been selected.", ""});
             break;
@@ -277,7 +280,7 @@ bool HasK(int code) {
            code == kCementedSilt;
 }
 
-void SummaryRow(OutputChannel& report, const SoilLayer& layer, const SoilPointParams& p, bool top) {
+void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const model::SoilPointParams& p, bool top) {
     const int code = layer.KSOIL;
     auto number = [&](bool applies, double value) {
         WriteSpaces(report, 3);
@@ -344,16 +347,16 @@ void SummaryRow(OutputChannel& report, const SoilLayer& layer, const SoilPointPa
 }
 
 void EchoSoilSummary(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     OutputChannel& report = ctx.files.report;
-    const UnitSystem units = problem.Options.Units;
-    if (units != UnitSystem::GENERAL) {
+    const model::UnitSystem units = problem.Options.Units;
+    if (units != model::UnitSystem::GENERAL) {
         report.Blank(2);
         report.Line(kRule80);
         report.Line(std::string(27, ' ') + "Summary of Soil Properties");
         report.Line(kRule80);
         report.Blank();
-        if (units == UnitSystem::USCS) {
+        if (units == model::UnitSystem::USCS) {
             report.Line("Layer               Soil Type                   Depth     Eff. Unit     Cohesion     Friction  "
                         "      qu           RQD      Epsilon 50        J          kpy       Rock Emass      krm       "
                         "Test Type    Test Prop.   Elas. Subgr.");
@@ -373,7 +376,7 @@ void EchoSoilSummary(RunContext& ctx) {
                     "----------   ----------   ------------");
     }
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
         WriteIntegerField(report, k, 3);
         WriteSpaces(report, 5);
@@ -381,9 +384,9 @@ void EchoSoilSummary(RunContext& ctx) {
         WriteSpaces(report, 3);
         // The qu column is headed psi in US customary units; massive-rock
         // strengths are held in psf until the unit conversion.
-        SoilPointParams top = layer.Top;
-        SoilPointParams bottom = layer.Bottom;
-        if (layer.KSOIL == kMassiveRock && units == UnitSystem::USCS) {
+        model::SoilPointParams top = layer.Top;
+        model::SoilPointParams bottom = layer.Bottom;
+        if (layer.KSOIL == kMassiveRock && units == model::UnitSystem::USCS) {
             top.Cohesion /= kSquareInchesPerSquareFoot;
             bottom.Cohesion /= kSquareInchesPerSquareFoot;
         }
@@ -394,9 +397,9 @@ void EchoSoilSummary(RunContext& ctx) {
 }
 
 void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     int curves = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         if (layer.KSOIL == kUserPy) curves += 2;
     }
     if (curves == 0) return;
@@ -405,7 +408,7 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
     report.Line("Number of user-input p-y curves = " + fmt::I0(curves));
     report.Blank();
-    auto table = [&](const UserPyCurve& curve) {
+    auto table = [&](const model::UserPyCurve& curve) {
         report.Line("Point                y                     p     ");
         WriteUnitLine(report, {{22, labels.length}, {42, labels.force + "/" + labels.length}});
         report.Line("-----          ------------          ------------");
@@ -421,7 +424,7 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
         }
     };
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
         if (layer.KSOIL != kUserPy) continue;
         report.Blank(2);
@@ -438,7 +441,7 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
 }
 
 void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (problem.PyModifierProfile.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 19, "p-y Modification Factors for Group Action");
@@ -449,15 +452,15 @@ void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
     report.Line(" No.          " + labels.depth_trimmed);
     report.Line("-----     ----------     ----------     ----------");
     int point = 0;
-    for (const PyModifierPoint& p : problem.PyModifierProfile) {
+    for (const model::PyModifierPoint& p : problem.PyModifierProfile) {
         ++point;
         report.Line(fmt::I(point, 3) + fmt::F(p.Depth, 17, 3) + fmt::F(p.PMultiplier, 15, 4) +
                     fmt::F(p.YMultiplier, 15, 4));
     }
 }
 
-void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const UnitLabels& unit_labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const model::UnitLabels& unit_labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.SoilMovementProfile.size() <= 1) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 29, "Lateral Soil Movements");

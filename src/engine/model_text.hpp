@@ -13,7 +13,7 @@ namespace trevasc {
 
 struct ModelReadResult {
     std::int32_t code = 0;     // 0, or the input error that stopped the reader
-    ProblemData problem;       // as the reader left it: input units, before the echo
+    model::ProblemData problem;       // as the reader left it: input units, before the echo
     std::string version_tag;   // "TREVAS6", "TREVAS5" or the first item of an older file
     std::string report;        // what the reader wrote (its error messages)
     std::string messages;

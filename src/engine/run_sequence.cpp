@@ -196,16 +196,16 @@ constexpr std::int32_t kNonFiniteSectionCurveError = 241;
 // the moment-curvature analysis. Every point and the nominal moment capacity
 // must be finite before the pile model uses them.
 void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
-    const std::vector<SectionStiffness>& sections = ctx.stiffness.Sections;
+    const std::vector<model::SectionStiffness>& sections = ctx.stiffness.Sections;
     if (k < 1 || k > static_cast<int>(sections.size())) return;
-    const SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
+    const model::SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
     int t = 0;
-    for (const ThrustLevelCurve& level : section.Levels) {
+    for (const model::ThrustLevelCurve& level : section.Levels) {
         ++t;
         int bad_point = 0;
         if (!std::isfinite(level.AxialThrust) || !std::isfinite(level.NominalMomentCapacity)) bad_point = -1;
         int i = 0;
-        for (const StiffnessPoint& point : level.Points) {
+        for (const model::StiffnessPoint& point : level.Points) {
             ++i;
             if (bad_point != 0) break;
             if (!std::isfinite(point.Moment) || !std::isfinite(point.EI) || !std::isfinite(point.Curvature)) {
@@ -224,7 +224,7 @@ void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
 }
 
 void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
     if (write_plot_line2) WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
     OutputChannel& report = ctx.files.report;
@@ -262,14 +262,14 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     const std::string version_tag = input::ReadVersionTag(ctx.files.input);
     input::ReadInputOfFormat(ctx, version_tag);
 
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+    model::ProblemData& problem = ctx.problem;
+    model::AnalysisOptions& options = problem.Options;
     ctx.files.messages.Line("Input of data completed");
     // Only US customary input is converted (feet, psf, pcf to inches and
     // pounds); SI and GENERAL input is used as read, so for them the
     // conversion is marked as done and neither call below touches a value.
-    bool uscs_conversion_done = options.Units != UnitSystem::USCS;
-    ctx.labels = MakeUnitLabels(options.Units);
+    bool uscs_conversion_done = options.Units != model::UnitSystem::USCS;
+    ctx.labels = model::MakeUnitLabels(options.Units);
 
     OutputChannel& report = ctx.files.report;
     report.Rewind();
@@ -282,7 +282,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
 
     EchoInputData(ctx);
     if (check_only) return;
-    if (options.Units == UnitSystem::USCS) ConvertUscsUnits(problem, uscs_conversion_done);
+    if (options.Units == model::UnitSystem::USCS) model::ConvertUscsUnits(problem, uscs_conversion_done);
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
@@ -291,9 +291,9 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     }
     // Close the soil profile: the layers follow each other without gaps from
     // the ground surface down, in the depths the analysis uses.
-    MakeLayersContiguous(problem);
+    model::MakeLayersContiguous(problem);
     WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
-    if (version_tag == "TREVAS6") ConvertUscsUnits(problem, uscs_conversion_done);
+    if (version_tag == "TREVAS6") model::ConvertUscsUnits(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
     // mode asks for.

@@ -14,7 +14,7 @@
 namespace trevasc::input {
 
 void ReadCurrentFormat(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     for (;;) {
         const std::string record = ReadRecordOrStop(ctx, "the next block (the file must close with END)");
         if (MatchesKeyword(record, "TITLE")) {
@@ -142,7 +142,7 @@ bool ParseFixedReal(std::string_view field, double& value) {
 }
 
 void ReadLoadingTypeLine(RunContext& ctx) {
-    AnalysisOptions& options = ctx.problem.Options;
+    model::AnalysisOptions& options = ctx.problem.Options;
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
     ctx.input_lines["the loading type"] = ctx.files.input.LineNumber();
     const std::string padded = fmt::PadRight(record, 20);
@@ -175,13 +175,13 @@ constexpr double kMinToleranceMetres = 2.54e-22;
 constexpr double kMaxToleranceMetres = 0.00254;
 
 void CheckTolerance(RunContext& ctx, double tolerance) {
-    const UnitSystem units = ctx.problem.Options.Units;
+    const model::UnitSystem units = ctx.problem.Options.Units;
     auto stop = [&](std::initializer_list<std::string_view> lines, std::string_view code, std::int32_t number) {
         for (std::string_view line : lines) ctx.files.messages.Line(line);
         for (std::string_view line : lines) ctx.files.report.Line(line);
         Stop_With_Error(ctx, code, number);
     };
-    if (units == UnitSystem::USCS) {
+    if (units == model::UnitSystem::USCS) {
         if (tolerance < kMinToleranceInches) {
             stop({"", "**** Input Data Error No. 65 ****", "",
                   "Input value for convergence tolerance is too small (less than 1E-10 inches).",
@@ -194,7 +194,7 @@ void CheckTolerance(RunContext& ctx, double tolerance) {
                   "The recommended value for convergence tolerance is 0.00001 inches.", ""},
                  "INP00066", 166);
         }
-    } else if (units == UnitSystem::SI) {
+    } else if (units == model::UnitSystem::SI) {
         if (tolerance < kMinToleranceMetres) {
             stop({"", "**** Input Data Error No. 67 ****", "",
                   "Input value for convergence tolerance is too small (less than 2.5E-12 meters). ",
@@ -242,16 +242,16 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
 
 void ReadOptions(RunContext& ctx) {
     ctx.files.messages.Line("Reading analysis options");
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+    model::ProblemData& problem = ctx.problem;
+    model::AnalysisOptions& options = problem.Options;
 
     const std::string units = ReadRecordOrStop(ctx, "the analysis options");
     if (MatchesKeyword(units, "Units USCS")) {
-        options.Units = UnitSystem::USCS;
+        options.Units = model::UnitSystem::USCS;
     } else if (MatchesKeyword(units, "Units SI")) {
-        options.Units = UnitSystem::SI;
+        options.Units = model::UnitSystem::SI;
     } else if (MatchesKeyword(units, "Units GENERAL")) {
-        options.Units = UnitSystem::GENERAL;
+        options.Units = model::UnitSystem::GENERAL;
     } else {
         StopOnUnrecognizedLine(ctx, units);
     }
@@ -296,18 +296,18 @@ void ReadOptions(RunContext& ctx) {
 }
 
 void ProcessEndOfInput(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     // The thrust levels are needed whether or not interaction diagrams are
     // asked for: the diagrams come on top of the moment-curvature curves and
     // the load cases they are checked against.
     if (problem.Sections.empty()) return;
     std::vector<double> values;
     if (problem.Options.UseLrfd) {
-        for (const LrfdLoad& load : problem.LrfdLoads) values.push_back(load.AxialForce);
+        for (const model::LrfdLoad& load : problem.LrfdLoads) values.push_back(load.AxialForce);
     } else {
-        for (const PileHeadLoad& load : problem.PileHeadLoads) values.push_back(load.AxialThrust);
+        for (const model::PileHeadLoad& load : problem.PileHeadLoads) values.push_back(load.AxialThrust);
     }
-    if (problem.Options.Units == UnitSystem::USCS) {
+    if (problem.Options.Units == model::UnitSystem::USCS) {
         for (double& value : values) value /= kPoundsPerKip;  // section analysis works in kips
     }
     std::sort(values.begin(), values.end());

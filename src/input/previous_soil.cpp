@@ -11,6 +11,9 @@
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
+
+using enum model::SoilModelCode;
+
 namespace {
 
 // Which side of a depth a value is taken from: the bottom of the part above
@@ -47,9 +50,9 @@ double Mix(const Bracket& b, double vi, double vj) { return b.i == b.j ? vi : (1
 
 // The curve at depth d: a given curve, or the interpolation in depth of the
 // two given curves around d, point by point at every deflection of either.
-UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side) {
+model::UserPyCurve CurveAt(const std::vector<model::UserPyCurve>& curves, double d, Side side) {
     const Bracket b = Locate(curves.size(), [&](std::size_t i) { return curves[i].Depth; }, d, side);
-    UserPyCurve curve;
+    model::UserPyCurve curve;
     curve.Depth = d;
     if (b.i == b.j) {
         curve.Points = curves[b.i].Points;
@@ -62,7 +65,9 @@ UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side)
     for (const auto& point : lower) ys.push_back(point[0]);
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    for (double y : ys) curve.Points.push_back({y, Mix(b, UserCurveValue(upper, y), UserCurveValue(lower, y))});
+    for (double y : ys) {
+        curve.Points.push_back({y, Mix(b, model::UserCurveValue(upper, y), model::UserCurveValue(lower, y))});
+    }
     return curve;
 }
 
@@ -113,7 +118,7 @@ PreviousModelNeeds NeedsOfModel(std::int32_t code) {
 }
 
 void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
-    const std::string unit = " " + TrimRight(MakeUnitLabels(ctx.problem.Options.Units).DepthUnit);
+    const std::string unit = " " + TrimRight(model::MakeUnitLabels(ctx.problem.Options.Units).DepthUnit);
     const auto& uw = input.unit_weights;
     const auto& st = input.strengths;
     const auto& curves = input.curves;
@@ -144,7 +149,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     }
 
     // 2. and 3. Parts of the layers with their values.
-    std::vector<SoilLayer> parts;
+    std::vector<model::SoilLayer> parts;
     std::vector<std::size_t> part_of;  // layer (0-based) of each part
     for (std::size_t l = 0; l < count; ++l) {
         const PreviousLayer& given = input.layers[l];
@@ -172,7 +177,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             if (!(b > t)) return given.SubgradeKTop;
             return given.SubgradeKTop + (given.SubgradeKBottom - given.SubgradeKTop) * (d - t) / (b - t);
         };
-        auto fill = [&](SoilPointParams& point, double d, Side side) {
+        auto fill = [&](model::SoilPointParams& point, double d, Side side) {
             point.Depth = d;
             point.SubgradeK = k_at(d);
             if (given.KSOIL == kElasticSubgrade) point.ElasticSubgradeModulus = point.SubgradeK;
@@ -189,7 +194,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             }
         };
         for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
-            SoilLayer part;
+            model::SoilLayer part;
             part.KSOIL = given.KSOIL;
             part.XLayerTop = edges[e];
             part.XLayerBottom = edges[e + 1];
@@ -212,7 +217,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     double uw_to = ground, st_to = ground;
     bool uw_needed = false, st_needed = false;
     for (std::size_t p = 0; p < parts.size(); ++p) {
-        const SoilLayer& part = parts[p];
+        const model::SoilLayer& part = parts[p];
         if (part.XLayerTop > L) continue;  // below the pile tip
         const double reach = std::min(part.XLayerBottom, L);
         const PreviousModelNeeds needs = NeedsOfModel(part.KSOIL);
@@ -244,19 +249,19 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     if (st_needed) CheckCoverage(ctx, st.size(), st_depth, ground, st_to, "soil strength", unit);
 
     // Capacities of the layer table.
-    CheckCapacity(ctx, static_cast<std::int32_t>(parts.size()), kMaxSoilLayers,
+    CheckCapacity(ctx, static_cast<std::int32_t>(parts.size()), model::kMaxSoilLayers,
                   "the soil profile divided at the depths of its tables", "soil layers");
     for (std::size_t p = 0; p < parts.size(); ++p) {
         if (parts[p].KSOIL != kUserPy) continue;
-        if (p + 1 > static_cast<std::size_t>(kMaxUserPyLayers)) {
+        if (p + 1 > static_cast<std::size_t>(model::kMaxUserPyLayers)) {
             StopOnInputError(ctx, kCapacityError,
                              "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
                                  " uses user-input p-y curves but lies beyond the first " +
-                                 fmt::I0(kMaxUserPyLayers) + " layers of the divided soil profile.",
+                                 fmt::I0(model::kMaxUserPyLayers) + " layers of the divided soil profile.",
                              "Solution: Use fewer layers or fewer table points above this layer.");
         }
-        for (const UserPyCurve* curve : {&parts[p].UserCurveTop, &parts[p].UserCurveBottom}) {
-            CheckCapacity(ctx, static_cast<std::int32_t>(curve->Points.size()), kMaxUserPyPoints,
+        for (const model::UserPyCurve* curve : {&parts[p].UserCurveTop, &parts[p].UserCurveBottom}) {
+            CheckCapacity(ctx, static_cast<std::int32_t>(curve->Points.size()), model::kMaxUserPyPoints,
                           "the p-y curve at depth " + Depth(curve->Depth) + unit + " of soil layer " +
                               fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)),
                           "p-y curve points");

@@ -49,7 +49,7 @@ struct PreviousSoilInput {
     std::vector<PreviousLayer> layers;
     std::vector<std::array<double, 2>> unit_weights;   // (depth, effective unit weight)
     std::vector<PreviousStrengthPoint> strengths;
-    std::vector<UserPyCurve> curves;                   // each at its own depth
+    std::vector<model::UserPyCurve> curves;                   // each at its own depth
 };
 
 // What a layer of a model code takes from the tables.

@@ -16,7 +16,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 inline constexpr int kMaxNodes = 501;
 inline constexpr int kMaxLoadCases = kMaxPileHeadLoads;
@@ -160,4 +160,4 @@ struct CaseResultsTable {
     }
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::model

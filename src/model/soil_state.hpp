@@ -11,7 +11,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 // EquivalentDepth of a layer before any criterion has computed it.
 inline constexpr double kEquivalentDepthUnset = -10000.0;
@@ -166,4 +166,4 @@ struct SoilState {
     }
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::model

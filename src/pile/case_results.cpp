@@ -32,7 +32,7 @@ constexpr std::int32_t kNonFiniteSolutionError = 240;
 // here, naming the case, the node and the quantity, instead of printing
 // "NaN" in a report that ends normally.
 void CheckSolutionIsFinite(RunContext& ctx, int c) {
-    PileModel& pile = ctx.pile;
+    model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         Compute_Node_Response(ctx, k);
         const struct {
@@ -69,17 +69,17 @@ void HeadLine(OutputChannel& report, std::string_view label, const std::string& 
 // An LRFD combination shows the factored shear, moment and thrust it is
 // analysed with, as a case of loading type 1.
 void WriteHeadConditions(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (c < 1 || c > NumberOfLoadCases(ctx)) return;
-    const UnitSystem units = problem.Options.Units;
-    if (units != UnitSystem::USCS && units != UnitSystem::SI) return;
-    const bool uscs = units == UnitSystem::USCS;
-    const PileHeadLoad load = CaseLoad(ctx, c);
+    const model::UnitSystem units = problem.Options.Units;
+    if (units != model::UnitSystem::USCS && units != model::UnitSystem::SI) return;
+    const bool uscs = units == model::UnitSystem::USCS;
+    const model::PileHeadLoad load = CaseLoad(ctx, c);
     OutputChannel& report = ctx.files.report;
     const std::string force = uscs ? " lbs" : " kN";
     const std::string moment = uscs ? " in-lbs" : " kN-m";
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             report.Line("Pile-head conditions are Shear and Moment (Loading Type 1)");
             report.Blank();
             HeadLine(report, "Horizontal shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
@@ -87,7 +87,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             HeadLine(report, "Axial thrust load on pile head     ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             report.Line("Pile-head conditions are Shear and Pile-head Rotation (Loading Type 2)");
             report.Blank();
             HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
@@ -101,7 +101,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             }
             report.Blank();
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             report.Line("Pile-head conditions are Shear and Rotational Stiffness (Loading Type 3)");
             HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), uscs ? " lb" : " kN");
             HeadLine(report, "Rotational stiffness    ", fmt::F(load.Condition2, 15, 3),
@@ -109,14 +109,14 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             HeadLine(report, "Axial load at pile head ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             report.Line("Pile-head conditions are Displacement and Moment (Loading Type 4)");
             HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
             HeadLine(report, "Moment at pile head      ", fmt::F(load.Condition2, 15, 3), moment);
             HeadLine(report, "Axial load at pile head  ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kDeflectionAndSlope:
+        case model::kDeflectionAndSlope:
             report.Line("Pile-head conditions are Displacement and Pile-head Rotation (Loading Type 5)");
             HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
             HeadLine(report, "Rotation of pile head    ", fmt::E(load.Condition2, 15, 3), " radians");
@@ -142,7 +142,7 @@ void WriteColumnHeading(OutputChannel& report, bool uscs) {
 void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const std::string moment_unit = TrimRight(u.Length) + "-" + TrimRight(u.Force3);
     const std::string force_unit = TrimRight(u.Force4);
     for (OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
@@ -191,7 +191,7 @@ void WriteSummaryCount(OutputChannel& report, std::string_view label, int value)
 }  // namespace
 
 EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     const int N = pile.N;
     const double h = pile.h;
     const double P = pile.P;
@@ -231,15 +231,15 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
 
 void Write_Case_Results(RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
 
-void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     const bool full = !options.PrintSummaryOnly && !pile.StiffnessMode;
-    const bool uscs = options.Units == UnitSystem::USCS;
-    const bool si = options.Units == UnitSystem::SI;
+    const bool uscs = options.Units == model::UnitSystem::USCS;
+    const bool si = options.Units == model::UnitSystem::SI;
     const int N = pile.N;
 
     // The check forms every node's response, and with them the running

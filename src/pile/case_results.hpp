@@ -28,6 +28,6 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx);
 void Write_Case_Results(RunContext& ctx, int c);
 // The same pass with the head response kept in `results` (the pile-head
 // stiffness trials keep theirs apart from the load cases).
-void Write_Case_Results(RunContext& ctx, int c, CaseResults& results);
+void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results);
 
 }  // namespace trevasc

@@ -40,40 +40,41 @@ constexpr double kFirstMomentSi = 0.0011298480612016923;
 double LevelFactor(int i) { return i == 1 ? static_cast<double>(0.1F) : std::log10(static_cast<double>(i)); }
 
 struct StiffnessTrials {
-    std::array<PileHeadLoad, kTrials + 1> loads{};  // 1-based
-    std::array<CaseResults, kTrials + 1> results{};
+    std::array<model::PileHeadLoad, kTrials + 1> loads{};  // 1-based
+    std::array<model::CaseResults, kTrials + 1> results{};
 };
 
 // Returns false when a reference load is zero in general units, where no
 // replacement load of known size exists.
 bool BuildTrials(const RunContext& ctx, StiffnessTrials& trials) {
-    const ProblemData& problem = ctx.problem;
-    const UnitSystem units = problem.Options.Units;
-    const PileHeadLoad first = problem.PileHeadLoads.empty() ? PileHeadLoad{} : problem.PileHeadLoads.front();
+    const model::ProblemData& problem = ctx.problem;
+    const model::UnitSystem units = problem.Options.Units;
+    const model::PileHeadLoad first =
+        problem.PileHeadLoads.empty() ? model::PileHeadLoad{} : problem.PileHeadLoads.front();
     double V0 = first.Condition1;
     double M0 = first.Condition2;
     const double P1 = first.AxialThrust;
     const bool zero_shear = std::fabs(V0) < kZeroReference;
     const bool zero_moment = std::fabs(M0) < kZeroReference;
-    if (units == UnitSystem::GENERAL && (zero_shear || zero_moment)) return false;
-    if (zero_shear) V0 = units == UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
-    if (zero_moment) M0 = units == UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
+    if (units == model::UnitSystem::GENERAL && (zero_shear || zero_moment)) return false;
+    if (zero_shear) V0 = units == model::UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
+    if (zero_moment) M0 = units == model::UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
     for (int i = 1; i <= kLevels; ++i) {
-        PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
-        shear.LoadingType = kShearAndSlope;
+        model::PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
+        shear.LoadingType = model::kShearAndSlope;
         shear.Condition1 = LevelFactor(i) * V0;
         shear.Condition2 = 0.0;
         shear.AxialThrust = P1;
-        PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
-        moment.LoadingType = kDeflectionAndMoment;
+        model::PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
+        moment.LoadingType = model::kDeflectionAndMoment;
         moment.Condition1 = 0.0;
         moment.Condition2 = LevelFactor(i) * M0;
         moment.AxialThrust = P1;
     }
     // The first SI level of a replaced reference is the stored
     // single-precision tenth, not a tenth of the replacement.
-    if (zero_shear && units == UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
-    if (zero_moment && units == UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
+    if (zero_shear && units == model::UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
+    if (zero_moment && units == model::UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
     return true;
 }
 
@@ -82,8 +83,8 @@ struct Terms {
 };
 
 Terms StiffnessTerms(const StiffnessTrials& trials, int i) {
-    const CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
-    const CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
+    const model::CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
+    const model::CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
     return Terms{trials.loads[static_cast<std::size_t>(i)].Condition1 / shear.HeadDeflection,
                  -shear.HeadMoment / shear.HeadDeflection, moment.HeadShear / moment.HeadSlope,
                  -trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2 / moment.HeadSlope};
@@ -97,7 +98,7 @@ void WriteRow(OutputChannel& report, double first, std::initializer_list<double>
 
 void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     OutputChannel& report = ctx.files.report;
-    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
     report.Blank(2);
     report.Line(kRule80);
@@ -112,7 +113,7 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
                      : "     meters           kN             kN-m            kN/m            kN-m/m   ");
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
-        const CaseResults& r = trials.results[static_cast<std::size_t>(i)];
+        const model::CaseResults& r = trials.results[static_cast<std::size_t>(i)];
         const Terms k = StiffnessTerms(trials, i);
         WriteRow(report, r.HeadDeflection,
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K22), std::fabs(k.K32)});
@@ -130,7 +131,7 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     }
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
-        const CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
+        const model::CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
         const Terms k = StiffnessTerms(trials, i);
         WriteRow(report, std::fabs(r.HeadSlope),
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K23), std::fabs(k.K33)});
@@ -158,8 +159,8 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
 }  // namespace
 
 void ComputePileHeadStiffness(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+    model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     // The trials write nothing of their own to the report: only the table.
     problem.Options.PrintSummaryOnly = true;
     problem.Options.PrintPyCurves = false;

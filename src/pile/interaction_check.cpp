@@ -45,14 +45,14 @@ std::string CodeName(const RunContext& ctx) {
 }  // namespace
 
 void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction || ctx.pile.StiffnessMode) return;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     const std::vector<section::InteractionDiagram> diagrams = Diagrams(ctx);
     const std::vector<section::InteractionCheckRow> rows = section::CheckLoadCases(ctx, diagrams);
 
     OutputChannel& report = ctx.files.report;
-    const bool si_units = problem.Options.Units == UnitSystem::SI;
+    const bool si_units = problem.Options.Units == model::UnitSystem::SI;
     report.Blank(2);
     report.Line(kRule80);
     report.Line("   Check of Load Cases against the Factored Interaction Diagrams");

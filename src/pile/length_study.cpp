@@ -32,7 +32,7 @@ struct LengthPoint {
     double MaxShear;
 };
 
-void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
+void WriteBoundaryConditions(RunContext& ctx, const model::PileHeadLoad& load) {
     OutputChannel& report = ctx.files.report;
     const std::string force = TrimRight(ctx.labels.Force3);
     const std::string length = TrimRight(ctx.labels.Length);
@@ -43,29 +43,29 @@ void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
     const std::string slope = "Slope      = " + fmt::F(load.Condition2, 15, 5);
     const std::string deflection = "Deflection = " + fmt::F(load.Condition1, 15, 5) + " " + length;
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             report.Line("Boundary Condition Type 1, Shear and Moment");
             report.Blank();
             for (const std::string& line : {shear, moment, axial}) report.Line(line);
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             report.Line("Boundary Condition Type 2, Shear and Slope");
             report.Blank();
             for (const std::string& line : {shear, slope, axial}) report.Line(line);
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             report.Line("Boundary Condition Type 3, Shear and Rotational Restraint");
             report.Blank();
             report.Line(shear);
             report.Line("Rot. Rest. = " + fmt::E(load.Condition2, 15, 7) + moment_unit + "/Radian");
             report.Line(axial);
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             report.Line("Boundary Condition Type 4, Deflection and Moment");
             report.Blank();
             for (const std::string& line : {deflection, moment, axial}) report.Line(line);
             break;
-        case kDeflectionAndSlope:
+        case model::kDeflectionAndSlope:
             report.Line("Boundary Condition Type 5, Deflection and Slope");
             report.Blank();
             // This type prints the first letter of its units only.
@@ -78,7 +78,7 @@ void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
     }
 }
 
-void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vector<LengthPoint>& points) {
+void WriteStudy(RunContext& ctx, int c, const model::PileHeadLoad& load, const std::vector<LengthPoint>& points) {
     OutputChannel& report = ctx.files.report;
     OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
@@ -98,8 +98,9 @@ void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vec
     report.Blank(2);
     report.Line("   Pile       Pile Head       Maximum      Maximum");
     report.Line("  Length      Deflection      Moment        Shear ");
-    report.Line(ctx.problem.Options.Units == UnitSystem::USCS ? "  inches        inches        ln-lbs          lbs "
-                                                              : "  meters        meters         kN-m           kN  ");
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
+    report.Line(uscs ? "  inches        inches        ln-lbs          lbs "
+                     : "  meters        meters         kN-m           kN  ");
     report.Line("-----------  ------------  ------------  ------------");
     for (const LengthPoint& point : points) {
         WriteAdaptiveNumber(report, point.Length, 10);
@@ -127,10 +128,10 @@ bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth) {
 }
 
 void RunLengthStudy(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    PileModel& pile = ctx.pile;
-    const PileHeadLoad load = CaseLoad(ctx, c);
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    model::PileModel& pile = ctx.pile;
+    const model::PileHeadLoad load = CaseLoad(ctx, c);
     const double L0 = problem.PileTotalLength;
 
     std::vector<LengthPoint> points;

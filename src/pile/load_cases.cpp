@@ -38,7 +38,7 @@ constexpr std::int32_t kThrustBeyondBuckling = 231;
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
 void CheckPileModel(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     std::string problem_text;
     // Modes 1 and 4 describe the pile by its property table alone (constant
@@ -47,19 +47,19 @@ void CheckPileModel(RunContext& ctx) {
                             problem.SectionPropertyTable.size() >= 2;
     if ((problem.Sections.empty() && !table_only) || !(problem.PileTotalLength > 0.0)) {
         problem_text = "The pile has no sections or no length.";
-    } else if (increments < 1 || increments > kMaxNodes - 1) {
+    } else if (increments < 1 || increments > model::kMaxNodes - 1) {
         problem_text = "The number of pile increments, " + fmt::I0(increments) + ", is outside the range 1 to " +
-                       fmt::I0(kMaxNodes - 1) + ".";
-    } else if (NumberOfLoadCases(ctx) > kMaxLoadCases) {
+                       fmt::I0(model::kMaxNodes - 1) + ".";
+    } else if (NumberOfLoadCases(ctx) > model::kMaxLoadCases) {
         problem_text = "There are " + fmt::I0(NumberOfLoadCases(ctx)) + " load cases; at most " +
-                       fmt::I0(kMaxLoadCases) + " can be analysed.";
-    } else if (problem.i_Number_of_Layers() > kMaxSoilLayers) {
+                       fmt::I0(model::kMaxLoadCases) + " can be analysed.";
+    } else if (problem.i_Number_of_Layers() > model::kMaxSoilLayers) {
         problem_text = "There are " + fmt::I0(problem.i_Number_of_Layers()) + " soil layers; at most " +
-                       fmt::I0(kMaxSoilLayers) + " can be analysed.";
+                       fmt::I0(model::kMaxSoilLayers) + " can be analysed.";
     } else {
         for (std::size_t c = 0; c < problem.PileHeadLoads.size(); ++c) {
             const int type = problem.PileHeadLoads[c].LoadingType;
-            if (type < kShearAndMoment || type > kDeflectionAndSlope) {
+            if (type < model::kShearAndMoment || type > model::kDeflectionAndSlope) {
                 problem_text = "Load case " + fmt::I0(static_cast<std::int64_t>(c + 1)) + " has loading type " +
                                fmt::I0(type) + "; the loading types are 1 to 5.";
                 break;
@@ -72,24 +72,24 @@ void CheckPileModel(RunContext& ctx) {
     Stop_With_Error(ctx, kUnusablePileModel);
 }
 
-void SetHeadConditions(RunContext& ctx, const PileHeadLoad& load) {
-    PileModel& pile = ctx.pile;
+void SetHeadConditions(RunContext& ctx, const model::PileHeadLoad& load) {
+    model::PileModel& pile = ctx.pile;
     pile.LoadingType = load.LoadingType;
     pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             pile.HeadShear = load.Condition1;
             pile.HeadMoment = load.Condition2;
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             pile.HeadShear = load.Condition1;
             pile.HeadSlope = load.Condition2;
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             pile.HeadShear = load.Condition1;
             pile.HeadRotationalStiffness = load.Condition2;
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             pile.HeadDeflection = load.Condition1;
             pile.HeadMoment = load.Condition2;
             break;
@@ -105,21 +105,21 @@ void SetHeadConditions(RunContext& ctx, const PileHeadLoad& load) {
 // analysis made them: modes 1 and 4 keep the constant EI of the property
 // table. Mode 3 takes the bending stiffness from the moment-curvature curves of its
 // sections, and so does mode 5, whose sections carry the user's nonlinear EI.
-bool UsesNonlinearEI(const ProblemData& problem) {
+bool UsesNonlinearEI(const model::ProblemData& problem) {
     return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
 }
 
 void UpdateEIForThrust(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const double p_prime = problem.Options.Units == UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
+    const model::ProblemData& problem = ctx.problem;
+    const double p_prime = problem.Options.Units == model::UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
     Update_Nonlinear_EI(ctx, AxialThrustIndex(problem, p_prime), p_prime);
 }
 
 // Vuggy limestone needs its curves at zero deflection before the first
 // solution: every vuggy layer is evaluated once per node of the pile.
 void VuggyLimestonePrePass(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     const int layers = problem.i_Number_of_Layers();
     bool any = false;
     for (int l = 1; l <= layers; ++l) {
@@ -166,7 +166,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 
 // Runtime Error 9: the head deflection exceeds the excess deflection limit.
 [[noreturn]] void StopOnExcessDeflection(RunContext& ctx) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     const std::string& length = ctx.labels.Length;
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
     const std::string limit = "The specified excess deflection limit is    " +
@@ -210,7 +210,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 // Runtime Error 10. Returns only for loading type 4, whose case is still
 // reported: the error is recorded and the run ends after the next solution.
 void ReportNoConvergence(RunContext& ctx) {
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     const std::string length = TrimRight(ctx.labels.Length);
     OutputChannel& report = ctx.files.report;
     report.Blank(2);
@@ -223,7 +223,7 @@ void ReportNoConvergence(RunContext& ctx) {
     report.Blank();
     report.Line("Specified convergence tolerance = " + fmt::E(options.ConvergenceTolerance, 10, 3) + " " + length);
     report.Blank();
-    if (ctx.pile.LoadingType != kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
+    if (ctx.pile.LoadingType != model::kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
     try {
         Stop_With_Error(ctx, "RUN00010", 210);
     } catch (const RunStop&) {
@@ -233,12 +233,12 @@ void ReportNoConvergence(RunContext& ctx) {
 
 // Runtime Error 29: a layer too thin to hold a node.
 void CheckLayerHoldsNode(RunContext& ctx, int l) {
-    const ProblemData& problem = ctx.problem;
-    const PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    const model::PileModel& pile = ctx.pile;
     const auto li = static_cast<std::size_t>(l);
-    const SoilLayer& layer = problem.Layers[li - 1];
+    const model::SoilLayer& layer = problem.Layers[li - 1];
     if (l <= 1 || pile.TopNode[li] != 0 || !(pile.xv(pile.N) > layer.XLayerTop) ||
-        ctx.soil.EquivalentDepth[li] != kEquivalentDepthUnset || ctx.soil.BelowRockLayer[li]) {
+        ctx.soil.EquivalentDepth[li] != model::kEquivalentDepthUnset || ctx.soil.BelowRockLayer[li]) {
         return;
     }
     const double thickness = layer.XLayerBottom - layer.XLayerTop;
@@ -271,8 +271,8 @@ void CheckLayerHoldsNode(RunContext& ctx, int l) {
 
 // One sweep of the p-y criteria over the layers, top down.
 void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     ctx.soil.BelowRockCount = 0;
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         const auto li = static_cast<std::size_t>(l);
@@ -295,7 +295,7 @@ void WritePlotLine11(RunContext& ctx, int c) {
 }
 
 void EchoIteration(RunContext& ctx, int c, int iteration) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     OutputChannel& messages = ctx.files.messages;
     // The progress line is formed whole in the channel's scratch buffer. Case
     // and iteration numbers of every usual size end before the columns that
@@ -337,8 +337,8 @@ void EchoIteration(RunContext& ctx, int c, int iteration) {
 }
 
 void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     OutputChannel& messages = ctx.files.messages;
 
     const CaseOutcome outcome =
@@ -371,16 +371,16 @@ void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
 }  // namespace
 
 int NumberOfLoadCases(const RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
 }
 
-PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
+model::PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.Options.UseLrfd) {
-        const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
-        PileHeadLoad load;
-        load.LoadingType = kShearAndMoment;
+        const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+        model::PileHeadLoad load;
+        load.LoadingType = model::kShearAndMoment;
         load.Condition1 = combination.FactoredShear;
         load.Condition2 = combination.FactoredMoment;
         load.AxialThrust = combination.FactoredAxial;
@@ -389,11 +389,11 @@ PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
     return problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
 }
 
-CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+CaseOutcome SolvePile(RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L, FailureRule rule,
                        bool lrfd_combination, bool progress_line) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    model::PileModel& pile = ctx.pile;
     const bool report_failures = rule == FailureRule::Report;
 
     pile.CurrentCase = case_number;
@@ -437,10 +437,10 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load
 }
 
 void BuildNodeDepths(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     // An unusable pile is reported when the load cases need it.
-    if (increments < 1 || increments > kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
+    if (increments < 1 || increments > model::kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
     ComputeNodeDepths(ctx.pile, increments, problem.PileTotalLength, 0.0);
 }
 

@@ -32,14 +32,14 @@ enum class CaseOutcome {
 // Pile-head conditions of load case c (1-based): the pile-head load record,
 // or for an LRFD combination loading type 1 with its factored shear, moment
 // and axial thrust.
-PileHeadLoad CaseLoad(const RunContext& ctx, int c);
+model::PileHeadLoad CaseLoad(const RunContext& ctx, int c);
 
 // One complete nonlinear solution of a pile of length L under `load`.
 // `case_number` numbers the progress lines and selects the factored
 // distributed load of an LRFD combination; `lrfd_combination` says whether
 // the case is one. With `progress_line` the node set-up writes its
 // "Computing lateral response" line.
-CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
+CaseOutcome SolvePile(RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L, FailureRule rule,
                        bool lrfd_combination, bool progress_line);
 
 // The pile-head deflection versus pile length study of load case c.

@@ -14,7 +14,7 @@
 namespace trevasc {
 namespace {
 
-constexpr const char* kLoadTypeNames[kLrfdLoadTypes] = {
+constexpr const char* kLoadTypeNames[model::kLrfdLoadTypes] = {
     "Dead Loads",        "Live Loads", "Earthquake Loads", "Impact Loads",      "Wind Loads",
     "Water Loads",       "Ice Loads",  "Horizontal Soil Pressures",             "Live Roof Loads",
     "Rain Loads",        "Snow Loads", "Temperature Loads", "Special Loads"};
@@ -26,8 +26,8 @@ constexpr int kLrfdFailureWarning = -400;
 
 // Elastic-plastic sections of these shapes carry their plastic moment along
 // the section (tapered shapes included); H-piles use the nominal capacity.
-bool UsesPlasticMoment(const PileSection& section) {
-    if (section.SectionType != kElasticPlastic) return false;
+bool UsesPlasticMoment(const model::PileSection& section) {
+    if (section.SectionType != model::kElasticPlastic) return false;
     const int shape = section.Elastic.ElasticShape;
     return shape == 1 || shape == 2 || shape == 3 || shape == 6;
 }
@@ -35,18 +35,18 @@ bool UsesPlasticMoment(const PileSection& section) {
 }  // namespace
 
 void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     const int N = pile.N;
     const double h = pile.h;
     const auto slots = static_cast<std::size_t>(N) + 1;
 
     // Unfactored load per unit length of every type at every node: the
     // integral over the node's tributary length, divided by h.
-    std::vector<std::vector<double>> DL(kLrfdLoadTypes, std::vector<double>(slots, 0.0));
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    std::vector<std::vector<double>> DL(model::kLrfdLoadTypes, std::vector<double>(slots, 0.0));
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         const int k = load.LrfdLoadType;
-        if (k < 1 || k > kLrfdLoadTypes || load.DistributedLoad.empty()) continue;
+        if (k < 1 || k > model::kLrfdLoadTypes || load.DistributedLoad.empty()) continue;
         auto& sums = DL[static_cast<std::size_t>(k - 1)];
         for (int u = 1; u <= N; ++u) {
             sums[static_cast<std::size_t>(u)] += Average_Distributed_Load(load.DistributedLoad, pile.x(u), h);
@@ -58,7 +58,7 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
     std::string units_line = "    " + length;
     units_line.resize(18, ' ');
     units_line += TrimRight(ctx.labels.Force4) + "/" + TrimRight(length);
-    for (int k = 1; k <= kLrfdLoadTypes; ++k) {
+    for (int k = 1; k <= model::kLrfdLoadTypes; ++k) {
         const auto& sums = DL[static_cast<std::size_t>(k - 1)];
         bool any = false;
         for (int u = 1; u <= N; ++u) any = any || sums[static_cast<std::size_t>(u)] != 0.0;
@@ -80,10 +80,10 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
         report.Blank();
     }
 
-    const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+    const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
     for (int u = 1; u <= N; ++u) {
         double q = 0.0;
-        for (int k = 1; k <= kLrfdLoadTypes; ++k) {
+        for (int k = 1; k <= model::kLrfdLoadTypes; ++k) {
             q += combination.LoadFactors[static_cast<std::size_t>(k - 1)] *
                  DL[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(u)];
         }
@@ -93,8 +93,8 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
 }
 
 void WriteLrfdPerformanceTable(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    const model::ProblemData& problem = ctx.problem;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     OutputChannel& report = ctx.files.report;
 
     report.Blank(2);
@@ -109,11 +109,11 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
     const int sections = static_cast<int>(problem.Sections.size());
     int failures = 0;
     for (int c = 1; c <= static_cast<int>(problem.LrfdCombinations.size()); ++c) {
-        const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
-        const CaseResults& results = ctx.cases(c);
+        const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+        const model::CaseResults& results = ctx.cases(c);
         const double phi = combination.MomentResistanceFactor;
-        for (int s = 1; s <= sections && s <= kMaxSections; ++s) {
-            const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+        for (int s = 1; s <= sections && s <= model::kMaxSections; ++s) {
+            const model::PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
             const auto si = static_cast<std::size_t>(s);
             const double developed = results.SectionMaxMoment[si];
             WriteIntegerField(report, c, 3);
@@ -123,10 +123,10 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             WriteAdaptiveNumber(report, phi, 10);
             WriteSpaces(report, 6);
 
-            const bool elastic = section.SectionType == kElasticPile;
+            const bool elastic = section.SectionType == model::kElasticPile;
             double capacity = 0.0;
             if (!elastic && s <= static_cast<int>(ctx.stiffness.Sections.size())) {
-                const SectionStiffness& stiffness = ctx.stiffness.Sections[si - 1];
+                const model::SectionStiffness& stiffness = ctx.stiffness.Sections[si - 1];
                 if (UsesPlasticMoment(section)) {
                     const int node = results.SectionMaxMomentNode[si];
                     const double depth = node >= 1 ? ctx.pile.x(node) : stiffness.TopDepth;

@@ -13,15 +13,15 @@
 namespace trevasc {
 namespace {
 
-void WriteLoadingDefinitions(OutputChannel& report, UnitSystem units) {
-    if (units == UnitSystem::USCS) {
+void WriteLoadingDefinitions(OutputChannel& report, model::UnitSystem units) {
+    if (units == model::UnitSystem::USCS) {
         report.Line("Load Type 1: Load 1 = Shear, lbs, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 2: Load 1 = Shear, lbs, and Load 2 = Slope, radians");
         report.Line("Load Type 3: Load 1 = Shear, lbs, and Load 2 = Rotational Stiffness, in-lbs/radian");
         report.Line("Load Type 4: Load 1 = Top Deflection, inches, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 5: Load 1 = Top Deflection, inches, and Load 2 = Slope, radians");
         report.Blank(2);
-    } else if (units == UnitSystem::SI) {
+    } else if (units == model::UnitSystem::SI) {
         report.Line("Load Type 1: Load 1 = Shear, kN, and Load 2 = Moment, kN-m ");
         report.Line("Load Type 2: Load 1 = Shear, kN, and Load 2 = Slope, radians");
         report.Line("Load Type 3: Load 1 = Shear, kN, and Load 2 = Rotational Stiffness, kN-m/radian");
@@ -31,9 +31,9 @@ void WriteLoadingDefinitions(OutputChannel& report, UnitSystem units) {
     }
 }
 
-void WriteColumnHeadings(OutputChannel& report, UnitSystem units, bool lrfd) {
-    const bool uscs = units == UnitSystem::USCS;
-    const bool si = units == UnitSystem::SI;
+void WriteColumnHeadings(OutputChannel& report, model::UnitSystem units, bool lrfd) {
+    const bool uscs = units == model::UnitSystem::USCS;
+    const bool si = units == model::UnitSystem::SI;
     if (!lrfd) {
         report.Line("               Pile-head      Pile-head ");
         report.Line("Load  Load    Condition 1    Condition 2        Axial        Pile-head       Maximum        Maximum       Pile-head  ");
@@ -64,8 +64,8 @@ constexpr const char* kSecondTexts[] = {"  M =", "  S =", "  R =", "  M =", "  S
 }  // namespace
 
 void WriteResponseSummary(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     if (ctx.pile.StiffnessMode) return;
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
@@ -83,10 +83,10 @@ void WriteResponseSummary(RunContext& ctx) {
     WriteColumnHeadings(report, options.Units, options.UseLrfd);
 
     for (int c = 1; c <= cases; ++c) {
-        const PileHeadLoad load = CaseLoad(ctx, c);
+        const model::PileHeadLoad load = CaseLoad(ctx, c);
         const int t = load.LoadingType;
         if (t < 1 || t > 5) continue;
-        const CaseResults& results = ctx.cases(c);
+        const model::CaseResults& results = ctx.cases(c);
         WriteIntegerField(report, c, 3);
         WriteSpaces(report, 1);
         report.Write(kTypeTexts[t - 1]);
@@ -102,9 +102,9 @@ void WriteResponseSummary(RunContext& ctx) {
         EndReportLine(report);
     }
 
-    const std::string_view label = options.Units == UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
+    const std::string_view label = options.Units == model::UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
     for (int c = 1; c <= cases; ++c) {
-        const CaseResults& results = ctx.cases(c);
+        const model::CaseResults& results = ctx.cases(c);
         WritePlotRecord(plot, plot::kLine13,
                         {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
                          results.HeadSlope, label});

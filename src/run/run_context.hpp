@@ -34,14 +34,14 @@ struct RunFiles {
 };
 
 struct RunContext {
-    ProblemData problem;
-    UnitLabels labels;
+    model::ProblemData problem;
+    model::UnitLabels labels;
     WarningRegistry warnings;
     RunFiles files;
-    PileModel pile;                  // node arrays of the current case
-    SoilState soil;                  // layering correction, rock bookkeeping, report mode
-    SectionStiffnessTable stiffness;
-    CaseResultsTable cases;          // head response of every case
+    model::PileModel pile;                  // node arrays of the current case
+    model::SoilState soil;                  // layering correction, rock bookkeeping, report mode
+    model::SectionStiffnessTable stiffness;
+    model::CaseResultsTable cases;          // head response of every case
     std::int32_t ErrorNumber = 0;
     Clock clock;
 

@@ -54,7 +54,7 @@ void WriteMethodLines(OutputChannel& report, const InteractionDiagram& d, const 
         if (d.code == DesignCode::kEurocode2) {
             WriteLabelLine(report, "Concrete Stress Block", "parabola-rectangle, eps_cu2 = " + Fixed(d.eps_cu, 5));
         } else {
-            const double fc_ksi = ws.Units == UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
+            const double fc_ksi = ws.Units == model::UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
             const double beta1 = std::fmin(0.85, std::fmax(0.65, 0.85 - 0.05 * (fc_ksi - 4.0)));
             const double alpha1 = d.code == DesignCode::kAashto
                                       ? std::fmin(0.85, std::fmax(0.75, 0.85 - 0.02 * (fc_ksi - 10.0)))
@@ -93,7 +93,7 @@ std::string DepthField(double c) {
     return AdaptiveNumber(c, kColumn);
 }
 
-InteractionDiagram DiagramOf(const ProblemData& problem, const SectionWorkspace& ws) {
+InteractionDiagram DiagramOf(const model::ProblemData& problem, const SectionWorkspace& ws) {
     // The input carries no transverse-reinforcement type: tied, the
     // conservative choice for phi and the axial cap.
     return ComputeInteractionDiagram(ws, DesignCodeOf(problem.Options.DesignCode), TransverseReinforcement::kTied,
@@ -145,7 +145,7 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
     const std::string moment = TrimmedUnit(units.Moment);
     header(" Point", {"Depth to", "Net Tensile", "Nominal", "Nominal", "Strength", "Factored", "Factored"});
     header("  No. ", {"N. Axis", "Strain", "Axial Force", "Moment", "Factor", "Axial Force", "Moment"});
-    if (ws.Units != UnitSystem::GENERAL) header("      ", {length, "", force, moment, "", force, moment});
+    if (ws.Units != model::UnitSystem::GENERAL) header("      ", {length, "", force, moment, "", force, moment});
     std::string dashes = " -----";
     for (int k = 0; k < 7; ++k) dashes += "  " + std::string(kColumn - 2, '-');
     report.Line(dashes);
@@ -162,8 +162,8 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
 
 }  // namespace
 
-void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
-    const ProblemData& problem = ctx.problem;
+void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+    const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction) return;
     // A tensile thrust beyond cracking replaces the strand prestrain for its
     // curve; the diagram starts from the effective prestress again.
@@ -172,10 +172,12 @@ void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileS
 }
 
 InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (k < 1 || k > static_cast<int>(problem.Sections.size())) return {};
-    const PileSection& section = problem.Sections[static_cast<std::size_t>(k - 1)];
-    if (section.SectionType < kRectangularConcrete || section.SectionType > kOctagonalHollowPrestressed) return {};
+    const model::PileSection& section = problem.Sections[static_cast<std::size_t>(k - 1)];
+    if (section.SectionType < model::kRectangularConcrete || section.SectionType > model::kOctagonalHollowPrestressed) {
+        return {};
+    }
     SectionWorkspace ws;
     FillSectionWorkspace(ws, section, problem.Options.Units);
     ws.SectionNumber = k;
@@ -196,20 +198,20 @@ std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vect
         reversed.push_back(diagrams[s].computed ? InteractionDiagramOfSection(ctx, static_cast<int>(s) + 1, true)
                                                 : InteractionDiagram{});
     }
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     // Case loads and moments are in pounds and inch-pounds for USCS; the
     // diagrams in kips and inch-kips.
-    const double scale = problem.Options.Units == UnitSystem::USCS ? 1.0 / kPoundsPerKip : 1.0;
+    const double scale = problem.Options.Units == model::UnitSystem::USCS ? 1.0 / kPoundsPerKip : 1.0;
     const int cases = problem.Options.UseLrfd ? static_cast<int>(problem.LrfdCombinations.size())
                                               : static_cast<int>(problem.PileHeadLoads.size());
     const int sections = static_cast<int>(problem.Sections.size());
     std::vector<InteractionCheckRow> rows;
-    for (int c = 1; c <= cases && c <= kMaxLoadCases; ++c) {
-        const CaseResults& results = ctx.cases(c);
+    for (int c = 1; c <= cases && c <= model::kMaxLoadCases; ++c) {
+        const model::CaseResults& results = ctx.cases(c);
         const double thrust = problem.Options.UseLrfd
                                   ? problem.LrfdCombinations[static_cast<std::size_t>(c - 1)].FactoredAxial
                                   : problem.PileHeadLoads[static_cast<std::size_t>(c - 1)].AxialThrust;
-        for (int s = 1; s <= sections && s <= kMaxSections; ++s) {
+        for (int s = 1; s <= sections && s <= model::kMaxSections; ++s) {
             const auto si = static_cast<std::size_t>(s);
             InteractionCheckRow row;
             row.load_case = c;

@@ -16,7 +16,7 @@
 namespace trevasc::section {
 
 // Diagram of the analysed section (types 0..10) and its report block.
-void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 // The diagram of section k (1-based) rebuilt from the problem data, as
 // ReportInteractionDiagram made it; not computed for sections whose

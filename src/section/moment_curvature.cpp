@@ -144,7 +144,7 @@ void SetPointMaxima(const SectionWorkspace& ws, CurvePoint& point) {
 // Thrust levels of the section, with the checks, messages and plot Line 3
 // of the analysis mode.
 std::vector<double> PrepareThrustList(RunContext& ctx, const SectionWorkspace& ws) {
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const std::vector<double>& input = ctx.stiffness.InputThrusts;
@@ -476,7 +476,7 @@ double SectionMoment(const SectionWorkspace& ws) {
 }
 
 double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start, bool* no_root) {
-    const bool uscs = ws.Units == UnitSystem::USCS;
+    const bool uscs = ws.Units == model::UnitSystem::USCS;
     const double h = uscs ? kStepUscs : kStepMetric;
     const double tau = uscs ? kToleranceUscs : kToleranceMetric;
     // A first evaluation at mid-depth: its result is not used, but like every
@@ -532,8 +532,8 @@ double InitialCurvatureStep(const SectionWorkspace& ws, double first_thrust) {
         const double A = PipeRingArea(ws);
         return (kPipeYieldFactor * fy / Es - first_thrust / (A * Es)) / (ws.D / 2.0) / kPipeStepDivisor;
     }
-    const double W = ws.Width > 0.0 && ws.SectionType != kRectangularConcrete ? ws.Width : ws.D;
-    if (ws.Units == UnitSystem::SI) {
+    const double W = ws.Width > 0.0 && ws.SectionType != model::kRectangularConcrete ? ws.Width : ws.D;
+    if (ws.Units == model::UnitSystem::SI) {
         const double divisor = std::max(1.0, std::round(W / kMetresPerInchSingle / kReferenceWidthInches));
         return kBaseCurvatureStepSi / divisor;
     }
@@ -632,12 +632,12 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
     return points.back().M;
 }
 
-void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const bool pipe = ws.IsSteelPipe();
-    const bool uscs = ws.Units == UnitSystem::USCS;
-    const bool si = ws.Units == UnitSystem::SI;
+    const bool uscs = ws.Units == model::UnitSystem::USCS;
+    const bool si = ws.Units == model::UnitSystem::SI;
 
     Initialize_EI_Vars(ctx, ws, section);
     if (!pipe) WriteConcreteProperties(ctx, ws);
@@ -678,15 +678,15 @@ void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection
     }
 
     // Hand-over to the pile model and plot Lines 4 and 5.
-    SectionStiffness& table = ctx.stiffness.Sections[static_cast<std::size_t>(ws.SectionNumber - 1)];
-    table.Source = StiffnessSource::MomentCurvature;
+    model::SectionStiffness& table = ctx.stiffness.Sections[static_cast<std::size_t>(ws.SectionNumber - 1)];
+    table.Source = model::StiffnessSource::MomentCurvature;
     table.SectionType = ws.SectionType;
-    table.Levels.assign(curves.size(), ThrustLevelCurve{});
+    table.Levels.assign(curves.size(), model::ThrustLevelCurve{});
     std::vector<double>& thrust_list = ctx.problem.AxialThrustList;
     const double capacity_scale = uscs ? kPoundsPerKip : 1.0;
     for (std::size_t t = 0; t < curves.size(); ++t) {
         const MomentCurvatureCurve& curve = curves[t];
-        ThrustLevelCurve& level = table.Levels[t];
+        model::ThrustLevelCurve& level = table.Levels[t];
         level.AxialThrust = curve.Thrust;
         level.NominalMomentCapacity = curve.NominalMomentCapacity * capacity_scale;
         if (t < thrust_list.size()) thrust_list[t] = curve.Thrust;
@@ -695,7 +695,7 @@ void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection
         level.Points.reserve(curve.Points.size());
         for (std::size_t p = 0; p < curve.Points.size(); ++p) {
             const CurvePoint& point = curve.Points[p];
-            level.Points.push_back(StiffnessPoint{point.M, point.EI, point.phi});
+            level.Points.push_back(model::StiffnessPoint{point.M, point.EI, point.phi});
             WritePlotLine5(ctx.files.plot, PlotCurveKind::kPileHeadLoads, point.M, point.EI, point.phi, ws.SectionNumber,
                            static_cast<int>(t + 1), static_cast<int>(p + 1));
         }

@@ -74,6 +74,6 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
 // The moment-curvature driver of a section of type 0..10: Initialize_EI_Vars,
 // concrete properties, thrust list, legend, the curves and their report
 // tables, the hand-over to the pile model, plot lines and summary.
-void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 }  // namespace trevasc::section

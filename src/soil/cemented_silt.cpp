@@ -273,11 +273,11 @@ struct SiltLayerValues {
     double theta = 0.0;    // its magnitude
 };
 
-SiltLayerValues SiltLayerOf(const ProblemData& problem) {
-    const AnalysisOptions& options = problem.Options;
+SiltLayerValues SiltLayerOf(const model::ProblemData& problem) {
+    const model::AnalysisOptions& options = problem.Options;
     SiltLayerValues l;
-    l.uscs = options.Units == UnitSystem::USCS;
-    l.si = options.Units == UnitSystem::SI;
+    l.uscs = options.Units == model::UnitSystem::USCS;
+    l.si = options.Units == model::UnitSystem::SI;
     l.cyclic = options.CyclicLoading;
     l.theta_s = problem.SlopeMinusBatter;
     l.theta = std::fabs(l.theta_s);
@@ -315,7 +315,7 @@ double SiltEpsilon50(const RunContext& ctx, const SiltLayerValues& l, double xv,
 // Initial modulus k (force/length^3) at xv: from the layer's input values (a
 // missing bottom value is taken as the top one from here on), else the
 // default from the cohesion and the friction angle.
-double SiltInitialModulus(SoilLayer& soil_layer, const SiltLayerValues& l, double xv, double c, double gamma,
+double SiltInitialModulus(model::SoilLayer& soil_layer, const SiltLayerValues& l, double xv, double c, double gamma,
                           double phi_degrees) {
     const bool uscs = l.uscs;
     const bool cyclic = l.cyclic;
@@ -346,7 +346,7 @@ double SiltInitialModulus(SoilLayer& soil_layer, const SiltLayerValues& l, doubl
 // The look-ups, the initial modulus and the wedge of a node, with the stops
 // on its strength, friction angle and the slope.
 SiltNodeCurve SiltWedgeAt(RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
-    SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     SiltNodeCurve silt;
     silt.b = PileWidthAt(ctx, node.x);
     silt.pm = PMultiplierAt(ctx, node.x);
@@ -468,7 +468,7 @@ void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, c
 }
 
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const SiltCurve& curve = silt.curve;
     const std::string length = " " + TrimRight(u.Length);
     const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
@@ -523,8 +523,8 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 }  // namespace
 
 void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const SiltLayerValues l = SiltLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 

@@ -73,7 +73,7 @@ void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths
                   });
 }
 
-void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {
+void ApplyBelowRockBookkeeping(model::SoilState& soil, int layer, const CriterionEntry& entry) {
     auto& marked = soil.BelowRockLayer[static_cast<std::size_t>(layer)];
     switch (entry.rock_rule) {
         case kMarkIfBelowRock:

@@ -67,7 +67,7 @@ void StoreLayerSprings(RunContext& ctx, int layer, int first, int last);
 // Prints the p-y curves of `layer` at the output depths `depths`.
 void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths);
 // Rock-layer bookkeeping after the criterion of `layer` has run.
-void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
+void ApplyBelowRockBookkeeping(model::SoilState& soil, int layer, const CriterionEntry& entry);
 
 // The criteria of this build.
 void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last);

@@ -99,7 +99,7 @@ struct Units {
     std::string unit_weight;  // force/length**3
 };
 
-inline Units MakeUnits(const UnitLabels& u) {
+inline Units MakeUnits(const model::UnitLabels& u) {
     Units units;
     units.length = TrimRight(u.Length);
     units.force_per_length = TrimRight(u.Force3) + u.Divide + units.length;

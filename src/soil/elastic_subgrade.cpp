@@ -34,7 +34,7 @@ struct SubgradeNodeCurve {
 };
 
 SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
     const double Vt = soil_layer.Top.ElasticSubgradeModulus;
@@ -50,7 +50,7 @@ SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node
 
 // The printed curve of an output depth: 17 points from 0 to 2b.
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const std::string length = TrimRight(u.Length);
     const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
     const std::string force_per_length3 = force_per_length + "**3";

@@ -104,10 +104,10 @@ struct LiquefiedSandLayer {
 };
 
 LiquefiedSandLayer LiquefiedSandLayerOf(RunContext& ctx, int layer) {
-    AnalysisOptions& options = ctx.problem.Options;
+    model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
-    const bool si = options.Units == UnitSystem::SI;
-    if (options.Units == UnitSystem::GENERAL) {
+    const bool si = options.Units == model::UnitSystem::SI;
+    if (options.Units == model::UnitSystem::GENERAL) {
         StopOnUndefinedCurve(ctx, layer, "The criterion is defined in kN and metres or in pounds and inches only,",
                              "and this run uses general units.",
                              "Use SI or US customary units, or model the layer with another criterion.");
@@ -170,7 +170,7 @@ LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const Li
 
 PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
     PyCurveReport report(56);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;

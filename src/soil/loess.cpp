@@ -98,13 +98,13 @@ struct LoessLayer {
 };
 
 LoessLayer LoessLayerOf(RunContext& ctx, int layer) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const double input_cycles = problem.Options.NumberOfCycles;
     if (std::fabs(input_cycles) > kMaxCycles) StopOnTooManyCycles(ctx, layer, input_cycles);
     LoessLayer l;
     l.N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
     l.cycle_divisor = 1.0 + kCycleFactor * std::log(l.N);
-    l.yref = problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
+    l.yref = problem.Options.Units == model::UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
     return l;
 }
 
@@ -121,7 +121,7 @@ struct LoessNodeCurve {
 };
 
 LoessNodeCurve LoessCurveAt(RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     LoessNodeCurve c;
     c.b = PileWidthAt(ctx, node.x);
     c.pm = PMultiplierAt(ctx, node.x);

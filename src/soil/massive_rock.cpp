@@ -137,7 +137,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // The pile's bending stiffness at axial depth x from the node values of the
 // converged case: report depths need not fall on nodes.
-double BendingStiffnessAt(const PileModel& pile, double x) {
+double BendingStiffnessAt(const model::PileModel& pile, double x) {
     if (pile.N < 1) return 0.0;
     if (x <= pile.x(1)) return pile.EI(1);
     for (int k = 1; k < pile.N; ++k) {
@@ -171,7 +171,7 @@ struct MassiveRockLayer {
 
 MassiveRockLayer MassiveRockLayerOf(const RunContext& ctx) {
     MassiveRockLayer l;
-    l.si = ctx.problem.Options.Units == UnitSystem::SI;
+    l.si = ctx.problem.Options.Units == model::UnitSystem::SI;
     l.mb = kMi * std::exp(kMbExponent);
     l.s = std::exp(kSExponent);
     l.a = 0.5 + (std::exp(kAExponentTerm) - kAConstantTerm) * kOneSixth;
@@ -237,7 +237,7 @@ struct MassiveRockNodeCurve {
 // The curve at `node` for a pile of bending stiffness EI there.
 MassiveRockNodeCurve MassiveRockCurveAt(RunContext& ctx, int layer, const MassiveRockLayer& l, const PyNode& node,
                                         double EI) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double z = node.z0;
     const double z_stress = z == 0.0 ? (l.si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
     const double b = PileWidthAt(ctx, node.x);
@@ -265,7 +265,7 @@ MassiveRockNodeCurve MassiveRockCurveAt(RunContext& ctx, int layer, const Massiv
 
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const MassiveRockNodeCurve& c) {
     PyCurveReport report(31);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;

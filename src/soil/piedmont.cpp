@@ -70,7 +70,7 @@ constexpr std::int32_t kParameterOutOfRange = 174;
     Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
-double TestValue(const SoilPointParams& point, int test) {
+double TestValue(const model::SoilPointParams& point, int test) {
     switch (test) {
         case kSpt: return point.N60;
         case kCpt: return point.ConeTipResistance;
@@ -82,10 +82,10 @@ double TestValue(const SoilPointParams& point, int test) {
 
 // Initial modulus per unit test value; 0 where the correlation is not
 // defined.
-double ModulusFactor(UnitSystem units, int test) {
-    if (units != UnitSystem::USCS && units != UnitSystem::SI) return 0.0;
+double ModulusFactor(model::UnitSystem units, int test) {
+    if (units != model::UnitSystem::USCS && units != model::UnitSystem::SI) return 0.0;
     switch (test) {
-        case kSpt: return units == UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
+        case kSpt: return units == model::UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
         case kCpt: return kCptFactor;
         case kDmt: return kDmtFactor;
         case kPmt: return kPmtFactor;
@@ -115,7 +115,7 @@ struct PiedmontLayer {
 };
 
 PiedmontLayer PiedmontLayerOf(const RunContext& ctx, int layer) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     PiedmontLayer l;
     // The test type is held in a real column; the top point's governs.
     l.test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
@@ -131,7 +131,7 @@ struct PiedmontNodeCurve {
 };
 
 PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
     const double Vt = TestValue(soil_layer.Top, l.test);
@@ -154,7 +154,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
     const PiedmontCurve& curve = c.curve;
     const double b = curve.b;
     PyCurveReport report(56);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;

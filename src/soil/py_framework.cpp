@@ -26,10 +26,10 @@ constexpr std::array<std::string_view, 21> kModelNames = {
 };
 
 // The soil profile points: two per layer, top then bottom, numbered from 1.
-int PointCount(const ProblemData& problem) { return 2 * problem.i_Number_of_Layers(); }
+int PointCount(const model::ProblemData& problem) { return 2 * problem.i_Number_of_Layers(); }
 
-const SoilPointParams& Point(const ProblemData& problem, int j) {
-    const SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
+const model::SoilPointParams& Point(const model::ProblemData& problem, int j) {
+    const model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
     return (j % 2 == 1) ? layer.Top : layer.Bottom;
 }
 
@@ -113,7 +113,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Runtime Error 43: the layer interface at a depth cannot be located.
 [[noreturn]] void StopOnInterfaceNotFound(RunContext& ctx, double x, bool at_tip, int above, int below) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
     auto top = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop : 0.0; };
@@ -140,7 +140,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 // strength has no rule.
 [[noreturn]] void StopOnUnsupportedInterface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
                                              bool at_tip) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto code = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL : 0; };
     OutputChannel& report = ctx.files.report;
@@ -175,8 +175,8 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Trapezoid average over the profile points from the ground surface to x.
 // Returns false when x lies below the deepest point.
-bool AverageFromGround(const RunContext& ctx, double x, double SoilPointParams::*column, double& average) {
-    const ProblemData& problem = ctx.problem;
+bool AverageFromGround(const RunContext& ctx, double x, double model::SoilPointParams::*column, double& average) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     const double d = x - problem.GroundSurfaceDepth;
     average = 0.0;
@@ -207,7 +207,7 @@ std::string_view SoilModelName(int code) {
 }
 
 PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_number) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     PyNode node;
     node.k = k;
     node.x = node.xv = depth;
@@ -219,7 +219,7 @@ PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_num
 
 
 double fn_c(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
     auto C = [&](int j) { return Point(problem, j).Cohesion; };
@@ -245,14 +245,14 @@ double fn_c(RunContext& ctx, double x) {
     int m = 1;
     for (;; ++m) {
         if (m + 1 > layers) StopOnInterfaceNotFound(ctx, x, at_tip, m, m + 1);
-        const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
-        const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+        const model::SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+        const model::SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
         if (std::fabs(x - upper.XLayerBottom) < kDepthTolerance && std::fabs(x - lower.XLayerTop) < kDepthTolerance) {
             break;
         }
     }
-    const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
-    const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+    const model::SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+    const model::SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
     const double cu = upper.Bottom.Cohesion;
     const double cl = lower.Top.Cohesion;
     if (at_tip) return cu;
@@ -273,8 +273,8 @@ double fn_c(RunContext& ctx, double x) {
     StopOnUnsupportedInterface(ctx, x, ku, kl, j, at_tip);
 }
 
-double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column) {
-    const ProblemData& problem = ctx.problem;
+double PointValueAt(const RunContext& ctx, double x, double model::SoilPointParams::*column) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
     auto V = [&](int j) { return Point(problem, j).*column; };
@@ -295,7 +295,7 @@ double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*co
     return Linear(D(j - 1), V(j - 1), D(j), V(j), x);
 }
 
-double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &SoilPointParams::Epsilon50); }
+double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &model::SoilPointParams::Epsilon50); }
 
 // Input Data Error 4: a node below the friction angle data.
 [[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x) {
@@ -315,11 +315,11 @@ double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x
 double FrictionAngleAt(RunContext& ctx, double x) {
     const int n = PointCount(ctx.problem);
     if (n < 2 || x > Point(ctx.problem, n).Depth) StopOnDepthBelowFrictionData(ctx, x);
-    return PointValueAt(ctx, x, &SoilPointParams::FrictionAngle);
+    return PointValueAt(ctx, x, &model::SoilPointParams::FrictionAngle);
 }
 
 double AverageUnitWeight(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     const int n = PointCount(problem);
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) {
@@ -331,23 +331,25 @@ double AverageUnitWeight(RunContext& ctx, double x) {
     }
     if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) StopOnDepthBelowUnitWeightData(ctx, x);
+    if (!AverageFromGround(ctx, x, &model::SoilPointParams::EffUnitWeight, average)) {
+        StopOnDepthBelowUnitWeightData(ctx, x);
+    }
     ctx.soil.UnitWeightMemo.Store(x, average);
     return average;
 }
 
 double AverageStrength(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) return fn_c(ctx, x);
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::Cohesion, average)) StopOnDepthBelowCohesionData(ctx, x);
+    if (!AverageFromGround(ctx, x, &model::SoilPointParams::Cohesion, average)) StopOnDepthBelowCohesionData(ctx, x);
     return average;
 }
 
 namespace {
 
-double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*column) {
+double MultiplierAt(const RunContext& ctx, double x, double model::PyModifierPoint::*column) {
     const auto& profile = ctx.problem.PyModifierProfile;
     const int m = std::min(static_cast<int>(profile.size()), ctx.problem.PyModifierCount);
     if (m <= 0) return 1.0;
@@ -365,12 +367,16 @@ double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*co
 
 }  // namespace
 
-double PMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::PMultiplier); }
-double YMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::YMultiplier); }
+double PMultiplierAt(const RunContext& ctx, double x) {
+    return MultiplierAt(ctx, x, &model::PyModifierPoint::PMultiplier);
+}
+double YMultiplierAt(const RunContext& ctx, double x) {
+    return MultiplierAt(ctx, x, &model::PyModifierPoint::YMultiplier);
+}
 
 double PileWidthAt(RunContext& ctx, double x) {
     if (const double* known = ctx.soil.PileWidthMemo.Find(x)) return *known;
-    const double width = Lookup_Pile_Properties(ctx.problem, x).Width;
+    const double width = model::Lookup_Pile_Properties(ctx.problem, x).Width;
     ctx.soil.PileWidthMemo.Store(x, width);
     return width;
 }
@@ -386,7 +392,7 @@ double GroundSlopeFactor(const RunContext& ctx, double y) {
     return 1.0;
 }
 
-double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
+double ResistanceOfLayersAbove(const model::SoilState& soil, int layer) {
     double sum = 0.0;
     for (int j = 1; j < layer; ++j) {
         const auto i = static_cast<std::size_t>(j);
@@ -397,7 +403,7 @@ double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
 }
 
 void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     std::string unit = ctx.labels.Length;
     while (!unit.empty() && unit.back() == ' ') unit.pop_back();
     std::string where = "node " + fmt::I0(k);

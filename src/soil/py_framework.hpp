@@ -45,7 +45,7 @@ struct PyNode {
 
 // Pile node k as the criteria see it during the iterations.
 inline PyNode PyNodeAt(const RunContext& ctx, int k) {
-    const PileModel& pile = ctx.pile;
+    const model::PileModel& pile = ctx.pile;
     PyNode node;
     node.k = k;
     node.x = pile.x(k);
@@ -70,7 +70,7 @@ double fn_c(RunContext& ctx, double x);
 double Epsilon50At(const RunContext& ctx, double x);
 double FrictionAngleAt(RunContext& ctx, double x);
 // The same point-list look-up on any column of the soil points.
-double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column);
+double PointValueAt(const RunContext& ctx, double x, double model::SoilPointParams::*column);
 // Averages from the ground surface down to x.
 double AverageUnitWeight(RunContext& ctx, double x);
 double AverageStrength(RunContext& ctx, double x);
@@ -87,7 +87,7 @@ double GroundSlopeFactor(const RunContext& ctx, double y);
 // Layering correction. Resistance of the layers above `layer` (A of the
 // equivalent-depth equation), and the depth z used on the curve of a node of
 // a criterion that applies the correction.
-double ResistanceOfLayersAbove(const SoilState& soil, int layer);
+double ResistanceOfLayersAbove(const model::SoilState& soil, int layer);
 // Sets Z as the equivalent depth of `layer`. A Z that is not a finite
 // depth (a layer without strength or friction at its top develops no
 // resistance, so no depth in it matches the layers above) gives way to the
@@ -99,7 +99,7 @@ inline void SetLayerEquivalentDepth(RunContext& ctx, int layer, double Z) {
             : ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].XLayerTop - ctx.problem.GroundSurfaceDepth;
 }
 inline double CurveDepth(const RunContext& ctx, int layer, double xv, double z0) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (layer <= 1 || ctx.soil.BelowRockCount != 0) return z0;
     const auto& layers = problem.Layers;
     const bool ground_above_head = (layers.size() >= 1 && layers[0].XLayerBottom < -1.0e-8) ||
@@ -122,9 +122,9 @@ inline constexpr std::int32_t kNonFiniteSoilModulusError = 242;
 // R = ysoil Es + q.
 inline void StoreSoilModulus(RunContext& ctx, const PyNode& node, double Es) {
     if (!std::isfinite(Es)) StopOnNonFiniteSoilModulus(ctx, node.k, Es);
-    PileModel& pile = ctx.pile;
+    model::PileModel& pile = ctx.pile;
     pile.Es(node.k) = Es;
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     if (problem.Options.UseSoilMovement && !problem.SoilMovementProfile.empty()) {
         pile.R(node.k) = node.ysoil * Es + node.q;
     }

@@ -13,7 +13,7 @@ namespace {
 // Input Data Error 23: an output depth above the ground surface. The
 // message does not stop the run by itself; the run ends with input error 23.
 [[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
     for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
         out->Line("**** Input Data Error No. 23 (NON-FATAL) ****");
@@ -33,7 +33,7 @@ namespace {
 // Layer holding an output depth: the last layer whose top lies at or above
 // it (a depth on an interface belongs to the layer below), provided the depth
 // is not below that layer's bottom. 0 when no layer holds it.
-int LayerOfDepth(const ProblemData& problem, double depth) {
+int LayerOfDepth(const model::ProblemData& problem, double depth) {
     int holder = 0;
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         if (problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop <= depth) holder = l;
@@ -45,8 +45,8 @@ int LayerOfDepth(const ProblemData& problem, double depth) {
 }  // namespace
 
 void WritePyCurvesAtDepths(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    SoilState& soil = ctx.soil;
+    const model::ProblemData& problem = ctx.problem;
+    model::SoilState& soil = ctx.soil;
     OutputChannel& report = ctx.files.report;
     report.Line(kRule80);
     report.Line(std::string(20, ' ') + "p-y Curves Reported for Specified Depths");

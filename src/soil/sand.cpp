@@ -134,7 +134,8 @@ double Degrees(double radians) { return radians * kDegreesPerRadian; }
 
 // Subgrade modulus of a sand layer at vertical depth xv; `defaulted` tells
 // whether the layer uses the default from the friction angle.
-double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted);
+double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+             bool& defaulted);
 
 // ------------------------------------------------------------------ errors
 
@@ -222,12 +223,13 @@ void WriteFrictionAngleWarning(RunContext& ctx) {
     StopOnQuietError(ctx, number);
 }
 
-double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {
+double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+             bool& defaulted) {
     const double ktop = layer.Top.SubgradeK;
     defaulted = ktop <= 0.0;
     if (defaulted) {
         const double k = SandDefaultK(phi_degrees, gamma, ctx.problem.Options.Units);
-        if (ctx.problem.Options.Units == UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
+        if (ctx.problem.Options.Units == model::UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
         return k;
     }
     const double kbot = layer.Bottom.SubgradeK;
@@ -239,7 +241,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 // Deflection at a report depth for the direction of a sloping ground:
 // linear in vertical depth between the two pile nodes around it (between
 // nodes 1 and 2 above the second node).
-double DeflectionAtDepth(const PileModel& pile, double depth) {
+double DeflectionAtDepth(const model::PileModel& pile, double depth) {
     if (pile.N < 2) return pile.y(1);
     int k = 1;
     while (k < pile.N - 1 && pile.xv(k + 1) < depth) ++k;
@@ -284,7 +286,7 @@ struct ReeseNodeCurve {
 
 // The lines both sand reports open with: layer, depths, slope and batter
 // angles and the equivalent depth of the curve.
-void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int layer, double z0, double z) {
+void AddSandDepthLines(PyCurveReport& report, const model::ProblemData& problem, int layer, double z0, double z) {
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
     line("Soil Layer Number", fmt::I(layer, 12));
@@ -297,7 +299,7 @@ void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int la
 }
 
 PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(56);
@@ -358,9 +360,9 @@ PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode&
 
 // The API sand curve of a node as its values `v` hold it, with the
 // coefficients of its wedge.
-PyCurveReport DescribeApiCurve(const RunContext& ctx, int layer, const PyNode& node, const ApiSandNodeValues& v,
+PyCurveReport DescribeApiCurve(const RunContext& ctx, int layer, const PyNode& node, const model::ApiSandNodeValues& v,
                                const SandCoefficients& coefficients) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     const double pu = std::min(v.pus, v.pud);
@@ -591,12 +593,12 @@ double SandEquivalentDepth(double A, double b, double gamma, double z0, const Sa
     return Zc + (A - F) / (kDeepA * k.C3 * gamma * b * z0);
 }
 
-double SandDefaultK(double phi_degrees, double gamma, UnitSystem units) {
+double SandDefaultK(double phi_degrees, double gamma, model::UnitSystem units) {
     const bool deep = phi_degrees > kDefaultKPhiLimit;
     switch (units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             return deep ? kUscsKMax : std::pow(phi_degrees, kUscsKExponent) * kUscsKFactor;
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             if (gamma <= kSiSubmergedUnitWeight) {
                 return deep ? kSiLowKMax : std::pow(phi_degrees, kUscsKExponent) * kSiLowKFactor;
             }
@@ -619,7 +621,7 @@ struct SandLayerValues {
     bool sloping = false;  // Coulomb's active coefficient applies
 };
 
-SandLayerValues SandLayerOf(const ProblemData& problem) {
+SandLayerValues SandLayerOf(const model::ProblemData& problem) {
     SandLayerValues l;
     l.cyclic = problem.Options.CyclicLoading;
     l.slope = problem.SlopeMinusBatter;
@@ -633,7 +635,7 @@ SandLayerValues SandLayerOf(const ProblemData& problem) {
 // the subgrade modulus.
 template <class NodeValues>
 void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& v) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     v.b = PileWidthAt(ctx, node.x);
     v.gamma = AverageUnitWeight(ctx, node.xv);
     v.phi_degrees = FrictionAngleAt(ctx, node.xv);
@@ -718,7 +720,7 @@ struct ApiSandWedge {
 };
 
 // The wedge's angles and coefficients as a node keeps them.
-void KeepWedge(const ApiSandWedge& w, ApiSandNodeValues& v) {
+void KeepWedge(const ApiSandWedge& w, model::ApiSandNodeValues& v) {
     const SandAngles& a = w.a;
     const SandCoefficients& k = w.coefficients;
     v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
@@ -726,7 +728,7 @@ void KeepWedge(const ApiSandWedge& w, ApiSandNodeValues& v) {
     v.C1 = k.C1, v.C2 = k.C2, v.C3 = k.C3;
 }
 
-ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
+ApiSandWedge KeptWedge(const model::ApiSandNodeValues& v) {
     ApiSandWedge w;
     w.a.phi = v.phi, w.a.alpha = v.alpha, w.a.beta = v.beta, w.a.K0 = v.K0, w.a.Ka = v.Ka, w.a.Kp = v.Kp;
     w.coefficients.C1 = v.C1, w.coefficients.C2 = v.C2, w.coefficients.C3 = v.C3;
@@ -737,7 +739,7 @@ ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
 // The friction angle's range warning and, below the layer's first node, the
 // stop on a zero angle: made at every evaluation of a node, whether its
 // values are formed afresh or kept from an earlier one.
-void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v, bool below_first) {
+void CheckApiSandFriction(RunContext& ctx, int layer, const model::ApiSandNodeValues& v, bool below_first) {
     if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
     if (below_first && v.phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 }
@@ -746,7 +748,7 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v
 // the look-ups, the friction checks (a zero angle is accepted where
 // `below_first` is false, at the first node of the layer) and the wedge.
 ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
-                            bool below_first, ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
+                            bool below_first, model::ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
     LookUpSandNode(ctx, layer, node, v);
     const double phi = v.phi;
     CheckApiSandFriction(ctx, layer, v, below_first);
@@ -780,7 +782,7 @@ ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l
 // and deep resistances and the factor A. On sloping ground the wedge follows
 // the sign of the node's deflection.
 void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSandWedge& w, double z,
-                      ApiSandNodeValues& v) {
+                      model::ApiSandNodeValues& v) {
     const double b = v.b;
     const double gamma = v.gamma;
     v.z = z;
@@ -802,9 +804,9 @@ void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSan
 }  // namespace
 
 void SandSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 
@@ -840,9 +842,9 @@ void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, cons
 }
 
 void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
     // The wedge formed last in this layer, for the next node formed.
@@ -854,8 +856,8 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
         // Everything up to the curve depth depends on the node's depths
         // alone: it is formed at the first evaluation of the node and kept
         // for the iterations (and load cases) after it.
-        ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
-        ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
+        model::ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
+        model::ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
         // The wedge is kept in `v` as it is formed, and is taken out of it
         // only where the layer's equivalent depth or a new curve asks for it.
         if (kept == nullptr) {
@@ -900,7 +902,7 @@ void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, c
     const int first = depths.front().k;
     for (const PyNode& depth : depths) {
         // The curves of the report are formed afresh and kept nowhere.
-        ApiSandNodeValues v;
+        model::ApiSandNodeValues v;
         const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, depth, depth.k > first, v);
         FormApiSandCurve(l, depth, w, CurveDepth(ctx, layer, depth.xv, depth.z0), v);
         sink(depth, DescribeApiCurve(ctx, layer, depth, v, w.coefficients));

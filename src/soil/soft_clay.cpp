@@ -207,13 +207,13 @@ struct SoftClayNode {
 // warning where the deflection lies on the straight start of the curve.
 PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node,
                             const SoftClayNode& n, const SoftClayCurve& curve) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
 
     // "SoftClyJ" prints depths in feet and the soil properties per square
     // and cubic foot for US customary runs.
-    const bool feet = v.with_j && options.Units == UnitSystem::USCS;
+    const bool feet = v.with_j && options.Units == model::UnitSystem::USCS;
     const double depth_scale = feet ? 1.0 / kInchesPerFoot : 1.0;
     const std::string depth_unit = feet ? TrimRight(ctx.labels.DepthUnit) : units.length;
     const std::string stress =
@@ -287,20 +287,20 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
 // last, with the strength warnings and the checks of the strength and
 // epsilon-50. Zero strength is accepted at the first node only.
 SoftClayNode SoftClayNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first, int last) {
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     SoftClayNode n;
     n.b = PileWidthAt(ctx, node.x);
     n.c = fn_c(ctx, node.xv);
     const bool at_interface = ctx.soil.b_AtInterface;
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.eps50 = Epsilon50At(ctx, node.xv);
-    n.J = v.with_j ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : ctx.soil.SoftClayJ;
+    n.J = v.with_j ? PointValueAt(ctx, node.xv, &model::SoilPointParams::J) : ctx.soil.SoftClayJ;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
 
     if (!at_interface) {
-        if (options.Units == UnitSystem::USCS && n.c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
-        if (options.Units == UnitSystem::SI && n.c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
+        if (options.Units == model::UnitSystem::USCS && n.c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
+        if (options.Units == model::UnitSystem::SI && n.c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
     }
     if (n.eps50 <= 0.0) {
         n.eps50 = SoftClayDefaultEpsilon50(n.c, options.Units);
@@ -326,10 +326,10 @@ void StoreEquivalentDepth(RunContext& ctx, int layer, const SoftClayNode& n) {
 }
 
 void SoftClayLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
     SoftClayCurve previous;
 
@@ -405,10 +405,10 @@ SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, 
     return curve;
 }
 
-double SoftClayDefaultEpsilon50(double c, UnitSystem units) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double SoftClayDefaultEpsilon50(double c, model::UnitSystem units) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     for (const Eps50Band& band : kEps50Bands) {
-        if (c < (units == UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
+        if (c < (units == model::UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
     }
     return kEps50Stiffest;
 }

@@ -30,7 +30,7 @@ SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, 
 
 // Default epsilon-50 from the strength (psi in USCS, kPa in SI); 0 in general
 // units, which have no default.
-double SoftClayDefaultEpsilon50(double c, UnitSystem units);
+double SoftClayDefaultEpsilon50(double c, model::UnitSystem units);
 
 // Depth Z at which soft clay of strength c and unit weight gamma develops the
 // resistance A (force) of the layers above it, for a pile of width b.

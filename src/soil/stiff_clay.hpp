@@ -16,9 +16,9 @@ enum class StiffClayBands {
 
 // Default initial modulus k (lb/in^3 or kN/m^3) by strength; 0 in general
 // units, which have no default.
-double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands);
 // Default epsilon-50 by strength; 0 in general units.
-double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultEpsilon50(double c, model::UnitSystem units, StiffClayBands bands);
 
 // ---------------------------------------------------------- with free water
 

@@ -110,7 +110,7 @@ struct StiffClayDryNode {
 
 PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node, double z,
                             const StiffClayDryNode& n, const StiffClayDryCurve& curve) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(v.kEqualsColumn);
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
@@ -185,9 +185,9 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
 // with the strength warnings and the check of the strength (zero is accepted
 // at the first node only).
 StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     StiffClayDryNode n;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
@@ -197,8 +197,8 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
     if (!at_interface) {
-        const bool uscs = options.Units == UnitSystem::USCS;
-        const bool si = options.Units == UnitSystem::SI;
+        const bool uscs = options.Units == model::UnitSystem::USCS;
+        const bool si = options.Units == model::UnitSystem::SI;
         if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
         if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
         if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
@@ -207,12 +207,12 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
 
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.eps50 = Epsilon50At(ctx, node.xv);
-    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+    if (n.eps50 <= 0.0 && options.Units != model::UnitSystem::GENERAL) {
         n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithoutWater);
     }
     if (v.with_k) {
         const double ktop = soil_layer.Top.SubgradeK;
-        if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
+        if (ktop == 0.0 && options.Units != model::UnitSystem::GENERAL) {
             n.k = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithoutWater);
         } else {
             const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
@@ -226,7 +226,7 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
 // The curve of a node at the depth z on the curve.
 StiffClayDryCurve StiffClayDryCurveAt(const RunContext& ctx, const Variant& v, const PyNode& node,
                                       const StiffClayDryNode& n, double z) {
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     // "StfClyAK" takes no cycles as one.
     const double cycles = v.with_k && options.NumberOfCycles == 0.0 ? 1.0 : options.NumberOfCycles;
     StiffClayDryCurve curve = MakeStiffClayDryCurve(n.b, n.c, n.gamma, n.eps50, z, GroundSlopeFactor(ctx, node.y),
@@ -246,9 +246,9 @@ void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayDryNode& n)
 }
 
 void StiffClayDryLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {

@@ -116,10 +116,10 @@ constexpr double kHighStrengthUscs = 55.55555725097656;
 constexpr double kLowStrengthSi = 23.940128326416016;
 constexpr double kHighStrengthSi = 383.04205322265625;
 
-int BandOf(double c, UnitSystem units, StiffClayBands bands) {
+int BandOf(double c, model::UnitSystem units, StiffClayBands bands) {
     const auto& limits = bands == StiffClayBands::kWithWater ? kWaterBands : kDryBands;
     int i = 0;
-    while (i < 3 && !(c < (units == UnitSystem::USCS ? limits[static_cast<std::size_t>(i)].upper_uscs
+    while (i < 3 && !(c < (units == model::UnitSystem::USCS ? limits[static_cast<std::size_t>(i)].upper_uscs
                                                       : limits[static_cast<std::size_t>(i)].upper_si))) {
         ++i;
     }
@@ -166,7 +166,7 @@ struct StiffClayWaterNode {
 // The printed curve; cyclic curves print their points in fixed fields.
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, const StiffClayWaterNode& n,
                             const StiffClayWaterCurve& curve) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(29, curve.cyclic ? PointFields::kFixed : PointFields::kAdaptive);
     report.SetCyclic(curve.cyclic);
@@ -253,9 +253,9 @@ private:
 // to node down the layer.
 StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode& node, int first,
                                         StrengthAverage& average) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     StiffClayWaterNode n;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
@@ -265,10 +265,10 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
     if (!at_interface) {
-        if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
-        if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
-        if (options.Units == UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
-        if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
+        if (options.Units == model::UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
+        if (options.Units == model::UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
+        if (options.Units == model::UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
+        if (options.Units == model::UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
     }
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.ca = average.At(ctx, layer, node, node.k == first, c);
@@ -277,14 +277,14 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
     const double ktop = soil_layer.Top.SubgradeK;
     if (ktop <= 0.0) {
         const double k_default = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithWater);
-        n.k = options.Units == UnitSystem::GENERAL ? ktop : k_default;
+        n.k = options.Units == model::UnitSystem::GENERAL ? ktop : k_default;
     } else {
         const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
         const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
         n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
     }
     n.eps50 = Epsilon50At(ctx, node.xv);
-    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+    if (n.eps50 <= 0.0 && options.Units != model::UnitSystem::GENERAL) {
         n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithWater);
     }
     return n;
@@ -293,7 +293,7 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
 // The curve of a node at the depth z on the curve.
 StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
                                           double z) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     return MakeStiffClayWaterCurve(n.b, n.c, n.ca, n.gamma, n.eps50, n.k, z,
                                    SlopeFactor(problem.SlopeMinusBatter, node.y), problem.Options.CyclicLoading);
 }
@@ -307,15 +307,15 @@ void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& 
 
 }  // namespace
 
-double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
-    if (units == UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
+    if (units == model::UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
     return cyclic ? kCyclicKSi[i] : kStaticKSi[i];
 }
 
-double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double StiffClayDefaultEpsilon50(double c, model::UnitSystem units, StiffClayBands bands) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
     return bands == StiffClayBands::kWithWater ? kWaterEps50[i] : kDryEps50[i];
 }
@@ -391,9 +391,9 @@ double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, do
 }
 
 void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
     StrengthAverage average;
     double pr_previous = 0.0;

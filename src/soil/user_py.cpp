@@ -99,8 +99,8 @@ struct UserPyLayer {
             return 0.0;
         }
         const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
-        const double ptop = UserCurveValue(*top, y);
-        const double pbot = UserCurveValue(*bottom, y);
+        const double ptop = model::UserCurveValue(*top, y);
+        const double pbot = model::UserCurveValue(*bottom, y);
         k0 = k0_top + (k0_bottom - k0_top) * f;
         return ptop + (pbot - ptop) * f;
     }
@@ -111,7 +111,7 @@ struct UserPyLayer {
 };
 
 UserPyLayer UserPyLayerOf(RunContext& ctx, int layer) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
     const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
     CheckCurve(ctx, layer, top, "top");
@@ -151,8 +151,8 @@ UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
                             const UserPyNodeCurve& c) {
     PyCurveReport report(29, PointFields::kFixedFourDecimals);
-    const UnitLabels& u = ctx.labels;
-    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+    const model::UnitLabels& u = ctx.labels;
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const std::string length = TrimRight(u.Length);
     const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
     const double depth_scale = uscs ? kInchesPerFoot : 1.0;

@@ -88,10 +88,10 @@ struct VuggyNodeCurve {
 };
 
 VuggyNodeCurve VuggyCurveAt(RunContext& ctx, int layer, const PyNode& node) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
-    const bool si = problem.Options.Units == UnitSystem::SI;
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
+    const bool si = problem.Options.Units == model::UnitSystem::SI;
     VuggyNodeCurve c;
     c.pm = PMultiplierAt(ctx, node.x);
     c.ym = YMultiplierAt(ctx, node.x);

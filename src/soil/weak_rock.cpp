@@ -81,12 +81,12 @@ constexpr std::array<double, 13> kReportFractions = {
 // Input Data Error 72 of this build: a weak-rock curve that cannot be formed.
 constexpr std::int32_t kUndefinedRockCurve = 172;
 
-const SoilLayer& LayerOf(const ProblemData& problem, int layer) {
+const model::SoilLayer& LayerOf(const model::ProblemData& problem, int layer) {
     return problem.Layers[static_cast<std::size_t>(layer - 1)];
 }
 
-const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
-    const SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
+const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, int j) {
+    const model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
     return (j % 2 == 1) ? layer.Top : layer.Bottom;
 }
 
@@ -185,16 +185,16 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 // RQD at vertical depth x: the epsilon-50 look-up on the RQD column, which
 // must extend down to x.
 double RqdAt(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int n = 2 * problem.i_Number_of_Layers();
     if (n < 2 || x > ProfilePoint(problem, n).Depth) StopOnDepthBelowRqdData(ctx, x);
-    return PointValueAt(ctx, x, &SoilPointParams::RQD);
+    return PointValueAt(ctx, x, &model::SoilPointParams::RQD);
 }
 
 // krm at vertical depth x: linear between profile points; at a depth shared
 // by two points the deeper point's value, except at the pile tip; 0 below
 // the profile.
-double KrmAt(const ProblemData& problem, double x) {
+double KrmAt(const model::ProblemData& problem, double x) {
     const int n = 2 * problem.i_Number_of_Layers();
     auto D = [&](int j) { return ProfilePoint(problem, j).Depth; };
     auto V = [&](int j) { return ProfilePoint(problem, j).Epsilon50; };
@@ -211,11 +211,11 @@ double KrmAt(const ProblemData& problem, double x) {
 
 // Depth into the rock mass: measured from the top of the uppermost of the
 // weak rock and vuggy limestone layers stacked directly above this one.
-double DepthIntoRock(const ProblemData& problem, int layer, double xv) {
+double DepthIntoRock(const model::ProblemData& problem, int layer, double xv) {
     double xr = xv + kRockDepthOffset - LayerOf(problem, layer).XLayerTop;
     for (int j = layer - 1; j >= 1; --j) {
-        const SoilLayer& above = LayerOf(problem, j);
-        if (above.KSOIL != kWeakRock && above.KSOIL != kVuggyLimestone) break;
+        const model::SoilLayer& above = LayerOf(problem, j);
+        if (above.KSOIL != model::kWeakRock && above.KSOIL != model::kVuggyLimestone) break;
         xr += above.XLayerBottom - above.XLayerTop;
     }
     return xr;
@@ -237,9 +237,9 @@ struct WeakRockCurve {
 // two layers and is not checked.
 void CheckStrength(RunContext& ctx, int layer, double qur) {
     if (ctx.soil.b_AtInterface) return;
-    const UnitSystem units = ctx.problem.Options.Units;
-    const bool uscs = units == UnitSystem::USCS;
-    const bool si = units == UnitSystem::SI;
+    const model::UnitSystem units = ctx.problem.Options.Units;
+    const bool uscs = units == model::UnitSystem::USCS;
+    const bool si = units == model::UnitSystem::SI;
     if (uscs && qur < kStrengthLowUscs) ctx.warnings.RecordWarning(-3071);
     if (uscs && qur > kStrengthHighUscs) ctx.warnings.RecordWarning(-3072);
     if (qur <= 0.0) StopOnNonPositiveStrength(ctx, layer);
@@ -249,7 +249,7 @@ void CheckStrength(RunContext& ctx, int layer, double qur) {
 
 // A weak rock is analysed for at least one cycle of loading.
 void SetAtLeastOneCycle(RunContext& ctx) {
-    AnalysisOptions& options = ctx.problem.Options;
+    model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
 }
 
@@ -271,8 +271,8 @@ struct WeakRockNodeCurve {
 // `below_first` is false for the first node the layer is asked for, where a
 // strength of zero is left to the check of the curve itself.
 WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node, bool below_first) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = LayerOf(problem, layer);
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = LayerOf(problem, layer);
     const double pm = PMultiplierAt(ctx, node.x);
     const double ym = YMultiplierAt(ctx, node.x);
     const double b = PileWidthAt(ctx, node.x);
@@ -315,7 +315,7 @@ WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
     const WeakRockCurve& curve = c.curve;
     PyCurveReport report(35);  // "=" in column 35
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;

@@ -189,7 +189,7 @@ EchoOutcome EchoWithFirstSoilPointAt(double first_point, double ground) {
         ctx->problem = read.problem;
         ctx->problem.GroundSurfaceDepth = ground;
         ctx->problem.Layers.front().Top.Depth = first_point;
-        ctx->labels = MakeUnitLabels(UnitSystem::USCS);
+        ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
             EchoInputData(*ctx);
         } catch (const RunStop&) {

@@ -70,7 +70,7 @@ TEST(CurrentFormatWriter, SiMillimetreValuesReadBackExactly) {
     const fs::path file = fs::path(TREVASC_TEST_CASES_DIR) / "si_lrfd_battered_two_sections" / "input.trv";
     ModelReadResult model = ReadModelText(ReadFile(file));
     ASSERT_EQ(model.code, 0);
-    PileSection& shaft = model.problem.Sections.at(0);
+    model::PileSection& shaft = model.problem.Sections.at(0);
     struct Case {
         double* field;
         double metres;
@@ -84,7 +84,7 @@ TEST(CurrentFormatWriter, SiMillimetreValuesReadBackExactly) {
     const ModelReadResult again = ReadModelText(WriteCurrentFormat(model.problem));
     ASSERT_EQ(again.code, 0) << again.report;
     for (std::size_t k = 0; k < 3; ++k) {
-        const PileSection& read = again.problem.Sections.at(0);
+        const model::PileSection& read = again.problem.Sections.at(0);
         const double values[] = {read.SectionWidth, read.Rebar.ConcreteCover, read.Rebar.BarArea};
         EXPECT_EQ(values[k], cases[k].metres) << k;
     }

@@ -9,8 +9,8 @@
 namespace trevasc {
 namespace {
 
-LrfdLoad Group(int type, double v, double m, double p) {
-    LrfdLoad load;
+model::LrfdLoad Group(int type, double v, double m, double p) {
+    model::LrfdLoad load;
     load.LrfdLoadType = type;
     load.HorizontalForce = v;
     load.Moment = m;
@@ -18,8 +18,8 @@ LrfdLoad Group(int type, double v, double m, double p) {
     return load;
 }
 
-LrfdCombination Combination(double dead, double live) {
-    LrfdCombination c;
+model::LrfdCombination Combination(double dead, double live) {
+    model::LrfdCombination c;
     c.LoadFactors[0] = dead;
     c.LoadFactors[1] = live;
     return c;
@@ -28,7 +28,7 @@ LrfdCombination Combination(double dead, double live) {
 // Two dead-load groups and one live-load group; factors of 0 or less leave
 // their type out, so a negative factor never subtracts a load.
 TEST(LrfdFactoring, FactoredLoadsAreSumsOfFactorTimesTypeTotal) {
-    ProblemData problem;
+    model::ProblemData problem;
     problem.LrfdLoads = {Group(1, 10000.0, 2.0e5, 3.0e5), Group(1, 5000.0, 0.0, 1.0e5), Group(2, 8000.0, 1.0e5, 0.0)};
     problem.LrfdCombinations = {Combination(1.25, 1.75), Combination(0.9, -1.0), Combination(0.0, 0.0)};
     const LrfdTypeSums sums = SumLrfdLoadsByType(problem);
@@ -43,7 +43,7 @@ TEST(LrfdFactoring, FactoredLoadsAreSumsOfFactorTimesTypeTotal) {
                                  {0.9 * 15000, 0.9 * 2.0e5, 0.9 * 4.0e5},
                                  {0.0, 0.0, 0.0}};
     for (std::size_t i = 0; i < 3; ++i) {
-        const LrfdCombination& c = problem.LrfdCombinations[i];
+        const model::LrfdCombination& c = problem.LrfdCombinations[i];
         EXPECT_DOUBLE_EQ(c.FactoredShear, expected[i].v) << "combination " << i + 1;
         EXPECT_DOUBLE_EQ(c.FactoredMoment, expected[i].m) << "combination " << i + 1;
         EXPECT_DOUBLE_EQ(c.FactoredAxial, expected[i].p) << "combination " << i + 1;
@@ -54,8 +54,8 @@ TEST(LrfdFactoring, FactoredLoadsAreSumsOfFactorTimesTypeTotal) {
 // 95407.1 and P' = -sin 8 V + cos 8 P = 443538.4; the moment is unchanged.
 // A pile within the threshold of vertical keeps its loads.
 TEST(LrfdFactoring, BatterTurnsHorizontalAndVerticalForcesIntoShearAndThrust) {
-    ProblemData problem;
-    LrfdCombination c;
+    model::ProblemData problem;
+    model::LrfdCombination c;
     c.FactoredShear = 32750.0;
     c.FactoredMoment = 1.0e6;
     c.FactoredAxial = 452500.0;
@@ -75,9 +75,9 @@ TEST(LrfdFactoring, BatterTurnsHorizontalAndVerticalForcesIntoShearAndThrust) {
 // Thrusts 300, 100, 300 and 200 kips (in pounds) give the levels 100, 200,
 // 300 kips; each combination points at its own level.
 TEST(LrfdFactoring, ThrustLevelsAreTheDistinctThrustsAscending) {
-    ProblemData problem;
+    model::ProblemData problem;
     for (double p : {300000.0, 100000.0, 300000.0, 200000.0}) {
-        LrfdCombination c;
+        model::LrfdCombination c;
         c.FactoredAxial = p;
         problem.LrfdCombinations.push_back(c);
     }
@@ -95,16 +95,16 @@ TEST(LrfdFactoring, ThrustLevelsAreTheDistinctThrustsAscending) {
 // More distinct thrusts than the section analysis holds: the list keeps the
 // smallest kMaxAxialThrusts.
 TEST(LrfdFactoring, ThrustLevelsStopAtTheTableCapacity) {
-    ProblemData problem;
-    for (int i = kMaxAxialThrusts + 5; i >= 1; --i) {
-        LrfdCombination c;
+    model::ProblemData problem;
+    for (int i = model::kMaxAxialThrusts + 5; i >= 1; --i) {
+        model::LrfdCombination c;
         c.FactoredAxial = 1000.0 * i;
         problem.LrfdCombinations.push_back(c);
     }
     AssignLrfdThrustLevels(problem, /*uscs=*/true);
-    ASSERT_EQ(problem.AxialThrustList.size(), static_cast<std::size_t>(kMaxAxialThrusts));
+    ASSERT_EQ(problem.AxialThrustList.size(), static_cast<std::size_t>(model::kMaxAxialThrusts));
     EXPECT_EQ(problem.AxialThrustList.front(), 1.0);
-    EXPECT_EQ(problem.AxialThrustList.back(), static_cast<double>(kMaxAxialThrusts));
+    EXPECT_EQ(problem.AxialThrustList.back(), static_cast<double>(model::kMaxAxialThrusts));
 }
 
 }  // namespace

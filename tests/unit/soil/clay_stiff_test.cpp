@@ -14,6 +14,10 @@
 #include "soil/stiff_clay.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using model::UnitSystem;
+using enum model::SoilModelCode;
+
 namespace {
 
 // 1 psi = 6.894757 kPa; 1 lb/in^3 = 271.4471 kN/m^3.
@@ -169,10 +173,10 @@ TEST(StiffClayWithoutWater, EquivalentDepthIsTheIntegralOfPu) {
     }
 }
 
-ProblemData StiffClayPile(int code, double c, double eps50, double k_top, double k_bottom,
-                          UnitSystem units = UnitSystem::USCS) {
+model::ProblemData StiffClayPile(int code, double c, double eps50, double k_top, double k_bottom,
+                                 UnitSystem units = UnitSystem::USCS) {
     const bool si = units == UnitSystem::SI;
-    ProblemData problem = ElasticPileProblem(si ? 15.0 : 600.0, 2.9e7 * 16286.0, si ? 0.6 : 24.0, 100, units);
+    model::ProblemData problem = ElasticPileProblem(si ? 15.0 : 600.0, 2.9e7 * 16286.0, si ? 0.6 : 24.0, 100, units);
     const double gamma = si ? 10.0 : 0.035;
     AddLayer(problem, code, 0.0, problem.PileTotalLength, Clay(gamma, c, eps50, k_top), Clay(gamma, c, eps50, k_bottom));
     return problem;
@@ -201,7 +205,7 @@ TEST(StiffClayCriteria, ModulusAtVanishingDeflection) {
         {"BW zero top k: default 500 at 12 psi", kStiffClayWithWater, 0.0, 900.0, 500.0 * z},
     };
     for (const Case& c_ : kCases) {
-        ProblemData problem = StiffClayPile(c_.code, c, 0.007, c_.k_top, c_.k_bottom);
+        model::ProblemData problem = StiffClayPile(c_.code, c, 0.007, c_.k_top, c_.k_bottom);
         SetMultipliers(problem, 0.5, 2.0);
         Analysis a(problem);
         a.P(1, 11, 0.0);
@@ -216,7 +220,7 @@ TEST(StiffClayCriteria, AverageStrengthRunsFromTheGroundOrTheLayerTop) {
     // average starts at the ground, in layer 2 at the layer's first node.
     const double b = 24.0, gamma = 0.035;
     auto c_at = [](double x) { return 10.0 + 0.02 * x; };  // psi
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, b, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, b, 100);
     AddLayer(problem, kStiffClayWithWater, 0.0, 300.0, Clay(gamma, c_at(0.0), 0.005, 1.0e6),
              Clay(gamma, c_at(300.0), 0.005, 1.0e6));
     AddLayer(problem, kStiffClayWithWater, 300.0, 600.0, Clay(gamma, c_at(300.0), 0.005, 1.0e6),

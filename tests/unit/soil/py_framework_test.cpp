@@ -13,10 +13,13 @@
 #include "trevasc/units.hpp"
 
 namespace trevasc::testing {
+
+using enum model::SoilModelCode;
+
 namespace {
 
-SoilLayer Layer(int code, double top, double bottom) {
-    SoilLayer layer;
+model::SoilLayer Layer(int code, double top, double bottom) {
+    model::SoilLayer layer;
     layer.KSOIL = code;
     layer.XLayerTop = layer.Top.Depth = top;
     layer.XLayerBottom = layer.Bottom.Depth = bottom;
@@ -24,8 +27,8 @@ SoilLayer Layer(int code, double top, double bottom) {
 }
 
 // Two layers, 0-100 and 100-200 in, strength 10 -> 20 and 40 -> 60.
-ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
-    ProblemData problem = ElasticPileProblem(pile_length, 1.0e9, 12.0, 50);
+model::ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
+    model::ProblemData problem = ElasticPileProblem(pile_length, 1.0e9, 12.0, 50);
     problem.Layers = {Layer(upper, 0.0, 100.0), Layer(lower, 100.0, 200.0)};
     problem.Layers[0].Top.Cohesion = 10.0;
     problem.Layers[0].Bottom.Cohesion = 20.0;
@@ -100,7 +103,7 @@ TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
 }
 
 TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay, 200.0);
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay, 200.0);
     problem.Layers[0].Top.Epsilon50 = 0.01;
     problem.Layers[0].Bottom.Epsilon50 = 0.02;
     problem.Layers[1].Top.Epsilon50 = 0.0;  // zero below the interface is ignored
@@ -118,7 +121,7 @@ TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
 }
 
 TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
     problem.Layers[0].Top.EffUnitWeight = 0.02;
     problem.Layers[0].Bottom.EffUnitWeight = 0.06;
     problem.Layers[1].Top.EffUnitWeight = 0.04;
@@ -139,7 +142,7 @@ TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
 }
 
 TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
-    ProblemData problem;
+    model::ProblemData problem;
     problem.PyModifierProfile = {{100.0, 1.0, 1.0}, {200.0, 0.5, 2.0}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}};
     problem.PyModifierCount = 4;
     RunContext ctx;
@@ -181,7 +184,7 @@ TEST(GroundSlope, FactorOnTheUltimateResistance) {
 TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
     const int codes[] = {kSand, kElasticSubgrade, kSand, kUserPy, kWeakRock, kSoftClay};
     const bool marked[] = {false, false, true, false, true, true};
-    SoilState soil;
+    model::SoilState soil;
     for (int l = 1; l <= 6; ++l) {
         const CriterionEntry* entry = CriterionForCode(codes[l - 1]);
         ASSERT_NE(entry, nullptr);
@@ -197,7 +200,7 @@ TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
 }
 
 TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
     RunContext ctx;
     ctx.problem = problem;
     ctx.soil.EquivalentDepth[2] = 35.0;
@@ -210,7 +213,7 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
     ctx.problem.Layers[0].XLayerBottom = -10.0;
     EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
 
-    SoilState soil;
+    model::SoilState soil;
     soil.LayerResistance[1] = 5.0;
     soil.LayerResistance[2] = 0.001;  // a liquefied layer keeps its resistance apart
     soil.LiquefiedLayerResistance[2] = 7.0;
@@ -225,8 +228,8 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
 // with: depths that share a slot replace each other, never answer for each
 // other, and a cleared memo knows nothing.
 TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
-    auto memo = std::make_unique<DepthMemo>();
-    constexpr int kDepths = 3 * static_cast<int>(DepthMemo::kSlots);
+    auto memo = std::make_unique<model::DepthMemo>();
+    constexpr int kDepths = 3 * static_cast<int>(model::DepthMemo::kSlots);
     for (int k = 0; k < kDepths; ++k) memo->Store(0.7 * k, 2.0 * k);
     int found = 0;
     for (int k = 0; k < kDepths; ++k) {
@@ -246,7 +249,7 @@ TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
 // were formed at, not while they are being formed, and not after a clear
 // (a new set of nodes).
 TEST(NodeValueCache, AnswersOnlyForTheLayerAndDepthsKept) {
-    NodeValueCache<double> cache;
+    model::NodeValueCache<double> cache;
     EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);
     cache.Begin(3) = 42.0;
     EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);  // not yet kept

@@ -17,6 +17,10 @@
 #include "soil/criteria.hpp"
 
 namespace trevasc::testing {
+
+using model::ProblemData;
+using enum model::SoilModelCode;
+
 namespace {
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -30,7 +34,7 @@ struct Analysis {
         SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     RunContext& ctx() { return run->ctx(); }
-    PileModel& pile() { return run->ctx().pile; }
+    model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number, 0 if none.
     int Evaluate(SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
@@ -53,8 +57,8 @@ constexpr double kPcfToPci = 1.0 / 1728.0;
 // RQD = 50 % (alpha_r = 1 - (2/3)(0.5) = 2/3), Eir = 50000 psi, krm =
 // 0.0005 (yrm = 0.012 in).
 
-SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
-    SoilPointParams p;
+model::SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
+    model::SoilPointParams p;
     p.EffUnitWeight = 130.0 * kPcfToPci;
     p.Cohesion = qur;
     p.SubgradeK = Eir;
@@ -65,7 +69,7 @@ SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
 
 ProblemData WeakRockProblem(double qur = 500.0, double Eir = 50000.0, double rqd = 50.0, double krm = 0.0005) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    const SoilPointParams point = WeakRockPoint(qur, Eir, rqd, krm);
+    const model::SoilPointParams point = WeakRockPoint(qur, Eir, rqd, krm);
     AddLayer(problem, kWeakRock, 0.0, 240.0, point, point);
     return problem;
 }
@@ -143,7 +147,7 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
     const Case kCases[] = {{kWeakRock, 30400.0}, {kVuggyLimestone, 30400.0}, {kElasticSubgrade, 19200.0}};
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams upper = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
+        model::SoilPointParams upper = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
         upper.ElasticSubgradeModulus = 100.0;
         AddLayer(problem, c.upper_code, 0.0, 24.0, upper, upper);
         AddLayer(problem, kWeakRock, 24.0, 240.0, upper, upper);
@@ -157,23 +161,23 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
 TEST(WeakRock, RangeWarningsOfStrengthAndKrm) {
     struct Case {
         const char* what;
-        UnitSystem units;
+        model::UnitSystem units;
         double qur, krm;
         int warning;  // the one warning of the set expected
     };
     const Case kCases[] = {
-        {"USCS below 100 psi", UnitSystem::USCS, 50.0, 0.0005, 3071},
-        {"USCS above 1000 psi", UnitSystem::USCS, 2000.0, 0.0005, 3072},
-        {"SI below 689.5 kPa", UnitSystem::SI, 500.0, 0.0005, 3073},
-        {"SI above 6895 kPa", UnitSystem::SI, 8000.0, 0.0005, 3074},
-        {"krm below 0.00005", UnitSystem::USCS, 500.0, 0.00001, 316},
-        {"krm above 0.0005", UnitSystem::USCS, 500.0, 0.001, 317},
-        {"no warning", UnitSystem::USCS, 500.0, 0.0002, 0},
+        {"USCS below 100 psi", model::UnitSystem::USCS, 50.0, 0.0005, 3071},
+        {"USCS above 1000 psi", model::UnitSystem::USCS, 2000.0, 0.0005, 3072},
+        {"SI below 689.5 kPa", model::UnitSystem::SI, 500.0, 0.0005, 3073},
+        {"SI above 6895 kPa", model::UnitSystem::SI, 8000.0, 0.0005, 3074},
+        {"krm below 0.00005", model::UnitSystem::USCS, 500.0, 0.00001, 316},
+        {"krm above 0.0005", model::UnitSystem::USCS, 500.0, 0.001, 317},
+        {"no warning", model::UnitSystem::USCS, 500.0, 0.0002, 0},
     };
     for (const Case& c : kCases) {
-        const bool si = c.units == UnitSystem::SI;
+        const bool si = c.units == model::UnitSystem::SI;
         ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, c.units);
-        const SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
+        const model::SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
         AddLayer(problem, kWeakRock, 0.0, problem.PileTotalLength, point, point);
         Analysis a(problem);
         ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
@@ -240,7 +244,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     // node on the interface is given to the layer here; the node set-up gives
     // it to the layer below.)
     ProblemData bottom = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    SoilPointParams subgrade;
+    model::SoilPointParams subgrade;
     subgrade.ElasticSubgradeModulus = 100.0;
     AddLayer(bottom, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
              WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
@@ -281,7 +285,7 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
                            {{120.0}, 172, "**** Input Data Error No. 72 ****", 0}};
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams subgrade;
+        model::SoilPointParams subgrade;
         subgrade.ElasticSubgradeModulus = 100.0;
         subgrade.Epsilon50 = 0.0005;  // k_rm on the interface is read from the point below it
         AddLayer(problem, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
@@ -311,7 +315,7 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
 
 TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    const SoilPointParams point = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
+    const model::SoilPointParams point = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
     AddLayer(problem, kWeakRock, 0.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 240.0, point, point);
@@ -328,10 +332,10 @@ TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
 // gamma' = 120 pcf: y1 = 0.0004 b = 0.0096 in, y2 = 0.0024 b = 0.0576 in,
 // K1 = 2000 su = 2e6 psi, p1 = 0.8 b su = 19200 lb/in, p(y2) = b su = 24000.
 
-ProblemData VuggyProblem(double qu, UnitSystem units = UnitSystem::USCS) {
-    const bool si = units == UnitSystem::SI;
+ProblemData VuggyProblem(double qu, model::UnitSystem units = model::UnitSystem::USCS) {
+    const bool si = units == model::UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = si ? 19.0 : 120.0 * kPcfToPci;
     point.Cohesion = qu;
     AddLayer(problem, kVuggyLimestone, 0.0, problem.PileTotalLength, point, point);
@@ -383,17 +387,17 @@ TEST(VuggyLimestone, SoilMovementIsNotSubtractedAndNoLoadTermIsWritten) {
 
 TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
     struct Case {
-        UnitSystem units;
+        model::UnitSystem units;
         double qu;
         bool warns;
     };
     const Case kCases[] = {
-        {UnitSystem::USCS, 800.0, true},     // su = 400 < 500 psi
-        {UnitSystem::USCS, 2000.0, false},   // su = 1000
-        {UnitSystem::USCS, 6000.0, true},    // su = 3000 > 2500 psi
-        {UnitSystem::SI, 10000.0, true},     // su = 5000 < 6895 kPa
-        {UnitSystem::SI, 20000.0, false},
-        {UnitSystem::SI, 40000.0, true},     // su = 20000 > 17237.5 kPa
+        {model::UnitSystem::USCS, 800.0, true},     // su = 400 < 500 psi
+        {model::UnitSystem::USCS, 2000.0, false},   // su = 1000
+        {model::UnitSystem::USCS, 6000.0, true},    // su = 3000 > 2500 psi
+        {model::UnitSystem::SI, 10000.0, true},     // su = 5000 < 6895 kPa
+        {model::UnitSystem::SI, 20000.0, false},
+        {model::UnitSystem::SI, 40000.0, true},     // su = 20000 > 17237.5 kPa
     };
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(c.qu, c.units));
@@ -418,8 +422,8 @@ TEST(VuggyLimestone, StrengthOfZeroIsRejected) {
 // sigma_ci = 20 MPa, Ei = 5 GPa, gamma' = 10 kN/m^3.
 
 ProblemData MassiveRockProblem(double sigma_ci = 20000.0, double Ei = 5.0e6, double gamma = 10.0) {
-    ProblemData problem = ElasticPileProblem(10.0, 1.0e6, 1.0, 40, UnitSystem::SI);
-    SoilPointParams point;
+    ProblemData problem = ElasticPileProblem(10.0, 1.0e6, 1.0, 40, model::UnitSystem::SI);
+    model::SoilPointParams point;
     point.EffUnitWeight = gamma;
     point.Cohesion = sigma_ci;
     point.SubgradeK = Ei;
@@ -433,7 +437,7 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
     {
         // USCS: a 36 in shaft of EI = 1e12 lb in^2 in rock of Ei = 725000 psi.
         ProblemData problem = ElasticPileProblem(400.0, 1.0e12, 36.0, 40);
-        SoilPointParams point;
+        model::SoilPointParams point;
         point.EffUnitWeight = 0.08;
         point.Cohesion = 2900.0;
         point.SubgradeK = 725000.0;
@@ -542,7 +546,7 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     ProblemData problem = MassiveRockProblem();
     problem.Layers[0].XLayerBottom = 5.0;
     problem.Layers[0].Bottom.Depth = 5.0;
-    SoilPointParams point = problem.Layers[0].Top;
+    model::SoilPointParams point = problem.Layers[0].Top;
     AddLayer(problem, kMassiveRock, 5.0, 5.0, point, point);
     AddLayer(problem, kMassiveRock, 5.0, 10.0, point, point);
     Analysis a(problem);

@@ -13,6 +13,9 @@
 #include "soil/sand.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using enum model::SoilModelCode;
+
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
@@ -71,26 +74,26 @@ TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
     // for sand above the water table is the US customary one converted.
     const double kn_per_m3 = 4.4482216152605e-3 / std::pow(0.0254, 3);
     for (double phi : {25.0, 30.0, 35.0, 40.0, 44.0}) {
-        const double uscs = SandDefaultK(phi, 0.07, UnitSystem::USCS);
-        EXPECT_NEAR(SandDefaultK(phi, 10.0, UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3) << phi;
+        const double uscs = SandDefaultK(phi, 0.07, model::UnitSystem::USCS);
+        EXPECT_NEAR(SandDefaultK(phi, 10.0, model::UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3) << phi;
     }
     struct Case {
         double phi, gamma;
-        UnitSystem units;
+        model::UnitSystem units;
         double k;
     };
     const Case kCases[] = {
-        {40.0, 0.07, UnitSystem::USCS, 160.547},
-        {45.0, 0.07, UnitSystem::USCS, 160.547},
-        {40.0, 10.0, UnitSystem::SI, 43580.15},
-        {40.0, 18.0, UnitSystem::SI, 78739.0},
-        {48.0, 18.0, UnitSystem::SI, 78739.0},
-        {35.0, 18.0, UnitSystem::GENERAL, 0.0},
+        {40.0, 0.07, model::UnitSystem::USCS, 160.547},
+        {45.0, 0.07, model::UnitSystem::USCS, 160.547},
+        {40.0, 10.0, model::UnitSystem::SI, 43580.15},
+        {40.0, 18.0, model::UnitSystem::SI, 78739.0},
+        {48.0, 18.0, model::UnitSystem::SI, 78739.0},
+        {35.0, 18.0, model::UnitSystem::GENERAL, 0.0},
     };
     for (const Case& c : kCases) EXPECT_NEAR(SandDefaultK(c.phi, c.gamma, c.units), c.k, 1.0e-5 * c.k + 1.0e-9);
     // The power laws reach their caps at 40 degrees.
-    EXPECT_NEAR(SandDefaultK(39.9999, 0.07, UnitSystem::USCS), 160.547, 0.01);
-    EXPECT_NEAR(SandDefaultK(39.9999, 18.0, UnitSystem::SI), 78739.0, 5.0);
+    EXPECT_NEAR(SandDefaultK(39.9999, 0.07, model::UnitSystem::USCS), 160.547, 0.01);
+    EXPECT_NEAR(SandDefaultK(39.9999, 18.0, model::UnitSystem::SI), 78739.0, 5.0);
 }
 
 TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
@@ -226,8 +229,8 @@ TEST(SandEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
 }
 
 // A 24 in pile, 600 in long, in one sand layer of gamma' = 0.04 lb/in^3.
-ProblemData SandPile(int code, double phi, double k, UnitSystem units = UnitSystem::USCS) {
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, 24.0, 100, units);
+model::ProblemData SandPile(int code, double phi, double k, model::UnitSystem units = model::UnitSystem::USCS) {
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, 24.0, 100, units);
     AddLayer(problem, code, 0.0, 600.0, Sand(0.04, phi, k), Sand(0.04, phi, k));
     return problem;
 }
@@ -254,7 +257,7 @@ TEST(SandSprings, ResistanceAtANodeFromTheApiCoefficients) {
         {"API, ultimate", kApiSand, 1.25 * 6.0, 0.8 * 1.0 * ps},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(c.code, phi, k);
+        model::ProblemData problem = SandPile(c.code, phi, k);
         SetMultipliers(problem, 0.8, 1.25);
         Analysis a(problem);
         EXPECT_NEAR(a.P(1, 11, c.y), c.p, 1.0e-6 * c.p) << c.what;
@@ -266,7 +269,7 @@ TEST(SandSprings, ZeroInputKUsesTheDefaultOverTheWholeLayer) {
     // deflection the modulus is k z (node 11, z = 60 in), whatever the
     // bottom value.
     for (int code : {kSand, kApiSand}) {
-        ProblemData problem = SandPile(code, 42.0, 0.0);
+        model::ProblemData problem = SandPile(code, 42.0, 0.0);
         problem.Layers[0].Bottom.SubgradeK = 500.0;
         Analysis a(problem);
         a.P(1, 11, 0.0);
@@ -481,7 +484,7 @@ TEST(SandCurves, ReeseWedgeOnASlopeFollowsThePileDeflectionAtTheOutputDepth) {
     };
     const Case kCases[] = {{0.5, -0.5, 1.0 - t}, {-0.5, 0.5, 1.0 + t}};
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(kSand, phi, 100.0);
+        model::ProblemData problem = SandPile(kSand, phi, 100.0);
         problem.GroundSlopeAngle = problem.SlopeMinusBatter = theta;
         Analysis a(problem);
         for (int n = 1; n <= a.pile().N; ++n) a.pile().y(n) = a.pile().x(n) < 180.0 ? c.y_head : c.y_deep;
@@ -509,7 +512,7 @@ TEST(ApiSandCurves, ZeroFrictionAngleIsAcceptedAtTheFirstOutputDepthOfTheLayerOn
         {{300.0, 450.0, 0.0}, 2, 101},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(kApiSand, 30.0, 100.0);
+        model::ProblemData problem = SandPile(kApiSand, 30.0, 100.0);
         problem.Layers[0].Top.FrictionAngle = 0.0;
         Analysis a(problem);
         ASSERT_EQ(a.Evaluate(1), 0);

@@ -17,6 +17,11 @@
 #include "soil/criteria.hpp"
 
 namespace trevasc::testing {
+
+using model::ProblemData;
+using model::UnitSystem;
+using enum model::SoilModelCode;
+
 namespace {
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -35,7 +40,7 @@ struct Analysis {
         SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     RunContext& ctx() { return run->ctx(); }
-    PileModel& pile() { return run->ctx().pile; }
+    model::PileModel& pile() { return run->ctx().pile; }
     int Evaluate(SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
         return EvaluateNodes(routine, layer, pile().TopNode[l], pile().BottomNode[l]);
@@ -73,7 +78,7 @@ struct RollinsCurve {
 ProblemData LiquefiedSandProblem(UnitSystem units, double b, double gamma) {
     const bool si = units == UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 10.0 : 400.0, 1.0e10, b, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = gamma;
     AddLayer(problem, kLiquefiedSand, 0.0, problem.PileTotalLength, point, point);
     return problem;
@@ -144,7 +149,7 @@ TEST(LiquefiedSand, LayerResistanceIsKeptForTheLayersBelow) {
     // enough that its upper limit is 15 kN/m at every node, so its resistance
     // is 15 x 6 = 90 kN.
     ProblemData problem = ElasticPileProblem(10.0, 1.0e10, 1.0, 40, UnitSystem::SI);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = 10.0;
     point.ElasticSubgradeModulus = 1000.0;
     AddLayer(problem, kElasticSubgrade, 0.0, 4.0, point, point);
@@ -183,8 +188,8 @@ TEST(LiquefiedSand, UnitsAndWidthsWithoutACurveAreRejected) {
 // Cemented silt. USCS: pile 24 in wide and 600 in long (nodes every 6 in),
 // c = 10 psi, phi = 35 deg, gamma' = 0.07 lb/in^3, k = 500 lb/in^3, static.
 
-SoilPointParams SiltPoint(double c, double phi, double gamma, double k) {
-    SoilPointParams p;
+model::SoilPointParams SiltPoint(double c, double phi, double gamma, double k) {
+    model::SoilPointParams p;
     p.Cohesion = c;
     p.FrictionAngle = phi;
     p.EffUnitWeight = gamma;
@@ -405,7 +410,7 @@ ProblemData LoessProblem(double cycles, UnitSystem units = UnitSystem::USCS, dou
     const bool si = units == UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, units);
     problem.Options.NumberOfCycles = cycles;
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = si ? 17.0 : 0.06;
     point.ConeTipResistance = qc;
     AddLayer(problem, kLoess, 0.0, problem.PileTotalLength, point, point);
@@ -486,7 +491,7 @@ TEST(LoessAndPiedmont, LayerOfNoThicknessUsesItsTopValue) {
     // A layer whose two points share a depth: the top value, no 0/0.
     for (int code : {kLoess, kPiedmont}) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams top, bottom;
+        model::SoilPointParams top, bottom;
         top.ConeTipResistance = 1000.0;
         bottom.ConeTipResistance = 3000.0;
         top.PiedmontTestType = bottom.PiedmontTestType = 2;
@@ -510,7 +515,7 @@ TEST(LoessAndPiedmont, LayerOfNoThicknessUsesItsTopValue) {
 
 ProblemData PiedmontProblem(int test_type, double value, UnitSystem units = UnitSystem::USCS) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.PiedmontTestType = test_type;
     point.N60 = point.ConeTipResistance = point.DilatometerModulus = point.PressuremeterModulus = value;
     AddLayer(problem, kPiedmont, 0.0, 240.0, point, point);
