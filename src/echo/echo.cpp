@@ -8,6 +8,10 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+using report::OutputChannel;
+
 namespace {
 
 // Tolerances put in place of a zero or negative input, as single-precision values.
@@ -362,7 +366,7 @@ void EchoSection(RunContext& ctx, const model::PileSection& section, const EchoL
 void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
-    WriteHeading(report, 20, "Pile Structural Properties and Geometry");
+    report::WriteHeading(report, 20, "Pile Structural Properties and Geometry");
     report.Blank();
     WriteLabelledValue(report, "Total Number of Sections", fmt::I(static_cast<long long>(problem.Sections.size()), 10));
     report.Blank();
@@ -392,11 +396,11 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     int point = 0;
     for (const model::SectionPropertyRow& row : rows) {
         ++point;
-        WriteIntegerField(report, point, 3);
-        WriteSpaces(report, 5);
-        WriteAdaptiveNumber(report, row.Depth, 13);
-        WriteSpaces(report, 5);
-        WriteAdaptiveNumber(report, row.Width, 14);
+        report::WriteIntegerField(report, point, 3);
+        report::WriteSpaces(report, 5);
+        report::WriteAdaptiveNumber(report, row.Depth, 13);
+        report::WriteSpaces(report, 5);
+        report::WriteAdaptiveNumber(report, row.Width, 14);
         report.EndLine();
     }
 
@@ -446,12 +450,12 @@ void EchoLoadingType(RunContext& ctx) {
     const model::AnalysisOptions& options = ctx.problem.Options;
     report.Blank(3);
     if (!options.CyclicLoading) {
-        WriteHeading(report, 33, "Loading Type");
+        report::WriteHeading(report, 33, "Loading Type");
         report.Blank();
         report.Line("Static loading criteria were used when computing p-y curves for all analyses.");
         return;
     }
-    WriteHeading(report, 34, "Loading Type");
+    report::WriteHeading(report, 34, "Loading Type");
     report.Blank();
     report.Line("Cyclic loading criteria were used for computation of p-y curves for all analyses.");
     report.Blank();
@@ -632,7 +636,7 @@ void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, s
 
 void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title) {
     report.Blank(blank_lines);
-    WriteHeading(report, indent, title);
+    report::WriteHeading(report, indent, title);
     report.Blank();
 }
 

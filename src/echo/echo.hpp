@@ -27,11 +27,11 @@ struct EchoLabels {
 EchoLabels MakeEchoLabels(const model::UnitLabels& labels);
 
 // "label", then "= " at column 56 and the value text, and the line ends.
-void WriteLabelledValue(OutputChannel& report, std::string_view label, std::string_view value);
+void WriteLabelledValue(report::OutputChannel& report, std::string_view label, std::string_view value);
 // The unit line under a table heading: " No." and each unit text at its column.
-void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units);
+void WriteUnitLine(report::OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units);
 // Heading preceded by `blank_lines` empty lines and followed by one.
-void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title);
+void WriteEchoHeading(report::OutputChannel& report, int blank_lines, int indent, std::string_view title);
 
 void EchoSoilProfile(RunContext& ctx);
 // The values of the optional MASSIVE ROCK block, when it was given.

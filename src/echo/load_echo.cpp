@@ -13,6 +13,9 @@
 #include "report/report_helpers.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr std::array<std::string_view, model::kLrfdLoadTypes> kLoadTypeTexts = {
@@ -29,7 +32,7 @@ constexpr std::array<std::string_view, model::kLrfdLoadTypes> kFactorSymbols = {
 }  // namespace
 
 void EchoPileHeadLoads(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
     WriteEchoHeading(report, 3, 15, "Pile-head Loading and Pile-head Fixity Conditions");
@@ -44,15 +47,15 @@ void EchoPileHeadLoads(RunContext& ctx) {
         const int type = load.LoadingType;
         const bool shear_first = type <= 3;
         report.Write(fmt::I(j, 4) + "     " + fmt::I0(type) + (shear_first ? "     V = " : "     y = "));
-        WriteAdaptiveNumber(report, load.Condition1, 12);
+        report::WriteAdaptiveNumber(report, load.Condition1, 12);
         const std::string first_unit = " " + (shear_first ? labels.force : labels.length);
         const char* second_symbol = (type == 1 || type == 4) ? "M = " : (type == 3 ? "R = " : "S = ");
         report.Write(fmt::PadRight(first_unit, 7) + second_symbol);
-        WriteAdaptiveNumber(report, load.Condition2, 12);
+        report::WriteAdaptiveNumber(report, load.Condition2, 12);
         const std::string second_unit = (type == 2 || type == 5) ? " " + labels.length + "/" + labels.length
                                                                  : " " + labels.length + "-" + labels.force;
         report.Write(fmt::PadRight(second_unit, 10));
-        WriteAdaptiveNumber(report, load.AxialThrust, 15);
+        report::WriteAdaptiveNumber(report, load.AxialThrust, 15);
         report.EndLine();
     }
     report.Blank();
@@ -65,7 +68,7 @@ void EchoPileHeadLoads(RunContext& ctx) {
 }
 
 void EchoLrfdLoads(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     model::ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
 

@@ -8,10 +8,12 @@
 
 namespace trevasc {
 
+namespace fmt = report::fmt;
+
 void EchoMassiveRockValues(RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.MassiveRockLayers.empty()) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const model::UnitSystem units = problem.Options.Units;
     const std::string depth = MakeEchoLabels(ctx.labels).depth_trimmed;
     std::string unit_weight = "F/L3";

@@ -14,6 +14,8 @@
 namespace trevasc {
 
 using enum model::SoilModelCode;
+namespace fmt = report::fmt;
+using report::OutputChannel;
 
 namespace {
 
@@ -85,7 +87,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             // a warning.
             report.Line("Layer " + fmt::I0(k) + " is frozen soil: no p-y criterion; constant soil modulus " +
                         fmt::I0(static_cast<long long>(model::kInitialSoilModulus)) + " " + labels.stress);
-            if (!frozen_warned) ctx.warnings.RecordWarning(-kFrozenSoilWarning);
+            if (!frozen_warned) ctx.warnings.RecordWarning(-report::kFrozenSoilWarning);
             frozen_warned = true;
         } else {
             report.Line("Layer " + fmt::I0(k) + (model != nullptr ? std::string(model->text) : std::string()));
@@ -283,26 +285,26 @@ bool HasK(int code) {
 void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const model::SoilPointParams& p, bool top) {
     const int code = layer.KSOIL;
     auto number = [&](bool applies, double value) {
-        WriteSpaces(report, 3);
+        report::WriteSpaces(report, 3);
         if (applies) {
-            WriteAdaptiveNumber(report, value, 10);
+            report::WriteAdaptiveNumber(report, value, 10);
         } else {
-            WriteTextField(report, "--");
+            report::WriteTextField(report, "--");
         }
     };
     auto number_or_default = [&](bool applies, double value) {
-        WriteSpaces(report, 3);
+        report::WriteSpaces(report, 3);
         if (!applies) {
-            WriteTextField(report, "--");
+            report::WriteTextField(report, "--");
         } else if (value == 0.0) {
-            WriteTextField(report, "default");
+            report::WriteTextField(report, "default");
         } else {
-            WriteAdaptiveNumber(report, value, 10);
+            report::WriteAdaptiveNumber(report, value, 10);
         }
     };
-    WriteAdaptiveNumber(report, top ? layer.XLayerTop : layer.XLayerBottom, 10);
-    WriteSpaces(report, 3);
-    WriteAdaptiveNumber(report, p.EffUnitWeight, 10);
+    report::WriteAdaptiveNumber(report, top ? layer.XLayerTop : layer.XLayerBottom, 10);
+    report::WriteSpaces(report, 3);
+    report::WriteAdaptiveNumber(report, p.EffUnitWeight, 10);
     number(HasCohesion(code), p.Cohesion);
     number(HasFriction(code, top), p.FrictionAngle);
     number(HasQu(code), p.Cohesion);
@@ -314,7 +316,7 @@ void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const mode
     number(code == kWeakRock, p.Epsilon50);
     // Field test: a 13-character text stands where the type column and its
     // separator would be, so the value column keeps its place.
-    WriteSpaces(report, 3);
+    report::WriteSpaces(report, 3);
     std::string_view test;
     double value = 0.0;
     if (code == kPiedmont) {
@@ -330,18 +332,18 @@ void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const mode
         value = p.ConeTipResistance;
     }
     if (test.empty()) {
-        WriteTextField(report, "--");
-        WriteSpaces(report, 3);
-        WriteTextField(report, "--");
+        report::WriteTextField(report, "--");
+        report::WriteSpaces(report, 3);
+        report::WriteTextField(report, "--");
     } else {
         report.Write(test);
-        WriteAdaptiveNumber(report, value, 10);
+        report::WriteAdaptiveNumber(report, value, 10);
     }
-    WriteSpaces(report, 3);
+    report::WriteSpaces(report, 3);
     if (code == kElasticSubgrade) {
-        WriteAdaptiveNumber(report, p.ElasticSubgradeModulus, 12);
+        report::WriteAdaptiveNumber(report, p.ElasticSubgradeModulus, 12);
     } else {
-        WriteTextField(report, "--");
+        report::WriteTextField(report, "--");
     }
     report.EndLine();
 }
@@ -352,9 +354,9 @@ void EchoSoilSummary(RunContext& ctx) {
     const model::UnitSystem units = problem.Options.Units;
     if (units != model::UnitSystem::GENERAL) {
         report.Blank(2);
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Line(std::string(27, ' ') + "Summary of Soil Properties");
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Blank();
         if (units == model::UnitSystem::USCS) {
             report.Line("Layer               Soil Type                   Depth     Eff. Unit     Cohesion     Friction  "
@@ -378,10 +380,10 @@ void EchoSoilSummary(RunContext& ctx) {
     int k = 0;
     for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
-        WriteIntegerField(report, k, 3);
-        WriteSpaces(report, 5);
-        SoilTypeDescription(report, layer.KSOIL);
-        WriteSpaces(report, 3);
+        report::WriteIntegerField(report, k, 3);
+        report::WriteSpaces(report, 5);
+        report::SoilTypeDescription(report, layer.KSOIL);
+        report::WriteSpaces(report, 3);
         // The qu column is headed psi in US customary units; massive-rock
         // strengths are held in psf until the unit conversion.
         model::SoilPointParams top = layer.Top;
@@ -391,7 +393,7 @@ void EchoSoilSummary(RunContext& ctx) {
             bottom.Cohesion /= kSquareInchesPerSquareFoot;
         }
         SummaryRow(report, layer, top, true);
-        WriteSpaces(report, 45);
+        report::WriteSpaces(report, 45);
         SummaryRow(report, layer, bottom, false);
     }
 }
@@ -415,11 +417,11 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
         int point = 0;
         for (const auto& [y, p] : curve.Points) {
             ++point;
-            WriteIntegerField(report, point, 3);
-            WriteSpaces(report, 12);
-            WriteAdaptiveNumber(report, y, 12);
-            WriteSpaces(report, 10);
-            WriteAdaptiveNumber(report, p, 12);
+            report::WriteIntegerField(report, point, 3);
+            report::WriteSpaces(report, 12);
+            report::WriteAdaptiveNumber(report, y, 12);
+            report::WriteSpaces(report, 10);
+            report::WriteAdaptiveNumber(report, p, 12);
             report.EndLine();
         }
     };

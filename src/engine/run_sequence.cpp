@@ -35,6 +35,9 @@
 #include "trevasc/run.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Runtime Error 91: a report, plot or message file that cannot be created.
@@ -144,16 +147,16 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
     const bool input_opened = ctx.files.input.Open(ctx.files.input_path);
 
     struct Output {
-        OutputChannel& channel;
-        OutputChannel::Placement placement;
+        report::OutputChannel& channel;
+        report::OutputChannel::Placement placement;
     };
     const Output outputs[] = {
-        {ctx.files.report, OutputChannel::Placement::kReplaceAtClose},
-        {ctx.files.plot, OutputChannel::Placement::kReplaceAtClose},
-        {ctx.files.messages, OutputChannel::Placement::kInPlace},
+        {ctx.files.report, report::OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.plot, report::OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.messages, report::OutputChannel::Placement::kInPlace},
     };
     for (int k = 0; k < 3; ++k) {
-        OutputChannel& channel = outputs[k].channel;
+        report::OutputChannel& channel = outputs[k].channel;
         const NamedFile& file = files[k + 1];
         if (channel.Connect(file.path, outputs[k].placement, ctx.files.writer_wrap) &&
             (k < 2 || channel.Start())) {
@@ -226,14 +229,14 @@ void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
 void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
     model::ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
-    if (write_plot_line2) WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
-    OutputChannel& report = ctx.files.report;
+    if (write_plot_line2) report::WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
+    report::OutputChannel& report = ctx.files.report;
     for (int k = 1; k <= sections; ++k) {
         ctx.files.messages.Line("Computing nonlinear bending stiffness of section " + fmt::I0(k));
         if (k == 1) {
-            report.Line(kRule80);
+            report.Line(report::kRule80);
             report.Line("Computations of Nominal Moment Capacity and Nonlinear Bending Stiffness");
-            report.Line(kRule80);
+            report.Line(report::kRule80);
             // The thrusts of an EI-only run come from its input list; a run
             // with load cases takes them from the cases, whether or not it
             // also computes interaction diagrams.
@@ -271,14 +274,15 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     bool uscs_conversion_done = options.Units != model::UnitSystem::USCS;
     ctx.labels = model::MakeUnitLabels(options.Units);
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Rewind();
-    WriteBanner(report, kVersionLabel);
-    WriteFilesBlock(report, ctx.files.names);
-    WriteDateAndTime(report, ctx.clock ? ctx.clock() : SystemLocalTime());
+    report::WriteBanner(report, kVersionLabel);
+    report::WriteFilesBlock(report, ctx.files.names);
+    report::WriteDateAndTime(report, ctx.clock ? ctx.clock() : SystemLocalTime());
 
-    WritePlotRecord(ctx.files.plot, plot::kLine1,
-                    {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
+    report::WritePlotRecord(
+        ctx.files.plot, plot::kLine1,
+        {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
 
     EchoInputData(ctx);
     if (check_only) return;
@@ -292,7 +296,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
     // Close the soil profile: the layers follow each other without gaps from
     // the ground surface down, in the depths the analysis uses.
     model::MakeLayersContiguous(problem);
-    WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
+    report::WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
     if (version_tag == "TREVAS6") model::ConvertUscsUnits(problem, uscs_conversion_done);
     BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
@@ -340,7 +344,7 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
 // run stay as they were.
 std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
     struct Channel {
-        OutputChannel& channel;
+        report::OutputChannel& channel;
         std::string_view what;
         const std::string& name;
     };
@@ -352,8 +356,9 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
     std::string problem;
     for (const Channel& c : channels) {
         if (!c.channel.Failed()) continue;
-        const char* step = c.channel.FailedAt() == OutputChannel::Failure::kReplace ? " could not be put in place: "
-                                                                                     : " could not be written: ";
+        const char* step = c.channel.FailedAt() == report::OutputChannel::Failure::kReplace
+                               ? " could not be put in place: "
+                               : " could not be written: ";
         problem = "The " + std::string(c.what) + " " + c.name + step + Reason(c.channel.Error()) + ".";
         break;
     }
@@ -365,7 +370,7 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
     ctx.files.report.Abandon();
     ctx.files.plot.Abandon();
     WriteToStandardError({"**** Runtime Error No. 50 ****", "", problem, kept});
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
     if (messages.IsOpen() && !messages.Failed()) {
         messages.Blank(2);
         messages.Line("**** Runtime Error No. 50 ****");
@@ -386,9 +391,9 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
 // its results could not be written; they replace the files of an earlier run
 // only when all three outputs were written.
 std::int32_t CloseRun(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& messages = ctx.files.messages;
     if (!report.IsOpen() && !messages.IsOpen()) return ctx.ErrorNumber;  // the run never started
 
     const bool input_error = ctx.ErrorNumber >= 100 && ctx.ErrorNumber <= 199;
@@ -401,7 +406,7 @@ std::int32_t CloseRun(RunContext& ctx) {
         report.Blank();
         report.Line("The analysis ended due to a runtime error. ");
     }
-    if (warned) WarningSummary(ctx.warnings, report);
+    if (warned) report::WarningSummary(ctx.warnings, report);
     if (ctx.ErrorNumber == 0) {
         report.Blank();
         report.Line("The analysis ended normally. ");
@@ -476,7 +481,7 @@ std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
 }
 
 std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
-                            const OutputChannel::WriterWrap& wrap = {}) noexcept {
+                            const report::OutputChannel::WriterWrap& wrap = {}) noexcept {
     const std::unique_ptr<RunContext> ctx = NewContext(options);
     if (!ctx) return kInternalFaultCode;
     return RunGuarded(*ctx, [&] {
@@ -500,7 +505,7 @@ std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options) noexc
 }
 
 std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
-                               const OutputChannel::WriterWrap& wrap) noexcept {
+                               const report::OutputChannel::WriterWrap& wrap) noexcept {
     return RunInDirectory(paths, std::string(), options, wrap);
 }
 

@@ -12,6 +12,6 @@ namespace trevasc {
 // Runs one analysis as RunAnalysis does, with every output writer passed
 // through `wrap`.
 std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
-                               const OutputChannel::WriterWrap& wrap) noexcept;
+                               const report::OutputChannel::WriterWrap& wrap) noexcept;
 
 }  // namespace trevasc

@@ -7,6 +7,8 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+
 std::string ValueText(double value) {
     const std::string text = fmt::F(value, 20, 3);
     const std::size_t first = text.find_first_not_of(' ');

@@ -13,6 +13,8 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+
 void ReadCurrentFormat(RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     for (;;) {
@@ -81,7 +83,7 @@ struct YesNoOption {
 // Input Data Error 95: an analysis option line that is neither the yes nor the
 // no keyword of its option.
 [[noreturn]] void StopOnBadOption(RunContext& ctx, const YesNoOption& option) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     if (option.blank_before) report.Blank();
     report.Line(option.message);
     if (option.blank_after) report.Blank();
@@ -212,7 +214,7 @@ void CheckTolerance(RunContext& ctx, double tolerance) {
 
 void CheckIterationLimit(RunContext& ctx, std::int32_t limit) {
     if (limit >= 30 && limit <= 1000) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Line("***** Input Data Error No. 95 *****");
     report.Blank();
     report.Line("Problem: Input value for iterations limit = " + fmt::I0(limit) +

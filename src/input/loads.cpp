@@ -17,6 +17,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // The pile-length option of a load case: 1 analyses the given length only;
@@ -27,7 +30,7 @@ constexpr std::int32_t kFixedLengthOnly = 1;
 // blank lines, the framed heading, a blank line, the lines given, two blank
 // lines.
 [[noreturn]] void StopOnLrfdInputError(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("***** Input Data Error No. " + fmt::I0(error) + " *****");
     report.Blank();

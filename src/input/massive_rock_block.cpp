@@ -28,6 +28,9 @@
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Input Data Error 45: a line that names no massive-rock layer, or one named twice.

@@ -13,6 +13,8 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+
 void ReadTipShear(RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;

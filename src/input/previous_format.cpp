@@ -40,6 +40,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 enum class Dialect { kPrevious, kOlder };
@@ -331,7 +334,7 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
                                 "Reconfigure the bar layout using a smaller number of larger bars with ",
                                 "an equal area of steel and clear cover. The bending stiffness ",
                                 "is insensitive to the number of bars if more than 12 bars for an equal amount of steel."};
-    for (OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
+    for (report::OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
         out->Line("**** Input Data Error No. 26 ****");
         out->Blank();
         out->Line(out == &ctx.files.messages

@@ -13,6 +13,7 @@
 namespace trevasc::input {
 
 using enum model::SoilModelCode;
+namespace fmt = report::fmt;
 
 namespace {
 

@@ -8,6 +8,8 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+
 std::string TrimRight(std::string_view text) {
     std::size_t end = text.size();
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;

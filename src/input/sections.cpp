@@ -21,6 +21,9 @@
 #include "section/reinforcement.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // pi/64 and pi/4 of the steel pipe's annulus (I = pi/64 (D^4 - d^4), A = pi/4 (D^2 - d^2)).
@@ -104,7 +107,7 @@ void ReadConcrete(SectionLines& in, model::ConcreteData& concrete) {
             std::array<double, 2> point{};
             DataLine(ctx, in.What("concrete stress-strain curve")).Int(index).Real(point[0]).Real(point[1]);
             if (index != j) {
-                OutputChannel& report = ctx.files.report;
+                report::OutputChannel& report = ctx.files.report;
                 report.Blank();
                 report.Line("INPUT ERROR - Sequence error encountered when reading concrete stress-strain curve");
                 report.Blank();
@@ -492,7 +495,7 @@ void ReadOneSection(RunContext& ctx, int i, model::PileSection& s, model::Sectio
 
     const std::int32_t number = in.Int("section number");
     if (number != i) {
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Line("SECTION DATA OUT-OF-ORDER");
         report.Blank();
         report.Line("Expecting section number " + fmt::I0(i) + ", but section number " + fmt::I0(number) +

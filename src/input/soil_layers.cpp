@@ -15,6 +15,7 @@
 namespace trevasc::input {
 
 using model::SoilPointParams;
+namespace fmt = report::fmt;
 
 namespace {
 

@@ -11,6 +11,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Values smaller than this print as zero in the deflection, moment, shear
@@ -59,7 +62,7 @@ void CheckSolutionIsFinite(RunContext& ctx, int c) {
 }
 
 // "label" T56 "= " value unit.
-void HeadLine(OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
+void HeadLine(report::OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
     report.Write(label);
     report.Tab(56);
     report.Write("= " + value);
@@ -75,7 +78,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
     if (units != model::UnitSystem::USCS && units != model::UnitSystem::SI) return;
     const bool uscs = units == model::UnitSystem::USCS;
     const model::PileHeadLoad load = CaseLoad(ctx, c);
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const std::string force = uscs ? " lbs" : " kN";
     const std::string moment = uscs ? " in-lbs" : " kN-m";
     switch (load.LoadingType) {
@@ -128,7 +131,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
     }
 }
 
-void WriteColumnHeading(OutputChannel& report, bool uscs) {
+void WriteColumnHeading(report::OutputChannel& report, bool uscs) {
     report.Line("   Depth    Deflect.    Bending    Shear       Slope      Total    Bending   Soil Res.  Soil Spr.   Distrib. ");
     report.Line("     X         y        Moment     Force         S       Stress   Stiffness      p         Es*h    Lat. Load ");
     if (uscs) {
@@ -143,10 +146,10 @@ void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool 
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
     const model::UnitLabels& u = ctx.labels;
-    const std::string moment_unit = TrimRight(u.Length) + "-" + TrimRight(u.Force3);
-    const std::string force_unit = TrimRight(u.Force4);
-    for (OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
-        OutputChannel& out = *channel;
+    const std::string moment_unit = report::TrimRight(u.Length) + "-" + report::TrimRight(u.Force3);
+    const std::string force_unit = report::TrimRight(u.Force4);
+    for (report::OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
+        report::OutputChannel& out = *channel;
         const bool to_report = channel == &ctx.files.report;
         out.Blank(2);
         out.Line("**** Warning - " + (to_report ? code_report : code_messages) + " ****");
@@ -163,10 +166,10 @@ void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool 
         out.Line("(pile increments) and repeat the analysis.");
         out.Blank();
         if (to_report) {
-            out.Line("Maximum internal moment imbalance for pile        = " + AdaptiveNumber(check.MomentImbalance, 12) +
-                     " " + moment_unit);
-            out.Line("Maximum internal lateral force imbalance for pile = " + AdaptiveNumber(check.ForceImbalance, 12) +
-                     " " + force_unit);
+            out.Line("Maximum internal moment imbalance for pile        = " +
+                     report::AdaptiveNumber(check.MomentImbalance, 12) + " " + moment_unit);
+            out.Line("Maximum internal lateral force imbalance for pile = " +
+                     report::AdaptiveNumber(check.ForceImbalance, 12) + " " + force_unit);
         } else {
             out.Line("Maximum internal moment imbalance for pile solution         = " +
                      fmt::E(check.MomentImbalance, 12, 5) + " " + moment_unit + " at node " + fmt::I0(check.MomentStep));
@@ -176,15 +179,15 @@ void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool 
     }
 }
 
-void WriteSummaryLine(OutputChannel& report, std::string_view label, double value, std::string_view unit) {
+void WriteSummaryLine(report::OutputChannel& report, std::string_view label, double value, std::string_view unit) {
     report.Write(label);
-    WriteAdaptiveNumber(report, value, 14);
+    report::WriteAdaptiveNumber(report, value, 14);
     report.Line(unit);
 }
 
-void WriteSummaryCount(OutputChannel& report, std::string_view label, int value) {
+void WriteSummaryCount(report::OutputChannel& report, std::string_view label, int value) {
     report.Write(label);
-    WriteIntegerField(report, value, 14);
+    report::WriteIntegerField(report, value, 14);
     report.EndLine();
 }
 
@@ -235,8 +238,8 @@ void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
     const bool full = !options.PrintSummaryOnly && !pile.StiffnessMode;
     const bool uscs = options.Units == model::UnitSystem::USCS;
     const bool si = options.Units == model::UnitSystem::SI;
@@ -248,14 +251,14 @@ void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
     CheckSolutionIsFinite(ctx, c);
     if (full) {
         report.Blank(2);
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Line(std::string(17, ' ') + "Computed Values of Pile Loading and Deflection");
         if (options.UseLrfd) {
             report.Line(std::string(17, ' ') + "for Lateral Loading for LRFD Load Case Number " + fmt::I0(c));
         } else {
             report.Line(std::string(19, ' ') + "for Lateral Loading for Load Case Number " + fmt::I0(c));
         }
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Blank();
         if (options.UseLrfd && c >= 1 && c <= static_cast<int>(problem.LrfdCombinations.size())) {
             report.Blank();
@@ -265,7 +268,7 @@ void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
         }
     }
     if (c == 1 && !pile.StiffnessMode) {
-        WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
+        report::WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
     }
     if (full) WriteHeadConditions(ctx, c);
 
@@ -286,16 +289,16 @@ void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
             results.HeadDeflection = pile.y(1);
         }
         if (!pile.StiffnessMode) {
-            WritePlotRecord(plot, plot::kLine10, {pile.x(k), y, M, V, p, pile.EI(k), k});
+            report::WritePlotRecord(plot, plot::kLine10, {pile.x(k), y, M, V, p, pile.EI(k), k});
         }
         if (k == next_printed) {
             if (table) {
                 const double spring = (k == 1 || k == N) ? pile.Es(k) * pile.h / 2.0 : pile.Es(k) * pile.h;
-                WriteAdaptiveNumber(report, pile.x(k), 10);
+                report::WriteAdaptiveNumber(report, pile.x(k), 10);
                 for (double value : {y, M, V, pile.S(k), CombinedStress(ctx, k), pile.EI(k), p, spring, pile.Q(k)}) {
-                    WriteAdaptiveNumber(report, value, 11);
+                    report::WriteAdaptiveNumber(report, value, 11);
                 }
-                EndReportLine(report);
+                report::EndReportLine(report);
             }
             next_printed += increment;
         }

@@ -90,21 +90,21 @@ Terms StiffnessTerms(const StiffnessTrials& trials, int i) {
                  -trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2 / moment.HeadSlope};
 }
 
-void WriteRow(OutputChannel& report, double first, std::initializer_list<double> rest) {
-    WriteAdaptiveNumber(report, first, 14);
-    for (double value : rest) WriteAdaptiveNumber(report, value, 16);
-    EndReportLine(report);
+void WriteRow(report::OutputChannel& report, double first, std::initializer_list<double> rest) {
+    report::WriteAdaptiveNumber(report, first, 14);
+    for (double value : rest) report::WriteAdaptiveNumber(report, value, 16);
+    report::EndReportLine(report);
 }
 
 void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line(std::string(18, ' ') + "Computed Pile-head Stiffness Matrix Values");
     report.Line(std::string(20, ' ') + "K22, K23, K32, K33 for Pile  Head");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
 
     report.Line("    Pile-Top       Pile-Top        Pile-Top                                   ");
@@ -144,15 +144,16 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     report.Line("  K33 = abs(Moment Reaction/Top Rotation)");
     report.Blank(2);
 
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& plot = ctx.files.plot;
     static_assert(kLevels == plot::kStiffnessTrials, "one Line 14 record per stiffness level");
     for (int i = 1; i <= kLevels; ++i) {
         const Terms k = StiffnessTerms(trials, i);
-        WritePlotRecord(plot, plot::kLine14,
-                        {trials.loads[static_cast<std::size_t>(i)].Condition1,
-                         trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32, k.K33,
-                         std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
-                         std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)});
+        report::WritePlotRecord(plot, plot::kLine14,
+                                {trials.loads[static_cast<std::size_t>(i)].Condition1,
+                                 trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2,
+                                 k.K22, k.K23, k.K32, k.K33,
+                                 std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
+                                 std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)});
     }
 }
 

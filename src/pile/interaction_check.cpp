@@ -18,6 +18,9 @@
 #include "section/interaction_report.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr int kFailureWarning = -410;
@@ -51,12 +54,12 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     const std::vector<section::InteractionDiagram> diagrams = Diagrams(ctx);
     const std::vector<section::InteractionCheckRow> rows = section::CheckLoadCases(ctx, diagrams);
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const bool si_units = problem.Options.Units == model::UnitSystem::SI;
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line("   Check of Load Cases against the Factored Interaction Diagrams");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
     report.Line("Design code: " + CodeName(ctx));
     report.Line("Each section is checked with the largest bending moment developed in it during the");
@@ -86,7 +89,8 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     int unchecked = 0;
     for (const section::InteractionCheckRow& row : rows) {
         std::string line = fmt::I(row.load_case, 5) + fmt::I(row.section, 10);
-        line += AdaptiveNumber(row.P, 16) + AdaptiveNumber(row.M, 16) + AdaptiveNumber(row.depth, 16);
+        line += report::AdaptiveNumber(row.P, 16) + report::AdaptiveNumber(row.M, 16) +
+                report::AdaptiveNumber(row.depth, 16);
         if (!row.checked) {
             line += "         N/A    no diagram";
             ++unchecked;
@@ -113,7 +117,7 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
 
 void FinishInteractionWithoutLoadCases(RunContext& ctx) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank();
     report.Line("Nonlinear bending stiffness only: no load cases are analysed, so the interaction");
     report.Line("diagrams above are not checked against loads.");

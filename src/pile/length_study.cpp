@@ -13,6 +13,9 @@
 #include "report/plot_file.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr int kTrials = 20;
@@ -33,9 +36,9 @@ struct LengthPoint {
 };
 
 void WriteBoundaryConditions(RunContext& ctx, const model::PileHeadLoad& load) {
-    OutputChannel& report = ctx.files.report;
-    const std::string force = TrimRight(ctx.labels.Force3);
-    const std::string length = TrimRight(ctx.labels.Length);
+    report::OutputChannel& report = ctx.files.report;
+    const std::string force = report::TrimRight(ctx.labels.Force3);
+    const std::string length = report::TrimRight(ctx.labels.Length);
     const std::string moment_unit = " " + force + "-" + length;
     const std::string shear = "Shear      = " + fmt::F(load.Condition1, 15, 0) + " " + force;
     const std::string axial = "Axial Load = " + fmt::F(load.AxialThrust, 15, 0) + " " + force;
@@ -79,10 +82,10 @@ void WriteBoundaryConditions(RunContext& ctx, const model::PileHeadLoad& load) {
 }
 
 void WriteStudy(RunContext& ctx, int c, const model::PileHeadLoad& load, const std::vector<LengthPoint>& points) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
-    WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
+    report::WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
     report.Blank();
     WriteBoundaryConditions(ctx, load);
 
@@ -92,7 +95,7 @@ void WriteStudy(RunContext& ctx, int c, const model::PileHeadLoad& load, const s
         report.Blank();
         report.Line("Results of last two iterations:");
         report.Blank();
-        WritePlotRecord(plot, plot::kLine11, {0, plot::kLine11Studied, c});
+        report::WritePlotRecord(plot, plot::kLine11, {0, plot::kLine11Studied, c});
         return;
     }
     report.Blank(2);
@@ -103,16 +106,17 @@ void WriteStudy(RunContext& ctx, int c, const model::PileHeadLoad& load, const s
                      : "  meters        meters         kN-m           kN  ");
     report.Line("-----------  ------------  ------------  ------------");
     for (const LengthPoint& point : points) {
-        WriteAdaptiveNumber(report, point.Length, 10);
-        WriteAdaptiveNumber(report, point.HeadDeflection, 14);
-        WriteAdaptiveNumber(report, point.MaxMoment, 14);
-        WriteAdaptiveNumber(report, point.MaxShear, 14);
-        EndReportLine(report);
+        report::WriteAdaptiveNumber(report, point.Length, 10);
+        report::WriteAdaptiveNumber(report, point.HeadDeflection, 14);
+        report::WriteAdaptiveNumber(report, point.MaxMoment, 14);
+        report::WriteAdaptiveNumber(report, point.MaxShear, 14);
+        report::EndReportLine(report);
     }
     static_assert(kTrials <= plot::kLengthStudyTrials, "a reader takes every point of a study");
-    WritePlotRecord(plot, plot::kLine11, {points.size(), plot::kLine11Studied, c});
+    report::WritePlotRecord(plot, plot::kLine11, {points.size(), plot::kLine11Studied, c});
     for (const LengthPoint& point : points) {
-        WritePlotRecord(plot, plot::kLine12, {point.Length, point.HeadDeflection, point.MaxMoment, point.MaxShear});
+        report::WritePlotRecord(plot, plot::kLine12,
+                                {point.Length, point.HeadDeflection, point.MaxMoment, point.MaxShear});
     }
 }
 

@@ -21,6 +21,9 @@
 #include "soil/py_output.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // A case counts as converged only after this many solutions.
@@ -149,7 +152,8 @@ void VuggyLimestonePrePass(RunContext& ctx) {
     const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
     WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
                       "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
-                      "          Axial thrust = " + fmt::E(ctx.pile.P, 12, 4) + " " + TrimRight(ctx.labels.Force4),
+                      "          Axial thrust = " + fmt::E(ctx.pile.P, 12, 4) + " " +
+                          report::TrimRight(ctx.labels.Force4),
                       "          The pile buckles: the equations of the pile have lost their positive stiffness.", "",
                       "Solution: Reduce the axial thrust, or increase the bending stiffness of the pile",
                       "          or the lateral support of the soil.", ""});
@@ -171,7 +175,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
     const std::string limit = "The specified excess deflection limit is    " +
                               fmt::E(ctx.problem.Options.MaxAllowableDeflection, 12, 4) + " " + length;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     for (std::string_view line :
          {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
@@ -189,7 +193,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
     report.Line("Please check input values for pile loading and soil properties for accuracy and/or ");
     report.Line("increase the size of the pile if necessary.");
 
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
     messages.Blank(2);
     for (std::string_view line :
          {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
@@ -211,8 +215,8 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 // reported: the error is recorded and the run ends after the next solution.
 void ReportNoConvergence(RunContext& ctx) {
     const model::AnalysisOptions& options = ctx.problem.Options;
-    const std::string length = TrimRight(ctx.labels.Length);
-    OutputChannel& report = ctx.files.report;
+    const std::string length = report::TrimRight(ctx.labels.Length);
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Runtime Error No. 10 ****");
     report.Blank();
@@ -262,7 +266,7 @@ void CheckLayerHoldsNode(RunContext& ctx, int l) {
         "",
         "",
     };
-    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+    for (report::OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
         out->Blank(2);
         for (const std::string& line : lines) out->Line(line);
     }
@@ -285,18 +289,18 @@ void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
     }
 }
 
-void WritePlotLine6(OutputChannel& plot, int count) {
-    WritePlotRecord(plot, plot::kLine6, {count});
+void WritePlotLine6(report::OutputChannel& plot, int count) {
+    report::WritePlotRecord(plot, plot::kLine6, {count});
 }
 
 void WritePlotLine11(RunContext& ctx, int c) {
     const std::string_view label = ctx.problem.Options.UseLrfd ? plot::kLine11Lrfd : plot::kLine11NotStudied;
-    WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
+    report::WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
 }
 
 void EchoIteration(RunContext& ctx, int c, int iteration) {
     const model::PileModel& pile = ctx.pile;
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
     // The progress line is formed whole in the channel's scratch buffer. Case
     // and iteration numbers of every usual size end before the columns that
     // follow them (T20 and T36), so the tabs only pad; longer ones take the
@@ -329,7 +333,7 @@ void EchoIteration(RunContext& ctx, int c, int iteration) {
         messages.Line("Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
     }
     if (iteration > ctx.problem.Options.IterationLimit - kEchoedIterations) {
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Write("Iteration " + fmt::I0(iteration) + ",");
         report.Tab(16);
         report.Line(" Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
@@ -339,7 +343,7 @@ void EchoIteration(RunContext& ctx, int c, int iteration) {
 void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
 
     const CaseOutcome outcome =
         SolvePile(ctx, c, CaseLoad(ctx, c), problem.PileTotalLength, FailureRule::Report, options.UseLrfd, true);

@@ -12,6 +12,9 @@
 #include "report/report_helpers.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr const char* kLoadTypeNames[model::kLrfdLoadTypes] = {
@@ -53,11 +56,11 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
         }
     }
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const std::string length = ctx.labels.Length;
     std::string units_line = "    " + length;
     units_line.resize(18, ' ');
-    units_line += TrimRight(ctx.labels.Force4) + "/" + TrimRight(length);
+    units_line += report::TrimRight(ctx.labels.Force4) + "/" + report::TrimRight(length);
     for (int k = 1; k <= model::kLrfdLoadTypes; ++k) {
         const auto& sums = DL[static_cast<std::size_t>(k - 1)];
         bool any = false;
@@ -95,10 +98,10 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
 void WriteLrfdPerformanceTable(RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
 
     report.Blank(2);
-    WriteHeading(report, 19, "LRFD Performance by Load Case Combination");
+    report::WriteHeading(report, 19, "LRFD Performance by Load Case Combination");
     report.Blank(2);
     report.Line("Load             Resistance    Factored      Maximum      Moment      Pass/Fail     Maximum                           ");
     report.Line("Case   Section     Factor       Moment        Moment     Fraction     for LRFD    Shear For.    Pile-Top     Pile-Top ");
@@ -116,12 +119,12 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             const model::PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
             const auto si = static_cast<std::size_t>(s);
             const double developed = results.SectionMaxMoment[si];
-            WriteIntegerField(report, c, 3);
-            WriteSpaces(report, 1);
-            WriteIntegerField(report, s, 7);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, phi, 10);
-            WriteSpaces(report, 6);
+            report::WriteIntegerField(report, c, 3);
+            report::WriteSpaces(report, 1);
+            report::WriteIntegerField(report, s, 7);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, phi, 10);
+            report::WriteSpaces(report, 6);
 
             const bool elastic = section.SectionType == model::kElasticPile;
             double capacity = 0.0;
@@ -145,15 +148,15 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             if (elastic) {
                 report.Write(" Infinite ");
             } else {
-                WriteAdaptiveNumber(report, capacity, 10);
+                report::WriteAdaptiveNumber(report, capacity, 10);
             }
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, developed, 10);
-            WriteSpaces(report, 3);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, developed, 10);
+            report::WriteSpaces(report, 3);
             // The moment of either sign counts against the capacity.
             const double fraction = checked ? std::fabs(developed) / capacity : 0.0;
             report.Write(checked ? fmt::F(fraction, 10, 4) : std::string("    N/A   "));
-            WriteSpaces(report, 3);
+            report::WriteSpaces(report, 3);
             if (!checked) {
                 report.Write("    N/A      ");
             } else if (fraction >= kFailingFraction) {
@@ -163,14 +166,14 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             } else {
                 report.Write("    Pass     ");
             }
-            WriteAdaptiveNumber(report, results.SectionMaxShear[si], 10);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, results.HeadDeflection, 10);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, results.HeadSlope, 10);
-            WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.SectionMaxShear[si], 10);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.HeadDeflection, 10);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.HeadSlope, 10);
+            report::WriteSpaces(report, 3);
             report.Write(fmt::PadRight(combination.Name, 256));
-            EndReportLine(report);
+            report::EndReportLine(report);
         }
     }
     report.Blank();

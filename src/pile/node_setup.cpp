@@ -8,6 +8,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Moment-curvature tables of section analysis are in kips and inches for US
@@ -121,7 +124,7 @@ void Assign_Nodes_To_Layers(RunContext& ctx) {
             pile.BottomNode[static_cast<std::size_t>(l)] = pile.TopNode[static_cast<std::size_t>(j)] - 1;
             continue;
         }
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Line("ERROR 2 in computing i_BottomNodeInLayer");
         report.Line("Num_Nodes_To_Assign = " + fmt::I0(n));
         report.Line("ilayer = " + fmt::I0(l));

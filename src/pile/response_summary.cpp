@@ -11,9 +11,12 @@
 #include "report/plot_file.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-void WriteLoadingDefinitions(OutputChannel& report, model::UnitSystem units) {
+void WriteLoadingDefinitions(report::OutputChannel& report, model::UnitSystem units) {
     if (units == model::UnitSystem::USCS) {
         report.Line("Load Type 1: Load 1 = Shear, lbs, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 2: Load 1 = Shear, lbs, and Load 2 = Slope, radians");
@@ -31,7 +34,7 @@ void WriteLoadingDefinitions(OutputChannel& report, model::UnitSystem units) {
     }
 }
 
-void WriteColumnHeadings(OutputChannel& report, model::UnitSystem units, bool lrfd) {
+void WriteColumnHeadings(report::OutputChannel& report, model::UnitSystem units, bool lrfd) {
     const bool uscs = units == model::UnitSystem::USCS;
     const bool si = units == model::UnitSystem::SI;
     if (!lrfd) {
@@ -69,11 +72,11 @@ void WriteResponseSummary(RunContext& ctx) {
     if (ctx.pile.StiffnessMode) return;
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
 
     report.Blank(3);
-    WriteHeading(report, 27, "Summary of Pile Response(s)");
+    report::WriteHeading(report, 27, "Summary of Pile Response(s)");
     report.Blank(2);
     if (!options.UseLrfd) {
         report.Line("Definitions of Pile-head Loading Conditions:");
@@ -87,27 +90,27 @@ void WriteResponseSummary(RunContext& ctx) {
         const int t = load.LoadingType;
         if (t < 1 || t > 5) continue;
         const model::CaseResults& results = ctx.cases(c);
-        WriteIntegerField(report, c, 3);
-        WriteSpaces(report, 1);
+        report::WriteIntegerField(report, c, 3);
+        report::WriteSpaces(report, 1);
         report.Write(kTypeTexts[t - 1]);
-        WriteAdaptiveNumber(report, load.Condition1, 11);
+        report::WriteAdaptiveNumber(report, load.Condition1, 11);
         report.Write(kSecondTexts[t - 1]);
-        WriteAdaptiveNumber(report, load.Condition2, 11);
-        WriteAdaptiveNumber(report, load.AxialThrust, 15);
-        WriteAdaptiveNumber(report, results.HeadDeflection, 15);
-        WriteAdaptiveNumber(report, results.MaxMoment, 15);
-        WriteSpaces(report, 4);
-        WriteAdaptiveNumber(report, results.MaxShear, 11);
+        report::WriteAdaptiveNumber(report, load.Condition2, 11);
+        report::WriteAdaptiveNumber(report, load.AxialThrust, 15);
+        report::WriteAdaptiveNumber(report, results.HeadDeflection, 15);
+        report::WriteAdaptiveNumber(report, results.MaxMoment, 15);
+        report::WriteSpaces(report, 4);
+        report::WriteAdaptiveNumber(report, results.MaxShear, 11);
         report.Write(fmt::F(results.HeadSlope, 15, 8));
-        EndReportLine(report);
+        report::EndReportLine(report);
     }
 
     const std::string_view label = options.Units == model::UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
     for (int c = 1; c <= cases; ++c) {
         const model::CaseResults& results = ctx.cases(c);
-        WritePlotRecord(plot, plot::kLine13,
-                        {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
-                         results.HeadSlope, label});
+        report::WritePlotRecord(plot, plot::kLine13,
+                                {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
+                                 results.HeadSlope, label});
     }
 
     if (options.UseLrfd) WriteLrfdPerformanceTable(ctx);

@@ -8,6 +8,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Pivots of the head system smaller than this stop the solution.
@@ -101,7 +104,7 @@ bool LostPositiveStiffness(const model::PileModel& pile, double R1, double c_rot
                       "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
                       "          Reduce the load on the pile and repeat the analysis.",
                       "          You may also consider increasing pile diameter or pile length."});
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const model::SolverWork& work = ctx.pile.work;
     report.Blank(2);
     report.Line("F Matrix ");

@@ -9,7 +9,7 @@
 #include "model/stiffness_table.hpp"
 #include "report/fortran_format.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 namespace {
 
 // The counts a reader of the file accepts are the engine's capacities.
@@ -69,4 +69,4 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
     plot.ScratchLine();
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 FileIdentity IdentifyFile(const fs::path& path) {
     FileIdentity identity;
-    const fs::path target = FollowLinks(path);
+    const fs::path target = report::FollowLinks(path);
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         identity.exists = true;

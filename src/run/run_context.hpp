@@ -26,17 +26,17 @@ struct RunFiles {
     // ... and as opened (relative names resolved against the run directory).
     std::filesystem::path input_path;
     InputFile input;         // the input data file, read as a stream
-    OutputChannel report;    // the output report
-    OutputChannel plot;      // the plot output file
-    OutputChannel messages;  // the runtime message file
+    report::OutputChannel report;    // the output report
+    report::OutputChannel plot;      // the plot output file
+    report::OutputChannel messages;  // the runtime message file
     // Every output writer of the run passes through this when it is set.
-    OutputChannel::WriterWrap writer_wrap;
+    report::OutputChannel::WriterWrap writer_wrap;
 };
 
 struct RunContext {
     model::ProblemData problem;
     model::UnitLabels labels;
-    WarningRegistry warnings;
+    report::WarningRegistry warnings;
     RunFiles files;
     model::PileModel pile;                  // node arrays of the current case
     model::SoilState soil;                  // layering correction, rock bookkeeping, report mode

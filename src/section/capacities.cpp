@@ -8,6 +8,9 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // SI forms of the reinforced-concrete constants, kPa:
@@ -116,7 +119,7 @@ void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, cons
     ws.Pmin = cap.Pmin;
     ws.Pcr = cap.Pcr;
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     report.Blank();
     WriteUnderlinedHeading(report, "Axial Structural Capacities:");

@@ -16,6 +16,10 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+
 namespace {
 
 constexpr int kColumn = 15;  // width of the numeric columns of the point table
@@ -32,17 +36,17 @@ std::string RightAligned(std::string_view text, int width) {
     return field;
 }
 
-std::string TrimmedUnit(const std::string& unit) { return TrimRight(unit.substr(unit.empty() ? 0 : 1)); }
+std::string TrimmedUnit(const std::string& unit) { return report::TrimRight(unit.substr(unit.empty() ? 0 : 1)); }
 
-void WriteRuleAndTitle(OutputChannel& report, const std::string& title) {
+void WriteRuleAndTitle(report::OutputChannel& report, const std::string& title) {
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line(title);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
 }
 
-void WriteMethodLines(OutputChannel& report, const InteractionDiagram& d, const SectionWorkspace& ws) {
+void WriteMethodLines(report::OutputChannel& report, const InteractionDiagram& d, const SectionWorkspace& ws) {
     WriteLabelLine(report, "Design Code", DesignCodeName(d.code));
     if (d.steel_only) {
         WriteLabelLine(report, "Section Resistance", "plastic, +/- Fy over the whole steel section");
@@ -101,7 +105,7 @@ InteractionDiagram DiagramOf(const model::ProblemData& problem, const SectionWor
 }
 
 void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const SectionWorkspace& ws) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     WriteRuleAndTitle(report, "   Axial Force - Bending Moment Interaction Diagram for Section " + fmt::I0(d.section));
     WriteMethodLines(report, d, ws);
@@ -138,7 +142,7 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
     auto header = [&](std::string_view first, std::initializer_list<std::string_view> columns) {
         std::string line(first);
         for (std::string_view column : columns) line += RightAligned(column, kColumn);
-        report.Line(TrimRight(line));
+        report.Line(report::TrimRight(line));
     };
     const std::string length = TrimmedUnit(units.Length);
     const std::string force = TrimmedUnit(units.Force);
@@ -234,7 +238,7 @@ std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vect
 
 void WriteNoInteractionDiagram(RunContext& ctx, int k) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank();
     report.Line("No interaction diagram is computed for section " + fmt::I0(k) +
                 ": its bending stiffness is given in the input,");
@@ -244,28 +248,29 @@ void WriteNoInteractionDiagram(RunContext& ctx, int k) {
 
 void WriteInteractionPlotRecords(RunContext& ctx, bool with_checks) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& plot = ctx.files.plot;
     std::vector<InteractionDiagram> diagrams;
     for (int k = 1; k <= static_cast<int>(ctx.problem.Sections.size()); ++k) {
         diagrams.push_back(InteractionDiagramOfSection(ctx, k));
     }
     for (const InteractionDiagram& d : diagrams) {
         if (!d.computed) continue;
-        WritePlotRecord(plot, plot::kLine15,
-                        {d.section, d.points.size(), static_cast<int>(d.code), d.balanced + 1,
-                         static_cast<int>(d.transverse)});
+        report::WritePlotRecord(plot, plot::kLine15,
+                                {d.section, d.points.size(), static_cast<int>(d.code), d.balanced + 1,
+                                 static_cast<int>(d.transverse)});
         for (std::size_t k = 0; k < d.points.size(); ++k) {
             const InteractionPoint& p = d.points[k];
-            WritePlotRecord(plot, plot::kLine16, {p.Pn, p.Mn, p.Pd, p.Md, p.phi, d.section, k + 1});
+            report::WritePlotRecord(plot, plot::kLine16, {p.Pn, p.Mn, p.Pd, p.Md, p.phi, d.section, k + 1});
         }
     }
     if (!with_checks) return;
     for (const InteractionCheckRow& row : CheckLoadCases(ctx, diagrams)) {
         const bool finite = std::isfinite(row.check.ratio);
         const int result = !row.checked ? -1 : (row.check.pass ? 1 : 0);
-        WritePlotRecord(plot, plot::kLine17,
-                        {row.load_case, row.section, row.P, row.M, row.checked && finite ? row.check.ratio : -1.0,
-                         row.check.capacity_P, row.check.capacity_M, result});
+        report::WritePlotRecord(plot, plot::kLine17,
+                                {row.load_case, row.section, row.P, row.M,
+                                 row.checked && finite ? row.check.ratio : -1.0, row.check.capacity_P,
+                                 row.check.capacity_M, result});
     }
 }
 

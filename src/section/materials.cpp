@@ -8,6 +8,9 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Concrete law constants (strains dimensionless, stresses in ksi).
@@ -218,7 +221,7 @@ void EvaluateCore(SectionWorkspace& ws) {
 
 void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     PrestressState& p = ws.prestress;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     p.Ac = ws.Ac;
     p.As = ws.As;
     if (p.Ac <= 0.0) {

@@ -15,6 +15,11 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+using report::OutputChannel;
+
 namespace {
 
 // Newton step of the finite-difference derivative and convergence
@@ -304,9 +309,9 @@ void WriteCurveRows(OutputChannel& report, const MomentCurvatureCurve& curve, Co
 void WriteSummary(OutputChannel& report, const SectionWorkspace& ws, const std::vector<MomentCurvatureCurve>& curves,
                   const SectionUnitTexts& units) {
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line("   Summary of Results for Nominal (Unfactored) Moment Capacity for Section " + fmt::I0(ws.SectionNumber));
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
     if (ws.IsSteelPipe()) {
         report.Line(" Load           Axial Thrust        Nominal Mom. Cap.");

@@ -10,6 +10,9 @@
 #include "section/materials.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 bool IsConcreteSectionType(int type) {
@@ -85,10 +88,10 @@ std::string FirstDataFault(const SectionWorkspace& ws, const model::PileSection&
 }  // namespace
 
 void StopOnSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& messages = ctx.files.messages;
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
-    for (OutputChannel* channel : {&messages, &report}) {
+    for (report::OutputChannel* channel : {&messages, &report}) {
         channel->Blank();
         channel->Line(heading);
         channel->Blank();

@@ -8,6 +8,11 @@
 #include "section/geometry.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+using report::OutputChannel;
+
 namespace {
 
 constexpr int kLabelColumn = 56;

@@ -29,13 +29,13 @@ SectionUnitTexts SectionUnits(model::UnitSystem units);
 inline constexpr int kLabelValueWidth = 15;
 
 // "label" at column 1, "= " at column 56, the value field and the unit text.
-void WriteLabelLine(OutputChannel& report, std::string_view label, std::string_view value_field,
+void WriteLabelLine(report::OutputChannel& report, std::string_view label, std::string_view value_field,
                     std::string_view unit = {});
 // The same with the value in the adaptive field of width kLabelValueWidth.
-void WriteAdaptiveLabelLine(OutputChannel& report, std::string_view label, double value, std::string_view unit);
+void WriteAdaptiveLabelLine(report::OutputChannel& report, std::string_view label, double value, std::string_view unit);
 
 // Heading followed by a row of hyphens of its length and a blank line.
-void WriteUnderlinedHeading(OutputChannel& report, std::string_view heading);
+void WriteUnderlinedHeading(report::OutputChannel& report, std::string_view heading);
 
 // The "Dimensions and Properties" block of the section (types 0..10), with
 // the bar details table of type 0.

@@ -12,6 +12,9 @@
 #include "section/section_workspace.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kElasticCurvatureStep = 10.0;  // phi_p = 10 p

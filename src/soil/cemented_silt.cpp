@@ -45,6 +45,9 @@
 #include "soil/sand.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kK0 = 0.4000000059604645;               // at-rest coefficient 0.4
@@ -470,8 +473,8 @@ void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, c
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
     const model::UnitLabels& u = ctx.labels;
     const SiltCurve& curve = silt.curve;
-    const std::string length = " " + TrimRight(u.Length);
-    const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
+    const std::string length = " " + report::TrimRight(u.Length);
+    const std::string force_per_length = report::TrimRight(u.Force3) + u.Divide + report::TrimRight(u.Length);
     const std::string force = " " + force_per_length;
     PyCurveReport report(29);
     auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };

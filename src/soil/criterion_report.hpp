@@ -46,7 +46,7 @@ public:
         Blank(2);
         Line(std::move(title));
         Blank();
-        Labelled("Soil Layer Number", fmt::I(layer, layer_width));
+        Labelled("Soil Layer Number", report::fmt::I(layer, layer_width));
     }
     // "label" then "= value" at the block's equals column, or at `column`.
     void Labelled(std::string label, std::string value) { Labelled(std::move(label), equals_column_, std::move(value)); }
@@ -101,8 +101,8 @@ struct Units {
 
 inline Units MakeUnits(const model::UnitLabels& u) {
     Units units;
-    units.length = TrimRight(u.Length);
-    units.force_per_length = TrimRight(u.Force3) + u.Divide + units.length;
+    units.length = report::TrimRight(u.Length);
+    units.force_per_length = report::TrimRight(u.Force3) + u.Divide + units.length;
     units.stress = units.force_per_length + u.Power + u.Exp2;
     units.unit_weight = units.force_per_length + u.Power + u.Exp3;
     return units;

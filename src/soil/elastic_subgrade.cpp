@@ -19,6 +19,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
@@ -51,8 +54,8 @@ SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node
 // The printed curve of an output depth: 17 points from 0 to 2b.
 PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
     const model::UnitLabels& u = ctx.labels;
-    const std::string length = TrimRight(u.Length);
-    const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
+    const std::string length = report::TrimRight(u.Length);
+    const std::string force_per_length = report::TrimRight(u.Force3) + "/" + length;
     const std::string force_per_length3 = force_per_length + "**3";
     PyCurveReport report(56);
     report.Opening("p-y Curve for Elastic Subgrade", layer, 10);

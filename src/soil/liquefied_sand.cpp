@@ -39,6 +39,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double Single(float value) { return value; }
@@ -151,7 +154,7 @@ LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const Li
     if (!(Pd > 0.0)) {
         StopOnUndefinedCurve(ctx, layer,
                              "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
-                                 fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
+                                 fmt::F(b, 12, 4) + " " + report::TrimRight(ctx.labels.Length) + ",",
                              "so the curve would give no resistance or a negative one.",
                              "The criterion applies to piles of 0.3 to 2.6 m (12 to 102 in) diameter.");
     }

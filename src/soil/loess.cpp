@@ -35,6 +35,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kMaxCycles = 10.100000381469727;         // 10.1: the criterion's range ends at 10 cycles
@@ -56,7 +59,7 @@ constexpr std::int32_t kParameterOutOfRange = 174;
 
 // Input Data Error 70 (report only).
 [[noreturn]] void StopOnTooManyCycles(RunContext& ctx, int layer, double cycles) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Input Data Error No. 70 ****");
     report.Blank();

@@ -52,6 +52,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 
@@ -91,7 +94,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
     try {
         Stop_With_Error(ctx, "RUN00020", 220);
     } catch (const RunStop&) {
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Line("**** Runtime Error No. 20 ****");
         report.Blank();
         report.Line("Problem:  The top and bottom elevations for massive rock layer are equal.");

@@ -37,6 +37,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Initial modulus per unit of test value.

@@ -9,6 +9,9 @@
 #include "soil/criteria.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Two depths closer than this are the same profile point.
@@ -117,7 +120,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
     const int layers = problem.i_Number_of_Layers();
     auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
     auto top = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop : 0.0; };
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     using fmt::ListDirectedLine;
     report.Blank(2);
     report.Line(ListDirectedLine().Text("Internal error in function C (undrained shear strength)").str());
@@ -143,7 +146,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
     const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto code = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL : 0; };
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     using fmt::ListDirectedLine;
     report.Blank(2);
     report.Line(ListDirectedLine().Text(" ***** Runtime Error No. 30 *****").str());

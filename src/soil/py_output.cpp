@@ -8,6 +8,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Input Data Error 23: an output depth above the ground surface. The
@@ -15,7 +18,7 @@ namespace {
 [[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
     const model::ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
-    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+    for (report::OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
         out->Line("**** Input Data Error No. 23 (NON-FATAL) ****");
         out->Blank();
         out->Line("p-y curves cannot be generated at depth number " + fmt::I0(j));
@@ -26,7 +29,7 @@ namespace {
                   " below the top of the pile.");
         out->Blank();
     }
-    WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
+    report::WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
     StopOnQuietError(ctx, 123);
 }
 
@@ -47,10 +50,10 @@ int LayerOfDepth(const model::ProblemData& problem, double depth) {
 void WritePyCurvesAtDepths(RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     model::SoilState& soil = ctx.soil;
-    OutputChannel& report = ctx.files.report;
-    report.Line(kRule80);
+    report::OutputChannel& report = ctx.files.report;
+    report.Line(report::kRule80);
     report.Line(std::string(20, ' ') + "p-y Curves Reported for Specified Depths");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
 
     const auto& depths = problem.PyOutputDepths;
     const int n = static_cast<int>(depths.size());

@@ -57,6 +57,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 
@@ -141,7 +144,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 
 // Input Data Error 8: a Reese sand without a friction angle (messages only).
 [[noreturn]] void StopOnReeseSandZeroFrictionAngle(RunContext& ctx) {
-    OutputChannel& m = ctx.files.messages;
+    report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
           "Problem:  Zero was input for the friction angle for a sand when computing ",
@@ -207,7 +210,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 }
 
 void WriteFrictionAngleWarning(RunContext& ctx) {
-    OutputChannel& m = ctx.files.messages;
+    report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"", "**** Warning ****", "", "An unreasonable value for friction angle was input for a Reese sand layer. ",
           "The input value is either smaller than 20 degrees or higher than 48 degrees.",

@@ -53,6 +53,10 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+using report::TrimRight;
+
 namespace {
 
 constexpr double kMaxBearingFactor = 9.0;
@@ -159,7 +163,7 @@ constexpr Variant kVariantWithJ{
     const std::string heading = "**** Input Data Error No. " + std::string(v.error_number) + " ****";
     const std::string problem = "Problem:  A negative or zero value of cohesion was input for a " +
                                 std::string(v.problem_soil);
-    for (OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
+    for (report::OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
         out->Line(heading);
         for (std::string_view line : text) out->Line(line);
         out->Line(problem);
@@ -222,6 +226,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
     const std::string unit_weight =
         feet ? TrimRight(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp3
              : units.unit_weight;
+
     const double stress_scale = feet ? kSquareInchesPerSquareFoot : 1.0;
     const double unit_weight_scale = feet ? kCubicInchesPerCubicFoot : 1.0;
     auto depth = [&](double value) { return fmt::F(value * depth_scale, 12, 3) + " " + depth_unit; };

@@ -40,6 +40,9 @@
 #include "soil/stiff_clay.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 

@@ -47,6 +47,9 @@
 #include "soil/stiff_clay.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 

@@ -28,6 +28,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Runtime Error 96: a user-input p-y curve that cannot be evaluated.
@@ -153,8 +156,8 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
     PyCurveReport report(29, PointFields::kFixedFourDecimals);
     const model::UnitLabels& u = ctx.labels;
     const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
-    const std::string length = TrimRight(u.Length);
-    const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
+    const std::string length = report::TrimRight(u.Length);
+    const std::string depth_unit = uscs ? report::TrimRight(u.DepthUnit) : length;
     const double depth_scale = uscs ? kInchesPerFoot : 1.0;
     report.Opening("p-y Curve Computed by Interpolation Between User-input Curves", layer, 12);
     report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
@@ -163,7 +166,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
     report.Labelled("p-multiplier", fmt::F(c.pm, 12, 3));
     report.Labelled("y-multiplier", fmt::F(c.ym, 12, 3));
     report.Blank();
-    report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
+    report.Columns(7, "y, " + length, 25, "p, " + report::TrimRight(u.Force3) + "/" + length);
     report.Line("----------------    ----------------");
     for (int j = 1; j <= kReportPoints; ++j) {
         double yj = 0.0;

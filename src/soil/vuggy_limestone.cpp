@@ -31,6 +31,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kY1OverWidth = 0.00039999998989515007;   // 0.0004: y1 = 0.0004 b

@@ -40,6 +40,9 @@
 #include "soil/py_framework.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double Single(float value) { return value; }
@@ -154,7 +157,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 // Runtime Error 20: the rock modulus cannot be interpolated in a layer of no
 // thickness. Written to the report only.
 [[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Line("**** Runtime Error No. 20 ****");
     report.Blank();
     report.Line("Problem:  The top and bottom elevations for weak rock layer are equal.");

@@ -16,6 +16,7 @@ namespace trevasc::testing {
 
 using model::ProblemData;
 using model::UnitSystem;
+using report::AdaptiveNumber;
 
 namespace {
 

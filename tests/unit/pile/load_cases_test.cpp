@@ -188,7 +188,7 @@ TEST(LoadCases, WarningsOfTheSetUpAreCountedOnce) {
     PileRun run(StandardProblem());
     run.ctx().warnings.RecordWarning(-302);
     ASSERT_EQ(run.Run(), 0);
-    const WarningRegistry& warnings = run.ctx().warnings;
+    const report::WarningRegistry& warnings = run.ctx().warnings;
     EXPECT_EQ(warnings.WarningCount[302], 1);
     EXPECT_EQ(warnings.ResultCode(), -302);
     EXPECT_TRUE(warnings.AnyRecorded());  // the run still ended with a warning
