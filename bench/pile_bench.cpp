@@ -69,7 +69,7 @@ model::ProblemData PipeInUserCurves(int increments) {
 
 void BM_SolveBeamColumn(benchmark::State& state) {
     const int increments = static_cast<int>(state.range(0)) - 1;
-    auto ctx = std::make_unique<RunContext>();
+    auto ctx = std::make_unique<run::RunContext>();
     ctx->problem = PipeInUserCurves(increments);
     SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
     model::PileModel& pile = ctx->pile;
@@ -89,12 +89,12 @@ BENCHMARK(BM_SolveBeamColumn)->Arg(101)->Arg(501)->Unit(benchmark::kMicrosecond)
 
 void BM_NonlinearAnalysis501Nodes(benchmark::State& state) {
     for (auto _ : state) {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->problem = PipeInUserCurves(500);
         ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
             RunLoadCases(*ctx);
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
             state.SkipWithError("the analysis stopped with an error");
             break;
         }

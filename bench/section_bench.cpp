@@ -65,7 +65,7 @@ model::PileSection PrestressedSquare14() {
 }
 
 void CurveBenchmark(benchmark::State& state, const model::PileSection& pile, double thrust) {
-    auto ctx = std::make_unique<RunContext>();
+    auto ctx = std::make_unique<run::RunContext>();
     ctx->problem.Options.Units = model::UnitSystem::USCS;
     section::SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);

@@ -11,6 +11,8 @@ namespace trevasc {
 
 namespace fmt = report::fmt;
 using report::OutputChannel;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -25,7 +27,7 @@ std::string Trim(std::string_view text) {
 }
 
 // Writes the message lines to the report and then to the run message file.
-void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view> lines) {
+void ReportThenMessages(run::RunContext& ctx, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) ctx.files.report.Line(line);
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
@@ -34,7 +36,7 @@ void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view>
 // below its bottom: a negative thickness that no criterion can use.
 constexpr std::int32_t kLayerOutOfOrder = 189;
 
-void CheckLayerOrder(RunContext& ctx) {
+void CheckLayerOrder(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     for (std::size_t k = 0; k < problem.Layers.size(); ++k) {
         const model::SoilLayer& layer = problem.Layers[k];
@@ -59,7 +61,7 @@ int UserCurveCount(const model::ProblemData& problem) {
     return 2 * layers;
 }
 
-void EchoTitle(RunContext& ctx) {
+void EchoTitle(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 1, 32, "Problem Title");
     for (const std::string& line : ctx.problem.TitleLines) report.Line(fmt::PadRight(line, 256));
@@ -67,7 +69,7 @@ void EchoTitle(RunContext& ctx) {
 }
 
 // Returns false when the echo ends here (nonlinear EI only).
-bool EchoProgramOptions(RunContext& ctx, const EchoLabels& labels, int user_curves) {
+bool EchoProgramOptions(run::RunContext& ctx, const EchoLabels& labels, int user_curves) {
     OutputChannel& report = ctx.files.report;
     model::ProblemData& problem = ctx.problem;
     model::AnalysisOptions& options = problem.Options;
@@ -276,7 +278,7 @@ void EchoUserEISection(OutputChannel& report, const model::PileSection& section,
     report.Blank(2);
 }
 
-void EchoSection(RunContext& ctx, const model::PileSection& section, const EchoLabels& labels) {
+void EchoSection(run::RunContext& ctx, const model::PileSection& section, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     const std::string length = " " + labels.length;
     auto line = [&](std::string_view label, double value, const std::string& unit) {
@@ -363,7 +365,7 @@ void EchoSection(RunContext& ctx, const model::PileSection& section, const EchoL
     }
 }
 
-void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
+void EchoPileStructure(run::RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
     report::WriteHeading(report, 20, "Pile Structural Properties and Geometry");
@@ -429,7 +431,7 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoSlopeAndBatter(RunContext& ctx) {
+void EchoSlopeAndBatter(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
     WriteEchoHeading(report, 2, 22, "Ground Slope and Pile Batter Angles");
@@ -445,7 +447,7 @@ void EchoSlopeAndBatter(RunContext& ctx) {
     report.Blank(2);
 }
 
-void EchoLoadingType(RunContext& ctx) {
+void EchoLoadingType(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
     const model::AnalysisOptions& options = ctx.problem.Options;
     report.Blank(3);
@@ -474,7 +476,7 @@ void EchoLoadingType(RunContext& ctx) {
     }
 }
 
-void EchoDistributedLoad(RunContext& ctx, const EchoLabels& labels) {
+void EchoDistributedLoad(run::RunContext& ctx, const EchoLabels& labels) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.DistributedLoad.empty()) return;
     OutputChannel& report = ctx.files.report;
@@ -492,7 +494,7 @@ void EchoDistributedLoad(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoTipShear(RunContext& ctx, const EchoLabels& labels) {
+void EchoTipShear(run::RunContext& ctx, const EchoLabels& labels) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.TipShearCurve.empty()) return;
     OutputChannel& report = ctx.files.report;
@@ -519,7 +521,7 @@ void EchoTipShear(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
+void EchoPyOutputDepths(run::RunContext& ctx, const EchoLabels& labels) {
     model::ProblemData& problem = ctx.problem;
     if (!problem.Options.PrintPyCurves) return;
     OutputChannel& report = ctx.files.report;
@@ -567,7 +569,7 @@ void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
 }
 
-void FinalChecks(RunContext& ctx) {
+void FinalChecks(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const auto points = static_cast<long long>(problem.SectionPropertyTable.size());
     if (points < 2 || points > model::kMaxSectionRows) {
@@ -640,7 +642,7 @@ void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::s
     report.Blank();
 }
 
-void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface) {
+void CheckFirstSoilDepth(run::RunContext& ctx, double first_depth, double ground_surface) {
     if (first_depth > ground_surface) {
         WriteToBoth(ctx, {"**** Input Data Error No. 19 ****", "",
                           "The depth of the first point of the data for effective unit",
@@ -663,7 +665,7 @@ void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surf
     }
 }
 
-void EchoInputData(RunContext& ctx) {
+void EchoInputData(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     ctx.files.messages.Line("Output of input data begun");
     model::MakeLayersContiguous(problem);

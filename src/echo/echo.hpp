@@ -33,18 +33,18 @@ void WriteUnitLine(report::OutputChannel& report, std::initializer_list<std::pai
 // Heading preceded by `blank_lines` empty lines and followed by one.
 void WriteEchoHeading(report::OutputChannel& report, int blank_lines, int indent, std::string_view title);
 
-void EchoSoilProfile(RunContext& ctx);
+void EchoSoilProfile(run::RunContext& ctx);
 // The values of the optional MASSIVE ROCK block, when it was given.
-void EchoMassiveRockValues(RunContext& ctx);
+void EchoMassiveRockValues(run::RunContext& ctx);
 
 // Input Data Errors 19 and 20: the first point of the effective unit weight
 // data (at depth `first_depth`) must lie at the ground surface, neither below
 // it (19) nor above it (20).
-void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface);
-void EchoPileHeadLoads(RunContext& ctx);
-void EchoLrfdLoads(RunContext& ctx);
+void CheckFirstSoilDepth(run::RunContext& ctx, double first_depth, double ground_surface);
+void EchoPileHeadLoads(run::RunContext& ctx);
+void EchoLrfdLoads(run::RunContext& ctx);
 
 // Echo of the input data into the report, with its final checks.
-void EchoInputData(RunContext& ctx);
+void EchoInputData(run::RunContext& ctx);
 
 }  // namespace trevasc

@@ -31,7 +31,7 @@ constexpr std::array<std::string_view, model::kLrfdLoadTypes> kFactorSymbols = {
 
 }  // namespace
 
-void EchoPileHeadLoads(RunContext& ctx) {
+void EchoPileHeadLoads(run::RunContext& ctx) {
     report::OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
@@ -67,7 +67,7 @@ void EchoPileHeadLoads(RunContext& ctx) {
     report.Line("Axial thrust is assumed to be acting axially for all pile batter angles.");
 }
 
-void EchoLrfdLoads(RunContext& ctx) {
+void EchoLrfdLoads(run::RunContext& ctx) {
     report::OutputChannel& report = ctx.files.report;
     model::ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;

@@ -10,7 +10,7 @@ namespace trevasc {
 
 namespace fmt = report::fmt;
 
-void EchoMassiveRockValues(RunContext& ctx) {
+void EchoMassiveRockValues(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.MassiveRockLayers.empty()) return;
     report::OutputChannel& report = ctx.files.report;

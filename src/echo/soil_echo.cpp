@@ -65,7 +65,7 @@ void Parameter(OutputChannel& report, std::string_view label, const std::string&
     WriteLabelledValue(report, label, value);
 }
 
-void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
+void EchoLayering(run::RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     const model::ProblemData& problem = ctx.problem;
     const model::UnitSystem units = problem.Options.Units;
@@ -205,7 +205,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
 }
 
-void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
+void EchoUnitWeights(run::RunContext& ctx, const EchoLabels& labels) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.Layers.empty()) return;
     OutputChannel& report = ctx.files.report;
@@ -348,7 +348,7 @@ void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const mode
     report.EndLine();
 }
 
-void EchoSoilSummary(RunContext& ctx) {
+void EchoSoilSummary(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     OutputChannel& report = ctx.files.report;
     const model::UnitSystem units = problem.Options.Units;
@@ -398,7 +398,7 @@ void EchoSoilSummary(RunContext& ctx) {
     }
 }
 
-void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
+void EchoUserCurves(run::RunContext& ctx, const EchoLabels& labels) {
     const model::ProblemData& problem = ctx.problem;
     int curves = 0;
     for (const model::SoilLayer& layer : problem.Layers) {
@@ -442,7 +442,7 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
+void EchoPyModifiers(run::RunContext& ctx, const EchoLabels& labels) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.PyModifierProfile.empty()) return;
     OutputChannel& report = ctx.files.report;
@@ -461,7 +461,7 @@ void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const model::UnitLabels& unit_labels) {
+void EchoSoilMovements(run::RunContext& ctx, const EchoLabels& labels, const model::UnitLabels& unit_labels) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.SoilMovementProfile.size() <= 1) return;
     OutputChannel& report = ctx.files.report;
@@ -481,7 +481,7 @@ void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const model::U
 
 }  // namespace
 
-void EchoSoilProfile(RunContext& ctx) {
+void EchoSoilProfile(run::RunContext& ctx) {
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
     EchoLayering(ctx, labels);
     EchoUnitWeights(ctx, labels);

@@ -272,7 +272,7 @@ std::string Range(std::string_view label, double top, double bottom, const std::
 
 class Checker {
 public:
-    explicit Checker(RunContext& ctx) : ctx_(ctx), p_(ctx.problem) {}
+    explicit Checker(run::RunContext& ctx) : ctx_(ctx), p_(ctx.problem) {}
 
     int Line(const std::string& what) const {
         const auto found = ctx_.input_lines.find(what);
@@ -615,7 +615,7 @@ private:
     // The unit texts of the units the file chose (known once it is read).
     UnitTexts Texts() const { return TextsFor(p_.Options.Units); }
 
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     const model::ProblemData& p_;
     std::vector<std::pair<double, double>> written_layers_;
 };
@@ -627,7 +627,7 @@ constexpr std::array<std::string_view, 17> kKeywords{
 
 // A title line that holds a keyword or an option line: the TITLE block takes
 // five lines whatever they hold, so a shorter title swallows what follows.
-void NoteSwallowedTitle(const RunContext& ctx, std::vector<InputFinding>& out) {
+void NoteSwallowedTitle(const run::RunContext& ctx, std::vector<InputFinding>& out) {
     for (int k = 2; k <= model::kMaxTitleLines; ++k) {
         const std::string text = Trim(ctx.problem.TitleLines[static_cast<std::size_t>(k - 1)]);
         const bool keyword = std::find(kKeywords.begin(), kKeywords.end(), text) != kKeywords.end() ||
@@ -649,7 +649,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         result.findings.push_back({FindingKind::kError, 0, "no scratch folder for the check could be made"});
         return;
     }
-    auto ctx = std::make_unique<RunContext>();
+    auto ctx = std::make_unique<run::RunContext>();
     std::ifstream in(input_path, std::ios::binary);
     if (!in.is_open()) {
         result.code = 181;
@@ -672,7 +672,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         return;
     }
 
-    InputFile& file = ctx->files.input;
+    run::InputFile& file = ctx->files.input;
     const std::string tag = input::ReadVersionTag(file);
     result.oldest_format = tag != "TREVAS6" && tag != "TREVAS5";
     bool reading = true;
@@ -684,7 +684,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         written.KeepWrittenLayers();
         ctx->labels = model::MakeUnitLabels(ctx->problem.Options.Units);
         EchoInputData(*ctx);
-    } catch (const RunStop& stop) {
+    } catch (const run::RunStop& stop) {
         result.code = stop.error_number;
         line = reading ? file.LineNumber() : written.EchoErrorLine(stop.error_number);
     }

@@ -37,6 +37,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -80,12 +82,12 @@ struct NamedFile {
 // Runtime Error 51: before any output is opened, no output may be the input
 // file or another output (written over, the input would be lost before it is
 // read, or two outputs would interleave in one file).
-bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
-    FileIdentity identities[4];
-    for (int i = 0; i < 4; ++i) identities[i] = IdentifyFile(files[i].path);
+bool RefuseCollidingFiles(run::RunContext& ctx, const NamedFile (&files)[4]) {
+    run::FileIdentity identities[4];
+    for (int i = 0; i < 4; ++i) identities[i] = run::IdentifyFile(files[i].path);
     for (int later = 1; later < 4; ++later) {
         for (int earlier = 0; earlier < later; ++earlier) {
-            if (!SameFile(identities[earlier], identities[later])) continue;
+            if (!run::SameFile(identities[earlier], identities[later])) continue;
             WriteToStandardError({"**** Runtime Error No. 51 ****", "",
                                   "The " + std::string(files[later].what) + " " + files[later].name + " is the " +
                                       (earlier == 0 ? std::string("input data file ")
@@ -100,7 +102,7 @@ bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
 }
 
 // Input Data Error 25: an input file without a single byte.
-[[noreturn]] void StopOnEmptyInput(RunContext& ctx) {
+[[noreturn]] void StopOnEmptyInput(run::RunContext& ctx) {
     ctx.files.messages.Blank(2);
     ctx.files.messages.Line("**** Input Data Error No. 25 ****");
     ctx.files.messages.Blank();
@@ -115,7 +117,7 @@ bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
 // beside their paths and replace them when the run ends (CloseRun), and the
 // message file, which a host may follow during the run, is emptied only once
 // the others are open.
-std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::string& directory) {
+std::int32_t ConnectRunFiles(run::RunContext& ctx, const RunPaths& paths, const std::string& directory) {
     struct NameCheck {
         const std::string& name;
         std::string_view message;
@@ -182,7 +184,7 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
 
 // Step 2 of a run from text: the outputs are strings of the channels and the
 // input is the text itself; nothing can fail to open.
-void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& names) {
+void ConnectTextRun(run::RunContext& ctx, std::string_view input, const RunPaths& names) {
     ctx.files.names = names;
     ctx.files.report.OpenInMemory();
     ctx.files.plot.OpenInMemory();
@@ -198,7 +200,7 @@ constexpr std::int32_t kNonFiniteSectionCurveError = 241;
 // can have (a dimension near the limits of the number range) may overflow in
 // the moment-curvature analysis. Every point and the nominal moment capacity
 // must be finite before the pile model uses them.
-void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
+void CheckSectionCurvesAreFinite(run::RunContext& ctx, int k) {
     const std::vector<model::SectionStiffness>& sections = ctx.stiffness.Sections;
     if (k < 1 || k > static_cast<int>(sections.size())) return;
     const model::SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
@@ -226,7 +228,7 @@ void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
     }
 }
 
-void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
+void SectionAnalysisLoop(run::RunContext& ctx, bool write_plot_line2) {
     model::ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
     if (write_plot_line2) report::WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
@@ -260,7 +262,7 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
 }
 
 // Steps 3 to 13, once the run files are connected.
-void AnalyseConnected(RunContext& ctx, bool check_only) {
+void AnalyseConnected(run::RunContext& ctx, bool check_only) {
     // Step 3: the version tag selects the reader.
     const std::string version_tag = input::ReadVersionTag(ctx.files.input);
     input::ReadInputOfFormat(ctx, version_tag);
@@ -319,7 +321,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
 // A fault that is not an input or analysis error: its own message, then the
 // ordinary stop lines, so that the host sees a runtime error and the files are
 // closed as after any other error.
-void StopOnInternalFault(RunContext& ctx, std::string_view what) {
+void StopOnInternalFault(run::RunContext& ctx, std::string_view what) {
     if (!ctx.files.report.IsOpen() && !ctx.files.messages.IsOpen()) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
                               "An internal fault ended the analysis: " + std::string(what)});
@@ -331,7 +333,7 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
                           "An internal fault ended the analysis: " + std::string(what),
                           "The results written before this point are incomplete.", ""});
         Stop_With_Error(ctx, kInternalFaultCode);
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
     } catch (...) {
         ctx.ErrorNumber = kInternalFaultCode;
     }
@@ -342,7 +344,7 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
 // message file when that still works. Unless they were already in place, the
 // report and the plot file of the run are dropped, so the files of an earlier
 // run stay as they were.
-std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
+std::int32_t StopOnOutputFault(run::RunContext& ctx, bool results_in_place) {
     struct Channel {
         report::OutputChannel& channel;
         std::string_view what;
@@ -390,7 +392,7 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
 // receives its ending lines, so that it never says a run ended normally when
 // its results could not be written; they replace the files of an earlier run
 // only when all three outputs were written.
-std::int32_t CloseRun(RunContext& ctx) {
+std::int32_t CloseRun(run::RunContext& ctx) {
     report::OutputChannel& report = ctx.files.report;
     report::OutputChannel& plot = ctx.files.plot;
     report::OutputChannel& messages = ctx.files.messages;
@@ -445,10 +447,10 @@ std::int32_t CloseRun(RunContext& ctx) {
 // Runs `sequence` on `ctx` with every stop and fault caught, then closes the
 // run and returns its result code.
 template <typename Sequence>
-std::int32_t RunGuarded(RunContext& ctx, Sequence&& sequence) noexcept {
+std::int32_t RunGuarded(run::RunContext& ctx, Sequence&& sequence) noexcept {
     try {
         sequence();
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
         // ErrorNumber is set; the closing lines follow.
     } catch (const std::bad_alloc&) {
         StopOnInternalFault(ctx, "not enough memory");
@@ -464,13 +466,13 @@ std::int32_t RunGuarded(RunContext& ctx, Sequence&& sequence) noexcept {
     }
 }
 
-std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
-    std::unique_ptr<RunContext> ctx;
+std::unique_ptr<run::RunContext> NewContext(const RunOptions& options) noexcept {
+    std::unique_ptr<run::RunContext> ctx;
     try {
         // Default-initialised: every member has its own initialiser, so the
         // 190 kB of the context are not cleared once more as a whole before
         // the members set their values.
-        ctx.reset(new RunContext);
+        ctx.reset(new run::RunContext);
         ctx->clock = options.clock;
     } catch (...) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
@@ -482,7 +484,7 @@ std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
 
 std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
                             const report::OutputChannel::WriterWrap& wrap = {}) noexcept {
-    const std::unique_ptr<RunContext> ctx = NewContext(options);
+    const std::unique_ptr<run::RunContext> ctx = NewContext(options);
     if (!ctx) return kInternalFaultCode;
     return RunGuarded(*ctx, [&] {
         ctx->files.writer_wrap = wrap;
@@ -585,7 +587,7 @@ RunPaths DefaultTextRunNames() {
 
 TextRunResult RunText(std::string_view input, const RunOptions& options, const RunPaths& names) noexcept {
     TextRunResult result;
-    const std::unique_ptr<RunContext> ctx = NewContext(options);
+    const std::unique_ptr<run::RunContext> ctx = NewContext(options);
     if (!ctx) {
         result.code = kInternalFaultCode;
         return result;
@@ -608,7 +610,7 @@ TextRunResult RunText(std::string_view input, const RunOptions& options, const R
 ModelReadResult ReadModelText(std::string_view input) noexcept {
     ModelReadResult result;
     std::string version_tag;
-    const std::unique_ptr<RunContext> ctx = NewContext(RunOptions{});
+    const std::unique_ptr<run::RunContext> ctx = NewContext(RunOptions{});
     if (!ctx) {
         result.code = kInternalFaultCode;
         return result;

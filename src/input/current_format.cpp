@@ -14,8 +14,10 @@
 namespace trevasc::input {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
-void ReadCurrentFormat(RunContext& ctx) {
+void ReadCurrentFormat(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     for (;;) {
         const std::string record = ReadRecordOrStop(ctx, "the next block (the file must close with END)");
@@ -60,7 +62,7 @@ void ReadCurrentFormat(RunContext& ctx) {
     }
 }
 
-void ReadTitle(RunContext& ctx) {
+void ReadTitle(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading title data");
     int k = 0;
     for (std::string& line : ctx.problem.TitleLines) {
@@ -82,7 +84,7 @@ struct YesNoOption {
 
 // Input Data Error 95: an analysis option line that is neither the yes nor the
 // no keyword of its option.
-[[noreturn]] void StopOnBadOption(RunContext& ctx, const YesNoOption& option) {
+[[noreturn]] void StopOnBadOption(run::RunContext& ctx, const YesNoOption& option) {
     report::OutputChannel& report = ctx.files.report;
     if (option.blank_before) report.Blank();
     report.Line(option.message);
@@ -90,7 +92,7 @@ struct YesNoOption {
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
-bool ReadYesNo(RunContext& ctx, const YesNoOption& option) {
+bool ReadYesNo(run::RunContext& ctx, const YesNoOption& option) {
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
     ctx.input_lines[std::string(option.yes)] = ctx.files.input.LineNumber();
     if (MatchesKeyword(record, option.yes)) return true;
@@ -143,7 +145,7 @@ bool ParseFixedReal(std::string_view field, double& value) {
     return result.ec == std::errc() && result.ptr == digits.data() + digits.size() && std::isfinite(value);
 }
 
-void ReadLoadingTypeLine(RunContext& ctx) {
+void ReadLoadingTypeLine(run::RunContext& ctx) {
     model::AnalysisOptions& options = ctx.problem.Options;
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
     ctx.input_lines["the loading type"] = ctx.files.input.LineNumber();
@@ -176,7 +178,7 @@ constexpr double kMaxToleranceInches = 0.10000000149011612;
 constexpr double kMinToleranceMetres = 2.54e-22;
 constexpr double kMaxToleranceMetres = 0.00254;
 
-void CheckTolerance(RunContext& ctx, double tolerance) {
+void CheckTolerance(run::RunContext& ctx, double tolerance) {
     const model::UnitSystem units = ctx.problem.Options.Units;
     auto stop = [&](std::initializer_list<std::string_view> lines, std::string_view code, std::int32_t number) {
         for (std::string_view line : lines) ctx.files.messages.Line(line);
@@ -212,7 +214,7 @@ void CheckTolerance(RunContext& ctx, double tolerance) {
     }
 }
 
-void CheckIterationLimit(RunContext& ctx, std::int32_t limit) {
+void CheckIterationLimit(run::RunContext& ctx, std::int32_t limit) {
     if (limit >= 30 && limit <= 1000) return;
     report::OutputChannel& report = ctx.files.report;
     report.Line("***** Input Data Error No. 95 *****");
@@ -224,7 +226,7 @@ void CheckIterationLimit(RunContext& ctx, std::int32_t limit) {
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
-void CheckIncrements(RunContext& ctx, std::int32_t increments) {
+void CheckIncrements(run::RunContext& ctx, std::int32_t increments) {
     if (increments < 40) {
         WriteToBoth(ctx, {"**** Input Data Error No. 55 ****", "",
                           "Problem:  The number of pile increments is less than 40.", "",
@@ -242,7 +244,7 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
 
 }  // namespace
 
-void ReadOptions(RunContext& ctx) {
+void ReadOptions(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading analysis options");
     model::ProblemData& problem = ctx.problem;
     model::AnalysisOptions& options = problem.Options;
@@ -297,7 +299,7 @@ void ReadOptions(RunContext& ctx) {
     }
 }
 
-void ProcessEndOfInput(RunContext& ctx) {
+void ProcessEndOfInput(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     // The thrust levels are needed whether or not interaction diagrams are
     // asked for: the diagrams come on top of the moment-curvature curves and

@@ -29,17 +29,18 @@ constexpr std::int32_t kFixedLengthOnly = 1;
 // Input Data Errors 94 to 98 (LRFD loads and combinations), report only: two
 // blank lines, the framed heading, a blank line, the lines given, two blank
 // lines.
-[[noreturn]] void StopOnLrfdInputError(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
+[[noreturn]] void StopOnLrfdInputError(run::RunContext& ctx, std::int32_t error,
+                                       std::initializer_list<std::string> lines) {
     report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("***** Input Data Error No. " + fmt::I0(error) + " *****");
     report.Blank();
     for (const std::string& line : lines) report.Line(line);
     report.Blank(2);
-    Stop_With_Error(ctx, 100 + error);
+    run::Stop_With_Error(ctx, 100 + error);
 }
 
-void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what,
+void CheckCode(run::RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what,
                const std::string& where) {
     if (code >= low && code <= high) return;
     const std::string problem = "Problem:  " + where + " has " + what + " " + fmt::I0(code) + "; the codes are " +
@@ -49,7 +50,7 @@ void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_
 
 }  // namespace
 
-void ReadPileHeadLoads(RunContext& ctx) {
+void ReadPileHeadLoads(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading pile head loading data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
@@ -87,7 +88,7 @@ void ReadPileHeadLoads(RunContext& ctx) {
     }
 }
 
-void ReadLrfdLoads(RunContext& ctx) {
+void ReadLrfdLoads(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading LRFD unfactored load data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
@@ -140,7 +141,7 @@ void ReadLrfdLoads(RunContext& ctx) {
     }
 }
 
-void ReadLrfdFactors(RunContext& ctx) {
+void ReadLrfdFactors(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading LRFD load and resistance factor data ");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
@@ -176,7 +177,7 @@ void ReadLrfdFactors(RunContext& ctx) {
     }
 }
 
-void ReadAxialThrustLoads(RunContext& ctx) {
+void ReadAxialThrustLoads(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     problem.AxialThrustList.clear();
     std::int32_t count = 0;

@@ -49,7 +49,7 @@ std::string Shown(double value) {
 
 }  // namespace
 
-void ReadMassiveRock(RunContext& ctx) {
+void ReadMassiveRock(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading massive rock data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;

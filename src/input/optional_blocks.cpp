@@ -15,7 +15,7 @@ namespace trevasc::input {
 
 namespace fmt = report::fmt;
 
-void ReadTipShear(RunContext& ctx) {
+void ReadTipShear(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of tip shear points").Int(count);
@@ -31,7 +31,7 @@ void ReadTipShear(RunContext& ctx) {
     }
 }
 
-void ReadBatterAndSlope(RunContext& ctx) {
+void ReadBatterAndSlope(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading pile batter and ground slope angles");
     model::ProblemData& problem = ctx.problem;
     double slope = 0.0;
@@ -43,7 +43,7 @@ void ReadBatterAndSlope(RunContext& ctx) {
     problem.SlopeMinusBatter = problem.GroundSlopeAngle - problem.PileBatterAngle;
 }
 
-void ReadPyModifiers(RunContext& ctx) {
+void ReadPyModifiers(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of p-y modifier points").Int(count);
@@ -73,16 +73,16 @@ void ReadPyModifiers(RunContext& ctx) {
     }
 }
 
-void ReadSoilMovements(RunContext& ctx) {
+void ReadSoilMovements(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading soil movement data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of soil movement points").Int(count);
     if (count < model::kMinSoilMovementPoints || count > model::kMaxSoilMovementPoints) {
-        WriteToBoth(ctx, {"**** Input Data Error No. 53 ****", "",
-                          "Number of lines specified for soil movement data = " + fmt::I0(count),
-                          "The number of lines of soil movement data cannot be less than 2 or exceed 100.", ""});
-        Stop_With_Error(ctx, "INP00053", 153);
+        run::WriteToBoth(ctx, {"**** Input Data Error No. 53 ****", "",
+                               "Number of lines specified for soil movement data = " + fmt::I0(count),
+                               "The number of lines of soil movement data cannot be less than 2 or exceed 100.", ""});
+        run::Stop_With_Error(ctx, "INP00053", 153);
     }
     const bool si = problem.Options.Units == model::UnitSystem::SI;
     problem.SoilMovementProfile.clear();
@@ -95,7 +95,7 @@ void ReadSoilMovements(RunContext& ctx) {
     }
 }
 
-void ReadPyOutputDepths(RunContext& ctx) {
+void ReadPyOutputDepths(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading p-y output depths data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;

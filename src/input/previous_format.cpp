@@ -42,6 +42,8 @@
 namespace trevasc::input {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -88,7 +90,7 @@ constexpr int kMaxSoilTablePoints = 2 * model::kMaxSoilLayers;
 // these formats have no END keyword to point to.
 class FixedLine {
 public:
-    FixedLine(RunContext& ctx, std::string what) : ctx_(ctx), what_(std::move(what)), read_(ctx.files.input) {}
+    FixedLine(run::RunContext& ctx, std::string what) : ctx_(ctx), what_(std::move(what)), read_(ctx.files.input) {}
     FixedLine& Int(std::int32_t& value) {
         if (!read_.Integer(value)) Fail();
         return *this;
@@ -116,12 +118,12 @@ private:
         Stop_With_Error(ctx_, kUnreadableInputError);
     }
 
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     std::string what_;
     ListDirectedRead read_;
 };
 
-std::string ReadTitleLine(RunContext& ctx) {
+std::string ReadTitleLine(run::RunContext& ctx) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
         StopOnReadError(ctx);
@@ -135,7 +137,7 @@ std::string ReadTitleLine(RunContext& ctx) {
 
 // Input Data Error number - 100 of the previous formats, whose `lines` are the
 // whole message, framed heading included: run message file, report, stop.
-[[noreturn]] void StopOnPreviousInputError(RunContext& ctx, std::int32_t number,
+[[noreturn]] void StopOnPreviousInputError(run::RunContext& ctx, std::int32_t number,
                                            std::initializer_list<std::string_view> lines) {
     WriteToBoth(ctx, lines);
     Stop_With_Error(ctx, number);
@@ -146,7 +148,7 @@ std::string Number(std::int64_t value) { return fmt::I0(value); }
 // ----------------------------------------------------------------------------
 // Checks of the previous format, with the system's own messages.
 
-void CheckIncrements(RunContext& ctx, std::int32_t increments) {
+void CheckIncrements(run::RunContext& ctx, std::int32_t increments) {
     if (increments < kMinIncrements) {
         StopOnPreviousInputError(
             ctx, 155,
@@ -162,7 +164,7 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
     }
 }
 
-void CheckPileLength(RunContext& ctx, double length) {
+void CheckPileLength(run::RunContext& ctx, double length) {
     if (length > 0.0) return;
     StopOnPreviousInputError(
         ctx, 157,
@@ -172,7 +174,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 
 // Input Data Error 7: neither unit weights nor p-y curves, each dialect in its
 // own wording.
-[[noreturn]] void StopOnUnitWeightAndCurvesMissing(RunContext& ctx, Dialect dialect) {
+[[noreturn]] void StopOnUnitWeightAndCurvesMissing(run::RunContext& ctx, Dialect dialect) {
     if (dialect == Dialect::kPrevious) {
         StopOnPreviousInputError(
             ctx, 107,
@@ -192,7 +194,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 }
 
 // Input Data Error 6: p-y multipliers given together with user p-y curves.
-[[noreturn]] void StopOnMultipliersWithUserCurves(RunContext& ctx) {
+[[noreturn]] void StopOnMultipliersWithUserCurves(run::RunContext& ctx) {
     StopOnPreviousInputError(
         ctx, 106,
         {"**** Input Data Error No. 6 ****", "",
@@ -204,7 +206,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 // The comparison rejects only a top strictly deeper than the bottom: a layer
 // given with no thickness is harmless, since the profile is joined top down
 // before the analysis. The message is kept as the system has always worded it.
-void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
+void CheckLayerDepths(run::RunContext& ctx, int layer, const PreviousLayer& given) {
     if (!(given.XLayerTop > given.XLayerBottom)) return;
     StopOnPreviousInputError(
         ctx, 147,
@@ -215,7 +217,7 @@ void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
 
 // The pile width limit of the liquefied-sand criterion, checked for layers of
 // that model (code 7, the model the message names).
-void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
+void CheckLiquefiedSandWidth(run::RunContext& ctx, const PreviousLayer& given) {
     const model::ProblemData& problem = ctx.problem;
     if (given.KSOIL != model::kLiquefiedSand || problem.Options.Units == model::UnitSystem::GENERAL) return;
     const double limit = problem.Options.Units == model::UnitSystem::USCS ? kMinLiquefiedSandWidthInches
@@ -234,7 +236,7 @@ void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
          "          liquefied sand layer.", ""});
 }
 
-void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& layers) {
+void CheckFirstLayerBottom(run::RunContext& ctx, const std::vector<PreviousLayer>& layers) {
     if (!layers.empty() && layers.front().XLayerBottom > 0.0) return;
     StopOnPreviousInputError(
         ctx, 161,
@@ -252,7 +254,7 @@ void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& la
          "          to extend the soil layer to just below the top of the pile."});
 }
 
-void CheckSolutionControl(RunContext& ctx) {
+void CheckSolutionControl(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
     if (options.IterationLimit < kMinIterations || options.IterationLimit > kMaxIterations) {
@@ -304,14 +306,14 @@ void CheckSolutionControl(RunContext& ctx) {
 }
 
 // Input Data Error 53: more soil movement lines than the table holds.
-[[noreturn]] void StopOnSoilMovementCount(RunContext& ctx, std::int32_t count) {
+[[noreturn]] void StopOnSoilMovementCount(run::RunContext& ctx, std::int32_t count) {
     StopOnPreviousInputError(
         ctx, 153,
         {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
          "The number of lines of soil movement data cannot exceed 50", ""});
 }
 
-void CheckCoreDiameter(RunContext& ctx, int section, const model::PileSection& s) {
+void CheckCoreDiameter(run::RunContext& ctx, int section, const model::PileSection& s) {
     if (s.CoreDiameter > 0.0) return;
     StopOnPreviousInputError(
         ctx, 170,
@@ -321,7 +323,7 @@ void CheckCoreDiameter(RunContext& ctx, int section, const model::PileSection& s
          "          Either change the section type or enter a value for the inner core diameter."});
 }
 
-void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
+void CheckRebarRows(run::RunContext& ctx, Dialect dialect, std::int32_t rows) {
     if (rows <= kMaxRebarRows) return;
     if (dialect == Dialect::kOlder) {
         StopOnPreviousInputError(
@@ -348,7 +350,7 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
 // ----------------------------------------------------------------------------
 // Checks of this engine's own (errors 75 to 77; capacities are error 82).
 
-void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
+void CheckCode(run::RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
     if (code >= low && code <= high) return;
     StopOnInputError(ctx, kPreviousCodeError,
                        "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
@@ -360,7 +362,7 @@ void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_
 // cannot give: the field-test values of the Piedmont and loess criteria and
 // the J of soft clay; and, in the older format, which has neither k nor RQD,
 // the models that need them.
-void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int32_t code) {
+void CheckModelExpressible(run::RunContext& ctx, Dialect dialect, int layer, std::int32_t code) {
     std::string missing;
     switch (code) {
         case model::kPiedmont: missing = "the field-test values of the Piedmont residual soil criterion"; break;
@@ -384,7 +386,7 @@ void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int
 }
 
 // The pile head is at depth 0 and the property points run down the pile.
-void CheckPropertyPointOrder(RunContext& ctx) {
+void CheckPropertyPointOrder(run::RunContext& ctx) {
     const auto& rows = ctx.problem.SectionPropertyTable;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (rows[i].Depth < rows[i - 1].Depth) {
@@ -400,7 +402,7 @@ void CheckPropertyPointOrder(RunContext& ctx) {
 // Reading.
 
 struct Reader {
-    RunContext& ctx;
+    run::RunContext& ctx;
     Dialect dialect;
     PreviousSoilInput soil;
 
@@ -455,7 +457,7 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
                           "Solution: Limit the number of input values to 40 or less."});
         try {
             Stop_With_Error(ctx, 159);
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
             // Reading goes on to the next check, which ends the run.
         }
         // The property lines and the count line that follows are still read,
@@ -476,7 +478,7 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
                 if (!read.Integer(count)) break;
             }
         }
-        throw RunStop{ctx.ErrorNumber};
+        throw run::RunStop{ctx.ErrorNumber};
     }
     for (std::int32_t i = 1; i <= points; ++i) {
         model::SectionPropertyRow row;
@@ -841,7 +843,7 @@ void Reader::PlaceSections() {
     }
 }
 
-void ReadFixedSequence(RunContext& ctx, Dialect dialect) {
+void ReadFixedSequence(run::RunContext& ctx, Dialect dialect) {
     Reader reader{ctx, dialect, {}};
     reader.ReadTitleAndOptions();
     const int mode = ctx.problem.Options.AnalysisMode;
@@ -852,8 +854,8 @@ void ReadFixedSequence(RunContext& ctx, Dialect dialect) {
 
 }  // namespace
 
-void ReadPreviousFormat(RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kPrevious); }
+void ReadPreviousFormat(run::RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kPrevious); }
 
-void ReadOldestFormat(RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kOlder); }
+void ReadOldestFormat(run::RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kOlder); }
 
 }  // namespace trevasc::input

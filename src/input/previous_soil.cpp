@@ -75,7 +75,7 @@ model::UserPyCurve CurveAt(const std::vector<model::UserPyCurve>& curves, double
 std::string Depth(double value) { return fmt::F(value, 0, 3); }
 
 template <class DepthOf>
-void CheckDepthOrder(RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t error, const std::string& table) {
+void CheckDepthOrder(run::RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t error, const std::string& table) {
     for (std::size_t i = 1; i < n; ++i) {
         if (depth(i) < depth(i - 1)) {
             StopOnInputError(ctx, error,
@@ -90,7 +90,7 @@ void CheckDepthOrder(RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t
 // The table a model needs must reach from the ground surface down to the
 // deepest pile depth in the layers of such models.
 template <class DepthOf>
-void CheckCoverage(RunContext& ctx, std::size_t n, DepthOf depth, double from, double to, const std::string& table,
+void CheckCoverage(run::RunContext& ctx, std::size_t n, DepthOf depth, double from, double to, const std::string& table,
                    const std::string& unit) {
     if (n > 0 && depth(0) <= from && depth(n - 1) >= to) return;
     const std::string given = n == 0 ? std::string("no points are given")
@@ -118,7 +118,7 @@ PreviousModelNeeds NeedsOfModel(std::int32_t code) {
     }
 }
 
-void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
+void BuildPreviousSoilProfile(run::RunContext& ctx, const PreviousSoilInput& input) {
     const std::string unit = " " + TrimRight(model::MakeUnitLabels(ctx.problem.Options.Units).DepthUnit);
     const auto& uw = input.unit_weights;
     const auto& st = input.strengths;

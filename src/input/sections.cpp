@@ -23,6 +23,7 @@
 namespace trevasc::input {
 
 namespace fmt = report::fmt;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -34,7 +35,7 @@ constexpr double kPiOver4 = 0.7853981633974483;
 // millimetre entries of SI input.
 class SectionLines {
 public:
-    SectionLines(RunContext& ctx, int section) : ctx_(ctx), section_(section) {
+    SectionLines(run::RunContext& ctx, int section) : ctx_(ctx), section_(section) {
         si_ = ctx.problem.Options.Units == model::UnitSystem::SI;
     }
 
@@ -65,23 +66,23 @@ public:
 
     std::string Block() const { return "section " + fmt::I0(section_) + " of the SECTIONS block"; }
     int section() const { return section_; }
-    RunContext& ctx() { return ctx_; }
+    run::RunContext& ctx() { return ctx_; }
 
 private:
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     int section_;
     bool si_ = false;
 };
 
 // Input Data Error 95: a section option line that is not one of its keywords.
-[[noreturn]] void StopOnBadOptionLine(RunContext& ctx, std::string_view message) {
+[[noreturn]] void StopOnBadOptionLine(run::RunContext& ctx, std::string_view message) {
     ctx.files.report.Blank();
     ctx.files.report.Line(message);
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
 void ReadConcrete(SectionLines& in, model::ConcreteData& concrete) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading concrete property data for Section " + fmt::I0(in.section()));
     concrete.ConcreteStrength = in.Real("concrete compressive strength");
     concrete.MaxAggregateSize = in.Length("maximum aggregate size");
@@ -180,7 +181,7 @@ void ReadCircularCage(SectionLines& in, const model::PileSection& s, model::Reba
 }
 
 void ReadListedBars(SectionLines& in, model::RebarData& rebar) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     rebar.RebarInCircle = false;
     rebar.RebarYieldStress = in.Real("rebar yield stress");
     rebar.RebarModulus = in.Real("rebar elastic modulus");
@@ -207,7 +208,7 @@ void ReadListedBars(SectionLines& in, model::RebarData& rebar) {
 }
 
 void ReadRebar(SectionLines& in, const model::PileSection& s, model::RebarData& rebar) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading rebar property data for Section " + fmt::I0(in.section()));
     const std::string continuation = ReadRecordOrStop(ctx, in.What("rebar arrangement option"));
     if (MatchesKeyword(continuation, "No rebar")) {
@@ -250,7 +251,7 @@ section::StrandProperties StrandPropertiesOrStop(SectionLines& in, std::int32_t 
 }
 
 void ReadAutomaticStrands(SectionLines& in, const model::PileSection& s, model::StrandData& strands) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     strands.AutoPositionStrands = true;
     strands.StrandTypeCode = in.Int("strand type");
     strands.StrandSizeCode = in.Int("strand size");
@@ -304,7 +305,7 @@ void ReadAutomaticStrands(SectionLines& in, const model::PileSection& s, model::
 }
 
 void ReadManualStrands(SectionLines& in, model::StrandData& strands) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     strands.AutoPositionStrands = false;
     strands.StrandTypeCode = in.Int("strand type");
     strands.StrandCount = in.Int("number of strands");
@@ -340,7 +341,7 @@ void ReadManualStrands(SectionLines& in, model::StrandData& strands) {
 }
 
 void ReadStrands(SectionLines& in, const model::PileSection& s, model::StrandData& strands) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading prestressing strand data for Section " + fmt::I0(in.section()));
     const std::string option = ReadRecordOrStop(ctx, in.What("strand positioning option"));
     if (MatchesKeyword(option, "Autoposition strands")) {
@@ -368,7 +369,7 @@ enum ElasticShapeCode : std::int32_t {
 // section's two property rows.
 void ReadElastic(SectionLines& in, model::PileSection& s, model::SectionPropertyRow& top,
                  model::SectionPropertyRow& bottom) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     const bool plastic = s.SectionType == model::kElasticPlastic;
     ctx.files.messages.Line(std::string(plastic ? "Reading elastic-plastic section properties for Section "
                                                 : "Reading elastic section properties for Section ") +
@@ -468,7 +469,7 @@ void ReadElastic(SectionLines& in, model::PileSection& s, model::SectionProperty
 }
 
 void ReadUserEI(SectionLines& in, model::UserEIData& user) {
-    RunContext& ctx = in.ctx();
+    run::RunContext& ctx = in.ctx();
     const std::int32_t levels = in.Int("number of axial thrust levels");
     CheckCapacity(ctx, levels, model::kMaxUserEIThrustLevels, in.Block(), "axial thrust levels of user-defined EI");
     user.ThrustLevels.clear();
@@ -488,7 +489,7 @@ void ReadUserEI(SectionLines& in, model::UserEIData& user) {
     }
 }
 
-void ReadOneSection(RunContext& ctx, int i, model::PileSection& s, model::SectionPropertyRow& top,
+void ReadOneSection(run::RunContext& ctx, int i, model::PileSection& s, model::SectionPropertyRow& top,
                     model::SectionPropertyRow& bottom) {
     ctx.files.messages.Line("Reading section properties for Section " + fmt::I0(i));
     SectionLines in(ctx, i);
@@ -625,7 +626,7 @@ void ReadOneSection(RunContext& ctx, int i, model::PileSection& s, model::Sectio
 
 }  // namespace
 
-void ReadSections(RunContext& ctx) {
+void ReadSections(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of sections").Int(count);

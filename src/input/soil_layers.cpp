@@ -64,7 +64,7 @@ constexpr double kRightAngleDegrees = 90.0;
 
 // A negative effective unit weight (a sign typed by mistake) gives negative
 // overburden and springs that pull the pile on: no soil has one.
-void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
+void CheckUnitWeight(run::RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
     if (!(unit_weight < 0.0)) return;
     StopOnInputError(ctx, kImpossibleValueError,
                      "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
@@ -75,7 +75,7 @@ void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const
 // A sand friction angle of 90 degrees or more has no p-y curve (the wedge
 // and earth-pressure terms take tan 90 degrees and beyond). The range warning
 // of the criteria (20 to 48 degrees) still covers the unusual angles below.
-void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const std::string& what) {
+void CheckSandFriction(run::RunContext& ctx, int code, double friction_angle, const std::string& what) {
     if (code != model::kSand && code != model::kApiSand) return;
     if (friction_angle < kRightAngleDegrees) return;
     StopOnInputError(ctx, kImpossibleValueError,
@@ -84,7 +84,7 @@ void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const s
                      "Solution: Correct the friction angle of the sand.");
 }
 
-void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
+void ReadModelLine(run::RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
     {
         DataLine read(ctx, what);
         for (int k = 0; k < line.count; ++k) {
@@ -100,7 +100,7 @@ void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& poin
     CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
 }
 
-void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPointParams& point,
+void ReadUserCurve(run::RunContext& ctx, int layer, std::string_view where, SoilPointParams& point,
                    model::UserPyCurve& curve) {
     const std::string what = "the " + std::string(where) + " p-y curve of soil layer " + fmt::I0(layer);
     std::int32_t points = 0;
@@ -118,7 +118,7 @@ void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPoint
 
 }  // namespace
 
-void ReadSoilLayers(RunContext& ctx) {
+void ReadSoilLayers(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading soil layering data");
     model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;

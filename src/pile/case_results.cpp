@@ -34,7 +34,7 @@ constexpr std::int32_t kNonFiniteSolutionError = 240;
 // problem can have may still overflow in the solution; such a case stops
 // here, naming the case, the node and the quantity, instead of printing
 // "NaN" in a report that ends normally.
-void CheckSolutionIsFinite(RunContext& ctx, int c) {
+void CheckSolutionIsFinite(run::RunContext& ctx, int c) {
     model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         Compute_Node_Response(ctx, k);
@@ -51,12 +51,13 @@ void CheckSolutionIsFinite(RunContext& ctx, int c) {
             std::string depth = fmt::E(pile.x(k), 12, 4);
             depth.erase(0, depth.find_first_not_of(' '));
             const std::string what = pile.StiffnessMode ? "pile-head stiffness trial " : "load case ";
-            WriteToBoth(ctx, {"", "**** Runtime Error No. 40 ****", "",
-                              "The " + std::string(quantity.name) + " of " + what + fmt::I0(c) + " at node " +
-                                  fmt::I0(k) + " (depth " + depth + " " + unit + ") is not a finite number.",
-                              "The input holds a value that no pile problem can have, or the pile cannot carry the",
-                              "load.  Check the input data.", ""});
-            Stop_With_Error(ctx, kNonFiniteSolutionError);
+            run::WriteToBoth(ctx, {"", "**** Runtime Error No. 40 ****", "",
+                                   "The " + std::string(quantity.name) + " of " + what + fmt::I0(c) + " at node " +
+                                       fmt::I0(k) + " (depth " + depth + " " + unit + ") is not a finite number.",
+                                   "The input holds a value that no pile problem can have, or the pile cannot "
+                                   "carry the",
+                                   "load.  Check the input data.", ""});
+            run::Stop_With_Error(ctx, kNonFiniteSolutionError);
         }
     }
 }
@@ -71,7 +72,7 @@ void HeadLine(report::OutputChannel& report, std::string_view label, const std::
 
 // An LRFD combination shows the factored shear, moment and thrust it is
 // analysed with, as a case of loading type 1.
-void WriteHeadConditions(RunContext& ctx, int c) {
+void WriteHeadConditions(run::RunContext& ctx, int c) {
     const model::ProblemData& problem = ctx.problem;
     if (c < 1 || c > NumberOfLoadCases(ctx)) return;
     const model::UnitSystem units = problem.Options.Units;
@@ -142,7 +143,7 @@ void WriteColumnHeading(report::OutputChannel& report, bool uscs) {
     report.Line("---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ----------");
 }
 
-void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
+void WriteImbalanceWarning(run::RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
     const model::UnitLabels& u = ctx.labels;
@@ -193,7 +194,7 @@ void WriteSummaryCount(report::OutputChannel& report, std::string_view label, in
 
 }  // namespace
 
-EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
+EquilibriumCheck Verify_Segment_Equilibrium(const run::RunContext& ctx) {
     const model::PileModel& pile = ctx.pile;
     const int N = pile.N;
     const double h = pile.h;
@@ -232,9 +233,9 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
     return check;
 }
 
-void Write_Case_Results(RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
+void Write_Case_Results(run::RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
 
-void Write_Case_Results(RunContext& ctx, int c, model::CaseResults& results) {
+void Write_Case_Results(run::RunContext& ctx, int c, model::CaseResults& results) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;

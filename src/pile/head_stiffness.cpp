@@ -46,7 +46,7 @@ struct StiffnessTrials {
 
 // Returns false when a reference load is zero in general units, where no
 // replacement load of known size exists.
-bool BuildTrials(const RunContext& ctx, StiffnessTrials& trials) {
+bool BuildTrials(const run::RunContext& ctx, StiffnessTrials& trials) {
     const model::ProblemData& problem = ctx.problem;
     const model::UnitSystem units = problem.Options.Units;
     const model::PileHeadLoad first =
@@ -96,7 +96,7 @@ void WriteRow(report::OutputChannel& report, double first, std::initializer_list
     report::EndReportLine(report);
 }
 
-void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
+void WriteStiffnessReport(run::RunContext& ctx, const StiffnessTrials& trials) {
     report::OutputChannel& report = ctx.files.report;
     const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
@@ -159,7 +159,7 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
 
 }  // namespace
 
-void ComputePileHeadStiffness(RunContext& ctx) {
+void ComputePileHeadStiffness(run::RunContext& ctx) {
     model::ProblemData& problem = ctx.problem;
     model::PileModel& pile = ctx.pile;
     // The trials write nothing of their own to the report: only the table.
@@ -169,10 +169,10 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     StiffnessTrials trials;
     if (!BuildTrials(ctx, trials)) {
         // A zero load would give stiffness terms of 0/0.
-        WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
-                          "the shear force or the moment of load case 1 is zero, and in general units",
-                          "no reference load can take its place. Give load case 1 a non-zero shear and moment.",
-                          ""});
+        run::WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
+                               "the shear force or the moment of load case 1 is zero, and in general units",
+                               "no reference load can take its place. Give load case 1 a non-zero shear and moment.",
+                               ""});
         return;
     }
     bool complete = true;

@@ -6,6 +6,6 @@
 namespace trevasc {
 
 // Pile-head stiffness matrix.
-void ComputePileHeadStiffness(RunContext& ctx);
+void ComputePileHeadStiffness(run::RunContext& ctx);
 
 }  // namespace trevasc

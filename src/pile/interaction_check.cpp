@@ -33,7 +33,7 @@ bool AnyWithoutDiagram(const std::vector<section::InteractionDiagram>& diagrams)
     return false;
 }
 
-std::vector<section::InteractionDiagram> Diagrams(RunContext& ctx) {
+std::vector<section::InteractionDiagram> Diagrams(run::RunContext& ctx) {
     std::vector<section::InteractionDiagram> diagrams;
     for (int k = 1; k <= static_cast<int>(ctx.problem.Sections.size()); ++k) {
         diagrams.push_back(section::InteractionDiagramOfSection(ctx, k));
@@ -41,13 +41,13 @@ std::vector<section::InteractionDiagram> Diagrams(RunContext& ctx) {
     return diagrams;
 }
 
-std::string CodeName(const RunContext& ctx) {
+std::string CodeName(const run::RunContext& ctx) {
     return section::DesignCodeName(section::DesignCodeOf(ctx.problem.Options.DesignCode));
 }
 
 }  // namespace
 
-void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
+void CheckLoadCasesAgainstInteraction(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction || ctx.pile.StiffnessMode) return;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
@@ -115,7 +115,7 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     report.Blank();
 }
 
-void FinishInteractionWithoutLoadCases(RunContext& ctx) {
+void FinishInteractionWithoutLoadCases(run::RunContext& ctx) {
     if (!ctx.problem.Options.ComputeInteraction) return;
     report::OutputChannel& report = ctx.files.report;
     report.Blank();

@@ -35,7 +35,7 @@ struct LengthPoint {
     double MaxShear;
 };
 
-void WriteBoundaryConditions(RunContext& ctx, const model::PileHeadLoad& load) {
+void WriteBoundaryConditions(run::RunContext& ctx, const model::PileHeadLoad& load) {
     report::OutputChannel& report = ctx.files.report;
     const std::string force = report::TrimRight(ctx.labels.Force3);
     const std::string length = report::TrimRight(ctx.labels.Length);
@@ -81,7 +81,7 @@ void WriteBoundaryConditions(RunContext& ctx, const model::PileHeadLoad& load) {
     }
 }
 
-void WriteStudy(RunContext& ctx, int c, const model::PileHeadLoad& load, const std::vector<LengthPoint>& points) {
+void WriteStudy(run::RunContext& ctx, int c, const model::PileHeadLoad& load, const std::vector<LengthPoint>& points) {
     report::OutputChannel& report = ctx.files.report;
     report::OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
@@ -131,7 +131,7 @@ bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth) {
     return Lj < kShortestFraction * L0 + ground_depth;
 }
 
-void RunLengthStudy(RunContext& ctx, int c) {
+void RunLengthStudy(run::RunContext& ctx, int c) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
     model::PileModel& pile = ctx.pile;

@@ -23,6 +23,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -40,7 +42,7 @@ constexpr std::int32_t kThrustBeyondBuckling = 231;
 
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
-void CheckPileModel(RunContext& ctx) {
+void CheckPileModel(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     std::string problem_text;
@@ -75,7 +77,7 @@ void CheckPileModel(RunContext& ctx) {
     Stop_With_Error(ctx, kUnusablePileModel);
 }
 
-void SetHeadConditions(RunContext& ctx, const model::PileHeadLoad& load) {
+void SetHeadConditions(run::RunContext& ctx, const model::PileHeadLoad& load) {
     model::PileModel& pile = ctx.pile;
     pile.LoadingType = load.LoadingType;
     pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
@@ -112,7 +114,7 @@ bool UsesNonlinearEI(const model::ProblemData& problem) {
     return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
 }
 
-void UpdateEIForThrust(RunContext& ctx) {
+void UpdateEIForThrust(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const double p_prime = problem.Options.Units == model::UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
     Update_Nonlinear_EI(ctx, AxialThrustIndex(problem, p_prime), p_prime);
@@ -120,7 +122,7 @@ void UpdateEIForThrust(RunContext& ctx) {
 
 // Vuggy limestone needs its curves at zero deflection before the first
 // solution: every vuggy layer is evaluated once per node of the pile.
-void VuggyLimestonePrePass(RunContext& ctx) {
+void VuggyLimestonePrePass(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     model::PileModel& pile = ctx.pile;
     const int layers = problem.i_Number_of_Layers();
@@ -148,7 +150,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 // its positive stiffness under the axial thrust. Such a "solution" is an
 // equilibrium the pile cannot hold (it typically moves against the applied
 // shear), so the case is not reported.
-[[noreturn]] void StopOnBuckling(RunContext& ctx, int c) {
+[[noreturn]] void StopOnBuckling(run::RunContext& ctx, int c) {
     const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
     WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
                       "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
@@ -162,14 +164,14 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 
 // Computation Error 28: the head deflection or the largest change of
 // deflection is not a number; the two report lines are the whole message.
-[[noreturn]] void StopOnNonFiniteDeflection(RunContext& ctx, int iteration) {
+[[noreturn]] void StopOnNonFiniteDeflection(run::RunContext& ctx, int iteration) {
     ctx.files.report.Line("**** COMPUTATION ERROR 28 ****");
     ctx.files.report.Line("Either top deflection or DYMAX is not a number after iteration " + fmt::I0(iteration));
-    StopOnQuietError(ctx, 228);
+    run::StopOnQuietError(ctx, 228);
 }
 
 // Runtime Error 9: the head deflection exceeds the excess deflection limit.
-[[noreturn]] void StopOnExcessDeflection(RunContext& ctx) {
+[[noreturn]] void StopOnExcessDeflection(run::RunContext& ctx) {
     const model::PileModel& pile = ctx.pile;
     const std::string& length = ctx.labels.Length;
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
@@ -213,7 +215,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 
 // Runtime Error 10. Returns only for loading type 4, whose case is still
 // reported: the error is recorded and the run ends after the next solution.
-void ReportNoConvergence(RunContext& ctx) {
+void ReportNoConvergence(run::RunContext& ctx) {
     const model::AnalysisOptions& options = ctx.problem.Options;
     const std::string length = report::TrimRight(ctx.labels.Length);
     report::OutputChannel& report = ctx.files.report;
@@ -230,13 +232,13 @@ void ReportNoConvergence(RunContext& ctx) {
     if (ctx.pile.LoadingType != model::kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
     try {
         Stop_With_Error(ctx, "RUN00010", 210);
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
         // Recorded; the case goes on to its results.
     }
 }
 
 // Runtime Error 29: a layer too thin to hold a node.
-void CheckLayerHoldsNode(RunContext& ctx, int l) {
+void CheckLayerHoldsNode(run::RunContext& ctx, int l) {
     const model::ProblemData& problem = ctx.problem;
     const model::PileModel& pile = ctx.pile;
     const auto li = static_cast<std::size_t>(l);
@@ -270,11 +272,11 @@ void CheckLayerHoldsNode(RunContext& ctx, int l) {
         out->Blank(2);
         for (const std::string& line : lines) out->Line(line);
     }
-    StopOnQuietError(ctx, 229);
+    run::StopOnQuietError(ctx, 229);
 }
 
 // One sweep of the p-y criteria over the layers, top down.
-void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
+void SoilResponse(run::RunContext& ctx, int iteration, bool check_layers) {
     const model::ProblemData& problem = ctx.problem;
     model::PileModel& pile = ctx.pile;
     ctx.soil.BelowRockCount = 0;
@@ -293,12 +295,12 @@ void WritePlotLine6(report::OutputChannel& plot, int count) {
     report::WritePlotRecord(plot, plot::kLine6, {count});
 }
 
-void WritePlotLine11(RunContext& ctx, int c) {
+void WritePlotLine11(run::RunContext& ctx, int c) {
     const std::string_view label = ctx.problem.Options.UseLrfd ? plot::kLine11Lrfd : plot::kLine11NotStudied;
     report::WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
 }
 
-void EchoIteration(RunContext& ctx, int c, int iteration) {
+void EchoIteration(run::RunContext& ctx, int c, int iteration) {
     const model::PileModel& pile = ctx.pile;
     report::OutputChannel& messages = ctx.files.messages;
     // The progress line is formed whole in the channel's scratch buffer. Case
@@ -340,7 +342,7 @@ void EchoIteration(RunContext& ctx, int c, int iteration) {
     }
 }
 
-void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
+void RunLoadCase(run::RunContext& ctx, int c, bool& print_py_curves) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
     report::OutputChannel& messages = ctx.files.messages;
@@ -374,12 +376,12 @@ void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
 
 }  // namespace
 
-int NumberOfLoadCases(const RunContext& ctx) {
+int NumberOfLoadCases(const run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
 }
 
-model::PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
+model::PileHeadLoad CaseLoad(const run::RunContext& ctx, int c) {
     const model::ProblemData& problem = ctx.problem;
     if (problem.Options.UseLrfd) {
         const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
@@ -393,8 +395,8 @@ model::PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
     return problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
 }
 
-CaseOutcome SolvePile(RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L, FailureRule rule,
-                       bool lrfd_combination, bool progress_line) {
+CaseOutcome SolvePile(run::RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L,
+                      FailureRule rule, bool lrfd_combination, bool progress_line) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
     model::PileModel& pile = ctx.pile;
@@ -415,7 +417,7 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const model::PileHeadLoa
         Solve_Beam_Column(ctx);
         // A previous case of loading type 4 that did not converge ends the
         // run here.
-        if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+        if (ctx.ErrorNumber > 0) throw run::RunStop{ctx.ErrorNumber};
         const double ytop = pile.y(1);
         if (std::isnan(ytop) || std::isnan(pile.dYmax)) StopOnNonFiniteDeflection(ctx, iteration);
         EchoIteration(ctx, case_number, iteration);
@@ -440,7 +442,7 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const model::PileHeadLoa
     return CaseOutcome::UnconvergedReported;
 }
 
-void BuildNodeDepths(RunContext& ctx) {
+void BuildNodeDepths(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     // An unusable pile is reported when the load cases need it.
@@ -448,7 +450,7 @@ void BuildNodeDepths(RunContext& ctx) {
     ComputeNodeDepths(ctx.pile, increments, problem.PileTotalLength, 0.0);
 }
 
-void RunLoadCases(RunContext& ctx) {
+void RunLoadCases(run::RunContext& ctx) {
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
     CheckPileModel(ctx);
@@ -456,7 +458,7 @@ void RunLoadCases(RunContext& ctx) {
     bool print_py_curves = ctx.problem.Options.PrintPyCurves;
     for (int c = 1; c <= cases; ++c) RunLoadCase(ctx, c, print_py_curves);
     // The last case may have recorded Runtime Error 10 (loading type 4).
-    if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+    if (ctx.ErrorNumber > 0) throw run::RunStop{ctx.ErrorNumber};
 }
 
 }  // namespace trevasc

@@ -37,7 +37,7 @@ bool UsesPlasticMoment(const model::PileSection& section) {
 
 }  // namespace
 
-void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
+void ApplyLrfdDistributedLoads(run::RunContext& ctx, int c) {
     const model::ProblemData& problem = ctx.problem;
     model::PileModel& pile = ctx.pile;
     const int N = pile.N;
@@ -95,7 +95,7 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
     }
 }
 
-void WriteLrfdPerformanceTable(RunContext& ctx) {
+void WriteLrfdPerformanceTable(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     report::OutputChannel& report = ctx.files.report;

@@ -24,7 +24,7 @@ double Linear(double x0, double v0, double x1, double v1, double x) {
     return v0 + (v1 - v0) * (x - x0) / (x1 - x0);
 }
 
-const model::ThrustLevelCurve& CurveAt(RunContext& ctx, int s, int t) {
+const model::ThrustLevelCurve& CurveAt(run::RunContext& ctx, int s, int t) {
     const auto& sections = ctx.stiffness.Sections;
     if (s >= 1 && s <= static_cast<int>(sections.size())) {
         const auto& levels = sections[static_cast<std::size_t>(s - 1)].Levels;
@@ -33,11 +33,11 @@ const model::ThrustLevelCurve& CurveAt(RunContext& ctx, int s, int t) {
             return levels[static_cast<std::size_t>(t - 1)];
         }
     }
-    WriteToBoth(ctx, {"", "**** Runtime Error No. 95 ****", "",
-                      "No moment-curvature table is available for pile section " + fmt::I0(s) +
-                          " at axial thrust level " + fmt::I0(t) + ".",
-                      "The bending stiffness of the pile cannot be updated from section analysis.", ""});
-    Stop_With_Error(ctx, kMissingStiffnessTable);
+    run::WriteToBoth(ctx, {"", "**** Runtime Error No. 95 ****", "",
+                           "No moment-curvature table is available for pile section " + fmt::I0(s) +
+                               " at axial thrust level " + fmt::I0(t) + ".",
+                           "The bending stiffness of the pile cannot be updated from section analysis.", ""});
+    run::Stop_With_Error(ctx, kMissingStiffnessTable);
 }
 
 // Section whose bottom is the first at or below depth x (the last section
@@ -90,7 +90,7 @@ void Assign_Nodes_To_Sections(const model::ProblemData& problem, model::PileMode
     }
 }
 
-void Assign_Nodes_To_Layers(RunContext& ctx) {
+void Assign_Nodes_To_Layers(run::RunContext& ctx) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
@@ -180,7 +180,7 @@ void Interpolate_Soil_Movement(const model::ProblemData& problem, model::PileMod
     }
 }
 
-void SetUpNodes(RunContext& ctx, double L, int case_number) {
+void SetUpNodes(run::RunContext& ctx, double L, int case_number) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const int last_nodes = pile.N;
@@ -235,7 +235,7 @@ int AxialThrustIndex(const model::ProblemData& problem, double p_prime) {
     return 1;
 }
 
-double Interpolate_EI_From_Curve(RunContext& ctx, int k, int s, int t) {
+double Interpolate_EI_From_Curve(run::RunContext& ctx, int k, int s, int t) {
     model::PileModel& pile = ctx.pile;
     const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const double scale = uscs ? kPoundsPerKip : 1.0;
@@ -267,7 +267,7 @@ double Interpolate_EI_From_Curve(RunContext& ctx, int k, int s, int t) {
     return m / phi * scale;
 }
 
-void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
+void Update_Nonlinear_EI(run::RunContext& ctx, int t, double p_prime) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const bool uscs = problem.Options.Units == model::UnitSystem::USCS;

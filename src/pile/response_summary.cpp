@@ -66,7 +66,7 @@ constexpr const char* kSecondTexts[] = {"  M =", "  S =", "  R =", "  M =", "  S
 
 }  // namespace
 
-void WriteResponseSummary(RunContext& ctx) {
+void WriteResponseSummary(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
     if (ctx.pile.StiffnessMode) return;

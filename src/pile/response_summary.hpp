@@ -6,6 +6,6 @@
 namespace trevasc {
 
 // Summary of pile responses after the last case (and the LRFD table).
-void WriteResponseSummary(RunContext& ctx);
+void WriteResponseSummary(run::RunContext& ctx);
 
 }  // namespace trevasc

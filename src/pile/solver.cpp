@@ -98,12 +98,13 @@ bool LostPositiveStiffness(const model::PileModel& pile, double R1, double c_rot
 }
 
 // Runtime Error 11: the head system has a vanishing pivot.
-[[noreturn]] void StopOnSmallPivot(RunContext& ctx, int k, double pivot) {
-    WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
-                      "          Node number = " + fmt::I0(k), "          Pivot value = " + fmt::E(pivot, 12, 5), "",
-                      "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
-                      "          Reduce the load on the pile and repeat the analysis.",
-                      "          You may also consider increasing pile diameter or pile length."});
+[[noreturn]] void StopOnSmallPivot(run::RunContext& ctx, int k, double pivot) {
+    run::WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
+                           "          Node number = " + fmt::I0(k),
+                           "          Pivot value = " + fmt::E(pivot, 12, 5), "",
+                           "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
+                           "          Reduce the load on the pile and repeat the analysis.",
+                           "          You may also consider increasing pile diameter or pile length."});
     report::OutputChannel& report = ctx.files.report;
     const model::SolverWork& work = ctx.pile.work;
     report.Blank(2);
@@ -118,7 +119,7 @@ bool LostPositiveStiffness(const model::PileModel& pile, double R1, double c_rot
     for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.G[static_cast<std::size_t>(i)], 12, 4));
     report.Line("YG Vector");
     for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.YG[static_cast<std::size_t>(i)], 12, 4));
-    Stop_With_Error(ctx, "RUN00011", 211);
+    run::Stop_With_Error(ctx, "RUN00011", 211);
 }
 
 // Largest |change| of deflection while new values replace the old ones.
@@ -154,7 +155,7 @@ int Solve_Head_Equations(model::SolverWork& work, int n) {
     return 0;
 }
 
-void Solve_Beam_Column(RunContext& ctx) {
+void Solve_Beam_Column(run::RunContext& ctx) {
     model::PileModel& pile = ctx.pile;
     model::SolverWork& w = pile.work;
     const int N = pile.N;
@@ -334,7 +335,7 @@ void ResetSectionMaxima(model::PileModel& pile) {
     pile.SectionMaxShearNode.fill(0);
 }
 
-void Compute_Node_Response(RunContext& ctx, int k) {
+void Compute_Node_Response(run::RunContext& ctx, int k) {
     model::PileModel& pile = ctx.pile;
     const model::ProblemData& problem = ctx.problem;
     const int N = pile.N;
@@ -472,7 +473,7 @@ void SetStressProperties(const model::ProblemData& problem, model::PileModel& pi
     }
 }
 
-double CombinedStress(const RunContext& ctx, int k) {
+double CombinedStress(const run::RunContext& ctx, int k) {
     const model::PileModel& pile = ctx.pile;
     const double area = pile.StressArea(k);
     const double inertia = pile.StressInertia(k);

@@ -2,7 +2,7 @@
 
 #include "report/fortran_format.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 namespace fmt = report::fmt;
 
@@ -42,4 +42,4 @@ void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines)
     for (std::string_view line : lines) ctx.files.report.Line(line);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::run

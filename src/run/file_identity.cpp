@@ -6,7 +6,7 @@
 
 #include "report/output_channel.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 namespace fs = std::filesystem;
 
@@ -33,4 +33,4 @@ bool SameFile(const FileIdentity& a, const FileIdentity& b) {
     return a.normal == b.normal;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::run

@@ -18,7 +18,7 @@
 #include "report/warnings.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 struct RunFiles {
     // Paths as named by the host (printed in the files block) ...
@@ -51,4 +51,4 @@ struct RunContext {
     std::map<std::string, int, std::less<>> input_lines;
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::run

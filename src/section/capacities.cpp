@@ -113,7 +113,7 @@ AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const model::
     return cap;
 }
 
-void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+void ComputeAndReportAxialCapacities(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     const AxialCapacities cap = ComputeAxialCapacities(ws, section);
     ws.Pmax = cap.Pmax;
     ws.Pmin = cap.Pmin;

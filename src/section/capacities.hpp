@@ -23,6 +23,6 @@ struct AxialCapacities {
 AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const model::PileSection& section);
 
 // Computes the capacities into the workspace and writes their report lines.
-void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
+void ComputeAndReportAxialCapacities(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 }  // namespace trevasc::section

@@ -104,7 +104,7 @@ InteractionDiagram DiagramOf(const model::ProblemData& problem, const SectionWor
                                      false);
 }
 
-void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const SectionWorkspace& ws) {
+void WriteDiagramBlock(run::RunContext& ctx, const InteractionDiagram& d, const SectionWorkspace& ws) {
     report::OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     WriteRuleAndTitle(report, "   Axial Force - Bending Moment Interaction Diagram for Section " + fmt::I0(d.section));
@@ -166,7 +166,7 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
 
 }  // namespace
 
-void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+void ReportInteractionDiagram(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction) return;
     // A tensile thrust beyond cracking replaces the strand prestrain for its
@@ -175,7 +175,7 @@ void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const model
     WriteDiagramBlock(ctx, DiagramOf(problem, ws), ws);
 }
 
-InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed) {
+InteractionDiagram InteractionDiagramOfSection(run::RunContext& ctx, int k, bool reversed) {
     const model::ProblemData& problem = ctx.problem;
     if (k < 1 || k > static_cast<int>(problem.Sections.size())) return {};
     const model::PileSection& section = problem.Sections[static_cast<std::size_t>(k - 1)];
@@ -193,7 +193,7 @@ InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reve
     return DiagramOf(problem, reversed ? ReversedSection(ws) : ws);
 }
 
-std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vector<InteractionDiagram>& diagrams) {
+std::vector<InteractionCheckRow> CheckLoadCases(run::RunContext& ctx, const std::vector<InteractionDiagram>& diagrams) {
     // Bending of the other sense puts the other face in compression: each
     // moment is checked against both senses and the larger ratio governs
     // (the same for a section symmetric about its mid-depth).
@@ -236,7 +236,7 @@ std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vect
     return rows;
 }
 
-void WriteNoInteractionDiagram(RunContext& ctx, int k) {
+void WriteNoInteractionDiagram(run::RunContext& ctx, int k) {
     if (!ctx.problem.Options.ComputeInteraction) return;
     report::OutputChannel& report = ctx.files.report;
     report.Blank();
@@ -246,7 +246,7 @@ void WriteNoInteractionDiagram(RunContext& ctx, int k) {
     report.Blank();
 }
 
-void WriteInteractionPlotRecords(RunContext& ctx, bool with_checks) {
+void WriteInteractionPlotRecords(run::RunContext& ctx, bool with_checks) {
     if (!ctx.problem.Options.ComputeInteraction) return;
     report::OutputChannel& plot = ctx.files.plot;
     std::vector<InteractionDiagram> diagrams;

@@ -219,7 +219,8 @@ void EvaluateCore(SectionWorkspace& ws) {
     if (yielded) ws.Yielded = true;
 }
 
-void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+void Calculate_Strains_Due_To_Prestressing(run::RunContext& ctx, SectionWorkspace& ws,
+                                           const model::PileSection& section) {
     PrestressState& p = ws.prestress;
     report::OutputChannel& report = ctx.files.report;
     p.Ac = ws.Ac;
@@ -229,14 +230,14 @@ void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws
         report.Blank();
         report.Line("An error occurred in prestressing computations");
         report.Line("The computed area of concrete in the section is less than 0.0 = " + fmt::F(p.Ac, 15, 5));
-        Stop_With_Error(ctx, "RUN00014", 214);
+        run::Stop_With_Error(ctx, "RUN00014", 214);
     }
     if (p.As <= 0.0) {
         report.Line("**** Runtime Error No. 15 ****");
         report.Blank();
         report.Line("An error occurred in prestressing computations");
         report.Line("The computed area of steel in the section is less than 0.0 = " + fmt::F(p.As, 15, 5));
-        Stop_With_Error(ctx, "RUN00015", 215);
+        run::Stop_With_Error(ctx, "RUN00015", 215);
     }
     const MaterialConstants& m = ws.m;
     const model::StrandData& strand = section.Strand;

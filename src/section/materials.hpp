@@ -74,6 +74,7 @@ void EvaluateCore(SectionWorkspace& ws);
 // Pn, N, Nt and the estimated Mn. Sets Pmax = Pn and Pmin = Nt. Writes the
 // report block the first time for the section. Runtime errors 14 and 15 stop
 // the run when the concrete or strand area is not positive.
-void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
+void Calculate_Strains_Due_To_Prestressing(run::RunContext& ctx, SectionWorkspace& ws,
+                                           const model::PileSection& section);
 
 }  // namespace trevasc::section

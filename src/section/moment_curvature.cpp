@@ -19,6 +19,8 @@ namespace trevasc::section {
 namespace fmt = report::fmt;
 using report::AdaptiveNumber;
 using report::OutputChannel;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -148,7 +150,7 @@ void SetPointMaxima(const SectionWorkspace& ws, CurvePoint& point) {
 
 // Thrust levels of the section, with the checks, messages and plot Line 3
 // of the analysis mode.
-std::vector<double> PrepareThrustList(RunContext& ctx, const SectionWorkspace& ws) {
+std::vector<double> PrepareThrustList(run::RunContext& ctx, const SectionWorkspace& ws) {
     const model::AnalysisOptions& options = ctx.problem.Options;
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
@@ -480,7 +482,8 @@ double SectionMoment(const SectionWorkspace& ws) {
     return M;
 }
 
-double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start, bool* no_root) {
+double Find_Neutral_Axis(run::RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start,
+                         bool* no_root) {
     const bool uscs = ws.Units == model::UnitSystem::USCS;
     const double h = uscs ? kStepUscs : kStepMetric;
     const double tau = uscs ? kToleranceUscs : kToleranceMetric;
@@ -575,7 +578,7 @@ void StartThrust(SectionWorkspace& ws, double P) {
     }
 }
 
-MomentCurvatureCurve ComputeMomentCurvature(RunContext& ctx, SectionWorkspace& ws, double P, double d0) {
+MomentCurvatureCurve ComputeMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, double P, double d0) {
     MomentCurvatureCurve curve;
     curve.Thrust = P;
     curve.Points.reserve(kMaxCurvePoints);
@@ -637,7 +640,7 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
     return points.back().M;
 }
 
-void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+void RunMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const bool pipe = ws.IsSteelPipe();

@@ -12,7 +12,7 @@
 
 namespace trevasc {
 
-void AnalyzeSection(RunContext& ctx, int k) {
+void AnalyzeSection(run::RunContext& ctx, int k) {
     using namespace section;
     model::ProblemData& problem = ctx.problem;
     model::SectionStiffnessTable& stiffness = ctx.stiffness;

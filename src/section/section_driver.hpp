@@ -6,6 +6,6 @@
 namespace trevasc {
 
 // Section analysis of pile section k (1-based): its report block and curves.
-void AnalyzeSection(RunContext& ctx, int k);
+void AnalyzeSection(run::RunContext& ctx, int k);
 
 }  // namespace trevasc

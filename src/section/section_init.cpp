@@ -87,7 +87,7 @@ std::string FirstDataFault(const SectionWorkspace& ws, const model::PileSection&
 
 }  // namespace
 
-void StopOnSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
+void StopOnSectionError(run::RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
     report::OutputChannel& report = ctx.files.report;
     report::OutputChannel& messages = ctx.files.messages;
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
@@ -98,7 +98,7 @@ void StopOnSectionError(RunContext& ctx, std::int32_t number, std::initializer_l
         for (std::string_view line : lines) channel->Line(line);
         channel->Blank();
     }
-    Stop_With_Error(ctx, number);
+    run::Stop_With_Error(ctx, number);
 }
 
 void FillSectionWorkspace(SectionWorkspace& ws, const model::PileSection& section, model::UnitSystem units) {
@@ -178,7 +178,7 @@ void FillSectionWorkspace(SectionWorkspace& ws, const model::PileSection& sectio
     SetMaterialConstants(ws, section);
 }
 
-void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section, int k) {
+void PrepareSectionWorkspace(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section, int k) {
     const model::UnitSystem units = ctx.problem.Options.Units;
     ws = SectionWorkspace{};
     ws.SectionNumber = k;
@@ -209,7 +209,7 @@ void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const model:
     }
 }
 
-void Initialize_EI_Vars(RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+void Initialize_EI_Vars(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     BuildSlices(ws);
     SetMaterialConstants(ws, section);
     ws.prestress.eps_pc = 0.0;

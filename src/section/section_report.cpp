@@ -137,7 +137,7 @@ double BarSpacing(const SectionWorkspace& ws, const model::PileSection& section)
     return EdgeToEdgeBarSpacing(points, bundle, diameter);
 }
 
-void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
+void WriteSectionPropertiesBlock(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
     const MaterialConstants& m = ws.m;
@@ -311,7 +311,7 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
     }
 }
 
-void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws) {
+void WriteBarTable(run::RunContext& ctx, const SectionWorkspace& ws) {
     OutputChannel& report = ctx.files.report;
     report.Line("Reinforcing Bar Dimensions and Positions Used in Computations:");
     report.Blank(2);
@@ -335,7 +335,7 @@ void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws) {
     }
 }
 
-void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
+void WriteStrandDetails(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
     const bool si = ws.Units == model::UnitSystem::SI;
@@ -394,7 +394,7 @@ void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const model
     }
 }
 
-void WriteConcreteProperties(RunContext& ctx, const SectionWorkspace& ws) {
+void WriteConcreteProperties(run::RunContext& ctx, const SectionWorkspace& ws) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
     const MaterialConstants& m = ws.m;

@@ -39,13 +39,13 @@ void WriteUnderlinedHeading(report::OutputChannel& report, std::string_view head
 
 // The "Dimensions and Properties" block of the section (types 0..10), with
 // the bar details table of type 0.
-void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
+void WriteSectionPropertiesBlock(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
 // "Reinforcing Bar Dimensions and Positions Used in Computations:" (types 1..3).
-void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws);
+void WriteBarTable(run::RunContext& ctx, const SectionWorkspace& ws);
 // "Prestressing Strand Details:" with the strand geometry (types 5..10).
-void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
+void WriteStrandDetails(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
 // "Concrete Properties:" (every section with concrete).
-void WriteConcreteProperties(RunContext& ctx, const SectionWorkspace& ws);
+void WriteConcreteProperties(run::RunContext& ctx, const SectionWorkspace& ws);
 
 // Clear spacing of neighbouring bars (or bundles) of the section's bar table.
 double BarSpacing(const SectionWorkspace& ws, const model::PileSection& section);

@@ -24,15 +24,17 @@ constexpr double kPlasticStepFactor = 20.0;     // plastic branch steps of 20 u
 // Scale from moments and stiffnesses in input units to table units.
 double KipScale(model::UnitSystem units) { return units == model::UnitSystem::USCS ? kPoundsPerKip : 1.0; }
 
-model::SectionStiffness& TableOf(RunContext& ctx, int k) {
+model::SectionStiffness& TableOf(run::RunContext& ctx, int k) {
     return ctx.stiffness.Sections[static_cast<std::size_t>(k - 1)];
 }
 
 // Number of thrust levels of the run and the thrust of level t (1-based).
-int RunThrustCount(const RunContext& ctx) { return static_cast<int>(ctx.stiffness.InputThrusts.size()); }
-double RunThrust(const RunContext& ctx, int t) { return ctx.stiffness.InputThrusts[static_cast<std::size_t>(t - 1)]; }
+int RunThrustCount(const run::RunContext& ctx) { return static_cast<int>(ctx.stiffness.InputThrusts.size()); }
+double RunThrust(const run::RunContext& ctx, int t) {
+    return ctx.stiffness.InputThrusts[static_cast<std::size_t>(t - 1)];
+}
 
-void WriteCurvePlotLines(RunContext& ctx, PlotCurveKind kind, const model::SectionStiffness& table, int k, int t) {
+void WriteCurvePlotLines(run::RunContext& ctx, PlotCurveKind kind, const model::SectionStiffness& table, int k, int t) {
     const model::ThrustLevelCurve* level =
         t <= static_cast<int>(table.Levels.size()) ? &table.Levels[static_cast<std::size_t>(t - 1)] : nullptr;
     const int points = level ? static_cast<int>(level->Points.size()) : 0;
@@ -45,8 +47,8 @@ void WriteCurvePlotLines(RunContext& ctx, PlotCurveKind kind, const model::Secti
 }
 
 // Thrust-independent curve on every thrust level of the run.
-void FillEveryLevel(RunContext& ctx, model::SectionStiffness& table, const std::vector<model::StiffnessPoint>& points,
-                    double capacity) {
+void FillEveryLevel(run::RunContext& ctx, model::SectionStiffness& table,
+                    const std::vector<model::StiffnessPoint>& points, double capacity) {
     const int levels = RunThrustCount(ctx);
     table.Levels.assign(static_cast<std::size_t>(levels), model::ThrustLevelCurve{});
     for (int t = 1; t <= levels; ++t) {
@@ -121,7 +123,7 @@ std::vector<model::StiffnessPoint> RefineUserCurve(const std::vector<std::array<
     return points;
 }
 
-void ComputeElasticSection(RunContext& ctx, const model::PileSection& section, int k) {
+void ComputeElasticSection(run::RunContext& ctx, const model::PileSection& section, int k) {
     const model::UnitSystem units = ctx.problem.Options.Units;
     const double scale = KipScale(units);
     const double EI = section.Elastic.ElasticModulus * section.Elastic.InertiaTop;
@@ -137,7 +139,7 @@ void ComputeElasticSection(RunContext& ctx, const model::PileSection& section, i
     for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElastic, table, k, t);
 }
 
-void ComputeElasticPlasticSection(RunContext& ctx, const model::PileSection& section, int k) {
+void ComputeElasticPlasticSection(run::RunContext& ctx, const model::PileSection& section, int k) {
     const model::UnitSystem units = ctx.problem.Options.Units;
     const double scale = KipScale(units);
     const model::ElasticData& e = section.Elastic;
@@ -171,17 +173,19 @@ void ComputeElasticPlasticSection(RunContext& ctx, const model::PileSection& sec
     for (int t = 1; t <= RunThrustCount(ctx); ++t) WriteCurvePlotLines(ctx, PlotCurveKind::kElasticPlastic, table, k, t);
 }
 
-void ComputeUserEISection(RunContext& ctx, const model::PileSection& section, int k) {
+void ComputeUserEISection(run::RunContext& ctx, const model::PileSection& section, int k) {
     const model::UnitSystem units = ctx.problem.Options.Units;
     const std::vector<model::UserEIThrustLevel>& levels = section.UserEI.ThrustLevels;
     const int run_levels = RunThrustCount(ctx);
     const int given = static_cast<int>(levels.size());
     if (ctx.problem.Options.AnalysisMode != 2 && given < run_levels) {
-        WriteToBoth(ctx, {"", "", "**** Runtime Error No. 93 ****", "",
-                          SectionText(k) + " has user-defined nonlinear EI for " + fmt::I0(given) + " axial thrust levels,",
-                          "but the load cases of the analysis use " + fmt::I0(run_levels) + " axial thrust levels.",
-                          "Give one M-EI curve for each distinct axial thrust of the load cases.", ""});
-        Stop_With_Error(ctx, kMissingUserLevelsError);
+        run::WriteToBoth(ctx, {"", "", "**** Runtime Error No. 93 ****", "",
+                               SectionText(k) + " has user-defined nonlinear EI for " + fmt::I0(given) +
+                                   " axial thrust levels,",
+                               "but the load cases of the analysis use " + fmt::I0(run_levels) +
+                                   " axial thrust levels.",
+                               "Give one M-EI curve for each distinct axial thrust of the load cases.", ""});
+        run::Stop_With_Error(ctx, kMissingUserLevelsError);
     }
 
     model::SectionStiffness& table = TableOf(ctx, k);

@@ -35,8 +35,8 @@ std::vector<model::StiffnessPoint> ElasticPlasticCurve(double EI, double Mp, dou
 std::vector<model::StiffnessPoint> RefineUserCurve(const std::vector<std::array<double, 2>>& points);
 
 // Section drivers (k is the 1-based section number).
-void ComputeElasticSection(RunContext& ctx, const model::PileSection& section, int k);
-void ComputeElasticPlasticSection(RunContext& ctx, const model::PileSection& section, int k);
-void ComputeUserEISection(RunContext& ctx, const model::PileSection& section, int k);
+void ComputeElasticSection(run::RunContext& ctx, const model::PileSection& section, int k);
+void ComputeElasticPlasticSection(run::RunContext& ctx, const model::PileSection& section, int k);
+void ComputeUserEISection(run::RunContext& ctx, const model::PileSection& section, int k);
 
 }  // namespace trevasc::section

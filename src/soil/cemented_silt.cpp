@@ -47,6 +47,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -111,7 +113,7 @@ double ReeseA(double r, bool cyclic) { return ReeseSandA(r > 0.0 ? r : 0.0, cycl
 double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cyclic); }
 
 // Input Data Error 48: a silt layer with zero or negative cohesion.
-[[noreturn]] void StopOnSiltNonPositiveCohesion(RunContext& ctx, int layer, double xv, double c) {
+[[noreturn]] void StopOnSiltNonPositiveCohesion(run::RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
                       "Problem: A negative or zero value of cohesion was input for ", "a soil defined as a silt.", "",
                       "Layer = " + fmt::I0(layer) + ", Depth = " + fmt::F(xv, 13, 8) + ", c = " + fmt::E(c, 10, 3), "",
@@ -121,7 +123,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 10: a cemented silt without a friction angle.
-[[noreturn]] void StopOnSiltZeroFrictionAngle(RunContext& ctx) {
+[[noreturn]] void StopOnSiltZeroFrictionAngle(run::RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 10 ****", "",
                       "Problem:  A negative or zero value was input for the friction angle for a silt.", "",
                       "Solution:  Please revise and correct the input data.  ",
@@ -130,7 +132,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 74: a friction angle of 90 degrees or more.
-[[noreturn]] void StopOnFrictionAngleTooLarge(RunContext& ctx, int layer, double xv, double phi_degrees) {
+[[noreturn]] void StopOnFrictionAngleTooLarge(run::RunContext& ctx, int layer, double xv, double phi_degrees) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The friction angle of the cemented silt of layer " + fmt::I0(layer) + " at depth " +
                           fmt::E(xv, 12, 4) + " is " + fmt::F(phi_degrees, 10, 3) + " degrees.",
@@ -140,7 +142,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Runtime Error 23: a ground slope steeper than the friction angle of the silt.
-[[noreturn]] void StopOnSlopeSteeperThanFriction(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnSlopeSteeperThanFriction(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 23 ****", "",
                       "A runtime error occurred due to the ground slope angle being",
                       "greater than the friction angle for silt for layer " + fmt::I0(layer) + ".", "",
@@ -152,7 +154,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 11: a slope at the friction angle of a silt without cohesion.
-[[noreturn]] void StopOnCohesionlessSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnCohesionlessSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 11 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the criteria for silt for layer " + fmt::I0(layer) + ".", "",
@@ -302,7 +304,7 @@ struct SiltNodeCurve {
 };
 
 // Epsilon-50 at xv, or its default by cohesion where none is given.
-double SiltEpsilon50(const RunContext& ctx, const SiltLayerValues& l, double xv, double c) {
+double SiltEpsilon50(const run::RunContext& ctx, const SiltLayerValues& l, double xv, double c) {
     double epsilon50 = Epsilon50At(ctx, xv);
     if (epsilon50 <= 0.0 && (l.uscs || l.si)) {
         for (const Band& band : kEpsilon50Default) {
@@ -348,7 +350,7 @@ double SiltInitialModulus(model::SoilLayer& soil_layer, const SiltLayerValues& l
 
 // The look-ups, the initial modulus and the wedge of a node, with the stops
 // on its strength, friction angle and the slope.
-SiltNodeCurve SiltWedgeAt(RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
+SiltNodeCurve SiltWedgeAt(run::RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
     model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     SiltNodeCurve silt;
     silt.b = PileWidthAt(ctx, node.x);
@@ -452,7 +454,7 @@ double SiltCohesiveResistance(const SiltLayerValues& l, double c, double gamma, 
 
 // The resistances and the curve of a node at its curve depth; on sloping
 // ground they follow the direction of the node's deflection.
-void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node,
+void FormSiltCurve(const run::RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node,
                    SiltNodeCurve& silt) {
     // Depth on the curve, with the layering correction below other layers.
     silt.z = layer > 1 ? CurveDepth(ctx, layer, node.xv, node.z0) : node.z0;
@@ -470,7 +472,7 @@ void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, c
     SetCurveConstants(curve, z, b);
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
     const model::UnitLabels& u = ctx.labels;
     const SiltCurve& curve = silt.curve;
     const std::string length = " " + report::TrimRight(u.Length);
@@ -525,7 +527,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
+void CementedSiltSprings(run::RunContext& ctx, int layer, int first, int last) {
     const model::ProblemData& problem = ctx.problem;
     const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const SiltLayerValues l = SiltLayerOf(problem);
@@ -554,7 +556,7 @@ void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void CementedSiltCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SiltLayerValues l = SiltLayerOf(ctx.problem);
     for (const PyNode& depth : depths) {
         SiltNodeCurve silt = SiltWedgeAt(ctx, layer, l, depth);

@@ -32,7 +32,7 @@ void WritePoint(report::OutputChannel& report, PointFields fields, double y, dou
 
 }  // namespace
 
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve) {
+void WritePyCurveReport(run::RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve) {
     const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr) return;
     report::OutputChannel& report = ctx.files.report;

@@ -86,7 +86,7 @@ private:
 // Prints `curve` for the output depth `node` in soil layer `layer`: its lines
 // in the report, plot Line 7 before its first point and one plot Line 8 for
 // each point, with the plot labels of the layer's criterion.
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve);
+void WritePyCurveReport(run::RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve);
 
 namespace py_report {
 

@@ -36,7 +36,7 @@ struct SubgradeNodeCurve {
     double kes = 0.0;
 };
 
-SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node) {
+SubgradeNodeCurve SubgradeCurveAt(run::RunContext& ctx, int layer, const PyNode& node) {
     const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
@@ -52,7 +52,7 @@ SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node
 }
 
 // The printed curve of an output depth: 17 points from 0 to 2b.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
     const model::UnitLabels& u = ctx.labels;
     const std::string length = report::TrimRight(u.Length);
     const std::string force_per_length = report::TrimRight(u.Force3) + "/" + length;
@@ -77,7 +77,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
+void ElasticSubgradeSprings(run::RunContext& ctx, int layer, int first, int last) {
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
         const SubgradeNodeCurve c = SubgradeCurveAt(ctx, layer, node);
@@ -85,7 +85,7 @@ void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void ElasticSubgradeCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, depth, SubgradeCurveAt(ctx, layer, depth)));
     }

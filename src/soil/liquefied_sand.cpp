@@ -82,12 +82,13 @@ constexpr std::array<double, kReportPoints> kReportDeflectionsUscs = {
 constexpr std::int32_t kUndefinedLiquefiedSand = 173;
 
 // Input Data Error 73: a liquefied sand whose curve cannot be formed.
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, const std::string& problem_line,
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, const std::string& problem_line,
                                        const std::string& detail, const std::string& solution) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 73 ****", "",
-                      "Problem:  The p-y curve for liquefied sand cannot be computed for layer " + fmt::I0(layer) + ".",
-                      "          " + problem_line, "          " + detail, "", "Solution: " + solution});
-    Stop_With_Error(ctx, "INP00073", kUndefinedLiquefiedSand);
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 73 ****", "",
+                           "Problem:  The p-y curve for liquefied sand cannot be computed for layer " +
+                               fmt::I0(layer) + ".",
+                           "          " + problem_line, "          " + detail, "", "Solution: " + solution});
+    run::Stop_With_Error(ctx, "INP00073", kUndefinedLiquefiedSand);
 }
 
 struct LiquefiedSandCurve {
@@ -106,7 +107,7 @@ struct LiquefiedSandLayer {
     const std::array<double, kReportPoints>& deflections;
 };
 
-LiquefiedSandLayer LiquefiedSandLayerOf(RunContext& ctx, int layer) {
+LiquefiedSandLayer LiquefiedSandLayerOf(run::RunContext& ctx, int layer) {
     model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
     const bool si = options.Units == model::UnitSystem::SI;
@@ -128,7 +129,7 @@ struct LiquefiedSandNodeCurve {
     LiquefiedSandCurve curve;
 };
 
-LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const LiquefiedSandLayer& l,
+LiquefiedSandNodeCurve LiquefiedSandCurveAt(run::RunContext& ctx, int layer, const LiquefiedSandLayer& l,
                                             const PyNode& node) {
     const bool si = l.si;
     LiquefiedSandNodeCurve c;
@@ -171,7 +172,7 @@ LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const Li
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
     PyCurveReport report(56);
     const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
@@ -201,7 +202,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, 
 
 }  // namespace
 
-void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
+void LiquefiedSandSprings(run::RunContext& ctx, int layer, int first, int last) {
     const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
     LayerResistanceSum resistance(ctx, layer);
     for (int k = first; k <= last; ++k) {
@@ -216,7 +217,7 @@ void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void LiquefiedSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
     for (const PyNode& depth : depths) sink(depth, DescribeCurve(ctx, l, LiquefiedSandCurveAt(ctx, layer, l, depth)));
 }

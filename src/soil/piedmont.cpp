@@ -64,13 +64,13 @@ enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
 constexpr std::int32_t kParameterOutOfRange = 174;
 
 // Input Data Error 74: a negative field test value.
-[[noreturn]] void StopOnNegativeTestValue(RunContext& ctx, int layer, double xv, double v) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
-                      "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
-                          " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
-                      "          A field test value cannot be negative.", "",
-                      "Solution: Correct the field test values at the top and bottom of the layer."});
-    Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
+[[noreturn]] void StopOnNegativeTestValue(run::RunContext& ctx, int layer, double xv, double v) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
+                           "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
+                               " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
+                           "          A field test value cannot be negative.", "",
+                           "Solution: Correct the field test values at the top and bottom of the layer."});
+    run::Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
 double TestValue(const model::SoilPointParams& point, int test) {
@@ -117,7 +117,7 @@ struct PiedmontLayer {
     double factor = 0.0;
 };
 
-PiedmontLayer PiedmontLayerOf(const RunContext& ctx, int layer) {
+PiedmontLayer PiedmontLayerOf(const run::RunContext& ctx, int layer) {
     const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     PiedmontLayer l;
     // The test type is held in a real column; the top point's governs.
@@ -133,7 +133,7 @@ struct PiedmontNodeCurve {
     PiedmontCurve curve;
 };
 
-PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
+PiedmontNodeCurve PiedmontCurveAt(run::RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
     const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
@@ -153,7 +153,7 @@ PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLaye
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const PiedmontNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const PiedmontNodeCurve& c) {
     const PiedmontCurve& curve = c.curve;
     const double b = curve.b;
     PyCurveReport report(56);
@@ -188,7 +188,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
+void PiedmontSprings(run::RunContext& ctx, int layer, int first, int last) {
     const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -200,7 +200,7 @@ void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void PiedmontCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, depth, PiedmontCurveAt(ctx, layer, l, depth)));

@@ -11,6 +11,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -40,13 +42,13 @@ double Linear(double x0, double v0, double x1, double v1, double x) {
     return v0 + (v1 - v0) * (x - x0) / (x1 - x0);
 }
 
-void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view> lines) {
+void WriteReportThenMessages(run::RunContext& ctx, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) ctx.files.report.Line(line);
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
 
 // Input Data Error 5: a node below the deepest point of the strength curve.
-[[noreturn]] void StopOnDepthBelowStrengthCurve(RunContext& ctx, double x, double deepest) {
+[[noreturn]] void StopOnDepthBelowStrengthCurve(run::RunContext& ctx, double x, double deepest) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 5 ****", "", "An error was detected that is related to an incompatibility",
               "between the input data defining pile embedment depth and soil ", "shear strength values versus depth.",
@@ -60,7 +62,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 60: two strength points of a layer at the same depth.
-[[noreturn]] void StopOnZeroStrengthIncrement(RunContext& ctx, double x) {
+[[noreturn]] void StopOnZeroStrengthIncrement(run::RunContext& ctx, double x) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 60 ****", "",
               "An error was found in the strength of soil input data when interpolating ",
@@ -73,7 +75,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 3: a node below the cohesion data.
-[[noreturn]] void StopOnDepthBelowCohesionData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowCohesionData(run::RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 3 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -87,7 +89,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 15: a node below the effective unit weight data.
-[[noreturn]] void StopOnDepthBelowUnitWeightData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowUnitWeightData(run::RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 15 ****", "",
                       "An error was detected related to an incompatibility between ",
                       "the data defining pile embedment depth and effective unit ", "weights versus depth.", "",
@@ -115,7 +117,7 @@ int InterfaceClass(int code, double strength) {
 constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Runtime Error 43: the layer interface at a depth cannot be located.
-[[noreturn]] void StopOnInterfaceNotFound(RunContext& ctx, double x, bool at_tip, int above, int below) {
+[[noreturn]] void StopOnInterfaceNotFound(run::RunContext& ctx, double x, bool at_tip, int above, int below) {
     const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
@@ -141,7 +143,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Runtime Error 30 (message code RUN00024): two layer kinds whose interface
 // strength has no rule.
-[[noreturn]] void StopOnUnsupportedInterface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
+[[noreturn]] void StopOnUnsupportedInterface(run::RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
                                              bool at_tip) {
     const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
@@ -178,7 +180,7 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Trapezoid average over the profile points from the ground surface to x.
 // Returns false when x lies below the deepest point.
-bool AverageFromGround(const RunContext& ctx, double x, double model::SoilPointParams::*column, double& average) {
+bool AverageFromGround(const run::RunContext& ctx, double x, double model::SoilPointParams::*column, double& average) {
     const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     const double d = x - problem.GroundSurfaceDepth;
@@ -209,7 +211,7 @@ std::string_view SoilModelName(int code) {
     return kModelNames[static_cast<std::size_t>(code)];
 }
 
-PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_number) {
+PyNode OutputDepthNode(const run::RunContext& ctx, int k, double depth, int curve_number) {
     const model::PileModel& pile = ctx.pile;
     PyNode node;
     node.k = k;
@@ -221,7 +223,7 @@ PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_num
 }
 
 
-double fn_c(RunContext& ctx, double x) {
+double fn_c(run::RunContext& ctx, double x) {
     const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
@@ -276,7 +278,7 @@ double fn_c(RunContext& ctx, double x) {
     StopOnUnsupportedInterface(ctx, x, ku, kl, j, at_tip);
 }
 
-double PointValueAt(const RunContext& ctx, double x, double model::SoilPointParams::*column) {
+double PointValueAt(const run::RunContext& ctx, double x, double model::SoilPointParams::*column) {
     const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
@@ -298,10 +300,12 @@ double PointValueAt(const RunContext& ctx, double x, double model::SoilPointPara
     return Linear(D(j - 1), V(j - 1), D(j), V(j), x);
 }
 
-double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &model::SoilPointParams::Epsilon50); }
+double Epsilon50At(const run::RunContext& ctx, double x) {
+    return PointValueAt(ctx, x, &model::SoilPointParams::Epsilon50);
+}
 
 // Input Data Error 4: a node below the friction angle data.
-[[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowFrictionData(run::RunContext& ctx, double x) {
     WriteReportThenMessages(ctx, {"**** Input Data Error No. 4 ****", "",
                                   "An error was detected that is related to an incompatibility",
                                   "between the input data defining the embedment of the pile and",
@@ -315,13 +319,13 @@ double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x
     Stop_With_Error(ctx, "INP00004", 104);
 }
 
-double FrictionAngleAt(RunContext& ctx, double x) {
+double FrictionAngleAt(run::RunContext& ctx, double x) {
     const int n = PointCount(ctx.problem);
     if (n < 2 || x > Point(ctx.problem, n).Depth) StopOnDepthBelowFrictionData(ctx, x);
     return PointValueAt(ctx, x, &model::SoilPointParams::FrictionAngle);
 }
 
-double AverageUnitWeight(RunContext& ctx, double x) {
+double AverageUnitWeight(run::RunContext& ctx, double x) {
     const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     const int n = PointCount(problem);
@@ -341,7 +345,7 @@ double AverageUnitWeight(RunContext& ctx, double x) {
     return average;
 }
 
-double AverageStrength(RunContext& ctx, double x) {
+double AverageStrength(run::RunContext& ctx, double x) {
     const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) return fn_c(ctx, x);
@@ -352,7 +356,7 @@ double AverageStrength(RunContext& ctx, double x) {
 
 namespace {
 
-double MultiplierAt(const RunContext& ctx, double x, double model::PyModifierPoint::*column) {
+double MultiplierAt(const run::RunContext& ctx, double x, double model::PyModifierPoint::*column) {
     const auto& profile = ctx.problem.PyModifierProfile;
     const int m = std::min(static_cast<int>(profile.size()), ctx.problem.PyModifierCount);
     if (m <= 0) return 1.0;
@@ -370,21 +374,21 @@ double MultiplierAt(const RunContext& ctx, double x, double model::PyModifierPoi
 
 }  // namespace
 
-double PMultiplierAt(const RunContext& ctx, double x) {
+double PMultiplierAt(const run::RunContext& ctx, double x) {
     return MultiplierAt(ctx, x, &model::PyModifierPoint::PMultiplier);
 }
-double YMultiplierAt(const RunContext& ctx, double x) {
+double YMultiplierAt(const run::RunContext& ctx, double x) {
     return MultiplierAt(ctx, x, &model::PyModifierPoint::YMultiplier);
 }
 
-double PileWidthAt(RunContext& ctx, double x) {
+double PileWidthAt(run::RunContext& ctx, double x) {
     if (const double* known = ctx.soil.PileWidthMemo.Find(x)) return *known;
     const double width = model::Lookup_Pile_Properties(ctx.problem, x).Width;
     ctx.soil.PileWidthMemo.Store(x, width);
     return width;
 }
 
-double GroundSlopeFactor(const RunContext& ctx, double y) {
+double GroundSlopeFactor(const run::RunContext& ctx, double y) {
     const double slope = ctx.problem.SlopeMinusBatter;
     const double theta = std::fabs(slope);
     if (!(theta > 1.0e-20)) return 1.0;
@@ -405,7 +409,7 @@ double ResistanceOfLayersAbove(const model::SoilState& soil, int layer) {
     return sum;
 }
 
-void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
+void StopOnNonFiniteSoilModulus(run::RunContext& ctx, int k, double Es) {
     const model::PileModel& pile = ctx.pile;
     std::string unit = ctx.labels.Length;
     while (!unit.empty() && unit.back() == ' ') unit.pop_back();

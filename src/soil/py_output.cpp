@@ -15,7 +15,7 @@ namespace {
 
 // Input Data Error 23: an output depth above the ground surface. The
 // message does not stop the run by itself; the run ends with input error 23.
-[[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
+[[noreturn]] void StopOnDepthAboveGround(run::RunContext& ctx, int j, double depth) {
     const model::ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
     for (report::OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
@@ -30,7 +30,7 @@ namespace {
         out->Blank();
     }
     report::WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
-    StopOnQuietError(ctx, 123);
+    run::StopOnQuietError(ctx, 123);
 }
 
 // Layer holding an output depth: the last layer whose top lies at or above
@@ -47,7 +47,7 @@ int LayerOfDepth(const model::ProblemData& problem, double depth) {
 
 }  // namespace
 
-void WritePyCurvesAtDepths(RunContext& ctx) {
+void WritePyCurvesAtDepths(run::RunContext& ctx) {
     const model::ProblemData& problem = ctx.problem;
     model::SoilState& soil = ctx.soil;
     report::OutputChannel& report = ctx.files.report;

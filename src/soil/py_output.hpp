@@ -8,6 +8,6 @@ namespace trevasc {
 
 // Writes the block of p-y curves at the output depths. A depth above the
 // ground surface ends the run with Input Data Error 23.
-void WritePyCurvesAtDepths(RunContext& ctx);
+void WritePyCurvesAtDepths(run::RunContext& ctx);
 
 }  // namespace trevasc

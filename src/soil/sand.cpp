@@ -59,6 +59,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -137,13 +139,13 @@ double Degrees(double radians) { return radians * kDegreesPerRadian; }
 
 // Subgrade modulus of a sand layer at vertical depth xv; `defaulted` tells
 // whether the layer uses the default from the friction angle.
-double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+double SandK(run::RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
              bool& defaulted);
 
 // ------------------------------------------------------------------ errors
 
 // Input Data Error 8: a Reese sand without a friction angle (messages only).
-[[noreturn]] void StopOnReeseSandZeroFrictionAngle(RunContext& ctx) {
+[[noreturn]] void StopOnReeseSandZeroFrictionAngle(run::RunContext& ctx) {
     report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
@@ -156,7 +158,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 }
 
 // Input Data Error 9: a ground slope steeper than the friction angle of a Reese sand.
-[[noreturn]] void StopOnReeseSandSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnReeseSandSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 9 ****", "",
                       "An error was found in the input data when computing a p-y curve using ",
                       "the Reese sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -167,7 +169,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 }
 
 // Input Data Error 1: an API sand without a friction angle.
-[[noreturn]] void StopOnApiSandZeroFrictionAngle(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnApiSandZeroFrictionAngle(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 1 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -177,7 +179,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 }
 
 // Input Data Error 2: a ground slope steeper than the friction angle of an API sand.
-[[noreturn]] void StopOnApiSandSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnApiSandSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 2 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API criteria for sand for layer " + fmt::I0(layer) + ".", "",
@@ -188,7 +190,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
 }
 
 // Runtime Error 13: a default subgrade modulus asked for in general units.
-[[noreturn]] void StopOnDefaultKInGeneralUnits(RunContext& ctx) {
+[[noreturn]] void StopOnDefaultKInGeneralUnits(run::RunContext& ctx) {
     const std::initializer_list<std::string_view> lines = {
         "",
         "",
@@ -209,7 +211,7 @@ double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double p
     Stop_With_Error(ctx, "RUN00013", 213);
 }
 
-void WriteFrictionAngleWarning(RunContext& ctx) {
+void WriteFrictionAngleWarning(run::RunContext& ctx) {
     report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"", "**** Warning ****", "", "An unreasonable value for friction angle was input for a Reese sand layer. ",
@@ -221,12 +223,12 @@ void WriteFrictionAngleWarning(RunContext& ctx) {
 }
 
 // Runtime Error 29: an initial modulus that is not a number (report line only).
-[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
+[[noreturn]] void StopOnModulusNotANumber(run::RunContext& ctx, std::string_view text, int k, std::int32_t number) {
     ctx.files.report.Line(std::string(text) + fmt::I0(k));
-    StopOnQuietError(ctx, number);
+    run::StopOnQuietError(ctx, number);
 }
 
-double SandK(RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+double SandK(run::RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
              bool& defaulted) {
     const double ktop = layer.Top.SubgradeK;
     defaulted = ktop <= 0.0;
@@ -257,7 +259,7 @@ double DeflectionAtDepth(const model::PileModel& pile, double depth) {
 // Equivalent depth of a sand layer, computed at its first node; the true
 // depth of the layer top when no finite depth matches (a sand without
 // friction develops no resistance).
-void StoreEquivalentDepth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
                             bool cyclic) {
     SetLayerEquivalentDepth(ctx, layer,
                             SandEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), b, gamma, z0, k, cyclic));
@@ -301,7 +303,7 @@ void AddSandDepthLines(PyCurveReport& report, const model::ProblemData& problem,
     line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
 }
 
-PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
+PyCurveReport DescribeReeseCurve(const run::RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
     const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -363,8 +365,8 @@ PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode&
 
 // The API sand curve of a node as its values `v` hold it, with the
 // coefficients of its wedge.
-PyCurveReport DescribeApiCurve(const RunContext& ctx, int layer, const PyNode& node, const model::ApiSandNodeValues& v,
-                               const SandCoefficients& coefficients) {
+PyCurveReport DescribeApiCurve(const run::RunContext& ctx, int layer, const PyNode& node,
+                               const model::ApiSandNodeValues& v, const SandCoefficients& coefficients) {
     const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -637,7 +639,7 @@ SandLayerValues SandLayerOf(const model::ProblemData& problem) {
 // either sand criterion: width, unit weight, friction angle, multipliers and
 // the subgrade modulus.
 template <class NodeValues>
-void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& v) {
+void LookUpSandNode(run::RunContext& ctx, int layer, const PyNode& node, NodeValues& v) {
     const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     v.b = PileWidthAt(ctx, node.x);
     v.gamma = AverageUnitWeight(ctx, node.xv);
@@ -650,7 +652,7 @@ void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, NodeValues& 
 
 // The look-ups and the wedge of a Reese sand node, with the stops and the
 // warning on its friction angle.
-ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
+ReeseNodeCurve ReeseWedgeAt(run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
     ReeseNodeCurve c;
     LookUpSandNode(ctx, layer, node, c);
 
@@ -674,8 +676,8 @@ ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l
 // The resistances and the curve of a Reese sand node at its curve depth. On
 // sloping ground the wedge follows the sign of `y_direction`, the deflection
 // of the pile at the node.
-void FormReeseCurve(const RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node, double y_direction,
-                    ReeseNodeCurve& c) {
+void FormReeseCurve(const run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
+                    double y_direction, ReeseNodeCurve& c) {
     c.z = CurveDepth(ctx, layer, node.xv, node.z0);
     const double kz = c.k_modulus * c.z;
 
@@ -695,7 +697,7 @@ void FormReeseCurve(const RunContext& ctx, int layer, const SandLayerValues& l, 
 
 // Secant modulus of a Reese sand node at its deflection (k z at zero
 // deflection). One that is not a number ends the run.
-double ReeseSecantModulus(RunContext& ctx, const PyNode& node, const ReeseNodeCurve& c) {
+double ReeseSecantModulus(run::RunContext& ctx, const PyNode& node, const ReeseNodeCurve& c) {
     const double ystar = DeflectionOnCurve(node, c.ym);
     double Es = 0.0;
     if (ystar < kSmallDeflection) {
@@ -742,7 +744,7 @@ ApiSandWedge KeptWedge(const model::ApiSandNodeValues& v) {
 // The friction angle's range warning and, below the layer's first node, the
 // stop on a zero angle: made at every evaluation of a node, whether its
 // values are formed afresh or kept from an earlier one.
-void CheckApiSandFriction(RunContext& ctx, int layer, const model::ApiSandNodeValues& v, bool below_first) {
+void CheckApiSandFriction(run::RunContext& ctx, int layer, const model::ApiSandNodeValues& v, bool below_first) {
     if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
     if (below_first && v.phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 }
@@ -750,7 +752,7 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const model::ApiSandNodeVa
 // The values of an API sand node that its depths alone fix, formed in `v`:
 // the look-ups, the friction checks (a zero angle is accepted where
 // `below_first` is false, at the first node of the layer) and the wedge.
-ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
+ApiSandWedge ApiSandWedgeAt(run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
                             bool below_first, model::ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
     LookUpSandNode(ctx, layer, node, v);
     const double phi = v.phi;
@@ -806,7 +808,7 @@ void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSan
 
 }  // namespace
 
-void SandSprings(RunContext& ctx, int layer, int first, int last) {
+void SandSprings(run::RunContext& ctx, int layer, int first, int last) {
     const model::ProblemData& problem = ctx.problem;
     const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     model::SoilState& soil = ctx.soil;
@@ -833,7 +835,7 @@ void SandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void SandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SandLayerValues l = SandLayerOf(ctx.problem);
     for (const PyNode& depth : depths) {
         ReeseNodeCurve c = ReeseWedgeAt(ctx, layer, l, depth);
@@ -844,7 +846,7 @@ void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, cons
     }
 }
 
-void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
+void ApiSandSprings(run::RunContext& ctx, int layer, int first, int last) {
     const model::ProblemData& problem = ctx.problem;
     const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     model::SoilState& soil = ctx.soil;
@@ -900,7 +902,7 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void ApiSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SandLayerValues l = SandLayerOf(ctx.problem);
     const int first = depths.front().k;
     for (const PyNode& depth : depths) {

@@ -145,13 +145,14 @@ double StaticResidualFactor(double As) { return 0.5 * std::sqrt(6.0 * As) - kSta
 double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
 
 // Input Data Error 14: a stiff clay with free water and without cohesion.
-[[noreturn]] void StopOnZeroCohesion(RunContext& ctx) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
-                      "An error was detected in the input data used to compute p-y curves in ",
-                      "stiff clay with free water.", "", "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
-                      "Solution:  Check and compare the values of shear strength and revise the ",
-                      "input so that the strength values are correct for the soil types specified.", ""});
-    Stop_With_Error(ctx, "INP00014", 114);
+[[noreturn]] void StopOnZeroCohesion(run::RunContext& ctx) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
+                           "An error was detected in the input data used to compute p-y curves in ",
+                           "stiff clay with free water.", "",
+                           "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
+                           "Solution:  Check and compare the values of shear strength and revise the ",
+                           "input so that the strength values are correct for the soil types specified.", ""});
+    run::Stop_With_Error(ctx, "INP00014", 114);
 }
 
 // The soil values of a node, from which its curve follows.
@@ -167,8 +168,8 @@ struct StiffClayWaterNode {
 };
 
 // The printed curve; cyclic curves print their points in fixed fields.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, const StiffClayWaterNode& n,
-                            const StiffClayWaterCurve& curve) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, double z,
+                            const StiffClayWaterNode& n, const StiffClayWaterCurve& curve) {
     const model::ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(29, curve.cyclic ? PointFields::kFixed : PointFields::kAdaptive);
@@ -225,7 +226,7 @@ class StrengthAverage {
 public:
     // The average strength at `node`, whose strength is c; the first node of
     // the layer starts the average.
-    double At(RunContext& ctx, int layer, const PyNode& node, bool first_node, double c) {
+    double At(run::RunContext& ctx, int layer, const PyNode& node, bool first_node, double c) {
         double ca = c;
         if (layer == 1) {
             ca = AverageStrength(ctx, node.x);
@@ -254,7 +255,7 @@ private:
 // with the strength warnings and the check of the strength (zero is accepted
 // at the first node only). `average` carries the strength average from node
 // to node down the layer.
-StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode& node, int first,
+StiffClayWaterNode StiffClayWaterNodeAt(run::RunContext& ctx, int layer, const PyNode& node, int first,
                                         StrengthAverage& average) {
     const model::ProblemData& problem = ctx.problem;
     const model::AnalysisOptions& options = problem.Options;
@@ -294,7 +295,7 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
 }
 
 // The curve of a node at the depth z on the curve.
-StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
+StiffClayWaterCurve StiffClayWaterCurveAt(const run::RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
                                           double z) {
     const model::ProblemData& problem = ctx.problem;
     return MakeStiffClayWaterCurve(n.b, n.c, n.ca, n.gamma, n.eps50, n.k, z,
@@ -302,7 +303,7 @@ StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& n
 }
 
 // The equivalent depth of the layer, from the values at its first node.
-void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& n) {
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, const StiffClayWaterNode& n) {
     SetLayerEquivalentDepth(ctx, layer,
                             StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.ca,
                                                           n.gamma, ctx.problem.Options.CyclicLoading));
@@ -393,7 +394,7 @@ double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, do
     return zc + (A - F) / (kFlowFactor * c * v * b);
 }
 
-void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWaterSprings(run::RunContext& ctx, int layer, int first, int last) {
     const model::ProblemData& problem = ctx.problem;
     const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     model::SoilState& soil = ctx.soil;
@@ -426,7 +427,7 @@ void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
 // The output depths of a layer stand for its nodes: the average strength
 // runs over them in their order, and zero strength is accepted at the first
 // of them only.
-void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void StiffClayWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const int first = depths.front().k;
     StrengthAverage average;
     for (const PyNode& depth : depths) {

@@ -61,16 +61,16 @@ using CurvePoints = std::vector<std::array<double, 2>>;
 
 // Runtime Error 96: a user-input curve with fewer than two points or a second
 // point at zero deflection, so that its initial modulus is undefined.
-[[noreturn]] void StopOnUnusableUserCurve(RunContext& ctx, int layer, std::string_view where,
+[[noreturn]] void StopOnUnusableUserCurve(run::RunContext& ctx, int layer, std::string_view where,
                                           const std::string& problem) {
-    WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
-                      "The user-input p-y curve at the " + std::string(where) + " of soil layer " + fmt::I0(layer) +
-                          " cannot be used.",
-                      problem, "Please correct the points of this curve and repeat the analysis.", ""});
-    Stop_With_Error(ctx, kUnusableUserCurve);
+    run::WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
+                           "The user-input p-y curve at the " + std::string(where) + " of soil layer " +
+                               fmt::I0(layer) + " cannot be used.",
+                           problem, "Please correct the points of this curve and repeat the analysis.", ""});
+    run::Stop_With_Error(ctx, kUnusableUserCurve);
 }
 
-void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+void CheckCurve(run::RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
     if (curve.size() < 2) {
         StopOnUnusableUserCurve(ctx, layer, where,
                                 "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
@@ -113,7 +113,7 @@ struct UserPyLayer {
     }
 };
 
-UserPyLayer UserPyLayerOf(RunContext& ctx, int layer) {
+UserPyLayer UserPyLayerOf(run::RunContext& ctx, int layer) {
     const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
     const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
@@ -139,7 +139,7 @@ struct UserPyNodeCurve {
     double d = 0.0;
 };
 
-UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
+UserPyNodeCurve UserPyCurveAt(run::RunContext& ctx, const PyNode& node) {
     UserPyNodeCurve c;
     c.b = PileWidthAt(ctx, node.x);
     c.pm = PMultiplierAt(ctx, node.x);
@@ -151,7 +151,7 @@ UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
                             const UserPyNodeCurve& c) {
     PyCurveReport report(29, PointFields::kFixedFourDecimals);
     const model::UnitLabels& u = ctx.labels;
@@ -185,7 +185,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
 
 }  // namespace
 
-void UserPySprings(RunContext& ctx, int layer, int first, int last) {
+void UserPySprings(run::RunContext& ctx, int layer, int first, int last) {
     const UserPyLayer l = UserPyLayerOf(ctx, layer);
     double& layer_resistance = ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
     for (int k = first; k <= last; ++k) {
@@ -200,7 +200,7 @@ void UserPySprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void UserPyCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const UserPyLayer l = UserPyLayerOf(ctx, layer);
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, l, depth, UserPyCurveAt(ctx, depth)));

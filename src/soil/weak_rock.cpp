@@ -42,6 +42,8 @@
 namespace trevasc {
 
 namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
 
 namespace {
 
@@ -94,7 +96,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Input Data Error 62: a weak rock whose compressive strength is not above zero.
-[[noreturn]] void StopOnNonPositiveStrength(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveStrength(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 62 ****", "",
                       "Problem:   The input value for compressive strength is less than or equal to zero.", "",
                       "Solution:  Check the input values for layer " + fmt::I0(layer)});
@@ -102,7 +104,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Input Data Error 16: a weak rock without strength below its top node.
-[[noreturn]] void StopOnZeroStrengthBelowTop(RunContext& ctx) {
+[[noreturn]] void StopOnZeroStrengthBelowTop(run::RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 16 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.",
                       "Problem:   The input value for the compressive strength of a weak rock was ",
@@ -113,7 +115,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Input Data Error 63: a weak rock whose k_rm is not above zero.
-[[noreturn]] void StopOnNonPositiveKrm(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveKrm(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 63 ****", "",
                       "Problem:  The input value for k_rm for weak rock is less than or equal to zero.", "",
                       "Solution: Check the input values for layer " + fmt::I0(layer)});
@@ -122,7 +124,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Runtime Error 22: a weak rock whose yrm = k_rm b is not above zero.
-[[noreturn]] void StopOnNonPositiveYrm(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveYrm(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 22 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.     ",
                       "Problem:  The input value for k_rm is less than or equal to 0. ", "",
@@ -132,7 +134,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Input Data Error 31: a node below the RQD data.
-[[noreturn]] void StopOnDepthBelowRqdData(RunContext& ctx, double xv) {
+[[noreturn]] void StopOnDepthBelowRqdData(run::RunContext& ctx, double xv) {
     WriteToBoth(ctx, {"**** Input Data Error No. 31 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -145,7 +147,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 }
 
 // Input Data Error 49: an interpolated RQD outside 0 to 100 percent.
-[[noreturn]] void StopOnRqdOutOfRange(RunContext& ctx, double rqd) {
+[[noreturn]] void StopOnRqdOutOfRange(run::RunContext& ctx, double rqd) {
     WriteToBoth(ctx, {"**** Input Data Error No. 49 ****", "",
                       "Problem:  The interpolated value of RQD used for p-y curves in weak rock ",
                       "was found to be invalid because it was either less than zero or more than ",
@@ -156,7 +158,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 
 // Runtime Error 20: the rock modulus cannot be interpolated in a layer of no
 // thickness. Written to the report only.
-[[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx) {
+[[noreturn]] void StopOnZeroThicknessLayer(run::RunContext& ctx) {
     report::OutputChannel& report = ctx.files.report;
     report.Line("**** Runtime Error No. 20 ****");
     report.Blank();
@@ -170,7 +172,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 // when pur and Kir are both greater than zero: a zero strength (possible at
 // a strength interface, where the range checks are skipped) or a zero or
 // negative rock modulus leaves the curve undefined.
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
                                        double Kir) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for weak rock cannot be computed for layer " + fmt::I0(layer) +
@@ -187,7 +189,7 @@ const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, in
 
 // RQD at vertical depth x: the epsilon-50 look-up on the RQD column, which
 // must extend down to x.
-double RqdAt(RunContext& ctx, double x) {
+double RqdAt(run::RunContext& ctx, double x) {
     const model::ProblemData& problem = ctx.problem;
     const int n = 2 * problem.i_Number_of_Layers();
     if (n < 2 || x > ProfilePoint(problem, n).Depth) StopOnDepthBelowRqdData(ctx, x);
@@ -238,7 +240,7 @@ struct WeakRockCurve {
 
 // Range checks of the strength; the strength at an interface is a blend of
 // two layers and is not checked.
-void CheckStrength(RunContext& ctx, int layer, double qur) {
+void CheckStrength(run::RunContext& ctx, int layer, double qur) {
     if (ctx.soil.b_AtInterface) return;
     const model::UnitSystem units = ctx.problem.Options.Units;
     const bool uscs = units == model::UnitSystem::USCS;
@@ -251,7 +253,7 @@ void CheckStrength(RunContext& ctx, int layer, double qur) {
 }
 
 // A weak rock is analysed for at least one cycle of loading.
-void SetAtLeastOneCycle(RunContext& ctx) {
+void SetAtLeastOneCycle(run::RunContext& ctx) {
     model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
 }
@@ -273,7 +275,7 @@ struct WeakRockNodeCurve {
 
 // `below_first` is false for the first node the layer is asked for, where a
 // strength of zero is left to the check of the curve itself.
-WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node, bool below_first) {
+WeakRockNodeCurve WeakRockCurveAt(run::RunContext& ctx, int layer, const PyNode& node, bool below_first) {
     const model::ProblemData& problem = ctx.problem;
     const model::SoilLayer& soil_layer = LayerOf(problem, layer);
     const double pm = PMultiplierAt(ctx, node.x);
@@ -315,7 +317,7 @@ WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node
     return {pm, ym, b, qur, rqd, Eir, alpha_r, gamma, krm, xr, curve};
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
     const WeakRockCurve& curve = c.curve;
     PyCurveReport report(35);  // "=" in column 35
     const model::UnitLabels& u = ctx.labels;
@@ -364,7 +366,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
+void WeakRockSprings(run::RunContext& ctx, int layer, int first, int last) {
     SetAtLeastOneCycle(ctx);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -376,7 +378,7 @@ void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void WeakRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     SetAtLeastOneCycle(ctx);
     // As over the nodes, every output depth after the layer's first is held
     // to a strength above zero.

@@ -183,7 +183,7 @@ EchoOutcome EchoWithFirstSoilPointAt(double first_point, double ground) {
     testing::TempDir dir;
     EchoOutcome outcome;
     {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->files.report.Open(dir.path() / "report.txt");
         ctx->files.messages.Open(dir.path() / "messages.txt");
         ctx->problem = read.problem;
@@ -192,7 +192,7 @@ EchoOutcome EchoWithFirstSoilPointAt(double first_point, double ground) {
         ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
             EchoInputData(*ctx);
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
         ctx->files.messages.Close();

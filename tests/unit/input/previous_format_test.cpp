@@ -26,7 +26,7 @@ ReadOutcome ReadPrevious(const std::string& text) {
     TempDir dir;
     ReadOutcome outcome;
     {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->files.report.Open(dir.path() / "report.txt");
         ctx->files.plot.Open(dir.path() / "plot.txt");
         ctx->files.messages.Open(dir.path() / "messages.txt");
@@ -43,7 +43,7 @@ ReadOutcome ReadPrevious(const std::string& text) {
                 ctx->files.input.Rewind();
                 input::ReadOldestFormat(*ctx);
             }
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
         ctx->files.plot.Close();

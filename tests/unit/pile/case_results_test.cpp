@@ -246,7 +246,7 @@ struct HandSetCase {
         AddElasticSubgradeLayer(problem, 0.0, 300.0, 10.0, 10.0);
         AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
         run = std::make_unique<PileRun>(problem);
-        RunContext& ctx = run->ctx();
+        run::RunContext& ctx = run->ctx();
         SetUpNodes(ctx, 240.0, 0);
         model::PileModel& pile = ctx.pile;
         pile.y.Fill(0.0);
@@ -305,7 +305,7 @@ TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
         AddElasticSubgradeLayer(problem, 0.0, 300.0, 10.0, 10.0);
         AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
         PileRun run(problem);
-        RunContext& ctx = run.ctx();
+        run::RunContext& ctx = run.ctx();
         ctx.labels = model::MakeUnitLabels(UnitSystem::USCS);
         SetUpNodes(ctx, 240.0, 0);
         ctx.pile.y.Fill(0.0);
@@ -314,7 +314,7 @@ TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
         std::int32_t stopped = 0;
         try {
             Write_Case_Results(ctx, 1);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             stopped = stop.error_number;
         }
         EXPECT_EQ(stopped, 240) << c.message;
@@ -395,7 +395,7 @@ TEST(OutputVerification, AnUnbalancedSolutionIsFlaggedInBothFiles) {
         AddLoad(problem, model::kShearAndMoment, c.units == UnitSystem::SI ? 40.0 : 10000.0, 0.0);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0);
-        RunContext& ctx = run.ctx();
+        run::RunContext& ctx = run.ctx();
         // Displace one node off the solution: the segments around it are out
         // of balance, the largest moment imbalance at the step after it.
         ctx.pile.y(50) += 0.01 * ctx.pile.y(1);

@@ -115,7 +115,7 @@ model::ProblemData DistributedLoadProblem() {
 
 TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
     PileRun run(DistributedLoadProblem());
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     SetUpNodes(ctx, 1200.0, 0);
     ApplyLrfdDistributedLoads(ctx, 2);
     const model::PileModel& pile = ctx.pile;
@@ -132,7 +132,7 @@ TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
 
 TEST(LrfdCases, DistributedLoadTablesListOnlyLoadedNodes) {
     PileRun run(DistributedLoadProblem());
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     SetUpNodes(ctx, 1200.0, 0);
     ApplyLrfdDistributedLoads(ctx, 1);
     const auto report = run.Outputs().ReportLines();
@@ -222,7 +222,7 @@ TEST(LrfdCases, PerformanceTableComparesTheDevelopedMomentWithTheFactoredCapacit
         problem.LrfdCombinations.push_back(combination);
     }
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     model::SectionStiffness shaft_table;
     shaft_table.Source = model::StiffnessSource::MomentCurvature;
     shaft_table.Levels = {model::ThrustLevelCurve{0.0, 4.0e6, {}}, model::ThrustLevelCurve{100.0, 8.0e6, {}}};

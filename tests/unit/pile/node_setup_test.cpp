@@ -214,7 +214,7 @@ TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
     };
     for (const Case& c : kCases) {
         PileRun run(problem);
-        RunContext& ctx = run.ctx();
+        run::RunContext& ctx = run.ctx();
         ctx.stiffness = TwoLevelTable(2.0);
         SetUpNodes(ctx, 120.0, 0);
         model::PileModel& pile = ctx.pile;

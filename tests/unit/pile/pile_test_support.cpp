@@ -95,8 +95,8 @@ void AddLoad(model::ProblemData& problem, int type, double condition1, double co
     problem.AxialThrustList = {problem.Options.Units == model::UnitSystem::USCS ? axial / 1000.0 : axial};
 }
 
-PileRun::PileRun(model::ProblemData problem) : ctx_(std::make_unique<RunContext>()) {
-    RunContext& ctx = *ctx_;
+PileRun::PileRun(model::ProblemData problem) : ctx_(std::make_unique<run::RunContext>()) {
+    run::RunContext& ctx = *ctx_;
     ctx.problem = std::move(problem);
     ctx.labels = model::MakeUnitLabels(ctx.problem.Options.Units);
     ctx.files.report.Open(dir_.path() / "report.txt");
@@ -107,7 +107,7 @@ PileRun::PileRun(model::ProblemData problem) : ctx_(std::make_unique<RunContext>
 int PileRun::Run() {
     try {
         RunLoadCases(*ctx_);
-    } catch (const RunStop& stop) {
+    } catch (const run::RunStop& stop) {
         return stop.error_number;
     }
     return ctx_->ErrorNumber;

@@ -35,7 +35,7 @@ void AddLoad(model::ProblemData& problem, int type, double condition1, double co
 class PileRun {
 public:
     explicit PileRun(model::ProblemData problem);
-    RunContext& ctx() { return *ctx_; }
+    run::RunContext& ctx() { return *ctx_; }
     // Runs the load cases; returns the error number (0 when none).
     int Run();
     // Closes the files and returns their contents.
@@ -43,7 +43,7 @@ public:
 
 private:
     TempDir dir_;
-    std::unique_ptr<RunContext> ctx_;
+    std::unique_ptr<run::RunContext> ctx_;
 };
 
 // The plot records whose label contains `label`, in file order.

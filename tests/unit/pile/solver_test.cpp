@@ -55,7 +55,7 @@ struct HeadCase {
 class WinklerSolution : public ::testing::TestWithParam<HeadCase> {};
 
 // One linear solution of the pile in a constant modulus Es.
-void SolveInWinklerSoil(RunContext& ctx, const HeadCase& c) {
+void SolveInWinklerSoil(run::RunContext& ctx, const HeadCase& c) {
     SetUpNodes(ctx, kL, 0);
     model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) pile.Es(k) = kEs;
@@ -75,7 +75,7 @@ Winkler Exact(const HeadCase& c) {
 TEST_P(WinklerSolution, MatchesClosedFormWithinTruncationError) {
     const HeadCase& c = GetParam();
     PileRun run(ElasticPileProblem(kL, kEI, 12.0, kIncrements));
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     SolveInWinklerSoil(ctx, c);
     model::PileModel& pile = ctx.pile;
     const Winkler exact = Exact(c);
@@ -131,7 +131,7 @@ SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
     problem.SoilMovementProfile = {{0.0, 0.3}, {600.0, 0.0}};
     problem.DistributedLoad = {{0.0, 20.0}, {120.0, 5.0}};
     SolvedPile solved{std::make_unique<PileRun>(problem)};
-    RunContext& ctx = solved.run->ctx();
+    run::RunContext& ctx = solved.run->ctx();
     SetUpNodes(ctx, 600.0, 0);
     model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {

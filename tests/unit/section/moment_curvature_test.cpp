@@ -22,7 +22,7 @@ using section::MomentCurvatureCurve;
 using section::SectionWorkspace;
 
 struct Analysed {
-    std::unique_ptr<RunContext> ctx;
+    std::unique_ptr<run::RunContext> ctx;
     SectionWorkspace ws;
     MomentCurvatureCurve curve;
 };

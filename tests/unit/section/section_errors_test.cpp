@@ -21,7 +21,7 @@ TEST(SectionErrors, MoreThan300BarsIsRejectedWithoutReadingPastTheTable) {
     model::PileSection shaft = DrilledShaft(36.0, 4.0);
     SetRebar(shaft, BarsOnCircle(301, 14.5, 0.375, 0.11));
     section::SectionWorkspace ws;
-    EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, shaft, 1), RunStop);
+    EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, shaft, 1), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 187);
     ctx->files.report.Close();
     const std::string report = ReadFile(dir.path() / "report.txt");
@@ -59,7 +59,7 @@ TEST(SectionErrors, UnusableSectionDataStopsWithInputError87) {
     for (const Case& c : cases) {
         auto ctx = MakeContext();
         section::SectionWorkspace ws;
-        EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, c.section, 1), RunStop) << c.name;
+        EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, c.section, 1), run::RunStop) << c.name;
         EXPECT_EQ(ctx->ErrorNumber, 187) << c.name;
     }
 }
@@ -97,7 +97,7 @@ TEST(SectionErrors, PileAnalysisThrustsMustLieWithinTheAxialCapacities) {
             EXPECT_NO_THROW(section::RunMomentCurvature(*ctx, ws, rect));
             EXPECT_EQ(ctx->stiffness.Sections[0].Levels.size(), 1u);
         } else {
-            EXPECT_THROW(section::RunMomentCurvature(*ctx, ws, rect), RunStop);
+            EXPECT_THROW(section::RunMomentCurvature(*ctx, ws, rect), run::RunStop);
             EXPECT_EQ(ctx->ErrorNumber, c.expected);
         }
     }

@@ -17,8 +17,8 @@
 namespace trevasc::testing {
 
 // A context with no open files: reports are discarded, stops still throw.
-inline std::unique_ptr<RunContext> MakeContext(model::UnitSystem units = model::UnitSystem::USCS, int mode = 2) {
-    auto ctx = std::make_unique<RunContext>();
+inline std::unique_ptr<run::RunContext> MakeContext(model::UnitSystem units = model::UnitSystem::USCS, int mode = 2) {
+    auto ctx = std::make_unique<run::RunContext>();
     ctx->problem.Options.Units = units;
     ctx->problem.Options.AnalysisMode = mode;
     return ctx;

@@ -166,7 +166,7 @@ TEST(SectionMaterials, PrestressedPileWithoutStrandsStopsWithRuntimeError15) {
     for (model::BarRecord& strand : pile.Strand.Strands) strand.BarArea = 0.0;
     SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);
-    EXPECT_THROW(section::Initialize_EI_Vars(*ctx, ws, pile), RunStop);
+    EXPECT_THROW(section::Initialize_EI_Vars(*ctx, ws, pile), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 215);
 }
 

@@ -73,7 +73,7 @@ TEST(StiffnessDefined, UserCurvesAreRefinedByLinearInterpolation) {
 }
 
 // A run with three thrusts and a user section of two levels.
-std::unique_ptr<RunContext> UserSectionContext(int mode) {
+std::unique_ptr<run::RunContext> UserSectionContext(int mode) {
     auto ctx = MakeContext(model::UnitSystem::USCS, mode);
     model::PileSection s;
     s.SectionType = model::kUserDefinedEI;
@@ -105,7 +105,7 @@ TEST(StiffnessDefined, UserSectionFillsOneLevelPerInputLevel) {
 
 TEST(StiffnessDefined, PileAnalysisWithTooFewUserLevelsStopsWithRuntimeError93) {
     auto ctx = UserSectionContext(3);
-    EXPECT_THROW(section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1), RunStop);
+    EXPECT_THROW(section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 293);
 }
 

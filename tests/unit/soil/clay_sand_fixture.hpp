@@ -63,7 +63,7 @@ struct Analysis {
     explicit Analysis(const model::ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
         SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
+    run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number when it
     // stops the run, else 0.
@@ -71,7 +71,7 @@ struct Analysis {
         const auto l = static_cast<std::size_t>(layer);
         try {
             StoreLayerSprings(ctx(), layer, pile().TopNode[l], pile().BottomNode[l]);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;

@@ -26,7 +26,7 @@ TEST(ElasticSubgrade, SecantModulusIsPmKesBOverYmAtAnyDeflection) {
     problem.PyModifierProfile = {{120.0, 0.8, 2.0}, {240.0, 0.8, 2.0}};
     problem.PyModifierCount = 2;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     SetUpNodes(ctx, 240.0, 0);
     for (int k = 1; k <= ctx.pile.N; ++k) ctx.pile.y(k) = 0.37 * std::sin(k);  // any deflection
     ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
@@ -50,7 +50,7 @@ struct UserLayer {
         run = std::make_unique<PileRun>(problem);
         SetUpNodes(run->ctx(), 120.0, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
+    run::RunContext& ctx() { return run->ctx(); }
 };
 
 TEST(UserPyCurves, SecantModulusFromTheCurvesInterpolatedInDepth) {
@@ -102,7 +102,7 @@ TEST(UserPyCurves, MultipliersLayerResistanceAndSoilMovement) {
         p.SoilMovementProfile = {{0.0, 0.1}, {120.0, 0.1}};
         p.DistributedLoad = {{0.0, 7.0}, {120.0, 7.0}};
     });
-    RunContext& ctx = layer.ctx();
+    run::RunContext& ctx = layer.ctx();
     model::PileModel& pile = ctx.pile;
     pile.y(21) = 0.7;  // y* = |0.7 - 0.1| / 2 = 0.3: p = 400 as above
     UserPySprings(ctx, 1, 1, pile.N);
@@ -129,7 +129,7 @@ TEST(UserPyCurves, CurvesThatCannotBeEvaluatedStopTheRun) {
         int error = 0;
         try {
             UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }
         EXPECT_EQ(error, 296);

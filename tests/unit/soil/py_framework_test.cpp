@@ -41,7 +41,7 @@ model::ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
 int ErrorOf(const std::function<void()>& lookup) {
     try {
         lookup();
-    } catch (const RunStop& stop) {
+    } catch (const run::RunStop& stop) {
         return stop.error_number;
     }
     return 0;
@@ -111,7 +111,7 @@ TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
     problem.Layers[0].Bottom.FrictionAngle = 30.0;
     problem.Layers[1].Top.FrictionAngle = 34.0;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 50.0), 0.015);
     EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 100.0), 0.02);
     EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 200.0), 0.005);
@@ -127,7 +127,7 @@ TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
     problem.Layers[1].Top.EffUnitWeight = 0.04;
     problem.Layers[1].Bottom.EffUnitWeight = 0.04;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     // Over 0..50 the weight rises linearly from 0.02 to 0.04: mean 0.03.
     EXPECT_NEAR(AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
     // Over 0..150: (0.04 * 100 + 0.04 * 50) / 150.
@@ -145,7 +145,7 @@ TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
     model::ProblemData problem;
     problem.PyModifierProfile = {{100.0, 1.0, 1.0}, {200.0, 0.5, 2.0}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}};
     problem.PyModifierCount = 4;
-    RunContext ctx;
+    run::RunContext ctx;
     ctx.problem = problem;
     struct Case {
         double depth, pm, ym;
@@ -175,7 +175,7 @@ TEST(GroundSlope, FactorOnTheUltimateResistance) {
         {20.0, -1.0, 0.7071067690849304 * std::cos(t) / std::cos(kPi / 4.0 + t)},
     };
     for (const Case& c : kCases) {
-        RunContext ctx;
+        run::RunContext ctx;
         ctx.problem.SlopeMinusBatter = c.slope_degrees * kPi / 180.0;
         EXPECT_DOUBLE_EQ(GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
     }
@@ -201,7 +201,7 @@ TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
 
 TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
     model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
-    RunContext ctx;
+    run::RunContext ctx;
     ctx.problem = problem;
     ctx.soil.EquivalentDepth[2] = 35.0;
     EXPECT_EQ(CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth

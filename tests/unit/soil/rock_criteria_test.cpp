@@ -33,7 +33,7 @@ struct Analysis {
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
         SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
+    run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number, 0 if none.
     int Evaluate(SpringRoutine routine, int layer) {
@@ -43,7 +43,7 @@ struct Analysis {
     int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;
@@ -300,7 +300,7 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
         int error = 0;
         try {
             WriteLayerCurves(a.ctx(), 1, depths);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }
         EXPECT_EQ(error, c.error) << c.depths.size();

@@ -441,7 +441,7 @@ struct HandedCurves {
 };
 
 HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<double>& depths) {
-    RunContext& ctx = a.ctx();
+    run::RunContext& ctx = a.ctx();
     std::vector<PyNode> nodes;
     for (std::size_t i = 0; i < depths.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
@@ -451,7 +451,7 @@ HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<doubl
     ctx.soil.AtOutputDepths = true;
     try {
         routine(ctx, 1, nodes, [&out](const PyNode&, const PyCurveReport& curve) { out.curves.push_back(curve); });
-    } catch (const RunStop& stop) {
+    } catch (const run::RunStop& stop) {
         out.error = stop.error_number;
     }
     ctx.soil.AtOutputDepths = false;

@@ -39,7 +39,7 @@ struct Analysis {
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
         SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
+    run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }
     int Evaluate(SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
@@ -48,7 +48,7 @@ struct Analysis {
     int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;
