@@ -128,7 +128,7 @@ void VuggyLimestonePrePass(run::RunContext& ctx) {
     const int layers = problem.i_Number_of_Layers();
     bool any = false;
     for (int l = 1; l <= layers; ++l) {
-        any = any || (SoilModelName(problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL) == "Vuggy LS" &&
+        any = any || (soil::SoilModelName(problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL) == "Vuggy LS" &&
                       pile.TopNode[static_cast<std::size_t>(l)] != 0);
     }
     if (!any) return;
@@ -138,10 +138,12 @@ void VuggyLimestonePrePass(run::RunContext& ctx) {
             const int code = problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL;
             const auto top = pile.TopNode[static_cast<std::size_t>(l)];
             if (top == 0) continue;
-            const CriterionEntry* entry = CriterionForCode(code);
+            const soil::CriterionEntry* entry = soil::CriterionForCode(code);
             if (entry == nullptr) continue;
-            if (entry->name == "Vuggy LS") StoreLayerSprings(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
-            ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
+            if (entry->name == "Vuggy LS") {
+                soil::StoreLayerSprings(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
+            }
+            soil::ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
     }
 }
@@ -283,9 +285,9 @@ void SoilResponse(run::RunContext& ctx, int iteration, bool check_layers) {
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         const auto li = static_cast<std::size_t>(l);
         if (pile.TopNode[li] != 0) {
-            StoreLayerSprings(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
-            const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
-            if (entry != nullptr) ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
+            soil::StoreLayerSprings(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
+            const soil::CriterionEntry* entry = soil::CriterionForCode(problem.Layers[li - 1].KSOIL);
+            if (entry != nullptr) soil::ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
         if (iteration == 1 && check_layers) CheckLayerHoldsNode(ctx, l);
     }
@@ -356,7 +358,7 @@ void RunLoadCase(run::RunContext& ctx, int c, bool& print_py_curves) {
         if (print_py_curves) {
             WritePlotLine6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
             messages.Line("Computing p-y curves for output at user-specified depths.");
-            WritePyCurvesAtDepths(ctx);
+            soil::WritePyCurvesAtDepths(ctx);
             print_py_curves = false;
         } else {
             WritePlotLine6(ctx.files.plot, 0);

@@ -44,7 +44,7 @@
 #include "soil/py_framework.hpp"
 #include "soil/sand.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -565,4 +565,4 @@ void CementedSiltCurves(run::RunContext& ctx, int layer, std::span<const PyNode>
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -6,7 +6,7 @@
 #include "soil/py_framework.hpp"
 #include "trevasc/plot_records.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 namespace {
 
 using enum RockRule;
@@ -92,4 +92,4 @@ void ApplyBelowRockBookkeeping(model::SoilState& soil, int layer, const Criterio
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

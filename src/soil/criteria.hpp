@@ -11,7 +11,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // A criterion turns a node of a layer into its p-y curve, and has two uses
 // for it. During the iterations it stores the spring of each pile node
@@ -104,4 +104,4 @@ void StiffClayWithoutWaterCurves(run::RunContext& ctx, int layer, std::span<cons
 void StiffClayWithKSprings(run::RunContext& ctx, int layer, int first, int last);
 void StiffClayWithKCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -6,7 +6,7 @@
 #include "soil/criteria.hpp"
 #include "trevasc/plot_records.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -70,4 +70,4 @@ void WritePyCurveReport(run::RunContext& ctx, int layer, const PyNode& node, con
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

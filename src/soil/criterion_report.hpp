@@ -15,7 +15,7 @@
 #include "run/run_context.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // How the two numbers of a printed curve point are laid out.
 enum class PointFields {
@@ -109,4 +109,4 @@ inline Units MakeUnits(const model::UnitLabels& u) {
 }
 
 }  // namespace py_report
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -18,7 +18,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -91,4 +91,4 @@ void ElasticSubgradeCurves(run::RunContext& ctx, int layer, std::span<const PyNo
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

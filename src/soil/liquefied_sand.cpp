@@ -38,7 +38,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -222,4 +222,4 @@ void LiquefiedSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode
     for (const PyNode& depth : depths) sink(depth, DescribeCurve(ctx, l, LiquefiedSandCurveAt(ctx, layer, l, depth)));
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -34,7 +34,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -193,4 +193,4 @@ void LoessCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

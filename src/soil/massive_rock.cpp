@@ -51,7 +51,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -325,4 +325,4 @@ void MassiveRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> 
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -36,7 +36,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -207,4 +207,4 @@ void PiedmontCurves(run::RunContext& ctx, int layer, std::span<const PyNode> dep
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

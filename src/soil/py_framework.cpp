@@ -8,7 +8,7 @@
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -427,4 +427,4 @@ void StopOnNonFiniteSoilModulus(run::RunContext& ctx, int k, double Es) {
 
 
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -17,7 +17,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // The 8-character model name of a soil model code ("Sand    " is held
 // without its trailing blanks); codes 18 to 20 and unknown codes are
@@ -158,4 +158,4 @@ private:
 // Input Data Error 4: a node below the friction angle data.
 [[noreturn]] void StopOnDepthBelowFrictionData(run::RunContext& ctx, double x);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -7,7 +7,7 @@
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -86,4 +86,4 @@ void WritePyCurvesAtDepths(run::RunContext& ctx) {
     soil.AtOutputDepths = false;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -56,7 +56,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -914,4 +914,4 @@ void ApiSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> dept
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

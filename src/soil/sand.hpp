@@ -8,7 +8,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // Angles (radians) and earth-pressure coefficients of a sand of friction
 // angle phi on level ground.
@@ -96,4 +96,4 @@ double SandEquivalentDepth(double A, double b, double gamma, double z0, const Sa
 // have none.
 double SandDefaultK(double phi_degrees, double gamma, model::UnitSystem units);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

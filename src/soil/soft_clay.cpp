@@ -52,7 +52,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using report::TrimRight;
@@ -465,4 +465,4 @@ void SoftClayJCurves(run::RunContext& ctx, int layer, std::span<const PyNode> de
     SoftClayLayerCurves(ctx, kVariantWithJ, layer, depths, sink);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

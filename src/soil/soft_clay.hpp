@@ -5,7 +5,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 struct SoftClayCurve {
     bool cyclic = false;
@@ -36,4 +36,4 @@ double SoftClayDefaultEpsilon50(double c, model::UnitSystem units);
 // resistance A (force) of the layers above it, for a pile of width b.
 double SoftClayEquivalentDepth(double A, double b, double c, double gamma, double J, bool cyclic);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

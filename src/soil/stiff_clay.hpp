@@ -6,7 +6,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // Limits of the strength bands of the default tables.
 enum class StiffClayBands {
@@ -64,4 +64,4 @@ StiffClayDryCurve MakeStiffClayDryCurve(double b, double c, double gamma, double
 
 double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, double gamma);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -39,7 +39,7 @@
 #include "soil/py_framework.hpp"
 #include "soil/stiff_clay.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -345,4 +345,4 @@ void StiffClayWithKCurves(run::RunContext& ctx, int layer, std::span<const PyNod
     StiffClayDryLayerCurves(ctx, kWithK, layer, depths, sink);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

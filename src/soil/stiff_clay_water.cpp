@@ -46,7 +46,7 @@
 #include "soil/py_framework.hpp"
 #include "soil/stiff_clay.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -437,4 +437,4 @@ void StiffClayWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNod
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -27,7 +27,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -207,4 +207,4 @@ void UserPyCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depth
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -30,7 +30,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 
@@ -170,4 +170,4 @@ void VuggyLimestoneCurves(run::RunContext& ctx, int layer, std::span<const PyNod
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

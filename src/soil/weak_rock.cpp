@@ -39,7 +39,7 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -389,4 +389,4 @@ void WeakRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> dep
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -98,8 +98,10 @@ TEST(Layering, SandUnderClayAndClayUnderSandMatchTheResistanceAbove) {
                             0.4 * (std::tan(f) * std::sin(beta) * (1.0 / std::cos(alpha) + 1.0) - std::tan(alpha)));
     const double C2 = tb * tb - Ka;
     const double C3 = std::pow(tb, 4) * (tb * tb + 0.4 * std::tan(f)) - Ka;
-    auto sand_wedge = [&](double z) { return ReeseSandA(z / kB, false) * (C1 * z + C2 * kB) * gamma * z; };
-    auto sand = [&](double z) { return ReeseSandA(z / kB, false) * std::min((C1 * z + C2 * kB), C3 * kB) * gamma * z; };
+    auto sand_wedge = [&](double z) { return soil::ReeseSandA(z / kB, false) * (C1 * z + C2 * kB) * gamma * z; };
+    auto sand = [&](double z) {
+        return soil::ReeseSandA(z / kB, false) * std::min((C1 * z + C2 * kB), C3 * kB) * gamma * z;
+    };
 
     const double clay_above = Integral(clay, 0.0, 120.0);
     const double sand_above = Integral(sand, 0.0, 120.0);

@@ -70,7 +70,7 @@ struct Analysis {
     int Evaluate(int layer) {
         const auto l = static_cast<std::size_t>(layer);
         try {
-            StoreLayerSprings(ctx(), layer, pile().TopNode[l], pile().BottomNode[l]);
+            soil::StoreLayerSprings(ctx(), layer, pile().TopNode[l], pile().BottomNode[l]);
         } catch (const run::RunStop& stop) {
             return stop.error_number;
         }

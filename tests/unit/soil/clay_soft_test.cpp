@@ -56,14 +56,14 @@ TEST(SoftClayCurve, LandmarksOfTheStaticAndCyclicCurves) {
         {"cyclic below zr, flat at pc far out", true, 300.0, 40.0, pc * pu300},
     };
     for (const Case& c : kCases) {
-        const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, c.z, 1.0, c.cyclic);
+        const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, c.z, 1.0, c.cyclic);
         EXPECT_NEAR(curve.P(c.y_over_y50 * kY50), c.p, 1.0e-6 * c.p) << c.what;
     }
 }
 
 TEST(SoftClayCurve, LimitingModulusIsTheSlopeAtOneHundredThousandthOfY50) {
     // d/dy [0.5 pu (y/y50)^(1/3)] = pu / (6 y50) (y/y50)^(-2/3), at 1e-5 y50.
-    const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, 1.0, false);
+    const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, 1.0, false);
     const double y_limit = 1.0e-5 * kY50;
     const double slope = MatlockPu(60.0) / (6.0 * kY50) * std::pow(1.0e-5, -2.0 / 3.0);
     EXPECT_NEAR(curve.Eslim, slope, 1.0e-6 * slope);
@@ -80,7 +80,7 @@ TEST(SoftClayCurve, SlopeFactorScalesTheBearingFactorBeforeItsCap) {
     };
     const Case kCases[] = {{1.5, 1.5 * 4.61 * kC * kB}, {2.5, 9.0 * kC * kB}, {0.5, 0.5 * 4.61 * kC * kB}};
     for (const Case& c : kCases) {
-        const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, c.factor, false);
+        const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, c.factor, false);
         EXPECT_NEAR(curve.pu, c.pu, 1.0e-9 * c.pu) << c.factor;
     }
 }
@@ -101,7 +101,7 @@ TEST(SoftClayDefaults, Epsilon50ByStrength) {
         {UnitSystem::SI, 250.0, 0.004},           {UnitSystem::GENERAL, 30.0, 0.0},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(SoftClayDefaultEpsilon50(c.c, c.units), c.eps50) << c.c;
+        EXPECT_DOUBLE_EQ(soil::SoftClayDefaultEpsilon50(c.c, c.units), c.eps50) << c.c;
     }
 }
 
@@ -131,7 +131,7 @@ TEST(SoftClayEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
             const double p = MatlockPu(z, c.J);
             return c.cyclic ? 0.72 * p * std::min(z / zt, 1.0) : p;
         };
-        const double Z = SoftClayEquivalentDepth(c.A, kB, kC, kGamma, c.J, c.cyclic);
+        const double Z = soil::SoftClayEquivalentDepth(c.A, kB, kC, kGamma, c.J, c.cyclic);
         // The integral below zt and beyond it, both by Simpson's rule.
         const double F = Z <= zt ? Integral(pu, 0.0, Z) : Integral(pu, 0.0, zt) + Integral(pu, zt, Z);
         EXPECT_NEAR(F, c.A, 2.0e-6 * c.A) << c.what << ": Z = " << Z;

@@ -29,7 +29,7 @@ TEST(ElasticSubgrade, SecantModulusIsPmKesBOverYmAtAnyDeflection) {
     run::RunContext& ctx = run.ctx();
     SetUpNodes(ctx, 240.0, 0);
     for (int k = 1; k <= ctx.pile.N; ++k) ctx.pile.y(k) = 0.37 * std::sin(k);  // any deflection
-    ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
+    soil::ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
     for (int k = 1; k <= ctx.pile.N; ++k) {
         const double x = ctx.pile.x(k);
         const double kes = 100.0 + x;  // 1 lb/in^3 per inch of depth
@@ -77,7 +77,7 @@ TEST(UserPyCurves, SecantModulusFromTheCurvesInterpolatedInDepth) {
         UserLayer layer(top, bottom);
         model::PileModel& pile = layer.ctx().pile;
         pile.y(c.node) = c.y;
-        UserPySprings(layer.ctx(), 1, 1, pile.N);
+        soil::UserPySprings(layer.ctx(), 1, 1, pile.N);
         EXPECT_NEAR(pile.Es(c.node), c.expected_Es, 1.0e-9 * c.expected_Es) << c.what;
     }
 }
@@ -88,7 +88,7 @@ TEST(UserPyCurves, CurveNotStartingAtZeroIsExtendedAlongItsFirstSegment) {
     const std::vector<std::array<double, 2>> curve = {{0.05, 50.0}, {0.1, 100.0}, {0.5, 120.0}};
     UserLayer layer(curve, curve);
     layer.ctx().pile.y(10) = 0.02;
-    UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
+    soil::UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
     EXPECT_NEAR(layer.ctx().pile.Es(10), 20.0 / 0.02, 1.0e-9);
 }
 
@@ -105,7 +105,7 @@ TEST(UserPyCurves, MultipliersLayerResistanceAndSoilMovement) {
     run::RunContext& ctx = layer.ctx();
     model::PileModel& pile = ctx.pile;
     pile.y(21) = 0.7;  // y* = |0.7 - 0.1| / 2 = 0.3: p = 400 as above
-    UserPySprings(ctx, 1, 1, pile.N);
+    soil::UserPySprings(ctx, 1, 1, pile.N);
     const double Es = 0.5 * 400.0 / (2.0 * 0.3);
     EXPECT_NEAR(pile.Es(21), Es, 1.0e-9);
     EXPECT_NEAR(pile.R(21), 0.1 * Es + 7.0, 1.0e-9);  // load term ysoil Es + q
@@ -128,7 +128,7 @@ TEST(UserPyCurves, CurvesThatCannotBeEvaluatedStopTheRun) {
         UserLayer layer({{0.0, 0.0}, {1.0, 100.0}}, c.bottom);
         int error = 0;
         try {
-            UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
+            soil::UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
         } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }

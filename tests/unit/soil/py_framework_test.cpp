@@ -67,9 +67,9 @@ TEST(StrengthAtDepth, InterfaceRulesBetweenLayerKinds) {
     };
     for (const Case& c : kCases) {
         PileRun run(TwoLayers(c.upper, c.lower));
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), c.expected) << c.what;
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 100.0), c.expected) << c.what;
         EXPECT_TRUE(run.ctx().soil.b_AtInterface) << c.what;
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 50.0), 15.0) << c.what;  // inside layer 1: interpolated
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 50.0), 15.0) << c.what;  // inside layer 1: interpolated
         EXPECT_FALSE(run.ctx().soil.b_AtInterface) << c.what;
     }
 }
@@ -77,7 +77,7 @@ TEST(StrengthAtDepth, InterfaceRulesBetweenLayerKinds) {
 TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
     {
         PileRun run(TwoLayers(kSand, kSoftClay, 100.0));  // the tip on the interface
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), 20.0);
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 100.0), 20.0);
     }
     struct Case {
         const char* what;
@@ -96,7 +96,7 @@ TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
     };
     for (const Case& c : kCases) {
         PileRun run(TwoLayers(c.upper, c.lower));
-        EXPECT_EQ(ErrorOf([&] { fn_c(run.ctx(), c.depth); }), c.expected_error) << c.what;
+        EXPECT_EQ(ErrorOf([&] { soil::fn_c(run.ctx(), c.depth); }), c.expected_error) << c.what;
         const auto report = run.Outputs().ReportLines();
         EXPECT_NE(std::find(report.begin(), report.end(), c.expected_line), report.end()) << c.what;
     }
@@ -112,12 +112,12 @@ TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
     problem.Layers[1].Top.FrictionAngle = 34.0;
     PileRun run(problem);
     run::RunContext& ctx = run.ctx();
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 50.0), 0.015);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 100.0), 0.02);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 200.0), 0.005);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 250.0), 0.0);  // below the profile
-    EXPECT_DOUBLE_EQ(FrictionAngleAt(ctx, 100.0), 32.0);
-    EXPECT_EQ(ErrorOf([&] { FrictionAngleAt(ctx, 250.0); }), 104);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 50.0), 0.015);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 100.0), 0.02);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 200.0), 0.005);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 250.0), 0.0);  // below the profile
+    EXPECT_DOUBLE_EQ(soil::FrictionAngleAt(ctx, 100.0), 32.0);
+    EXPECT_EQ(ErrorOf([&] { soil::FrictionAngleAt(ctx, 250.0); }), 104);
 }
 
 TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
@@ -129,16 +129,16 @@ TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
     PileRun run(problem);
     run::RunContext& ctx = run.ctx();
     // Over 0..50 the weight rises linearly from 0.02 to 0.04: mean 0.03.
-    EXPECT_NEAR(AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
+    EXPECT_NEAR(soil::AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
     // Over 0..150: (0.04 * 100 + 0.04 * 50) / 150.
-    EXPECT_NEAR(AverageUnitWeight(ctx, 150.0), 0.04, 1.0e-15);
-    EXPECT_DOUBLE_EQ(AverageUnitWeight(ctx, 0.0), 0.02);  // at the surface: the first positive weight
+    EXPECT_NEAR(soil::AverageUnitWeight(ctx, 150.0), 0.04, 1.0e-15);
+    EXPECT_DOUBLE_EQ(soil::AverageUnitWeight(ctx, 0.0), 0.02);  // at the surface: the first positive weight
     // Strength 10 -> 20 over the first layer, 40 -> 60 over the second.
-    EXPECT_NEAR(AverageStrength(ctx, 100.0), 15.0, 1.0e-12);
-    EXPECT_NEAR(AverageStrength(ctx, 200.0), (15.0 * 100.0 + 50.0 * 100.0) / 200.0, 1.0e-12);
-    EXPECT_DOUBLE_EQ(AverageStrength(ctx, 0.0), 10.0);
-    EXPECT_EQ(ErrorOf([&] { AverageUnitWeight(ctx, 250.0); }), 115);
-    EXPECT_EQ(ErrorOf([&] { AverageStrength(ctx, 250.0); }), 103);
+    EXPECT_NEAR(soil::AverageStrength(ctx, 100.0), 15.0, 1.0e-12);
+    EXPECT_NEAR(soil::AverageStrength(ctx, 200.0), (15.0 * 100.0 + 50.0 * 100.0) / 200.0, 1.0e-12);
+    EXPECT_DOUBLE_EQ(soil::AverageStrength(ctx, 0.0), 10.0);
+    EXPECT_EQ(ErrorOf([&] { soil::AverageUnitWeight(ctx, 250.0); }), 115);
+    EXPECT_EQ(ErrorOf([&] { soil::AverageStrength(ctx, 250.0); }), 103);
 }
 
 TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
@@ -152,13 +152,13 @@ TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
     };
     const Case kCases[] = {{50.0, 1.0, 1.0}, {150.0, 0.75, 1.5}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}, {350.0, 1.0, 1.0}};
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(PMultiplierAt(ctx, c.depth), c.pm) << c.depth;
-        EXPECT_DOUBLE_EQ(YMultiplierAt(ctx, c.depth), c.ym) << c.depth;
+        EXPECT_DOUBLE_EQ(soil::PMultiplierAt(ctx, c.depth), c.pm) << c.depth;
+        EXPECT_DOUBLE_EQ(soil::YMultiplierAt(ctx, c.depth), c.ym) << c.depth;
     }
     // A count set by the options without any profile point read.
     ctx.problem.PyModifierProfile.clear();
     ctx.problem.PyModifierCount = 1;
-    EXPECT_EQ(PMultiplierAt(ctx, 150.0), 1.0);
+    EXPECT_EQ(soil::PMultiplierAt(ctx, 150.0), 1.0);
 }
 
 TEST(GroundSlope, FactorOnTheUltimateResistance) {
@@ -177,7 +177,7 @@ TEST(GroundSlope, FactorOnTheUltimateResistance) {
     for (const Case& c : kCases) {
         run::RunContext ctx;
         ctx.problem.SlopeMinusBatter = c.slope_degrees * kPi / 180.0;
-        EXPECT_DOUBLE_EQ(GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
+        EXPECT_DOUBLE_EQ(soil::GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
     }
 }
 
@@ -186,17 +186,17 @@ TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
     const bool marked[] = {false, false, true, false, true, true};
     model::SoilState soil;
     for (int l = 1; l <= 6; ++l) {
-        const CriterionEntry* entry = CriterionForCode(codes[l - 1]);
+        const soil::CriterionEntry* entry = soil::CriterionForCode(codes[l - 1]);
         ASSERT_NE(entry, nullptr);
-        ApplyBelowRockBookkeeping(soil, l, *entry);
+        soil::ApplyBelowRockBookkeeping(soil, l, *entry);
         EXPECT_EQ(soil.BelowRockLayer[l], marked[l - 1]) << "layer " << l;
     }
     EXPECT_EQ(soil.BelowRockCount, 2);
     // Frozen soil and undefined codes have no criterion.
-    EXPECT_EQ(CriterionForCode(kFrozenSoil), nullptr);
-    EXPECT_EQ(CriterionForCode(19), nullptr);
-    EXPECT_EQ(SoilModelName(kSand), "Sand");
-    EXPECT_EQ(SoilModelName(42), "Undefined");
+    EXPECT_EQ(soil::CriterionForCode(kFrozenSoil), nullptr);
+    EXPECT_EQ(soil::CriterionForCode(19), nullptr);
+    EXPECT_EQ(soil::SoilModelName(kSand), "Sand");
+    EXPECT_EQ(soil::SoilModelName(42), "Undefined");
 }
 
 TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
@@ -204,24 +204,24 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
     run::RunContext ctx;
     ctx.problem = problem;
     ctx.soil.EquivalentDepth[2] = 35.0;
-    EXPECT_EQ(CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0 - 100.0 + 35.0);
+    EXPECT_EQ(soil::CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 130.0), 130.0 - 100.0 + 35.0);
     ctx.soil.BelowRockCount = 1;
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0);              // below rock: actual depth
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 130.0), 130.0);              // below rock: actual depth
     ctx.soil.BelowRockCount = 0;
     ctx.problem.Layers[0].XLayerTop = -50.0;                          // ground above the pile head
     ctx.problem.Layers[0].XLayerBottom = -10.0;
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
 
     model::SoilState soil;
     soil.LayerResistance[1] = 5.0;
     soil.LayerResistance[2] = 0.001;  // a liquefied layer keeps its resistance apart
     soil.LiquefiedLayerResistance[2] = 7.0;
     soil.LayerResistance[3] = 3.0;
-    EXPECT_EQ(ResistanceOfLayersAbove(soil, 4), 15.0);
+    EXPECT_EQ(soil::ResistanceOfLayersAbove(soil, 4), 15.0);
     soil.LayerResistance[1] = 1.0e20;
     soil.LayerResistance[2] = 1.0e20;  // the running sum passes 1E20 and restarts at 100
-    EXPECT_EQ(ResistanceOfLayersAbove(soil, 3), 100.0);
+    EXPECT_EQ(soil::ResistanceOfLayersAbove(soil, 3), 100.0);
 }
 
 // The depth memo gives back a value only for the very depth it was stored

@@ -36,11 +36,11 @@ struct Analysis {
     run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number, 0 if none.
-    int Evaluate(SpringRoutine routine, int layer) {
+    int Evaluate(soil::SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
         return EvaluateNodes(routine, layer, pile().TopNode[l], pile().BottomNode[l]);
     }
-    int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
+    int EvaluateNodes(soil::SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
         } catch (const run::RunStop& stop) {
@@ -105,7 +105,7 @@ TEST(WeakRock, SecantModulusFollowsTheInitialLineAndTheQuarterPowerCurve) {
     for (const Case& c : kCases) {
         Analysis a(WeakRockProblem());
         a.pile().y(c.node) = c.y;
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(c.node), c.Es, 2.0e-7 * c.Es) << c.what;
     }
 }
@@ -118,7 +118,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     // published 4/3 is applied as 1.333, which parts them by about 0.2 %).
     Analysis a(WeakRockProblem());
     a.pile().y(11) = yA * 1.000001;
-    ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(11), Kir, 3.0e-3 * Kir);
 
     // With pm = 0.5 and ym = 2 a deflection of 32 yrm lies at 16 yrm on the
@@ -129,7 +129,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     Analysis m(problem);
     m.pile().y(11) = 32.0 * yrm;
     m.pile().y(12) = 1.0e-5;
-    ASSERT_EQ(m.Evaluate(&WeakRockSprings, 1), 0);
+    ASSERT_EQ(m.Evaluate(&soil::WeakRockSprings, 1), 0);
     EXPECT_NEAR(m.pile().Es(11), 0.5 * pur / (16.0 * yrm * 2.0), 1.0e-6 * pur);
     const double Kir_66 = 50000.0 * (100.0 + 400.0 * 66.0 / 72.0);
     EXPECT_NEAR(m.pile().Es(12), Kir_66, 1.0e-6 * Kir_66);
@@ -153,7 +153,7 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
         AddLayer(problem, kWeakRock, 24.0, 240.0, upper, upper);
         Analysis a(problem);
         a.pile().y(9) = 0.24;  // node 9 at 48 in
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 2), 0) << c.upper_code;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 2), 0) << c.upper_code;
         EXPECT_NEAR(a.pile().Es(9), c.pur / 0.24, 1.0e-6 * c.pur / 0.24) << c.upper_code;
     }
 }
@@ -180,7 +180,7 @@ TEST(WeakRock, RangeWarningsOfStrengthAndKrm) {
         const model::SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
         AddLayer(problem, kWeakRock, 0.0, problem.PileTotalLength, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0) << c.what;
         for (int id : {3071, 3072, 3073, 3074, 316, 317}) {
             // One occurrence per node (41 nodes) for the expected warning.
             EXPECT_EQ(a.ctx().warnings.WarningCount[static_cast<std::size_t>(id)], id == c.warning ? 41 : 0)
@@ -226,7 +226,7 @@ TEST(WeakRock, InputErrorsStopWithTheirMessages) {
         ProblemData problem = WeakRockProblem();
         c.make(problem);
         Analysis a(problem);
-        EXPECT_EQ(a.Evaluate(&WeakRockSprings, c.layer), c.error) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::WeakRockSprings, c.layer), c.error) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const std::string& line : c.lines) {
             EXPECT_TRUE(Contains(out.ReportLines(), line)) << c.what << ": " << line << "\n" << out.report;
@@ -250,7 +250,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
              WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
     AddLayer(bottom, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
     Analysis a(bottom);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 1, 1, 21), 116);
+    EXPECT_EQ(a.EvaluateNodes(&soil::WeakRockSprings, 1, 1, 21), 116);
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "           input as negative or zero (0)."));
     // The nodes above, of 25 to 95 psi, were below the usual range.
@@ -264,7 +264,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     AddLayer(top, kWeakRock, 24.0, 240.0, WeakRockPoint(0.0, 50000.0, 50.0, 0.0005),
              WeakRockPoint(500.0, 50000.0, 50.0, 0.0005));
     Analysis t(top);
-    EXPECT_EQ(t.Evaluate(&WeakRockSprings, 2), 172);
+    EXPECT_EQ(t.Evaluate(&soil::WeakRockSprings, 2), 172);
     EXPECT_TRUE(Contains(t.run->Outputs().MessageLines(),
                          "Problem:  The p-y curve for weak rock cannot be computed for layer 2 at depth   0.2400E+02."));
 }
@@ -292,14 +292,14 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
                  WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
         AddLayer(problem, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
         Analysis a(problem);
-        std::vector<PyNode> depths;
+        std::vector<soil::PyNode> depths;
         for (const double depth : c.depths) {
-            depths.push_back(OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
-                                             static_cast<int>(depths.size()) + 1));
+            depths.push_back(soil::OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
+                                                   static_cast<int>(depths.size()) + 1));
         }
         int error = 0;
         try {
-            WriteLayerCurves(a.ctx(), 1, depths);
+            soil::WriteLayerCurves(a.ctx(), 1, depths);
         } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }
@@ -320,7 +320,7 @@ TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
     AddLayer(problem, kWeakRock, 120.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 240.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 2, 21, 21), 220);  // node 21 at 120 in
+    EXPECT_EQ(a.EvaluateNodes(&soil::WeakRockSprings, 2, 21, 21), 220);  // node 21 at 120 in
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "Problem:  The top and bottom elevations for weak rock layer are equal."));
     EXPECT_TRUE(Contains(out.ReportLines(), "Trevasc ended prematurely due to runtime error number RUN00020"));
@@ -362,12 +362,12 @@ TEST(VuggyLimestone, BilinearCurveThenResidual) {
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(2000.0));
         a.pile().y(21) = c.y;
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(21) * std::fabs(c.y), c.p, 1.0e-6 * c.p) << c.what;
     }
     // Zero deflection: K1/ym.
     Analysis a(VuggyProblem(2000.0));
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21), K1, 1.0e-9 * K1);
 }
 
@@ -379,7 +379,7 @@ TEST(VuggyLimestone, SoilMovementIsNotSubtractedAndNoLoadTermIsWritten) {
     Analysis a(problem);
     a.pile().y(21) = 0.03;
     const double load_term = a.pile().R(21);
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21) * 0.03, 19200.0 + 100.0 * 1000.0 * (0.03 - 0.0096), 1.0e-6 * 21240.0);
     EXPECT_EQ(a.pile().R(21), load_term);
     EXPECT_NEAR(load_term, 5.0, 1.0e-12);
@@ -401,7 +401,7 @@ TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
     };
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(c.qu, c.units));
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
         // 41 nodes, the first at the layer top.
         EXPECT_EQ(a.ctx().warnings.WarningCount[308], c.warns ? 40 : 0) << c.qu;
     }
@@ -409,7 +409,7 @@ TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
 
 TEST(VuggyLimestone, StrengthOfZeroIsRejected) {
     Analysis a(VuggyProblem(0.0));
-    EXPECT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 172);
+    EXPECT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 172);
     const RunOutput out = a.run->Outputs();
     for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
         EXPECT_TRUE(Contains(lines, "          The uniaxial compressive strength there is   0.0000E+00; it must be "
@@ -443,7 +443,7 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
         point.SubgradeK = 725000.0;
         AddLayer(problem, kMassiveRock, 0.0, 400.0, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         const double Em_in = 725000.0 / 100.0 * std::exp(42.0 / 21.7);
         const double Kh_in =
             Em_in * std::pow(1.0e12 / (Em_in * std::pow(36.0, 4)), 0.284) * (36.0 / 12.0) * std::exp(-0.8);
@@ -459,12 +459,12 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
         problem.PyModifierProfile = {{0.0, c.pm, c.ym}, {10.0, c.pm, c.ym}};
         problem.PyModifierCount = 2;
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         // At zero deflection the secant modulus is the slope pm Kh / ym.
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-6 * Kh);
         // A very small deflection lies on the same initial slope.
         a.pile().y(21) = 1.0e-9;
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-5 * Kh);
     }
 }
@@ -475,12 +475,12 @@ TEST(MassiveRock, HyperbolaReachesHalfTheUltimateAtPuOverKh) {
     // pu from a deflection so large that p is pu to 1e-9.
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(far.Evaluate(&soil::MassiveRockSprings, 1), 0);
     const double pu = far.pile().Es(21) * 1.0e9;
     ASSERT_GT(pu, 0.0);
     Analysis half(MassiveRockProblem());
     half.pile().y(21) = pu / Kh;
-    ASSERT_EQ(half.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(half.Evaluate(&soil::MassiveRockSprings, 1), 0);
     EXPECT_NEAR(half.pile().Es(21) * pu / Kh, 0.5 * pu, 1.0e-6 * pu);
 }
 
@@ -513,7 +513,7 @@ TEST(MassiveRock, UltimateResistanceAtDepthFromHoekBrownAndBalmer) {
     const double pu = std::min(Pw, Pd);
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(far.Evaluate(&soil::MassiveRockSprings, 1), 0);
     EXPECT_NEAR(far.pile().Es(21) * 1.0e9, pu, 1.0e-5 * pu);
 }
 
@@ -533,7 +533,7 @@ TEST(MassiveRock, LayerWithoutStrengthOrModulusIsRejected) {
     };
     for (const Case& c : kCases) {
         Analysis a(MassiveRockProblem(c.sigma_ci, c.Ei, c.gamma));
-        EXPECT_EQ(a.Evaluate(&MassiveRockSprings, 1), 172) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 172) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
             EXPECT_TRUE(Contains(lines, "**** Input Data Error No. 72 ****")) << c.what;
@@ -550,7 +550,7 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     AddLayer(problem, kMassiveRock, 5.0, 5.0, point, point);
     AddLayer(problem, kMassiveRock, 5.0, 10.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&MassiveRockSprings, 2, 21, 21), 220);
+    EXPECT_EQ(a.EvaluateNodes(&soil::MassiveRockSprings, 2, 21, 21), 220);
     const auto report = a.run->Outputs().ReportLines();
     const auto stop = std::find(report.begin(), report.end(),
                                 "Trevasc ended prematurely due to runtime error number RUN00020");
@@ -580,31 +580,32 @@ TEST(RockCriteria, PrintedCurveIsTheCurveOfTheSprings) {
     struct Case {
         const char* what;
         ProblemData problem;
-        SpringRoutine springs;
-        CurveRoutine curves;
+        soil::SpringRoutine springs;
+        soil::CurveRoutine curves;
     };
     const Case kCases[] = {
-        {"weak rock", WeakRockProblem(), &WeakRockSprings, &WeakRockCurves},
-        {"vuggy limestone", VuggyProblem(2000.0), &VuggyLimestoneSprings, &VuggyLimestoneCurves},
-        {"massive rock", MassiveRockProblem(), &MassiveRockSprings, &MassiveRockCurves},
+        {"weak rock", WeakRockProblem(), &soil::WeakRockSprings, &soil::WeakRockCurves},
+        {"vuggy limestone", VuggyProblem(2000.0), &soil::VuggyLimestoneSprings, &soil::VuggyLimestoneCurves},
+        {"massive rock", MassiveRockProblem(), &soil::MassiveRockSprings, &soil::MassiveRockCurves},
     };
     constexpr int kNode = 21;
     for (const Case& c : kCases) {
         Analysis a(c.problem);
         for (int k = 1; k <= a.pile().N; ++k) a.pile().EI(k) *= 1.0 + 0.05 * k;
-        const std::vector<PyNode> depths = {OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
-        std::vector<PyCurveReport> printed;
-        c.curves(a.ctx(), 1, depths, [&](const PyNode&, const PyCurveReport& curve) { printed.push_back(curve); });
+        const std::vector<soil::PyNode> depths = {soil::OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
+        std::vector<soil::PyCurveReport> printed;
+        c.curves(a.ctx(), 1, depths,
+                 [&](const soil::PyNode&, const soil::PyCurveReport& curve) { printed.push_back(curve); });
         ASSERT_EQ(printed.size(), 1u) << c.what;
         int points = 0;
-        for (const PyCurveReport::Item& item : printed[0].Items()) {
-            if (item.kind != PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
+        for (const soil::PyCurveReport::Item& item : printed[0].Items()) {
+            if (item.kind != soil::PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
             ++points;
             a.pile().y(kNode) = item.y;
             ASSERT_EQ(a.Evaluate(c.springs, 1), 0) << c.what;
             EXPECT_NEAR(a.pile().Es(kNode) * item.y, item.p, 1.0e-9 * std::fabs(item.p)) << c.what << " y " << item.y;
         }
-        EXPECT_EQ(points, kReportPoints - 1) << c.what;
+        EXPECT_EQ(points, soil::kReportPoints - 1) << c.what;
     }
 }
 
