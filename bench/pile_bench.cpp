@@ -71,7 +71,7 @@ void BM_SolveBeamColumn(benchmark::State& state) {
     const int increments = static_cast<int>(state.range(0)) - 1;
     auto ctx = std::make_unique<run::RunContext>();
     ctx->problem = PipeInUserCurves(increments);
-    SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
+    pile::SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
     model::PileModel& pile = ctx->pile;
     std::mt19937 random(7);
     std::uniform_real_distribution<double> modulus(2000.0, 20000.0);
@@ -80,7 +80,7 @@ void BM_SolveBeamColumn(benchmark::State& state) {
     pile.HeadShear = 20000.0;
     pile.P = 50000.0;
     for (auto _ : state) {
-        Solve_Beam_Column(*ctx);
+        pile::Solve_Beam_Column(*ctx);
         benchmark::DoNotOptimize(pile.y(1));
     }
     state.SetLabel(std::to_string(pile.N) + " nodes");
@@ -93,7 +93,7 @@ void BM_NonlinearAnalysis501Nodes(benchmark::State& state) {
         ctx->problem = PipeInUserCurves(500);
         ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
-            RunLoadCases(*ctx);
+            pile::RunLoadCases(*ctx);
         } catch (const run::RunStop&) {
             state.SkipWithError("the analysis stopped with an error");
             break;

@@ -120,7 +120,7 @@ void EchoLrfdLoads(run::RunContext& ctx) {
     }
 
     // 4. Sums by load type.
-    const LrfdTypeSums sums = SumLrfdLoadsByType(problem);
+    const pile::LrfdTypeSums sums = pile::SumLrfdLoadsByType(problem);
     report.Blank(2);
     report.Line("Totals of Unfactored Loads by Load Type for LRFD Analyses:");
     report.Line("----------------------------------------------------------");
@@ -177,7 +177,7 @@ void EchoLrfdLoads(run::RunContext& ctx) {
     report.Line(std::string(78, '-'));
     report.Blank();
     const std::string force_unit = uscs ? " lbs" : " kN";
-    FactorLrfdCombinations(problem, sums);
+    pile::FactorLrfdCombinations(problem, sums);
     number = 0;
     for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
@@ -226,7 +226,7 @@ void EchoLrfdLoads(run::RunContext& ctx) {
     }
 
     // 8. Transformation for pile batter.
-    if (TransformLrfdForBatter(problem)) {
+    if (pile::TransformLrfdForBatter(problem)) {
         const double batter = problem.PileBatterAngle;
         const double sb = std::sin(batter);
         const double cb = std::cos(batter);
@@ -263,7 +263,7 @@ void EchoLrfdLoads(run::RunContext& ctx) {
     }
 
     // 9. Distinct factored axial thrusts.
-    const std::vector<double> distinct = AssignLrfdThrustLevels(problem, uscs);
+    const std::vector<double> distinct = pile::AssignLrfdThrustLevels(problem, uscs);
     report.Blank(2);
     report.Line("Sorted Values of Axial Thrust Forces Sorted for LRFD Computations:");
     report.Line("------------------------------------------------------------------");

@@ -292,7 +292,7 @@ void AnalyseConnected(run::RunContext& ctx, bool check_only) {
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
-        FinishInteractionWithoutLoadCases(ctx);
+        pile::FinishInteractionWithoutLoadCases(ctx);
         return;
     }
     // Close the soil profile: the layers follow each other without gaps from
@@ -300,18 +300,18 @@ void AnalyseConnected(run::RunContext& ctx, bool check_only) {
     model::MakeLayersContiguous(problem);
     report::WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
     if (version_tag == "TREVAS6") model::ConvertUscsUnits(problem, uscs_conversion_done);
-    BuildNodeDepths(ctx);
+    pile::BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
     // mode asks for.
     if (options.AnalysisMode == 3 || options.AnalysisMode == 5) SectionAnalysisLoop(ctx, false);
 
-    RunLoadCases(ctx);
-    WriteResponseSummary(ctx);
-    CheckLoadCasesAgainstInteraction(ctx);
+    pile::RunLoadCases(ctx);
+    pile::WriteResponseSummary(ctx);
+    pile::CheckLoadCasesAgainstInteraction(ctx);
     if (options.ComputeKmatrix) {
         ctx.files.messages.Line("Computing pile-head stiffness matrix components.");
         ctx.files.messages.Blank();
-        ComputePileHeadStiffness(ctx);
+        pile::ComputePileHeadStiffness(ctx);
     }
     // The interaction records close the plot file, after every record the
     // readers of files without them expect.

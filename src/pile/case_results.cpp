@@ -10,7 +10,7 @@
 #include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -369,4 +369,4 @@ void Write_Case_Results(run::RunContext& ctx, int c, model::CaseResults& results
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

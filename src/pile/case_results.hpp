@@ -6,7 +6,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Largest imbalances of the segment equilibrium check, with the steps
 // (3 .. N+1) where they occurred.
@@ -30,4 +30,4 @@ void Write_Case_Results(run::RunContext& ctx, int c);
 // stiffness trials keep theirs apart from the load cases).
 void Write_Case_Results(run::RunContext& ctx, int c, model::CaseResults& results);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

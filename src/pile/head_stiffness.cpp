@@ -17,7 +17,7 @@
 #include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 namespace {
 
 constexpr int kLevels = 10;
@@ -191,4 +191,4 @@ void ComputePileHeadStiffness(run::RunContext& ctx) {
     if (complete) WriteStiffnessReport(ctx, trials);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -17,7 +17,7 @@
 #include "report/report_helpers.hpp"
 #include "section/interaction_report.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -126,4 +126,4 @@ void FinishInteractionWithoutLoadCases(run::RunContext& ctx) {
     section::WriteInteractionPlotRecords(ctx, false);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -12,7 +12,7 @@
 #include "report/report_helpers.hpp"
 #include "report/plot_file.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -154,4 +154,4 @@ void RunLengthStudy(run::RunContext& ctx, int c) {
     WriteStudy(ctx, c, load, points);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -20,7 +20,7 @@
 #include "soil/py_framework.hpp"
 #include "soil/py_output.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -463,4 +463,4 @@ void RunLoadCases(run::RunContext& ctx) {
     if (ctx.ErrorNumber > 0) throw run::RunStop{ctx.ErrorNumber};
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // How a failure to converge is treated.
 enum class FailureRule {
@@ -65,4 +65,4 @@ void BuildNodeDepths(run::RunContext& ctx);
 // Every load case: node set-up, nonlinear iteration, results.
 void RunLoadCases(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -11,7 +11,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -184,4 +184,4 @@ void WriteLrfdPerformanceTable(run::RunContext& ctx) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 
 #include "model/units.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 namespace {
 
 // Ascending exchange sort and removal of exact duplicates.
@@ -89,4 +89,4 @@ std::vector<double> AssignLrfdThrustLevels(model::ProblemData& problem, bool usc
     return distinct;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -10,7 +10,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Unfactored pile-head loads summed by LRFD load type (DL, LL, ... Sp).
 struct LrfdTypeSums {
@@ -40,4 +40,4 @@ bool TransformLrfdForBatter(model::ProblemData& problem);
 // input, at most kMaxAxialThrusts of them).
 std::vector<double> AssignLrfdThrustLevels(model::ProblemData& problem, bool uscs);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -318,4 +318,4 @@ void Update_Nonlinear_EI(run::RunContext& ctx, int t, double p_prime) {
     if (!pile.head_own_stiffness && pile.N >= 3) pile.EI(3) = pile.EI(2);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

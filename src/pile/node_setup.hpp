@@ -11,7 +11,7 @@
 #include "model/pile_properties.hpp"
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Node depths for `increments` equal increments of a pile of length L.
 void ComputeNodeDepths(model::PileModel& pile, int increments, double L, double batter_angle);
@@ -38,4 +38,4 @@ int AxialThrustIndex(const model::ProblemData& problem, double p_prime);
 void Update_Nonlinear_EI(run::RunContext& ctx, int t, double p_prime);
 double Interpolate_EI_From_Curve(run::RunContext& ctx, int k, int s, int t);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

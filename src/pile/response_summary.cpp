@@ -10,7 +10,7 @@
 #include "report/report_helpers.hpp"
 #include "report/plot_file.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -116,4 +116,4 @@ void WriteResponseSummary(run::RunContext& ctx) {
     if (options.UseLrfd) WriteLrfdPerformanceTable(ctx);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 namespace fmt = report::fmt;
 
@@ -481,4 +481,4 @@ double CombinedStress(const run::RunContext& ctx, int k) {
     return std::fabs(pile.P) / area + std::fabs(pile.M(k)) * pile.StressFibre(k) / inertia;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

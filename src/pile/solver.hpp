@@ -20,7 +20,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Solves the pile for the current EI, Es, load terms, thrust, tip shear and
 // head conditions; sets y (with its guard values), Vt and dYmax. A vanishing
@@ -52,4 +52,4 @@ void ResetRunningMaxima(model::PileModel& pile);
 // Resets the per-section maxima of a case.
 void ResetSectionMaxima(model::PileModel& pile);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -247,12 +247,12 @@ struct HandSetCase {
         AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
         run = std::make_unique<PileRun>(problem);
         run::RunContext& ctx = run->ctx();
-        SetUpNodes(ctx, 240.0, 0);
+        pile::SetUpNodes(ctx, 240.0, 0);
         model::PileModel& pile = ctx.pile;
         pile.y.Fill(0.0);
         for (std::size_t i = 0; i < y.size(); ++i) pile.y(static_cast<int>(i) + 1) = y[i];
         pile.LoadingType = model::kShearAndMoment;
-        Write_Case_Results(ctx, 1);
+        pile::Write_Case_Results(ctx, 1);
     }
 };
 
@@ -307,13 +307,13 @@ TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
         PileRun run(problem);
         run::RunContext& ctx = run.ctx();
         ctx.labels = model::MakeUnitLabels(UnitSystem::USCS);
-        SetUpNodes(ctx, 240.0, 0);
+        pile::SetUpNodes(ctx, 240.0, 0);
         ctx.pile.y.Fill(0.0);
         for (std::size_t i = 0; i < c.y.size(); ++i) ctx.pile.y(static_cast<int>(i) + 1) = c.y[i];
         ctx.pile.LoadingType = model::kShearAndMoment;
         std::int32_t stopped = 0;
         try {
-            Write_Case_Results(ctx, 1);
+            pile::Write_Case_Results(ctx, 1);
         } catch (const run::RunStop& stop) {
             stopped = stop.error_number;
         }
@@ -370,7 +370,7 @@ TEST(OutputVerification, ConvergedSolutionsAreInEquilibrium) {
         c.change(problem);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0) << c.what;
-        const EquilibriumCheck check = Verify_Segment_Equilibrium(run.ctx());
+        const pile::EquilibriumCheck check = pile::Verify_Segment_Equilibrium(run.ctx());
         EXPECT_LE(std::fabs(check.MomentImbalance), 1.0) << c.what;
         EXPECT_NE(run.Outputs().report.find("Output Verification: Computed forces and moments are within"),
                   std::string::npos)
@@ -399,8 +399,8 @@ TEST(OutputVerification, AnUnbalancedSolutionIsFlaggedInBothFiles) {
         // Displace one node off the solution: the segments around it are out
         // of balance, the largest moment imbalance at the step after it.
         ctx.pile.y(50) += 0.01 * ctx.pile.y(1);
-        Write_Case_Results(ctx, 1);
-        const EquilibriumCheck check = Verify_Segment_Equilibrium(ctx);
+        pile::Write_Case_Results(ctx, 1);
+        const pile::EquilibriumCheck check = pile::Verify_Segment_Equilibrium(ctx);
         EXPECT_GE(check.MomentStep, 50);
         EXPECT_LE(check.MomentStep, 52);
         const RunOutput out = run.Outputs();

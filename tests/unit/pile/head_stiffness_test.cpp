@@ -61,7 +61,7 @@ ClosedForm LongPileStiffness() {
 TEST(HeadStiffness, LinearPileMatchesLongBeamOnElasticFoundation) {
     PileRun run(LinearPile(10000.0, 0.0));
     ASSERT_EQ(run.Run(), 0);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     EXPECT_EQ(run.ctx().ErrorNumber, 0);
     const RunOutput out = run.Outputs();
     const auto rows = Line14Fields(out);
@@ -93,7 +93,7 @@ TEST(HeadStiffness, LinearPileMatchesLongBeamOnElasticFoundation) {
 TEST(HeadStiffness, ReportBlockHeadingsRowsAndDefinitions) {
     PileRun run(LinearPile(10000.0, 50000.0));
     ASSERT_EQ(run.Run(), 0);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const RunOutput out = run.Outputs();
     const auto report = out.ReportLines();
     const std::size_t title = FindLine(report, std::string(18, ' ') + "Computed Pile-head Stiffness Matrix Values");
@@ -151,7 +151,7 @@ TEST(HeadStiffness, LoadLevelsAndReplacedZeroReferences) {
         }
         AddLoad(problem, model::kShearAndMoment, c.V0, c.M0);
         PileRun run(problem);
-        ComputePileHeadStiffness(run.ctx());
+        pile::ComputePileHeadStiffness(run.ctx());
         const auto rows = Line14Fields(run.Outputs());
         ASSERT_EQ(rows.size(), 10u);
         for (int i = 1; i <= 10; ++i) {
@@ -165,7 +165,7 @@ TEST(HeadStiffness, LoadLevelsAndReplacedZeroReferences) {
 
 TEST(HeadStiffness, UsZeroReferenceLevelsAsRecorded) {
     PileRun run(LinearPile(0.0, 0.0));
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const auto records = PlotRecords(run.Outputs(), kLine14);
     ASSERT_EQ(records.size(), 10u);
     EXPECT_EQ(records[0].substr(0, 30), "  0.1000000E+01  0.1000000E+02");
@@ -192,7 +192,7 @@ TEST(HeadStiffness, TrialThatFailsEndsTheComputationSilently) {
         ASSERT_EQ(run.Run(), 0);
         c.change(run.ctx().problem.Options);
         const std::size_t before = run.ctx().problem.PileHeadLoads.size();
-        ComputePileHeadStiffness(run.ctx());
+        pile::ComputePileHeadStiffness(run.ctx());
         EXPECT_EQ(run.ctx().ErrorNumber, 0);
         EXPECT_EQ(run.ctx().problem.PileHeadLoads.size(), before);
         const RunOutput out = run.Outputs();
@@ -258,7 +258,7 @@ TEST(HeadStiffness, GeneralUnitsZeroReferenceWritesNoNonNumbers) {
     AddElasticSubgradeLayer(problem, 0.0, kL + 100.0, kSubgrade, kSubgrade);
     AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
     PileRun run(problem);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const RunOutput out = run.Outputs();
     int non_numbers = 0;
     for (const std::string& record : PlotRecords(out, kLine14)) {

@@ -68,15 +68,15 @@ int SolutionsStarted(const RunOutput& out, int c) {
 }
 
 TEST(LengthStudy, TrialLengthsAreFivePercentStepsInSinglePrecision) {
-    EXPECT_EQ(LengthStudyTrialLength(600.0, 0), 600.0);
-    EXPECT_NEAR(LengthStudyTrialLength(600.0, 1), 570.0, 1.0e-4);
-    EXPECT_NEAR(LengthStudyTrialLength(600.0, 18), 60.0, 1.0e-4);
+    EXPECT_EQ(pile::LengthStudyTrialLength(600.0, 0), 600.0);
+    EXPECT_NEAR(pile::LengthStudyTrialLength(600.0, 1), 570.0, 1.0e-4);
+    EXPECT_NEAR(pile::LengthStudyTrialLength(600.0, 18), 60.0, 1.0e-4);
     // The twentieth trial, 30 in, lies below 0.05 L0 = 30.0000004 in.
-    EXPECT_TRUE(LengthStudyTrialTooShort(LengthStudyTrialLength(600.0, 19), 600.0, 0.0));
-    EXPECT_FALSE(LengthStudyTrialTooShort(LengthStudyTrialLength(600.0, 18), 600.0, 0.0));
+    EXPECT_TRUE(pile::LengthStudyTrialTooShort(pile::LengthStudyTrialLength(600.0, 19), 600.0, 0.0));
+    EXPECT_FALSE(pile::LengthStudyTrialTooShort(pile::LengthStudyTrialLength(600.0, 18), 600.0, 0.0));
     // With the ground 200 in below the head the limit is 230 in.
-    EXPECT_FALSE(LengthStudyTrialTooShort(240.0, 600.0, 200.0));
-    EXPECT_TRUE(LengthStudyTrialTooShort(210.0, 600.0, 200.0));
+    EXPECT_FALSE(pile::LengthStudyTrialTooShort(240.0, 600.0, 200.0));
+    EXPECT_TRUE(pile::LengthStudyTrialTooShort(210.0, 600.0, 200.0));
 }
 
 TEST(LengthStudy, HeadDeflectionFollowsTheFiniteBeamAndGrowsBelowTheCriticalLength) {
@@ -218,7 +218,7 @@ TEST(LengthStudy, TrialWithoutConvergenceEndsTheStudy) {
     ASSERT_EQ(run.Run(), 0);
     run.ctx().problem.Options.ConvergenceTolerance = -1.0;  // never met
     run.ctx().problem.Options.IterationLimit = 30;
-    RunLengthStudy(run.ctx(), 1);
+    pile::RunLengthStudy(run.ctx(), 1);
     EXPECT_EQ(run.ctx().ErrorNumber, 0);
     const RunOutput out = run.Outputs();
     EXPECT_EQ(SolutionsStarted(out, 1), 2);

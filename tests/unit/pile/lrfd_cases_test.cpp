@@ -116,8 +116,8 @@ model::ProblemData DistributedLoadProblem() {
 TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
     PileRun run(DistributedLoadProblem());
     run::RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 1200.0, 0);
-    ApplyLrfdDistributedLoads(ctx, 2);
+    pile::SetUpNodes(ctx, 1200.0, 0);
+    pile::ApplyLrfdDistributedLoads(ctx, 2);
     const model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         const double x = pile.x(k);
@@ -126,15 +126,15 @@ TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
         EXPECT_NEAR(pile.Q(k), 1.5 * dead + 2.0 * wind, 1.0e-12) << "node " << k;
         EXPECT_EQ(pile.R(k), pile.Q(k)) << "node " << k;
     }
-    ApplyLrfdDistributedLoads(ctx, 1);
+    pile::ApplyLrfdDistributedLoads(ctx, 1);
     for (int k = 1; k <= pile.N; ++k) EXPECT_EQ(pile.Q(k), 0.0) << "node " << k;
 }
 
 TEST(LrfdCases, DistributedLoadTablesListOnlyLoadedNodes) {
     PileRun run(DistributedLoadProblem());
     run::RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 1200.0, 0);
-    ApplyLrfdDistributedLoads(ctx, 1);
+    pile::SetUpNodes(ctx, 1200.0, 0);
+    pile::ApplyLrfdDistributedLoads(ctx, 1);
     const auto report = run.Outputs().ReportLines();
     auto block = [](const std::string& name, std::vector<std::string> rows) {
         std::vector<std::string> lines = {"",
@@ -239,7 +239,7 @@ TEST(LrfdCases, PerformanceTableComparesTheDevelopedMomentWithTheFactoredCapacit
         results.SectionMaxMoment[3] = kCases[i].pipe_moment;
     }
 
-    WriteLrfdPerformanceTable(ctx);
+    pile::WriteLrfdPerformanceTable(ctx);
     EXPECT_EQ(ctx.warnings.WarningCount[400], 3);
     const auto report = run.Outputs().ReportLines();
     const std::size_t heading = FindLine(report, std::string(19, ' ') + "LRFD Performance by Load Case Combination");

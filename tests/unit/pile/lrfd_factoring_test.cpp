@@ -31,13 +31,13 @@ TEST(LrfdFactoring, FactoredLoadsAreSumsOfFactorTimesTypeTotal) {
     model::ProblemData problem;
     problem.LrfdLoads = {Group(1, 10000.0, 2.0e5, 3.0e5), Group(1, 5000.0, 0.0, 1.0e5), Group(2, 8000.0, 1.0e5, 0.0)};
     problem.LrfdCombinations = {Combination(1.25, 1.75), Combination(0.9, -1.0), Combination(0.0, 0.0)};
-    const LrfdTypeSums sums = SumLrfdLoadsByType(problem);
+    const pile::LrfdTypeSums sums = pile::SumLrfdLoadsByType(problem);
     EXPECT_EQ(sums.count[0], 2);
     EXPECT_EQ(sums.count[1], 1);
     EXPECT_DOUBLE_EQ(sums.shear[0], 15000.0);
     EXPECT_DOUBLE_EQ(sums.axial[0], 4.0e5);
 
-    FactorLrfdCombinations(problem, sums);
+    pile::FactorLrfdCombinations(problem, sums);
     struct Expected { double v, m, p; };
     const Expected expected[] = {{1.25 * 15000 + 1.75 * 8000, 1.25 * 2.0e5 + 1.75 * 1.0e5, 1.25 * 4.0e5},
                                  {0.9 * 15000, 0.9 * 2.0e5, 0.9 * 4.0e5},
@@ -61,12 +61,12 @@ TEST(LrfdFactoring, BatterTurnsHorizontalAndVerticalForcesIntoShearAndThrust) {
     c.FactoredAxial = 452500.0;
     problem.LrfdCombinations = {c};
 
-    problem.PileBatterAngle = 0.5 * kLrfdBatterThreshold;
-    EXPECT_FALSE(TransformLrfdForBatter(problem));
+    problem.PileBatterAngle = 0.5 * pile::kLrfdBatterThreshold;
+    EXPECT_FALSE(pile::TransformLrfdForBatter(problem));
     EXPECT_EQ(problem.LrfdCombinations[0].FactoredShear, 32750.0);
 
     problem.PileBatterAngle = 8.0 * std::numbers::pi / 180.0;
-    EXPECT_TRUE(TransformLrfdForBatter(problem));
+    EXPECT_TRUE(pile::TransformLrfdForBatter(problem));
     EXPECT_NEAR(problem.LrfdCombinations[0].FactoredShear, 95407.1, 0.05);
     EXPECT_NEAR(problem.LrfdCombinations[0].FactoredAxial, 443538.4, 0.05);
     EXPECT_EQ(problem.LrfdCombinations[0].FactoredMoment, 1.0e6);
@@ -82,13 +82,13 @@ TEST(LrfdFactoring, ThrustLevelsAreTheDistinctThrustsAscending) {
         problem.LrfdCombinations.push_back(c);
     }
     problem.AxialThrustList = {999.0};
-    const std::vector<double> distinct = AssignLrfdThrustLevels(problem, /*uscs=*/true);
+    const std::vector<double> distinct = pile::AssignLrfdThrustLevels(problem, /*uscs=*/true);
     EXPECT_EQ(distinct, (std::vector<double>{100000.0, 200000.0, 300000.0}));
     EXPECT_EQ(problem.AxialThrustList, (std::vector<double>{100.0, 200.0, 300.0}));
     const int index[] = {3, 1, 3, 2};
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(problem.LrfdCombinations[i].ThrustIndex, index[i]);
 
-    AssignLrfdThrustLevels(problem, /*uscs=*/false);
+    pile::AssignLrfdThrustLevels(problem, /*uscs=*/false);
     EXPECT_EQ(problem.AxialThrustList, (std::vector<double>{100000.0, 200000.0, 300000.0}));
 }
 
@@ -101,7 +101,7 @@ TEST(LrfdFactoring, ThrustLevelsStopAtTheTableCapacity) {
         c.FactoredAxial = 1000.0 * i;
         problem.LrfdCombinations.push_back(c);
     }
-    AssignLrfdThrustLevels(problem, /*uscs=*/true);
+    pile::AssignLrfdThrustLevels(problem, /*uscs=*/true);
     ASSERT_EQ(problem.AxialThrustList.size(), static_cast<std::size_t>(model::kMaxAxialThrusts));
     EXPECT_EQ(problem.AxialThrustList.front(), 1.0);
     EXPECT_EQ(problem.AxialThrustList.back(), static_cast<double>(model::kMaxAxialThrusts));

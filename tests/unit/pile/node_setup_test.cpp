@@ -14,7 +14,7 @@ namespace {
 TEST(NodeDepths, EqualIncrementsWithTipExactlyAtPileLengthAndVerticalDepthsForBatter) {
     model::PileModel pile;
     // 100 increments on 600 in: h = 6 in; batter 10 degrees: xv = cos(10) x.
-    ComputeNodeDepths(pile, 100, 600.0, 10.0 * kPi / 180.0);
+    pile::ComputeNodeDepths(pile, 100, 600.0, 10.0 * kPi / 180.0);
     EXPECT_EQ(pile.N, 101);
     EXPECT_DOUBLE_EQ(pile.h, 6.0);
     EXPECT_EQ(pile.x(101), 600.0);
@@ -66,8 +66,8 @@ TEST(LookupPileProperties, InterpolatesInDepthAndTakesTheLowerSectionAtABoundary
 TEST(AssignNodesToSections, NodeAtASectionBoundaryBelongsToTheUpperSection) {
     const model::ProblemData problem = TwoSectionPile();
     model::PileModel pile;
-    ComputeNodeDepths(pile, 40, 240.0, 0.0);  // h = 6: node 21 at 120 in
-    Assign_Nodes_To_Sections(problem, pile);
+    pile::ComputeNodeDepths(pile, 40, 240.0, 0.0);  // h = 6: node 21 at 120 in
+    pile::Assign_Nodes_To_Sections(problem, pile);
     EXPECT_EQ(pile.section(1), 1);
     EXPECT_EQ(pile.section(21), 1);
     EXPECT_EQ(pile.section(22), 2);
@@ -81,7 +81,7 @@ TEST(AssignNodesToLayers, InterfaceNodeBelongsToTheLowerLayerAndThinLayersHoldNo
     AddElasticSubgradeLayer(problem, 62.0, 65.0, 1.0, 1.0);    // no node (nodes at 60 and 66)
     AddElasticSubgradeLayer(problem, 65.0, 300.0, 1.0, 1.0);   // reaches the tip
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 240.0, 0);
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
     const model::PileModel& pile = run.ctx().pile;
     const int expected_top[] = {0, 1, 11, 0, 12};
     const int expected_bottom[] = {0, 10, 11, 0, 41};
@@ -96,7 +96,7 @@ TEST(AssignNodesToLayers, ProfileEndingAboveTheTipWritesTheDiagnosticAndGoesOn) 
     AddElasticSubgradeLayer(problem, 0.0, 60.0, 1.0, 1.0);
     AddElasticSubgradeLayer(problem, 60.0, 120.0, 1.0, 1.0);
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 240.0, 0);
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
     EXPECT_EQ(run.ctx().pile.BottomNode[1], 10);
     EXPECT_EQ(run.ctx().pile.BottomNode[2], 0);
     const auto lines = run.Outputs().ReportLines();
@@ -129,7 +129,7 @@ TEST(AverageDistributedLoad, AveragesTheIntensityOverTheTributaryLength) {
         {"empty table", {}, 60.0, 12.0, 0.0},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(Average_Distributed_Load(c.table, c.x, c.h), c.expected) << c.what;
+        EXPECT_DOUBLE_EQ(pile::Average_Distributed_Load(c.table, c.x, c.h), c.expected) << c.what;
     }
 }
 
@@ -154,8 +154,8 @@ TEST(InterpolateSoilMovement, LinearBetweenPointsZeroOutsideAndMeanAtARepeatedDe
         model::ProblemData problem;
         problem.SoilMovementProfile = c.profile;
         model::PileModel pile;
-        ComputeNodeDepths(pile, 10, 60.0, 0.0);
-        Interpolate_Soil_Movement(problem, pile);
+        pile::ComputeNodeDepths(pile, 10, 60.0, 0.0);
+        pile::Interpolate_Soil_Movement(problem, pile);
         for (int k = 1; k <= 11; ++k) EXPECT_DOUBLE_EQ(pile.ysoil(k), c.expected[k - 1]) << c.what << ", node " << k;
     }
 }
@@ -165,7 +165,7 @@ TEST(SetUpNodes, InitialSoilModulusBelowTheGroundOnlyAndZeroDeflections) {
     AddElasticSubgradeLayer(problem, 30.0, 300.0, 1.0, 1.0);  // ground 30 in below the head
     PileRun run(problem);
     run.ctx().pile.y(7) = 3.0;
-    SetUpNodes(run.ctx(), 240.0, 0);
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
     const model::PileModel& pile = run.ctx().pile;
     EXPECT_EQ(pile.Es(5), 0.0);                    // 24 in
     EXPECT_EQ(pile.Es(6), model::kInitialSoilModulus);    // 30 in: at the ground surface
@@ -216,7 +216,7 @@ TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
         PileRun run(problem);
         run::RunContext& ctx = run.ctx();
         ctx.stiffness = TwoLevelTable(2.0);
-        SetUpNodes(ctx, 120.0, 0);
+        pile::SetUpNodes(ctx, 120.0, 0);
         model::PileModel& pile = ctx.pile;
         // A parabola y = phi x^2 / 2 centred on node 20: curvature phi there,
         // moment EI phi with a current EI of 2E6 lb-in^2 (2000 kip-in^2), so
@@ -227,7 +227,7 @@ TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
         }
         pile.EI.Fill(2.0e6);
         const double p_prime = c.thrust;
-        Update_Nonlinear_EI(ctx, AxialThrustIndex(ctx.problem, p_prime), p_prime);
+        pile::Update_Nonlinear_EI(ctx, pile::AxialThrustIndex(ctx.problem, p_prime), p_prime);
         EXPECT_NEAR(pile.EI(20), c.expected_EI, 1.0e-6 * c.expected_EI) << c.what;
         EXPECT_EQ(pile.beyond_curve(20) != 0, c.beyond) << c.what;
     }
@@ -237,9 +237,9 @@ TEST(UpdateNonlinearEI, ElasticSectionsKeepThePropertyTableStiffness) {
     model::ProblemData problem = ElasticPileProblem(120.0, 3.0e9, 10.0, 40);
     problem.AxialThrustList = {0.0};
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 120.0, 0);
+    pile::SetUpNodes(run.ctx(), 120.0, 0);
     for (int k = -1; k <= run.ctx().pile.N + 1; ++k) run.ctx().pile.y(k) = 0.001 * k * k;
-    Update_Nonlinear_EI(run.ctx(), 1, 0.0);  // no table: an elastic section never reads one
+    pile::Update_Nonlinear_EI(run.ctx(), 1, 0.0);  // no table: an elastic section never reads one
     EXPECT_EQ(run.ctx().pile.EI(20), 3.0e9);
 }
 
@@ -251,7 +251,7 @@ TEST(AxialThrustIndex, BracketsTheThrust) {
         int index;
     };
     const Case kCases[] = {{5.0, 1}, {10.0, 1}, {15.0, 1}, {20.0, 2}, {39.0, 2}, {40.0, 3}, {90.0, 3}};
-    for (const Case& c : kCases) EXPECT_EQ(AxialThrustIndex(problem, c.thrust), c.index) << c.thrust;
+    for (const Case& c : kCases) EXPECT_EQ(pile::AxialThrustIndex(problem, c.thrust), c.index) << c.thrust;
 }
 
 }  // namespace

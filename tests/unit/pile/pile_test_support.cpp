@@ -106,7 +106,7 @@ PileRun::PileRun(model::ProblemData problem) : ctx_(std::make_unique<run::RunCon
 
 int PileRun::Run() {
     try {
-        RunLoadCases(*ctx_);
+        pile::RunLoadCases(*ctx_);
     } catch (const run::RunStop& stop) {
         return stop.error_number;
     }

@@ -49,7 +49,7 @@ TEST(ResponseSummary, FixedHeadCaseLineAndLine13) {
     AddLoad(problem, model::kShearAndSlope, kShear, 0.0);
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
-    WriteResponseSummary(run.ctx());
+    pile::WriteResponseSummary(run.ctx());
     const RunOutput out = run.Outputs();
     const auto report = out.ReportLines();
 
@@ -142,7 +142,7 @@ TEST(ResponseSummary, HeadingsByUnitSystem) {
         AddLoad(problem, model::kDeflectionAndMoment, 0.01, 0.0);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0);
-        WriteResponseSummary(run.ctx());
+        pile::WriteResponseSummary(run.ctx());
         const RunOutput out = run.Outputs();
         const auto report = out.ReportLines();
         const std::size_t title = FindLine(report, std::string(27, ' ') + "Summary of Pile Response(s)");

@@ -56,7 +56,7 @@ class WinklerSolution : public ::testing::TestWithParam<HeadCase> {};
 
 // One linear solution of the pile in a constant modulus Es.
 void SolveInWinklerSoil(run::RunContext& ctx, const HeadCase& c) {
-    SetUpNodes(ctx, kL, 0);
+    pile::SetUpNodes(ctx, kL, 0);
     model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) pile.Es(k) = kEs;
     pile.LoadingType = c.type;
@@ -64,7 +64,7 @@ void SolveInWinklerSoil(run::RunContext& ctx, const HeadCase& c) {
     if (c.type == model::kShearAndMoment) pile.HeadMoment = c.condition2;
     if (c.type == model::kShearAndSlope) pile.HeadSlope = c.condition2;
     pile.P = 0.0;
-    Solve_Beam_Column(ctx);
+    pile::Solve_Beam_Column(ctx);
 }
 
 Winkler Exact(const HeadCase& c) {
@@ -89,7 +89,7 @@ TEST_P(WinklerSolution, MatchesClosedFormWithinTruncationError) {
         ASSERT_NEAR(pile.y(k), exact.y(pile.x(k)), y_tolerance) << "node " << k;
     }
     for (int k = 2; k < pile.N; ++k) {
-        Compute_Node_Response(ctx, k);
+        pile::Compute_Node_Response(ctx, k);
         ASSERT_NEAR(pile.M(k), exact.M(pile.x(k)), m_tolerance) << "node " << k;
     }
 }
@@ -132,7 +132,7 @@ SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
     problem.DistributedLoad = {{0.0, 20.0}, {120.0, 5.0}};
     SolvedPile solved{std::make_unique<PileRun>(problem)};
     run::RunContext& ctx = solved.run->ctx();
-    SetUpNodes(ctx, 600.0, 0);
+    pile::SetUpNodes(ctx, 600.0, 0);
     model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         pile.Es(k) = 200.0 + 3.0 * pile.x(k);
@@ -147,7 +147,7 @@ SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
         case model::kDeflectionAndMoment: pile.HeadDeflection = c1, pile.HeadMoment = c2; break;
         default: pile.HeadDeflection = c1, pile.HeadSlope = c2; break;
     }
-    Solve_Beam_Column(ctx);
+    pile::Solve_Beam_Column(ctx);
     return solved;
 }
 
@@ -235,11 +235,11 @@ TEST(SolveBeamColumn, TipShearFollowsTheCurveAtTheLastTipDeflection) {
         model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
         problem.TipShearCurve = c.curve;
         PileRun run(problem);
-        SetUpNodes(run.ctx(), 600.0, 0);
+        pile::SetUpNodes(run.ctx(), 600.0, 0);
         model::PileModel& pile = run.ctx().pile;
         pile.y(pile.N) = c.previous_tip_deflection;
         pile.Vt = c.previous_tip_shear;
-        Solve_Beam_Column(run.ctx());
+        pile::Solve_Beam_Column(run.ctx());
         EXPECT_DOUBLE_EQ(pile.Vt, c.expected) << c.what;
     }
 }
@@ -255,7 +255,7 @@ TEST(SolveHeadEquations, EliminatesWithoutRowExchangesAndReportsTheVanishingPivo
             work.G[i] += a[i - 1][j - 1] * j;
         }
     }
-    ASSERT_EQ(Solve_Head_Equations(work, 5), 0);
+    ASSERT_EQ(pile::Solve_Head_Equations(work, 5), 0);
     for (int i = 1; i <= 5; ++i) EXPECT_NEAR(work.YG[i], i, 1.0e-12);
 
     // Rows 1 and 2 equal in their first two columns: the second pivot
@@ -266,7 +266,7 @@ TEST(SolveHeadEquations, EliminatesWithoutRowExchangesAndReportsTheVanishingPivo
         for (int j = 1; j <= 4; ++j) singular.Fm[i][j] = b[i - 1][j - 1];
         singular.G[i] = 1.0;
     }
-    EXPECT_EQ(Solve_Head_Equations(singular, 4), 2);
+    EXPECT_EQ(pile::Solve_Head_Equations(singular, 4), 2);
 }
 
 // A pile with no soil at all is a mechanism under lateral load: the head

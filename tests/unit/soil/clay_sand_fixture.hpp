@@ -61,7 +61,7 @@ inline std::vector<std::string> BlockFrom(const std::vector<std::string>& lines,
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const model::ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
+        pile::SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }

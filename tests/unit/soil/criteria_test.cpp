@@ -27,7 +27,7 @@ TEST(ElasticSubgrade, SecantModulusIsPmKesBOverYmAtAnyDeflection) {
     problem.PyModifierCount = 2;
     PileRun run(problem);
     run::RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 240.0, 0);
+    pile::SetUpNodes(ctx, 240.0, 0);
     for (int k = 1; k <= ctx.pile.N; ++k) ctx.pile.y(k) = 0.37 * std::sin(k);  // any deflection
     soil::ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
     for (int k = 1; k <= ctx.pile.N; ++k) {
@@ -48,7 +48,7 @@ struct UserLayer {
         AddUserPyLayer(problem, 0.0, 120.0, std::move(top), std::move(bottom));
         if (change != nullptr) change(problem);
         run = std::make_unique<PileRun>(problem);
-        SetUpNodes(run->ctx(), 120.0, 0);
+        pile::SetUpNodes(run->ctx(), 120.0, 0);
     }
     run::RunContext& ctx() { return run->ctx(); }
 };

@@ -31,7 +31,7 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
+        pile::SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
     run::RunContext& ctx() { return run->ctx(); }
     model::PileModel& pile() { return run->ctx().pile; }
