@@ -7,7 +7,7 @@
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 namespace fmt = report::fmt;
 using report::OutputChannel;
@@ -692,4 +692,4 @@ void EchoInputData(run::RunContext& ctx) {
     ctx.files.messages.Line("Output of input data completed");
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

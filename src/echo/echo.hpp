@@ -10,7 +10,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 // The unit texts the echo prints, composed from the run's unit labels.
 struct EchoLabels {
@@ -47,4 +47,4 @@ void EchoLrfdLoads(run::RunContext& ctx);
 // Echo of the input data into the report, with its final checks.
 void EchoInputData(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -12,7 +12,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 namespace fmt = report::fmt;
 
@@ -279,4 +279,4 @@ void EchoLrfdLoads(run::RunContext& ctx) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -6,7 +6,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 namespace fmt = report::fmt;
 
@@ -48,4 +48,4 @@ void EchoMassiveRockValues(run::RunContext& ctx) {
     report.Line("Rock mass parameters of the criterion: m sub i = 6, GSI = 42, Poisson's ratio = 0.4.");
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -11,7 +11,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 using enum model::SoilModelCode;
 namespace fmt = report::fmt;
@@ -491,4 +491,4 @@ void EchoSoilProfile(run::RunContext& ctx) {
     EchoSoilMovements(ctx, labels, ctx.labels);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

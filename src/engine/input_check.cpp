@@ -683,7 +683,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         reading = false;
         written.KeepWrittenLayers();
         ctx->labels = model::MakeUnitLabels(ctx->problem.Options.Units);
-        EchoInputData(*ctx);
+        echo::EchoInputData(*ctx);
     } catch (const run::RunStop& stop) {
         result.code = stop.error_number;
         line = reading ? file.LineNumber() : written.EchoErrorLine(stop.error_number);

@@ -254,7 +254,7 @@ void SectionAnalysisLoop(run::RunContext& ctx, bool write_plot_line2) {
         }
         report.Line("Pile Section No. " + fmt::I0(k) + ":");
         report.Blank();
-        AnalyzeSection(ctx, k);
+        section::AnalyzeSection(ctx, k);
         CheckSectionCurvesAreFinite(ctx, k);
         ctx.files.messages.Line("Completed computing nonlinear bending stiffness of section " + fmt::I0(k));
         ctx.files.messages.Blank();
@@ -286,7 +286,7 @@ void AnalyseConnected(run::RunContext& ctx, bool check_only) {
         ctx.files.plot, plot::kLine1,
         {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
 
-    EchoInputData(ctx);
+    echo::EchoInputData(ctx);
     if (check_only) return;
     if (options.Units == model::UnitSystem::USCS) model::ConvertUscsUnits(problem, uscs_conversion_done);
 

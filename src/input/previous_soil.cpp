@@ -245,7 +245,7 @@ void BuildPreviousSoilProfile(run::RunContext& ctx, const PreviousSoilInput& inp
     }
     // The unit-weight table starts at the ground surface (errors 19 and 20,
     // as for the soil points of the current format); other gaps are error 78.
-    if (!uw.empty()) CheckFirstSoilDepth(ctx, uw_depth(0), ground);
+    if (!uw.empty()) echo::CheckFirstSoilDepth(ctx, uw_depth(0), ground);
     if (uw_needed) CheckCoverage(ctx, uw.size(), uw_depth, ground, uw_to, "effective unit weight", unit);
     if (st_needed) CheckCoverage(ctx, st.size(), st_depth, ground, st_to, "soil strength", unit);
 

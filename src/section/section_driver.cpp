@@ -10,10 +10,9 @@
 #include "section/section_report.hpp"
 #include "section/stiffness_defined.hpp"
 
-namespace trevasc {
+namespace trevasc::section {
 
 void AnalyzeSection(run::RunContext& ctx, int k) {
-    using namespace section;
     model::ProblemData& problem = ctx.problem;
     model::SectionStiffnessTable& stiffness = ctx.stiffness;
     // Every section takes its thrusts from the list as the input left it;
@@ -61,4 +60,4 @@ void AnalyzeSection(run::RunContext& ctx, int k) {
     WriteNoInteractionDiagram(ctx, k);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::section

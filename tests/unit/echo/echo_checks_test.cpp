@@ -191,7 +191,7 @@ EchoOutcome EchoWithFirstSoilPointAt(double first_point, double ground) {
         ctx->problem.Layers.front().Top.Depth = first_point;
         ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
-            EchoInputData(*ctx);
+            echo::EchoInputData(*ctx);
         } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
