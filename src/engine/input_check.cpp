@@ -32,7 +32,7 @@
 #include "run/run_context.hpp"
 #include "trevasc/check.hpp"
 
-namespace trevasc {
+namespace trevasc::engine {
 
 using model::UnitSystem;
 using model::SoilLayer;
@@ -725,10 +725,15 @@ void Check(InputCheck& result, const std::string& input_path) {
 
 }  // namespace
 
+}  // namespace trevasc::engine
+
+namespace trevasc {
+
+// The exported entry of check.hpp: the check itself lives in the engine.
 InputCheck CheckInput(const std::string& input_path) noexcept {
     InputCheck result;
     try {
-        Check(result, input_path);
+        engine::Check(result, input_path);
     } catch (const std::exception& e) {
         result.code = kInternalFaultCode;
         result.findings.push_back({FindingKind::kError, 0, std::string("internal fault: ") + e.what()});

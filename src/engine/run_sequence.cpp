@@ -34,7 +34,7 @@
 #include "section/section_driver.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::engine {
 
 namespace fmt = report::fmt;
 using run::WriteToBoth;
@@ -495,6 +495,42 @@ std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory,
 
 }  // namespace
 
+std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
+                               const report::OutputChannel::WriterWrap& wrap) noexcept {
+    return RunInDirectory(paths, std::string(), options, wrap);
+}
+
+ModelReadResult ReadModelText(std::string_view input) noexcept {
+    ModelReadResult result;
+    std::string version_tag;
+    const std::unique_ptr<run::RunContext> ctx = NewContext(RunOptions{});
+    if (!ctx) {
+        result.code = kInternalFaultCode;
+        return result;
+    }
+    result.code = RunGuarded(*ctx, [&] {
+        ConnectTextRun(*ctx, input, DefaultTextRunNames());
+        // The tag is known also when reading stops with an error.
+        version_tag = input::ReadVersionTag(ctx->files.input);
+        input::ReadInputOfFormat(*ctx, version_tag);
+    });
+    try {
+        result.problem = ctx->problem;
+        result.version_tag = version_tag;
+        result.report = ctx->files.report.TakeMemoryText();
+        result.messages = ctx->files.messages.TakeMemoryText();
+    } catch (...) {
+        result = ModelReadResult{};
+        result.code = kInternalFaultCode;
+    }
+    return result;
+}
+
+}  // namespace trevasc::engine
+
+// The exported entries of run.hpp.
+namespace trevasc {
+
 LocalTime SystemLocalTime() {
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -503,15 +539,12 @@ LocalTime SystemLocalTime() {
 }
 
 std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options) noexcept {
-    return RunInDirectory(paths, std::string(), options);
-}
-
-std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
-                               const report::OutputChannel::WriterWrap& wrap) noexcept {
-    return RunInDirectory(paths, std::string(), options, wrap);
+    return engine::RunInDirectory(paths, std::string(), options);
 }
 
 std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& options) noexcept {
+    using engine::kNamesLineLength;
+    using engine::WriteToStandardError;
     try {
         const std::filesystem::path names_path =
             directory.empty() ? std::filesystem::path("NAMES.DAT") : std::filesystem::path(directory) / "NAMES.DAT";
@@ -553,11 +586,11 @@ std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& op
                          std::string(error.what) + " cannot be taken whole:",
                      "    " + lines[i].substr(0, kNamesLineLength) + " ...",
                      "Use a shorter path (for example a relative one).  No analysis performed."});
-                return kLongNameError;
+                return engine::kLongNameError;
             }
         }
         const RunPaths paths{lines[0], lines[1], lines[2], lines[3]};
-        return RunInDirectory(paths, directory, options);
+        return engine::RunInDirectory(paths, directory, options);
     } catch (...) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
                               "An internal fault ended the analysis while reading NAMES.DAT"});
@@ -572,10 +605,13 @@ std::string ResultCodeMeaning(std::int32_t code) {
     if (code < 0) return "the analysis ended with warning " + std::to_string(-code);
     if (code == 228) return "computation error 28: the analysis stopped";
     if (code == kInternalFaultCode) return "runtime error 90: an internal fault ended the analysis";
-    if (code == kOutputWriteError) return "runtime error 50: an output file could not be written; nothing was replaced";
-    if (code == kCollidingFilesError) return "runtime error 51: an output is the input file or another output";
-    if (code == kLongNameError) return "runtime error 52: a NAMES.DAT line is longer than 256 characters";
-    if (code == kOutputFileError) return "runtime error 91: an output file could not be created";
+    if (code == engine::kOutputWriteError) {
+        return "runtime error 50: an output file could not be written; nothing was replaced";
+    }
+
+    if (code == engine::kCollidingFilesError) return "runtime error 51: an output is the input file or another output";
+    if (code == engine::kLongNameError) return "runtime error 52: a NAMES.DAT line is longer than 256 characters";
+    if (code == engine::kOutputFileError) return "runtime error 91: an output file could not be created";
     if (code >= 101 && code <= 199) return "input error " + std::to_string(code - 100) + ": the analysis ended";
     if (code >= 201 && code <= 299) return "runtime error " + std::to_string(code - 200) + ": the analysis ended";
     return "unknown result code";
@@ -587,14 +623,14 @@ RunPaths DefaultTextRunNames() {
 
 TextRunResult RunText(std::string_view input, const RunOptions& options, const RunPaths& names) noexcept {
     TextRunResult result;
-    const std::unique_ptr<run::RunContext> ctx = NewContext(options);
+    const std::unique_ptr<run::RunContext> ctx = engine::NewContext(options);
     if (!ctx) {
         result.code = kInternalFaultCode;
         return result;
     }
-    result.code = RunGuarded(*ctx, [&] {
-        ConnectTextRun(*ctx, input, names);
-        AnalyseConnected(*ctx, options.check_only);
+    result.code = engine::RunGuarded(*ctx, [&] {
+        engine::ConnectTextRun(*ctx, input, names);
+        engine::AnalyseConnected(*ctx, options.check_only);
     });
     try {
         result.report = ctx->files.report.TakeMemoryText();
@@ -602,32 +638,6 @@ TextRunResult RunText(std::string_view input, const RunOptions& options, const R
         result.messages = ctx->files.messages.TakeMemoryText();
     } catch (...) {
         result = TextRunResult{};
-        result.code = kInternalFaultCode;
-    }
-    return result;
-}
-
-ModelReadResult ReadModelText(std::string_view input) noexcept {
-    ModelReadResult result;
-    std::string version_tag;
-    const std::unique_ptr<run::RunContext> ctx = NewContext(RunOptions{});
-    if (!ctx) {
-        result.code = kInternalFaultCode;
-        return result;
-    }
-    result.code = RunGuarded(*ctx, [&] {
-        ConnectTextRun(*ctx, input, DefaultTextRunNames());
-        // The tag is known also when reading stops with an error.
-        version_tag = input::ReadVersionTag(ctx->files.input);
-        input::ReadInputOfFormat(*ctx, version_tag);
-    });
-    try {
-        result.problem = ctx->problem;
-        result.version_tag = version_tag;
-        result.report = ctx->files.report.TakeMemoryText();
-        result.messages = ctx->files.messages.TakeMemoryText();
-    } catch (...) {
-        result = ModelReadResult{};
         result.code = kInternalFaultCode;
     }
     return result;

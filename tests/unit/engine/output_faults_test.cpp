@@ -112,7 +112,7 @@ TEST(OutputFaults, AFailedWriteEndsTheRunWithError50AndKeepsTheEarlierResults) {
             return std::make_unique<FailingWriter>(std::move(real), c.step, c.budget, c.error);
         };
         ::testing::internal::CaptureStderr();
-        const std::int32_t code = RunWithWriterWrap(outputs.paths, FixedClock(), wrap);
+        const std::int32_t code = engine::RunWithWriterWrap(outputs.paths, FixedClock(), wrap);
         const std::string err = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(code, 250);
         EXPECT_TRUE(Contains(err, "**** Runtime Error No. 50 ****")) << err;
