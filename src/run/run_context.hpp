@@ -25,7 +25,7 @@ struct RunFiles {
     RunPaths names;
     // ... and as opened (relative names resolved against the run directory).
     std::filesystem::path input_path;
-    InputFile input;         // the input data file, read as a stream
+    InputFile input;                 // the input data file, read as a stream
     report::OutputChannel report;    // the output report
     report::OutputChannel plot;      // the plot output file
     report::OutputChannel messages;  // the runtime message file

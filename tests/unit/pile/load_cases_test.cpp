@@ -177,8 +177,8 @@ TEST(LoadCases, FrozenSoilHasNoCriterionAndKeepsTheInitialModulus) {
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
     const model::PileModel& pile = run.ctx().pile;
-    EXPECT_EQ(pile.Es(20), 50.0 * 24.0);           // 114 in: elastic subgrade
-    EXPECT_EQ(pile.Es(21), model::kInitialSoilModulus);   // 120 in: frozen soil
+    EXPECT_EQ(pile.Es(20), 50.0 * 24.0);                 // 114 in: elastic subgrade
+    EXPECT_EQ(pile.Es(21), model::kInitialSoilModulus);  // 120 in: frozen soil
     EXPECT_EQ(pile.Es(101), model::kInitialSoilModulus);
 }
 

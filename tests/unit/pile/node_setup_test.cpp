@@ -167,8 +167,8 @@ TEST(SetUpNodes, InitialSoilModulusBelowTheGroundOnlyAndZeroDeflections) {
     run.ctx().pile.y(7) = 3.0;
     pile::SetUpNodes(run.ctx(), 240.0, 0);
     const model::PileModel& pile = run.ctx().pile;
-    EXPECT_EQ(pile.Es(5), 0.0);                    // 24 in
-    EXPECT_EQ(pile.Es(6), model::kInitialSoilModulus);    // 30 in: at the ground surface
+    EXPECT_EQ(pile.Es(5), 0.0);                         // 24 in
+    EXPECT_EQ(pile.Es(6), model::kInitialSoilModulus);  // 30 in: at the ground surface
     EXPECT_EQ(pile.Es(41), model::kInitialSoilModulus);
     EXPECT_EQ(pile.y(7), 0.0);
     EXPECT_DOUBLE_EQ(pile.EI(20), 1.0e9);
