@@ -27,10 +27,10 @@ using namespace trevasc;
 
 // A 60 ft steel pipe (EI = 4.35E10 lb-in^2, 18 in wide) in three layers of
 // nonlinear user p-y curves, free head, 20 kips of shear and 50 kips of thrust.
-ProblemData PipeInUserCurves(int increments) {
-    ProblemData problem;
-    AnalysisOptions& o = problem.Options;
-    o.Units = UnitSystem::USCS;
+model::ProblemData PipeInUserCurves(int increments) {
+    model::ProblemData problem;
+    model::AnalysisOptions& o = problem.Options;
+    o.Units = model::UnitSystem::USCS;
     o.AnalysisMode = 3;
     o.IterationLimit = 100;
     o.ConvergenceTolerance = 1.0e-5;
@@ -38,8 +38,8 @@ ProblemData PipeInUserCurves(int increments) {
     o.NumberOfIncrements = increments;
     o.PrintIncrement = 10;
     const double L = 720.0;
-    PileSection s;
-    s.SectionType = kElasticPile;
+    model::PileSection s;
+    s.SectionType = model::kElasticPile;
     s.SectionLength = L;
     s.SectionBottomDepth = L;
     s.SectionWidth = 18.0;
@@ -49,8 +49,8 @@ ProblemData PipeInUserCurves(int increments) {
     const double tops[] = {0.0, 120.0, 300.0};
     const double bottoms[] = {120.0, 300.0, 800.0};
     for (int i = 0; i < 3; ++i) {
-        SoilLayer layer;
-        layer.KSOIL = kUserPy;
+        model::SoilLayer layer;
+        layer.KSOIL = model::kUserPy;
         layer.XLayerTop = layer.Top.Depth = layer.UserCurveTop.Depth = tops[i];
         layer.XLayerBottom = layer.Bottom.Depth = layer.UserCurveBottom.Depth = bottoms[i];
         const double f = 1.0 + i;
@@ -58,8 +58,8 @@ ProblemData PipeInUserCurves(int increments) {
         layer.UserCurveBottom.Points = {{0.0, 0.0}, {0.05, 450.0 * f}, {0.3, 1300.0 * f}, {1.5, 2000.0 * f}};
         problem.Layers.push_back(layer);
     }
-    PileHeadLoad load;
-    load.LoadingType = kShearAndMoment;
+    model::PileHeadLoad load;
+    load.LoadingType = model::kShearAndMoment;
     load.Condition1 = 20000.0;
     load.AxialThrust = 50000.0;
     problem.PileHeadLoads.push_back(load);
@@ -69,18 +69,18 @@ ProblemData PipeInUserCurves(int increments) {
 
 void BM_SolveBeamColumn(benchmark::State& state) {
     const int increments = static_cast<int>(state.range(0)) - 1;
-    auto ctx = std::make_unique<RunContext>();
+    auto ctx = std::make_unique<run::RunContext>();
     ctx->problem = PipeInUserCurves(increments);
-    SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
-    PileModel& pile = ctx->pile;
+    pile::SetUpNodes(*ctx, ctx->problem.PileTotalLength, 0);
+    model::PileModel& pile = ctx->pile;
     std::mt19937 random(7);
     std::uniform_real_distribution<double> modulus(2000.0, 20000.0);
     for (int k = 1; k <= pile.N; ++k) pile.Es(k) = modulus(random);
-    pile.LoadingType = kShearAndMoment;
+    pile.LoadingType = model::kShearAndMoment;
     pile.HeadShear = 20000.0;
     pile.P = 50000.0;
     for (auto _ : state) {
-        Solve_Beam_Column(*ctx);
+        pile::Solve_Beam_Column(*ctx);
         benchmark::DoNotOptimize(pile.y(1));
     }
     state.SetLabel(std::to_string(pile.N) + " nodes");
@@ -89,12 +89,12 @@ BENCHMARK(BM_SolveBeamColumn)->Arg(101)->Arg(501)->Unit(benchmark::kMicrosecond)
 
 void BM_NonlinearAnalysis501Nodes(benchmark::State& state) {
     for (auto _ : state) {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->problem = PipeInUserCurves(500);
-        ctx->labels = MakeUnitLabels(UnitSystem::USCS);
+        ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
-            RunLoadCases(*ctx);
-        } catch (const RunStop&) {
+            pile::RunLoadCases(*ctx);
+        } catch (const run::RunStop&) {
             state.SkipWithError("the analysis stopped with an error");
             break;
         }

@@ -17,9 +17,9 @@ namespace {
 
 using namespace trevasc;
 
-PileSection Shaft36With12Bars() {
-    PileSection s;
-    s.SectionType = kDrilledShaft;
+model::PileSection Shaft36With12Bars() {
+    model::PileSection s;
+    s.SectionType = model::kDrilledShaft;
     s.SectionLength = 240.0;
     s.SectionWidth = 36.0;
     s.Concrete.ConcreteStrength = 4.0;
@@ -28,7 +28,7 @@ PileSection Shaft36With12Bars() {
     const double R = 14.5;
     for (int j = 0; j < 12; ++j) {
         const double theta = 2.0 * kPi * j / 12;
-        BarRecord bar;
+        model::BarRecord bar;
         bar.BarDiameter = 1.128;
         bar.BarArea = 1.0;
         bar.BarX = R * std::cos(theta);
@@ -39,9 +39,9 @@ PileSection Shaft36With12Bars() {
     return s;
 }
 
-PileSection PrestressedSquare14() {
-    PileSection s;
-    s.SectionType = kSquareSolidPrestressed;
+model::PileSection PrestressedSquare14() {
+    model::PileSection s;
+    s.SectionType = model::kSquareSolidPrestressed;
     s.SectionLength = 240.0;
     s.SectionWidth = 14.0;
     s.CornerChamfer = 0.75;
@@ -52,7 +52,7 @@ PileSection PrestressedSquare14() {
     const double a = 4.5;
     const double positions[8][2] = {{-a, -a}, {0, -a}, {a, -a}, {a, 0}, {a, a}, {0, a}, {-a, a}, {-a, 0}};
     for (const auto& p : positions) {
-        BarRecord strand;
+        model::BarRecord strand;
         strand.BarSizeCode = 3;
         strand.BarDiameter = 0.5;
         strand.BarArea = 0.153;
@@ -64,9 +64,9 @@ PileSection PrestressedSquare14() {
     return s;
 }
 
-void CurveBenchmark(benchmark::State& state, const PileSection& pile, double thrust) {
-    auto ctx = std::make_unique<RunContext>();
-    ctx->problem.Options.Units = UnitSystem::USCS;
+void CurveBenchmark(benchmark::State& state, const model::PileSection& pile, double thrust) {
+    auto ctx = std::make_unique<run::RunContext>();
+    ctx->problem.Options.Units = model::UnitSystem::USCS;
     section::SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);
     const section::AxialCapacities cap = section::ComputeAxialCapacities(ws, pile);

@@ -41,10 +41,10 @@ RunTuple Run(const std::string& text, bool check_only, std::optional<std::tuple<
 // Returns (code, version tag, current-format text or None, why not, report).
 std::tuple<std::int32_t, std::string, std::optional<std::string>, std::string, std::string> ToCurrentFormat(
     const std::string& text) {
-    trevasc::ModelReadResult model;
+    trevasc::engine::ModelReadResult model;
     {
         py::gil_scoped_release release;
-        model = trevasc::ReadModelText(text);
+        model = trevasc::engine::ReadModelText(text);
     }
     if (model.code != 0) return {model.code, model.version_tag, std::nullopt, std::string(), model.report};
     try {

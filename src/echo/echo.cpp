@@ -7,7 +7,13 @@
 #include "report/report_helpers.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
+
+namespace fmt = report::fmt;
+using report::OutputChannel;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 // Tolerances put in place of a zero or negative input, as single-precision values.
@@ -21,7 +27,7 @@ std::string Trim(std::string_view text) {
 }
 
 // Writes the message lines to the report and then to the run message file.
-void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view> lines) {
+void ReportThenMessages(run::RunContext& ctx, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) ctx.files.report.Line(line);
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
@@ -30,10 +36,10 @@ void ReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view>
 // below its bottom: a negative thickness that no criterion can use.
 constexpr std::int32_t kLayerOutOfOrder = 189;
 
-void CheckLayerOrder(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void CheckLayerOrder(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     for (std::size_t k = 0; k < problem.Layers.size(); ++k) {
-        const SoilLayer& layer = problem.Layers[k];
+        const model::SoilLayer& layer = problem.Layers[k];
         if (!(layer.XLayerTop > layer.XLayerBottom)) continue;
         const std::string number = fmt::I0(static_cast<std::int64_t>(k + 1));
         const std::string unit = " " + Trim(ctx.labels.DepthUnit);
@@ -47,15 +53,15 @@ void CheckLayerOrder(RunContext& ctx) {
     }
 }
 
-int UserCurveCount(const ProblemData& problem) {
+int UserCurveCount(const model::ProblemData& problem) {
     int layers = 0;
-    for (const SoilLayer& layer : problem.Layers) {
-        if (layer.KSOIL == kUserPy) ++layers;
+    for (const model::SoilLayer& layer : problem.Layers) {
+        if (layer.KSOIL == model::kUserPy) ++layers;
     }
     return 2 * layers;
 }
 
-void EchoTitle(RunContext& ctx) {
+void EchoTitle(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 1, 32, "Problem Title");
     for (const std::string& line : ctx.problem.TitleLines) report.Line(fmt::PadRight(line, 256));
@@ -63,15 +69,19 @@ void EchoTitle(RunContext& ctx) {
 }
 
 // Returns false when the echo ends here (nonlinear EI only).
-bool EchoProgramOptions(RunContext& ctx, const EchoLabels& labels, int user_curves) {
+bool EchoProgramOptions(run::RunContext& ctx, const EchoLabels& labels, int user_curves) {
     OutputChannel& report = ctx.files.report;
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+    model::ProblemData& problem = ctx.problem;
+    model::AnalysisOptions& options = problem.Options;
     WriteEchoHeading(report, 1, 31, "Program Options");
     switch (options.Units) {
-        case UnitSystem::USCS: report.Line("Engineering units are US Customary Units: pounds, inches, feet"); break;
-        case UnitSystem::SI: report.Line("Engineering units are SI Units: kilonewtons, meters, millimeters"); break;
-        case UnitSystem::GENERAL: report.Line("Engineering units are Generic Units: force, length"); break;
+        case model::UnitSystem::USCS:
+            report.Line("Engineering units are US Customary Units: pounds, inches, feet");
+            break;
+        case model::UnitSystem::SI:
+            report.Line("Engineering units are SI Units: kilonewtons, meters, millimeters");
+            break;
+        case model::UnitSystem::GENERAL: report.Line("Engineering units are Generic Units: force, length"); break;
     }
     report.Blank();
     report.Line("Basic Program Options:");
@@ -134,7 +144,7 @@ bool EchoProgramOptions(RunContext& ctx, const EchoLabels& labels, int user_curv
     report.Blank();
 
     if (options.ConvergenceTolerance <= 0.0) {
-        if (options.Units == UnitSystem::USCS) {
+        if (options.Units == model::UnitSystem::USCS) {
             options.ConvergenceTolerance = kDefaultToleranceInches;
             report.Line("(Specified convergence tolerance of 0 reset by program to" +
                         fmt::E(options.ConvergenceTolerance, 11, 4) + " inches)");
@@ -165,9 +175,9 @@ void SectionLine(OutputChannel& report, std::string_view label, const std::strin
     WriteLabelledValue(report, "   " + std::string(label), value + std::string(unit));
 }
 
-void EchoElasticSection(OutputChannel& report, const PileSection& section, const EchoLabels& labels) {
-    const ElasticData& e = section.Elastic;
-    const bool plastic = section.SectionType == kElasticPlastic;
+void EchoElasticSection(OutputChannel& report, const model::PileSection& section, const EchoLabels& labels) {
+    const model::ElasticData& e = section.Elastic;
+    const bool plastic = section.SectionType == model::kElasticPlastic;
     const int shape = e.ElasticShape;
     static constexpr const char* kShapeNames[] = {"    Rectangular", "       Circular", "  Circular Pipe",
                                                   "  Strong H-Pile", "    Weak H-Pile", "Embedded Circular Pole"};
@@ -237,15 +247,15 @@ void EchoElasticSection(OutputChannel& report, const PileSection& section, const
     }
 }
 
-void EchoUserEISection(OutputChannel& report, const PileSection& section, const EchoLabels& labels,
-                       const UnitLabels& unit_labels) {
+void EchoUserEISection(OutputChannel& report, const model::PileSection& section, const EchoLabels& labels,
+                       const model::UnitLabels& unit_labels) {
     WriteLabelledValue(report, "   Section Type", "Pile with User-defined Nonlinear EI");
     SectionLine(report, "Section Length", fmt::F(section.SectionLength, 15, 3), " " + labels.depth_trimmed);
     WriteLabelledValue(report, "   Section Width", fmt::F(section.SectionWidth, 15, 3) + fmt::A(unit_labels.Length, 4));
     WriteLabelledValue(report, "   Number of Axial Thrusts",
                        fmt::I(static_cast<long long>(section.UserEI.ThrustLevels.size()), 15));
     report.Blank();
-    for (const UserEIThrustLevel& level : section.UserEI.ThrustLevels) {
+    for (const model::UserEIThrustLevel& level : section.UserEI.ThrustLevels) {
         WriteLabelledValue(report, "   Axial Thrust", fmt::F(level.AxialThrust, 15, 3) + " " + labels.force);
         report.Blank();
         WriteLabelledValue(report, "   Number of M-EI Points", fmt::I(static_cast<long long>(level.Points.size()), 15));
@@ -268,7 +278,7 @@ void EchoUserEISection(OutputChannel& report, const PileSection& section, const 
     report.Blank(2);
 }
 
-void EchoSection(RunContext& ctx, const PileSection& section, const EchoLabels& labels) {
+void EchoSection(run::RunContext& ctx, const model::PileSection& section, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
     const std::string length = " " + labels.length;
     auto line = [&](std::string_view label, double value, const std::string& unit) {
@@ -276,51 +286,51 @@ void EchoSection(RunContext& ctx, const PileSection& section, const EchoLabels& 
     };
     auto section_length = [&] { line("Section Length", section.SectionLength, " " + labels.depth_trimmed); };
     switch (section.SectionType) {
-        case kRectangularConcrete:
+        case model::kRectangularConcrete:
             WriteLabelledValue(report, "   Section Type ", "Rectangular Concrete Pile");
             section_length();
             break;
-        case kDrilledShaft:
+        case model::kDrilledShaft:
             WriteLabelledValue(report, "   Section Type ", "Drilled Shaft (Bored Pile)");
             section_length();
             line("Section Diameter", section.SectionWidth, length);
             break;
-        case kDrilledShaftWithCasing:
+        case model::kDrilledShaftWithCasing:
             report.Line("   Section Type = Drilled Shaft with Permanent Casing  ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
             break;
-        case kDrilledShaftWithCasingAndCore:
+        case model::kDrilledShaftWithCasingAndCore:
             report.Line(section.b_FillCoreWithConcrete
                             ? "   Section Type = Drilled Shaft with Casing and Concrete-filled Core   "
                             : "   Section Type = Drilled Shaft with Casing and Void Core   ");
             section_length();
             line("Section Diameter", section.SectionWidth, length);
             break;
-        case kSteelPipe:
+        case model::kSteelPipe:
             report.Line("   Section Type = Steel Pipe Pile            ");
             section_length();
             line("Pile Diameter", section.SectionWidth, length);
             break;
-        case kCircularSolidPrestressed:
+        case model::kCircularSolidPrestressed:
             report.Line("   Section Type = Circular Solid Prestressed Pile    ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
             break;
-        case kCircularHollowPrestressed:
+        case model::kCircularHollowPrestressed:
             report.Line("   Section Type = Circular Hollow Prestressed Pile    ");
             section_length();
             line("Void Diameter", section.VoidDiameter, length);
             line("Pile Width", section.SectionWidth, length);
             break;
-        case kSquareSolidPrestressed:
+        case model::kSquareSolidPrestressed:
             report.Line("   Section Type = Square Solid Prestressed Pile     ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
             line("Corner Chamfer", section.CornerChamfer, length);
             report.Blank();
             break;
-        case kSquareHollowPrestressed:
+        case model::kSquareHollowPrestressed:
             report.Line("   Section Type = Square Hollow Prestressed Pile     ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
@@ -328,25 +338,25 @@ void EchoSection(RunContext& ctx, const PileSection& section, const EchoLabels& 
             line("Corner Chamfer", section.CornerChamfer, length);
             report.Blank();
             break;
-        case kOctagonalSolidPrestressed:
+        case model::kOctagonalSolidPrestressed:
             report.Line("   Section Type = Octagonal Solid Prestressed Pile    ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
             break;
-        case kOctagonalHollowPrestressed:
+        case model::kOctagonalHollowPrestressed:
             report.Line("   Section Type = Octagonal Hollow Prestressed Pile   ");
             section_length();
             line("Pile Width", section.SectionWidth, length);
             line("Void Diameter", section.VoidDiameter, length);
             break;
-        case kElasticPile:
-        case kElasticPlastic:
+        case model::kElasticPile:
+        case model::kElasticPlastic:
             EchoElasticSection(report, section, labels);
             break;
-        case kUserDefinedEI:
+        case model::kUserDefinedEI:
             EchoUserEISection(report, section, labels, ctx.labels);
             break;
-        case kMicropile:
+        case model::kMicropile:
             WriteLabelledValue(report, "   Section Type", "Micropile");
             section_length();
             line("Pile Width", section.SectionWidth, length);
@@ -355,10 +365,10 @@ void EchoSection(RunContext& ctx, const PileSection& section, const EchoLabels& 
     }
 }
 
-void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
+void EchoPileStructure(run::RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
-    WriteHeading(report, 20, "Pile Structural Properties and Geometry");
+    const model::ProblemData& problem = ctx.problem;
+    report::WriteHeading(report, 20, "Pile Structural Properties and Geometry");
     report.Blank();
     WriteLabelledValue(report, "Total Number of Sections", fmt::I(static_cast<long long>(problem.Sections.size()), 10));
     report.Blank();
@@ -386,13 +396,13 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     report.EndLine();
     report.Line("-----       ---------        -----------");
     int point = 0;
-    for (const SectionPropertyRow& row : rows) {
+    for (const model::SectionPropertyRow& row : rows) {
         ++point;
-        WriteIntegerField(report, point, 3);
-        WriteSpaces(report, 5);
-        WriteAdaptiveNumber(report, row.Depth, 13);
-        WriteSpaces(report, 5);
-        WriteAdaptiveNumber(report, row.Width, 14);
+        report::WriteIntegerField(report, point, 3);
+        report::WriteSpaces(report, 5);
+        report::WriteAdaptiveNumber(report, row.Depth, 13);
+        report::WriteSpaces(report, 5);
+        report::WriteAdaptiveNumber(report, row.Width, 14);
         report.EndLine();
     }
 
@@ -400,7 +410,7 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     report.Line("Input Structural Properties:");
     report.Line("----------------------------");
     int i = 0;
-    for (const PileSection& section : problem.Sections) {
+    for (const model::PileSection& section : problem.Sections) {
         ++i;
         report.Blank();
         report.Line("Pile Section No. " + fmt::I0(i) + ":");
@@ -409,7 +419,7 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     }
     report.Blank(3);
 
-    for (const SectionPropertyRow& row : rows) {
+    for (const model::SectionPropertyRow& row : rows) {
         if (row.Width <= 0.0) {
             ReportThenMessages(ctx, {"", "**** Input Data Error No. 27 ****", "",
                                      "Problem:  Zero values for one of the following values were ",
@@ -421,9 +431,9 @@ void EchoPileStructure(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoSlopeAndBatter(RunContext& ctx) {
+void EchoSlopeAndBatter(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     WriteEchoHeading(report, 2, 22, "Ground Slope and Pile Batter Angles");
     auto angle = [&](std::string_view label, double radians) {
         WriteLabelledValue(report, label, fmt::F(radians * kDegreesPerRadian, 12, 3) + " degrees");
@@ -437,17 +447,17 @@ void EchoSlopeAndBatter(RunContext& ctx) {
     report.Blank(2);
 }
 
-void EchoLoadingType(RunContext& ctx) {
+void EchoLoadingType(run::RunContext& ctx) {
     OutputChannel& report = ctx.files.report;
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     report.Blank(3);
     if (!options.CyclicLoading) {
-        WriteHeading(report, 33, "Loading Type");
+        report::WriteHeading(report, 33, "Loading Type");
         report.Blank();
         report.Line("Static loading criteria were used when computing p-y curves for all analyses.");
         return;
     }
-    WriteHeading(report, 34, "Loading Type");
+    report::WriteHeading(report, 34, "Loading Type");
     report.Blank();
     report.Line("Cyclic loading criteria were used for computation of p-y curves for all analyses.");
     report.Blank();
@@ -466,8 +476,8 @@ void EchoLoadingType(RunContext& ctx) {
     }
 }
 
-void EchoDistributedLoad(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoDistributedLoad(run::RunContext& ctx, const EchoLabels& labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.DistributedLoad.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 27, "Distributed Lateral Loading");
@@ -484,8 +494,8 @@ void EchoDistributedLoad(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoTipShear(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoTipShear(run::RunContext& ctx, const EchoLabels& labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.TipShearCurve.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 22, "Shear Resistance Curve at Pile Tip ");
@@ -511,8 +521,8 @@ void EchoTipShear(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
-    ProblemData& problem = ctx.problem;
+void EchoPyOutputDepths(run::RunContext& ctx, const EchoLabels& labels) {
+    model::ProblemData& problem = ctx.problem;
     if (!problem.Options.PrintPyCurves) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 19, "Specified Depths for Output of p-y Curves");
@@ -559,10 +569,10 @@ void EchoPyOutputDepths(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
 }
 
-void FinalChecks(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void FinalChecks(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     const auto points = static_cast<long long>(problem.SectionPropertyTable.size());
-    if (points < 2 || points > kMaxSectionRows) {
+    if (points < 2 || points > model::kMaxSectionRows) {
         WriteToBoth(ctx, {"", "", "**** Input Data Error No. 17 ****", "",
                           "The number of points to define the pile properties ",
                           "is 2 to 40, not the input value of " + fmt::I(points, 10), ""});
@@ -595,7 +605,7 @@ void FinalChecks(RunContext& ctx) {
 
 }  // namespace
 
-EchoLabels MakeEchoLabels(const UnitLabels& labels) {
+EchoLabels MakeEchoLabels(const model::UnitLabels& labels) {
     EchoLabels echo;
     echo.depth = labels.DepthUnit;
     echo.depth_trimmed = Trim(labels.DepthUnit);
@@ -628,11 +638,11 @@ void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, s
 
 void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title) {
     report.Blank(blank_lines);
-    WriteHeading(report, indent, title);
+    report::WriteHeading(report, indent, title);
     report.Blank();
 }
 
-void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface) {
+void CheckFirstSoilDepth(run::RunContext& ctx, double first_depth, double ground_surface) {
     if (first_depth > ground_surface) {
         WriteToBoth(ctx, {"**** Input Data Error No. 19 ****", "",
                           "The depth of the first point of the data for effective unit",
@@ -655,10 +665,10 @@ void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surf
     }
 }
 
-void EchoInputData(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+void EchoInputData(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     ctx.files.messages.Line("Output of input data begun");
-    MakeLayersContiguous(problem);
+    model::MakeLayersContiguous(problem);
     CheckLayerOrder(ctx);
     const int user_curves = UserCurveCount(problem);
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
@@ -682,4 +692,4 @@ void EchoInputData(RunContext& ctx) {
     ctx.files.messages.Line("Output of input data completed");
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -10,7 +10,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
 
 // The unit texts the echo prints, composed from the run's unit labels.
 struct EchoLabels {
@@ -24,27 +24,27 @@ struct EchoLabels {
     std::string stress;         // "lbs/in**2"
     std::string subgrade;       // "lbs/in**3"
 };
-EchoLabels MakeEchoLabels(const UnitLabels& labels);
+EchoLabels MakeEchoLabels(const model::UnitLabels& labels);
 
 // "label", then "= " at column 56 and the value text, and the line ends.
-void WriteLabelledValue(OutputChannel& report, std::string_view label, std::string_view value);
+void WriteLabelledValue(report::OutputChannel& report, std::string_view label, std::string_view value);
 // The unit line under a table heading: " No." and each unit text at its column.
-void WriteUnitLine(OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units);
+void WriteUnitLine(report::OutputChannel& report, std::initializer_list<std::pair<int, std::string>> units);
 // Heading preceded by `blank_lines` empty lines and followed by one.
-void WriteEchoHeading(OutputChannel& report, int blank_lines, int indent, std::string_view title);
+void WriteEchoHeading(report::OutputChannel& report, int blank_lines, int indent, std::string_view title);
 
-void EchoSoilProfile(RunContext& ctx);
+void EchoSoilProfile(run::RunContext& ctx);
 // The values of the optional MASSIVE ROCK block, when it was given.
-void EchoMassiveRockValues(RunContext& ctx);
+void EchoMassiveRockValues(run::RunContext& ctx);
 
 // Input Data Errors 19 and 20: the first point of the effective unit weight
 // data (at depth `first_depth`) must lie at the ground surface, neither below
 // it (19) nor above it (20).
-void CheckFirstSoilDepth(RunContext& ctx, double first_depth, double ground_surface);
-void EchoPileHeadLoads(RunContext& ctx);
-void EchoLrfdLoads(RunContext& ctx);
+void CheckFirstSoilDepth(run::RunContext& ctx, double first_depth, double ground_surface);
+void EchoPileHeadLoads(run::RunContext& ctx);
+void EchoLrfdLoads(run::RunContext& ctx);
 
 // Echo of the input data into the report, with its final checks.
-void EchoInputData(RunContext& ctx);
+void EchoInputData(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -12,25 +12,28 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-constexpr std::array<std::string_view, kLrfdLoadTypes> kLoadTypeTexts = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kLoadTypeTexts = {
     "Dead Load   (DL)", "Live Load   (LL)", "Earthquake  (EQ)", "Impact Load (IM)", "Wind Load    (W)",
     "Water Load  (HW)", "Ice Load   (Ice)", "Horiz. Soil (Hs)", "Live Roof   (Lr)", "Rain Load   (Rn)",
     "Snow Load   (Sn)", "Temperature (Tm)", "Special     (Sp)"};
-constexpr std::array<std::string_view, kLrfdLoadTypes> kTypeSumTexts = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kTypeSumTexts = {
     "Dead Loads   (DL)", "Live Loads   (LL)", "Earthquake   (EQ)", "Impact Load  (IM)", "Wind Loads    (W)",
     "Water Loads  (HW)", "Ice Loads   (Ice)", "Horiz. Soil  (Hs)", "Live Roof    (Lr)", "Rain Loads   (Rn)",
     "Snow Loads   (Sn)", "Temperature  (Tm)", "Special      (Sp)"};
-constexpr std::array<std::string_view, kLrfdLoadTypes> kFactorSymbols = {
+constexpr std::array<std::string_view, model::kLrfdLoadTypes> kFactorSymbols = {
     "*DL", "*LL", "*EQ", "*IM", "*W ", "*HW", "*Ice", "*Hs", "*Lr", "*Rn", "*Sn", "*Tm", "*Sp"};
 
 }  // namespace
 
-void EchoPileHeadLoads(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
+void EchoPileHeadLoads(run::RunContext& ctx) {
+    report::OutputChannel& report = ctx.files.report;
+    const model::ProblemData& problem = ctx.problem;
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
     WriteEchoHeading(report, 3, 15, "Pile-head Loading and Pile-head Fixity Conditions");
     report.Line("Number of loads specified = " + fmt::I0(static_cast<long long>(problem.PileHeadLoads.size())));
@@ -39,20 +42,20 @@ void EchoPileHeadLoads(RunContext& ctx) {
     report.Line(" No.    Type             1                       2                 Force, " + labels.force_full);
     report.Line("-----   ----   --------------------   -----------------------   ----------------");
     int j = 0;
-    for (const PileHeadLoad& load : problem.PileHeadLoads) {
+    for (const model::PileHeadLoad& load : problem.PileHeadLoads) {
         ++j;
         const int type = load.LoadingType;
         const bool shear_first = type <= 3;
         report.Write(fmt::I(j, 4) + "     " + fmt::I0(type) + (shear_first ? "     V = " : "     y = "));
-        WriteAdaptiveNumber(report, load.Condition1, 12);
+        report::WriteAdaptiveNumber(report, load.Condition1, 12);
         const std::string first_unit = " " + (shear_first ? labels.force : labels.length);
         const char* second_symbol = (type == 1 || type == 4) ? "M = " : (type == 3 ? "R = " : "S = ");
         report.Write(fmt::PadRight(first_unit, 7) + second_symbol);
-        WriteAdaptiveNumber(report, load.Condition2, 12);
+        report::WriteAdaptiveNumber(report, load.Condition2, 12);
         const std::string second_unit = (type == 2 || type == 5) ? " " + labels.length + "/" + labels.length
                                                                  : " " + labels.length + "-" + labels.force;
         report.Write(fmt::PadRight(second_unit, 10));
-        WriteAdaptiveNumber(report, load.AxialThrust, 15);
+        report::WriteAdaptiveNumber(report, load.AxialThrust, 15);
         report.EndLine();
     }
     report.Blank();
@@ -64,10 +67,10 @@ void EchoPileHeadLoads(RunContext& ctx) {
     report.Line("Axial thrust is assumed to be acting axially for all pile batter angles.");
 }
 
-void EchoLrfdLoads(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
-    ProblemData& problem = ctx.problem;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+void EchoLrfdLoads(run::RunContext& ctx) {
+    report::OutputChannel& report = ctx.files.report;
+    model::ProblemData& problem = ctx.problem;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
 
     // 1-2. Unfactored loading groups.
     report.Blank(3);
@@ -86,18 +89,18 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("-----------------      ------------------      ------------------      ------------------      "
                 "------------------      -------------");
     int number = 0;
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         ++number;
         const int type = load.LrfdLoadType;
         const std::string_view text =
-            type >= 1 && type <= kLrfdLoadTypes ? kLoadTypeTexts[static_cast<std::size_t>(type - 1)] : "";
+            type >= 1 && type <= model::kLrfdLoadTypes ? kLoadTypeTexts[static_cast<std::size_t>(type - 1)] : "";
         report.Line(fmt::I(number, 9) + fmt::X(15) + fmt::PadRight(text, 16) + fmt::F(load.HorizontalForce, 24, 2) +
                     fmt::F(load.Moment, 24, 2) + fmt::F(load.AxialForce, 24, 2) +
                     fmt::I(static_cast<long long>(load.DistributedLoad.size()), 14));
     }
     // 3. Distributed loads of the groups that have them.
     number = 0;
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         ++number;
         if (load.DistributedLoad.empty()) continue;
         report.Blank(2);
@@ -117,7 +120,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 4. Sums by load type.
-    const LrfdTypeSums sums = SumLrfdLoadsByType(problem);
+    const pile::LrfdTypeSums sums = pile::SumLrfdLoadsByType(problem);
     report.Blank(2);
     report.Line("Totals of Unfactored Loads by Load Type for LRFD Analyses:");
     report.Line("----------------------------------------------------------");
@@ -158,7 +161,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line("----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----   ----  "
                 " ----   ---------------------");
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         std::string row = fmt::I(number, 3) + " ";
         for (double factor : combination.LoadFactors) row += factor > 0.0 ? fmt::F(factor, 7, 2) : "    -- ";
@@ -174,9 +177,9 @@ void EchoLrfdLoads(RunContext& ctx) {
     report.Line(std::string(78, '-'));
     report.Blank();
     const std::string force_unit = uscs ? " lbs" : " kN";
-    FactorLrfdCombinations(problem, sums);
+    pile::FactorLrfdCombinations(problem, sums);
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         report.Line("Factored Load Combination No. " + fmt::I0(number));
         report.Line("---------------------------------");
@@ -187,7 +190,7 @@ void EchoLrfdLoads(RunContext& ctx) {
         report.Line("Structural Resistance Factor for Shear   =" + fmt::F(combination.ShearResistanceFactor, 6, 3));
         report.Blank();
         std::string terms = "Factored Load = ";
-        for (std::size_t k = 0; k < kLrfdLoadTypes; ++k) {
+        for (std::size_t k = 0; k < model::kLrfdLoadTypes; ++k) {
             const double factor = combination.LoadFactors[k];
             if (factor <= 0.0) continue;
             terms += (k == 0 ? "" : " +") + fmt::F(factor, 5, 2) + std::string(kFactorSymbols[k]);
@@ -215,7 +218,7 @@ void EchoLrfdLoads(RunContext& ctx) {
                      : "     Number               kN                kN-m                kN         ");
     report.Line(combination_rule);
     number = 0;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) {
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
         ++number;
         report.Line(fmt::I(number, 9) + fmt::X(7) + fmt::F(combination.FactoredShear, 19, 2) +
                     fmt::F(combination.FactoredMoment, 19, 2) + fmt::F(combination.FactoredAxial, 19, 2) + "   " +
@@ -223,7 +226,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 8. Transformation for pile batter.
-    if (TransformLrfdForBatter(problem)) {
+    if (pile::TransformLrfdForBatter(problem)) {
         const double batter = problem.PileBatterAngle;
         const double sb = std::sin(batter);
         const double cb = std::cos(batter);
@@ -251,7 +254,7 @@ void EchoLrfdLoads(RunContext& ctx) {
         report.Line("  Combination         Shear Force          Moment          Axial Force      Load Combination Name  ");
         report.Line(combination_rule);
         number = 0;
-        for (const LrfdCombination& combination : problem.LrfdCombinations) {
+        for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
             ++number;
             report.Line(fmt::I(number, 9) + fmt::X(7) + fmt::F(combination.FactoredShear, 19, 2) +
                         fmt::F(combination.FactoredMoment, 19, 2) + fmt::F(combination.FactoredAxial, 19, 2) +
@@ -260,7 +263,7 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 
     // 9. Distinct factored axial thrusts.
-    const std::vector<double> distinct = AssignLrfdThrustLevels(problem, uscs);
+    const std::vector<double> distinct = pile::AssignLrfdThrustLevels(problem, uscs);
     report.Blank(2);
     report.Line("Sorted Values of Axial Thrust Forces Sorted for LRFD Computations:");
     report.Line("------------------------------------------------------------------");
@@ -276,4 +279,4 @@ void EchoLrfdLoads(RunContext& ctx) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

@@ -11,7 +11,12 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::echo {
+
+using enum model::SoilModelCode;
+namespace fmt = report::fmt;
+using report::OutputChannel;
+
 namespace {
 
 // Liquefied-sand curves are recommended to about 6 m (236.22 in, held in
@@ -60,10 +65,10 @@ void Parameter(OutputChannel& report, std::string_view label, const std::string&
     WriteLabelledValue(report, label, value);
 }
 
-void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
+void EchoLayering(run::RunContext& ctx, const EchoLabels& labels) {
     OutputChannel& report = ctx.files.report;
-    const ProblemData& problem = ctx.problem;
-    const UnitSystem units = problem.Options.Units;
+    const model::ProblemData& problem = ctx.problem;
+    const model::UnitSystem units = problem.Options.Units;
     WriteEchoHeading(report, 2, 23, "Soil and Rock Layering Information");
     report.Line("The soil profile is modelled using " + fmt::I0(problem.i_Number_of_Layers()) + " layers");
     report.Blank();
@@ -72,7 +77,7 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     const std::string stress_unit = " " + labels.stress;
     bool frozen_warned = false;
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
         const ModelEcho* model = FindModel(layer.KSOIL);
         if (layer.KSOIL == kFrozenSoil) {
@@ -81,8 +86,8 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             // and length units, in every iteration. Say so, once per run as
             // a warning.
             report.Line("Layer " + fmt::I0(k) + " is frozen soil: no p-y criterion; constant soil modulus " +
-                        fmt::I0(static_cast<long long>(kInitialSoilModulus)) + " " + labels.stress);
-            if (!frozen_warned) ctx.warnings.RecordWarning(-kFrozenSoilWarning);
+                        fmt::I0(static_cast<long long>(model::kInitialSoilModulus)) + " " + labels.stress);
+            if (!frozen_warned) ctx.warnings.RecordWarning(-report::kFrozenSoilWarning);
             frozen_warned = true;
         } else {
             report.Line("Layer " + fmt::I0(k) + (model != nullptr ? std::string(model->text) : std::string()));
@@ -178,8 +183,8 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
             case kLiquefiedSand: {
                 const double below_ground = layer.XLayerBottom - problem.GroundSurfaceDepth;
                 const bool too_deep =
-                    (units == UnitSystem::USCS && below_ground * kInchesPerFoot > kLiquefiedDepthLimitInches) ||
-                    (units == UnitSystem::SI && below_ground > kLiquefiedDepthLimitMetres);
+                    (units == model::UnitSystem::USCS && below_ground * kInchesPerFoot > kLiquefiedDepthLimitInches) ||
+                    (units == model::UnitSystem::SI && below_ground > kLiquefiedDepthLimitMetres);
                 if (too_deep) {
                     report.Line("Warning : The depth of this layer is deeper than the recommended depth limit ");
                     report.Line("for using the p-y criteria for liquefied sand.");
@@ -200,8 +205,8 @@ void EchoLayering(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
 }
 
-void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoUnitWeights(run::RunContext& ctx, const EchoLabels& labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.Layers.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 1, 20, "Effective Unit Weight of Soil vs. Depth");
@@ -214,8 +219,8 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
     int point = 0;
     double lowest = problem.Layers.front().Top.EffUnitWeight;
     double highest = lowest;
-    for (const SoilLayer& layer : problem.Layers) {
-        for (const SoilPointParams* p : {&layer.Top, &layer.Bottom}) {
+    for (const model::SoilLayer& layer : problem.Layers) {
+        for (const model::SoilPointParams* p : {&layer.Top, &layer.Bottom}) {
             ++point;
             report.Line(fmt::I(point, 3) + fmt::F(p->Depth, 17, 2) + fmt::F(p->EffUnitWeight, 15, 5));
             lowest = std::min(lowest, p->EffUnitWeight);
@@ -229,7 +234,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
         for (std::string_view line : lines) report.Line(line);
     };
     switch (problem.Options.Units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             if (lowest <= kMinUnitWeightPcf || highest >= kMaxUnitWeightPcf) {
                 both({"", "**** Warning - Possible Input Data Error ****", "",
                       "Values entered for effective unit weights of soil were outside",
@@ -237,7 +242,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
                       "This data may be erroneous.  Please check your data.", ""});
             }
             break;
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             if (lowest <= kMinUnitWeightSI || highest >= kMaxUnitWeightSI) {
                 const std::initializer_list<std::string_view> head = {
                     "", "**** Warning - Possible Input Data Error ****", "",
@@ -251,7 +256,7 @@ void EchoUnitWeights(RunContext& ctx, const EchoLabels& labels) {
                 report.Blank();
             }
             break;
-        case UnitSystem::GENERAL:
+        case model::UnitSystem::GENERAL:
             both({"", "**** Warning ****", "", "Values of effective unit weight cannot be checked because ",
                   "general units have been selected.", ""});
             break;
@@ -277,29 +282,29 @@ bool HasK(int code) {
            code == kCementedSilt;
 }
 
-void SummaryRow(OutputChannel& report, const SoilLayer& layer, const SoilPointParams& p, bool top) {
+void SummaryRow(OutputChannel& report, const model::SoilLayer& layer, const model::SoilPointParams& p, bool top) {
     const int code = layer.KSOIL;
     auto number = [&](bool applies, double value) {
-        WriteSpaces(report, 3);
+        report::WriteSpaces(report, 3);
         if (applies) {
-            WriteAdaptiveNumber(report, value, 10);
+            report::WriteAdaptiveNumber(report, value, 10);
         } else {
-            WriteTextField(report, "--");
+            report::WriteTextField(report, "--");
         }
     };
     auto number_or_default = [&](bool applies, double value) {
-        WriteSpaces(report, 3);
+        report::WriteSpaces(report, 3);
         if (!applies) {
-            WriteTextField(report, "--");
+            report::WriteTextField(report, "--");
         } else if (value == 0.0) {
-            WriteTextField(report, "default");
+            report::WriteTextField(report, "default");
         } else {
-            WriteAdaptiveNumber(report, value, 10);
+            report::WriteAdaptiveNumber(report, value, 10);
         }
     };
-    WriteAdaptiveNumber(report, top ? layer.XLayerTop : layer.XLayerBottom, 10);
-    WriteSpaces(report, 3);
-    WriteAdaptiveNumber(report, p.EffUnitWeight, 10);
+    report::WriteAdaptiveNumber(report, top ? layer.XLayerTop : layer.XLayerBottom, 10);
+    report::WriteSpaces(report, 3);
+    report::WriteAdaptiveNumber(report, p.EffUnitWeight, 10);
     number(HasCohesion(code), p.Cohesion);
     number(HasFriction(code, top), p.FrictionAngle);
     number(HasQu(code), p.Cohesion);
@@ -311,7 +316,7 @@ void SummaryRow(OutputChannel& report, const SoilLayer& layer, const SoilPointPa
     number(code == kWeakRock, p.Epsilon50);
     // Field test: a 13-character text stands where the type column and its
     // separator would be, so the value column keeps its place.
-    WriteSpaces(report, 3);
+    report::WriteSpaces(report, 3);
     std::string_view test;
     double value = 0.0;
     if (code == kPiedmont) {
@@ -327,33 +332,33 @@ void SummaryRow(OutputChannel& report, const SoilLayer& layer, const SoilPointPa
         value = p.ConeTipResistance;
     }
     if (test.empty()) {
-        WriteTextField(report, "--");
-        WriteSpaces(report, 3);
-        WriteTextField(report, "--");
+        report::WriteTextField(report, "--");
+        report::WriteSpaces(report, 3);
+        report::WriteTextField(report, "--");
     } else {
         report.Write(test);
-        WriteAdaptiveNumber(report, value, 10);
+        report::WriteAdaptiveNumber(report, value, 10);
     }
-    WriteSpaces(report, 3);
+    report::WriteSpaces(report, 3);
     if (code == kElasticSubgrade) {
-        WriteAdaptiveNumber(report, p.ElasticSubgradeModulus, 12);
+        report::WriteAdaptiveNumber(report, p.ElasticSubgradeModulus, 12);
     } else {
-        WriteTextField(report, "--");
+        report::WriteTextField(report, "--");
     }
     report.EndLine();
 }
 
-void EchoSoilSummary(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void EchoSoilSummary(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     OutputChannel& report = ctx.files.report;
-    const UnitSystem units = problem.Options.Units;
-    if (units != UnitSystem::GENERAL) {
+    const model::UnitSystem units = problem.Options.Units;
+    if (units != model::UnitSystem::GENERAL) {
         report.Blank(2);
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Line(std::string(27, ' ') + "Summary of Soil Properties");
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Blank();
-        if (units == UnitSystem::USCS) {
+        if (units == model::UnitSystem::USCS) {
             report.Line("Layer               Soil Type                   Depth     Eff. Unit     Cohesion     Friction  "
                         "      qu           RQD      Epsilon 50        J          kpy       Rock Emass      krm       "
                         "Test Type    Test Prop.   Elas. Subgr.");
@@ -373,30 +378,30 @@ void EchoSoilSummary(RunContext& ctx) {
                     "----------   ----------   ------------");
     }
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
-        WriteIntegerField(report, k, 3);
-        WriteSpaces(report, 5);
-        SoilTypeDescription(report, layer.KSOIL);
-        WriteSpaces(report, 3);
+        report::WriteIntegerField(report, k, 3);
+        report::WriteSpaces(report, 5);
+        report::SoilTypeDescription(report, layer.KSOIL);
+        report::WriteSpaces(report, 3);
         // The qu column is headed psi in US customary units; massive-rock
         // strengths are held in psf until the unit conversion.
-        SoilPointParams top = layer.Top;
-        SoilPointParams bottom = layer.Bottom;
-        if (layer.KSOIL == kMassiveRock && units == UnitSystem::USCS) {
+        model::SoilPointParams top = layer.Top;
+        model::SoilPointParams bottom = layer.Bottom;
+        if (layer.KSOIL == kMassiveRock && units == model::UnitSystem::USCS) {
             top.Cohesion /= kSquareInchesPerSquareFoot;
             bottom.Cohesion /= kSquareInchesPerSquareFoot;
         }
         SummaryRow(report, layer, top, true);
-        WriteSpaces(report, 45);
+        report::WriteSpaces(report, 45);
         SummaryRow(report, layer, bottom, false);
     }
 }
 
-void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoUserCurves(run::RunContext& ctx, const EchoLabels& labels) {
+    const model::ProblemData& problem = ctx.problem;
     int curves = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         if (layer.KSOIL == kUserPy) curves += 2;
     }
     if (curves == 0) return;
@@ -405,23 +410,23 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
     report.Blank();
     report.Line("Number of user-input p-y curves = " + fmt::I0(curves));
     report.Blank();
-    auto table = [&](const UserPyCurve& curve) {
+    auto table = [&](const model::UserPyCurve& curve) {
         report.Line("Point                y                     p     ");
         WriteUnitLine(report, {{22, labels.length}, {42, labels.force + "/" + labels.length}});
         report.Line("-----          ------------          ------------");
         int point = 0;
         for (const auto& [y, p] : curve.Points) {
             ++point;
-            WriteIntegerField(report, point, 3);
-            WriteSpaces(report, 12);
-            WriteAdaptiveNumber(report, y, 12);
-            WriteSpaces(report, 10);
-            WriteAdaptiveNumber(report, p, 12);
+            report::WriteIntegerField(report, point, 3);
+            report::WriteSpaces(report, 12);
+            report::WriteAdaptiveNumber(report, y, 12);
+            report::WriteSpaces(report, 10);
+            report::WriteAdaptiveNumber(report, p, 12);
             report.EndLine();
         }
     };
     int k = 0;
-    for (const SoilLayer& layer : problem.Layers) {
+    for (const model::SoilLayer& layer : problem.Layers) {
         ++k;
         if (layer.KSOIL != kUserPy) continue;
         report.Blank(2);
@@ -437,8 +442,8 @@ void EchoUserCurves(RunContext& ctx, const EchoLabels& labels) {
     }
 }
 
-void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoPyModifiers(run::RunContext& ctx, const EchoLabels& labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.PyModifierProfile.empty()) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 19, "p-y Modification Factors for Group Action");
@@ -449,15 +454,15 @@ void EchoPyModifiers(RunContext& ctx, const EchoLabels& labels) {
     report.Line(" No.          " + labels.depth_trimmed);
     report.Line("-----     ----------     ----------     ----------");
     int point = 0;
-    for (const PyModifierPoint& p : problem.PyModifierProfile) {
+    for (const model::PyModifierPoint& p : problem.PyModifierProfile) {
         ++point;
         report.Line(fmt::I(point, 3) + fmt::F(p.Depth, 17, 3) + fmt::F(p.PMultiplier, 15, 4) +
                     fmt::F(p.YMultiplier, 15, 4));
     }
 }
 
-void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const UnitLabels& unit_labels) {
-    const ProblemData& problem = ctx.problem;
+void EchoSoilMovements(run::RunContext& ctx, const EchoLabels& labels, const model::UnitLabels& unit_labels) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.SoilMovementProfile.size() <= 1) return;
     OutputChannel& report = ctx.files.report;
     WriteEchoHeading(report, 3, 29, "Lateral Soil Movements");
@@ -476,7 +481,7 @@ void EchoSoilMovements(RunContext& ctx, const EchoLabels& labels, const UnitLabe
 
 }  // namespace
 
-void EchoSoilProfile(RunContext& ctx) {
+void EchoSoilProfile(run::RunContext& ctx) {
     const EchoLabels labels = MakeEchoLabels(ctx.labels);
     EchoLayering(ctx, labels);
     EchoUnitWeights(ctx, labels);
@@ -486,4 +491,4 @@ void EchoSoilProfile(RunContext& ctx) {
     EchoSoilMovements(ctx, labels, ctx.labels);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::echo

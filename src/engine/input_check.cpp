@@ -32,7 +32,13 @@
 #include "run/run_context.hpp"
 #include "trevasc/check.hpp"
 
-namespace trevasc {
+namespace trevasc::engine {
+
+using model::UnitSystem;
+using model::SoilLayer;
+using enum model::SectionTypeCode;
+using enum model::SoilModelCode;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -195,7 +201,7 @@ constexpr std::array<std::string_view, 15> kSectionKinds{
 enum class ValueUnit { kUnitWeight, kStress, kRock, kModulus, kSubgrade, kNone };
 struct SoilValue {
     std::string_view label;
-    double SoilPointParams::*field;
+    double model::SoilPointParams::*field;
     ValueUnit unit;
 };
 struct SoilModel {
@@ -204,7 +210,7 @@ struct SoilModel {
     std::size_t count;
 };
 
-using P = SoilPointParams;
+using P = model::SoilPointParams;
 constexpr SoilValue kC{"c", &P::Cohesion, ValueUnit::kStress};
 constexpr SoilValue kE50{"e50", &P::Epsilon50, ValueUnit::kNone};
 constexpr SoilValue kK{"k", &P::SubgradeK, ValueUnit::kSubgrade};
@@ -266,7 +272,7 @@ std::string Range(std::string_view label, double top, double bottom, const std::
 
 class Checker {
 public:
-    explicit Checker(RunContext& ctx) : ctx_(ctx), p_(ctx.problem) {}
+    explicit Checker(run::RunContext& ctx) : ctx_(ctx), p_(ctx.problem) {}
 
     int Line(const std::string& what) const {
         const auto found = ctx_.input_lines.find(what);
@@ -353,7 +359,7 @@ public:
         double min_width = 0.0;
         double max_width = 0.0;
         for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
-            const PileSection& s = p_.Sections[k];
+            const model::PileSection& s = p_.Sections[k];
             const int i = static_cast<int>(k + 1);
             const std::string name = "section " + std::to_string(i);
             if (s.SectionType != kMicropile) {
@@ -440,7 +446,7 @@ public:
             const bool has_e50 = code == kSoftClay || code == kStiffClayWithWater || code == kStiffClayWithoutWater ||
                                  code == kStiffClayWithK || code == kCementedSilt || code == kSoftClayJ;
             for (int end = 0; end < 2; ++end) {
-                const SoilPointParams& point = end == 0 ? layer.Top : layer.Bottom;
+                const model::SoilPointParams& point = end == 0 ? layer.Top : layer.Bottom;
                 const std::string where = end == 0 ? "top" : "bottom";
                 const int line = Line("the " + where + " of soil layer " + n);
                 if (units != UnitSystem::GENERAL && layer.KSOIL != kFrozenSoil && layer.KSOIL != kMassiveRock) {
@@ -475,7 +481,7 @@ public:
 
     std::vector<std::string> Summary() const {
         std::vector<std::string> out;
-        const AnalysisOptions& o = p_.Options;
+        const model::AnalysisOptions& o = p_.Options;
         switch (o.Units) {
             case UnitSystem::USCS: out.push_back("Units:    US customary (lbs, in; depths and lengths in ft)"); break;
             case UnitSystem::SI: out.push_back("Units:    SI (kN, m; section sizes in mm, stresses in kPa)"); break;
@@ -496,7 +502,7 @@ public:
                           Texts().size + " at the tip");
         }
         for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
-            const PileSection& s = p_.Sections[k];
+            const model::PileSection& s = p_.Sections[k];
             std::string line = "  section " + std::to_string(k + 1) + ": ";
             if (s.SectionType >= 0 && s.SectionType <= kMicropile) {
                 line += std::string(kSectionKinds[static_cast<std::size_t>(s.SectionType)]);
@@ -564,7 +570,7 @@ public:
             } else {
                 out.push_back("Loads:    " + std::to_string(p_.PileHeadLoads.size()) + " pile-head load case(s):");
                 for (std::size_t j = 0; j < p_.PileHeadLoads.size(); ++j) {
-                    const PileHeadLoad& load = p_.PileHeadLoads[j];
+                    const model::PileHeadLoad& load = p_.PileHeadLoads[j];
                     out.push_back("  case " + std::to_string(j + 1) + ": " + LoadText(load) + ", axial " +
                                   Num(load.AxialThrust) + " " + Texts().force + "; length study " +
                                   (load.ComputeTopDeflVsLength ? "ON" : "off"));
@@ -590,7 +596,7 @@ public:
     }
 
 private:
-    std::string LoadText(const PileHeadLoad& load) const {
+    std::string LoadText(const model::PileHeadLoad& load) const {
         const std::string& f = Texts().force;
         const std::string& m = Texts().moment;
         const std::string y = p_.Options.Units == UnitSystem::SI ? "m" : (p_.Options.Units == UnitSystem::USCS ? "in" : "L");
@@ -609,8 +615,8 @@ private:
     // The unit texts of the units the file chose (known once it is read).
     UnitTexts Texts() const { return TextsFor(p_.Options.Units); }
 
-    RunContext& ctx_;
-    const ProblemData& p_;
+    run::RunContext& ctx_;
+    const model::ProblemData& p_;
     std::vector<std::pair<double, double>> written_layers_;
 };
 
@@ -621,8 +627,8 @@ constexpr std::array<std::string_view, 17> kKeywords{
 
 // A title line that holds a keyword or an option line: the TITLE block takes
 // five lines whatever they hold, so a shorter title swallows what follows.
-void NoteSwallowedTitle(const RunContext& ctx, std::vector<InputFinding>& out) {
-    for (int k = 2; k <= kMaxTitleLines; ++k) {
+void NoteSwallowedTitle(const run::RunContext& ctx, std::vector<InputFinding>& out) {
+    for (int k = 2; k <= model::kMaxTitleLines; ++k) {
         const std::string text = Trim(ctx.problem.TitleLines[static_cast<std::size_t>(k - 1)]);
         const bool keyword = std::find(kKeywords.begin(), kKeywords.end(), text) != kKeywords.end() ||
                              text.rfind("Units ", 0) == 0;
@@ -643,7 +649,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         result.findings.push_back({FindingKind::kError, 0, "no scratch folder for the check could be made"});
         return;
     }
-    auto ctx = std::make_unique<RunContext>();
+    auto ctx = std::make_unique<run::RunContext>();
     std::ifstream in(input_path, std::ios::binary);
     if (!in.is_open()) {
         result.code = 181;
@@ -666,7 +672,7 @@ void Check(InputCheck& result, const std::string& input_path) {
         return;
     }
 
-    InputFile& file = ctx->files.input;
+    run::InputFile& file = ctx->files.input;
     const std::string tag = input::ReadVersionTag(file);
     result.oldest_format = tag != "TREVAS6" && tag != "TREVAS5";
     bool reading = true;
@@ -676,9 +682,9 @@ void Check(InputCheck& result, const std::string& input_path) {
         input::ReadInputOfFormat(*ctx, tag);
         reading = false;
         written.KeepWrittenLayers();
-        ctx->labels = MakeUnitLabels(ctx->problem.Options.Units);
-        EchoInputData(*ctx);
-    } catch (const RunStop& stop) {
+        ctx->labels = model::MakeUnitLabels(ctx->problem.Options.Units);
+        echo::EchoInputData(*ctx);
+    } catch (const run::RunStop& stop) {
         result.code = stop.error_number;
         line = reading ? file.LineNumber() : written.EchoErrorLine(stop.error_number);
     }
@@ -719,10 +725,15 @@ void Check(InputCheck& result, const std::string& input_path) {
 
 }  // namespace
 
+}  // namespace trevasc::engine
+
+namespace trevasc {
+
+// The exported entry of check.hpp: the check itself lives in the engine.
 InputCheck CheckInput(const std::string& input_path) noexcept {
     InputCheck result;
     try {
-        Check(result, input_path);
+        engine::Check(result, input_path);
     } catch (const std::exception& e) {
         result.code = kInternalFaultCode;
         result.findings.push_back({FindingKind::kError, 0, std::string("internal fault: ") + e.what()});

@@ -34,7 +34,12 @@
 #include "section/section_driver.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::engine {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 // Runtime Error 91: a report, plot or message file that cannot be created.
@@ -77,12 +82,12 @@ struct NamedFile {
 // Runtime Error 51: before any output is opened, no output may be the input
 // file or another output (written over, the input would be lost before it is
 // read, or two outputs would interleave in one file).
-bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
-    FileIdentity identities[4];
-    for (int i = 0; i < 4; ++i) identities[i] = IdentifyFile(files[i].path);
+bool RefuseCollidingFiles(run::RunContext& ctx, const NamedFile (&files)[4]) {
+    run::FileIdentity identities[4];
+    for (int i = 0; i < 4; ++i) identities[i] = run::IdentifyFile(files[i].path);
     for (int later = 1; later < 4; ++later) {
         for (int earlier = 0; earlier < later; ++earlier) {
-            if (!SameFile(identities[earlier], identities[later])) continue;
+            if (!run::SameFile(identities[earlier], identities[later])) continue;
             WriteToStandardError({"**** Runtime Error No. 51 ****", "",
                                   "The " + std::string(files[later].what) + " " + files[later].name + " is the " +
                                       (earlier == 0 ? std::string("input data file ")
@@ -97,7 +102,7 @@ bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
 }
 
 // Input Data Error 25: an input file without a single byte.
-[[noreturn]] void StopOnEmptyInput(RunContext& ctx) {
+[[noreturn]] void StopOnEmptyInput(run::RunContext& ctx) {
     ctx.files.messages.Blank(2);
     ctx.files.messages.Line("**** Input Data Error No. 25 ****");
     ctx.files.messages.Blank();
@@ -112,7 +117,7 @@ bool RefuseCollidingFiles(RunContext& ctx, const NamedFile (&files)[4]) {
 // beside their paths and replace them when the run ends (CloseRun), and the
 // message file, which a host may follow during the run, is emptied only once
 // the others are open.
-std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::string& directory) {
+std::int32_t ConnectRunFiles(run::RunContext& ctx, const RunPaths& paths, const std::string& directory) {
     struct NameCheck {
         const std::string& name;
         std::string_view message;
@@ -144,16 +149,16 @@ std::int32_t ConnectRunFiles(RunContext& ctx, const RunPaths& paths, const std::
     const bool input_opened = ctx.files.input.Open(ctx.files.input_path);
 
     struct Output {
-        OutputChannel& channel;
-        OutputChannel::Placement placement;
+        report::OutputChannel& channel;
+        report::OutputChannel::Placement placement;
     };
     const Output outputs[] = {
-        {ctx.files.report, OutputChannel::Placement::kReplaceAtClose},
-        {ctx.files.plot, OutputChannel::Placement::kReplaceAtClose},
-        {ctx.files.messages, OutputChannel::Placement::kInPlace},
+        {ctx.files.report, report::OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.plot, report::OutputChannel::Placement::kReplaceAtClose},
+        {ctx.files.messages, report::OutputChannel::Placement::kInPlace},
     };
     for (int k = 0; k < 3; ++k) {
-        OutputChannel& channel = outputs[k].channel;
+        report::OutputChannel& channel = outputs[k].channel;
         const NamedFile& file = files[k + 1];
         if (channel.Connect(file.path, outputs[k].placement, ctx.files.writer_wrap) &&
             (k < 2 || channel.Start())) {
@@ -187,7 +192,7 @@ constexpr std::size_t kReportTextRoom = 32 * 1024;
 constexpr std::size_t kPlotTextRoom = 120 * 1024;
 constexpr std::size_t kMessageTextRoom = 8 * 1024;
 
-void ConnectTextRun(RunContext& ctx, std::string_view input, const RunPaths& names) {
+void ConnectTextRun(run::RunContext& ctx, std::string_view input, const RunPaths& names) {
     ctx.files.names = names;
     ctx.files.report.OpenInMemory(kReportTextRoom);
     ctx.files.plot.OpenInMemory(kPlotTextRoom);
@@ -203,17 +208,17 @@ constexpr std::int32_t kNonFiniteSectionCurveError = 241;
 // can have (a dimension near the limits of the number range) may overflow in
 // the moment-curvature analysis. Every point and the nominal moment capacity
 // must be finite before the pile model uses them.
-void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
-    const std::vector<SectionStiffness>& sections = ctx.stiffness.Sections;
+void CheckSectionCurvesAreFinite(run::RunContext& ctx, int k) {
+    const std::vector<model::SectionStiffness>& sections = ctx.stiffness.Sections;
     if (k < 1 || k > static_cast<int>(sections.size())) return;
-    const SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
+    const model::SectionStiffness& section = sections[static_cast<std::size_t>(k - 1)];
     int t = 0;
-    for (const ThrustLevelCurve& level : section.Levels) {
+    for (const model::ThrustLevelCurve& level : section.Levels) {
         ++t;
         int bad_point = 0;
         if (!std::isfinite(level.AxialThrust) || !std::isfinite(level.NominalMomentCapacity)) bad_point = -1;
         int i = 0;
-        for (const StiffnessPoint& point : level.Points) {
+        for (const model::StiffnessPoint& point : level.Points) {
             ++i;
             if (bad_point != 0) break;
             if (!std::isfinite(point.Moment) || !std::isfinite(point.EI) || !std::isfinite(point.Curvature)) {
@@ -231,17 +236,17 @@ void CheckSectionCurvesAreFinite(RunContext& ctx, int k) {
     }
 }
 
-void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
-    ProblemData& problem = ctx.problem;
+void SectionAnalysisLoop(run::RunContext& ctx, bool write_plot_line2) {
+    model::ProblemData& problem = ctx.problem;
     const int sections = static_cast<int>(problem.Sections.size());
-    if (write_plot_line2) WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
-    OutputChannel& report = ctx.files.report;
+    if (write_plot_line2) report::WritePlotRecord(ctx.files.plot, plot::kLine2, {sections});
+    report::OutputChannel& report = ctx.files.report;
     for (int k = 1; k <= sections; ++k) {
         ctx.files.messages.Line("Computing nonlinear bending stiffness of section " + fmt::I0(k));
         if (k == 1) {
-            report.Line(kRule80);
+            report.Line(report::kRule80);
             report.Line("Computations of Nominal Moment Capacity and Nonlinear Bending Stiffness");
-            report.Line(kRule80);
+            report.Line(report::kRule80);
             // The thrusts of an EI-only run come from its input list; a run
             // with load cases takes them from the cases, whether or not it
             // also computes interaction diagrams.
@@ -257,7 +262,7 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
         }
         report.Line("Pile Section No. " + fmt::I0(k) + ":");
         report.Blank();
-        AnalyzeSection(ctx, k);
+        section::AnalyzeSection(ctx, k);
         CheckSectionCurvesAreFinite(ctx, k);
         ctx.files.messages.Line("Completed computing nonlinear bending stiffness of section " + fmt::I0(k));
         ctx.files.messages.Blank();
@@ -265,55 +270,56 @@ void SectionAnalysisLoop(RunContext& ctx, bool write_plot_line2) {
 }
 
 // Steps 3 to 13, once the run files are connected.
-void AnalyseConnected(RunContext& ctx, bool check_only) {
+void AnalyseConnected(run::RunContext& ctx, bool check_only) {
     // Step 3: the version tag selects the reader.
     const std::string version_tag = input::ReadVersionTag(ctx.files.input);
     input::ReadInputOfFormat(ctx, version_tag);
 
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+    model::ProblemData& problem = ctx.problem;
+    model::AnalysisOptions& options = problem.Options;
     ctx.files.messages.Line("Input of data completed");
     // Only US customary input is converted (feet, psf, pcf to inches and
     // pounds); SI and GENERAL input is used as read, so for them the
     // conversion is marked as done and neither call below touches a value.
-    bool uscs_conversion_done = options.Units != UnitSystem::USCS;
-    ctx.labels = MakeUnitLabels(options.Units);
+    bool uscs_conversion_done = options.Units != model::UnitSystem::USCS;
+    ctx.labels = model::MakeUnitLabels(options.Units);
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Rewind();
-    WriteBanner(report, kVersionLabel);
-    WriteFilesBlock(report, ctx.files.names);
-    WriteDateAndTime(report, ctx.clock ? ctx.clock() : SystemLocalTime());
+    report::WriteBanner(report, kVersionLabel);
+    report::WriteFilesBlock(report, ctx.files.names);
+    report::WriteDateAndTime(report, ctx.clock ? ctx.clock() : SystemLocalTime());
 
-    WritePlotRecord(ctx.files.plot, plot::kLine1,
-                    {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
+    report::WritePlotRecord(
+        ctx.files.plot, plot::kLine1,
+        {options.AnalysisMode, static_cast<int>(options.Units), problem.KYL, options.ComputeKmatrix ? 1 : 0});
 
-    EchoInputData(ctx);
+    echo::EchoInputData(ctx);
     if (check_only) return;
-    if (options.Units == UnitSystem::USCS) ConvertUscsUnits(problem, uscs_conversion_done);
+    if (options.Units == model::UnitSystem::USCS) model::ConvertUscsUnits(problem, uscs_conversion_done);
 
     if (options.AnalysisMode == 2) {
         SectionAnalysisLoop(ctx, true);
-        FinishInteractionWithoutLoadCases(ctx);
+        pile::FinishInteractionWithoutLoadCases(ctx);
         return;
     }
     // Close the soil profile: the layers follow each other without gaps from
     // the ground surface down, in the depths the analysis uses.
-    MakeLayersContiguous(problem);
-    WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
-    if (version_tag == "TREVAS6") ConvertUscsUnits(problem, uscs_conversion_done);
-    BuildNodeDepths(ctx);
+    model::MakeLayersContiguous(problem);
+    report::WritePlotRecord(ctx.files.plot, plot::kLine2, {problem.Sections.size()});
+    if (version_tag == "TREVAS6") model::ConvertUscsUnits(problem, uscs_conversion_done);
+    pile::BuildNodeDepths(ctx);
     // Mode 5 analyses its sections too: their curves are the nonlinear EI the
     // mode asks for.
     if (options.AnalysisMode == 3 || options.AnalysisMode == 5) SectionAnalysisLoop(ctx, false);
 
-    RunLoadCases(ctx);
-    WriteResponseSummary(ctx);
-    CheckLoadCasesAgainstInteraction(ctx);
+    pile::RunLoadCases(ctx);
+    pile::WriteResponseSummary(ctx);
+    pile::CheckLoadCasesAgainstInteraction(ctx);
     if (options.ComputeKmatrix) {
         ctx.files.messages.Line("Computing pile-head stiffness matrix components.");
         ctx.files.messages.Blank();
-        ComputePileHeadStiffness(ctx);
+        pile::ComputePileHeadStiffness(ctx);
     }
     // The interaction records close the plot file, after every record the
     // readers of files without them expect.
@@ -323,7 +329,7 @@ void AnalyseConnected(RunContext& ctx, bool check_only) {
 // A fault that is not an input or analysis error: its own message, then the
 // ordinary stop lines, so that the host sees a runtime error and the files are
 // closed as after any other error.
-void StopOnInternalFault(RunContext& ctx, std::string_view what) {
+void StopOnInternalFault(run::RunContext& ctx, std::string_view what) {
     if (!ctx.files.report.IsOpen() && !ctx.files.messages.IsOpen()) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
                               "An internal fault ended the analysis: " + std::string(what)});
@@ -335,7 +341,7 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
                           "An internal fault ended the analysis: " + std::string(what),
                           "The results written before this point are incomplete.", ""});
         Stop_With_Error(ctx, kInternalFaultCode);
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
     } catch (...) {
         ctx.ErrorNumber = kInternalFaultCode;
     }
@@ -346,9 +352,9 @@ void StopOnInternalFault(RunContext& ctx, std::string_view what) {
 // message file when that still works. Unless they were already in place, the
 // report and the plot file of the run are dropped, so the files of an earlier
 // run stay as they were.
-std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
+std::int32_t StopOnOutputFault(run::RunContext& ctx, bool results_in_place) {
     struct Channel {
-        OutputChannel& channel;
+        report::OutputChannel& channel;
         std::string_view what;
         const std::string& name;
     };
@@ -360,8 +366,9 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
     std::string problem;
     for (const Channel& c : channels) {
         if (!c.channel.Failed()) continue;
-        const char* step = c.channel.FailedAt() == OutputChannel::Failure::kReplace ? " could not be put in place: "
-                                                                                     : " could not be written: ";
+        const char* step = c.channel.FailedAt() == report::OutputChannel::Failure::kReplace
+                               ? " could not be put in place: "
+                               : " could not be written: ";
         problem = "The " + std::string(c.what) + " " + c.name + step + Reason(c.channel.Error()) + ".";
         break;
     }
@@ -373,7 +380,7 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
     ctx.files.report.Abandon();
     ctx.files.plot.Abandon();
     WriteToStandardError({"**** Runtime Error No. 50 ****", "", problem, kept});
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
     if (messages.IsOpen() && !messages.Failed()) {
         messages.Blank(2);
         messages.Line("**** Runtime Error No. 50 ****");
@@ -393,10 +400,10 @@ std::int32_t StopOnOutputFault(RunContext& ctx, bool results_in_place) {
 // receives its ending lines, so that it never says a run ended normally when
 // its results could not be written; they replace the files of an earlier run
 // only when all three outputs were written.
-std::int32_t CloseRun(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
-    OutputChannel& messages = ctx.files.messages;
+std::int32_t CloseRun(run::RunContext& ctx) {
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& messages = ctx.files.messages;
     if (!report.IsOpen() && !messages.IsOpen()) return ctx.ErrorNumber;  // the run never started
 
     const bool input_error = ctx.ErrorNumber >= 100 && ctx.ErrorNumber <= 199;
@@ -409,7 +416,7 @@ std::int32_t CloseRun(RunContext& ctx) {
         report.Blank();
         report.Line("The analysis ended due to a runtime error. ");
     }
-    if (warned) WarningSummary(ctx.warnings, report);
+    if (warned) report::WarningSummary(ctx.warnings, report);
     if (ctx.ErrorNumber == 0) {
         report.Blank();
         report.Line("The analysis ended normally. ");
@@ -448,10 +455,10 @@ std::int32_t CloseRun(RunContext& ctx) {
 // Runs `sequence` on `ctx` with every stop and fault caught, then closes the
 // run and returns its result code.
 template <typename Sequence>
-std::int32_t RunGuarded(RunContext& ctx, Sequence&& sequence) noexcept {
+std::int32_t RunGuarded(run::RunContext& ctx, Sequence&& sequence) noexcept {
     try {
         sequence();
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
         // ErrorNumber is set; the closing lines follow.
     } catch (const std::bad_alloc&) {
         StopOnInternalFault(ctx, "not enough memory");
@@ -467,13 +474,13 @@ std::int32_t RunGuarded(RunContext& ctx, Sequence&& sequence) noexcept {
     }
 }
 
-std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
-    std::unique_ptr<RunContext> ctx;
+std::unique_ptr<run::RunContext> NewContext(const RunOptions& options) noexcept {
+    std::unique_ptr<run::RunContext> ctx;
     try {
         // Default-initialised: every member has its own initialiser, so the
         // 190 kB of the context are not cleared once more as a whole before
         // the members set their values.
-        ctx.reset(new RunContext);
+        ctx.reset(new run::RunContext);
         ctx->clock = options.clock;
     } catch (...) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
@@ -484,8 +491,8 @@ std::unique_ptr<RunContext> NewContext(const RunOptions& options) noexcept {
 }
 
 std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory, const RunOptions& options,
-                            const OutputChannel::WriterWrap& wrap = {}) noexcept {
-    const std::unique_ptr<RunContext> ctx = NewContext(options);
+                            const report::OutputChannel::WriterWrap& wrap = {}) noexcept {
+    const std::unique_ptr<run::RunContext> ctx = NewContext(options);
     if (!ctx) return kInternalFaultCode;
     return RunGuarded(*ctx, [&] {
         ctx->files.writer_wrap = wrap;
@@ -496,6 +503,42 @@ std::int32_t RunInDirectory(const RunPaths& paths, const std::string& directory,
 
 }  // namespace
 
+std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
+                               const report::OutputChannel::WriterWrap& wrap) noexcept {
+    return RunInDirectory(paths, std::string(), options, wrap);
+}
+
+ModelReadResult ReadModelText(std::string_view input) noexcept {
+    ModelReadResult result;
+    std::string version_tag;
+    const std::unique_ptr<run::RunContext> ctx = NewContext(RunOptions{});
+    if (!ctx) {
+        result.code = kInternalFaultCode;
+        return result;
+    }
+    result.code = RunGuarded(*ctx, [&] {
+        ConnectTextRun(*ctx, input, DefaultTextRunNames());
+        // The tag is known also when reading stops with an error.
+        version_tag = input::ReadVersionTag(ctx->files.input);
+        input::ReadInputOfFormat(*ctx, version_tag);
+    });
+    try {
+        result.problem = ctx->problem;
+        result.version_tag = version_tag;
+        result.report = ctx->files.report.TakeMemoryText();
+        result.messages = ctx->files.messages.TakeMemoryText();
+    } catch (...) {
+        result = ModelReadResult{};
+        result.code = kInternalFaultCode;
+    }
+    return result;
+}
+
+}  // namespace trevasc::engine
+
+// The exported entries of run.hpp.
+namespace trevasc {
+
 LocalTime SystemLocalTime() {
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
@@ -504,15 +547,12 @@ LocalTime SystemLocalTime() {
 }
 
 std::int32_t RunAnalysis(const RunPaths& paths, const RunOptions& options) noexcept {
-    return RunInDirectory(paths, std::string(), options);
-}
-
-std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
-                               const OutputChannel::WriterWrap& wrap) noexcept {
-    return RunInDirectory(paths, std::string(), options, wrap);
+    return engine::RunInDirectory(paths, std::string(), options);
 }
 
 std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& options) noexcept {
+    using engine::kNamesLineLength;
+    using engine::WriteToStandardError;
     try {
         const std::filesystem::path names_path =
             directory.empty() ? std::filesystem::path("NAMES.DAT") : std::filesystem::path(directory) / "NAMES.DAT";
@@ -554,11 +594,11 @@ std::int32_t RunFromNamesFile(const std::string& directory, const RunOptions& op
                          std::string(error.what) + " cannot be taken whole:",
                      "    " + lines[i].substr(0, kNamesLineLength) + " ...",
                      "Use a shorter path (for example a relative one).  No analysis performed."});
-                return kLongNameError;
+                return engine::kLongNameError;
             }
         }
         const RunPaths paths{lines[0], lines[1], lines[2], lines[3]};
-        return RunInDirectory(paths, directory, options);
+        return engine::RunInDirectory(paths, directory, options);
     } catch (...) {
         WriteToStandardError({"**** Runtime Error No. 90 ****", "",
                               "An internal fault ended the analysis while reading NAMES.DAT"});
@@ -573,10 +613,13 @@ std::string ResultCodeMeaning(std::int32_t code) {
     if (code < 0) return "the analysis ended with warning " + std::to_string(-code);
     if (code == 228) return "computation error 28: the analysis stopped";
     if (code == kInternalFaultCode) return "runtime error 90: an internal fault ended the analysis";
-    if (code == kOutputWriteError) return "runtime error 50: an output file could not be written; nothing was replaced";
-    if (code == kCollidingFilesError) return "runtime error 51: an output is the input file or another output";
-    if (code == kLongNameError) return "runtime error 52: a NAMES.DAT line is longer than 256 characters";
-    if (code == kOutputFileError) return "runtime error 91: an output file could not be created";
+    if (code == engine::kOutputWriteError) {
+        return "runtime error 50: an output file could not be written; nothing was replaced";
+    }
+
+    if (code == engine::kCollidingFilesError) return "runtime error 51: an output is the input file or another output";
+    if (code == engine::kLongNameError) return "runtime error 52: a NAMES.DAT line is longer than 256 characters";
+    if (code == engine::kOutputFileError) return "runtime error 91: an output file could not be created";
     if (code >= 101 && code <= 199) return "input error " + std::to_string(code - 100) + ": the analysis ended";
     if (code >= 201 && code <= 299) return "runtime error " + std::to_string(code - 200) + ": the analysis ended";
     return "unknown result code";
@@ -588,14 +631,14 @@ RunPaths DefaultTextRunNames() {
 
 TextRunResult RunText(std::string_view input, const RunOptions& options, const RunPaths& names) noexcept {
     TextRunResult result;
-    const std::unique_ptr<RunContext> ctx = NewContext(options);
+    const std::unique_ptr<run::RunContext> ctx = engine::NewContext(options);
     if (!ctx) {
         result.code = kInternalFaultCode;
         return result;
     }
-    result.code = RunGuarded(*ctx, [&] {
-        ConnectTextRun(*ctx, input, names);
-        AnalyseConnected(*ctx, options.check_only);
+    result.code = engine::RunGuarded(*ctx, [&] {
+        engine::ConnectTextRun(*ctx, input, names);
+        engine::AnalyseConnected(*ctx, options.check_only);
     });
     try {
         result.report = ctx->files.report.TakeMemoryText();
@@ -603,32 +646,6 @@ TextRunResult RunText(std::string_view input, const RunOptions& options, const R
         result.messages = ctx->files.messages.TakeMemoryText();
     } catch (...) {
         result = TextRunResult{};
-        result.code = kInternalFaultCode;
-    }
-    return result;
-}
-
-ModelReadResult ReadModelText(std::string_view input) noexcept {
-    ModelReadResult result;
-    std::string version_tag;
-    const std::unique_ptr<RunContext> ctx = NewContext(RunOptions{});
-    if (!ctx) {
-        result.code = kInternalFaultCode;
-        return result;
-    }
-    result.code = RunGuarded(*ctx, [&] {
-        ConnectTextRun(*ctx, input, DefaultTextRunNames());
-        // The tag is known also when reading stops with an error.
-        version_tag = input::ReadVersionTag(ctx->files.input);
-        input::ReadInputOfFormat(*ctx, version_tag);
-    });
-    try {
-        result.problem = ctx->problem;
-        result.version_tag = version_tag;
-        result.report = ctx->files.report.TakeMemoryText();
-        result.messages = ctx->files.messages.TakeMemoryText();
-    } catch (...) {
-        result = ModelReadResult{};
         result.code = kInternalFaultCode;
     }
     return result;

@@ -7,11 +7,11 @@
 #include "report/output_channel.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::engine {
 
 // Runs one analysis as RunAnalysis does, with every output writer passed
 // through `wrap`.
 std::int32_t RunWithWriterWrap(const RunPaths& paths, const RunOptions& options,
-                               const OutputChannel::WriterWrap& wrap) noexcept;
+                               const report::OutputChannel::WriterWrap& wrap) noexcept;
 
-}  // namespace trevasc
+}  // namespace trevasc::engine

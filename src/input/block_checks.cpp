@@ -7,19 +7,22 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+
 std::string ValueText(double value) {
     const std::string text = fmt::F(value, 20, 3);
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? text : text.substr(first);
 }
 
-void StopOnInputError(RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
+void StopOnInputError(run::RunContext& ctx, std::int32_t number, std::string_view problem, std::string_view solution) {
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
-    WriteToBoth(ctx, {"", heading, "", problem, solution, ""});
-    Stop_With_Error(ctx, number);
+    run::WriteToBoth(ctx, {"", heading, "", problem, solution, ""});
+    run::Stop_With_Error(ctx, number);
 }
 
-void CheckCapacity(RunContext& ctx, std::int32_t count, int limit, std::string_view block, std::string_view items) {
+void CheckCapacity(run::RunContext& ctx, std::int32_t count, int limit, std::string_view block,
+                   std::string_view items) {
     if (count <= limit) return;
     const std::string problem = "Problem:  The number of " + std::string(items) + " in " + std::string(block) +
                                 " is " + fmt::I0(count) + ", more than the limit of " + fmt::I0(limit) + ".";

@@ -40,13 +40,13 @@ inline constexpr std::int32_t kCodeRangeError = 188;
 
 // Input Data Error number - 100, one of the numbers above: writes its framed
 // heading, the problem and solution lines, and stops the run.
-[[noreturn]] void StopOnInputError(RunContext& ctx, std::int32_t number, std::string_view problem,
+[[noreturn]] void StopOnInputError(run::RunContext& ctx, std::int32_t number, std::string_view problem,
                                    std::string_view solution);
 
 // Stops with Input Data Error 82 when count > limit. `block` names where the
 // count was read ("the SOIL LAYERS block", "section 3 of the SECTIONS block"),
 // `items` what is counted ("soil layers").
-void CheckCapacity(RunContext& ctx, std::int32_t count, int limit, std::string_view block, std::string_view items);
+void CheckCapacity(run::RunContext& ctx, std::int32_t count, int limit, std::string_view block, std::string_view items);
 
 // A value for a message: F20.3 without its leading blanks ("-110.000").
 std::string ValueText(double value);

@@ -13,8 +13,12 @@
 
 namespace trevasc::input {
 
-void ReadCurrentFormat(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
+void ReadCurrentFormat(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     for (;;) {
         const std::string record = ReadRecordOrStop(ctx, "the next block (the file must close with END)");
         if (MatchesKeyword(record, "TITLE")) {
@@ -58,7 +62,7 @@ void ReadCurrentFormat(RunContext& ctx) {
     }
 }
 
-void ReadTitle(RunContext& ctx) {
+void ReadTitle(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading title data");
     int k = 0;
     for (std::string& line : ctx.problem.TitleLines) {
@@ -80,15 +84,15 @@ struct YesNoOption {
 
 // Input Data Error 95: an analysis option line that is neither the yes nor the
 // no keyword of its option.
-[[noreturn]] void StopOnBadOption(RunContext& ctx, const YesNoOption& option) {
-    OutputChannel& report = ctx.files.report;
+[[noreturn]] void StopOnBadOption(run::RunContext& ctx, const YesNoOption& option) {
+    report::OutputChannel& report = ctx.files.report;
     if (option.blank_before) report.Blank();
     report.Line(option.message);
     if (option.blank_after) report.Blank();
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
-bool ReadYesNo(RunContext& ctx, const YesNoOption& option) {
+bool ReadYesNo(run::RunContext& ctx, const YesNoOption& option) {
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
     ctx.input_lines[std::string(option.yes)] = ctx.files.input.LineNumber();
     if (MatchesKeyword(record, option.yes)) return true;
@@ -141,8 +145,8 @@ bool ParseFixedReal(std::string_view field, double& value) {
     return result.ec == std::errc() && result.ptr == digits.data() + digits.size() && std::isfinite(value);
 }
 
-void ReadLoadingTypeLine(RunContext& ctx) {
-    AnalysisOptions& options = ctx.problem.Options;
+void ReadLoadingTypeLine(run::RunContext& ctx) {
+    model::AnalysisOptions& options = ctx.problem.Options;
     const std::string record = ReadRecordOrStop(ctx, "the analysis options");
     ctx.input_lines["the loading type"] = ctx.files.input.LineNumber();
     const std::string padded = fmt::PadRight(record, 20);
@@ -174,14 +178,14 @@ constexpr double kMaxToleranceInches = 0.10000000149011612;
 constexpr double kMinToleranceMetres = 2.54e-22;
 constexpr double kMaxToleranceMetres = 0.00254;
 
-void CheckTolerance(RunContext& ctx, double tolerance) {
-    const UnitSystem units = ctx.problem.Options.Units;
+void CheckTolerance(run::RunContext& ctx, double tolerance) {
+    const model::UnitSystem units = ctx.problem.Options.Units;
     auto stop = [&](std::initializer_list<std::string_view> lines, std::string_view code, std::int32_t number) {
         for (std::string_view line : lines) ctx.files.messages.Line(line);
         for (std::string_view line : lines) ctx.files.report.Line(line);
         Stop_With_Error(ctx, code, number);
     };
-    if (units == UnitSystem::USCS) {
+    if (units == model::UnitSystem::USCS) {
         if (tolerance < kMinToleranceInches) {
             stop({"", "**** Input Data Error No. 65 ****", "",
                   "Input value for convergence tolerance is too small (less than 1E-10 inches).",
@@ -194,7 +198,7 @@ void CheckTolerance(RunContext& ctx, double tolerance) {
                   "The recommended value for convergence tolerance is 0.00001 inches.", ""},
                  "INP00066", 166);
         }
-    } else if (units == UnitSystem::SI) {
+    } else if (units == model::UnitSystem::SI) {
         if (tolerance < kMinToleranceMetres) {
             stop({"", "**** Input Data Error No. 67 ****", "",
                   "Input value for convergence tolerance is too small (less than 2.5E-12 meters). ",
@@ -210,9 +214,9 @@ void CheckTolerance(RunContext& ctx, double tolerance) {
     }
 }
 
-void CheckIterationLimit(RunContext& ctx, std::int32_t limit) {
+void CheckIterationLimit(run::RunContext& ctx, std::int32_t limit) {
     if (limit >= 30 && limit <= 1000) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Line("***** Input Data Error No. 95 *****");
     report.Blank();
     report.Line("Problem: Input value for iterations limit = " + fmt::I0(limit) +
@@ -222,7 +226,7 @@ void CheckIterationLimit(RunContext& ctx, std::int32_t limit) {
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
-void CheckIncrements(RunContext& ctx, std::int32_t increments) {
+void CheckIncrements(run::RunContext& ctx, std::int32_t increments) {
     if (increments < 40) {
         WriteToBoth(ctx, {"**** Input Data Error No. 55 ****", "",
                           "Problem:  The number of pile increments is less than 40.", "",
@@ -240,18 +244,18 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
 
 }  // namespace
 
-void ReadOptions(RunContext& ctx) {
+void ReadOptions(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading analysis options");
-    ProblemData& problem = ctx.problem;
-    AnalysisOptions& options = problem.Options;
+    model::ProblemData& problem = ctx.problem;
+    model::AnalysisOptions& options = problem.Options;
 
     const std::string units = ReadRecordOrStop(ctx, "the analysis options");
     if (MatchesKeyword(units, "Units USCS")) {
-        options.Units = UnitSystem::USCS;
+        options.Units = model::UnitSystem::USCS;
     } else if (MatchesKeyword(units, "Units SI")) {
-        options.Units = UnitSystem::SI;
+        options.Units = model::UnitSystem::SI;
     } else if (MatchesKeyword(units, "Units GENERAL")) {
-        options.Units = UnitSystem::GENERAL;
+        options.Units = model::UnitSystem::GENERAL;
     } else {
         StopOnUnrecognizedLine(ctx, units);
     }
@@ -295,19 +299,19 @@ void ReadOptions(RunContext& ctx) {
     }
 }
 
-void ProcessEndOfInput(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+void ProcessEndOfInput(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     // The thrust levels are needed whether or not interaction diagrams are
     // asked for: the diagrams come on top of the moment-curvature curves and
     // the load cases they are checked against.
     if (problem.Sections.empty()) return;
     std::vector<double> values;
     if (problem.Options.UseLrfd) {
-        for (const LrfdLoad& load : problem.LrfdLoads) values.push_back(load.AxialForce);
+        for (const model::LrfdLoad& load : problem.LrfdLoads) values.push_back(load.AxialForce);
     } else {
-        for (const PileHeadLoad& load : problem.PileHeadLoads) values.push_back(load.AxialThrust);
+        for (const model::PileHeadLoad& load : problem.PileHeadLoads) values.push_back(load.AxialThrust);
     }
-    if (problem.Options.Units == UnitSystem::USCS) {
+    if (problem.Options.Units == model::UnitSystem::USCS) {
         for (double& value : values) value /= kPoundsPerKip;  // section analysis works in kips
     }
     std::sort(values.begin(), values.end());

@@ -14,26 +14,26 @@ inline constexpr double kMillimetres4PerMetre4 = 1.0e12;
 inline constexpr std::int32_t kVoidCoreTypeCode = -3;
 
 // Reads the blocks that follow the tag line up to and including END.
-void ReadCurrentFormat(RunContext& ctx);
+void ReadCurrentFormat(run::RunContext& ctx);
 
-void ReadTitle(RunContext& ctx);
-void ReadOptions(RunContext& ctx);
+void ReadTitle(run::RunContext& ctx);
+void ReadOptions(run::RunContext& ctx);
 // Work done when END is reached: the list of distinct axial thrusts.
-void ProcessEndOfInput(RunContext& ctx);
+void ProcessEndOfInput(run::RunContext& ctx);
 
 // Block readers of the other keywords.
-void ReadSections(RunContext& ctx);
-void ReadSoilLayers(RunContext& ctx);
-void ReadPileHeadLoads(RunContext& ctx);
-void ReadLrfdLoads(RunContext& ctx);
-void ReadLrfdFactors(RunContext& ctx);
-void ReadAxialThrustLoads(RunContext& ctx);
-void ReadTipShear(RunContext& ctx);
-void ReadBatterAndSlope(RunContext& ctx);
-void ReadPyModifiers(RunContext& ctx);
-void ReadSoilMovements(RunContext& ctx);
-void ReadPyOutputDepths(RunContext& ctx);
+void ReadSections(run::RunContext& ctx);
+void ReadSoilLayers(run::RunContext& ctx);
+void ReadPileHeadLoads(run::RunContext& ctx);
+void ReadLrfdLoads(run::RunContext& ctx);
+void ReadLrfdFactors(run::RunContext& ctx);
+void ReadAxialThrustLoads(run::RunContext& ctx);
+void ReadTipShear(run::RunContext& ctx);
+void ReadBatterAndSlope(run::RunContext& ctx);
+void ReadPyModifiers(run::RunContext& ctx);
+void ReadSoilMovements(run::RunContext& ctx);
+void ReadPyOutputDepths(run::RunContext& ctx);
 // The optional MASSIVE ROCK block: rock values of massive-rock layers.
-void ReadMassiveRock(RunContext& ctx);
+void ReadMassiveRock(run::RunContext& ctx);
 
 }  // namespace trevasc::input

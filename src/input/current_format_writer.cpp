@@ -58,8 +58,8 @@ std::string TrimRight(std::string_view text) {
 
 class Writer {
 public:
-    explicit Writer(const ProblemData& problem)
-        : p_(problem), si_(problem.Options.Units == UnitSystem::SI) {}
+    explicit Writer(const model::ProblemData& problem)
+        : p_(problem), si_(problem.Options.Units == model::UnitSystem::SI) {}
 
     std::string Text() {
         CheckWritable();
@@ -126,7 +126,7 @@ private:
 
     // (lb) the file's thrust of a stored level of kips.
     std::string Thrust(double level) const {
-        return p_.Options.Units == UnitSystem::USCS ? Divided(level, kPoundsPerKip) : Shortest(level);
+        return p_.Options.Units == model::UnitSystem::USCS ? Divided(level, kPoundsPerKip) : Shortest(level);
     }
 
     std::vector<double> DerivedThrusts() const {
@@ -135,11 +135,11 @@ private:
             values = p_.AxialThrustList;
         } else {
             if (p_.Options.UseLrfd) {
-                for (const LrfdLoad& load : p_.LrfdLoads) values.push_back(load.AxialForce);
+                for (const model::LrfdLoad& load : p_.LrfdLoads) values.push_back(load.AxialForce);
             } else {
-                for (const PileHeadLoad& load : p_.PileHeadLoads) values.push_back(load.AxialThrust);
+                for (const model::PileHeadLoad& load : p_.PileHeadLoads) values.push_back(load.AxialThrust);
             }
-            if (p_.Options.Units == UnitSystem::USCS) {
+            if (p_.Options.Units == model::UnitSystem::USCS) {
                 for (double& value : values) value /= kPoundsPerKip;
             }
         }
@@ -154,9 +154,11 @@ private:
     }
 
     void WriteOptions() {
-        const AnalysisOptions& o = p_.Options;
+        const model::AnalysisOptions& o = p_.Options;
         Line("OPTIONS");
-        Line(o.Units == UnitSystem::USCS ? "Units USCS" : o.Units == UnitSystem::SI ? "Units SI" : "Units GENERAL");
+        Line(o.Units == model::UnitSystem::USCS ? "Units USCS"
+             : o.Units == model::UnitSystem::SI ? "Units SI"
+                                                : "Units GENERAL");
         YesNo("UseLRFD", o.UseLrfd);
         YesNo("ComputeKmatrix", o.ComputeKmatrix);
         YesNo("UseTipShear", o.UseTipShear);
@@ -185,7 +187,7 @@ private:
         }
     }
 
-    void WriteConcrete(const ConcreteData& c) {
+    void WriteConcrete(const model::ConcreteData& c) {
         Value(c.ConcreteStrength);
         Line(Length(c.MaxAggregateSize));
         if (c.UseDefaultTensileStrength) {
@@ -206,7 +208,7 @@ private:
         }
     }
 
-    void WriteRebar(const RebarData& r) {
+    void WriteRebar(const model::RebarData& r) {
         const bool none = r.Bars.empty() && r.BarCount == 0 && !r.RebarInCircle && r.RebarYieldStress == 0.0 &&
                           r.RebarModulus == 0.0;
         if (none) {
@@ -232,13 +234,13 @@ private:
         Value(r.RebarModulus);
         Count(r.Bars.size());
         for (std::size_t j = 0; j < r.Bars.size(); ++j) {
-            const BarRecord& b = r.Bars[j];
+            const model::BarRecord& b = r.Bars[j];
             Line(std::to_string(j + 1) + " " + std::to_string(b.BarSizeCode) + " " + Length(b.BarDiameter) + " " +
                  Area(b.BarArea) + " " + Length(b.BarX) + " " + Length(b.BarY));
         }
     }
 
-    void WriteStrands(const StrandData& s) {
+    void WriteStrands(const model::StrandData& s) {
         if (s.AutoPositionStrands) {
             Line("Autoposition strands");
             Int(s.StrandTypeCode);
@@ -256,15 +258,15 @@ private:
         Value(s.InitialPrestressForce);
         Value(s.PrestressLossFraction);
         for (std::size_t j = 0; j < s.Strands.size(); ++j) {
-            const BarRecord& b = s.Strands[j];
+            const model::BarRecord& b = s.Strands[j];
             Line(std::to_string(j + 1) + " " + std::to_string(s.StrandTypeCode) + " " + std::to_string(b.BarSizeCode) +
                  " " + Length(b.BarX) + " " + Length(b.BarY));
         }
     }
 
-    void WriteElastic(const PileSection& s) {
-        const ElasticData& e = s.Elastic;
-        const bool plastic = s.SectionType == kElasticPlastic;
+    void WriteElastic(const model::PileSection& s) {
+        const model::ElasticData& e = s.Elastic;
+        const bool plastic = s.SectionType == model::kElasticPlastic;
         Int(e.ElasticShape);
         Value(e.ElasticModulus);
         switch (e.ElasticShape) {
@@ -312,9 +314,9 @@ private:
         }
     }
 
-    void WriteUserEI(const UserEIData& user) {
+    void WriteUserEI(const model::UserEIData& user) {
         Count(user.ThrustLevels.size());
-        for (const UserEIThrustLevel& level : user.ThrustLevels) {
+        for (const model::UserEIThrustLevel& level : user.ThrustLevels) {
             Value(level.AxialThrust);
             Count(level.Points.size());
             for (const auto& point : level.Points) {
@@ -328,30 +330,30 @@ private:
         Line("SECTIONS");
         Count(p_.Sections.size());
         for (std::size_t k = 0; k < p_.Sections.size(); ++k) {
-            const PileSection& s = p_.Sections[k];
+            const model::PileSection& s = p_.Sections[k];
             Count(k + 1);
-            const bool void_core = s.SectionType == kDrilledShaftWithCasingAndCore && !s.b_FillCoreWithConcrete;
+            const bool void_core = s.SectionType == model::kDrilledShaftWithCasingAndCore && !s.b_FillCoreWithConcrete;
             Int(void_core ? kVoidCoreTypeCode : s.SectionType);
             Value(s.SectionLength);
             switch (s.SectionType) {
-                case kRectangularConcrete:
+                case model::kRectangularConcrete:
                     Line(Length(s.RectDepth));
                     Line(Length(s.RectWidth));
                     break;
-                case kDrilledShaft:
-                case kCircularSolidPrestressed:
-                case kOctagonalSolidPrestressed:
-                case kUserDefinedEI:
+                case model::kDrilledShaft:
+                case model::kCircularSolidPrestressed:
+                case model::kOctagonalSolidPrestressed:
+                case model::kUserDefinedEI:
                     Line(Length(s.SectionWidth));
                     break;
-                case kDrilledShaftWithCasing:
-                case kSteelPipe:
+                case model::kDrilledShaftWithCasing:
+                case model::kSteelPipe:
                     Line(Length(s.SectionWidth));
                     Line(Length(s.SteelThickness));
                     Value(s.SteelYieldStress);
                     Value(s.SteelModulus);
                     break;
-                case kDrilledShaftWithCasingAndCore:
+                case model::kDrilledShaftWithCasingAndCore:
                     Line(Length(s.SectionWidth));
                     Line(Length(s.SteelThickness));
                     Value(s.SteelYieldStress);
@@ -361,16 +363,16 @@ private:
                     Value(s.CoreYieldStress);
                     Value(s.CoreModulus);
                     break;
-                case kCircularHollowPrestressed:
-                case kOctagonalHollowPrestressed:
+                case model::kCircularHollowPrestressed:
+                case model::kOctagonalHollowPrestressed:
                     Line(Length(s.SectionWidth));
                     Line(Length(s.VoidDiameter));
                     break;
-                case kSquareSolidPrestressed:
+                case model::kSquareSolidPrestressed:
                     Line(Length(s.SectionWidth));
                     Line(Length(s.CornerChamfer));
                     break;
-                case kSquareHollowPrestressed:
+                case model::kSquareHollowPrestressed:
                     Line(Length(s.SectionWidth));
                     Line(Length(s.VoidDiameter));
                     Line(Length(s.CornerChamfer));
@@ -379,27 +381,27 @@ private:
                     break;
             }
             switch (s.SectionType) {
-                case kRectangularConcrete:
-                case kDrilledShaft:
-                case kDrilledShaftWithCasing:
-                case kDrilledShaftWithCasingAndCore:
+                case model::kRectangularConcrete:
+                case model::kDrilledShaft:
+                case model::kDrilledShaftWithCasing:
+                case model::kDrilledShaftWithCasingAndCore:
                     WriteConcrete(s.Concrete);
                     WriteRebar(s.Rebar);
                     break;
-                case kCircularSolidPrestressed:
-                case kCircularHollowPrestressed:
-                case kSquareSolidPrestressed:
-                case kSquareHollowPrestressed:
-                case kOctagonalSolidPrestressed:
-                case kOctagonalHollowPrestressed:
+                case model::kCircularSolidPrestressed:
+                case model::kCircularHollowPrestressed:
+                case model::kSquareSolidPrestressed:
+                case model::kSquareHollowPrestressed:
+                case model::kOctagonalSolidPrestressed:
+                case model::kOctagonalHollowPrestressed:
                     WriteConcrete(s.Concrete);
                     WriteStrands(s.Strand);
                     break;
-                case kElasticPile:
-                case kElasticPlastic:
+                case model::kElasticPile:
+                case model::kElasticPlastic:
                     WriteElastic(s);
                     break;
-                case kUserDefinedEI:
+                case model::kUserDefinedEI:
                     WriteUserEI(s.UserEI);
                     break;
                 default:
@@ -409,7 +411,7 @@ private:
     }
 
     // The values of one soil model line, in the reader's order.
-    std::string ModelLine(std::int32_t code, const SoilPointParams& q) const {
+    std::string ModelLine(std::int32_t code, const model::SoilPointParams& q) const {
         auto join = [](std::initializer_list<std::string> values) {
             std::string line;
             for (const std::string& value : values) line += (line.empty() ? "" : " ") + value;
@@ -417,38 +419,38 @@ private:
         };
         auto r = [](double v) { return Shortest(v); };
         switch (code) {
-            case kSoftClay:
-            case kStiffClayWithoutWater:
+            case model::kSoftClay:
+            case model::kStiffClayWithoutWater:
                 return join({r(q.EffUnitWeight), r(q.Cohesion), r(q.Epsilon50)});
-            case kStiffClayWithWater:
-            case kStiffClayWithK:
+            case model::kStiffClayWithWater:
+            case model::kStiffClayWithK:
                 return join({r(q.EffUnitWeight), r(q.Cohesion), r(q.Epsilon50), r(q.SubgradeK)});
-            case kSand:
-            case kApiSand:
+            case model::kSand:
+            case model::kApiSand:
                 return join({r(q.EffUnitWeight), r(q.FrictionAngle), r(q.SubgradeK)});
-            case kLiquefiedSand:
+            case model::kLiquefiedSand:
                 return r(q.EffUnitWeight);
-            case kWeakRock:
+            case model::kWeakRock:
                 return join({r(q.EffUnitWeight), r(q.Cohesion), r(q.SubgradeK), r(q.RQD), r(q.Epsilon50)});
-            case kVuggyLimestone:
+            case model::kVuggyLimestone:
                 return join({r(q.EffUnitWeight), r(q.Cohesion)});
-            case kPiedmont:
+            case model::kPiedmont:
                 return join({r(q.EffUnitWeight), std::to_string(static_cast<std::int32_t>(q.PiedmontTestType)),
                              r(q.N60), r(q.ConeTipResistance), r(q.DilatometerModulus), r(q.PressuremeterModulus)});
-            case kCementedSilt:
+            case model::kCementedSilt:
                 return join({r(q.EffUnitWeight), r(q.Cohesion), r(q.FrictionAngle), r(q.SubgradeK), r(q.Epsilon50)});
-            case kLoess:
+            case model::kLoess:
                 return join({r(q.EffUnitWeight), r(q.ConeTipResistance)});
-            case kElasticSubgrade:
+            case model::kElasticSubgrade:
                 return join({r(q.EffUnitWeight), r(q.ElasticSubgradeModulus)});
-            case kSoftClayJ:
+            case model::kSoftClayJ:
                 return join({r(q.EffUnitWeight), r(q.Cohesion), r(q.Epsilon50), r(q.J)});
             default:
                 return std::string();
         }
     }
 
-    void WriteUserCurve(const SoilPointParams& q, const UserPyCurve& curve) {
+    void WriteUserCurve(const model::SoilPointParams& q, const model::UserPyCurve& curve) {
         Line(Shortest(q.EffUnitWeight) + " " + std::to_string(curve.Points.size()));
         for (const auto& point : curve.Points) Line(Shortest(point[0]) + " " + Shortest(point[1]));
     }
@@ -456,12 +458,12 @@ private:
     void WriteSoilLayers() {
         Line("SOIL LAYERS");
         Count(p_.Layers.size());
-        for (const SoilLayer& layer : p_.Layers) {
+        for (const model::SoilLayer& layer : p_.Layers) {
             Line(std::to_string(layer.KSOIL) + " " + Shortest(layer.XLayerTop) + " " + Shortest(layer.XLayerBottom));
-            if (layer.KSOIL == kUserPy) {
+            if (layer.KSOIL == model::kUserPy) {
                 WriteUserCurve(layer.Top, layer.UserCurveTop);
                 WriteUserCurve(layer.Bottom, layer.UserCurveBottom);
-            } else if (layer.KSOIL != kMassiveRock && layer.KSOIL != kFrozenSoil) {
+            } else if (layer.KSOIL != model::kMassiveRock && layer.KSOIL != model::kFrozenSoil) {
                 Line(ModelLine(layer.KSOIL, layer.Top));
                 Line(ModelLine(layer.KSOIL, layer.Bottom));
             }
@@ -476,11 +478,11 @@ private:
         if (p_.MassiveRockLayers.empty()) return;
         Line("MASSIVE ROCK");
         Count(p_.MassiveRockLayers.size());
-        const bool uscs = p_.Options.Units == UnitSystem::USCS;
+        const bool uscs = p_.Options.Units == model::UnitSystem::USCS;
         for (const std::int32_t number : p_.MassiveRockLayers) {
-            const SoilLayer& layer = p_.Layers[static_cast<std::size_t>(number - 1)];
+            const model::SoilLayer& layer = p_.Layers[static_cast<std::size_t>(number - 1)];
             std::string line = std::to_string(number);
-            for (const SoilPointParams* q : {&layer.Top, &layer.Bottom}) {
+            for (const model::SoilPointParams* q : {&layer.Top, &layer.Bottom}) {
                 line += " " + Shortest(q->EffUnitWeight) + " " +
                         (uscs ? Multiplied(q->Cohesion, kSquareInchesPerSquareFoot) : Shortest(q->Cohesion)) + " " +
                         Shortest(q->SubgradeK);
@@ -490,7 +492,7 @@ private:
     }
 
     void WriteOptionalBlocks() {
-        const AnalysisOptions& o = p_.Options;
+        const model::AnalysisOptions& o = p_.Options;
         if (!p_.TipShearCurve.empty()) {
             Line("TIP SHEAR");
             Count(p_.TipShearCurve.size());
@@ -511,7 +513,7 @@ private:
             Int(p_.PyModifierProfile.empty() ? std::min(p_.PyModifierCount, 0)
                                              : static_cast<std::int32_t>(p_.PyModifierProfile.size()));
             for (std::size_t k = 0; k < p_.PyModifierProfile.size(); ++k) {
-                const PyModifierPoint& m = p_.PyModifierProfile[k];
+                const model::PyModifierPoint& m = p_.PyModifierProfile[k];
                 Line(std::to_string(k + 1) + " " + Shortest(m.Depth) + " " + Shortest(m.PMultiplier) + " " +
                      Shortest(m.YMultiplier));
             }
@@ -546,7 +548,7 @@ private:
             Line("LOADING");
             Count(p_.PileHeadLoads.size());
             for (std::size_t j = 0; j < p_.PileHeadLoads.size(); ++j) {
-                const PileHeadLoad& l = p_.PileHeadLoads[j];
+                const model::PileHeadLoad& l = p_.PileHeadLoads[j];
                 // Pile-length option: 1 the given length only, 0 adds the study.
                 Line(std::to_string(j + 1) + " " + std::to_string(l.LoadingType) + " " + Shortest(l.Condition1) + " " +
                      Shortest(l.Condition2) + " " + Shortest(l.AxialThrust) + (l.ComputeTopDeflVsLength ? " 0" : " 1"));
@@ -561,7 +563,7 @@ private:
             Line("LRFD LOADS");
             Count(p_.LrfdLoads.size());
             for (std::size_t i = 0; i < p_.LrfdLoads.size(); ++i) {
-                const LrfdLoad& l = p_.LrfdLoads[i];
+                const model::LrfdLoad& l = p_.LrfdLoads[i];
                 Line(std::to_string(i + 1) + " " + std::to_string(l.LrfdLoadType) + " " + Shortest(l.HorizontalForce) +
                      " " + Shortest(l.Moment) + " " + Shortest(l.AxialForce) + " " +
                      std::to_string(l.DistributedLoad.size()));
@@ -575,7 +577,7 @@ private:
             Line("LRFD FACTORS AND CASES");
             Count(p_.LrfdCombinations.size());
             for (std::size_t k = 0; k < p_.LrfdCombinations.size(); ++k) {
-                const LrfdCombination& c = p_.LrfdCombinations[k];
+                const model::LrfdCombination& c = p_.LrfdCombinations[k];
                 std::string line = std::to_string(k + 1);
                 for (double factor : c.LoadFactors) line += " " + Shortest(factor);
                 line += " " + Shortest(c.MomentResistanceFactor) + " " + Shortest(c.ShearResistanceFactor);
@@ -585,13 +587,13 @@ private:
         }
     }
 
-    const ProblemData& p_;
+    const model::ProblemData& p_;
     bool si_;
     std::string out_;
 };
 
 }  // namespace
 
-std::string WriteCurrentFormat(const ProblemData& problem) { return Writer(problem).Text(); }
+std::string WriteCurrentFormat(const model::ProblemData& problem) { return Writer(problem).Text(); }
 
 }  // namespace trevasc::input

@@ -22,6 +22,6 @@ public:
 // what the format has no words for: analysis modes other than 2 and 3, a
 // pile-length study indicator, and a pile property table that its sections
 // do not determine (the property tables of the earlier formats).
-std::string WriteCurrentFormat(const ProblemData& problem);
+std::string WriteCurrentFormat(const model::ProblemData& problem);
 
 }  // namespace trevasc::input

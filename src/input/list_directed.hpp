@@ -30,9 +30,9 @@
 namespace trevasc::input {
 
 // The record stream of the input file and its limits, as the readers name them.
-using trevasc::InputFile;
-using trevasc::kMaxLineLength;
-using trevasc::kRecordLength;
+using trevasc::run::InputFile;
+using trevasc::run::kMaxLineLength;
+using trevasc::run::kRecordLength;
 
 // EndOfFile also stands for a file that could not be read to its end (see
 // InputFile::ReadError); LineTooLong for a line that cannot be read whole.

@@ -17,6 +17,9 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // The pile-length option of a load case: 1 analyses the given length only;
@@ -26,17 +29,18 @@ constexpr std::int32_t kFixedLengthOnly = 1;
 // Input Data Errors 94 to 98 (LRFD loads and combinations), report only: two
 // blank lines, the framed heading, a blank line, the lines given, two blank
 // lines.
-[[noreturn]] void StopOnLrfdInputError(RunContext& ctx, std::int32_t error, std::initializer_list<std::string> lines) {
-    OutputChannel& report = ctx.files.report;
+[[noreturn]] void StopOnLrfdInputError(run::RunContext& ctx, std::int32_t error,
+                                       std::initializer_list<std::string> lines) {
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("***** Input Data Error No. " + fmt::I0(error) + " *****");
     report.Blank();
     for (const std::string& line : lines) report.Line(line);
     report.Blank(2);
-    Stop_With_Error(ctx, 100 + error);
+    run::Stop_With_Error(ctx, 100 + error);
 }
 
-void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what,
+void CheckCode(run::RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what,
                const std::string& where) {
     if (code >= low && code <= high) return;
     const std::string problem = "Problem:  " + where + " has " + what + " " + fmt::I0(code) + "; the codes are " +
@@ -46,17 +50,17 @@ void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_
 
 }  // namespace
 
-void ReadPileHeadLoads(RunContext& ctx) {
+void ReadPileHeadLoads(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading pile head loading data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of pile-head load cases").Int(count);
-    CheckCapacity(ctx, count, kMaxPileHeadLoads, "the LOADING block", "pile-head load cases");
+    CheckCapacity(ctx, count, model::kMaxPileHeadLoads, "the LOADING block", "pile-head load cases");
     problem.PileHeadLoads.clear();
     for (std::int32_t j = 1; j <= count; ++j) {
         std::int32_t index = 0;
         std::int32_t length_option = 0;
-        PileHeadLoad load;
+        model::PileHeadLoad load;
         DataLine(ctx, "pile-head load case " + fmt::I0(j))
             .Int(index)
             .Int(load.LoadingType)
@@ -64,7 +68,7 @@ void ReadPileHeadLoads(RunContext& ctx) {
             .Real(load.Condition2)
             .Real(load.AxialThrust)
             .Int(length_option);
-        CheckCode(ctx, load.LoadingType, kShearAndMoment, kDeflectionAndSlope, "loading type",
+        CheckCode(ctx, load.LoadingType, model::kShearAndMoment, model::kDeflectionAndSlope, "loading type",
                   "Load case " + fmt::I0(j) + " of the LOADING block");
         load.ComputeTopDeflVsLength = length_option != kFixedLengthOnly;
         problem.PileHeadLoads.push_back(load);
@@ -72,7 +76,8 @@ void ReadPileHeadLoads(RunContext& ctx) {
 
     std::int32_t points = 0;
     DataLine(ctx, "the number of distributed lateral load points").Int(points);
-    CheckCapacity(ctx, points, kMaxDistributedLoadPoints, "the LOADING block", "distributed lateral load points");
+    CheckCapacity(ctx, points, model::kMaxDistributedLoadPoints, "the LOADING block",
+                  "distributed lateral load points");
     // A count below 1 means no distributed load.
     problem.DistributedLoad.clear();
     for (std::int32_t k = 1; k <= points; ++k) {
@@ -83,12 +88,12 @@ void ReadPileHeadLoads(RunContext& ctx) {
     }
 }
 
-void ReadLrfdLoads(RunContext& ctx) {
+void ReadLrfdLoads(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading LRFD unfactored load data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD loads").Int(count);
-    if (count < 1 || count > kMaxLrfdLoads) {
+    if (count < 1 || count > model::kMaxLrfdLoads) {
         StopOnLrfdInputError(ctx, 98, {"Number of LRFD loads specified is " + fmt::I0(count),
                                        "This is outside of the valid range to 1 to 100"});
     }
@@ -96,7 +101,7 @@ void ReadLrfdLoads(RunContext& ctx) {
     for (std::int32_t i = 1; i <= count; ++i) {
         std::int32_t number = 0;
         std::int32_t points = 0;
-        LrfdLoad load;
+        model::LrfdLoad load;
         DataLine(ctx, "LRFD load " + fmt::I0(i))
             .Int(number)
             .Int(load.LrfdLoadType)
@@ -110,9 +115,9 @@ void ReadLrfdLoads(RunContext& ctx) {
                                   "Input load number is " + fmt::I0(number) + " and the expected load number is " +
                                       fmt::I0(i)});
         }
-        CheckCode(ctx, load.LrfdLoadType, 1, kLrfdLoadTypes, "LRFD load type",
+        CheckCode(ctx, load.LrfdLoadType, 1, model::kLrfdLoadTypes, "LRFD load type",
                   "LRFD load " + fmt::I0(i) + " of the LRFD LOADS block");
-        if (points == 1 || points < 0 || points > kMaxLrfdDistributedPoints) {
+        if (points == 1 || points < 0 || points > model::kMaxLrfdDistributedPoints) {
             StopOnLrfdInputError(ctx, 95, {"Number of distributed load points for LRFD load number " + fmt::I0(i) +
                                                " is outside of the valid range of 0 or 2 to 100.",
                                            "", "The input number of distributed load points is " + fmt::I0(points)});
@@ -136,19 +141,19 @@ void ReadLrfdLoads(RunContext& ctx) {
     }
 }
 
-void ReadLrfdFactors(RunContext& ctx) {
+void ReadLrfdFactors(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading LRFD load and resistance factor data ");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of LRFD load combinations").Int(count);
-    if (count < 1 || count > kMaxLrfdCombinations) {
+    if (count < 1 || count > model::kMaxLrfdCombinations) {
         StopOnLrfdInputError(ctx, 94, {"Number of LRFD load combinations outside of the valid range of 1 to 100.", "",
                                        "Number of LRFD load combinations input is " + fmt::I0(count)});
     }
     problem.LrfdCombinations.clear();
     for (std::int32_t k = 1; k <= count; ++k) {
         std::int32_t index = 0;
-        LrfdCombination combination;
+        model::LrfdCombination combination;
         DataLine read(ctx, "the factors of LRFD load combination " + fmt::I0(k));
         read.Int(index);
         for (double& factor : combination.LoadFactors) read.Real(factor);
@@ -172,12 +177,12 @@ void ReadLrfdFactors(RunContext& ctx) {
     }
 }
 
-void ReadAxialThrustLoads(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+void ReadAxialThrustLoads(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     problem.AxialThrustList.clear();
     std::int32_t count = 0;
     DataLine(ctx, "the number of axial thrust loads").Int(count);
-    CheckCapacity(ctx, count, kMaxPileHeadLoads, "the AXIAL THRUST LOADS block", "axial thrust loads");
+    CheckCapacity(ctx, count, model::kMaxPileHeadLoads, "the AXIAL THRUST LOADS block", "axial thrust loads");
     if (count < 1) {
         // One load case remains, with whatever thrust it held.
         problem.PileHeadLoads.resize(1);

@@ -28,6 +28,9 @@
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Input Data Error 45: a line that names no massive-rock layer, or one named twice.
@@ -46,13 +49,13 @@ std::string Shown(double value) {
 
 }  // namespace
 
-void ReadMassiveRock(RunContext& ctx) {
+void ReadMassiveRock(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading massive rock data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of massive rock lines").Int(count);
-    CheckCapacity(ctx, count, kMaxSoilLayers, "the MASSIVE ROCK block", "massive rock lines");
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    CheckCapacity(ctx, count, model::kMaxSoilLayers, "the MASSIVE ROCK block", "massive rock lines");
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     for (std::int32_t k = 1; k <= count; ++k) {
         std::int32_t number = 0;
         std::array<double, 6> v{};  // g, qu, Ei at the top, then at the bottom
@@ -68,8 +71,8 @@ void ReadMassiveRock(RunContext& ctx) {
                                  " layers.",
                              kLayerSolution);
         }
-        SoilLayer& layer = problem.Layers[static_cast<std::size_t>(number - 1)];
-        if (layer.KSOIL != kMassiveRock) {
+        model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>(number - 1)];
+        if (layer.KSOIL != model::kMassiveRock) {
             StopOnInputError(ctx, kMassiveRockLayerError,
                              "Problem:  " + where + " names soil layer " + fmt::I0(number) +
                                  ", whose soil model code is " + fmt::I0(layer.KSOIL) + ", not 16 (massive rock).",
@@ -95,7 +98,7 @@ void ReadMassiveRock(RunContext& ctx) {
                     "Solution: The strength and the modulus must be greater than zero and the unit weight must "
                     "not be negative.");
             }
-            SoilPointParams& point = end == 0 ? layer.Top : layer.Bottom;
+            model::SoilPointParams& point = end == 0 ? layer.Top : layer.Bottom;
             point.EffUnitWeight = gamma;
             point.Cohesion = uscs ? qu * kSquareInchesPerSquareFoot : qu;
             point.SubgradeK = Ei;

@@ -13,11 +13,13 @@
 
 namespace trevasc::input {
 
-void ReadTipShear(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+namespace fmt = report::fmt;
+
+void ReadTipShear(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of tip shear points").Int(count);
-    CheckCapacity(ctx, count, kMaxTipShearPoints, "the TIP SHEAR block", "tip shear points");
+    CheckCapacity(ctx, count, model::kMaxTipShearPoints, "the TIP SHEAR block", "tip shear points");
     problem.TipShearCurve.clear();
     if (count < 1) return;
     ctx.files.messages.Line("Reading tip shear data");
@@ -29,9 +31,9 @@ void ReadTipShear(RunContext& ctx) {
     }
 }
 
-void ReadBatterAndSlope(RunContext& ctx) {
+void ReadBatterAndSlope(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading pile batter and ground slope angles");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     double slope = 0.0;
     double batter = 0.0;
     DataLine(ctx, "the ground slope angle").Real(slope);
@@ -41,18 +43,18 @@ void ReadBatterAndSlope(RunContext& ctx) {
     problem.SlopeMinusBatter = problem.GroundSlopeAngle - problem.PileBatterAngle;
 }
 
-void ReadPyModifiers(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+void ReadPyModifiers(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of p-y modifier points").Int(count);
-    CheckCapacity(ctx, count, kMaxPyModifierPoints, "the GROUP EFFECT FACTORS block", "p-y modifier points");
+    CheckCapacity(ctx, count, model::kMaxPyModifierPoints, "the GROUP EFFECT FACTORS block", "p-y modifier points");
     problem.PyModifierCount = count;
     problem.PyModifierProfile.clear();
     if (count < 1) return;
     ctx.files.messages.Line("Reading p-y multiplier data");
     for (std::int32_t k = 1; k <= count; ++k) {
         std::int32_t index = 0;
-        PyModifierPoint point;
+        model::PyModifierPoint point;
         DataLine(ctx, "p-y modifier point " + fmt::I0(k))
             .Int(index)
             .Real(point.Depth)
@@ -71,18 +73,18 @@ void ReadPyModifiers(RunContext& ctx) {
     }
 }
 
-void ReadSoilMovements(RunContext& ctx) {
+void ReadSoilMovements(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading soil movement data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of soil movement points").Int(count);
-    if (count < kMinSoilMovementPoints || count > kMaxSoilMovementPoints) {
-        WriteToBoth(ctx, {"**** Input Data Error No. 53 ****", "",
-                          "Number of lines specified for soil movement data = " + fmt::I0(count),
-                          "The number of lines of soil movement data cannot be less than 2 or exceed 100.", ""});
-        Stop_With_Error(ctx, "INP00053", 153);
+    if (count < model::kMinSoilMovementPoints || count > model::kMaxSoilMovementPoints) {
+        run::WriteToBoth(ctx, {"**** Input Data Error No. 53 ****", "",
+                               "Number of lines specified for soil movement data = " + fmt::I0(count),
+                               "The number of lines of soil movement data cannot be less than 2 or exceed 100.", ""});
+        run::Stop_With_Error(ctx, "INP00053", 153);
     }
-    const bool si = problem.Options.Units == UnitSystem::SI;
+    const bool si = problem.Options.Units == model::UnitSystem::SI;
     problem.SoilMovementProfile.clear();
     for (std::int32_t k = 1; k <= count; ++k) {
         std::int32_t index = 0;
@@ -93,12 +95,12 @@ void ReadSoilMovements(RunContext& ctx) {
     }
 }
 
-void ReadPyOutputDepths(RunContext& ctx) {
+void ReadPyOutputDepths(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading p-y output depths data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of p-y output depths").Int(count);
-    CheckCapacity(ctx, count, kMaxPyOutputDepths, "the DEPTHS OF PRINTED P-Y CURVES block", "p-y output depths");
+    CheckCapacity(ctx, count, model::kMaxPyOutputDepths, "the DEPTHS OF PRINTED P-Y CURVES block", "p-y output depths");
     problem.PyOutputDepths.clear();
     for (std::int32_t k = 1; k <= count; ++k) {
         std::int32_t index = 0;

@@ -40,6 +40,11 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 enum class Dialect { kPrevious, kOlder };
@@ -52,10 +57,10 @@ constexpr std::int32_t kPreviousReinforcementError = 176;
 // Input Data Error 77: a pile description that cannot be analysed as given.
 constexpr std::int32_t kPreviousPileError = 177;
 
-constexpr int kMaxPropertyPoints = kMaxSectionRows;       // 40
+constexpr int kMaxPropertyPoints = model::kMaxSectionRows;       // 40
 constexpr int kMinIncrements = 40;
 constexpr int kMaxIncrementsPrevious = 300;
-constexpr int kMaxIncrementsOlder = kMaxNodes - 1;         // what the node arrays hold
+constexpr int kMaxIncrementsOlder = model::kMaxNodes - 1;         // what the node arrays hold
 constexpr int kMinIterations = 40;
 constexpr int kMaxIterations = 1000;
 constexpr double kMinToleranceInches = 1.0e-10;
@@ -77,7 +82,7 @@ constexpr int kKindCasingWithCore = 4;
 constexpr int kKindSteelPipe = 5;
 constexpr int kLastKind = 11;
 // Unit-weight and strength tables: a top and a bottom point per layer.
-constexpr int kMaxSoilTablePoints = 2 * kMaxSoilLayers;
+constexpr int kMaxSoilTablePoints = 2 * model::kMaxSoilLayers;
 
 // One list-directed read statement (a new line, and as many more as its
 // values need). A value that cannot be read, or a file that ends first, stops
@@ -85,7 +90,7 @@ constexpr int kMaxSoilTablePoints = 2 * kMaxSoilLayers;
 // these formats have no END keyword to point to.
 class FixedLine {
 public:
-    FixedLine(RunContext& ctx, std::string what) : ctx_(ctx), what_(std::move(what)), read_(ctx.files.input) {}
+    FixedLine(run::RunContext& ctx, std::string what) : ctx_(ctx), what_(std::move(what)), read_(ctx.files.input) {}
     FixedLine& Int(std::int32_t& value) {
         if (!read_.Integer(value)) Fail();
         return *this;
@@ -113,12 +118,12 @@ private:
         Stop_With_Error(ctx_, kUnreadableInputError);
     }
 
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     std::string what_;
     ListDirectedRead read_;
 };
 
-std::string ReadTitleLine(RunContext& ctx) {
+std::string ReadTitleLine(run::RunContext& ctx) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
         StopOnReadError(ctx);
@@ -132,7 +137,7 @@ std::string ReadTitleLine(RunContext& ctx) {
 
 // Input Data Error number - 100 of the previous formats, whose `lines` are the
 // whole message, framed heading included: run message file, report, stop.
-[[noreturn]] void StopOnPreviousInputError(RunContext& ctx, std::int32_t number,
+[[noreturn]] void StopOnPreviousInputError(run::RunContext& ctx, std::int32_t number,
                                            std::initializer_list<std::string_view> lines) {
     WriteToBoth(ctx, lines);
     Stop_With_Error(ctx, number);
@@ -143,7 +148,7 @@ std::string Number(std::int64_t value) { return fmt::I0(value); }
 // ----------------------------------------------------------------------------
 // Checks of the previous format, with the system's own messages.
 
-void CheckIncrements(RunContext& ctx, std::int32_t increments) {
+void CheckIncrements(run::RunContext& ctx, std::int32_t increments) {
     if (increments < kMinIncrements) {
         StopOnPreviousInputError(
             ctx, 155,
@@ -159,7 +164,7 @@ void CheckIncrements(RunContext& ctx, std::int32_t increments) {
     }
 }
 
-void CheckPileLength(RunContext& ctx, double length) {
+void CheckPileLength(run::RunContext& ctx, double length) {
     if (length > 0.0) return;
     StopOnPreviousInputError(
         ctx, 157,
@@ -169,7 +174,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 
 // Input Data Error 7: neither unit weights nor p-y curves, each dialect in its
 // own wording.
-[[noreturn]] void StopOnUnitWeightAndCurvesMissing(RunContext& ctx, Dialect dialect) {
+[[noreturn]] void StopOnUnitWeightAndCurvesMissing(run::RunContext& ctx, Dialect dialect) {
     if (dialect == Dialect::kPrevious) {
         StopOnPreviousInputError(
             ctx, 107,
@@ -189,7 +194,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 }
 
 // Input Data Error 6: p-y multipliers given together with user p-y curves.
-[[noreturn]] void StopOnMultipliersWithUserCurves(RunContext& ctx) {
+[[noreturn]] void StopOnMultipliersWithUserCurves(run::RunContext& ctx) {
     StopOnPreviousInputError(
         ctx, 106,
         {"**** Input Data Error No. 6 ****", "",
@@ -201,7 +206,7 @@ void CheckPileLength(RunContext& ctx, double length) {
 // The comparison rejects only a top strictly deeper than the bottom: a layer
 // given with no thickness is harmless, since the profile is joined top down
 // before the analysis. The message is kept as the system has always worded it.
-void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
+void CheckLayerDepths(run::RunContext& ctx, int layer, const PreviousLayer& given) {
     if (!(given.XLayerTop > given.XLayerBottom)) return;
     StopOnPreviousInputError(
         ctx, 147,
@@ -212,13 +217,13 @@ void CheckLayerDepths(RunContext& ctx, int layer, const PreviousLayer& given) {
 
 // The pile width limit of the liquefied-sand criterion, checked for layers of
 // that model (code 7, the model the message names).
-void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
-    const ProblemData& problem = ctx.problem;
-    if (given.KSOIL != kLiquefiedSand || problem.Options.Units == UnitSystem::GENERAL) return;
-    const double limit = problem.Options.Units == UnitSystem::USCS ? kMinLiquefiedSandWidthInches
-                                                                   : kMinLiquefiedSandWidthMetres;
-    const double top = Lookup_Pile_Properties(problem, given.XLayerTop).Width;
-    const double bottom = Lookup_Pile_Properties(problem, given.XLayerBottom).Width;
+void CheckLiquefiedSandWidth(run::RunContext& ctx, const PreviousLayer& given) {
+    const model::ProblemData& problem = ctx.problem;
+    if (given.KSOIL != model::kLiquefiedSand || problem.Options.Units == model::UnitSystem::GENERAL) return;
+    const double limit = problem.Options.Units == model::UnitSystem::USCS ? kMinLiquefiedSandWidthInches
+                                                                          : kMinLiquefiedSandWidthMetres;
+    const double top = model::Lookup_Pile_Properties(problem, given.XLayerTop).Width;
+    const double bottom = model::Lookup_Pile_Properties(problem, given.XLayerBottom).Width;
     if (top >= limit && bottom >= limit) return;
     StopOnPreviousInputError(
         ctx, 171,
@@ -231,7 +236,7 @@ void CheckLiquefiedSandWidth(RunContext& ctx, const PreviousLayer& given) {
          "          liquefied sand layer.", ""});
 }
 
-void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& layers) {
+void CheckFirstLayerBottom(run::RunContext& ctx, const std::vector<PreviousLayer>& layers) {
     if (!layers.empty() && layers.front().XLayerBottom > 0.0) return;
     StopOnPreviousInputError(
         ctx, 161,
@@ -249,9 +254,9 @@ void CheckFirstLayerBottom(RunContext& ctx, const std::vector<PreviousLayer>& la
          "          to extend the soil layer to just below the top of the pile."});
 }
 
-void CheckSolutionControl(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+void CheckSolutionControl(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     if (options.IterationLimit < kMinIterations || options.IterationLimit > kMaxIterations) {
         StopOnPreviousInputError(
             ctx, 164,
@@ -259,7 +264,7 @@ void CheckSolutionControl(RunContext& ctx) {
              "The number of iterations must be between 40 and 1000.", ""});
     }
     const double tolerance = options.ConvergenceTolerance;
-    if (options.Units == UnitSystem::USCS) {
+    if (options.Units == model::UnitSystem::USCS) {
         if (tolerance < kMinToleranceInches) {
             StopOnPreviousInputError(
                 ctx, 165,
@@ -274,7 +279,7 @@ void CheckSolutionControl(RunContext& ctx) {
                  "Input value of convergence tolerance is too large (more than 0.001 inches). ",
                  "The recommended value for convergence tolerance is 0.00001 inches.", ""});
         }
-    } else if (options.Units == UnitSystem::SI) {
+    } else if (options.Units == model::UnitSystem::SI) {
         if (tolerance < kMinToleranceMetres) {
             StopOnPreviousInputError(
                 ctx, 167,
@@ -301,14 +306,14 @@ void CheckSolutionControl(RunContext& ctx) {
 }
 
 // Input Data Error 53: more soil movement lines than the table holds.
-[[noreturn]] void StopOnSoilMovementCount(RunContext& ctx, std::int32_t count) {
+[[noreturn]] void StopOnSoilMovementCount(run::RunContext& ctx, std::int32_t count) {
     StopOnPreviousInputError(
         ctx, 153,
         {"**** Input Data Error No. 53 ****", "", "Number of lines of soil movement data = " + Number(count),
          "The number of lines of soil movement data cannot exceed 50", ""});
 }
 
-void CheckCoreDiameter(RunContext& ctx, int section, const PileSection& s) {
+void CheckCoreDiameter(run::RunContext& ctx, int section, const model::PileSection& s) {
     if (s.CoreDiameter > 0.0) return;
     StopOnPreviousInputError(
         ctx, 170,
@@ -318,7 +323,7 @@ void CheckCoreDiameter(RunContext& ctx, int section, const PileSection& s) {
          "          Either change the section type or enter a value for the inner core diameter."});
 }
 
-void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
+void CheckRebarRows(run::RunContext& ctx, Dialect dialect, std::int32_t rows) {
     if (rows <= kMaxRebarRows) return;
     if (dialect == Dialect::kOlder) {
         StopOnPreviousInputError(
@@ -331,7 +336,7 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
                                 "Reconfigure the bar layout using a smaller number of larger bars with ",
                                 "an equal area of steel and clear cover. The bending stiffness ",
                                 "is insensitive to the number of bars if more than 12 bars for an equal amount of steel."};
-    for (OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
+    for (report::OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
         out->Line("**** Input Data Error No. 26 ****");
         out->Blank();
         out->Line(out == &ctx.files.messages
@@ -345,7 +350,7 @@ void CheckRebarRows(RunContext& ctx, Dialect dialect, std::int32_t rows) {
 // ----------------------------------------------------------------------------
 // Checks of this engine's own (errors 75 to 77; capacities are error 82).
 
-void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
+void CheckCode(run::RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_t high, const std::string& what) {
     if (code >= low && code <= high) return;
     StopOnInputError(ctx, kPreviousCodeError,
                        "Problem:  The " + what + " is " + Number(code) + "; it must be " + Number(low) + " to " +
@@ -357,19 +362,19 @@ void CheckCode(RunContext& ctx, std::int32_t code, std::int32_t low, std::int32_
 // cannot give: the field-test values of the Piedmont and loess criteria and
 // the J of soft clay; and, in the older format, which has neither k nor RQD,
 // the models that need them.
-void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int32_t code) {
+void CheckModelExpressible(run::RunContext& ctx, Dialect dialect, int layer, std::int32_t code) {
     std::string missing;
     switch (code) {
-        case kPiedmont: missing = "the field-test values of the Piedmont residual soil criterion"; break;
-        case kLoess: missing = "the cone tip resistance of the loess criterion"; break;
-        case kSoftClayJ: missing = "the J factor of soft clay with user-defined J"; break;
+        case model::kPiedmont: missing = "the field-test values of the Piedmont residual soil criterion"; break;
+        case model::kLoess: missing = "the cone tip resistance of the loess criterion"; break;
+        case model::kSoftClayJ: missing = "the J factor of soft clay with user-defined J"; break;
         default: break;
     }
     if (dialect == Dialect::kOlder) {
         switch (code) {
-            case kWeakRock: missing = "the RQD of the weak rock criterion"; break;
-            case kElasticSubgrade: missing = "the subgrade modulus of the elastic subgrade"; break;
-            case kMassiveRock: missing = "the rock mass modulus of the massive rock criterion"; break;
+            case model::kWeakRock: missing = "the RQD of the weak rock criterion"; break;
+            case model::kElasticSubgrade: missing = "the subgrade modulus of the elastic subgrade"; break;
+            case model::kMassiveRock: missing = "the rock mass modulus of the massive rock criterion"; break;
             default: break;
         }
     }
@@ -381,7 +386,7 @@ void CheckModelExpressible(RunContext& ctx, Dialect dialect, int layer, std::int
 }
 
 // The pile head is at depth 0 and the property points run down the pile.
-void CheckPropertyPointOrder(RunContext& ctx) {
+void CheckPropertyPointOrder(run::RunContext& ctx) {
     const auto& rows = ctx.problem.SectionPropertyTable;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (rows[i].Depth < rows[i - 1].Depth) {
@@ -397,12 +402,12 @@ void CheckPropertyPointOrder(RunContext& ctx) {
 // Reading.
 
 struct Reader {
-    RunContext& ctx;
+    run::RunContext& ctx;
     Dialect dialect;
     PreviousSoilInput soil;
 
-    ProblemData& problem() { return ctx.problem; }
-    AnalysisOptions& options() { return ctx.problem.Options; }
+    model::ProblemData& problem() { return ctx.problem; }
+    model::AnalysisOptions& options() { return ctx.problem.Options; }
     bool Previous() const { return dialect == Dialect::kPrevious; }
 
     void ReadTitleAndOptions();
@@ -418,7 +423,7 @@ struct Reader {
 };
 
 void Reader::ReadTitleAndOptions() {
-    ProblemData& p = problem();
+    model::ProblemData& p = problem();
     // The title is the whole line, as the TITLE block of the current format
     // takes it; the other four title lines are blank.
     p.TitleLines[0] = fmt::PadRight(ReadTitleLine(ctx), static_cast<int>(kRecordLength));
@@ -433,8 +438,8 @@ void Reader::ReadTitleAndOptions() {
         .Int(movement);
     CheckCode(ctx, units, 1, 3, "units code (1 US customary, 2 SI, 3 general)");
     CheckCode(ctx, mode, 1, 5, "analysis mode");
-    AnalysisOptions& o = options();
-    o.Units = static_cast<UnitSystem>(units);
+    model::AnalysisOptions& o = options();
+    o.Units = static_cast<model::UnitSystem>(units);
     o.AnalysisMode = mode;
     o.UseSoilMovement = movement > 0;
     o.UseLrfd = false;
@@ -452,7 +457,7 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
                           "Solution: Limit the number of input values to 40 or less."});
         try {
             Stop_With_Error(ctx, 159);
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
             // Reading goes on to the next check, which ends the run.
         }
         // The property lines and the count line that follows are still read,
@@ -461,7 +466,7 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
         bool readable = true;
         for (std::int32_t i = 1; i <= points && readable; ++i) {
             ListDirectedRead read(ctx.files.input);
-            SectionPropertyRow row;
+            model::SectionPropertyRow row;
             readable = read.Real(row.Depth) && read.Real(row.Width) && read.Real(row.Inertia) &&
                        read.Real(row.Area) && read.Real(row.Modulus);
             if (readable && i <= kMaxPropertyPoints) rows.push_back(row);
@@ -473,10 +478,10 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
                 if (!read.Integer(count)) break;
             }
         }
-        throw RunStop{ctx.ErrorNumber};
+        throw run::RunStop{ctx.ErrorNumber};
     }
     for (std::int32_t i = 1; i <= points; ++i) {
-        SectionPropertyRow row;
+        model::SectionPropertyRow row;
         FixedLine(ctx, "pile property point " + Number(i))
             .Real(row.Depth)
             .Real(row.Width)
@@ -489,8 +494,8 @@ void Reader::ReadPropertyPoints(std::int32_t points) {
 }
 
 void Reader::ReadPile() {
-    ProblemData& p = problem();
-    AnalysisOptions& o = options();
+    model::ProblemData& p = problem();
+    model::AnalysisOptions& o = options();
     std::int32_t points = 0;
     double slope_degrees = 0.0;
     FixedLine(ctx, "the pile increments, property points, ground surface, pile length and slope")
@@ -519,7 +524,7 @@ void Reader::ReadPile() {
 }
 
 void Reader::ReadSoil() {
-    ProblemData& p = problem();
+    model::ProblemData& p = problem();
     std::int32_t layers = 0, weights = 0, strengths = 0, curves = 0, multipliers = 0;
     FixedLine(ctx, "the soil table counts")
         .Int(layers)
@@ -534,7 +539,7 @@ void Reader::ReadSoil() {
         if (curves == 0) StopOnUnitWeightAndCurvesMissing(ctx, dialect);
     }
 
-    CheckCapacity(ctx, layers, kMaxSoilLayers, "the soil data", "soil layers");
+    CheckCapacity(ctx, layers, model::kMaxSoilLayers, "the soil data", "soil layers");
     for (std::int32_t i = 1; i <= layers; ++i) {
         PreviousLayer layer;
         FixedLine read(ctx, "soil layer " + Number(i));
@@ -545,7 +550,7 @@ void Reader::ReadSoil() {
             CheckLayerDepths(ctx, i, layer);
             CheckLiquefiedSandWidth(ctx, layer);
         }
-        CheckCode(ctx, layer.KSOIL, kSoftClay, kFrozenSoil, "soil model code of soil layer " + Number(i));
+        CheckCode(ctx, layer.KSOIL, model::kSoftClay, model::kFrozenSoil, "soil model code of soil layer " + Number(i));
         CheckModelExpressible(ctx, dialect, i, layer.KSOIL);
         soil.layers.push_back(layer);
     }
@@ -575,10 +580,10 @@ void Reader::ReadSoil() {
         if (Previous()) read.Real(point.RQD);
         soil.strengths.push_back(point);
     }
-    CheckCapacity(ctx, multipliers, kMaxPyModifierPoints, "the soil data", "p-y multiplier points");
+    CheckCapacity(ctx, multipliers, model::kMaxPyModifierPoints, "the soil data", "p-y multiplier points");
     p.PyModifierProfile.clear();
     for (std::int32_t i = 1; i <= multipliers; ++i) {
-        PyModifierPoint point;
+        model::PyModifierPoint point;
         FixedLine(ctx, "p-y multiplier point " + Number(i))
             .Real(point.Depth)
             .Real(point.PMultiplier)
@@ -588,13 +593,13 @@ void Reader::ReadSoil() {
     p.PyModifierCount = std::max(multipliers, 0);
     options().UsePyModifiers = multipliers > 0;
 
-    CheckCapacity(ctx, curves, kMaxUserPyCurves, "the soil data", "user-input p-y curves");
+    CheckCapacity(ctx, curves, model::kMaxUserPyCurves, "the soil data", "user-input p-y curves");
     for (std::int32_t c = 1; c <= curves; ++c) {
-        UserPyCurve curve;
+        model::UserPyCurve curve;
         std::int32_t count = 0;
         const std::string what = "user-input p-y curve " + Number(c);
         FixedLine(ctx, what).Real(curve.Depth).Int(count);
-        CheckCapacity(ctx, count, kMaxUserPyPoints, "user-input p-y curve " + Number(c), "points");
+        CheckCapacity(ctx, count, model::kMaxUserPyPoints, "user-input p-y curve " + Number(c), "points");
         for (std::int32_t k = 1; k <= count; ++k) {
             std::array<double, 2> point{};
             FixedLine(ctx, "point " + Number(k) + " of " + what).Real(point[0]).Real(point[1]);
@@ -605,15 +610,15 @@ void Reader::ReadSoil() {
 }
 
 void Reader::ReadLoads() {
-    ProblemData& p = problem();
-    AnalysisOptions& o = options();
+    model::ProblemData& p = problem();
+    model::AnalysisOptions& o = options();
     std::int32_t points = 0, loading = 0;
     FixedLine(ctx, "the distributed load count, loading type and number of cycles")
         .Int(points)
         .Int(loading)
         .Real(o.NumberOfCycles);
     o.CyclicLoading = loading == 0;
-    CheckCapacity(ctx, points, kMaxDistributedLoadPoints, "the loading data", "distributed load points");
+    CheckCapacity(ctx, points, model::kMaxDistributedLoadPoints, "the loading data", "distributed load points");
     p.DistributedLoad.clear();  // fewer than one point: no distributed load
     for (std::int32_t k = 1; k <= points; ++k) {
         std::array<double, 2> point{};
@@ -623,16 +628,16 @@ void Reader::ReadLoads() {
 
     std::int32_t cases = 0;
     FixedLine(ctx, "the number of load cases").Int(cases);
-    CheckCapacity(ctx, cases, kMaxPileHeadLoads, "the loading data", "load cases");
+    CheckCapacity(ctx, cases, model::kMaxPileHeadLoads, "the loading data", "load cases");
     p.PileHeadLoads.clear();
     for (std::int32_t j = 1; j <= cases; ++j) {
-        PileHeadLoad load;
+        model::PileHeadLoad load;
         FixedLine(ctx, "load case " + Number(j))
             .Int(load.LoadingType)
             .Real(load.Condition1)
             .Real(load.Condition2)
             .Real(load.AxialThrust);
-        CheckCode(ctx, load.LoadingType, kShearAndMoment, kDeflectionAndSlope,
+        CheckCode(ctx, load.LoadingType, model::kShearAndMoment, model::kDeflectionAndSlope,
                   "loading type of load case " + Number(j));
         // The length study applies to every case of a file that asks for it.
         load.ComputeTopDeflVsLength = p.KYL != 0;
@@ -641,7 +646,7 @@ void Reader::ReadLoads() {
 
     std::int32_t tip = 0;
     FixedLine(ctx, "the number of tip shear points").Int(tip);
-    CheckCapacity(ctx, tip, kMaxTipShearPoints, "the tip shear data", "tip shear points");
+    CheckCapacity(ctx, tip, model::kMaxTipShearPoints, "the tip shear data", "tip shear points");
     p.TipShearCurve.clear();
     for (std::int32_t k = 1; k <= tip; ++k) {
         std::array<double, 2> point{};
@@ -652,8 +657,8 @@ void Reader::ReadLoads() {
 }
 
 void Reader::ReadOutputAndSolutionControl() {
-    ProblemData& p = problem();
-    AnalysisOptions& o = options();
+    model::ProblemData& p = problem();
+    model::AnalysisOptions& o = options();
     std::int32_t summary = 0, py_output = 0;
     FixedLine(ctx, "the print increment and output switches").Int(o.PrintIncrement).Int(summary).Int(py_output);
     o.PrintSummaryOnly = summary == 0;
@@ -662,7 +667,7 @@ void Reader::ReadOutputAndSolutionControl() {
     if (o.PrintPyCurves) {
         std::int32_t depths = 0;
         FixedLine(ctx, "the number of p-y output depths").Int(depths);
-        CheckCapacity(ctx, depths, kMaxPyOutputDepths, "the output data", "p-y output depths");
+        CheckCapacity(ctx, depths, model::kMaxPyOutputDepths, "the output data", "p-y output depths");
         for (std::int32_t k = 1; k <= depths; ++k) {
             double depth = 0.0;
             FixedLine(ctx, "p-y output depth " + Number(k)).Real(depth);
@@ -678,7 +683,7 @@ void Reader::ReadOutputAndSolutionControl() {
 }
 
 void Reader::ReadSoilMovements() {
-    ProblemData& p = problem();
+    model::ProblemData& p = problem();
     p.SoilMovementProfile.clear();
     if (!options().UseSoilMovement) return;
     std::int32_t count = 0;
@@ -686,7 +691,7 @@ void Reader::ReadSoilMovements() {
     // from millimetres in these formats).
     if (Previous()) {
         FixedLine(ctx, "the number of soil movement points").Int(count);
-        if (count < kMinSoilMovementPoints || count > kMaxSoilMovementLines) StopOnSoilMovementCount(ctx, count);
+        if (count < model::kMinSoilMovementPoints || count > kMaxSoilMovementLines) StopOnSoilMovementCount(ctx, count);
         for (std::int32_t k = 1; k <= count; ++k) {
             std::array<double, 2> point{};
             FixedLine(ctx, "soil movement point " + Number(k)).Real(point[0]).Real(point[1]);
@@ -706,7 +711,7 @@ void Reader::ReadSoilMovements() {
 }
 
 void Reader::ReadSectionsAndThrusts() {
-    ProblemData& p = problem();
+    model::ProblemData& p = problem();
     std::int32_t sections = 0;
     FixedLine(ctx, "the number of pile sections").Int(sections);
     if (sections < 1) {
@@ -715,7 +720,7 @@ void Reader::ReadSectionsAndThrusts() {
                                "; at least one section is needed for the bending stiffness computations.",
                            "Solution: Give the number of sections and their data.");
     }
-    CheckCapacity(ctx, sections, kMaxSections, "the section data", "pile sections");
+    CheckCapacity(ctx, sections, model::kMaxSections, "the section data", "pile sections");
 
     std::int32_t thrusts = 0;
     FixedLine(ctx, "the number of axial thrusts").Int(thrusts);
@@ -725,13 +730,13 @@ void Reader::ReadSectionsAndThrusts() {
                                "; the sections are analysed at the axial thrusts given, so at least one is needed.",
                            "Solution: Give the axial thrusts at which bending stiffness is to be computed.");
     }
-    CheckCapacity(ctx, thrusts, kMaxAxialThrusts, "the section data", "axial thrusts");
+    CheckCapacity(ctx, thrusts, model::kMaxAxialThrusts, "the section data", "axial thrusts");
     p.AxialThrustList.clear();
     for (std::int32_t k = 1; k <= thrusts; ++k) {
         double thrust = 0.0;
         FixedLine(ctx, "axial thrust " + Number(k)).Real(thrust);
         // Section analysis works in kips for US customary runs.
-        if (options().Units == UnitSystem::USCS) thrust /= kPoundsPerKip;
+        if (options().Units == model::UnitSystem::USCS) thrust /= kPoundsPerKip;
         p.AxialThrustList.push_back(thrust);
     }
     // Ascending; equal values are kept.
@@ -746,7 +751,7 @@ void Reader::ReadSection(int j) {
     std::int32_t kind = 0;
     FixedLine(ctx, "the kind of section " + Number(j)).Int(kind);
     CheckCode(ctx, kind, 1, kLastKind, "kind of section " + Number(j));
-    PileSection s;
+    model::PileSection s;
     s.SectionType = kind - 1;
     double concrete = 0.0, rebar_yield = 0.0, rect_width = 0.0, width = 0.0;
     FixedLine(ctx, "the material strengths of section " + Number(j))
@@ -782,24 +787,24 @@ void Reader::ReadSection(int j) {
     }
 
     s.SectionWidth = width;
-    if (s.SectionType == kRectangularConcrete) {
+    if (s.SectionType == model::kRectangularConcrete) {
         s.RectDepth = width;
         s.RectWidth = rect_width;
     }
-    if (s.SectionType <= kDrilledShaftWithCasingAndCore) {
+    if (s.SectionType <= model::kDrilledShaftWithCasingAndCore) {
         s.Concrete.ConcreteStrength = concrete;
         s.Concrete.UseDefaultTensileStrength = true;
         s.Rebar.BarCount = 0;
         s.Rebar.RebarYieldStress = rebar_yield;
     }
-    if (s.SectionType == kDrilledShaftWithCasingAndCore) {
+    if (s.SectionType == model::kDrilledShaftWithCasingAndCore) {
         // The core is of the casing's steel and filled with concrete.
         s.CoreYieldStress = s.SteelYieldStress;
         s.CoreModulus = s.SteelModulus;
         s.b_FillCoreWithConcrete = true;
     }
-    if (s.SectionType != kDrilledShaftWithCasing && s.SectionType != kDrilledShaftWithCasingAndCore &&
-        s.SectionType != kSteelPipe) {
+    if (s.SectionType != model::kDrilledShaftWithCasing && s.SectionType != model::kDrilledShaftWithCasingAndCore &&
+        s.SectionType != model::kSteelPipe) {
         s.SteelThickness = 0.0;
     }
     problem().Sections.push_back(std::move(s));
@@ -809,7 +814,7 @@ void Reader::ReadSection(int j) {
 // several follow the property table, two points per section (top, bottom) as
 // in the current format, from the pile head down without gaps.
 void Reader::PlaceSections() {
-    ProblemData& p = problem();
+    model::ProblemData& p = problem();
     auto& sections = p.Sections;
     if (options().AnalysisMode == 2) return;  // no pile: the sections are analysed alone
     const auto& rows = p.SectionPropertyTable;
@@ -838,7 +843,7 @@ void Reader::PlaceSections() {
     }
 }
 
-void ReadFixedSequence(RunContext& ctx, Dialect dialect) {
+void ReadFixedSequence(run::RunContext& ctx, Dialect dialect) {
     Reader reader{ctx, dialect, {}};
     reader.ReadTitleAndOptions();
     const int mode = ctx.problem.Options.AnalysisMode;
@@ -849,8 +854,8 @@ void ReadFixedSequence(RunContext& ctx, Dialect dialect) {
 
 }  // namespace
 
-void ReadPreviousFormat(RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kPrevious); }
+void ReadPreviousFormat(run::RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kPrevious); }
 
-void ReadOldestFormat(RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kOlder); }
+void ReadOldestFormat(run::RunContext& ctx) { ReadFixedSequence(ctx, Dialect::kOlder); }
 
 }  // namespace trevasc::input

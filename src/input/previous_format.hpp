@@ -9,8 +9,8 @@
 namespace trevasc::input {
 
 // Called with the input positioned after the "TREVAS5" line.
-void ReadPreviousFormat(RunContext& ctx);
+void ReadPreviousFormat(run::RunContext& ctx);
 // Called with the input rewound to its first line.
-void ReadOldestFormat(RunContext& ctx);
+void ReadOldestFormat(run::RunContext& ctx);
 
 }  // namespace trevasc::input

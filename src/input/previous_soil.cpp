@@ -11,6 +11,10 @@
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
+
+using enum model::SoilModelCode;
+namespace fmt = report::fmt;
+
 namespace {
 
 // Which side of a depth a value is taken from: the bottom of the part above
@@ -47,9 +51,9 @@ double Mix(const Bracket& b, double vi, double vj) { return b.i == b.j ? vi : (1
 
 // The curve at depth d: a given curve, or the interpolation in depth of the
 // two given curves around d, point by point at every deflection of either.
-UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side) {
+model::UserPyCurve CurveAt(const std::vector<model::UserPyCurve>& curves, double d, Side side) {
     const Bracket b = Locate(curves.size(), [&](std::size_t i) { return curves[i].Depth; }, d, side);
-    UserPyCurve curve;
+    model::UserPyCurve curve;
     curve.Depth = d;
     if (b.i == b.j) {
         curve.Points = curves[b.i].Points;
@@ -62,14 +66,16 @@ UserPyCurve CurveAt(const std::vector<UserPyCurve>& curves, double d, Side side)
     for (const auto& point : lower) ys.push_back(point[0]);
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    for (double y : ys) curve.Points.push_back({y, Mix(b, UserCurveValue(upper, y), UserCurveValue(lower, y))});
+    for (double y : ys) {
+        curve.Points.push_back({y, Mix(b, model::UserCurveValue(upper, y), model::UserCurveValue(lower, y))});
+    }
     return curve;
 }
 
 std::string Depth(double value) { return fmt::F(value, 0, 3); }
 
 template <class DepthOf>
-void CheckDepthOrder(RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t error, const std::string& table) {
+void CheckDepthOrder(run::RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t error, const std::string& table) {
     for (std::size_t i = 1; i < n; ++i) {
         if (depth(i) < depth(i - 1)) {
             StopOnInputError(ctx, error,
@@ -84,7 +90,7 @@ void CheckDepthOrder(RunContext& ctx, std::size_t n, DepthOf depth, std::int32_t
 // The table a model needs must reach from the ground surface down to the
 // deepest pile depth in the layers of such models.
 template <class DepthOf>
-void CheckCoverage(RunContext& ctx, std::size_t n, DepthOf depth, double from, double to, const std::string& table,
+void CheckCoverage(run::RunContext& ctx, std::size_t n, DepthOf depth, double from, double to, const std::string& table,
                    const std::string& unit) {
     if (n > 0 && depth(0) <= from && depth(n - 1) >= to) return;
     const std::string given = n == 0 ? std::string("no points are given")
@@ -112,8 +118,8 @@ PreviousModelNeeds NeedsOfModel(std::int32_t code) {
     }
 }
 
-void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
-    const std::string unit = " " + TrimRight(MakeUnitLabels(ctx.problem.Options.Units).DepthUnit);
+void BuildPreviousSoilProfile(run::RunContext& ctx, const PreviousSoilInput& input) {
+    const std::string unit = " " + TrimRight(model::MakeUnitLabels(ctx.problem.Options.Units).DepthUnit);
     const auto& uw = input.unit_weights;
     const auto& st = input.strengths;
     const auto& curves = input.curves;
@@ -144,7 +150,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     }
 
     // 2. and 3. Parts of the layers with their values.
-    std::vector<SoilLayer> parts;
+    std::vector<model::SoilLayer> parts;
     std::vector<std::size_t> part_of;  // layer (0-based) of each part
     for (std::size_t l = 0; l < count; ++l) {
         const PreviousLayer& given = input.layers[l];
@@ -172,7 +178,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             if (!(b > t)) return given.SubgradeKTop;
             return given.SubgradeKTop + (given.SubgradeKBottom - given.SubgradeKTop) * (d - t) / (b - t);
         };
-        auto fill = [&](SoilPointParams& point, double d, Side side) {
+        auto fill = [&](model::SoilPointParams& point, double d, Side side) {
             point.Depth = d;
             point.SubgradeK = k_at(d);
             if (given.KSOIL == kElasticSubgrade) point.ElasticSubgradeModulus = point.SubgradeK;
@@ -189,7 +195,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
             }
         };
         for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
-            SoilLayer part;
+            model::SoilLayer part;
             part.KSOIL = given.KSOIL;
             part.XLayerTop = edges[e];
             part.XLayerBottom = edges[e + 1];
@@ -212,7 +218,7 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     double uw_to = ground, st_to = ground;
     bool uw_needed = false, st_needed = false;
     for (std::size_t p = 0; p < parts.size(); ++p) {
-        const SoilLayer& part = parts[p];
+        const model::SoilLayer& part = parts[p];
         if (part.XLayerTop > L) continue;  // below the pile tip
         const double reach = std::min(part.XLayerBottom, L);
         const PreviousModelNeeds needs = NeedsOfModel(part.KSOIL);
@@ -239,24 +245,24 @@ void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input) {
     }
     // The unit-weight table starts at the ground surface (errors 19 and 20,
     // as for the soil points of the current format); other gaps are error 78.
-    if (!uw.empty()) CheckFirstSoilDepth(ctx, uw_depth(0), ground);
+    if (!uw.empty()) echo::CheckFirstSoilDepth(ctx, uw_depth(0), ground);
     if (uw_needed) CheckCoverage(ctx, uw.size(), uw_depth, ground, uw_to, "effective unit weight", unit);
     if (st_needed) CheckCoverage(ctx, st.size(), st_depth, ground, st_to, "soil strength", unit);
 
     // Capacities of the layer table.
-    CheckCapacity(ctx, static_cast<std::int32_t>(parts.size()), kMaxSoilLayers,
+    CheckCapacity(ctx, static_cast<std::int32_t>(parts.size()), model::kMaxSoilLayers,
                   "the soil profile divided at the depths of its tables", "soil layers");
     for (std::size_t p = 0; p < parts.size(); ++p) {
         if (parts[p].KSOIL != kUserPy) continue;
-        if (p + 1 > static_cast<std::size_t>(kMaxUserPyLayers)) {
+        if (p + 1 > static_cast<std::size_t>(model::kMaxUserPyLayers)) {
             StopOnInputError(ctx, kCapacityError,
                              "Problem:  Soil layer " + fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)) +
                                  " uses user-input p-y curves but lies beyond the first " +
-                                 fmt::I0(kMaxUserPyLayers) + " layers of the divided soil profile.",
+                                 fmt::I0(model::kMaxUserPyLayers) + " layers of the divided soil profile.",
                              "Solution: Use fewer layers or fewer table points above this layer.");
         }
-        for (const UserPyCurve* curve : {&parts[p].UserCurveTop, &parts[p].UserCurveBottom}) {
-            CheckCapacity(ctx, static_cast<std::int32_t>(curve->Points.size()), kMaxUserPyPoints,
+        for (const model::UserPyCurve* curve : {&parts[p].UserCurveTop, &parts[p].UserCurveBottom}) {
+            CheckCapacity(ctx, static_cast<std::int32_t>(curve->Points.size()), model::kMaxUserPyPoints,
                           "the p-y curve at depth " + Depth(curve->Depth) + unit + " of soil layer " +
                               fmt::I0(static_cast<std::int64_t>(part_of[p] + 1)),
                           "p-y curve points");

@@ -49,7 +49,7 @@ struct PreviousSoilInput {
     std::vector<PreviousLayer> layers;
     std::vector<std::array<double, 2>> unit_weights;   // (depth, effective unit weight)
     std::vector<PreviousStrengthPoint> strengths;
-    std::vector<UserPyCurve> curves;                   // each at its own depth
+    std::vector<model::UserPyCurve> curves;                   // each at its own depth
 };
 
 // What a layer of a model code takes from the tables.
@@ -81,6 +81,6 @@ PreviousModelNeeds NeedsOfModel(std::int32_t code);
 // needs does not cover the depths of the pile in that model's layers (the
 // unit-weight and strength tables from the ground surface down, since the
 // criteria average them from there).
-void BuildPreviousSoilProfile(RunContext& ctx, const PreviousSoilInput& input);
+void BuildPreviousSoilProfile(run::RunContext& ctx, const PreviousSoilInput& input);
 
 }  // namespace trevasc::input

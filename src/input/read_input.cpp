@@ -6,14 +6,14 @@
 
 namespace trevasc::input {
 
-std::string ReadVersionTag(InputFile& file) {
+std::string ReadVersionTag(run::InputFile& file) {
     std::string tag;
     ListDirectedRead read(file);
     if (!read.Character(tag, 7)) tag = "3      ";
     return tag;
 }
 
-void ReadInputOfFormat(RunContext& ctx, std::string_view tag) {
+void ReadInputOfFormat(run::RunContext& ctx, std::string_view tag) {
     if (tag == "TREVAS6") {
         ReadCurrentFormat(ctx);
     } else if (tag == "TREVAS5") {

@@ -14,9 +14,9 @@ namespace trevasc::input {
 
 // The first item of the file, cut or padded to 7 characters; "3      " when
 // the first line holds no item (a file of the oldest format).
-std::string ReadVersionTag(InputFile& file);
+std::string ReadVersionTag(run::InputFile& file);
 
 // Reads the rest of the input into the problem with the reader of `tag`.
-void ReadInputOfFormat(RunContext& ctx, std::string_view tag);
+void ReadInputOfFormat(run::RunContext& ctx, std::string_view tag);
 
 }  // namespace trevasc::input

@@ -8,6 +8,10 @@
 
 namespace trevasc::input {
 
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 std::string TrimRight(std::string_view text) {
     std::size_t end = text.size();
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
@@ -18,8 +22,9 @@ namespace {
 
 // Input Data Error 80: the file ended inside a block, or a line could not be
 // read as the values the block expects.
-[[noreturn]] void StopOnUnreadableInput(RunContext& ctx, bool end_of_file, int line_number, std::string_view line_text,
-                                        std::string_view expected, std::string_view what) {
+[[noreturn]] void StopOnUnreadableInput(run::RunContext& ctx, bool end_of_file, int line_number,
+                                        std::string_view line_text, std::string_view expected,
+                                        std::string_view what) {
     std::string problem;
     if (end_of_file) {
         problem = "The input file ended before the data for " + std::string(what) + " was complete.";
@@ -40,7 +45,7 @@ namespace {
 
 }  // namespace
 
-void StopOnReadError(RunContext& ctx) {
+void StopOnReadError(run::RunContext& ctx) {
     const int error = ctx.files.input.ReadError();
     if (error == 0) return;
     WriteToBoth(ctx, {"", "**** Input Data Error No. 81 ****", "",
@@ -50,7 +55,7 @@ void StopOnReadError(RunContext& ctx) {
     Stop_With_Error(ctx, kInputFileError);
 }
 
-void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
+void StopOnLineNotTaken(run::RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
     if (read.failure() == ReadFailure::EndOfFile) StopOnReadError(ctx);
     if (read.failure() != ReadFailure::LineTooLong) return;
     const std::string& text = read.failure_text();
@@ -65,7 +70,7 @@ void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::stri
     Stop_With_Error(ctx, kUnreadableInputError);
 }
 
-void StopOnAbsurdMagnitude(RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
+void StopOnAbsurdMagnitude(run::RunContext& ctx, const ListDirectedRead& read, std::string_view what) {
     WriteToBoth(ctx, {"", "**** Input Data Error No. 90 ****", "",
                       "Line " + fmt::I0(read.failure_line()) + " of the input file holds the value " +
                           read.failed_value() + " for " + std::string(what) + ", a magnitude no pile problem can have:",
@@ -74,7 +79,7 @@ void StopOnAbsurdMagnitude(RunContext& ctx, const ListDirectedRead& read, std::s
     Stop_With_Error(ctx, kAbsurdMagnitudeError);
 }
 
-DataLine::DataLine(RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
+DataLine::DataLine(run::RunContext& ctx, std::string_view what) : ctx_(ctx), what_(what), read_(ctx.files.input) {}
 
 void DataLine::Remember() {
     const int line = ctx_.files.input.LineNumber();
@@ -117,7 +122,7 @@ DataLine& DataLine::Logical(bool& value) {
     return *this;
 }
 
-std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
+std::string ReadRecordOrStop(run::RunContext& ctx, std::string_view what) {
     std::string record;
     if (!ctx.files.input.ReadRecord(record)) {
         StopOnReadError(ctx);
@@ -128,7 +133,7 @@ std::string ReadRecordOrStop(RunContext& ctx, std::string_view what) {
 
 bool MatchesKeyword(std::string_view record, std::string_view keyword) { return TrimRight(record) == keyword; }
 
-void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record) {
+void StopOnUnrecognizedLine(run::RunContext& ctx, std::string_view record) {
     const std::string line = fmt::PadRight(record, static_cast<int>(kRecordLength));
     WriteToBoth(ctx, {"", "", "***** INPUT ERROR *****", "", "The following line is unrecognized or is out-of-order", "",
                       line, "", ""});

@@ -24,14 +24,14 @@ inline constexpr std::int32_t kAbsurdMagnitudeError = 190;
 
 // The message of Input Data Error 90 for the item `read` failed on (its line
 // number, the line and the value), then the stop.
-[[noreturn]] void StopOnAbsurdMagnitude(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
+[[noreturn]] void StopOnAbsurdMagnitude(run::RunContext& ctx, const ListDirectedRead& read, std::string_view what);
 
 // One list-directed read statement (one new input line and as many following
 // lines as its values need). A value that cannot be read stops the run with
 // Input Data Error 80, naming `what` and the line.
 class DataLine {
 public:
-    DataLine(RunContext& ctx, std::string_view what);
+    DataLine(run::RunContext& ctx, std::string_view what);
     DataLine& Int(std::int32_t& value);
     DataLine& Real(double& value);
     DataLine& Text(std::string& value, std::size_t length);
@@ -41,22 +41,22 @@ private:
     [[noreturn]] void Fail();
     // Records the line of the value just read under `what`.
     void Remember();
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     std::string what_;
     ListDirectedRead read_;
 };
 
 // Stops with Input Data Error 81 when the input file could not be read to its
 // end (a read that met the end of the file may have met a read error).
-void StopOnReadError(RunContext& ctx);
+void StopOnReadError(run::RunContext& ctx);
 // After a failed read: stops with Input Data Error 80 when a line was too long
 // to be read whole, or with 81 when the file could not be read; returns for
 // the other failures, which each format words in its own way.
-void StopOnLineNotTaken(RunContext& ctx, const ListDirectedRead& read, std::string_view what);
+void StopOnLineNotTaken(run::RunContext& ctx, const ListDirectedRead& read, std::string_view what);
 
 // Reads the next record (cut at 256 characters). At the end of the file the
 // run stops with Input Data Error 80, naming `what`.
-std::string ReadRecordOrStop(RunContext& ctx, std::string_view what);
+std::string ReadRecordOrStop(run::RunContext& ctx, std::string_view what);
 
 // Keyword and option lines match only exactly, from column 1, case-sensitive,
 // trailing blanks ignored.
@@ -64,7 +64,7 @@ bool MatchesKeyword(std::string_view record, std::string_view keyword);
 
 // The unrecognised-line message (report and run message file), then a stop
 // with Input Data Error 99.
-[[noreturn]] void StopOnUnrecognizedLine(RunContext& ctx, std::string_view record);
+[[noreturn]] void StopOnUnrecognizedLine(run::RunContext& ctx, std::string_view record);
 
 std::string TrimRight(std::string_view text);
 

@@ -21,6 +21,10 @@
 #include "section/reinforcement.hpp"
 
 namespace trevasc::input {
+
+namespace fmt = report::fmt;
+using run::Stop_With_Error;
+
 namespace {
 
 // pi/64 and pi/4 of the steel pipe's annulus (I = pi/64 (D^4 - d^4), A = pi/4 (D^2 - d^2)).
@@ -31,8 +35,8 @@ constexpr double kPiOver4 = 0.7853981633974483;
 // millimetre entries of SI input.
 class SectionLines {
 public:
-    SectionLines(RunContext& ctx, int section) : ctx_(ctx), section_(section) {
-        si_ = ctx.problem.Options.Units == UnitSystem::SI;
+    SectionLines(run::RunContext& ctx, int section) : ctx_(ctx), section_(section) {
+        si_ = ctx.problem.Options.Units == model::UnitSystem::SI;
     }
 
     std::string What(std::string_view label) const {
@@ -62,23 +66,23 @@ public:
 
     std::string Block() const { return "section " + fmt::I0(section_) + " of the SECTIONS block"; }
     int section() const { return section_; }
-    RunContext& ctx() { return ctx_; }
+    run::RunContext& ctx() { return ctx_; }
 
 private:
-    RunContext& ctx_;
+    run::RunContext& ctx_;
     int section_;
     bool si_ = false;
 };
 
 // Input Data Error 95: a section option line that is not one of its keywords.
-[[noreturn]] void StopOnBadOptionLine(RunContext& ctx, std::string_view message) {
+[[noreturn]] void StopOnBadOptionLine(run::RunContext& ctx, std::string_view message) {
     ctx.files.report.Blank();
     ctx.files.report.Line(message);
     Stop_With_Error(ctx, "INP00095", 195);
 }
 
-void ReadConcrete(SectionLines& in, ConcreteData& concrete) {
-    RunContext& ctx = in.ctx();
+void ReadConcrete(SectionLines& in, model::ConcreteData& concrete) {
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading concrete property data for Section " + fmt::I0(in.section()));
     concrete.ConcreteStrength = in.Real("concrete compressive strength");
     concrete.MaxAggregateSize = in.Length("maximum aggregate size");
@@ -98,13 +102,13 @@ void ReadConcrete(SectionLines& in, ConcreteData& concrete) {
     if (MatchesKeyword(curve, "Input stress-strain curve for concrete")) {
         concrete.UseInputStressStrain = true;
         const std::int32_t points = in.Int("number of concrete stress-strain points");
-        CheckCapacity(ctx, points, kMaxConcreteCurvePoints, in.Block(), "concrete stress-strain points");
+        CheckCapacity(ctx, points, model::kMaxConcreteCurvePoints, in.Block(), "concrete stress-strain points");
         for (std::int32_t j = 1; j <= points; ++j) {
             std::int32_t index = 0;
             std::array<double, 2> point{};
             DataLine(ctx, in.What("concrete stress-strain curve")).Int(index).Real(point[0]).Real(point[1]);
             if (index != j) {
-                OutputChannel& report = ctx.files.report;
+                report::OutputChannel& report = ctx.files.report;
                 report.Blank();
                 report.Line("INPUT ERROR - Sequence error encountered when reading concrete stress-strain curve");
                 report.Blank();
@@ -132,7 +136,7 @@ void ReadConcrete(SectionLines& in, ConcreteData& concrete) {
                      "Solution: Correct the section dimensions, cover, bar or strand size and counts.");
 }
 
-void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) {
+void ReadCircularCage(SectionLines& in, const model::PileSection& s, model::RebarData& rebar) {
     rebar.RebarInCircle = true;
     rebar.RebarYieldStress = in.Real("rebar yield stress");
     rebar.RebarModulus = in.Real("rebar elastic modulus");
@@ -156,7 +160,7 @@ void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) 
         const std::string problem = "Problem:  Section " + fmt::I0(in.section()) + " has " +
                                     fmt::I0(rebar.BarPositions) + " bar positions of " +
                                     fmt::I0(rebar.BarsPerBundle) + " bars each, " + fmt::I0(bars) +
-                                    " bars, more than the limit of " + fmt::I0(kMaxBars) + ".";
+                                    " bars, more than the limit of " + fmt::I0(model::kMaxBars) + ".";
         StopOnInputError(in.ctx(), kBundledBarCountError, problem,
                          "Solution: Reduce the number of bar positions or of bars per bundle.");
     }
@@ -167,7 +171,7 @@ void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) 
     rebar.BarCount = rebar.BarPositions * rebar.BarsPerBundle;
     rebar.Bars.clear();
     for (const section::BarPoint& point : positions) {
-        BarRecord bar;
+        model::BarRecord bar;
         bar.BarDiameter = rebar.BarDiameter;
         bar.BarArea = rebar.BarArea;
         bar.BarX = point.x;
@@ -176,18 +180,18 @@ void ReadCircularCage(SectionLines& in, const PileSection& s, RebarData& rebar) 
     }
 }
 
-void ReadListedBars(SectionLines& in, RebarData& rebar) {
-    RunContext& ctx = in.ctx();
+void ReadListedBars(SectionLines& in, model::RebarData& rebar) {
+    run::RunContext& ctx = in.ctx();
     rebar.RebarInCircle = false;
     rebar.RebarYieldStress = in.Real("rebar yield stress");
     rebar.RebarModulus = in.Real("rebar elastic modulus");
     const std::int32_t count = in.Int("number of bars");
-    CheckCapacity(ctx, count, kMaxBars, in.Block(), "reinforcing bars");
+    CheckCapacity(ctx, count, model::kMaxBars, in.Block(), "reinforcing bars");
     rebar.BarCount = std::max(count, 0);
     rebar.Bars.clear();
     for (std::int32_t j = 1; j <= count; ++j) {
         std::int32_t index = 0;
-        BarRecord bar;
+        model::BarRecord bar;
         DataLine(ctx, in.What("reinforcing bar " + fmt::I0(j)))
             .Int(index)
             .Int(bar.BarSizeCode)
@@ -203,8 +207,8 @@ void ReadListedBars(SectionLines& in, RebarData& rebar) {
     }
 }
 
-void ReadRebar(SectionLines& in, const PileSection& s, RebarData& rebar) {
-    RunContext& ctx = in.ctx();
+void ReadRebar(SectionLines& in, const model::PileSection& s, model::RebarData& rebar) {
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading rebar property data for Section " + fmt::I0(in.section()));
     const std::string continuation = ReadRecordOrStop(ctx, in.What("rebar arrangement option"));
     if (MatchesKeyword(continuation, "No rebar")) {
@@ -246,8 +250,8 @@ section::StrandProperties StrandPropertiesOrStop(SectionLines& in, std::int32_t 
     StopOnInputError(in.ctx(), kCodeRangeError, problem, "Solution: Correct the strand type or size code.");
 }
 
-void ReadAutomaticStrands(SectionLines& in, const PileSection& s, StrandData& strands) {
-    RunContext& ctx = in.ctx();
+void ReadAutomaticStrands(SectionLines& in, const model::PileSection& s, model::StrandData& strands) {
+    run::RunContext& ctx = in.ctx();
     strands.AutoPositionStrands = true;
     strands.StrandTypeCode = in.Int("strand type");
     strands.StrandSizeCode = in.Int("strand size");
@@ -256,7 +260,7 @@ void ReadAutomaticStrands(SectionLines& in, const PileSection& s, StrandData& st
     strands.PrestressLossFraction = in.Real("prestress loss fraction");
     strands.StrandCover = in.Length("strand cover");
     strands.StrandPattern = in.Int("strand pattern");
-    CheckCapacity(ctx, strands.StrandCount, kMaxBars, in.Block(), "prestressing strands");
+    CheckCapacity(ctx, strands.StrandCount, model::kMaxBars, in.Block(), "prestressing strands");
 
     const section::StrandProperties properties =
         StrandPropertiesOrStop(in, strands.StrandTypeCode, strands.StrandSizeCode, 1);
@@ -290,7 +294,7 @@ void ReadAutomaticStrands(SectionLines& in, const PileSection& s, StrandData& st
 
     strands.Strands.clear();
     for (const section::BarPoint& point : positions) {
-        BarRecord strand;
+        model::BarRecord strand;
         strand.BarSizeCode = strands.StrandSizeCode;
         strand.BarDiameter = properties.Diameter;
         strand.BarArea = properties.Area;
@@ -300,18 +304,18 @@ void ReadAutomaticStrands(SectionLines& in, const PileSection& s, StrandData& st
     }
 }
 
-void ReadManualStrands(SectionLines& in, StrandData& strands) {
-    RunContext& ctx = in.ctx();
+void ReadManualStrands(SectionLines& in, model::StrandData& strands) {
+    run::RunContext& ctx = in.ctx();
     strands.AutoPositionStrands = false;
     strands.StrandTypeCode = in.Int("strand type");
     strands.StrandCount = in.Int("number of strands");
     strands.InitialPrestressForce = in.Real("initial prestress force");
     strands.PrestressLossFraction = in.Real("prestress loss fraction");
-    CheckCapacity(ctx, strands.StrandCount, kMaxBars, in.Block(), "prestressing strands");
+    CheckCapacity(ctx, strands.StrandCount, model::kMaxBars, in.Block(), "prestressing strands");
     strands.Strands.clear();
     for (std::int32_t j = 1; j <= strands.StrandCount; ++j) {
         std::int32_t index = 0;
-        BarRecord strand;
+        model::BarRecord strand;
         DataLine(ctx, in.What("prestressing strand " + fmt::I0(j)))
             .Int(index)
             .Int(strands.StrandTypeCode)
@@ -336,8 +340,8 @@ void ReadManualStrands(SectionLines& in, StrandData& strands) {
     }
 }
 
-void ReadStrands(SectionLines& in, const PileSection& s, StrandData& strands) {
-    RunContext& ctx = in.ctx();
+void ReadStrands(SectionLines& in, const model::PileSection& s, model::StrandData& strands) {
+    run::RunContext& ctx = in.ctx();
     ctx.files.messages.Line("Reading prestressing strand data for Section " + fmt::I0(in.section()));
     const std::string option = ReadRecordOrStop(ctx, in.What("strand positioning option"));
     if (MatchesKeyword(option, "Autoposition strands")) {
@@ -363,13 +367,14 @@ enum ElasticShapeCode : std::int32_t {
 
 // Elastic (type 11) and elastic-plastic (type 12) sections; fills the
 // section's two property rows.
-void ReadElastic(SectionLines& in, PileSection& s, SectionPropertyRow& top, SectionPropertyRow& bottom) {
-    RunContext& ctx = in.ctx();
-    const bool plastic = s.SectionType == kElasticPlastic;
+void ReadElastic(SectionLines& in, model::PileSection& s, model::SectionPropertyRow& top,
+                 model::SectionPropertyRow& bottom) {
+    run::RunContext& ctx = in.ctx();
+    const bool plastic = s.SectionType == model::kElasticPlastic;
     ctx.files.messages.Line(std::string(plastic ? "Reading elastic-plastic section properties for Section "
                                                 : "Reading elastic section properties for Section ") +
                             fmt::I0(in.section()));
-    ElasticData& e = s.Elastic;
+    model::ElasticData& e = s.Elastic;
     e.ElasticShape = in.Int("elastic section shape");
     if (e.ElasticShape < kRectangularShape || e.ElasticShape > kEmbeddedPole) {
         const std::string problem = "Problem:  Section " + fmt::I0(in.section()) + " has elastic section shape " +
@@ -463,16 +468,16 @@ void ReadElastic(SectionLines& in, PileSection& s, SectionPropertyRow& top, Sect
     }
 }
 
-void ReadUserEI(SectionLines& in, UserEIData& user) {
-    RunContext& ctx = in.ctx();
+void ReadUserEI(SectionLines& in, model::UserEIData& user) {
+    run::RunContext& ctx = in.ctx();
     const std::int32_t levels = in.Int("number of axial thrust levels");
-    CheckCapacity(ctx, levels, kMaxUserEIThrustLevels, in.Block(), "axial thrust levels of user-defined EI");
+    CheckCapacity(ctx, levels, model::kMaxUserEIThrustLevels, in.Block(), "axial thrust levels of user-defined EI");
     user.ThrustLevels.clear();
     for (std::int32_t j = 1; j <= levels; ++j) {
-        UserEIThrustLevel level;
+        model::UserEIThrustLevel level;
         level.AxialThrust = in.Real("axial thrust of level " + fmt::I0(j));
         const std::int32_t points = in.Int("number of M-EI points of thrust level " + fmt::I0(j));
-        CheckCapacity(ctx, points, kMaxUserEIPoints,
+        CheckCapacity(ctx, points, model::kMaxUserEIPoints,
                       "thrust level " + fmt::I0(j) + " of " + in.Block(), "M-EI points");
         for (std::int32_t p = 1; p <= points; ++p) {
             std::array<double, 2> point{};
@@ -484,13 +489,14 @@ void ReadUserEI(SectionLines& in, UserEIData& user) {
     }
 }
 
-void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& top, SectionPropertyRow& bottom) {
+void ReadOneSection(run::RunContext& ctx, int i, model::PileSection& s, model::SectionPropertyRow& top,
+                    model::SectionPropertyRow& bottom) {
     ctx.files.messages.Line("Reading section properties for Section " + fmt::I0(i));
     SectionLines in(ctx, i);
 
     const std::int32_t number = in.Int("section number");
     if (number != i) {
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Line("SECTION DATA OUT-OF-ORDER");
         report.Blank();
         report.Line("Expecting section number " + fmt::I0(i) + ", but section number " + fmt::I0(number) +
@@ -500,11 +506,11 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
 
     const std::int32_t type = in.Int("section type");
     if (type == kVoidCoreTypeCode) {
-        s.SectionType = kDrilledShaftWithCasingAndCore;
+        s.SectionType = model::kDrilledShaftWithCasingAndCore;
         s.b_FillCoreWithConcrete = false;
-    } else if (type >= kRectangularConcrete && type <= kMicropile) {
+    } else if (type >= model::kRectangularConcrete && type <= model::kMicropile) {
         s.SectionType = type;
-        s.b_FillCoreWithConcrete = type == kDrilledShaftWithCasingAndCore;
+        s.b_FillCoreWithConcrete = type == model::kDrilledShaftWithCasingAndCore;
     } else {
         const std::string problem = "Problem:  Section " + fmt::I0(i) + " of the SECTIONS block has section type " +
                                     fmt::I0(type) + "; the section types are 0 to 14, and -3 for a cased shaft " +
@@ -515,25 +521,25 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
     s.SectionLength = in.Real("section length");
 
     switch (s.SectionType) {
-        case kRectangularConcrete:
+        case model::kRectangularConcrete:
             s.RectDepth = in.Length("section depth");
             s.RectWidth = in.Length("section width");
             s.SectionWidth = s.RectDepth;
             break;
-        case kDrilledShaft:
-        case kCircularSolidPrestressed:
-        case kOctagonalSolidPrestressed:
-        case kUserDefinedEI:
+        case model::kDrilledShaft:
+        case model::kCircularSolidPrestressed:
+        case model::kOctagonalSolidPrestressed:
+        case model::kUserDefinedEI:
             s.SectionWidth = in.Length("diameter or width");
             break;
-        case kDrilledShaftWithCasing:
-        case kSteelPipe:
+        case model::kDrilledShaftWithCasing:
+        case model::kSteelPipe:
             s.SectionWidth = in.Length("outside diameter");
             s.SteelThickness = in.Length("steel wall thickness");
             s.SteelYieldStress = in.Real("steel yield stress");
             s.SteelModulus = in.Real("steel elastic modulus");
             break;
-        case kDrilledShaftWithCasingAndCore:
+        case model::kDrilledShaftWithCasingAndCore:
             s.SectionWidth = in.Length("outside diameter");
             s.SteelThickness = in.Length("casing wall thickness");
             s.SteelYieldStress = in.Real("casing yield stress");
@@ -543,16 +549,16 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
             s.CoreYieldStress = in.Real("core yield stress");
             s.CoreModulus = in.Real("core elastic modulus");
             break;
-        case kCircularHollowPrestressed:
-        case kOctagonalHollowPrestressed:
+        case model::kCircularHollowPrestressed:
+        case model::kOctagonalHollowPrestressed:
             s.SectionWidth = in.Length("pile width");
             s.VoidDiameter = in.Length("void diameter");
             break;
-        case kSquareSolidPrestressed:
+        case model::kSquareSolidPrestressed:
             s.SectionWidth = in.Length("pile width");
             s.CornerChamfer = in.Length("corner chamfer");
             break;
-        case kSquareHollowPrestressed:
+        case model::kSquareHollowPrestressed:
             s.SectionWidth = in.Length("pile width");
             s.VoidDiameter = in.Length("void diameter");
             s.CornerChamfer = in.Length("corner chamfer");
@@ -562,35 +568,35 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
     }
 
     switch (s.SectionType) {
-        case kRectangularConcrete:
-        case kDrilledShaft:
-        case kDrilledShaftWithCasing:
-        case kDrilledShaftWithCasingAndCore:
+        case model::kRectangularConcrete:
+        case model::kDrilledShaft:
+        case model::kDrilledShaftWithCasing:
+        case model::kDrilledShaftWithCasingAndCore:
             ReadConcrete(in, s.Concrete);
             ReadRebar(in, s, s.Rebar);
             break;
-        case kCircularSolidPrestressed:
-        case kCircularHollowPrestressed:
-        case kSquareSolidPrestressed:
-        case kSquareHollowPrestressed:
-        case kOctagonalSolidPrestressed:
-        case kOctagonalHollowPrestressed:
+        case model::kCircularSolidPrestressed:
+        case model::kCircularHollowPrestressed:
+        case model::kSquareSolidPrestressed:
+        case model::kSquareHollowPrestressed:
+        case model::kOctagonalSolidPrestressed:
+        case model::kOctagonalHollowPrestressed:
             ReadConcrete(in, s.Concrete);
             ReadStrands(in, s, s.Strand);
             break;
-        case kElasticPile:
-        case kElasticPlastic:
+        case model::kElasticPile:
+        case model::kElasticPlastic:
             ReadElastic(in, s, top, bottom);
             break;
-        case kUserDefinedEI:
+        case model::kUserDefinedEI:
             ReadUserEI(in, s.UserEI);
             break;
         default:
             break;
     }
 
-    ProblemData& problem = ctx.problem;
-    if (s.SectionType == kMicropile) {
+    model::ProblemData& problem = ctx.problem;
+    if (s.SectionType == model::kMicropile) {
         // A micropile adds nothing to the pile length nor to the depths of
         // the sections below it, and has no property rows of its own.
         s.SectionTopDepth = problem.PileTotalLength;
@@ -602,15 +608,15 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
     s.SectionBottomDepth = problem.PileTotalLength;
     top.Depth = s.SectionTopDepth;
     bottom.Depth = s.SectionBottomDepth;
-    if (s.SectionType == kElasticPile || s.SectionType == kElasticPlastic) return;
+    if (s.SectionType == model::kElasticPile || s.SectionType == model::kElasticPlastic) return;
     top.Width = s.SectionWidth;
     bottom.Width = s.SectionWidth;
-    if (s.SectionType == kSteelPipe) {
+    if (s.SectionType == model::kSteelPipe) {
         const double D = s.SectionWidth;
         const double d = D - 2.0 * s.SteelThickness;
         const double inertia = kPiOver64 * (D * D * D * D - d * d * d * d);
         const double area = kPiOver4 * (D * D - d * d);
-        for (SectionPropertyRow* row : {&top, &bottom}) {
+        for (model::SectionPropertyRow* row : {&top, &bottom}) {
             row->Inertia = inertia;
             row->Area = area;
             row->Modulus = s.SteelModulus;
@@ -620,15 +626,15 @@ void ReadOneSection(RunContext& ctx, int i, PileSection& s, SectionPropertyRow& 
 
 }  // namespace
 
-void ReadSections(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
+void ReadSections(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of sections").Int(count);
-    CheckCapacity(ctx, count, kMaxSections, "the SECTIONS block", "pile sections");
+    CheckCapacity(ctx, count, model::kMaxSections, "the SECTIONS block", "pile sections");
     const std::size_t sections = static_cast<std::size_t>(std::max(count, 0));
     problem.PileTotalLength = 0.0;
-    problem.Sections.assign(sections, PileSection{});
-    problem.SectionPropertyTable.assign(2 * sections, SectionPropertyRow{});
+    problem.Sections.assign(sections, model::PileSection{});
+    problem.SectionPropertyTable.assign(2 * sections, model::SectionPropertyRow{});
     for (std::size_t k = 0; k < sections; ++k) {
         ReadOneSection(ctx, static_cast<int>(k + 1), problem.Sections[k], problem.SectionPropertyTable[2 * k],
                        problem.SectionPropertyTable[2 * k + 1]);

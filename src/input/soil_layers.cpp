@@ -13,6 +13,10 @@
 #include "report/fortran_format.hpp"
 
 namespace trevasc::input {
+
+using model::SoilPointParams;
+namespace fmt = report::fmt;
+
 namespace {
 
 // The parameters of one model line, in input order. Cohesion also holds the
@@ -60,7 +64,7 @@ constexpr double kRightAngleDegrees = 90.0;
 
 // A negative effective unit weight (a sign typed by mistake) gives negative
 // overburden and springs that pull the pile on: no soil has one.
-void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
+void CheckUnitWeight(run::RunContext& ctx, double unit_weight, int line_number, const std::string& what) {
     if (!(unit_weight < 0.0)) return;
     StopOnInputError(ctx, kImpossibleValueError,
                      "Problem:  Line " + fmt::I0(line_number) + " of the input file gives " + what +
@@ -71,8 +75,8 @@ void CheckUnitWeight(RunContext& ctx, double unit_weight, int line_number, const
 // A sand friction angle of 90 degrees or more has no p-y curve (the wedge
 // and earth-pressure terms take tan 90 degrees and beyond). The range warning
 // of the criteria (20 to 48 degrees) still covers the unusual angles below.
-void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const std::string& what) {
-    if (code != kSand && code != kApiSand) return;
+void CheckSandFriction(run::RunContext& ctx, int code, double friction_angle, const std::string& what) {
+    if (code != model::kSand && code != model::kApiSand) return;
     if (friction_angle < kRightAngleDegrees) return;
     StopOnInputError(ctx, kImpossibleValueError,
                      "Problem:  Line " + fmt::I0(ctx.files.input.LineNumber()) + " of the input file gives " + what +
@@ -80,7 +84,7 @@ void CheckSandFriction(RunContext& ctx, int code, double friction_angle, const s
                      "Solution: Correct the friction angle of the sand.");
 }
 
-void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
+void ReadModelLine(run::RunContext& ctx, const ModelLine& line, SoilPointParams& point, const std::string& what) {
     {
         DataLine read(ctx, what);
         for (int k = 0; k < line.count; ++k) {
@@ -96,12 +100,13 @@ void ReadModelLine(RunContext& ctx, const ModelLine& line, SoilPointParams& poin
     CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
 }
 
-void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPointParams& point, UserPyCurve& curve) {
+void ReadUserCurve(run::RunContext& ctx, int layer, std::string_view where, SoilPointParams& point,
+                   model::UserPyCurve& curve) {
     const std::string what = "the " + std::string(where) + " p-y curve of soil layer " + fmt::I0(layer);
     std::int32_t points = 0;
     DataLine(ctx, what).Real(point.EffUnitWeight).Int(points);
     CheckUnitWeight(ctx, point.EffUnitWeight, ctx.files.input.LineNumber(), what);
-    CheckCapacity(ctx, points, kMaxUserPyPoints, "the " + std::string(where) + " curve of soil layer " +
+    CheckCapacity(ctx, points, model::kMaxUserPyPoints, "the " + std::string(where) + " curve of soil layer " +
                   fmt::I0(layer) + " of the SOIL LAYERS block", "p-y curve points");
     curve.Points.clear();
     for (std::int32_t j = 1; j <= points; ++j) {
@@ -113,16 +118,16 @@ void ReadUserCurve(RunContext& ctx, int layer, std::string_view where, SoilPoint
 
 }  // namespace
 
-void ReadSoilLayers(RunContext& ctx) {
+void ReadSoilLayers(run::RunContext& ctx) {
     ctx.files.messages.Line("Reading soil layering data");
-    ProblemData& problem = ctx.problem;
+    model::ProblemData& problem = ctx.problem;
     std::int32_t count = 0;
     DataLine(ctx, "the number of soil layers").Int(count);
-    CheckCapacity(ctx, count, kMaxSoilLayers, "the SOIL LAYERS block", "soil layers");
+    CheckCapacity(ctx, count, model::kMaxSoilLayers, "the SOIL LAYERS block", "soil layers");
     problem.Layers.clear();
     problem.MassiveRockLayers.clear();
     for (std::int32_t i = 1; i <= count; ++i) {
-        SoilLayer layer;
+        model::SoilLayer layer;
         const std::string what = "soil layer " + fmt::I0(i);
         DataLine(ctx, "the model code and depths of " + what)
             .Int(layer.KSOIL)
@@ -137,20 +142,20 @@ void ReadSoilLayers(RunContext& ctx) {
                                  ", deeper than its bottom at " + ValueText(layer.XLayerBottom) + ".",
                              "Solution: Enter the top depth of the layer first, then its bottom depth.");
         }
-        if (layer.KSOIL < kSoftClay || layer.KSOIL > kFrozenSoil) {
+        if (layer.KSOIL < model::kSoftClay || layer.KSOIL > model::kFrozenSoil) {
             const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block has " +
                                         "soil model code " + fmt::I0(layer.KSOIL) + "; the codes are 1 to 17.";
             StopOnInputError(ctx, kSoilCodeError, message, "Solution: Correct the soil model code of the layer.");
         }
-        if (layer.KSOIL == kUserPy) {
+        if (layer.KSOIL == model::kUserPy) {
             // User curves are stored for the first 40 layers only (two curves each).
-            if (i > kMaxUserPyLayers) {
+            if (i > model::kMaxUserPyLayers) {
                 const std::string message = "Problem:  Soil layer " + fmt::I0(i) + " of the SOIL LAYERS block " +
                                             "uses user-specified p-y curves, which can be given for the first " +
-                                            fmt::I0(kMaxUserPyLayers) + " layers only.";
+                                            fmt::I0(model::kMaxUserPyLayers) + " layers only.";
                 StopOnInputError(ctx, kCapacityError, message,
                                  "Solution: Combine layers so that user p-y curves are in the first " +
-                                     fmt::I0(kMaxUserPyLayers) + " layers.");
+                                     fmt::I0(model::kMaxUserPyLayers) + " layers.");
             }
             ReadUserCurve(ctx, i, "top", layer.Top, layer.UserCurveTop);
             ReadUserCurve(ctx, i, "bottom", layer.Bottom, layer.UserCurveBottom);

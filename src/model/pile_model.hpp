@@ -17,7 +17,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 inline constexpr int kMaxNodes = 501;
 inline constexpr int kMaxLoadCases = kMaxPileHeadLoads;
@@ -176,4 +176,4 @@ private:
     std::vector<CaseResults> cases_;  // 1-based; [0] unused
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::model

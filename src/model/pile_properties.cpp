@@ -1,6 +1,6 @@
 #include "model/pile_properties.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 namespace {
 
 double Linear(double x0, double v0, double x1, double v1, double x) {
@@ -47,4 +47,4 @@ PileProperties Lookup_Pile_Properties(const ProblemData& problem, double a) {
     return RowProperties(row(last));
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::model

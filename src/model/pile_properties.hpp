@@ -5,7 +5,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 // Properties of the pile at one depth, from the section property table.
 struct PileProperties {
@@ -22,4 +22,4 @@ struct PileProperties {
 // boundary) the lower section's row is used.
 PileProperties Lookup_Pile_Properties(const ProblemData& problem, double a);
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -1,6 +1,6 @@
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 void MakeLayersContiguous(ProblemData& problem) {
     if (problem.Layers.empty()) return;
@@ -10,4 +10,4 @@ void MakeLayersContiguous(ProblemData& problem) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace trevasc {
+namespace trevasc::model {
 
 // Storage capacities of the problem tables.
 inline constexpr int kMaxTitleLines = 5;
@@ -321,4 +321,4 @@ struct ProblemData {
 // has neither gaps nor overlaps.
 void MakeLayersContiguous(ProblemData& problem);
 
-}  // namespace trevasc
+}  // namespace trevasc::model

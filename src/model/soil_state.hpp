@@ -13,7 +13,7 @@
 #include "model/pile_model.hpp"
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 // EquivalentDepth of a layer before any criterion has computed it.
 inline constexpr double kEquivalentDepthUnset = -10000.0;
@@ -207,4 +207,4 @@ struct SoilState {
     }
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -32,7 +32,7 @@
 
 #include <vector>
 
-namespace trevasc {
+namespace trevasc::model {
 
 struct StiffnessPoint {
     double Moment = 0.0;
@@ -92,4 +92,4 @@ struct SectionStiffnessTable {
     std::vector<double> InputThrusts;
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -1,6 +1,6 @@
 #include "model/units.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 std::string UnitLabels::Block() const {
     return Length + Force4 + Force3 + Divide + Hyphen + Power + Exp2 + Exp3 + Blanks2 + Exp4 + Moment +
@@ -80,4 +80,4 @@ void ConvertUscsUnits(ProblemData& problem, bool& conversion_done) {
     for (auto& point : problem.SoilMovementProfile) point[0] *= kInchesPerFoot;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -9,7 +9,7 @@
 #include "model/problem_data.hpp"
 #include "trevasc/units.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 // Steel stresses and moduli of US customary sections are read in psi; the
 // material laws work in ksi.
@@ -48,4 +48,4 @@ UnitLabels MakeUnitLabels(UnitSystem units);
 // `conversion_done` is already set, and sets it, so a second call is harmless.
 void ConvertUscsUnits(ProblemData& problem, bool& conversion_done);
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -1,6 +1,6 @@
 #include "model/user_curve.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 
 double UserCurveValue(const std::vector<std::array<double, 2>>& c, double y) {
     const std::size_t n = c.size();
@@ -22,4 +22,4 @@ double UserCurveValue(const std::vector<std::array<double, 2>>& c, double y) {
     return c[k][1] + (y - c[k][0]) * (c[k + 1][1] - c[k][1]) / span;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::model

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-namespace trevasc {
+namespace trevasc::model {
 
 // p at deflection y >= 0 of a piecewise-linear curve of (y, p) points: the
 // first point's p at its y, the last point's p beyond the last point, linear
@@ -14,4 +14,4 @@ namespace trevasc {
 // point. A curve without points gives 0, a one-point curve its p.
 double UserCurveValue(const std::vector<std::array<double, 2>>& points, double y);
 
-}  // namespace trevasc
+}  // namespace trevasc::model

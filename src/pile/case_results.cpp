@@ -10,7 +10,10 @@
 #include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Values smaller than this print as zero in the deflection, moment, shear
@@ -31,8 +34,8 @@ constexpr std::int32_t kNonFiniteSolutionError = 240;
 // problem can have may still overflow in the solution; such a case stops
 // here, naming the case, the node and the quantity, instead of printing
 // "NaN" in a report that ends normally.
-void CheckSolutionIsFinite(RunContext& ctx, int c) {
-    PileModel& pile = ctx.pile;
+void CheckSolutionIsFinite(run::RunContext& ctx, int c) {
+    model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         Compute_Node_Response(ctx, k);
         const struct {
@@ -48,18 +51,19 @@ void CheckSolutionIsFinite(RunContext& ctx, int c) {
             std::string depth = fmt::E(pile.x(k), 12, 4);
             depth.erase(0, depth.find_first_not_of(' '));
             const std::string what = pile.StiffnessMode ? "pile-head stiffness trial " : "load case ";
-            WriteToBoth(ctx, {"", "**** Runtime Error No. 40 ****", "",
-                              "The " + std::string(quantity.name) + " of " + what + fmt::I0(c) + " at node " +
-                                  fmt::I0(k) + " (depth " + depth + " " + unit + ") is not a finite number.",
-                              "The input holds a value that no pile problem can have, or the pile cannot carry the",
-                              "load.  Check the input data.", ""});
-            Stop_With_Error(ctx, kNonFiniteSolutionError);
+            run::WriteToBoth(ctx, {"", "**** Runtime Error No. 40 ****", "",
+                                   "The " + std::string(quantity.name) + " of " + what + fmt::I0(c) + " at node " +
+                                       fmt::I0(k) + " (depth " + depth + " " + unit + ") is not a finite number.",
+                                   "The input holds a value that no pile problem can have, or the pile cannot "
+                                   "carry the",
+                                   "load.  Check the input data.", ""});
+            run::Stop_With_Error(ctx, kNonFiniteSolutionError);
         }
     }
 }
 
 // "label" T56 "= " value unit.
-void HeadLine(OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
+void HeadLine(report::OutputChannel& report, std::string_view label, const std::string& value, std::string_view unit) {
     report.Write(label);
     report.Tab(56);
     report.Write("= " + value);
@@ -68,18 +72,18 @@ void HeadLine(OutputChannel& report, std::string_view label, const std::string& 
 
 // An LRFD combination shows the factored shear, moment and thrust it is
 // analysed with, as a case of loading type 1.
-void WriteHeadConditions(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
+void WriteHeadConditions(run::RunContext& ctx, int c) {
+    const model::ProblemData& problem = ctx.problem;
     if (c < 1 || c > NumberOfLoadCases(ctx)) return;
-    const UnitSystem units = problem.Options.Units;
-    if (units != UnitSystem::USCS && units != UnitSystem::SI) return;
-    const bool uscs = units == UnitSystem::USCS;
-    const PileHeadLoad load = CaseLoad(ctx, c);
-    OutputChannel& report = ctx.files.report;
+    const model::UnitSystem units = problem.Options.Units;
+    if (units != model::UnitSystem::USCS && units != model::UnitSystem::SI) return;
+    const bool uscs = units == model::UnitSystem::USCS;
+    const model::PileHeadLoad load = CaseLoad(ctx, c);
+    report::OutputChannel& report = ctx.files.report;
     const std::string force = uscs ? " lbs" : " kN";
     const std::string moment = uscs ? " in-lbs" : " kN-m";
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             report.Line("Pile-head conditions are Shear and Moment (Loading Type 1)");
             report.Blank();
             HeadLine(report, "Horizontal shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
@@ -87,7 +91,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             HeadLine(report, "Axial thrust load on pile head     ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             report.Line("Pile-head conditions are Shear and Pile-head Rotation (Loading Type 2)");
             report.Blank();
             HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), force);
@@ -101,7 +105,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             }
             report.Blank();
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             report.Line("Pile-head conditions are Shear and Rotational Stiffness (Loading Type 3)");
             HeadLine(report, "Shear force at pile head", fmt::F(load.Condition1, 15, 3), uscs ? " lb" : " kN");
             HeadLine(report, "Rotational stiffness    ", fmt::F(load.Condition2, 15, 3),
@@ -109,14 +113,14 @@ void WriteHeadConditions(RunContext& ctx, int c) {
             HeadLine(report, "Axial load at pile head ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             report.Line("Pile-head conditions are Displacement and Moment (Loading Type 4)");
             HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
             HeadLine(report, "Moment at pile head      ", fmt::F(load.Condition2, 15, 3), moment);
             HeadLine(report, "Axial load at pile head  ", fmt::F(load.AxialThrust, 15, 3), force);
             report.Blank();
             break;
-        case kDeflectionAndSlope:
+        case model::kDeflectionAndSlope:
             report.Line("Pile-head conditions are Displacement and Pile-head Rotation (Loading Type 5)");
             HeadLine(report, "Displacement of pile head", fmt::F(load.Condition1, 15, 6), uscs ? " inches" : " meters");
             HeadLine(report, "Rotation of pile head    ", fmt::E(load.Condition2, 15, 3), " radians");
@@ -128,7 +132,7 @@ void WriteHeadConditions(RunContext& ctx, int c) {
     }
 }
 
-void WriteColumnHeading(OutputChannel& report, bool uscs) {
+void WriteColumnHeading(report::OutputChannel& report, bool uscs) {
     report.Line("   Depth    Deflect.    Bending    Shear       Slope      Total    Bending   Soil Res.  Soil Spr.   Distrib. ");
     report.Line("     X         y        Moment     Force         S       Stress   Stiffness      p         Es*h    Lat. Load ");
     if (uscs) {
@@ -139,14 +143,14 @@ void WriteColumnHeading(OutputChannel& report, bool uscs) {
     report.Line("---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ---------- ----------");
 }
 
-void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
+void WriteImbalanceWarning(run::RunContext& ctx, const EquilibriumCheck& check, bool uscs) {
     const std::string code_report = uscs ? "POSSIBLE SOLUTION ERROR 5501" : "Possible Solution Error 5501";
     const std::string code_messages = uscs ? "POSSIBLE SOLUTION ERROR 550" : "Possible Solution Error 550";
-    const UnitLabels& u = ctx.labels;
-    const std::string moment_unit = TrimRight(u.Length) + "-" + TrimRight(u.Force3);
-    const std::string force_unit = TrimRight(u.Force4);
-    for (OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
-        OutputChannel& out = *channel;
+    const model::UnitLabels& u = ctx.labels;
+    const std::string moment_unit = report::TrimRight(u.Length) + "-" + report::TrimRight(u.Force3);
+    const std::string force_unit = report::TrimRight(u.Force4);
+    for (report::OutputChannel* channel : {&ctx.files.report, &ctx.files.messages}) {
+        report::OutputChannel& out = *channel;
         const bool to_report = channel == &ctx.files.report;
         out.Blank(2);
         out.Line("**** Warning - " + (to_report ? code_report : code_messages) + " ****");
@@ -163,10 +167,10 @@ void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool 
         out.Line("(pile increments) and repeat the analysis.");
         out.Blank();
         if (to_report) {
-            out.Line("Maximum internal moment imbalance for pile        = " + AdaptiveNumber(check.MomentImbalance, 12) +
-                     " " + moment_unit);
-            out.Line("Maximum internal lateral force imbalance for pile = " + AdaptiveNumber(check.ForceImbalance, 12) +
-                     " " + force_unit);
+            out.Line("Maximum internal moment imbalance for pile        = " +
+                     report::AdaptiveNumber(check.MomentImbalance, 12) + " " + moment_unit);
+            out.Line("Maximum internal lateral force imbalance for pile = " +
+                     report::AdaptiveNumber(check.ForceImbalance, 12) + " " + force_unit);
         } else {
             out.Line("Maximum internal moment imbalance for pile solution         = " +
                      fmt::E(check.MomentImbalance, 12, 5) + " " + moment_unit + " at node " + fmt::I0(check.MomentStep));
@@ -176,22 +180,22 @@ void WriteImbalanceWarning(RunContext& ctx, const EquilibriumCheck& check, bool 
     }
 }
 
-void WriteSummaryLine(OutputChannel& report, std::string_view label, double value, std::string_view unit) {
+void WriteSummaryLine(report::OutputChannel& report, std::string_view label, double value, std::string_view unit) {
     report.Write(label);
-    WriteAdaptiveNumber(report, value, 14);
+    report::WriteAdaptiveNumber(report, value, 14);
     report.Line(unit);
 }
 
-void WriteSummaryCount(OutputChannel& report, std::string_view label, int value) {
+void WriteSummaryCount(report::OutputChannel& report, std::string_view label, int value) {
     report.Write(label);
-    WriteIntegerField(report, value, 14);
+    report::WriteIntegerField(report, value, 14);
     report.EndLine();
 }
 
 }  // namespace
 
-EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
-    const PileModel& pile = ctx.pile;
+EquilibriumCheck Verify_Segment_Equilibrium(const run::RunContext& ctx) {
+    const model::PileModel& pile = ctx.pile;
     const int N = pile.N;
     const double h = pile.h;
     const double P = pile.P;
@@ -229,17 +233,17 @@ EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx) {
     return check;
 }
 
-void Write_Case_Results(RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
+void Write_Case_Results(run::RunContext& ctx, int c) { Write_Case_Results(ctx, c, ctx.cases(c)); }
 
-void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+void Write_Case_Results(run::RunContext& ctx, int c, model::CaseResults& results) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
     const bool full = !options.PrintSummaryOnly && !pile.StiffnessMode;
-    const bool uscs = options.Units == UnitSystem::USCS;
-    const bool si = options.Units == UnitSystem::SI;
+    const bool uscs = options.Units == model::UnitSystem::USCS;
+    const bool si = options.Units == model::UnitSystem::SI;
     const int N = pile.N;
 
     // The check forms every node's response, and with them the running
@@ -248,14 +252,14 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     CheckSolutionIsFinite(ctx, c);
     if (full) {
         report.Blank(2);
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Line(std::string(17, ' ') + "Computed Values of Pile Loading and Deflection");
         if (options.UseLrfd) {
             report.Line(std::string(17, ' ') + "for Lateral Loading for LRFD Load Case Number " + fmt::I0(c));
         } else {
             report.Line(std::string(19, ' ') + "for Lateral Loading for Load Case Number " + fmt::I0(c));
         }
-        report.Line(kRule80);
+        report.Line(report::kRule80);
         report.Blank();
         if (options.UseLrfd && c >= 1 && c <= static_cast<int>(problem.LrfdCombinations.size())) {
             report.Blank();
@@ -265,7 +269,7 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
         }
     }
     if (c == 1 && !pile.StiffnessMode) {
-        WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
+        report::WritePlotRecord(plot, plot::kLine9, {NumberOfLoadCases(ctx), N, static_cast<int>(options.Units)});
     }
     if (full) WriteHeadConditions(ctx, c);
 
@@ -286,16 +290,16 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
             results.HeadDeflection = pile.y(1);
         }
         if (!pile.StiffnessMode) {
-            WritePlotRecord(plot, plot::kLine10, {pile.x(k), y, M, V, p, pile.EI(k), k});
+            report::WritePlotRecord(plot, plot::kLine10, {pile.x(k), y, M, V, p, pile.EI(k), k});
         }
         if (k == next_printed) {
             if (table) {
                 const double spring = (k == 1 || k == N) ? pile.Es(k) * pile.h / 2.0 : pile.Es(k) * pile.h;
-                WriteAdaptiveNumber(report, pile.x(k), 10);
+                report::WriteAdaptiveNumber(report, pile.x(k), 10);
                 for (double value : {y, M, V, pile.S(k), CombinedStress(ctx, k), pile.EI(k), p, spring, pile.Q(k)}) {
-                    WriteAdaptiveNumber(report, value, 11);
+                    report::WriteAdaptiveNumber(report, value, 11);
                 }
-                EndReportLine(report);
+                report::EndReportLine(report);
             }
             next_printed += increment;
         }
@@ -365,4 +369,4 @@ void Write_Case_Results(RunContext& ctx, int c, CaseResults& results) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

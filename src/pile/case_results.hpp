@@ -6,7 +6,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Largest imbalances of the segment equilibrium check, with the steps
 // (3 .. N+1) where they occurred.
@@ -22,12 +22,12 @@ struct EquilibriumCheck {
 //   RF = V(j-1) - V(j) + h (w(j-1) + w(j)) / 2
 //   RM = M(j-1) - M(j) + h V(j-1) + h^2 w(j-1) / 2 + P (y(j-1) - y(j))
 // with w the net lateral load per unit length.
-EquilibriumCheck Verify_Segment_Equilibrium(const RunContext& ctx);
+EquilibriumCheck Verify_Segment_Equilibrium(const run::RunContext& ctx);
 
 // The results pass of case c (1-based), kept in ctx.cases(c).
-void Write_Case_Results(RunContext& ctx, int c);
+void Write_Case_Results(run::RunContext& ctx, int c);
 // The same pass with the head response kept in `results` (the pile-head
 // stiffness trials keep theirs apart from the load cases).
-void Write_Case_Results(RunContext& ctx, int c, CaseResults& results);
+void Write_Case_Results(run::RunContext& ctx, int c, model::CaseResults& results);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

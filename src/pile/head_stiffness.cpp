@@ -17,7 +17,7 @@
 #include "report/plot_file.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 namespace {
 
 constexpr int kLevels = 10;
@@ -40,40 +40,41 @@ constexpr double kFirstMomentSi = 0.0011298480612016923;
 double LevelFactor(int i) { return i == 1 ? static_cast<double>(0.1F) : std::log10(static_cast<double>(i)); }
 
 struct StiffnessTrials {
-    std::array<PileHeadLoad, kTrials + 1> loads{};  // 1-based
-    std::array<CaseResults, kTrials + 1> results{};
+    std::array<model::PileHeadLoad, kTrials + 1> loads{};  // 1-based
+    std::array<model::CaseResults, kTrials + 1> results{};
 };
 
 // Returns false when a reference load is zero in general units, where no
 // replacement load of known size exists.
-bool BuildTrials(const RunContext& ctx, StiffnessTrials& trials) {
-    const ProblemData& problem = ctx.problem;
-    const UnitSystem units = problem.Options.Units;
-    const PileHeadLoad first = problem.PileHeadLoads.empty() ? PileHeadLoad{} : problem.PileHeadLoads.front();
+bool BuildTrials(const run::RunContext& ctx, StiffnessTrials& trials) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::UnitSystem units = problem.Options.Units;
+    const model::PileHeadLoad first =
+        problem.PileHeadLoads.empty() ? model::PileHeadLoad{} : problem.PileHeadLoads.front();
     double V0 = first.Condition1;
     double M0 = first.Condition2;
     const double P1 = first.AxialThrust;
     const bool zero_shear = std::fabs(V0) < kZeroReference;
     const bool zero_moment = std::fabs(M0) < kZeroReference;
-    if (units == UnitSystem::GENERAL && (zero_shear || zero_moment)) return false;
-    if (zero_shear) V0 = units == UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
-    if (zero_moment) M0 = units == UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
+    if (units == model::UnitSystem::GENERAL && (zero_shear || zero_moment)) return false;
+    if (zero_shear) V0 = units == model::UnitSystem::USCS ? kDefaultShearUscs : kDefaultShearSi;
+    if (zero_moment) M0 = units == model::UnitSystem::USCS ? kDefaultMomentUscs : kDefaultMomentSi;
     for (int i = 1; i <= kLevels; ++i) {
-        PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
-        shear.LoadingType = kShearAndSlope;
+        model::PileHeadLoad& shear = trials.loads[static_cast<std::size_t>(i)];
+        shear.LoadingType = model::kShearAndSlope;
         shear.Condition1 = LevelFactor(i) * V0;
         shear.Condition2 = 0.0;
         shear.AxialThrust = P1;
-        PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
-        moment.LoadingType = kDeflectionAndMoment;
+        model::PileHeadLoad& moment = trials.loads[static_cast<std::size_t>(i + kLevels)];
+        moment.LoadingType = model::kDeflectionAndMoment;
         moment.Condition1 = 0.0;
         moment.Condition2 = LevelFactor(i) * M0;
         moment.AxialThrust = P1;
     }
     // The first SI level of a replaced reference is the stored
     // single-precision tenth, not a tenth of the replacement.
-    if (zero_shear && units == UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
-    if (zero_moment && units == UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
+    if (zero_shear && units == model::UnitSystem::SI) trials.loads[1].Condition1 = kFirstShearSi;
+    if (zero_moment && units == model::UnitSystem::SI) trials.loads[1 + kLevels].Condition2 = kFirstMomentSi;
     return true;
 }
 
@@ -82,28 +83,28 @@ struct Terms {
 };
 
 Terms StiffnessTerms(const StiffnessTrials& trials, int i) {
-    const CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
-    const CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
+    const model::CaseResults& shear = trials.results[static_cast<std::size_t>(i)];
+    const model::CaseResults& moment = trials.results[static_cast<std::size_t>(i + kLevels)];
     return Terms{trials.loads[static_cast<std::size_t>(i)].Condition1 / shear.HeadDeflection,
                  -shear.HeadMoment / shear.HeadDeflection, moment.HeadShear / moment.HeadSlope,
                  -trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2 / moment.HeadSlope};
 }
 
-void WriteRow(OutputChannel& report, double first, std::initializer_list<double> rest) {
-    WriteAdaptiveNumber(report, first, 14);
-    for (double value : rest) WriteAdaptiveNumber(report, value, 16);
-    EndReportLine(report);
+void WriteRow(report::OutputChannel& report, double first, std::initializer_list<double> rest) {
+    report::WriteAdaptiveNumber(report, first, 14);
+    for (double value : rest) report::WriteAdaptiveNumber(report, value, 16);
+    report::EndReportLine(report);
 }
 
-void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
-    OutputChannel& report = ctx.files.report;
-    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+void WriteStiffnessReport(run::RunContext& ctx, const StiffnessTrials& trials) {
+    report::OutputChannel& report = ctx.files.report;
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const std::string rule = "  ------------  --------------  --------------  --------------  --------------";
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line(std::string(18, ' ') + "Computed Pile-head Stiffness Matrix Values");
     report.Line(std::string(20, ' ') + "K22, K23, K32, K33 for Pile  Head");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
 
     report.Line("    Pile-Top       Pile-Top        Pile-Top                                   ");
@@ -112,7 +113,7 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
                      : "     meters           kN             kN-m            kN/m            kN-m/m   ");
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
-        const CaseResults& r = trials.results[static_cast<std::size_t>(i)];
+        const model::CaseResults& r = trials.results[static_cast<std::size_t>(i)];
         const Terms k = StiffnessTerms(trials, i);
         WriteRow(report, r.HeadDeflection,
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K22), std::fabs(k.K32)});
@@ -130,7 +131,7 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     }
     report.Line(rule);
     for (int i = 1; i <= kLevels; ++i) {
-        const CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
+        const model::CaseResults& r = trials.results[static_cast<std::size_t>(i + kLevels)];
         const Terms k = StiffnessTerms(trials, i);
         WriteRow(report, std::fabs(r.HeadSlope),
                   {std::fabs(r.HeadShear), std::fabs(r.HeadMoment), std::fabs(k.K23), std::fabs(k.K33)});
@@ -143,23 +144,24 @@ void WriteStiffnessReport(RunContext& ctx, const StiffnessTrials& trials) {
     report.Line("  K33 = abs(Moment Reaction/Top Rotation)");
     report.Blank(2);
 
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& plot = ctx.files.plot;
     static_assert(kLevels == plot::kStiffnessTrials, "one Line 14 record per stiffness level");
     for (int i = 1; i <= kLevels; ++i) {
         const Terms k = StiffnessTerms(trials, i);
-        WritePlotRecord(plot, plot::kLine14,
-                        {trials.loads[static_cast<std::size_t>(i)].Condition1,
-                         trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2, k.K22, k.K23, k.K32, k.K33,
-                         std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
-                         std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)});
+        report::WritePlotRecord(plot, plot::kLine14,
+                                {trials.loads[static_cast<std::size_t>(i)].Condition1,
+                                 trials.loads[static_cast<std::size_t>(i + kLevels)].Condition2,
+                                 k.K22, k.K23, k.K32, k.K33,
+                                 std::fabs(trials.results[static_cast<std::size_t>(i)].HeadDeflection),
+                                 std::fabs(trials.results[static_cast<std::size_t>(i + kLevels)].HeadSlope)});
     }
 }
 
 }  // namespace
 
-void ComputePileHeadStiffness(RunContext& ctx) {
-    ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+void ComputePileHeadStiffness(run::RunContext& ctx) {
+    model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     // The trials write nothing of their own to the report: only the table.
     problem.Options.PrintSummaryOnly = true;
     problem.Options.PrintPyCurves = false;
@@ -167,10 +169,10 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     StiffnessTrials trials;
     if (!BuildTrials(ctx, trials)) {
         // A zero load would give stiffness terms of 0/0.
-        WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
-                          "the shear force or the moment of load case 1 is zero, and in general units",
-                          "no reference load can take its place. Give load case 1 a non-zero shear and moment.",
-                          ""});
+        run::WriteToBoth(ctx, {"", "", "Pile-head stiffness matrix values were not computed:",
+                               "the shear force or the moment of load case 1 is zero, and in general units",
+                               "no reference load can take its place. Give load case 1 a non-zero shear and moment.",
+                               ""});
         return;
     }
     bool complete = true;
@@ -189,4 +191,4 @@ void ComputePileHeadStiffness(RunContext& ctx) {
     if (complete) WriteStiffnessReport(ctx, trials);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

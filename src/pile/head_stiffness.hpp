@@ -3,9 +3,9 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Pile-head stiffness matrix.
-void ComputePileHeadStiffness(RunContext& ctx);
+void ComputePileHeadStiffness(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -17,7 +17,10 @@
 #include "report/report_helpers.hpp"
 #include "section/interaction_report.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr int kFailureWarning = -410;
@@ -30,7 +33,7 @@ bool AnyWithoutDiagram(const std::vector<section::InteractionDiagram>& diagrams)
     return false;
 }
 
-std::vector<section::InteractionDiagram> Diagrams(RunContext& ctx) {
+std::vector<section::InteractionDiagram> Diagrams(run::RunContext& ctx) {
     std::vector<section::InteractionDiagram> diagrams;
     for (int k = 1; k <= static_cast<int>(ctx.problem.Sections.size()); ++k) {
         diagrams.push_back(section::InteractionDiagramOfSection(ctx, k));
@@ -38,25 +41,25 @@ std::vector<section::InteractionDiagram> Diagrams(RunContext& ctx) {
     return diagrams;
 }
 
-std::string CodeName(const RunContext& ctx) {
+std::string CodeName(const run::RunContext& ctx) {
     return section::DesignCodeName(section::DesignCodeOf(ctx.problem.Options.DesignCode));
 }
 
 }  // namespace
 
-void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void CheckLoadCasesAgainstInteraction(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction || ctx.pile.StiffnessMode) return;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     const std::vector<section::InteractionDiagram> diagrams = Diagrams(ctx);
     const std::vector<section::InteractionCheckRow> rows = section::CheckLoadCases(ctx, diagrams);
 
-    OutputChannel& report = ctx.files.report;
-    const bool si_units = problem.Options.Units == UnitSystem::SI;
+    report::OutputChannel& report = ctx.files.report;
+    const bool si_units = problem.Options.Units == model::UnitSystem::SI;
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line("   Check of Load Cases against the Factored Interaction Diagrams");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
     report.Line("Design code: " + CodeName(ctx));
     report.Line("Each section is checked with the largest bending moment developed in it during the");
@@ -86,7 +89,8 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     int unchecked = 0;
     for (const section::InteractionCheckRow& row : rows) {
         std::string line = fmt::I(row.load_case, 5) + fmt::I(row.section, 10);
-        line += AdaptiveNumber(row.P, 16) + AdaptiveNumber(row.M, 16) + AdaptiveNumber(row.depth, 16);
+        line += report::AdaptiveNumber(row.P, 16) + report::AdaptiveNumber(row.M, 16) +
+                report::AdaptiveNumber(row.depth, 16);
         if (!row.checked) {
             line += "         N/A    no diagram";
             ++unchecked;
@@ -111,9 +115,9 @@ void CheckLoadCasesAgainstInteraction(RunContext& ctx) {
     report.Blank();
 }
 
-void FinishInteractionWithoutLoadCases(RunContext& ctx) {
+void FinishInteractionWithoutLoadCases(run::RunContext& ctx) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank();
     report.Line("Nonlinear bending stiffness only: no load cases are analysed, so the interaction");
     report.Line("diagrams above are not checked against loads.");
@@ -122,4 +126,4 @@ void FinishInteractionWithoutLoadCases(RunContext& ctx) {
     section::WriteInteractionPlotRecords(ctx, false);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -12,7 +12,10 @@
 #include "report/report_helpers.hpp"
 #include "report/plot_file.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr int kTrials = 20;
@@ -32,10 +35,10 @@ struct LengthPoint {
     double MaxShear;
 };
 
-void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
-    OutputChannel& report = ctx.files.report;
-    const std::string force = TrimRight(ctx.labels.Force3);
-    const std::string length = TrimRight(ctx.labels.Length);
+void WriteBoundaryConditions(run::RunContext& ctx, const model::PileHeadLoad& load) {
+    report::OutputChannel& report = ctx.files.report;
+    const std::string force = report::TrimRight(ctx.labels.Force3);
+    const std::string length = report::TrimRight(ctx.labels.Length);
     const std::string moment_unit = " " + force + "-" + length;
     const std::string shear = "Shear      = " + fmt::F(load.Condition1, 15, 0) + " " + force;
     const std::string axial = "Axial Load = " + fmt::F(load.AxialThrust, 15, 0) + " " + force;
@@ -43,29 +46,29 @@ void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
     const std::string slope = "Slope      = " + fmt::F(load.Condition2, 15, 5);
     const std::string deflection = "Deflection = " + fmt::F(load.Condition1, 15, 5) + " " + length;
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             report.Line("Boundary Condition Type 1, Shear and Moment");
             report.Blank();
             for (const std::string& line : {shear, moment, axial}) report.Line(line);
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             report.Line("Boundary Condition Type 2, Shear and Slope");
             report.Blank();
             for (const std::string& line : {shear, slope, axial}) report.Line(line);
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             report.Line("Boundary Condition Type 3, Shear and Rotational Restraint");
             report.Blank();
             report.Line(shear);
             report.Line("Rot. Rest. = " + fmt::E(load.Condition2, 15, 7) + moment_unit + "/Radian");
             report.Line(axial);
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             report.Line("Boundary Condition Type 4, Deflection and Moment");
             report.Blank();
             for (const std::string& line : {deflection, moment, axial}) report.Line(line);
             break;
-        case kDeflectionAndSlope:
+        case model::kDeflectionAndSlope:
             report.Line("Boundary Condition Type 5, Deflection and Slope");
             report.Blank();
             // This type prints the first letter of its units only.
@@ -78,11 +81,11 @@ void WriteBoundaryConditions(RunContext& ctx, const PileHeadLoad& load) {
     }
 }
 
-void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vector<LengthPoint>& points) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+void WriteStudy(run::RunContext& ctx, int c, const model::PileHeadLoad& load, const std::vector<LengthPoint>& points) {
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
     report.Blank(2);
-    WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
+    report::WriteHeading(report, 12, "Pile-head Deflection vs. Pile Length for Load Case " + fmt::I0(c));
     report.Blank();
     WriteBoundaryConditions(ctx, load);
 
@@ -92,26 +95,28 @@ void WriteStudy(RunContext& ctx, int c, const PileHeadLoad& load, const std::vec
         report.Blank();
         report.Line("Results of last two iterations:");
         report.Blank();
-        WritePlotRecord(plot, plot::kLine11, {0, plot::kLine11Studied, c});
+        report::WritePlotRecord(plot, plot::kLine11, {0, plot::kLine11Studied, c});
         return;
     }
     report.Blank(2);
     report.Line("   Pile       Pile Head       Maximum      Maximum");
     report.Line("  Length      Deflection      Moment        Shear ");
-    report.Line(ctx.problem.Options.Units == UnitSystem::USCS ? "  inches        inches        ln-lbs          lbs "
-                                                              : "  meters        meters         kN-m           kN  ");
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
+    report.Line(uscs ? "  inches        inches        ln-lbs          lbs "
+                     : "  meters        meters         kN-m           kN  ");
     report.Line("-----------  ------------  ------------  ------------");
     for (const LengthPoint& point : points) {
-        WriteAdaptiveNumber(report, point.Length, 10);
-        WriteAdaptiveNumber(report, point.HeadDeflection, 14);
-        WriteAdaptiveNumber(report, point.MaxMoment, 14);
-        WriteAdaptiveNumber(report, point.MaxShear, 14);
-        EndReportLine(report);
+        report::WriteAdaptiveNumber(report, point.Length, 10);
+        report::WriteAdaptiveNumber(report, point.HeadDeflection, 14);
+        report::WriteAdaptiveNumber(report, point.MaxMoment, 14);
+        report::WriteAdaptiveNumber(report, point.MaxShear, 14);
+        report::EndReportLine(report);
     }
     static_assert(kTrials <= plot::kLengthStudyTrials, "a reader takes every point of a study");
-    WritePlotRecord(plot, plot::kLine11, {points.size(), plot::kLine11Studied, c});
+    report::WritePlotRecord(plot, plot::kLine11, {points.size(), plot::kLine11Studied, c});
     for (const LengthPoint& point : points) {
-        WritePlotRecord(plot, plot::kLine12, {point.Length, point.HeadDeflection, point.MaxMoment, point.MaxShear});
+        report::WritePlotRecord(plot, plot::kLine12,
+                                {point.Length, point.HeadDeflection, point.MaxMoment, point.MaxShear});
     }
 }
 
@@ -126,11 +131,11 @@ bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth) {
     return Lj < kShortestFraction * L0 + ground_depth;
 }
 
-void RunLengthStudy(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    PileModel& pile = ctx.pile;
-    const PileHeadLoad load = CaseLoad(ctx, c);
+void RunLengthStudy(run::RunContext& ctx, int c) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    model::PileModel& pile = ctx.pile;
+    const model::PileHeadLoad load = CaseLoad(ctx, c);
     const double L0 = problem.PileTotalLength;
 
     std::vector<LengthPoint> points;
@@ -149,4 +154,4 @@ void RunLengthStudy(RunContext& ctx, int c) {
     WriteStudy(ctx, c, load, points);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -20,7 +20,12 @@
 #include "soil/py_framework.hpp"
 #include "soil/py_output.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 // A case counts as converged only after this many solutions.
@@ -37,8 +42,8 @@ constexpr std::int32_t kThrustBeyondBuckling = 231;
 
 // The load cases need a pile of positive length, a node count the arrays
 // hold and loading types the solver knows.
-void CheckPileModel(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void CheckPileModel(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     std::string problem_text;
     // Modes 1 and 4 describe the pile by its property table alone (constant
@@ -47,19 +52,19 @@ void CheckPileModel(RunContext& ctx) {
                             problem.SectionPropertyTable.size() >= 2;
     if ((problem.Sections.empty() && !table_only) || !(problem.PileTotalLength > 0.0)) {
         problem_text = "The pile has no sections or no length.";
-    } else if (increments < 1 || increments > kMaxNodes - 1) {
+    } else if (increments < 1 || increments > model::kMaxNodes - 1) {
         problem_text = "The number of pile increments, " + fmt::I0(increments) + ", is outside the range 1 to " +
-                       fmt::I0(kMaxNodes - 1) + ".";
-    } else if (NumberOfLoadCases(ctx) > kMaxLoadCases) {
+                       fmt::I0(model::kMaxNodes - 1) + ".";
+    } else if (NumberOfLoadCases(ctx) > model::kMaxLoadCases) {
         problem_text = "There are " + fmt::I0(NumberOfLoadCases(ctx)) + " load cases; at most " +
-                       fmt::I0(kMaxLoadCases) + " can be analysed.";
-    } else if (problem.i_Number_of_Layers() > kMaxSoilLayers) {
+                       fmt::I0(model::kMaxLoadCases) + " can be analysed.";
+    } else if (problem.i_Number_of_Layers() > model::kMaxSoilLayers) {
         problem_text = "There are " + fmt::I0(problem.i_Number_of_Layers()) + " soil layers; at most " +
-                       fmt::I0(kMaxSoilLayers) + " can be analysed.";
+                       fmt::I0(model::kMaxSoilLayers) + " can be analysed.";
     } else {
         for (std::size_t c = 0; c < problem.PileHeadLoads.size(); ++c) {
             const int type = problem.PileHeadLoads[c].LoadingType;
-            if (type < kShearAndMoment || type > kDeflectionAndSlope) {
+            if (type < model::kShearAndMoment || type > model::kDeflectionAndSlope) {
                 problem_text = "Load case " + fmt::I0(static_cast<std::int64_t>(c + 1)) + " has loading type " +
                                fmt::I0(type) + "; the loading types are 1 to 5.";
                 break;
@@ -72,24 +77,24 @@ void CheckPileModel(RunContext& ctx) {
     Stop_With_Error(ctx, kUnusablePileModel);
 }
 
-void SetHeadConditions(RunContext& ctx, const PileHeadLoad& load) {
-    PileModel& pile = ctx.pile;
+void SetHeadConditions(run::RunContext& ctx, const model::PileHeadLoad& load) {
+    model::PileModel& pile = ctx.pile;
     pile.LoadingType = load.LoadingType;
     pile.HeadShear = pile.HeadMoment = pile.HeadSlope = pile.HeadRotationalStiffness = pile.HeadDeflection = 0.0;
     switch (load.LoadingType) {
-        case kShearAndMoment:
+        case model::kShearAndMoment:
             pile.HeadShear = load.Condition1;
             pile.HeadMoment = load.Condition2;
             break;
-        case kShearAndSlope:
+        case model::kShearAndSlope:
             pile.HeadShear = load.Condition1;
             pile.HeadSlope = load.Condition2;
             break;
-        case kShearAndRotationalStiffness:
+        case model::kShearAndRotationalStiffness:
             pile.HeadShear = load.Condition1;
             pile.HeadRotationalStiffness = load.Condition2;
             break;
-        case kDeflectionAndMoment:
+        case model::kDeflectionAndMoment:
             pile.HeadDeflection = load.Condition1;
             pile.HeadMoment = load.Condition2;
             break;
@@ -105,25 +110,25 @@ void SetHeadConditions(RunContext& ctx, const PileHeadLoad& load) {
 // analysis made them: modes 1 and 4 keep the constant EI of the property
 // table. Mode 3 takes the bending stiffness from the moment-curvature curves of its
 // sections, and so does mode 5, whose sections carry the user's nonlinear EI.
-bool UsesNonlinearEI(const ProblemData& problem) {
+bool UsesNonlinearEI(const model::ProblemData& problem) {
     return problem.Options.AnalysisMode == 3 || problem.Options.AnalysisMode == 5;
 }
 
-void UpdateEIForThrust(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const double p_prime = problem.Options.Units == UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
+void UpdateEIForThrust(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    const double p_prime = problem.Options.Units == model::UnitSystem::USCS ? ctx.pile.P / kPoundsPerKip : ctx.pile.P;
     Update_Nonlinear_EI(ctx, AxialThrustIndex(problem, p_prime), p_prime);
 }
 
 // Vuggy limestone needs its curves at zero deflection before the first
 // solution: every vuggy layer is evaluated once per node of the pile.
-void VuggyLimestonePrePass(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+void VuggyLimestonePrePass(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     const int layers = problem.i_Number_of_Layers();
     bool any = false;
     for (int l = 1; l <= layers; ++l) {
-        any = any || (SoilModelName(problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL) == "Vuggy LS" &&
+        any = any || (soil::SoilModelName(problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL) == "Vuggy LS" &&
                       pile.TopNode[static_cast<std::size_t>(l)] != 0);
     }
     if (!any) return;
@@ -133,10 +138,12 @@ void VuggyLimestonePrePass(RunContext& ctx) {
             const int code = problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL;
             const auto top = pile.TopNode[static_cast<std::size_t>(l)];
             if (top == 0) continue;
-            const CriterionEntry* entry = CriterionForCode(code);
+            const soil::CriterionEntry* entry = soil::CriterionForCode(code);
             if (entry == nullptr) continue;
-            if (entry->name == "Vuggy LS") StoreLayerSprings(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
-            ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
+            if (entry->name == "Vuggy LS") {
+                soil::StoreLayerSprings(ctx, l, top, pile.BottomNode[static_cast<std::size_t>(l)]);
+            }
+            soil::ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
     }
 }
@@ -145,11 +152,12 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 // its positive stiffness under the axial thrust. Such a "solution" is an
 // equilibrium the pile cannot hold (it typically moves against the applied
 // shear), so the case is not reported.
-[[noreturn]] void StopOnBuckling(RunContext& ctx, int c) {
+[[noreturn]] void StopOnBuckling(run::RunContext& ctx, int c) {
     const std::string which = (ctx.problem.Options.UseLrfd ? "LRFD load case " : "load case ") + fmt::I0(c);
     WriteToBoth(ctx, {"", "**** Runtime Error No. 31 ****", "",
                       "Problem:  The axial thrust of " + which + " exceeds what the pile can carry under lateral load.",
-                      "          Axial thrust = " + fmt::E(ctx.pile.P, 12, 4) + " " + TrimRight(ctx.labels.Force4),
+                      "          Axial thrust = " + fmt::E(ctx.pile.P, 12, 4) + " " +
+                          report::TrimRight(ctx.labels.Force4),
                       "          The pile buckles: the equations of the pile have lost their positive stiffness.", "",
                       "Solution: Reduce the axial thrust, or increase the bending stiffness of the pile",
                       "          or the lateral support of the soil.", ""});
@@ -158,20 +166,20 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 
 // Computation Error 28: the head deflection or the largest change of
 // deflection is not a number; the two report lines are the whole message.
-[[noreturn]] void StopOnNonFiniteDeflection(RunContext& ctx, int iteration) {
+[[noreturn]] void StopOnNonFiniteDeflection(run::RunContext& ctx, int iteration) {
     ctx.files.report.Line("**** COMPUTATION ERROR 28 ****");
     ctx.files.report.Line("Either top deflection or DYMAX is not a number after iteration " + fmt::I0(iteration));
-    StopOnQuietError(ctx, 228);
+    run::StopOnQuietError(ctx, 228);
 }
 
 // Runtime Error 9: the head deflection exceeds the excess deflection limit.
-[[noreturn]] void StopOnExcessDeflection(RunContext& ctx) {
-    const PileModel& pile = ctx.pile;
+[[noreturn]] void StopOnExcessDeflection(run::RunContext& ctx) {
+    const model::PileModel& pile = ctx.pile;
     const std::string& length = ctx.labels.Length;
     const std::string computed = "The computed deflection of the pile head is " + fmt::E(pile.y(1), 12, 4) + " " + length;
     const std::string limit = "The specified excess deflection limit is    " +
                               fmt::E(ctx.problem.Options.MaxAllowableDeflection, 12, 4) + " " + length;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     for (std::string_view line :
          {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
@@ -189,7 +197,7 @@ void VuggyLimestonePrePass(RunContext& ctx) {
     report.Line("Please check input values for pile loading and soil properties for accuracy and/or ");
     report.Line("increase the size of the pile if necessary.");
 
-    OutputChannel& messages = ctx.files.messages;
+    report::OutputChannel& messages = ctx.files.messages;
     messages.Blank(2);
     for (std::string_view line :
          {"**** Runtime Error No. 9 ****", "", "An error in the analysis was detected by the program.  ", "",
@@ -209,10 +217,10 @@ void VuggyLimestonePrePass(RunContext& ctx) {
 
 // Runtime Error 10. Returns only for loading type 4, whose case is still
 // reported: the error is recorded and the run ends after the next solution.
-void ReportNoConvergence(RunContext& ctx) {
-    const AnalysisOptions& options = ctx.problem.Options;
-    const std::string length = TrimRight(ctx.labels.Length);
-    OutputChannel& report = ctx.files.report;
+void ReportNoConvergence(run::RunContext& ctx) {
+    const model::AnalysisOptions& options = ctx.problem.Options;
+    const std::string length = report::TrimRight(ctx.labels.Length);
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Runtime Error No. 10 ****");
     report.Blank();
@@ -223,22 +231,22 @@ void ReportNoConvergence(RunContext& ctx) {
     report.Blank();
     report.Line("Specified convergence tolerance = " + fmt::E(options.ConvergenceTolerance, 10, 3) + " " + length);
     report.Blank();
-    if (ctx.pile.LoadingType != kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
+    if (ctx.pile.LoadingType != model::kDeflectionAndMoment) Stop_With_Error(ctx, "RUN00010", 210);
     try {
         Stop_With_Error(ctx, "RUN00010", 210);
-    } catch (const RunStop&) {
+    } catch (const run::RunStop&) {
         // Recorded; the case goes on to its results.
     }
 }
 
 // Runtime Error 29: a layer too thin to hold a node.
-void CheckLayerHoldsNode(RunContext& ctx, int l) {
-    const ProblemData& problem = ctx.problem;
-    const PileModel& pile = ctx.pile;
+void CheckLayerHoldsNode(run::RunContext& ctx, int l) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::PileModel& pile = ctx.pile;
     const auto li = static_cast<std::size_t>(l);
-    const SoilLayer& layer = problem.Layers[li - 1];
+    const model::SoilLayer& layer = problem.Layers[li - 1];
     if (l <= 1 || pile.TopNode[li] != 0 || !(pile.xv(pile.N) > layer.XLayerTop) ||
-        ctx.soil.EquivalentDepth[li] != kEquivalentDepthUnset || ctx.soil.BelowRockLayer[li]) {
+        ctx.soil.EquivalentDepth[li] != model::kEquivalentDepthUnset || ctx.soil.BelowRockLayer[li]) {
         return;
     }
     const double thickness = layer.XLayerBottom - layer.XLayerTop;
@@ -262,41 +270,41 @@ void CheckLayerHoldsNode(RunContext& ctx, int l) {
         "",
         "",
     };
-    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+    for (report::OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
         out->Blank(2);
         for (const std::string& line : lines) out->Line(line);
     }
-    StopOnQuietError(ctx, 229);
+    run::StopOnQuietError(ctx, 229);
 }
 
 // One sweep of the p-y criteria over the layers, top down.
-void SoilResponse(RunContext& ctx, int iteration, bool check_layers) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+void SoilResponse(run::RunContext& ctx, int iteration, bool check_layers) {
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     ctx.soil.BelowRockCount = 0;
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         const auto li = static_cast<std::size_t>(l);
         if (pile.TopNode[li] != 0) {
-            StoreLayerSprings(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
-            const CriterionEntry* entry = CriterionForCode(problem.Layers[li - 1].KSOIL);
-            if (entry != nullptr) ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
+            soil::StoreLayerSprings(ctx, l, pile.TopNode[li], pile.BottomNode[li]);
+            const soil::CriterionEntry* entry = soil::CriterionForCode(problem.Layers[li - 1].KSOIL);
+            if (entry != nullptr) soil::ApplyBelowRockBookkeeping(ctx.soil, l, *entry);
         }
         if (iteration == 1 && check_layers) CheckLayerHoldsNode(ctx, l);
     }
 }
 
-void WritePlotLine6(OutputChannel& plot, int count) {
-    WritePlotRecord(plot, plot::kLine6, {count});
+void WritePlotLine6(report::OutputChannel& plot, int count) {
+    report::WritePlotRecord(plot, plot::kLine6, {count});
 }
 
-void WritePlotLine11(RunContext& ctx, int c) {
+void WritePlotLine11(run::RunContext& ctx, int c) {
     const std::string_view label = ctx.problem.Options.UseLrfd ? plot::kLine11Lrfd : plot::kLine11NotStudied;
-    WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
+    report::WritePlotRecord(ctx.files.plot, plot::kLine11, {0, label, c});
 }
 
-void EchoIteration(RunContext& ctx, int c, int iteration) {
-    const PileModel& pile = ctx.pile;
-    OutputChannel& messages = ctx.files.messages;
+void EchoIteration(run::RunContext& ctx, int c, int iteration) {
+    const model::PileModel& pile = ctx.pile;
+    report::OutputChannel& messages = ctx.files.messages;
     // The progress line is formed whole in the channel's scratch buffer. Case
     // and iteration numbers of every usual size end before the columns that
     // follow them (T20 and T36), so the tabs only pad; longer ones take the
@@ -329,17 +337,17 @@ void EchoIteration(RunContext& ctx, int c, int iteration) {
         messages.Line("Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
     }
     if (iteration > ctx.problem.Options.IterationLimit - kEchoedIterations) {
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Write("Iteration " + fmt::I0(iteration) + ",");
         report.Tab(16);
         report.Line(" Y(top) = " + fmt::E(pile.y(1), 12, 4) + ", dYmax = " + fmt::E(pile.dYmax, 12, 4));
     }
 }
 
-void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    OutputChannel& messages = ctx.files.messages;
+void RunLoadCase(run::RunContext& ctx, int c, bool& print_py_curves) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    report::OutputChannel& messages = ctx.files.messages;
 
     const CaseOutcome outcome =
         SolvePile(ctx, c, CaseLoad(ctx, c), problem.PileTotalLength, FailureRule::Report, options.UseLrfd, true);
@@ -350,7 +358,7 @@ void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
         if (print_py_curves) {
             WritePlotLine6(ctx.files.plot, static_cast<int>(problem.PyOutputDepths.size()));
             messages.Line("Computing p-y curves for output at user-specified depths.");
-            WritePyCurvesAtDepths(ctx);
+            soil::WritePyCurvesAtDepths(ctx);
             print_py_curves = false;
         } else {
             WritePlotLine6(ctx.files.plot, 0);
@@ -370,17 +378,17 @@ void RunLoadCase(RunContext& ctx, int c, bool& print_py_curves) {
 
 }  // namespace
 
-int NumberOfLoadCases(const RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+int NumberOfLoadCases(const run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     return static_cast<int>(problem.Options.UseLrfd ? problem.LrfdCombinations.size() : problem.PileHeadLoads.size());
 }
 
-PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
+model::PileHeadLoad CaseLoad(const run::RunContext& ctx, int c) {
+    const model::ProblemData& problem = ctx.problem;
     if (problem.Options.UseLrfd) {
-        const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
-        PileHeadLoad load;
-        load.LoadingType = kShearAndMoment;
+        const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+        model::PileHeadLoad load;
+        load.LoadingType = model::kShearAndMoment;
         load.Condition1 = combination.FactoredShear;
         load.Condition2 = combination.FactoredMoment;
         load.AxialThrust = combination.FactoredAxial;
@@ -389,11 +397,11 @@ PileHeadLoad CaseLoad(const RunContext& ctx, int c) {
     return problem.PileHeadLoads[static_cast<std::size_t>(c - 1)];
 }
 
-CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
-                       bool lrfd_combination, bool progress_line) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    PileModel& pile = ctx.pile;
+CaseOutcome SolvePile(run::RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L,
+                      FailureRule rule, bool lrfd_combination, bool progress_line) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    model::PileModel& pile = ctx.pile;
     const bool report_failures = rule == FailureRule::Report;
 
     pile.CurrentCase = case_number;
@@ -411,7 +419,7 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load
         Solve_Beam_Column(ctx);
         // A previous case of loading type 4 that did not converge ends the
         // run here.
-        if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+        if (ctx.ErrorNumber > 0) throw run::RunStop{ctx.ErrorNumber};
         const double ytop = pile.y(1);
         if (std::isnan(ytop) || std::isnan(pile.dYmax)) StopOnNonFiniteDeflection(ctx, iteration);
         EchoIteration(ctx, case_number, iteration);
@@ -436,15 +444,15 @@ CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load
     return CaseOutcome::UnconvergedReported;
 }
 
-void BuildNodeDepths(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
+void BuildNodeDepths(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
     const int increments = problem.Options.NumberOfIncrements;
     // An unusable pile is reported when the load cases need it.
-    if (increments < 1 || increments > kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
+    if (increments < 1 || increments > model::kMaxNodes - 1 || !(problem.PileTotalLength > 0.0)) return;
     ComputeNodeDepths(ctx.pile, increments, problem.PileTotalLength, 0.0);
 }
 
-void RunLoadCases(RunContext& ctx) {
+void RunLoadCases(run::RunContext& ctx) {
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
     CheckPileModel(ctx);
@@ -452,7 +460,7 @@ void RunLoadCases(RunContext& ctx) {
     bool print_py_curves = ctx.problem.Options.PrintPyCurves;
     for (int c = 1; c <= cases; ++c) RunLoadCase(ctx, c, print_py_curves);
     // The last case may have recorded Runtime Error 10 (loading type 4).
-    if (ctx.ErrorNumber > 0) throw RunStop{ctx.ErrorNumber};
+    if (ctx.ErrorNumber > 0) throw run::RunStop{ctx.ErrorNumber};
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

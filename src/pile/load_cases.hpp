@@ -7,7 +7,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // How a failure to converge is treated.
 enum class FailureRule {
@@ -32,18 +32,19 @@ enum class CaseOutcome {
 // Pile-head conditions of load case c (1-based): the pile-head load record,
 // or for an LRFD combination loading type 1 with its factored shear, moment
 // and axial thrust.
-PileHeadLoad CaseLoad(const RunContext& ctx, int c);
+model::PileHeadLoad CaseLoad(const run::RunContext& ctx, int c);
 
 // One complete nonlinear solution of a pile of length L under `load`.
 // `case_number` numbers the progress lines and selects the factored
 // distributed load of an LRFD combination; `lrfd_combination` says whether
 // the case is one. With `progress_line` the node set-up writes its
 // "Computing lateral response" line.
-CaseOutcome SolvePile(RunContext& ctx, int case_number, const PileHeadLoad& load, double L, FailureRule rule,
-                       bool lrfd_combination, bool progress_line);
+CaseOutcome SolvePile(run::RunContext& ctx, int case_number, const model::PileHeadLoad& load, double L,
+                      FailureRule rule, bool lrfd_combination, bool progress_line);
+
 
 // The pile-head deflection versus pile length study of load case c.
-void RunLengthStudy(RunContext& ctx, int c);
+void RunLengthStudy(run::RunContext& ctx, int c);
 // Length of trial j (0 .. 19) of a pile of full length L0: (1 - 0.05 j) L0
 // with the factor in single precision.
 double LengthStudyTrialLength(double L0, int j);
@@ -52,16 +53,16 @@ bool LengthStudyTrialTooShort(double Lj, double L0, double ground_depth);
 
 // Factored distributed load of LRFD combination c at every node of the pile
 // just set up (with its report blocks of the per-type sums).
-void ApplyLrfdDistributedLoads(RunContext& ctx, int c);
+void ApplyLrfdDistributedLoads(run::RunContext& ctx, int c);
 
 // The LRFD performance table that closes the summary of an LRFD run.
-void WriteLrfdPerformanceTable(RunContext& ctx);
+void WriteLrfdPerformanceTable(run::RunContext& ctx);
 
 // Number of load cases of the run: LRFD combinations or pile-head loads.
-int NumberOfLoadCases(const RunContext& ctx);
+int NumberOfLoadCases(const run::RunContext& ctx);
 // Builds the node depths of the pile for the load cases.
-void BuildNodeDepths(RunContext& ctx);
+void BuildNodeDepths(run::RunContext& ctx);
 // Every load case: node set-up, nonlinear iteration, results.
-void RunLoadCases(RunContext& ctx);
+void RunLoadCases(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -11,10 +11,13 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-constexpr const char* kLoadTypeNames[kLrfdLoadTypes] = {
+constexpr const char* kLoadTypeNames[model::kLrfdLoadTypes] = {
     "Dead Loads",        "Live Loads", "Earthquake Loads", "Impact Loads",      "Wind Loads",
     "Water Loads",       "Ice Loads",  "Horizontal Soil Pressures",             "Live Roof Loads",
     "Rain Loads",        "Snow Loads", "Temperature Loads", "Special Loads"};
@@ -26,39 +29,39 @@ constexpr int kLrfdFailureWarning = -400;
 
 // Elastic-plastic sections of these shapes carry their plastic moment along
 // the section (tapered shapes included); H-piles use the nominal capacity.
-bool UsesPlasticMoment(const PileSection& section) {
-    if (section.SectionType != kElasticPlastic) return false;
+bool UsesPlasticMoment(const model::PileSection& section) {
+    if (section.SectionType != model::kElasticPlastic) return false;
     const int shape = section.Elastic.ElasticShape;
     return shape == 1 || shape == 2 || shape == 3 || shape == 6;
 }
 
 }  // namespace
 
-void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
-    const ProblemData& problem = ctx.problem;
-    PileModel& pile = ctx.pile;
+void ApplyLrfdDistributedLoads(run::RunContext& ctx, int c) {
+    const model::ProblemData& problem = ctx.problem;
+    model::PileModel& pile = ctx.pile;
     const int N = pile.N;
     const double h = pile.h;
     const auto slots = static_cast<std::size_t>(N) + 1;
 
     // Unfactored load per unit length of every type at every node: the
     // integral over the node's tributary length, divided by h.
-    std::vector<std::vector<double>> DL(kLrfdLoadTypes, std::vector<double>(slots, 0.0));
-    for (const LrfdLoad& load : problem.LrfdLoads) {
+    std::vector<std::vector<double>> DL(model::kLrfdLoadTypes, std::vector<double>(slots, 0.0));
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
         const int k = load.LrfdLoadType;
-        if (k < 1 || k > kLrfdLoadTypes || load.DistributedLoad.empty()) continue;
+        if (k < 1 || k > model::kLrfdLoadTypes || load.DistributedLoad.empty()) continue;
         auto& sums = DL[static_cast<std::size_t>(k - 1)];
         for (int u = 1; u <= N; ++u) {
             sums[static_cast<std::size_t>(u)] += Average_Distributed_Load(load.DistributedLoad, pile.x(u), h);
         }
     }
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const std::string length = ctx.labels.Length;
     std::string units_line = "    " + length;
     units_line.resize(18, ' ');
-    units_line += TrimRight(ctx.labels.Force4) + "/" + TrimRight(length);
-    for (int k = 1; k <= kLrfdLoadTypes; ++k) {
+    units_line += report::TrimRight(ctx.labels.Force4) + "/" + report::TrimRight(length);
+    for (int k = 1; k <= model::kLrfdLoadTypes; ++k) {
         const auto& sums = DL[static_cast<std::size_t>(k - 1)];
         bool any = false;
         for (int u = 1; u <= N; ++u) any = any || sums[static_cast<std::size_t>(u)] != 0.0;
@@ -80,10 +83,10 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
         report.Blank();
     }
 
-    const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+    const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
     for (int u = 1; u <= N; ++u) {
         double q = 0.0;
-        for (int k = 1; k <= kLrfdLoadTypes; ++k) {
+        for (int k = 1; k <= model::kLrfdLoadTypes; ++k) {
             q += combination.LoadFactors[static_cast<std::size_t>(k - 1)] *
                  DL[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(u)];
         }
@@ -92,13 +95,13 @@ void ApplyLrfdDistributedLoads(RunContext& ctx, int c) {
     }
 }
 
-void WriteLrfdPerformanceTable(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
-    OutputChannel& report = ctx.files.report;
+void WriteLrfdPerformanceTable(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
+    report::OutputChannel& report = ctx.files.report;
 
     report.Blank(2);
-    WriteHeading(report, 19, "LRFD Performance by Load Case Combination");
+    report::WriteHeading(report, 19, "LRFD Performance by Load Case Combination");
     report.Blank(2);
     report.Line("Load             Resistance    Factored      Maximum      Moment      Pass/Fail     Maximum                           ");
     report.Line("Case   Section     Factor       Moment        Moment     Fraction     for LRFD    Shear For.    Pile-Top     Pile-Top ");
@@ -109,24 +112,24 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
     const int sections = static_cast<int>(problem.Sections.size());
     int failures = 0;
     for (int c = 1; c <= static_cast<int>(problem.LrfdCombinations.size()); ++c) {
-        const LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
-        const CaseResults& results = ctx.cases(c);
+        const model::LrfdCombination& combination = problem.LrfdCombinations[static_cast<std::size_t>(c - 1)];
+        const model::CaseResults& results = ctx.cases(c);
         const double phi = combination.MomentResistanceFactor;
-        for (int s = 1; s <= sections && s <= kMaxSections; ++s) {
-            const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+        for (int s = 1; s <= sections && s <= model::kMaxSections; ++s) {
+            const model::PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
             const auto si = static_cast<std::size_t>(s);
             const double developed = results.SectionMaxMoment[si];
-            WriteIntegerField(report, c, 3);
-            WriteSpaces(report, 1);
-            WriteIntegerField(report, s, 7);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, phi, 10);
-            WriteSpaces(report, 6);
+            report::WriteIntegerField(report, c, 3);
+            report::WriteSpaces(report, 1);
+            report::WriteIntegerField(report, s, 7);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, phi, 10);
+            report::WriteSpaces(report, 6);
 
-            const bool elastic = section.SectionType == kElasticPile;
+            const bool elastic = section.SectionType == model::kElasticPile;
             double capacity = 0.0;
             if (!elastic && s <= static_cast<int>(ctx.stiffness.Sections.size())) {
-                const SectionStiffness& stiffness = ctx.stiffness.Sections[si - 1];
+                const model::SectionStiffness& stiffness = ctx.stiffness.Sections[si - 1];
                 if (UsesPlasticMoment(section)) {
                     const int node = results.SectionMaxMomentNode[si];
                     const double depth = node >= 1 ? ctx.pile.x(node) : stiffness.TopDepth;
@@ -145,15 +148,15 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             if (elastic) {
                 report.Write(" Infinite ");
             } else {
-                WriteAdaptiveNumber(report, capacity, 10);
+                report::WriteAdaptiveNumber(report, capacity, 10);
             }
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, developed, 10);
-            WriteSpaces(report, 3);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, developed, 10);
+            report::WriteSpaces(report, 3);
             // The moment of either sign counts against the capacity.
             const double fraction = checked ? std::fabs(developed) / capacity : 0.0;
             report.Write(checked ? fmt::F(fraction, 10, 4) : std::string("    N/A   "));
-            WriteSpaces(report, 3);
+            report::WriteSpaces(report, 3);
             if (!checked) {
                 report.Write("    N/A      ");
             } else if (fraction >= kFailingFraction) {
@@ -163,14 +166,14 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
             } else {
                 report.Write("    Pass     ");
             }
-            WriteAdaptiveNumber(report, results.SectionMaxShear[si], 10);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, results.HeadDeflection, 10);
-            WriteSpaces(report, 3);
-            WriteAdaptiveNumber(report, results.HeadSlope, 10);
-            WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.SectionMaxShear[si], 10);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.HeadDeflection, 10);
+            report::WriteSpaces(report, 3);
+            report::WriteAdaptiveNumber(report, results.HeadSlope, 10);
+            report::WriteSpaces(report, 3);
             report.Write(fmt::PadRight(combination.Name, 256));
-            EndReportLine(report);
+            report::EndReportLine(report);
         }
     }
     report.Blank();
@@ -181,4 +184,4 @@ void WriteLrfdPerformanceTable(RunContext& ctx) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 
 #include "model/units.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 namespace {
 
 // Ascending exchange sort and removal of exact duplicates.
@@ -26,10 +26,10 @@ std::vector<double> DistinctAscending(std::vector<double> values) {
 
 }  // namespace
 
-LrfdTypeSums SumLrfdLoadsByType(const ProblemData& problem) {
+LrfdTypeSums SumLrfdLoadsByType(const model::ProblemData& problem) {
     LrfdTypeSums sums;
-    for (const LrfdLoad& load : problem.LrfdLoads) {
-        if (load.LrfdLoadType < 1 || load.LrfdLoadType > kLrfdLoadTypes) continue;
+    for (const model::LrfdLoad& load : problem.LrfdLoads) {
+        if (load.LrfdLoadType < 1 || load.LrfdLoadType > model::kLrfdLoadTypes) continue;
         const auto k = static_cast<std::size_t>(load.LrfdLoadType - 1);
         sums.count[k] += 1;
         sums.shear[k] += load.HorizontalForce;
@@ -39,12 +39,12 @@ LrfdTypeSums SumLrfdLoadsByType(const ProblemData& problem) {
     return sums;
 }
 
-void FactorLrfdCombinations(ProblemData& problem, const LrfdTypeSums& sums) {
-    for (LrfdCombination& combination : problem.LrfdCombinations) {
+void FactorLrfdCombinations(model::ProblemData& problem, const LrfdTypeSums& sums) {
+    for (model::LrfdCombination& combination : problem.LrfdCombinations) {
         double v = 0.0;
         double m = 0.0;
         double p = 0.0;
-        for (std::size_t k = 0; k < kLrfdLoadTypes; ++k) {
+        for (std::size_t k = 0; k < model::kLrfdLoadTypes; ++k) {
             const double factor = combination.LoadFactors[k];
             if (factor <= 0.0) continue;
             v += factor * sums.shear[k];
@@ -57,12 +57,12 @@ void FactorLrfdCombinations(ProblemData& problem, const LrfdTypeSums& sums) {
     }
 }
 
-bool TransformLrfdForBatter(ProblemData& problem) {
+bool TransformLrfdForBatter(model::ProblemData& problem) {
     const double batter = problem.PileBatterAngle;
     if (!(std::fabs(batter) > kLrfdBatterThreshold)) return false;
     const double sb = std::sin(batter);
     const double cb = std::cos(batter);
-    for (LrfdCombination& combination : problem.LrfdCombinations) {
+    for (model::LrfdCombination& combination : problem.LrfdCombinations) {
         const double v = combination.FactoredShear;
         const double p = combination.FactoredAxial;
         combination.FactoredShear = cb * v + sb * p;
@@ -71,20 +71,22 @@ bool TransformLrfdForBatter(ProblemData& problem) {
     return true;
 }
 
-std::vector<double> AssignLrfdThrustLevels(ProblemData& problem, bool uscs) {
+std::vector<double> AssignLrfdThrustLevels(model::ProblemData& problem, bool uscs) {
     std::vector<double> thrusts;
-    for (const LrfdCombination& combination : problem.LrfdCombinations) thrusts.push_back(combination.FactoredAxial);
+    for (const model::LrfdCombination& combination : problem.LrfdCombinations) {
+        thrusts.push_back(combination.FactoredAxial);
+    }
     std::vector<double> distinct = DistinctAscending(thrusts);
-    for (LrfdCombination& combination : problem.LrfdCombinations) {
+    for (model::LrfdCombination& combination : problem.LrfdCombinations) {
         const auto at = std::find(distinct.begin(), distinct.end(), combination.FactoredAxial);
         combination.ThrustIndex = static_cast<std::int32_t>(at - distinct.begin()) + 1;
     }
     problem.AxialThrustList.clear();
     for (double value : distinct) {
-        if (static_cast<int>(problem.AxialThrustList.size()) >= kMaxAxialThrusts) break;
+        if (static_cast<int>(problem.AxialThrustList.size()) >= model::kMaxAxialThrusts) break;
         problem.AxialThrustList.push_back(uscs ? value / kPoundsPerKip : value);
     }
     return distinct;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -10,21 +10,21 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Unfactored pile-head loads summed by LRFD load type (DL, LL, ... Sp).
 struct LrfdTypeSums {
-    std::array<int, kLrfdLoadTypes> count{};
-    std::array<double, kLrfdLoadTypes> shear{};
-    std::array<double, kLrfdLoadTypes> moment{};
-    std::array<double, kLrfdLoadTypes> axial{};
+    std::array<int, model::kLrfdLoadTypes> count{};
+    std::array<double, model::kLrfdLoadTypes> shear{};
+    std::array<double, model::kLrfdLoadTypes> moment{};
+    std::array<double, model::kLrfdLoadTypes> axial{};
 };
-LrfdTypeSums SumLrfdLoadsByType(const ProblemData& problem);
+LrfdTypeSums SumLrfdLoadsByType(const model::ProblemData& problem);
 
 // Factored shear, moment and axial force of every combination: the sum over
 // the load types of factor x type sum, types with a factor of 0 or less left
 // out.
-void FactorLrfdCombinations(ProblemData& problem, const LrfdTypeSums& sums);
+void FactorLrfdCombinations(model::ProblemData& problem, const LrfdTypeSums& sums);
 
 // Batter angles at or below this (radians) leave the loads untransformed.
 inline constexpr double kLrfdBatterThreshold = 1.0e-6;
@@ -32,12 +32,12 @@ inline constexpr double kLrfdBatterThreshold = 1.0e-6;
 // the shear across and the thrust along a pile battered by PileBatterAngle.
 // False (and nothing changed) for a pile within kLrfdBatterThreshold of
 // vertical.
-bool TransformLrfdForBatter(ProblemData& problem);
+bool TransformLrfdForBatter(model::ProblemData& problem);
 
 // The distinct factored axial thrusts in ascending order; each combination
 // gets the 1-based position of its thrust (ThrustIndex), and the list of
 // thrusts of the section analysis becomes these values (kips for US customary
 // input, at most kMaxAxialThrusts of them).
-std::vector<double> AssignLrfdThrustLevels(ProblemData& problem, bool uscs);
+std::vector<double> AssignLrfdThrustLevels(model::ProblemData& problem, bool uscs);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,10 @@
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Moment-curvature tables of section analysis are in kips and inches for US
@@ -21,7 +24,7 @@ double Linear(double x0, double v0, double x1, double v1, double x) {
     return v0 + (v1 - v0) * (x - x0) / (x1 - x0);
 }
 
-const ThrustLevelCurve& CurveAt(RunContext& ctx, int s, int t) {
+const model::ThrustLevelCurve& CurveAt(run::RunContext& ctx, int s, int t) {
     const auto& sections = ctx.stiffness.Sections;
     if (s >= 1 && s <= static_cast<int>(sections.size())) {
         const auto& levels = sections[static_cast<std::size_t>(s - 1)].Levels;
@@ -30,16 +33,16 @@ const ThrustLevelCurve& CurveAt(RunContext& ctx, int s, int t) {
             return levels[static_cast<std::size_t>(t - 1)];
         }
     }
-    WriteToBoth(ctx, {"", "**** Runtime Error No. 95 ****", "",
-                      "No moment-curvature table is available for pile section " + fmt::I0(s) +
-                          " at axial thrust level " + fmt::I0(t) + ".",
-                      "The bending stiffness of the pile cannot be updated from section analysis.", ""});
-    Stop_With_Error(ctx, kMissingStiffnessTable);
+    run::WriteToBoth(ctx, {"", "**** Runtime Error No. 95 ****", "",
+                           "No moment-curvature table is available for pile section " + fmt::I0(s) +
+                               " at axial thrust level " + fmt::I0(t) + ".",
+                           "The bending stiffness of the pile cannot be updated from section analysis.", ""});
+    run::Stop_With_Error(ctx, kMissingStiffnessTable);
 }
 
 // Section whose bottom is the first at or below depth x (the last section
 // when x lies below them all).
-int SectionByDepth(const ProblemData& problem, double x) {
+int SectionByDepth(const model::ProblemData& problem, double x) {
     const int count = static_cast<int>(problem.Sections.size());
     for (int j = 1; j <= count; ++j) {
         if (problem.Sections[static_cast<std::size_t>(j - 1)].SectionBottomDepth >= x) return j;
@@ -48,14 +51,14 @@ int SectionByDepth(const ProblemData& problem, double x) {
 }
 
 // Curvature at node k from the deflections: second difference, zero at the tip.
-double NodeCurvature(const PileModel& pile, int k) {
+double NodeCurvature(const model::PileModel& pile, int k) {
     if (k >= pile.N) return 0.0;
     return std::fabs((pile.y(k + 1) - 2.0 * pile.y(k) + pile.y(k - 1)) / (pile.h * pile.h));
 }
 
 }  // namespace
 
-void ComputeNodeDepths(PileModel& pile, int increments, double L, double batter_angle) {
+void ComputeNodeDepths(model::PileModel& pile, int increments, double L, double batter_angle) {
     pile.N = increments + 1;
     pile.L = L;
     pile.h = L / increments;
@@ -67,7 +70,7 @@ void ComputeNodeDepths(PileModel& pile, int increments, double L, double batter_
     pile.x(pile.N) = L;  // no rounding at the tip
 }
 
-void Assign_Nodes_To_Sections(const ProblemData& problem, PileModel& pile) {
+void Assign_Nodes_To_Sections(const model::ProblemData& problem, model::PileModel& pile) {
     const int count = static_cast<int>(problem.Sections.size());
     for (int k = 1; k <= pile.N; ++k) {
         if (count <= 1 || k == 1) {
@@ -77,7 +80,7 @@ void Assign_Nodes_To_Sections(const ProblemData& problem, PileModel& pile) {
         // A node exactly at a section boundary belongs to the upper section.
         int assigned = count;
         for (int j = 1; j <= count; ++j) {
-            const PileSection& s = problem.Sections[static_cast<std::size_t>(j - 1)];
+            const model::PileSection& s = problem.Sections[static_cast<std::size_t>(j - 1)];
             if (s.SectionTopDepth < pile.x(k) && pile.x(k) <= s.SectionBottomDepth) {
                 assigned = j;
                 break;
@@ -87,9 +90,9 @@ void Assign_Nodes_To_Sections(const ProblemData& problem, PileModel& pile) {
     }
 }
 
-void Assign_Nodes_To_Layers(RunContext& ctx) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
+void Assign_Nodes_To_Layers(run::RunContext& ctx) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     pile.TopNode.fill(0);
     pile.BottomNode.fill(0);
@@ -98,7 +101,7 @@ void Assign_Nodes_To_Layers(RunContext& ctx) {
     // Top nodes; a node exactly at an interface belongs to the lower layer.
     int tip_layer = 0;
     for (int l = 1; l <= layers; ++l) {
-        const SoilLayer& layer = problem.Layers[static_cast<std::size_t>(l - 1)];
+        const model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>(l - 1)];
         int k = 1;
         while (k <= n && pile.xv(k) < layer.XLayerTop) ++k;
         if (k > n || pile.xv(k) > layer.XLayerBottom) continue;  // the layer holds no node
@@ -121,7 +124,7 @@ void Assign_Nodes_To_Layers(RunContext& ctx) {
             pile.BottomNode[static_cast<std::size_t>(l)] = pile.TopNode[static_cast<std::size_t>(j)] - 1;
             continue;
         }
-        OutputChannel& report = ctx.files.report;
+        report::OutputChannel& report = ctx.files.report;
         report.Line("ERROR 2 in computing i_BottomNodeInLayer");
         report.Line("Num_Nodes_To_Assign = " + fmt::I0(n));
         report.Line("ilayer = " + fmt::I0(l));
@@ -156,7 +159,7 @@ double Average_Distributed_Load(const std::vector<std::array<double, 2>>& table,
     return integral / h;
 }
 
-void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile) {
+void Interpolate_Soil_Movement(const model::ProblemData& problem, model::PileModel& pile) {
     const auto& profile = problem.SoilMovementProfile;
     const int n = static_cast<int>(profile.size());
     auto depth = [&](int j) { return profile[static_cast<std::size_t>(j - 1)][0]; };
@@ -177,9 +180,9 @@ void Interpolate_Soil_Movement(const ProblemData& problem, PileModel& pile) {
     }
 }
 
-void SetUpNodes(RunContext& ctx, double L, int case_number) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
+void SetUpNodes(run::RunContext& ctx, double L, int case_number) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
     const int last_nodes = pile.N;
     const double last_length = pile.L;
     const double last_tip_depth = pile.xv(pile.N);
@@ -192,7 +195,7 @@ void SetUpNodes(RunContext& ctx, double L, int case_number) {
     for (int k = 1; k <= pile.N; ++k) {
         pile.Q(k) = Average_Distributed_Load(problem.DistributedLoad, pile.x(k), pile.h);
         pile.R(k) = pile.Q(k);
-        pile.EI(k) = Lookup_Pile_Properties(problem, pile.x(k)).EI;
+        pile.EI(k) = model::Lookup_Pile_Properties(problem, pile.x(k)).EI;
         pile.beyond_curve(k) = 0;
     }
     pile.AnyBeyondCurve = false;
@@ -211,7 +214,7 @@ void SetUpNodes(RunContext& ctx, double L, int case_number) {
     }
     pile.y.Fill(0.0);
     for (int k = 1; k <= pile.N; ++k) {
-        pile.Es(k) = pile.xv(k) >= problem.GroundSurfaceDepth ? kInitialSoilModulus : 0.0;
+        pile.Es(k) = pile.xv(k) >= problem.GroundSurfaceDepth ? model::kInitialSoilModulus : 0.0;
     }
     pile.Vt = 0.0;
     pile.tip_relaxation = 1.0;
@@ -221,7 +224,7 @@ void SetUpNodes(RunContext& ctx, double L, int case_number) {
     pile.dYmax = 0.0;
 }
 
-int AxialThrustIndex(const ProblemData& problem, double p_prime) {
+int AxialThrustIndex(const model::ProblemData& problem, double p_prime) {
     const auto& T = problem.AxialThrustList;
     const int n = static_cast<int>(T.size());
     if (n == 0) return 0;
@@ -232,13 +235,13 @@ int AxialThrustIndex(const ProblemData& problem, double p_prime) {
     return 1;
 }
 
-double Interpolate_EI_From_Curve(RunContext& ctx, int k, int s, int t) {
-    PileModel& pile = ctx.pile;
-    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
+double Interpolate_EI_From_Curve(run::RunContext& ctx, int k, int s, int t) {
+    model::PileModel& pile = ctx.pile;
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
     const double scale = uscs ? kPoundsPerKip : 1.0;
     const auto& points = CurveAt(ctx, s, t).Points;
     const int count = static_cast<int>(points.size());
-    auto pt = [&](int j) -> const StiffnessPoint& { return points[static_cast<std::size_t>(j - 1)]; };
+    auto pt = [&](int j) -> const model::StiffnessPoint& { return points[static_cast<std::size_t>(j - 1)]; };
 
     const double moment = std::fabs(pile.M(k)) / scale;  // kip-in for US customary units
     if (moment <= pt(1).Moment) return pt(1).EI * scale;
@@ -264,10 +267,10 @@ double Interpolate_EI_From_Curve(RunContext& ctx, int k, int s, int t) {
     return m / phi * scale;
 }
 
-void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
+void Update_Nonlinear_EI(run::RunContext& ctx, int t, double p_prime) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
     const double scale = uscs ? kPoundsPerKip : 1.0;
     const auto& T = problem.AxialThrustList;
     const int levels = static_cast<int>(T.size());
@@ -275,26 +278,27 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
     // restrained head forms its hinge must soften with its own moment, not
     // with the moment one increment below.
     pile.head_own_stiffness =
-        problem.Sections[static_cast<std::size_t>(pile.section(1) - 1)].SectionType != kElasticPile;
+        problem.Sections[static_cast<std::size_t>(pile.section(1) - 1)].SectionType != model::kElasticPile;
     // A pile of elastic sections only keeps every node's EI: no node needs visiting.
-    const bool any_curve = std::any_of(problem.Sections.begin(), problem.Sections.end(),
-                                       [](const PileSection& s) { return s.SectionType != kElasticPile; });
+    const bool any_curve =
+        std::any_of(problem.Sections.begin(), problem.Sections.end(),
+                    [](const model::PileSection& s) { return s.SectionType != model::kElasticPile; });
 
     for (int k = 1; any_curve && k <= pile.N; ++k) {
-        const PileSection& own = problem.Sections[static_cast<std::size_t>(pile.section(k) - 1)];
-        if (own.SectionType == kElasticPile) continue;  // EI stays as set up from the property table
+        const model::PileSection& own = problem.Sections[static_cast<std::size_t>(pile.section(k) - 1)];
+        if (own.SectionType == model::kElasticPile) continue;  // EI stays as set up from the property table
         const int s = SectionByDepth(problem, pile.x(k));
-        const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+        const model::PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
         pile.beyond_curve(k) = 0;
         Compute_Node_Response(ctx, k);
         const double moment = std::fabs(pile.M(k)) / scale;
 
-        if (section.SectionType == kElasticPlastic) {
+        if (section.SectionType == model::kElasticPlastic) {
             const double mx = std::max(CurveAt(ctx, s, t).Points.front().Moment, moment);
             // Plastic moment of the node, in the units of the tables.
             const double mp = ctx.stiffness.Sections[static_cast<std::size_t>(s - 1)].PlasticMomentAt(pile.x(k));
             if (mp > mx) {
-                pile.EI(k) = Lookup_Pile_Properties(problem, pile.x(k)).EI;
+                pile.EI(k) = model::Lookup_Pile_Properties(problem, pile.x(k)).EI;
             } else if (k < pile.N) {
                 const double phi = NodeCurvature(pile, k);
                 if (phi != 0.0) pile.EI(k) = std::fabs(mp / phi) * scale;
@@ -314,4 +318,4 @@ void Update_Nonlinear_EI(RunContext& ctx, int t, double p_prime) {
     if (!pile.head_own_stiffness && pile.N >= 3) pile.EI(3) = pile.EI(2);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -10,18 +10,21 @@
 #include "report/report_helpers.hpp"
 #include "report/plot_file.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-void WriteLoadingDefinitions(OutputChannel& report, UnitSystem units) {
-    if (units == UnitSystem::USCS) {
+void WriteLoadingDefinitions(report::OutputChannel& report, model::UnitSystem units) {
+    if (units == model::UnitSystem::USCS) {
         report.Line("Load Type 1: Load 1 = Shear, lbs, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 2: Load 1 = Shear, lbs, and Load 2 = Slope, radians");
         report.Line("Load Type 3: Load 1 = Shear, lbs, and Load 2 = Rotational Stiffness, in-lbs/radian");
         report.Line("Load Type 4: Load 1 = Top Deflection, inches, and Load 2 = Moment, in-lbs");
         report.Line("Load Type 5: Load 1 = Top Deflection, inches, and Load 2 = Slope, radians");
         report.Blank(2);
-    } else if (units == UnitSystem::SI) {
+    } else if (units == model::UnitSystem::SI) {
         report.Line("Load Type 1: Load 1 = Shear, kN, and Load 2 = Moment, kN-m ");
         report.Line("Load Type 2: Load 1 = Shear, kN, and Load 2 = Slope, radians");
         report.Line("Load Type 3: Load 1 = Shear, kN, and Load 2 = Rotational Stiffness, kN-m/radian");
@@ -31,9 +34,9 @@ void WriteLoadingDefinitions(OutputChannel& report, UnitSystem units) {
     }
 }
 
-void WriteColumnHeadings(OutputChannel& report, UnitSystem units, bool lrfd) {
-    const bool uscs = units == UnitSystem::USCS;
-    const bool si = units == UnitSystem::SI;
+void WriteColumnHeadings(report::OutputChannel& report, model::UnitSystem units, bool lrfd) {
+    const bool uscs = units == model::UnitSystem::USCS;
+    const bool si = units == model::UnitSystem::SI;
     if (!lrfd) {
         report.Line("               Pile-head      Pile-head ");
         report.Line("Load  Load    Condition 1    Condition 2        Axial        Pile-head       Maximum        Maximum       Pile-head  ");
@@ -63,17 +66,17 @@ constexpr const char* kSecondTexts[] = {"  M =", "  S =", "  R =", "  M =", "  S
 
 }  // namespace
 
-void WriteResponseSummary(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+void WriteResponseSummary(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     if (ctx.pile.StiffnessMode) return;
     const int cases = NumberOfLoadCases(ctx);
     if (cases == 0) return;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot = ctx.files.plot;
 
     report.Blank(3);
-    WriteHeading(report, 27, "Summary of Pile Response(s)");
+    report::WriteHeading(report, 27, "Summary of Pile Response(s)");
     report.Blank(2);
     if (!options.UseLrfd) {
         report.Line("Definitions of Pile-head Loading Conditions:");
@@ -83,34 +86,34 @@ void WriteResponseSummary(RunContext& ctx) {
     WriteColumnHeadings(report, options.Units, options.UseLrfd);
 
     for (int c = 1; c <= cases; ++c) {
-        const PileHeadLoad load = CaseLoad(ctx, c);
+        const model::PileHeadLoad load = CaseLoad(ctx, c);
         const int t = load.LoadingType;
         if (t < 1 || t > 5) continue;
-        const CaseResults& results = ctx.cases(c);
-        WriteIntegerField(report, c, 3);
-        WriteSpaces(report, 1);
+        const model::CaseResults& results = ctx.cases(c);
+        report::WriteIntegerField(report, c, 3);
+        report::WriteSpaces(report, 1);
         report.Write(kTypeTexts[t - 1]);
-        WriteAdaptiveNumber(report, load.Condition1, 11);
+        report::WriteAdaptiveNumber(report, load.Condition1, 11);
         report.Write(kSecondTexts[t - 1]);
-        WriteAdaptiveNumber(report, load.Condition2, 11);
-        WriteAdaptiveNumber(report, load.AxialThrust, 15);
-        WriteAdaptiveNumber(report, results.HeadDeflection, 15);
-        WriteAdaptiveNumber(report, results.MaxMoment, 15);
-        WriteSpaces(report, 4);
-        WriteAdaptiveNumber(report, results.MaxShear, 11);
+        report::WriteAdaptiveNumber(report, load.Condition2, 11);
+        report::WriteAdaptiveNumber(report, load.AxialThrust, 15);
+        report::WriteAdaptiveNumber(report, results.HeadDeflection, 15);
+        report::WriteAdaptiveNumber(report, results.MaxMoment, 15);
+        report::WriteSpaces(report, 4);
+        report::WriteAdaptiveNumber(report, results.MaxShear, 11);
         report.Write(fmt::F(results.HeadSlope, 15, 8));
-        EndReportLine(report);
+        report::EndReportLine(report);
     }
 
-    const std::string_view label = options.Units == UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
+    const std::string_view label = options.Units == model::UnitSystem::USCS ? plot::kLine13Uscs : plot::kLine13Si;
     for (int c = 1; c <= cases; ++c) {
-        const CaseResults& results = ctx.cases(c);
-        WritePlotRecord(plot, plot::kLine13,
-                        {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
-                         results.HeadSlope, label});
+        const model::CaseResults& results = ctx.cases(c);
+        report::WritePlotRecord(plot, plot::kLine13,
+                                {results.HeadShear, results.HeadDeflection, results.MaxMoment, results.MaxShear,
+                                 results.HeadSlope, label});
     }
 
     if (options.UseLrfd) WriteLrfdPerformanceTable(ctx);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

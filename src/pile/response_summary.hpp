@@ -3,9 +3,9 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
 
 // Summary of pile responses after the last case (and the LRFD table).
-void WriteResponseSummary(RunContext& ctx);
+void WriteResponseSummary(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,10 @@
 #include "report/fortran_format.hpp"
 #include "run/error_stop.hpp"
 
-namespace trevasc {
+namespace trevasc::pile {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Pivots of the head system smaller than this stop the solution.
@@ -20,7 +23,7 @@ constexpr double kSmallestTipRelaxation = 1.0 / 64.0;
 
 // Tip shear resistance at the tip deflection of the previous solution, from
 // the displacement-force curve (Vt takes the sign of the tip deflection).
-void UpdateTipShear(const ProblemData& problem, PileModel& pile) {
+void UpdateTipShear(const model::ProblemData& problem, model::PileModel& pile) {
     const auto& curve = problem.TipShearCurve;
     const int nt = static_cast<int>(curve.size());
     if (nt == 0) {
@@ -67,22 +70,22 @@ void UpdateTipShear(const ProblemData& problem, PileModel& pile) {
 // and for loading types 1 to 3, where y(1) is free, the sign of the head
 // system's determinant gives the sign of node 1's pivot. Any pivot that is not
 // positive means the thrust exceeds the first buckling load.
-bool LostPositiveStiffness(const PileModel& pile, double R1, double c_rot) {
-    const SolverWork& w = pile.work;
+bool LostPositiveStiffness(const model::PileModel& pile, double R1, double c_rot) {
+    const model::SolverWork& w = pile.work;
     for (int m = 3; m <= pile.N; ++m) {
         if (!(w.D(m) > 0.0)) return true;
     }
     // D(2) (1 - A(2) f) with A(2) = R(1) / D(2) and y(0) = f y(2) + ...
     double pivot2 = 0.0;
     switch (pile.LoadingType) {
-        case kShearAndMoment:
-        case kDeflectionAndMoment: pivot2 = w.D(2) - R1; break;
-        case kShearAndSlope:
-        case kDeflectionAndSlope: pivot2 = w.D(2) + R1; break;
+        case model::kShearAndMoment:
+        case model::kDeflectionAndMoment: pivot2 = w.D(2) - R1; break;
+        case model::kShearAndSlope:
+        case model::kDeflectionAndSlope: pivot2 = w.D(2) + R1; break;
         default: pivot2 = w.D(2) - R1 * (1.0 - c_rot) / (1.0 + c_rot); break;
     }
     if (!(pivot2 > 0.0)) return true;
-    if (pile.LoadingType == kDeflectionAndMoment || pile.LoadingType == kDeflectionAndSlope) return false;
+    if (pile.LoadingType == model::kDeflectionAndMoment || pile.LoadingType == model::kDeflectionAndSlope) return false;
     // Rows 3 and 5 of the head system are the recursion at nodes 2 and 1
     // divided by D(2) and D(1); the slope row has the opposite orientation
     // to the moment and rotational rows.
@@ -90,19 +93,20 @@ bool LostPositiveStiffness(const PileModel& pile, double R1, double c_rot) {
     for (int k = 1; k <= 5; ++k) {
         if (w.Fm[static_cast<std::size_t>(k)][static_cast<std::size_t>(k)] < 0.0) sign = -sign;
     }
-    const int stable_sign = pile.LoadingType == kShearAndSlope ? -1 : 1;
+    const int stable_sign = pile.LoadingType == model::kShearAndSlope ? -1 : 1;
     return sign != stable_sign;
 }
 
 // Runtime Error 11: the head system has a vanishing pivot.
-[[noreturn]] void StopOnSmallPivot(RunContext& ctx, int k, double pivot) {
-    WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
-                      "          Node number = " + fmt::I0(k), "          Pivot value = " + fmt::E(pivot, 12, 5), "",
-                      "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
-                      "          Reduce the load on the pile and repeat the analysis.",
-                      "          You may also consider increasing pile diameter or pile length."});
-    OutputChannel& report = ctx.files.report;
-    const SolverWork& work = ctx.pile.work;
+[[noreturn]] void StopOnSmallPivot(run::RunContext& ctx, int k, double pivot) {
+    run::WriteToBoth(ctx, {"**** Runtime Error No. 11 ****", "", "Problem:  Solution failed due to small pivot value.",
+                           "          Node number = " + fmt::I0(k),
+                           "          Pivot value = " + fmt::E(pivot, 12, 5), "",
+                           "Solution: This error usually occurs when a lateral bearing capacity failure occurs.  ",
+                           "          Reduce the load on the pile and repeat the analysis.",
+                           "          You may also consider increasing pile diameter or pile length."});
+    report::OutputChannel& report = ctx.files.report;
+    const model::SolverWork& work = ctx.pile.work;
     report.Blank(2);
     report.Line("F Matrix ");
     report.Blank();
@@ -115,18 +119,18 @@ bool LostPositiveStiffness(const PileModel& pile, double R1, double c_rot) {
     for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.G[static_cast<std::size_t>(i)], 12, 4));
     report.Line("YG Vector");
     for (int i = 1; i <= 5; ++i) report.Line(fmt::E(work.YG[static_cast<std::size_t>(i)], 12, 4));
-    Stop_With_Error(ctx, "RUN00011", 211);
+    run::Stop_With_Error(ctx, "RUN00011", 211);
 }
 
 // Largest |change| of deflection while new values replace the old ones.
-inline void Replace(PileModel& pile, int m, double value, double& change) {
+inline void Replace(model::PileModel& pile, int m, double value, double& change) {
     change = std::max(change, std::fabs(pile.y(m) - value));
     pile.y(m) = value;
 }
 
 }  // namespace
 
-int Solve_Head_Equations(SolverWork& work, int n) {
+int Solve_Head_Equations(model::SolverWork& work, int n) {
     auto& F = work.Fm;
     auto& G = work.G;
     auto& YG = work.YG;
@@ -151,9 +155,9 @@ int Solve_Head_Equations(SolverWork& work, int n) {
     return 0;
 }
 
-void Solve_Beam_Column(RunContext& ctx) {
-    PileModel& pile = ctx.pile;
-    SolverWork& w = pile.work;
+void Solve_Beam_Column(run::RunContext& ctx) {
+    model::PileModel& pile = ctx.pile;
+    model::SolverWork& w = pile.work;
     const int N = pile.N;
     const double h = pile.h;
     const double P = pile.P;
@@ -232,7 +236,7 @@ void Solve_Beam_Column(RunContext& ctx) {
     double y1 = 0.0, y2 = 0.0, y0 = 0.0, ym1 = 0.0;
     double c_rot = 0.0;  // h K / 2 R(1) of the rotational restraint
     const int type = pile.LoadingType;
-    if (type == kDeflectionAndSlope) {
+    if (type == model::kDeflectionAndSlope) {
         // Solved directly; the head deflection is relative to the soil movement.
         const double S = pile.HeadSlope;
         y1 = pile.HeadDeflection + pile.ysoil(1);
@@ -246,7 +250,7 @@ void Solve_Beam_Column(RunContext& ctx) {
         auto& F = w.Fm;
         auto& G = w.G;
         int n = 5;
-        if (type == kDeflectionAndMoment) {
+        if (type == model::kDeflectionAndMoment) {
             // Unknowns (y(2), y(1), y(0), y(-1)).
             n = 4;
             F[1][1] = 1.0, F[1][2] = -2.0, F[1][3] = 1.0, G[1] = pile.HeadMoment * h2 / R1;
@@ -266,9 +270,9 @@ void Solve_Beam_Column(RunContext& ctx) {
             }
             F[2][1] = 1.0, F[2][2] = -w.B(3), F[2][3] = w.A(3), G[2] = w.E(3) + w.F(3);
             F[3][2] = 1.0, F[3][3] = -w.B(2), F[3][4] = w.A(2), G[3] = w.E(2) + w.F(2);
-            if (type == kShearAndMoment) {
+            if (type == model::kShearAndMoment) {
                 F[4][2] = 1.0, F[4][3] = -2.0, F[4][4] = 1.0, G[4] = pile.HeadMoment * h2 / R1;
-            } else if (type == kShearAndSlope) {
+            } else if (type == model::kShearAndSlope) {
                 F[4][2] = 1.0, F[4][4] = -1.0, G[4] = 2.0 * h * pile.HeadSlope;
             } else {
                 c_rot = h * pile.HeadRotationalStiffness / (2.0 * R1);
@@ -307,7 +311,7 @@ void Solve_Beam_Column(RunContext& ctx) {
     pile.dYmax = std::isnan(pile.y(1)) || std::isnan(pile.y(N)) ? std::nan("") : change;
 }
 
-double HeadShearBending(const PileModel& pile) {
+double HeadShearBending(const model::PileModel& pile) {
     const auto& y = pile.y;
     const double R1 = pile.head_own_stiffness ? pile.EI(1) : pile.EI(2);
     const double R2 = pile.EI(2);
@@ -318,22 +322,22 @@ double HeadShearBending(const PileModel& pile) {
     return bending;
 }
 
-void ResetRunningMaxima(PileModel& pile) {
+void ResetRunningMaxima(model::PileModel& pile) {
     pile.MaxMoment = pile.MaxMomentDepth = 0.0;
     pile.MaxShear = pile.MaxShearDepth = 0.0;
     pile.MaxStress = 0.0;
 }
 
-void ResetSectionMaxima(PileModel& pile) {
+void ResetSectionMaxima(model::PileModel& pile) {
     pile.SectionMaxMoment.fill(0.0);
     pile.SectionMaxMomentNode.fill(0);
     pile.SectionMaxShear.fill(0.0);
     pile.SectionMaxShearNode.fill(0);
 }
 
-void Compute_Node_Response(RunContext& ctx, int k) {
-    PileModel& pile = ctx.pile;
-    const ProblemData& problem = ctx.problem;
+void Compute_Node_Response(run::RunContext& ctx, int k) {
+    model::PileModel& pile = ctx.pile;
+    const model::ProblemData& problem = ctx.problem;
     const int N = pile.N;
     const double h = pile.h;
     const double h2 = h * h;
@@ -350,7 +354,7 @@ void Compute_Node_Response(RunContext& ctx, int k) {
     double M = 0.0, S = 0.0, V = 0.0;
     if (k == 1) {
         M = R(1) * (y(2) - 2.0 * y(1) + y(0)) / h2;
-        if (type == kDeflectionAndSlope) {
+        if (type == model::kDeflectionAndSlope) {
             S = (4.0 * y(2) - 3.0 * y(1) - y(3)) / (2.0 * h);
             const double M2 = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
             const double M3 = R3 * (y(4) - 2.0 * y(3) + y(2)) / h2;
@@ -365,24 +369,24 @@ void Compute_Node_Response(RunContext& ctx, int k) {
         // recomputed from the deflections, which would only add rounding
         // noise. The others complete the case's head conditions.
         switch (type) {
-            case kShearAndMoment:
+            case model::kShearAndMoment:
                 M = pile.HeadMoment;
                 V = pile.HeadShear;
                 break;
-            case kShearAndSlope:
+            case model::kShearAndSlope:
                 V = pile.HeadShear;
                 S = pile.HeadSlope;
                 pile.HeadMoment = M;
                 break;
-            case kShearAndRotationalStiffness:
+            case model::kShearAndRotationalStiffness:
                 V = pile.HeadShear;
                 pile.HeadMoment = M;
                 break;
-            case kDeflectionAndMoment:
+            case model::kDeflectionAndMoment:
                 M = pile.HeadMoment;
                 pile.HeadShear = V;
                 break;
-            case kDeflectionAndSlope:
+            case model::kDeflectionAndSlope:
                 pile.HeadShear = V;
                 pile.HeadMoment = M;
                 S = pile.HeadSlope;
@@ -393,7 +397,7 @@ void Compute_Node_Response(RunContext& ctx, int k) {
     } else if (k == 2) {
         M = R(2) * (y(3) - 2.0 * y(2) + y(1)) / h2;
         S = (y(3) - y(1)) / (2.0 * h);
-        if (type == kDeflectionAndSlope) {
+        if (type == model::kDeflectionAndSlope) {
             const double M3 = R3 * (y(4) - 2.0 * y(3) + y(2)) / h2;
             const double M1 = R(1) * (y(2) - 2.0 * y(1) + y(0)) / h2;
             V = (M3 - M1) / (2.0 * h) + P * (y(3) - y(1)) / (2.0 * h);
@@ -436,7 +440,7 @@ void Compute_Node_Response(RunContext& ctx, int k) {
         pile.MaxShearDepth = pile.x(k);
     }
     const int s = pile.section(k);
-    if (s >= 1 && s <= kMaxSections) {
+    if (s >= 1 && s <= model::kMaxSections) {
         const auto si = static_cast<std::size_t>(s);
         if (std::fabs(M) > std::fabs(pile.SectionMaxMoment[si])) {
             pile.SectionMaxMoment[si] = M;
@@ -450,15 +454,15 @@ void Compute_Node_Response(RunContext& ctx, int k) {
     pile.MaxStress = std::max(pile.MaxStress, CombinedStress(ctx, k));
 }
 
-void SetStressProperties(const ProblemData& problem, PileModel& pile) {
+void SetStressProperties(const model::ProblemData& problem, model::PileModel& pile) {
     for (int k = 1; k <= pile.N; ++k) {
-        const PileProperties props = Lookup_Pile_Properties(problem, pile.x(k));
+        const model::PileProperties props = model::Lookup_Pile_Properties(problem, pile.x(k));
         double c = 0.5 * props.Width;
         const int s = pile.section(k);
         if (s >= 1 && s <= static_cast<int>(problem.Sections.size())) {
-            const PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
+            const model::PileSection& section = problem.Sections[static_cast<std::size_t>(s - 1)];
             // An embedded pole carries its load on the structural width.
-            if ((section.SectionType == kElasticPile || section.SectionType == kElasticPlastic) &&
+            if ((section.SectionType == model::kElasticPile || section.SectionType == model::kElasticPlastic) &&
                 section.Elastic.ElasticShape == 6) {
                 c = 0.5 * props.StructuralWidth;
             }
@@ -469,12 +473,12 @@ void SetStressProperties(const ProblemData& problem, PileModel& pile) {
     }
 }
 
-double CombinedStress(const RunContext& ctx, int k) {
-    const PileModel& pile = ctx.pile;
+double CombinedStress(const run::RunContext& ctx, int k) {
+    const model::PileModel& pile = ctx.pile;
     const double area = pile.StressArea(k);
     const double inertia = pile.StressInertia(k);
     if (area == 0.0 || inertia == 0.0) return 0.0;
     return std::fabs(pile.P) / area + std::fabs(pile.M(k)) * pile.StressFibre(k) / inertia;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::pile

@@ -7,7 +7,7 @@
 #include "report/fortran_format.hpp"
 #include "report/report_helpers.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 namespace {
 
 std::string NameAndExtension(const std::string& path) {
@@ -79,4 +79,4 @@ void WriteDateAndTime(OutputChannel& report, const LocalTime& now) {
                 ":" + fmt::Iwm(now.minute, 2, 2) + ":" + fmt::Iwm(now.second, 2, 2));
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -6,7 +6,7 @@
 #include "report/output_channel.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 
 struct PathParts {
     std::string drive;      // "C:" on systems with drive letters, else empty
@@ -20,4 +20,4 @@ void WriteBanner(OutputChannel& report, const std::string& version_label);
 void WriteFilesBlock(OutputChannel& report, const RunPaths& names);
 void WriteDateAndTime(OutputChannel& report, const LocalTime& now);
 
-}  // namespace trevasc
+}  // namespace trevasc::report

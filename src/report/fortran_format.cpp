@@ -12,7 +12,7 @@
 #include <string_view>
 #include <utility>
 
-namespace trevasc::fmt {
+namespace trevasc::report::fmt {
 namespace {
 
 // List-directed output of a double precision item is the runtime's
@@ -492,4 +492,4 @@ std::string PadRight(std::string_view text, int length) {
     return value;
 }
 
-}  // namespace trevasc::fmt
+}  // namespace trevasc::report::fmt

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-namespace trevasc::fmt {
+namespace trevasc::report::fmt {
 
 std::string I(std::int64_t value, int width);               // Iw
 // Iw appended to `out`, as out += I(value, width).
@@ -61,4 +61,4 @@ private:
     Item last_ = Item::kNone;
 };
 
-}  // namespace trevasc::fmt
+}  // namespace trevasc::report::fmt

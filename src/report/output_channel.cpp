@@ -8,7 +8,7 @@
 #include <random>
 #include <system_error>
 
-namespace trevasc {
+namespace trevasc::report {
 
 namespace fs = std::filesystem;
 
@@ -330,4 +330,4 @@ void OutputChannel::RemoveTemporary() {
     temporary_.clear();
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

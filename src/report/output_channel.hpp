@@ -17,7 +17,7 @@
 #include <string_view>
 #include <utility>
 
-namespace trevasc {
+namespace trevasc::report {
 
 // Where a channel's bytes go. Each call returns 0, or the errno value of its
 // failure.
@@ -141,4 +141,4 @@ private:
     std::string scratch_;  // see RecordScratch
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::report

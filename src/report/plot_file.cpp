@@ -9,16 +9,16 @@
 #include "model/stiffness_table.hpp"
 #include "report/fortran_format.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 namespace {
 
 // The counts a reader of the file accepts are the engine's capacities.
-static_assert(plot::kMaxSections == kMaxSections);
-static_assert(plot::kMaxThrustLevels == kMaxAxialThrusts);
-static_assert(plot::kMaxCurvePoints == kMaxStiffnessPoints);
-static_assert(plot::kMaxPyDepths == kMaxPyOutputDepths);
-static_assert(plot::kMaxLoadCases == kMaxLoadCases && plot::kMaxLoadCases == kMaxLrfdCombinations);
-static_assert(plot::kMaxNodes == kMaxNodes);
+static_assert(plot::kMaxSections == model::kMaxSections);
+static_assert(plot::kMaxThrustLevels == model::kMaxAxialThrusts);
+static_assert(plot::kMaxCurvePoints == model::kMaxStiffnessPoints);
+static_assert(plot::kMaxPyDepths == model::kMaxPyOutputDepths);
+static_assert(plot::kMaxLoadCases == model::kMaxLoadCases && plot::kMaxLoadCases == model::kMaxLrfdCombinations);
+static_assert(plot::kMaxNodes == model::kMaxNodes);
 
 // Room for a record: every field, the label's column and its text, so that
 // forming one does not grow the string field by field.
@@ -69,4 +69,4 @@ void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std::span<
     plot.ScratchLine();
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -14,7 +14,7 @@
 #include "report/output_channel.hpp"
 #include "trevasc/plot_records.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 
 // One value of a record: an integer for Iw, a real for Ew.d, a text for A.
 class PlotValue {
@@ -54,4 +54,4 @@ inline void WritePlotRecord(OutputChannel& plot, const plot::Layout& layout, std
     WritePlotRecord(plot, layout, std::span<const PlotValue>(values.begin(), values.size()));
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -5,7 +5,7 @@
 
 #include "report/fortran_format.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 
 void EndReportLine(OutputChannel& report) { report.EndLine(); }
 
@@ -89,4 +89,4 @@ void WriteHeading(OutputChannel& report, int indent, std::string_view title) {
     report.Line(kRule80);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -7,7 +7,7 @@
 
 #include "report/output_channel.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 
 inline const std::string kRule80(80, '-');
 inline const std::string kDoubleRule80(80, '=');
@@ -32,4 +32,4 @@ std::string TrimRight(std::string_view text);
 // A three-line block heading: rule, `indent` blanks and the title, rule.
 void WriteHeading(OutputChannel& report, int indent, std::string_view title);
 
-}  // namespace trevasc
+}  // namespace trevasc::report

@@ -7,7 +7,7 @@
 #include "report/fortran_format.hpp"
 #include "report/output_channel.hpp"
 
-namespace trevasc {
+namespace trevasc::report {
 namespace {
 
 struct WarningText {
@@ -324,4 +324,4 @@ void WarningSummary(WarningRegistry& registry, OutputChannel& report) {
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::report

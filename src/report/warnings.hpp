@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-namespace trevasc {
+namespace trevasc::report {
 
 class OutputChannel;
 
@@ -48,4 +48,4 @@ struct WarningRegistry {
 // Writes the warning summary to the report (recounting the distinct ids).
 void WarningSummary(WarningRegistry& registry, OutputChannel& report);
 
-}  // namespace trevasc
+}  // namespace trevasc::report

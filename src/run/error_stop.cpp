@@ -2,7 +2,9 @@
 
 #include "report/fortran_format.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
+
+namespace fmt = report::fmt;
 
 std::string MessageCode(std::int32_t error_number) {
     if (error_number >= 100 && error_number <= 199) return "INP" + fmt::Iwm(error_number - 100, 5, 5);
@@ -11,7 +13,7 @@ std::string MessageCode(std::int32_t error_number) {
 }
 
 void Stop_With_Error(RunContext& ctx, std::string_view code, std::int32_t number) {
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     if (number >= 1 && number <= 199) {
         report.Line("Trevasc ended prematurely due to input error number " + fmt::PadRight(code, 8));
@@ -40,4 +42,4 @@ void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines)
     for (std::string_view line : lines) ctx.files.report.Line(line);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::run

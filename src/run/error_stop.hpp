@@ -13,7 +13,7 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 struct RunStop {
     std::int32_t error_number;
@@ -34,4 +34,4 @@ std::string MessageCode(std::int32_t error_number);
 // Writes the same lines to the run message file and to the report.
 void WriteToBoth(RunContext& ctx, std::initializer_list<std::string_view> lines);
 
-}  // namespace trevasc
+}  // namespace trevasc::run

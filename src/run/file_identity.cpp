@@ -6,13 +6,13 @@
 
 #include "report/output_channel.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 namespace fs = std::filesystem;
 
 FileIdentity IdentifyFile(const fs::path& path) {
     FileIdentity identity;
-    const fs::path target = FollowLinks(path);
+    const fs::path target = report::FollowLinks(path);
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         identity.exists = true;
@@ -33,4 +33,4 @@ bool SameFile(const FileIdentity& a, const FileIdentity& b) {
     return a.normal == b.normal;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::run

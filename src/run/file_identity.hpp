@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-namespace trevasc {
+namespace trevasc::run {
 
 struct FileIdentity {
     bool exists = false;
@@ -23,4 +23,4 @@ struct FileIdentity {
 FileIdentity IdentifyFile(const std::filesystem::path& path);
 bool SameFile(const FileIdentity& a, const FileIdentity& b);
 
-}  // namespace trevasc
+}  // namespace trevasc::run

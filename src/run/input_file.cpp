@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace trevasc {
+namespace trevasc::run {
 
 namespace {
 constexpr std::size_t kChunkSize = 1 << 16;
@@ -83,4 +83,4 @@ void InputFile::Rewind() { Start(); }
 
 bool InputFile::AtEnd() { return !Available(); }
 
-}  // namespace trevasc
+}  // namespace trevasc::run

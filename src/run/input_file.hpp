@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace trevasc {
+namespace trevasc::run {
 
 constexpr std::size_t kRecordLength = 256;  // keyword, option and title records are cut here
 // Data lines are read whole up to this length; a longer line cannot be taken
@@ -68,4 +68,4 @@ private:
     bool holds_no_bytes_ = true;
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::run

@@ -18,30 +18,30 @@
 #include "report/warnings.hpp"
 #include "trevasc/run.hpp"
 
-namespace trevasc {
+namespace trevasc::run {
 
 struct RunFiles {
     // Paths as named by the host (printed in the files block) ...
     RunPaths names;
     // ... and as opened (relative names resolved against the run directory).
     std::filesystem::path input_path;
-    InputFile input;         // the input data file, read as a stream
-    OutputChannel report;    // the output report
-    OutputChannel plot;      // the plot output file
-    OutputChannel messages;  // the runtime message file
+    InputFile input;                 // the input data file, read as a stream
+    report::OutputChannel report;    // the output report
+    report::OutputChannel plot;      // the plot output file
+    report::OutputChannel messages;  // the runtime message file
     // Every output writer of the run passes through this when it is set.
-    OutputChannel::WriterWrap writer_wrap;
+    report::OutputChannel::WriterWrap writer_wrap;
 };
 
 struct RunContext {
-    ProblemData problem;
-    UnitLabels labels;
-    WarningRegistry warnings;
+    model::ProblemData problem;
+    model::UnitLabels labels;
+    report::WarningRegistry warnings;
     RunFiles files;
-    PileModel pile;                  // node arrays of the current case
-    SoilState soil;                  // layering correction, rock bookkeeping, report mode
-    SectionStiffnessTable stiffness;
-    CaseResultsTable cases;          // head response of every case
+    model::PileModel pile;                  // node arrays of the current case
+    model::SoilState soil;                  // layering correction, rock bookkeeping, report mode
+    model::SectionStiffnessTable stiffness;
+    model::CaseResultsTable cases;          // head response of every case
     std::int32_t ErrorNumber = 0;
     Clock clock;
 
@@ -51,4 +51,4 @@ struct RunContext {
     std::map<std::string, int, std::less<>> input_lines;
 };
 
-}  // namespace trevasc
+}  // namespace trevasc::run

@@ -8,6 +8,9 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // SI forms of the reinforced-concrete constants, kPa:
@@ -26,16 +29,16 @@ struct CapacityConcrete {
     double epscr = 0.0;
 };
 
-CapacityConcrete ReinforcedConcreteConstants(double fc, UnitSystem units) {
+CapacityConcrete ReinforcedConcreteConstants(double fc, model::UnitSystem units) {
     CapacityConcrete k;
     if (!(fc > 0.0)) return k;
     double fr;
-    if (units == UnitSystem::SI) {
+    if (units == model::UnitSystem::SI) {
         const double root = std::sqrt(kPsiPerKpa * fc);
         k.Ec = kEcSiCoefficient * root;
         fr = -kFrSiCoefficient * root;
     } else {
-        const double root = std::sqrt(kPsiPerKsi * fc);
+        const double root = std::sqrt(model::kPsiPerKsi * fc);
         k.Ec = kEcUscsCoefficient * root;
         fr = -kFrUscsCoefficient * root;
     }
@@ -46,7 +49,7 @@ CapacityConcrete ReinforcedConcreteConstants(double fc, UnitSystem units) {
 
 }  // namespace
 
-AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const PileSection& section) {
+AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const model::PileSection& section) {
     AxialCapacities cap;
     const MaterialConstants& m = ws.m;
     double As = 0.0;  // all bars of the bar table
@@ -110,13 +113,13 @@ AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const PileSec
     return cap;
 }
 
-void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void ComputeAndReportAxialCapacities(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     const AxialCapacities cap = ComputeAxialCapacities(ws, section);
     ws.Pmax = cap.Pmax;
     ws.Pmin = cap.Pmin;
     ws.Pcr = cap.Pcr;
 
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     report.Blank();
     WriteUnderlinedHeading(report, "Axial Structural Capacities:");

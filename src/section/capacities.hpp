@@ -20,9 +20,9 @@ struct AxialCapacities {
 
 // Capacities of the prepared workspace (bar table, materials and geometry
 // set). Sections whose capacities come from the prestress computation get 0.
-AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const PileSection& section);
+AxialCapacities ComputeAxialCapacities(const SectionWorkspace& ws, const model::PileSection& section);
 
 // Computes the capacities into the workspace and writes their report lines.
-void ComputeAndReportAxialCapacities(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void ComputeAndReportAxialCapacities(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 }  // namespace trevasc::section

@@ -96,29 +96,31 @@ int fn_FindSliceY(const SliceTable& slices, double Yreal) {
     return kSliceCount;
 }
 
-int ShapeOfSection(const PileSection& section) {
+int ShapeOfSection(const model::PileSection& section) {
     switch (section.SectionType) {
-        case kRectangularConcrete: return kShapeRectangle;
-        case kDrilledShaft: return kShapeCircle;
-        case kDrilledShaftWithCasing: return kShapeCasedCircle;
-        case kDrilledShaftWithCasingAndCore: return kShapeCasedCircleWithCore;
-        case kSteelPipe: return kShapeSteelRing;
-        case kCircularSolidPrestressed: return kShapeCircle;
-        case kCircularHollowPrestressed: return kShapeCircleWithVoid;
-        case kSquareSolidPrestressed: return section.CornerChamfer == 0.0 ? kShapeRectangle : kShapePolygon;
-        case kSquareHollowPrestressed:
+        case model::kRectangularConcrete: return kShapeRectangle;
+        case model::kDrilledShaft: return kShapeCircle;
+        case model::kDrilledShaftWithCasing: return kShapeCasedCircle;
+        case model::kDrilledShaftWithCasingAndCore: return kShapeCasedCircleWithCore;
+        case model::kSteelPipe: return kShapeSteelRing;
+        case model::kCircularSolidPrestressed: return kShapeCircle;
+        case model::kCircularHollowPrestressed: return kShapeCircleWithVoid;
+        case model::kSquareSolidPrestressed: return section.CornerChamfer == 0.0 ? kShapeRectangle : kShapePolygon;
+        case model::kSquareHollowPrestressed:
             return section.CornerChamfer == 0.0 ? kShapeRectangleWithVoid : kShapePolygonWithVoid;
-        case kOctagonalSolidPrestressed: return kShapePolygon;
-        case kOctagonalHollowPrestressed: return kShapePolygonWithVoid;
+        case model::kOctagonalSolidPrestressed: return kShapePolygon;
+        case model::kOctagonalHollowPrestressed: return kShapePolygonWithVoid;
         default: return 0;
     }
 }
 
-int MaterialClassOfSection(const PileSection& section) {
+int MaterialClassOfSection(const model::PileSection& section) {
     const int type = section.SectionType;
-    if (type >= kRectangularConcrete && type <= kDrilledShaftWithCasingAndCore) return kClassReinforcedConcrete;
-    if (type == kSteelPipe) return kClassSteelPipe;
-    if (type >= kCircularSolidPrestressed && type <= kOctagonalHollowPrestressed) {
+    if (type >= model::kRectangularConcrete && type <= model::kDrilledShaftWithCasingAndCore) {
+        return kClassReinforcedConcrete;
+    }
+    if (type == model::kSteelPipe) return kClassSteelPipe;
+    if (type >= model::kCircularSolidPrestressed && type <= model::kOctagonalHollowPrestressed) {
         const int code = section.Strand.StrandTypeCode;
         if (code >= 0 && code <= 5) return kClassPci250 + code;
     }

@@ -31,8 +31,8 @@ double PolygonAreaBelow(const std::vector<Vertex>& vertices, double Y);
 int fn_FindSliceY(const SliceTable& slices, double Yreal);
 
 // SectionShape and MaterialClass of a section (0 when the type has none).
-int ShapeOfSection(const PileSection& section);
-int MaterialClassOfSection(const PileSection& section);
+int ShapeOfSection(const model::PileSection& section);
+int MaterialClassOfSection(const model::PileSection& section);
 
 // Outline of a chamfered square of side w and chamfer c (the regular octagon
 // is c = w/2 - 0.2071 w) and of a rectangle of width b and depth d.

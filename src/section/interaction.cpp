@@ -29,13 +29,13 @@ constexpr double kAlphaCc = 1.0;
 // last branch, where each law gives its limiting strength.
 constexpr double kUniformTensionStrain = -1.0;
 // MPa per ksi.
-constexpr double kMpaPerKsi = kKpaPerKsi / kKpaPerMpa;
+constexpr double kMpaPerKsi = kKpaPerKsi / model::kKpaPerMpa;
 // Strain of the extreme tension steel at which the sweep of neutral-axis
 // depths ends before uniform tension.
 constexpr double kLastSweepStrain = 0.05;
 
 double ConcreteStrengthKsi(const SectionWorkspace& ws) {
-    return ws.Units == UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
+    return ws.Units == model::UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
 }
 
 // Concrete law of the code, set up once per diagram.
@@ -71,8 +71,8 @@ ConcreteLaw MakeConcreteLaw(const SectionWorkspace& ws, DesignCode code, bool de
     const double fck = fc_ksi * kMpaPerKsi;
     if (fck > 50.0) {
         const double r = std::pow((90.0 - std::min(fck, 90.0)) / 100.0, 4.0);
-        law.eps_c2 = (2.0 + 0.085 * std::pow(fck - 50.0, 0.53)) / kPerMille;
-        law.eps_cu2 = (2.6 + 35.0 * r) / kPerMille;
+        law.eps_c2 = (2.0 + 0.085 * std::pow(fck - 50.0, 0.53)) / model::kPerMille;
+        law.eps_cu2 = (2.6 + 35.0 * r) / model::kPerMille;
         law.n = 1.4 + 23.4 * r;
     }
     law.strength = design ? kAlphaCc * ws.m.fc / kGammaConcrete : ws.m.fc;
@@ -124,7 +124,7 @@ struct TensionSteel {
 
 TensionSteel ExtremeTensionSteel(const SectionWorkspace& ws) {
     TensionSteel steel;
-    const double to_ksi = ws.Units == UnitSystem::SI ? 1.0 / kKpaPerKsi : 1.0;
+    const double to_ksi = ws.Units == model::UnitSystem::SI ? 1.0 / kKpaPerKsi : 1.0;
     steel.depth = ws.D;
     bool found = false;
     if (ws.HasCasing()) {
@@ -173,7 +173,7 @@ SectionResultant Resultant(const SectionWorkspace& ws, const ConcreteLaw& law, b
     const double t = ws.t;
     const bool eurocode = law.code == DesignCode::kEurocode2;
     const double steel_factor = eurocode && design ? 1.0 / kGammaSteel : 1.0;
-    const double stress_scale = ws.Units == UnitSystem::SI ? kKpaPerKsi : 1.0;
+    const double stress_scale = ws.Units == model::UnitSystem::SI ? kKpaPerKsi : 1.0;
     double P = 0.0;
     double M = 0.0;
     auto add = [&](double force, int i) {

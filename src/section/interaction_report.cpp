@@ -16,6 +16,10 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+
 namespace {
 
 constexpr int kColumn = 15;  // width of the numeric columns of the point table
@@ -32,17 +36,17 @@ std::string RightAligned(std::string_view text, int width) {
     return field;
 }
 
-std::string TrimmedUnit(const std::string& unit) { return TrimRight(unit.substr(unit.empty() ? 0 : 1)); }
+std::string TrimmedUnit(const std::string& unit) { return report::TrimRight(unit.substr(unit.empty() ? 0 : 1)); }
 
-void WriteRuleAndTitle(OutputChannel& report, const std::string& title) {
+void WriteRuleAndTitle(report::OutputChannel& report, const std::string& title) {
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line(title);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
 }
 
-void WriteMethodLines(OutputChannel& report, const InteractionDiagram& d, const SectionWorkspace& ws) {
+void WriteMethodLines(report::OutputChannel& report, const InteractionDiagram& d, const SectionWorkspace& ws) {
     WriteLabelLine(report, "Design Code", DesignCodeName(d.code));
     if (d.steel_only) {
         WriteLabelLine(report, "Section Resistance", "plastic, +/- Fy over the whole steel section");
@@ -54,7 +58,7 @@ void WriteMethodLines(OutputChannel& report, const InteractionDiagram& d, const 
         if (d.code == DesignCode::kEurocode2) {
             WriteLabelLine(report, "Concrete Stress Block", "parabola-rectangle, eps_cu2 = " + Fixed(d.eps_cu, 5));
         } else {
-            const double fc_ksi = ws.Units == UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
+            const double fc_ksi = ws.Units == model::UnitSystem::SI ? ws.m.fc / kKpaPerKsi : ws.m.fc;
             const double beta1 = std::fmin(0.85, std::fmax(0.65, 0.85 - 0.05 * (fc_ksi - 4.0)));
             const double alpha1 = d.code == DesignCode::kAashto
                                       ? std::fmin(0.85, std::fmax(0.75, 0.85 - 0.02 * (fc_ksi - 10.0)))
@@ -93,15 +97,15 @@ std::string DepthField(double c) {
     return AdaptiveNumber(c, kColumn);
 }
 
-InteractionDiagram DiagramOf(const ProblemData& problem, const SectionWorkspace& ws) {
+InteractionDiagram DiagramOf(const model::ProblemData& problem, const SectionWorkspace& ws) {
     // The input carries no transverse-reinforcement type: tied, the
     // conservative choice for phi and the axial cap.
     return ComputeInteractionDiagram(ws, DesignCodeOf(problem.Options.DesignCode), TransverseReinforcement::kTied,
                                      false);
 }
 
-void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const SectionWorkspace& ws) {
-    OutputChannel& report = ctx.files.report;
+void WriteDiagramBlock(run::RunContext& ctx, const InteractionDiagram& d, const SectionWorkspace& ws) {
+    report::OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     WriteRuleAndTitle(report, "   Axial Force - Bending Moment Interaction Diagram for Section " + fmt::I0(d.section));
     WriteMethodLines(report, d, ws);
@@ -138,14 +142,14 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
     auto header = [&](std::string_view first, std::initializer_list<std::string_view> columns) {
         std::string line(first);
         for (std::string_view column : columns) line += RightAligned(column, kColumn);
-        report.Line(TrimRight(line));
+        report.Line(report::TrimRight(line));
     };
     const std::string length = TrimmedUnit(units.Length);
     const std::string force = TrimmedUnit(units.Force);
     const std::string moment = TrimmedUnit(units.Moment);
     header(" Point", {"Depth to", "Net Tensile", "Nominal", "Nominal", "Strength", "Factored", "Factored"});
     header("  No. ", {"N. Axis", "Strain", "Axial Force", "Moment", "Factor", "Axial Force", "Moment"});
-    if (ws.Units != UnitSystem::GENERAL) header("      ", {length, "", force, moment, "", force, moment});
+    if (ws.Units != model::UnitSystem::GENERAL) header("      ", {length, "", force, moment, "", force, moment});
     std::string dashes = " -----";
     for (int k = 0; k < 7; ++k) dashes += "  " + std::string(kColumn - 2, '-');
     report.Line(dashes);
@@ -162,8 +166,8 @@ void WriteDiagramBlock(RunContext& ctx, const InteractionDiagram& d, const Secti
 
 }  // namespace
 
-void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
-    const ProblemData& problem = ctx.problem;
+void ReportInteractionDiagram(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
+    const model::ProblemData& problem = ctx.problem;
     if (!problem.Options.ComputeInteraction) return;
     // A tensile thrust beyond cracking replaces the strand prestrain for its
     // curve; the diagram starts from the effective prestress again.
@@ -171,11 +175,13 @@ void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileS
     WriteDiagramBlock(ctx, DiagramOf(problem, ws), ws);
 }
 
-InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed) {
-    const ProblemData& problem = ctx.problem;
+InteractionDiagram InteractionDiagramOfSection(run::RunContext& ctx, int k, bool reversed) {
+    const model::ProblemData& problem = ctx.problem;
     if (k < 1 || k > static_cast<int>(problem.Sections.size())) return {};
-    const PileSection& section = problem.Sections[static_cast<std::size_t>(k - 1)];
-    if (section.SectionType < kRectangularConcrete || section.SectionType > kOctagonalHollowPrestressed) return {};
+    const model::PileSection& section = problem.Sections[static_cast<std::size_t>(k - 1)];
+    if (section.SectionType < model::kRectangularConcrete || section.SectionType > model::kOctagonalHollowPrestressed) {
+        return {};
+    }
     SectionWorkspace ws;
     FillSectionWorkspace(ws, section, problem.Options.Units);
     ws.SectionNumber = k;
@@ -187,7 +193,7 @@ InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reve
     return DiagramOf(problem, reversed ? ReversedSection(ws) : ws);
 }
 
-std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vector<InteractionDiagram>& diagrams) {
+std::vector<InteractionCheckRow> CheckLoadCases(run::RunContext& ctx, const std::vector<InteractionDiagram>& diagrams) {
     // Bending of the other sense puts the other face in compression: each
     // moment is checked against both senses and the larger ratio governs
     // (the same for a section symmetric about its mid-depth).
@@ -196,20 +202,20 @@ std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vect
         reversed.push_back(diagrams[s].computed ? InteractionDiagramOfSection(ctx, static_cast<int>(s) + 1, true)
                                                 : InteractionDiagram{});
     }
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     // Case loads and moments are in pounds and inch-pounds for USCS; the
     // diagrams in kips and inch-kips.
-    const double scale = problem.Options.Units == UnitSystem::USCS ? 1.0 / kPoundsPerKip : 1.0;
+    const double scale = problem.Options.Units == model::UnitSystem::USCS ? 1.0 / kPoundsPerKip : 1.0;
     const int cases = problem.Options.UseLrfd ? static_cast<int>(problem.LrfdCombinations.size())
                                               : static_cast<int>(problem.PileHeadLoads.size());
     const int sections = static_cast<int>(problem.Sections.size());
     std::vector<InteractionCheckRow> rows;
-    for (int c = 1; c <= cases && c <= kMaxLoadCases; ++c) {
-        const CaseResults& results = ctx.cases(c);
+    for (int c = 1; c <= cases && c <= model::kMaxLoadCases; ++c) {
+        const model::CaseResults& results = ctx.cases(c);
         const double thrust = problem.Options.UseLrfd
                                   ? problem.LrfdCombinations[static_cast<std::size_t>(c - 1)].FactoredAxial
                                   : problem.PileHeadLoads[static_cast<std::size_t>(c - 1)].AxialThrust;
-        for (int s = 1; s <= sections && s <= kMaxSections; ++s) {
+        for (int s = 1; s <= sections && s <= model::kMaxSections; ++s) {
             const auto si = static_cast<std::size_t>(s);
             InteractionCheckRow row;
             row.load_case = c;
@@ -230,9 +236,9 @@ std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vect
     return rows;
 }
 
-void WriteNoInteractionDiagram(RunContext& ctx, int k) {
+void WriteNoInteractionDiagram(run::RunContext& ctx, int k) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     report.Blank();
     report.Line("No interaction diagram is computed for section " + fmt::I0(k) +
                 ": its bending stiffness is given in the input,");
@@ -240,30 +246,31 @@ void WriteNoInteractionDiagram(RunContext& ctx, int k) {
     report.Blank();
 }
 
-void WriteInteractionPlotRecords(RunContext& ctx, bool with_checks) {
+void WriteInteractionPlotRecords(run::RunContext& ctx, bool with_checks) {
     if (!ctx.problem.Options.ComputeInteraction) return;
-    OutputChannel& plot = ctx.files.plot;
+    report::OutputChannel& plot = ctx.files.plot;
     std::vector<InteractionDiagram> diagrams;
     for (int k = 1; k <= static_cast<int>(ctx.problem.Sections.size()); ++k) {
         diagrams.push_back(InteractionDiagramOfSection(ctx, k));
     }
     for (const InteractionDiagram& d : diagrams) {
         if (!d.computed) continue;
-        WritePlotRecord(plot, plot::kLine15,
-                        {d.section, d.points.size(), static_cast<int>(d.code), d.balanced + 1,
-                         static_cast<int>(d.transverse)});
+        report::WritePlotRecord(plot, plot::kLine15,
+                                {d.section, d.points.size(), static_cast<int>(d.code), d.balanced + 1,
+                                 static_cast<int>(d.transverse)});
         for (std::size_t k = 0; k < d.points.size(); ++k) {
             const InteractionPoint& p = d.points[k];
-            WritePlotRecord(plot, plot::kLine16, {p.Pn, p.Mn, p.Pd, p.Md, p.phi, d.section, k + 1});
+            report::WritePlotRecord(plot, plot::kLine16, {p.Pn, p.Mn, p.Pd, p.Md, p.phi, d.section, k + 1});
         }
     }
     if (!with_checks) return;
     for (const InteractionCheckRow& row : CheckLoadCases(ctx, diagrams)) {
         const bool finite = std::isfinite(row.check.ratio);
         const int result = !row.checked ? -1 : (row.check.pass ? 1 : 0);
-        WritePlotRecord(plot, plot::kLine17,
-                        {row.load_case, row.section, row.P, row.M, row.checked && finite ? row.check.ratio : -1.0,
-                         row.check.capacity_P, row.check.capacity_M, result});
+        report::WritePlotRecord(plot, plot::kLine17,
+                                {row.load_case, row.section, row.P, row.M,
+                                 row.checked && finite ? row.check.ratio : -1.0, row.check.capacity_P,
+                                 row.check.capacity_M, result});
     }
 }
 

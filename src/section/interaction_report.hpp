@@ -16,23 +16,23 @@
 namespace trevasc::section {
 
 // Diagram of the analysed section (types 0..10) and its report block.
-void ReportInteractionDiagram(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void ReportInteractionDiagram(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 // The diagram of section k (1-based) rebuilt from the problem data, as
 // ReportInteractionDiagram made it; not computed for sections whose
 // stiffness is given. The section must have been analysed before.
 // `reversed` gives the diagram of bending in the opposite sense.
-InteractionDiagram InteractionDiagramOfSection(RunContext& ctx, int k, bool reversed = false);
+InteractionDiagram InteractionDiagramOfSection(run::RunContext& ctx, int k, bool reversed = false);
 
 // Rows of the check of every load case (1..cases) and section.
-std::vector<InteractionCheckRow> CheckLoadCases(RunContext& ctx, const std::vector<InteractionDiagram>& diagrams);
+std::vector<InteractionCheckRow> CheckLoadCases(run::RunContext& ctx, const std::vector<InteractionDiagram>& diagrams);
 
 // Report note for a section whose stiffness is given rather than computed
 // from materials: it has no diagram.
-void WriteNoInteractionDiagram(RunContext& ctx, int k);
+void WriteNoInteractionDiagram(run::RunContext& ctx, int k);
 
 // Lines 15 and 16 of every computed diagram, then Line 17 of every check
 // row (none in a run without load cases).
-void WriteInteractionPlotRecords(RunContext& ctx, bool with_checks);
+void WriteInteractionPlotRecords(run::RunContext& ctx, bool with_checks);
 
 }  // namespace trevasc::section

@@ -8,6 +8,9 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Concrete law constants (strains dimensionless, stresses in ksi).
@@ -39,15 +42,17 @@ double PowerBranch(double eps, double fpu, double a, double b, bool capped) {
 
 // Force units and the force scale of the prestress report: the input force is
 // in pounds (USCS, printed in kips) or kN (SI, printed as read).
-double ReportForce(double force, UnitSystem units) { return units == UnitSystem::USCS ? force / kPoundsPerKip : force; }
+double ReportForce(double force, model::UnitSystem units) {
+    return units == model::UnitSystem::USCS ? force / kPoundsPerKip : force;
+}
 
 }  // namespace
 
-ConcreteConstants ComputeConcreteConstants(double fc, UnitSystem units, double rupture_coefficient) {
-    const double to_ksi = units == UnitSystem::SI ? kKpaPerKsi : 1.0;
+ConcreteConstants ComputeConcreteConstants(double fc, model::UnitSystem units, double rupture_coefficient) {
+    const double to_ksi = units == model::UnitSystem::SI ? kKpaPerKsi : 1.0;
     const double fc_ksi = fc / to_ksi;
     ConcreteConstants k;
-    const double root = std::sqrt(kPsiPerKsi * fc_ksi);
+    const double root = std::sqrt(model::kPsiPerKsi * fc_ksi);
     const double Ec_ksi = kEcCoefficient * root;
     const double fr_ksi = -rupture_coefficient * root;
     k.eps0 = kPeakStrainFactor * fc_ksi / Ec_ksi;
@@ -57,11 +62,11 @@ ConcreteConstants ComputeConcreteConstants(double fc, UnitSystem units, double r
     return k;
 }
 
-void SetMaterialConstants(SectionWorkspace& ws, const PileSection& section) {
+void SetMaterialConstants(SectionWorkspace& ws, const model::PileSection& section) {
     MaterialConstants& m = ws.m;
     m = MaterialConstants{};
-    const bool uscs = ws.Units == UnitSystem::USCS;
-    const double steel_scale = uscs ? 1.0 / kPsiPerKsi : 1.0;
+    const bool uscs = ws.Units == model::UnitSystem::USCS;
+    const double steel_scale = uscs ? 1.0 / model::kPsiPerKsi : 1.0;
     if (ws.HasConcrete()) {
         m.fc = section.Concrete.ConcreteStrength;
         m.aggregate = section.Concrete.MaxAggregateSize;
@@ -77,11 +82,11 @@ void SetMaterialConstants(SectionWorkspace& ws, const PileSection& section) {
         const int size = section.Strand.Strands.empty() ? 0 : section.Strand.Strands.front().BarSizeCode;
         if (const auto strand = LookupStrandProperties(type, size, ws.Units)) {
             const double fpu_psi = strand->Fpu;
-            m.fy = ws.Units == UnitSystem::SI ? fpu_psi * kKpaPerKsi / kPsiPerKsi
-                   : ws.Units == UnitSystem::USCS ? fpu_psi / kPsiPerKsi
-                                                  : fpu_psi;
+            m.fy = ws.Units == model::UnitSystem::SI ? fpu_psi * kKpaPerKsi / model::kPsiPerKsi
+                   : ws.Units == model::UnitSystem::USCS ? fpu_psi / model::kPsiPerKsi
+                                                         : fpu_psi;
             m.Es = strand->Modulus;
-            m.DeformedBarFpuKsi = fpu_psi / kPsiPerKsi;
+            m.DeformedBarFpuKsi = fpu_psi / model::kPsiPerKsi;
         }
     } else {
         m.fy = section.Rebar.RebarYieldStress * steel_scale;
@@ -188,7 +193,7 @@ void EvaluateBarsOrStrands(SectionWorkspace& ws) {
     SliceTable& s = ws.slices;
     const MaterialConstants& m = ws.m;
     if (ws.IsPrestressed()) {
-        const double scale = ws.Units == UnitSystem::SI ? kKpaPerKsi : 1.0;
+        const double scale = ws.Units == model::UnitSystem::SI ? kKpaPerKsi : 1.0;
         const double eps_ps = ws.prestress.eps_ps;
         for (int i : ws.BarSlices) {
             s.BarStress[i] = StrandStressKsi(ws.MaterialClass, s.Strain[i] + eps_ps, m.DeformedBarFpuKsi) * scale;
@@ -214,9 +219,10 @@ void EvaluateCore(SectionWorkspace& ws) {
     if (yielded) ws.Yielded = true;
 }
 
-void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void Calculate_Strains_Due_To_Prestressing(run::RunContext& ctx, SectionWorkspace& ws,
+                                           const model::PileSection& section) {
     PrestressState& p = ws.prestress;
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     p.Ac = ws.Ac;
     p.As = ws.As;
     if (p.Ac <= 0.0) {
@@ -224,21 +230,21 @@ void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws
         report.Blank();
         report.Line("An error occurred in prestressing computations");
         report.Line("The computed area of concrete in the section is less than 0.0 = " + fmt::F(p.Ac, 15, 5));
-        Stop_With_Error(ctx, "RUN00014", 214);
+        run::Stop_With_Error(ctx, "RUN00014", 214);
     }
     if (p.As <= 0.0) {
         report.Line("**** Runtime Error No. 15 ****");
         report.Blank();
         report.Line("An error occurred in prestressing computations");
         report.Line("The computed area of steel in the section is less than 0.0 = " + fmt::F(p.As, 15, 5));
-        Stop_With_Error(ctx, "RUN00015", 215);
+        run::Stop_With_Error(ctx, "RUN00015", 215);
     }
     const MaterialConstants& m = ws.m;
-    const StrandData& strand = section.Strand;
+    const model::StrandData& strand = section.Strand;
     p.Pe = (1.0 - strand.PrestressLossFraction) * strand.InitialPrestressForce;
-    if (ws.Units == UnitSystem::USCS) {
-        p.eps_ps = p.Pe / (-m.Es * kPsiPerKsi * p.As);
-        p.eps_pc = p.Pe / (kPsiPerKsi * p.Ac * m.Ec);
+    if (ws.Units == model::UnitSystem::USCS) {
+        p.eps_ps = p.Pe / (-m.Es * model::kPsiPerKsi * p.As);
+        p.eps_pc = p.Pe / (model::kPsiPerKsi * p.Ac * m.Ec);
     } else {
         p.eps_ps = p.Pe / (-m.Es * p.As);
         p.eps_pc = p.Pe / (p.Ac * m.Ec);
@@ -249,12 +255,12 @@ void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws
     p.N = (0.33 * m.fc - 0.27 * p.fpc) * gross;
     p.Nt = -p.As * m.fy;
     switch (ws.SectionType) {
-        case kCircularSolidPrestressed: p.MnCoefficient = 0.32; break;
-        case kCircularHollowPrestressed: p.MnCoefficient = 0.34; break;
-        case kSquareSolidPrestressed: p.MnCoefficient = 0.37; break;
-        case kSquareHollowPrestressed: p.MnCoefficient = 0.38; break;
-        case kOctagonalSolidPrestressed: p.MnCoefficient = 0.32; break;
-        case kOctagonalHollowPrestressed: p.MnCoefficient = 0.34; break;
+        case model::kCircularSolidPrestressed: p.MnCoefficient = 0.32; break;
+        case model::kCircularHollowPrestressed: p.MnCoefficient = 0.34; break;
+        case model::kSquareSolidPrestressed: p.MnCoefficient = 0.37; break;
+        case model::kSquareHollowPrestressed: p.MnCoefficient = 0.38; break;
+        case model::kOctagonalSolidPrestressed: p.MnCoefficient = 0.32; break;
+        case model::kOctagonalHollowPrestressed: p.MnCoefficient = 0.34; break;
         default: p.MnCoefficient = 0.0; break;
     }
     p.Mn = p.MnCoefficient * ws.D * p.As * m.fy;
@@ -264,7 +270,7 @@ void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws
     if (p.ReportWritten) return;
     p.ReportWritten = true;
     const SectionUnitTexts units = SectionUnits(ws.Units);
-    const bool si = ws.Units == UnitSystem::SI;
+    const bool si = ws.Units == model::UnitSystem::SI;
     WriteUnderlinedHeading(report, "Computation of Loss of Prestress:");
     WriteLabelLine(report, "Initial Prestressing Force", fmt::F(ReportForce(strand.InitialPrestressForce, ws.Units), 15, 3),
                    units.Force);

@@ -27,7 +27,7 @@ namespace trevasc::section {
 // Concrete, casing, core and bar constants of the section (ws.m) from the
 // pile section, with the unit conversions of the section preparation (USCS
 // steel stresses and moduli psi -> ksi, strand fpu psi -> ksi or kPa).
-void SetMaterialConstants(SectionWorkspace& ws, const PileSection& section);
+void SetMaterialConstants(SectionWorkspace& ws, const model::PileSection& section);
 
 // Concrete constants in the section's stress unit for a strength fc given in
 // that unit: Ec, fr, eps0, epscr. `rupture_coefficient` is 0.0075 for
@@ -38,7 +38,7 @@ struct ConcreteConstants {
     double eps0 = 0.0;
     double epscr = 0.0;
 };
-ConcreteConstants ComputeConcreteConstants(double fc, UnitSystem units, double rupture_coefficient);
+ConcreteConstants ComputeConcreteConstants(double fc, model::UnitSystem units, double rupture_coefficient);
 
 // Outer (unconfined) concrete stress for a compressive strain eps > 0.
 double ConcreteCompressionStress(const MaterialConstants& m, double eps);
@@ -74,6 +74,7 @@ void EvaluateCore(SectionWorkspace& ws);
 // Pn, N, Nt and the estimated Mn. Sets Pmax = Pn and Pmin = Nt. Writes the
 // report block the first time for the section. Runtime errors 14 and 15 stop
 // the run when the concrete or strand area is not positive.
-void Calculate_Strains_Due_To_Prestressing(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void Calculate_Strains_Due_To_Prestressing(run::RunContext& ctx, SectionWorkspace& ws,
+                                           const model::PileSection& section);
 
 }  // namespace trevasc::section

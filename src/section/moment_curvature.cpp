@@ -15,6 +15,13 @@
 #include "section/section_report.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+using report::OutputChannel;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 // Newton step of the finite-difference derivative and convergence
@@ -143,8 +150,8 @@ void SetPointMaxima(const SectionWorkspace& ws, CurvePoint& point) {
 
 // Thrust levels of the section, with the checks, messages and plot Line 3
 // of the analysis mode.
-std::vector<double> PrepareThrustList(RunContext& ctx, const SectionWorkspace& ws) {
-    const AnalysisOptions& options = ctx.problem.Options;
+std::vector<double> PrepareThrustList(run::RunContext& ctx, const SectionWorkspace& ws) {
+    const model::AnalysisOptions& options = ctx.problem.Options;
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const std::vector<double>& input = ctx.stiffness.InputThrusts;
@@ -304,9 +311,9 @@ void WriteCurveRows(OutputChannel& report, const MomentCurvatureCurve& curve, Co
 void WriteSummary(OutputChannel& report, const SectionWorkspace& ws, const std::vector<MomentCurvatureCurve>& curves,
                   const SectionUnitTexts& units) {
     report.Blank(2);
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Line("   Summary of Results for Nominal (Unfactored) Moment Capacity for Section " + fmt::I0(ws.SectionNumber));
-    report.Line(kRule80);
+    report.Line(report::kRule80);
     report.Blank();
     if (ws.IsSteelPipe()) {
         report.Line(" Load           Axial Thrust        Nominal Mom. Cap.");
@@ -475,8 +482,9 @@ double SectionMoment(const SectionWorkspace& ws) {
     return M;
 }
 
-double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start, bool* no_root) {
-    const bool uscs = ws.Units == UnitSystem::USCS;
+double Find_Neutral_Axis(run::RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start,
+                         bool* no_root) {
+    const bool uscs = ws.Units == model::UnitSystem::USCS;
     const double h = uscs ? kStepUscs : kStepMetric;
     const double tau = uscs ? kToleranceUscs : kToleranceMetric;
     // A first evaluation at mid-depth: its result is not used, but like every
@@ -532,8 +540,8 @@ double InitialCurvatureStep(const SectionWorkspace& ws, double first_thrust) {
         const double A = PipeRingArea(ws);
         return (kPipeYieldFactor * fy / Es - first_thrust / (A * Es)) / (ws.D / 2.0) / kPipeStepDivisor;
     }
-    const double W = ws.Width > 0.0 && ws.SectionType != kRectangularConcrete ? ws.Width : ws.D;
-    if (ws.Units == UnitSystem::SI) {
+    const double W = ws.Width > 0.0 && ws.SectionType != model::kRectangularConcrete ? ws.Width : ws.D;
+    if (ws.Units == model::UnitSystem::SI) {
         const double divisor = std::max(1.0, std::round(W / kMetresPerInchSingle / kReferenceWidthInches));
         return kBaseCurvatureStepSi / divisor;
     }
@@ -570,7 +578,7 @@ void StartThrust(SectionWorkspace& ws, double P) {
     }
 }
 
-MomentCurvatureCurve ComputeMomentCurvature(RunContext& ctx, SectionWorkspace& ws, double P, double d0) {
+MomentCurvatureCurve ComputeMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, double P, double d0) {
     MomentCurvatureCurve curve;
     curve.Thrust = P;
     curve.Points.reserve(kMaxCurvePoints);
@@ -632,12 +640,12 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
     return points.back().M;
 }
 
-void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void RunMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts units = SectionUnits(ws.Units);
     const bool pipe = ws.IsSteelPipe();
-    const bool uscs = ws.Units == UnitSystem::USCS;
-    const bool si = ws.Units == UnitSystem::SI;
+    const bool uscs = ws.Units == model::UnitSystem::USCS;
+    const bool si = ws.Units == model::UnitSystem::SI;
 
     Initialize_EI_Vars(ctx, ws, section);
     if (!pipe) WriteConcreteProperties(ctx, ws);
@@ -678,15 +686,15 @@ void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection
     }
 
     // Hand-over to the pile model and plot Lines 4 and 5.
-    SectionStiffness& table = ctx.stiffness.Sections[static_cast<std::size_t>(ws.SectionNumber - 1)];
-    table.Source = StiffnessSource::MomentCurvature;
+    model::SectionStiffness& table = ctx.stiffness.Sections[static_cast<std::size_t>(ws.SectionNumber - 1)];
+    table.Source = model::StiffnessSource::MomentCurvature;
     table.SectionType = ws.SectionType;
-    table.Levels.assign(curves.size(), ThrustLevelCurve{});
+    table.Levels.assign(curves.size(), model::ThrustLevelCurve{});
     std::vector<double>& thrust_list = ctx.problem.AxialThrustList;
     const double capacity_scale = uscs ? kPoundsPerKip : 1.0;
     for (std::size_t t = 0; t < curves.size(); ++t) {
         const MomentCurvatureCurve& curve = curves[t];
-        ThrustLevelCurve& level = table.Levels[t];
+        model::ThrustLevelCurve& level = table.Levels[t];
         level.AxialThrust = curve.Thrust;
         level.NominalMomentCapacity = curve.NominalMomentCapacity * capacity_scale;
         if (t < thrust_list.size()) thrust_list[t] = curve.Thrust;
@@ -695,7 +703,7 @@ void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection
         level.Points.reserve(curve.Points.size());
         for (std::size_t p = 0; p < curve.Points.size(); ++p) {
             const CurvePoint& point = curve.Points[p];
-            level.Points.push_back(StiffnessPoint{point.M, point.EI, point.phi});
+            level.Points.push_back(model::StiffnessPoint{point.M, point.EI, point.phi});
             WritePlotLine5(ctx.files.plot, PlotCurveKind::kPileHeadLoads, point.M, point.EI, point.phi, ws.SectionNumber,
                            static_cast<int>(t + 1), static_cast<int>(p + 1));
         }

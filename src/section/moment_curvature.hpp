@@ -51,7 +51,7 @@ double SectionMoment(const SectionWorkspace& ws);
 // iterations, a bracketing search of the same equilibrium takes over. When
 // the equilibrium has no root: Runtime Error 16, or, when `no_root` is
 // given, *no_root is set and `start` returned.
-double Find_Neutral_Axis(RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start,
+double Find_Neutral_Axis(run::RunContext& ctx, SectionWorkspace& ws, double phi, double P, double start,
                          bool* no_root = nullptr);
 
 // First curvature step of the section's curve sequence. `first_thrust` is
@@ -66,7 +66,7 @@ void StartThrust(SectionWorkspace& ws, double P);
 
 // One moment-curvature curve at thrust P, with the stop tests and the
 // nominal moment capacity. The flags must have been set by StartThrust.
-MomentCurvatureCurve ComputeMomentCurvature(RunContext& ctx, SectionWorkspace& ws, double P, double d0);
+MomentCurvatureCurve ComputeMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, double P, double d0);
 
 // Nominal moment capacity of a computed curve.
 double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_pipe);
@@ -74,6 +74,6 @@ double NominalMomentCapacity(const std::vector<CurvePoint>& points, bool steel_p
 // The moment-curvature driver of a section of type 0..10: Initialize_EI_Vars,
 // concrete properties, thrust list, legend, the curves and their report
 // tables, the hand-over to the pile model, plot lines and summary.
-void RunMomentCurvature(RunContext& ctx, SectionWorkspace& ws, const PileSection& section);
+void RunMomentCurvature(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section);
 
 }  // namespace trevasc::section

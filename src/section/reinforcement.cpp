@@ -92,7 +92,7 @@ constexpr double kAreaMatchTolerance = 1.0e-6;       // in^2
 constexpr double kLargestBarDiameter = 100.0;         // larger magnitudes are taken as 0
 constexpr double kBundleThirdBarDepth = 0.8660254037844386;  // sqrt(3)/2: height of the
                                                               // triangle of three touching bars
-constexpr int kMaxPositions = kMaxBars;
+constexpr int kMaxPositions = model::kMaxBars;
 
 }  // namespace
 
@@ -101,7 +101,7 @@ int StrandSizeCount(int strand_type) {
     return kStrandTypes[strand_type].size_count;
 }
 
-std::optional<StrandProperties> LookupStrandProperties(int strand_type, int size_code, UnitSystem units) {
+std::optional<StrandProperties> LookupStrandProperties(int strand_type, int size_code, model::UnitSystem units) {
     if (size_code < 0 || size_code >= StrandSizeCount(strand_type)) return std::nullopt;
     const StrandType& type = kStrandTypes[strand_type];
     const StrandSize& size = type.sizes[size_code];
@@ -109,7 +109,7 @@ std::optional<StrandProperties> LookupStrandProperties(int strand_type, int size
     properties.Diameter = static_cast<double>(size.diameter);
     properties.Area = static_cast<double>(size.area);
     properties.Fpu = static_cast<double>(size.fpu > 0.0f ? size.fpu : type.fpu);
-    if (units == UnitSystem::SI) {
+    if (units == model::UnitSystem::SI) {
         properties.Diameter *= kMetresPerInch;
         properties.Area *= kMetresPerInch * kMetresPerInch;
         properties.Modulus = static_cast<double>(type.modulus_si);
@@ -162,7 +162,7 @@ ArrangementStatus ArrangeBarsInCircle(const CircularCage& cage, std::vector<BarP
     if (!(c > 0.0)) return ArrangementStatus::CoverNotPositive;
     if (n < 1 || n > kMaxPositions) return ArrangementStatus::PositionCountOutOfRange;
     if (k < 1 || k > 3) return ArrangementStatus::BundleSizeOutOfRange;
-    if (static_cast<std::int64_t>(n) * k > kMaxBars) return ArrangementStatus::TooManyBars;
+    if (static_cast<std::int64_t>(n) * k > model::kMaxBars) return ArrangementStatus::TooManyBars;
     const double R = (D - d) / 2.0 - c;
     if (!(R > 0.0)) return ArrangementStatus::RadiusNotPositive;
 
@@ -191,7 +191,7 @@ ArrangementStatus ArrangeStrandsOnSquare(const SquareStrandLayout& layout, std::
     strands.clear();
     const std::int32_t n = layout.StrandCount;
     if (layout.Pattern != 1 && layout.Pattern != 2) return ArrangementStatus::PatternOutOfRange;
-    if (n < 1 || n == 2 || n == 3 || n > kMaxBars) return ArrangementStatus::StrandCountNotPlaceable;
+    if (n < 1 || n == 2 || n == 3 || n > model::kMaxBars) return ArrangementStatus::StrandCountNotPlaceable;
     if (n == 1) {
         strands.push_back(BarPoint{0.0, 0.0});
         return ArrangementStatus::Ok;

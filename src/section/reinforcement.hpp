@@ -44,7 +44,7 @@ int StrandSizeCount(int strand_type);
 // Properties of one strand; empty when the type or the size code is outside
 // the table. SI multiplies diameters by 0.0254 and areas by 0.0254^2 and gives
 // the modulus in kPa; USCS and GENERAL keep inches and ksi.
-std::optional<StrandProperties> LookupStrandProperties(int strand_type, int size_code, UnitSystem units);
+std::optional<StrandProperties> LookupStrandProperties(int strand_type, int size_code, model::UnitSystem units);
 
 // ---------------------------------------------------------------------------
 // Diameter (in) of a bar of the given area (in^2): the nominal diameter of the

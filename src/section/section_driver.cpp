@@ -10,12 +10,11 @@
 #include "section/section_report.hpp"
 #include "section/stiffness_defined.hpp"
 
-namespace trevasc {
+namespace trevasc::section {
 
-void AnalyzeSection(RunContext& ctx, int k) {
-    using namespace section;
-    ProblemData& problem = ctx.problem;
-    SectionStiffnessTable& stiffness = ctx.stiffness;
+void AnalyzeSection(run::RunContext& ctx, int k) {
+    model::ProblemData& problem = ctx.problem;
+    model::SectionStiffnessTable& stiffness = ctx.stiffness;
     // Every section takes its thrusts from the list as the input left it;
     // the moment-curvature analysis overwrites entries of AxialThrustList.
     if (!stiffness.InputThrustsCaptured) {
@@ -24,31 +23,31 @@ void AnalyzeSection(RunContext& ctx, int k) {
     }
     if (stiffness.Sections.size() != problem.Sections.size()) stiffness.Sections.resize(problem.Sections.size());
     if (k < 1 || k > static_cast<int>(problem.Sections.size())) return;
-    const PileSection& pile_section = problem.Sections[static_cast<std::size_t>(k - 1)];
-    SectionStiffness& table = stiffness.Sections[static_cast<std::size_t>(k - 1)];
-    table = SectionStiffness{};
+    const model::PileSection& pile_section = problem.Sections[static_cast<std::size_t>(k - 1)];
+    model::SectionStiffness& table = stiffness.Sections[static_cast<std::size_t>(k - 1)];
+    table = model::SectionStiffness{};
     table.SectionType = pile_section.SectionType;
 
     const int type = pile_section.SectionType;
-    if (type >= kRectangularConcrete && type <= kOctagonalHollowPrestressed) {
+    if (type >= model::kRectangularConcrete && type <= model::kOctagonalHollowPrestressed) {
         SectionWorkspace ws;
         PrepareSectionWorkspace(ctx, ws, pile_section, k);
         WriteSectionPropertiesBlock(ctx, ws, pile_section);
         ComputeAndReportAxialCapacities(ctx, ws, pile_section);
-        if (type >= kDrilledShaft && type <= kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
-        if (type >= kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
+        if (type >= model::kDrilledShaft && type <= model::kDrilledShaftWithCasingAndCore) WriteBarTable(ctx, ws);
+        if (type >= model::kCircularSolidPrestressed) WriteStrandDetails(ctx, ws, pile_section);
         RunMomentCurvature(ctx, ws, pile_section);
         ReportInteractionDiagram(ctx, ws, pile_section);
         return;
     }
     switch (type) {
-        case kElasticPile:
+        case model::kElasticPile:
             ComputeElasticSection(ctx, pile_section, k);
             break;
-        case kElasticPlastic:
+        case model::kElasticPlastic:
             ComputeElasticPlasticSection(ctx, pile_section, k);
             break;
-        case kUserDefinedEI:
+        case model::kUserDefinedEI:
             ComputeUserEISection(ctx, pile_section, k);
             break;
         default:
@@ -61,4 +60,4 @@ void AnalyzeSection(RunContext& ctx, int k) {
     WriteNoInteractionDiagram(ctx, k);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::section

@@ -3,9 +3,9 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::section {
 
 // Section analysis of pile section k (1-based): its report block and curves.
-void AnalyzeSection(RunContext& ctx, int k);
+void AnalyzeSection(run::RunContext& ctx, int k);
 
-}  // namespace trevasc
+}  // namespace trevasc::section

@@ -10,19 +10,25 @@
 #include "section/materials.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 bool IsConcreteSectionType(int type) {
-    return (type >= kRectangularConcrete && type <= kDrilledShaftWithCasingAndCore) ||
-           (type >= kCircularSolidPrestressed && type <= kOctagonalHollowPrestressed);
+    return (type >= model::kRectangularConcrete && type <= model::kDrilledShaftWithCasingAndCore) ||
+           (type >= model::kCircularSolidPrestressed && type <= model::kOctagonalHollowPrestressed);
 }
 
-bool IsPrestressedType(int type) { return type >= kCircularSolidPrestressed && type <= kOctagonalHollowPrestressed; }
+bool IsPrestressedType(int type) {
+    return type >= model::kCircularSolidPrestressed && type <= model::kOctagonalHollowPrestressed;
+}
 
 // Number of bar or strand records the section declares.
-int DeclaredBarCount(const PileSection& section) {
+int DeclaredBarCount(const model::PileSection& section) {
     if (IsPrestressedType(section.SectionType)) return section.Strand.StrandCount;
-    if (section.SectionType >= kRectangularConcrete && section.SectionType <= kDrilledShaftWithCasingAndCore) {
+    if (section.SectionType >= model::kRectangularConcrete &&
+        section.SectionType <= model::kDrilledShaftWithCasingAndCore) {
         return section.Rebar.BarCount;
     }
     return 0;
@@ -31,7 +37,7 @@ int DeclaredBarCount(const PileSection& section) {
 std::string SectionText(int k) { return "Section " + fmt::I0(k); }
 
 // A reason the section cannot be analysed, or an empty string.
-std::string FirstDataFault(const SectionWorkspace& ws, const PileSection& section) {
+std::string FirstDataFault(const SectionWorkspace& ws, const model::PileSection& section) {
     const auto positive = [](double value) { return value > 0.0 && std::isfinite(value); };
     if (!positive(ws.D) || !positive(ws.Width)) return "its depth and width must be greater than zero";
     if (ws.HasConcrete()) {
@@ -81,27 +87,27 @@ std::string FirstDataFault(const SectionWorkspace& ws, const PileSection& sectio
 
 }  // namespace
 
-void StopOnSectionError(RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& messages = ctx.files.messages;
+void StopOnSectionError(run::RunContext& ctx, std::int32_t number, std::initializer_list<std::string_view> lines) {
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& messages = ctx.files.messages;
     const std::string heading = "**** Input Data Error No. " + fmt::I0(number - 100) + " ****";
-    for (OutputChannel* channel : {&messages, &report}) {
+    for (report::OutputChannel* channel : {&messages, &report}) {
         channel->Blank();
         channel->Line(heading);
         channel->Blank();
         for (std::string_view line : lines) channel->Line(line);
         channel->Blank();
     }
-    Stop_With_Error(ctx, number);
+    run::Stop_With_Error(ctx, number);
 }
 
-void FillSectionWorkspace(SectionWorkspace& ws, const PileSection& section, UnitSystem units) {
+void FillSectionWorkspace(SectionWorkspace& ws, const model::PileSection& section, model::UnitSystem units) {
     ws.SectionType = section.SectionType;
     ws.Units = units;
     ws.Shape = ShapeOfSection(section);
     ws.MaterialClass = MaterialClassOfSection(section);
 
-    if (section.SectionType == kRectangularConcrete) {
+    if (section.SectionType == model::kRectangularConcrete) {
         ws.D = section.RectDepth;
         ws.Width = section.RectWidth;
     } else {
@@ -117,7 +123,8 @@ void FillSectionWorkspace(SectionWorkspace& ws, const PileSection& section, Unit
             break;
         case kShapePolygon:
         case kShapePolygonWithVoid:
-            if (section.SectionType == kSquareSolidPrestressed || section.SectionType == kSquareHollowPrestressed) {
+            if (section.SectionType == model::kSquareSolidPrestressed ||
+                section.SectionType == model::kSquareHollowPrestressed) {
                 ws.Vertices = ChamferedSquareOutline(section.SectionWidth, section.CornerChamfer);
             } else {
                 ws.Vertices = OctagonOutline(section.SectionWidth);
@@ -152,12 +159,13 @@ void FillSectionWorkspace(SectionWorkspace& ws, const PileSection& section, Unit
     ws.CasingWall = ws.HasCasing() ? section.SteelThickness : 0.0;
 
     ws.Bars.clear();
-    const std::vector<BarRecord>& records =
+    const std::vector<model::BarRecord>& records =
         IsPrestressedType(section.SectionType) ? section.Strand.Strands : section.Rebar.Bars;
-    const int count = std::clamp(DeclaredBarCount(section), 0, std::min(kMaxBars, static_cast<int>(records.size())));
+    const int count =
+        std::clamp(DeclaredBarCount(section), 0, std::min(model::kMaxBars, static_cast<int>(records.size())));
     ws.Bars.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
-        const BarRecord& r = records[static_cast<std::size_t>(k)];
+        const model::BarRecord& r = records[static_cast<std::size_t>(k)];
         ws.Bars.push_back(BarEntry{r.BarX, r.BarY, r.BarDiameter, r.BarArea});
     }
     ws.StrandDiameter = 0.0;
@@ -170,11 +178,11 @@ void FillSectionWorkspace(SectionWorkspace& ws, const PileSection& section, Unit
     SetMaterialConstants(ws, section);
 }
 
-void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const PileSection& section, int k) {
-    const UnitSystem units = ctx.problem.Options.Units;
+void PrepareSectionWorkspace(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section, int k) {
+    const model::UnitSystem units = ctx.problem.Options.Units;
     ws = SectionWorkspace{};
     ws.SectionNumber = k;
-    if (units == UnitSystem::GENERAL && IsConcreteSectionType(section.SectionType)) {
+    if (units == model::UnitSystem::GENERAL && IsConcreteSectionType(section.SectionType)) {
         StopOnSectionError(
             ctx, kSectionUnitsError,
             {SectionText(k) + " is a concrete section. Its moment-curvature analysis uses material laws",
@@ -183,12 +191,12 @@ void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const PileSe
              "(an elastic, elastic-plastic or user-defined nonlinear EI section)."});
     }
     const int declared = DeclaredBarCount(section);
-    if (declared > kMaxBars) {
+    if (declared > model::kMaxBars) {
         ctx.files.report.Line("  Error in Calculate_Rebar_Slice_Areas - NumBars out of valid range = " + fmt::I0(declared) +
-                              " (more than " + fmt::I0(kMaxBars) + " bars)");
+                              " (more than " + fmt::I0(model::kMaxBars) + " bars)");
         StopOnSectionError(ctx, kSectionDataError,
                            {SectionText(k) + " has " + fmt::I0(declared) + " bars or strands; a section can hold at most " +
-                                fmt::I0(kMaxBars) + ".",
+                                fmt::I0(model::kMaxBars) + ".",
                             "Reduce the number of bars or strands of the section."});
     }
     FillSectionWorkspace(ws, section, units);
@@ -201,7 +209,7 @@ void PrepareSectionWorkspace(RunContext& ctx, SectionWorkspace& ws, const PileSe
     }
 }
 
-void Initialize_EI_Vars(RunContext& ctx, SectionWorkspace& ws, const PileSection& section) {
+void Initialize_EI_Vars(run::RunContext& ctx, SectionWorkspace& ws, const model::PileSection& section) {
     BuildSlices(ws);
     SetMaterialConstants(ws, section);
     ws.prestress.eps_pc = 0.0;

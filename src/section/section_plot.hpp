@@ -13,9 +13,9 @@ namespace trevasc::section {
 // EI writes no Line 3).
 using PlotCurveKind = plot::SectionCurveSource;
 
-void WritePlotLine3(OutputChannel& plot, PlotCurveKind kind, int thrust_count);
-void WritePlotLine4(OutputChannel& plot, PlotCurveKind kind, int points, double thrust, double capacity);
-void WritePlotLine5(OutputChannel& plot, PlotCurveKind kind, double moment, double ei, double curvature, int section,
-                    int thrust_index, int point);
+void WritePlotLine3(report::OutputChannel& plot, PlotCurveKind kind, int thrust_count);
+void WritePlotLine4(report::OutputChannel& plot, PlotCurveKind kind, int points, double thrust, double capacity);
+void WritePlotLine5(report::OutputChannel& plot, PlotCurveKind kind, double moment, double ei, double curvature,
+                    int section, int thrust_index, int point);
 
 }  // namespace trevasc::section

@@ -8,6 +8,11 @@
 #include "section/geometry.hpp"
 
 namespace trevasc::section {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+using report::OutputChannel;
+
 namespace {
 
 constexpr int kLabelColumn = 56;
@@ -47,28 +52,28 @@ double TotalBarArea(const SectionWorkspace& ws) {
     return area;
 }
 
-double SingleBarArea(const SectionWorkspace& ws, const PileSection& section) {
+double SingleBarArea(const SectionWorkspace& ws, const model::PileSection& section) {
     if (section.Rebar.RebarInCircle) return section.Rebar.BarArea;
     return ws.Bars.empty() ? 0.0 : ws.Bars.front().area;
 }
 
 // Length of the section in feet (USCS: the analysis holds it in inches) or
 // metres.
-void WriteSectionLength(OutputChannel& report, const SectionWorkspace& ws, const PileSection& section) {
+void WriteSectionLength(OutputChannel& report, const SectionWorkspace& ws, const model::PileSection& section) {
     switch (ws.Units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength / kInchesPerFoot, " ft");
             break;
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength, " m");
             break;
-        case UnitSystem::GENERAL:
+        case model::UnitSystem::GENERAL:
             WriteAdaptiveLabelLine(report, "Length of Section", section.SectionLength, "");
             break;
     }
 }
 
-void WriteBarDetailsTable(OutputChannel& report, const SectionWorkspace& ws, const PileSection& section,
+void WriteBarDetailsTable(OutputChannel& report, const SectionWorkspace& ws, const model::PileSection& section,
                           const SectionUnitTexts& units) {
     report.Line("Reinforcing Bar Details:");
     report.Blank();
@@ -90,13 +95,13 @@ void WriteBarDetailsTable(OutputChannel& report, const SectionWorkspace& ws, con
 
 }  // namespace
 
-SectionUnitTexts SectionUnits(UnitSystem units) {
+SectionUnitTexts SectionUnits(model::UnitSystem units) {
     switch (units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             return {" ksi    ", " in     ", " kips   ", " rad/in ", " in-kip ", " sq. in.", " in^4   ", " lb-in^2"};
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             return {" kPa    ", " m      ", " kN     ", " rad/m  ", " kN-m   ", " sq. m  ", " m^4    ", " kN-m^2 "};
-        case UnitSystem::GENERAL:
+        case model::UnitSystem::GENERAL:
             break;
     }
     const std::string blank(8, ' ');
@@ -122,7 +127,7 @@ void WriteUnderlinedHeading(OutputChannel& report, std::string_view heading) {
     report.Blank();
 }
 
-double BarSpacing(const SectionWorkspace& ws, const PileSection& section) {
+double BarSpacing(const SectionWorkspace& ws, const model::PileSection& section) {
     std::vector<BarPoint> points;
     points.reserve(ws.Bars.size());
     for (const BarEntry& bar : ws.Bars) points.push_back(BarPoint{bar.x, bar.y});
@@ -132,21 +137,21 @@ double BarSpacing(const SectionWorkspace& ws, const PileSection& section) {
     return EdgeToEdgeBarSpacing(points, bundle, diameter);
 }
 
-void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, const PileSection& section) {
+void WriteSectionPropertiesBlock(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
     const MaterialConstants& m = ws.m;
     const double D = ws.D;
     const double As = TotalBarArea(ws);
     const int bars = static_cast<int>(ws.Bars.size());
-    const RebarData& rebar = section.Rebar;
+    const model::RebarData& rebar = section.Rebar;
     const double t = section.SteelThickness;
     const double gross_circle = kPi * D * D / 4.0;
     const double A_in = kPi * (D - 2.0 * t) * (D - 2.0 * t) / 4.0;
     const double Acs = gross_circle - A_in;
 
     switch (section.SectionType) {
-        case kRectangularConcrete: {
+        case model::kRectangularConcrete: {
             WriteUnderlinedHeading(report, "Dimensions and Properties of Rectangular Concrete Pile:");
             WriteSectionLength(report, ws, section);
             const double gross = section.RectDepth * section.RectWidth;
@@ -164,7 +169,7 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             WriteBarDetailsTable(report, ws, section, u);
             break;
         }
-        case kDrilledShaft:
+        case model::kDrilledShaft:
             report.Blank();
             WriteUnderlinedHeading(report, "Dimensions and Properties of Drilled Shaft:");
             WriteSectionLength(report, ws, section);
@@ -180,7 +185,7 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             WriteAdaptiveLabelLine(report, "Edge-to-Edge Bar Spacing", BarSpacing(ws, section), u.Length);
             WriteAdaptiveLabelLine(report, "Rebar Offset", rebar.RebarOffset, u.Length);
             break;
-        case kDrilledShaftWithCasing:
+        case model::kDrilledShaftWithCasing:
             report.Blank();
             WriteUnderlinedHeading(report, "Dimensions and Properties of Drilled Shaft with Permanent Casing:");
             WriteSectionLength(report, ws, section);
@@ -201,7 +206,7 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             WriteLabelLine(report, "Area Ratio of All Steel",
                            fmt::F(gross_circle > 0.0 ? 100.0 * (Acs + As) / gross_circle : 0.0, 15, 2), " percent");
             break;
-        case kDrilledShaftWithCasingAndCore: {
+        case model::kDrilledShaftWithCasingAndCore: {
             const bool filled = section.b_FillCoreWithConcrete;
             const double Dc = section.CoreDiameter;
             const double tc = section.CoreThickness;
@@ -239,7 +244,7 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
                                : "Note that the core is assumed to be void of concrete");
             break;
         }
-        case kSteelPipe: {
+        case model::kSteelPipe: {
             WriteUnderlinedHeading(report, "Dimensions and Properties of Steel Pipe Pile:");
             WriteSectionLength(report, ws, section);
             const double inner = D - 2.0 * t;
@@ -249,9 +254,9 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             // E I with the modulus as entered, so that it carries the bending
             // stiffness unit (lb-in^2 for USCS, kN-m^2 for SI).
             const double EI = section.SteelModulus * inertia;
-            const std::string cubic = ws.Units == UnitSystem::USCS ? " in^3   "
-                                      : ws.Units == UnitSystem::SI ? " m^3    "
-                                                                   : std::string(8, ' ');
+            const std::string cubic = ws.Units == model::UnitSystem::USCS ? " in^3   "
+                                      : ws.Units == model::UnitSystem::SI ? " m^3    "
+                                                                          : std::string(8, ' ');
             WriteAdaptiveLabelLine(report, "Outer Diameter of Pipe", D, u.Length);
             WriteAdaptiveLabelLine(report, "Pipe Wall Thickness", t, u.Length);
             WriteAdaptiveLabelLine(report, "Yield Stress of Pipe", m.SteelFy, u.Stress);
@@ -263,25 +268,25 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             WriteAdaptiveLabelLine(report, "Plastic Moment Capacity = Fy Z", m.SteelFy * Z, u.Moment);
             break;
         }
-        case kCircularSolidPrestressed:
+        case model::kCircularSolidPrestressed:
             WriteUnderlinedHeading(report, "Dimensions and Properties of Circular Prestressed Pile:");
             WriteSectionLength(report, ws, section);
             WriteLabelLine(report, "Diameter", fmt::F(D, 10, 3), u.Length);
             report.Blank();
             break;
-        case kCircularHollowPrestressed:
+        case model::kCircularHollowPrestressed:
             WriteUnderlinedHeading(report, "Dimensions and Properties of Hollow Core Circular Prestressed Pile:");
             WriteSectionLength(report, ws, section);
             WriteLabelLine(report, "Outside Diameter", fmt::F(D, 10, 3), u.Length);
             WriteLabelLine(report, "Inside Diameter", fmt::F(section.VoidDiameter, 10, 3), u.Length);
             break;
-        case kSquareSolidPrestressed:
+        case model::kSquareSolidPrestressed:
             WriteUnderlinedHeading(report, "Dimensions of Square Prestressed Pile Section:");
             WriteSectionLength(report, ws, section);
             WriteLabelLine(report, "Pile Width", fmt::F(section.SectionWidth, 10, 3), u.Length.substr(0, 4));
             WriteLabelLine(report, "Corner Chamfer", fmt::F(section.CornerChamfer, 10, 3), u.Length.substr(0, 4));
             break;
-        case kSquareHollowPrestressed:
+        case model::kSquareHollowPrestressed:
             WriteUnderlinedHeading(report,
                                    "Dimensions and Properties of Square Prestressed Pile Section with Hollow Core:");
             WriteSectionLength(report, ws, section);
@@ -289,12 +294,12 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
             WriteLabelLine(report, "Corner Chamfer", fmt::F(section.CornerChamfer, 10, 3), u.Length);
             WriteLabelLine(report, "Inside Void Diameter", fmt::F(section.VoidDiameter, 10, 3), u.Length);
             break;
-        case kOctagonalSolidPrestressed:
+        case model::kOctagonalSolidPrestressed:
             WriteUnderlinedHeading(report, "Dimensions and Properties of Octagonal Prestressed Pile:");
             WriteSectionLength(report, ws, section);
             WriteLabelLine(report, "Pile Width", fmt::F(section.SectionWidth, 10, 3), u.Length);
             break;
-        case kOctagonalHollowPrestressed:
+        case model::kOctagonalHollowPrestressed:
             WriteUnderlinedHeading(report,
                                    "Dimensions and Properties of Octagonal Prestressed Pile Section with Hollow Core:");
             WriteSectionLength(report, ws, section);
@@ -306,12 +311,12 @@ void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, co
     }
 }
 
-void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws) {
+void WriteBarTable(run::RunContext& ctx, const SectionWorkspace& ws) {
     OutputChannel& report = ctx.files.report;
     report.Line("Reinforcing Bar Dimensions and Positions Used in Computations:");
     report.Blank(2);
     report.Line("     Bar          Bar Diam.      Bar Area          X              Y     ");
-    if (ws.Units == UnitSystem::SI) {
+    if (ws.Units == model::UnitSystem::SI) {
         report.Line("    Number         meters         sq. m.         meters         meters  ");
     } else {
         report.Line("    Number         inches         sq. in.        inches         inches  ");
@@ -330,10 +335,10 @@ void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws) {
     }
 }
 
-void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const PileSection& section) {
+void WriteStrandDetails(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
-    const bool si = ws.Units == UnitSystem::SI;
+    const bool si = ws.Units == model::UnitSystem::SI;
     report.Blank();
     WriteUnderlinedHeading(report, "Prestressing Strand Details:");
     static constexpr std::string_view kTypeNames[] = {
@@ -389,7 +394,7 @@ void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const PileS
     }
 }
 
-void WriteConcreteProperties(RunContext& ctx, const SectionWorkspace& ws) {
+void WriteConcreteProperties(run::RunContext& ctx, const SectionWorkspace& ws) {
     OutputChannel& report = ctx.files.report;
     const SectionUnitTexts u = SectionUnits(ws.Units);
     const MaterialConstants& m = ws.m;

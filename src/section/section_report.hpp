@@ -22,32 +22,32 @@ struct SectionUnitTexts {
     std::string Inertia;
     std::string Stiffness;
 };
-SectionUnitTexts SectionUnits(UnitSystem units);
+SectionUnitTexts SectionUnits(model::UnitSystem units);
 
 // Width of the adaptive number field of the labelled value lines, so that
 // their right edge meets that of the F15 fields of the same blocks.
 inline constexpr int kLabelValueWidth = 15;
 
 // "label" at column 1, "= " at column 56, the value field and the unit text.
-void WriteLabelLine(OutputChannel& report, std::string_view label, std::string_view value_field,
+void WriteLabelLine(report::OutputChannel& report, std::string_view label, std::string_view value_field,
                     std::string_view unit = {});
 // The same with the value in the adaptive field of width kLabelValueWidth.
-void WriteAdaptiveLabelLine(OutputChannel& report, std::string_view label, double value, std::string_view unit);
+void WriteAdaptiveLabelLine(report::OutputChannel& report, std::string_view label, double value, std::string_view unit);
 
 // Heading followed by a row of hyphens of its length and a blank line.
-void WriteUnderlinedHeading(OutputChannel& report, std::string_view heading);
+void WriteUnderlinedHeading(report::OutputChannel& report, std::string_view heading);
 
 // The "Dimensions and Properties" block of the section (types 0..10), with
 // the bar details table of type 0.
-void WriteSectionPropertiesBlock(RunContext& ctx, const SectionWorkspace& ws, const PileSection& section);
+void WriteSectionPropertiesBlock(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
 // "Reinforcing Bar Dimensions and Positions Used in Computations:" (types 1..3).
-void WriteBarTable(RunContext& ctx, const SectionWorkspace& ws);
+void WriteBarTable(run::RunContext& ctx, const SectionWorkspace& ws);
 // "Prestressing Strand Details:" with the strand geometry (types 5..10).
-void WriteStrandDetails(RunContext& ctx, const SectionWorkspace& ws, const PileSection& section);
+void WriteStrandDetails(run::RunContext& ctx, const SectionWorkspace& ws, const model::PileSection& section);
 // "Concrete Properties:" (every section with concrete).
-void WriteConcreteProperties(RunContext& ctx, const SectionWorkspace& ws);
+void WriteConcreteProperties(run::RunContext& ctx, const SectionWorkspace& ws);
 
 // Clear spacing of neighbouring bars (or bundles) of the section's bar table.
-double BarSpacing(const SectionWorkspace& ws, const PileSection& section);
+double BarSpacing(const SectionWorkspace& ws, const model::PileSection& section);
 
 }  // namespace trevasc::section

@@ -128,7 +128,7 @@ struct PrestressState {
 struct SectionWorkspace {
     int SectionNumber = 0;
     std::int32_t SectionType = 0;
-    UnitSystem Units = UnitSystem::USCS;
+    model::UnitSystem Units = model::UnitSystem::USCS;
     int Shape = 0;
     int MaterialClass = 0;
 

@@ -24,19 +24,19 @@ inline constexpr std::int32_t kMissingUserLevelsError = 293;
 
 // 150 points of an elastic section: phi_p = 10 p, EI_p = EI, M_p = phi_p EI,
 // divided by `scale` (1000 for USCS, to kip units).
-std::vector<StiffnessPoint> ElasticCurve(double EI, double scale);
+std::vector<model::StiffnessPoint> ElasticCurve(double EI, double scale);
 // 150 points of an elastic-plastic section: 100 elastic points up to Mp at
 // curvature Mp/EI, then 50 points of constant Mp out to 11 times that curvature.
-std::vector<StiffnessPoint> ElasticPlasticCurve(double EI, double Mp, double scale);
+std::vector<model::StiffnessPoint> ElasticPlasticCurve(double EI, double Mp, double scale);
 // The refined curve of one user level of (M, EI) points, unscaled: a leading
 // (0, EI_1) point when M_1 is not 0; each interval cut into
 // s = (150 - n) div (m - 1) equal steps; phi = M / EI. When s < 1 the points
 // are kept unchanged. Empty when the level cannot form a curve.
-std::vector<StiffnessPoint> RefineUserCurve(const std::vector<std::array<double, 2>>& points);
+std::vector<model::StiffnessPoint> RefineUserCurve(const std::vector<std::array<double, 2>>& points);
 
 // Section drivers (k is the 1-based section number).
-void ComputeElasticSection(RunContext& ctx, const PileSection& section, int k);
-void ComputeElasticPlasticSection(RunContext& ctx, const PileSection& section, int k);
-void ComputeUserEISection(RunContext& ctx, const PileSection& section, int k);
+void ComputeElasticSection(run::RunContext& ctx, const model::PileSection& section, int k);
+void ComputeElasticPlasticSection(run::RunContext& ctx, const model::PileSection& section, int k);
+void ComputeUserEISection(run::RunContext& ctx, const model::PileSection& section, int k);
 
 }  // namespace trevasc::section

@@ -44,7 +44,12 @@
 #include "soil/py_framework.hpp"
 #include "soil/sand.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 constexpr double kK0 = 0.4000000059604645;               // at-rest coefficient 0.4
@@ -108,7 +113,7 @@ double ReeseA(double r, bool cyclic) { return ReeseSandA(r > 0.0 ? r : 0.0, cycl
 double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cyclic); }
 
 // Input Data Error 48: a silt layer with zero or negative cohesion.
-[[noreturn]] void StopOnSiltNonPositiveCohesion(RunContext& ctx, int layer, double xv, double c) {
+[[noreturn]] void StopOnSiltNonPositiveCohesion(run::RunContext& ctx, int layer, double xv, double c) {
     WriteToBoth(ctx, {"**** Input Data Error No. 48 ****", "",
                       "Problem: A negative or zero value of cohesion was input for ", "a soil defined as a silt.", "",
                       "Layer = " + fmt::I0(layer) + ", Depth = " + fmt::F(xv, 13, 8) + ", c = " + fmt::E(c, 10, 3), "",
@@ -118,7 +123,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 10: a cemented silt without a friction angle.
-[[noreturn]] void StopOnSiltZeroFrictionAngle(RunContext& ctx) {
+[[noreturn]] void StopOnSiltZeroFrictionAngle(run::RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 10 ****", "",
                       "Problem:  A negative or zero value was input for the friction angle for a silt.", "",
                       "Solution:  Please revise and correct the input data.  ",
@@ -127,7 +132,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 74: a friction angle of 90 degrees or more.
-[[noreturn]] void StopOnFrictionAngleTooLarge(RunContext& ctx, int layer, double xv, double phi_degrees) {
+[[noreturn]] void StopOnFrictionAngleTooLarge(run::RunContext& ctx, int layer, double xv, double phi_degrees) {
     WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
                       "Problem:  The friction angle of the cemented silt of layer " + fmt::I0(layer) + " at depth " +
                           fmt::E(xv, 12, 4) + " is " + fmt::F(phi_degrees, 10, 3) + " degrees.",
@@ -137,7 +142,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Runtime Error 23: a ground slope steeper than the friction angle of the silt.
-[[noreturn]] void StopOnSlopeSteeperThanFriction(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnSlopeSteeperThanFriction(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 23 ****", "",
                       "A runtime error occurred due to the ground slope angle being",
                       "greater than the friction angle for silt for layer " + fmt::I0(layer) + ".", "",
@@ -149,7 +154,7 @@ double ReeseB(double r, bool cyclic) { return ReeseSandB(r > 0.0 ? r : 0.0, cycl
 }
 
 // Input Data Error 11: a slope at the friction angle of a silt without cohesion.
-[[noreturn]] void StopOnCohesionlessSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnCohesionlessSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 11 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the criteria for silt for layer " + fmt::I0(layer) + ".", "",
@@ -273,11 +278,11 @@ struct SiltLayerValues {
     double theta = 0.0;    // its magnitude
 };
 
-SiltLayerValues SiltLayerOf(const ProblemData& problem) {
-    const AnalysisOptions& options = problem.Options;
+SiltLayerValues SiltLayerOf(const model::ProblemData& problem) {
+    const model::AnalysisOptions& options = problem.Options;
     SiltLayerValues l;
-    l.uscs = options.Units == UnitSystem::USCS;
-    l.si = options.Units == UnitSystem::SI;
+    l.uscs = options.Units == model::UnitSystem::USCS;
+    l.si = options.Units == model::UnitSystem::SI;
     l.cyclic = options.CyclicLoading;
     l.theta_s = problem.SlopeMinusBatter;
     l.theta = std::fabs(l.theta_s);
@@ -299,7 +304,7 @@ struct SiltNodeCurve {
 };
 
 // Epsilon-50 at xv, or its default by cohesion where none is given.
-double SiltEpsilon50(const RunContext& ctx, const SiltLayerValues& l, double xv, double c) {
+double SiltEpsilon50(const run::RunContext& ctx, const SiltLayerValues& l, double xv, double c) {
     double epsilon50 = Epsilon50At(ctx, xv);
     if (epsilon50 <= 0.0 && (l.uscs || l.si)) {
         for (const Band& band : kEpsilon50Default) {
@@ -315,7 +320,7 @@ double SiltEpsilon50(const RunContext& ctx, const SiltLayerValues& l, double xv,
 // Initial modulus k (force/length^3) at xv: from the layer's input values (a
 // missing bottom value is taken as the top one from here on), else the
 // default from the cohesion and the friction angle.
-double SiltInitialModulus(SoilLayer& soil_layer, const SiltLayerValues& l, double xv, double c, double gamma,
+double SiltInitialModulus(model::SoilLayer& soil_layer, const SiltLayerValues& l, double xv, double c, double gamma,
                           double phi_degrees) {
     const bool uscs = l.uscs;
     const bool cyclic = l.cyclic;
@@ -345,8 +350,8 @@ double SiltInitialModulus(SoilLayer& soil_layer, const SiltLayerValues& l, doubl
 
 // The look-ups, the initial modulus and the wedge of a node, with the stops
 // on its strength, friction angle and the slope.
-SiltNodeCurve SiltWedgeAt(RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
-    SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+SiltNodeCurve SiltWedgeAt(run::RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node) {
+    model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     SiltNodeCurve silt;
     silt.b = PileWidthAt(ctx, node.x);
     silt.pm = PMultiplierAt(ctx, node.x);
@@ -449,7 +454,7 @@ double SiltCohesiveResistance(const SiltLayerValues& l, double c, double gamma, 
 
 // The resistances and the curve of a node at its curve depth; on sloping
 // ground they follow the direction of the node's deflection.
-void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node,
+void FormSiltCurve(const run::RunContext& ctx, int layer, const SiltLayerValues& l, const PyNode& node,
                    SiltNodeCurve& silt) {
     // Depth on the curve, with the layering correction below other layers.
     silt.z = layer > 1 ? CurveDepth(ctx, layer, node.xv, node.z0) : node.z0;
@@ -467,11 +472,11 @@ void FormSiltCurve(const RunContext& ctx, int layer, const SiltLayerValues& l, c
     SetCurveConstants(curve, z, b);
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
-    const UnitLabels& u = ctx.labels;
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const SiltNodeCurve& silt) {
+    const model::UnitLabels& u = ctx.labels;
     const SiltCurve& curve = silt.curve;
-    const std::string length = " " + TrimRight(u.Length);
-    const std::string force_per_length = TrimRight(u.Force3) + u.Divide + TrimRight(u.Length);
+    const std::string length = " " + report::TrimRight(u.Length);
+    const std::string force_per_length = report::TrimRight(u.Force3) + u.Divide + report::TrimRight(u.Length);
     const std::string force = " " + force_per_length;
     PyCurveReport report(29);
     auto labelled = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
@@ -522,9 +527,9 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+void CementedSiltSprings(run::RunContext& ctx, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     const SiltLayerValues l = SiltLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 
@@ -551,7 +556,7 @@ void CementedSiltSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void CementedSiltCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SiltLayerValues l = SiltLayerOf(ctx.problem);
     for (const PyNode& depth : depths) {
         SiltNodeCurve silt = SiltWedgeAt(ctx, layer, l, depth);
@@ -560,4 +565,4 @@ void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> dept
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -6,7 +6,7 @@
 #include "soil/py_framework.hpp"
 #include "trevasc/plot_records.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 namespace {
 
 using enum RockRule;
@@ -58,13 +58,13 @@ const CriterionEntry* FindCriterion(std::string_view name) {
 
 const CriterionEntry* CriterionForCode(int soil_model_code) { return FindCriterion(SoilModelName(soil_model_code)); }
 
-void StoreLayerSprings(RunContext& ctx, int layer, int first, int last) {
+void StoreLayerSprings(run::RunContext& ctx, int layer, int first, int last) {
     const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr) return;
     entry->springs(ctx, layer, first, last);
 }
 
-void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths) {
+void WriteLayerCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths) {
     const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr || depths.empty()) return;
     entry->curves(ctx, layer, depths,
@@ -73,7 +73,7 @@ void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths
                   });
 }
 
-void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry) {
+void ApplyBelowRockBookkeeping(model::SoilState& soil, int layer, const CriterionEntry& entry) {
     auto& marked = soil.BelowRockLayer[static_cast<std::size_t>(layer)];
     switch (entry.rock_rule) {
         case kMarkIfBelowRock:
@@ -92,4 +92,4 @@ void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry&
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -11,13 +11,13 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // A criterion turns a node of a layer into its p-y curve, and has two uses
 // for it. During the iterations it stores the spring of each pile node
 // first .. last of the layer: the secant soil modulus at the node's
 // deflection, with the layer's resistance for the equivalent depths below.
-using SpringRoutine = void (*)(RunContext& ctx, int layer, int first, int last);
+using SpringRoutine = void (*)(run::RunContext& ctx, int layer, int first, int last);
 
 // Receives the curve of one output depth, as printed.
 using PyCurveSink = std::function<void(const PyNode& depth, const PyCurveReport& curve)>;
@@ -25,7 +25,7 @@ using PyCurveSink = std::function<void(const PyNode& depth, const PyCurveReport&
 // At the output depths of a layer (in the order given; their k numbers the
 // layer's output depths consecutively) it describes each curve and hands it
 // to `sink`, which prints it. A criterion never prints.
-using CurveRoutine = void (*)(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+using CurveRoutine = void (*)(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
 
 // How a layer of the kind takes part in the top-down count of rock-like
 // layers, which switches the layering correction off below them.
@@ -63,44 +63,45 @@ const CriterionEntry* CriterionForCode(int soil_model_code);
 
 // Stores the springs of nodes first .. last of `layer` from its criterion
 // (a layer without a criterion keeps the soil modulus it has).
-void StoreLayerSprings(RunContext& ctx, int layer, int first, int last);
+void StoreLayerSprings(run::RunContext& ctx, int layer, int first, int last);
 // Prints the p-y curves of `layer` at the output depths `depths`.
-void WriteLayerCurves(RunContext& ctx, int layer, std::span<const PyNode> depths);
+void WriteLayerCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths);
 // Rock-layer bookkeeping after the criterion of `layer` has run.
-void ApplyBelowRockBookkeeping(SoilState& soil, int layer, const CriterionEntry& entry);
+void ApplyBelowRockBookkeeping(model::SoilState& soil, int layer, const CriterionEntry& entry);
 
 // The criteria of this build.
-void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last);
-void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void UserPySprings(RunContext& ctx, int layer, int first, int last);
-void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void WeakRockSprings(RunContext& ctx, int layer, int first, int last);
-void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last);
-void VuggyLimestoneCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void MassiveRockSprings(RunContext& ctx, int layer, int first, int last);
-void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last);
-void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void CementedSiltSprings(RunContext& ctx, int layer, int first, int last);
-void CementedSiltCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void LoessSprings(RunContext& ctx, int layer, int first, int last);
-void LoessCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void PiedmontSprings(RunContext& ctx, int layer, int first, int last);
-void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void SoftClaySprings(RunContext& ctx, int layer, int first, int last);
-void SoftClayCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void SoftClayJSprings(RunContext& ctx, int layer, int first, int last);
-void SoftClayJCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void SandSprings(RunContext& ctx, int layer, int first, int last);
-void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void ApiSandSprings(RunContext& ctx, int layer, int first, int last);
-void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last);
-void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void StiffClayWithoutWaterSprings(RunContext& ctx, int layer, int first, int last);
-void StiffClayWithoutWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
-void StiffClayWithKSprings(RunContext& ctx, int layer, int first, int last);
-void StiffClayWithKCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void ElasticSubgradeSprings(run::RunContext& ctx, int layer, int first, int last);
+void ElasticSubgradeCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void UserPySprings(run::RunContext& ctx, int layer, int first, int last);
+void UserPyCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void WeakRockSprings(run::RunContext& ctx, int layer, int first, int last);
+void WeakRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void VuggyLimestoneSprings(run::RunContext& ctx, int layer, int first, int last);
+void VuggyLimestoneCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void MassiveRockSprings(run::RunContext& ctx, int layer, int first, int last);
+void MassiveRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void LiquefiedSandSprings(run::RunContext& ctx, int layer, int first, int last);
+void LiquefiedSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void CementedSiltSprings(run::RunContext& ctx, int layer, int first, int last);
+void CementedSiltCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void LoessSprings(run::RunContext& ctx, int layer, int first, int last);
+void LoessCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void PiedmontSprings(run::RunContext& ctx, int layer, int first, int last);
+void PiedmontCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SoftClaySprings(run::RunContext& ctx, int layer, int first, int last);
+void SoftClayCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SoftClayJSprings(run::RunContext& ctx, int layer, int first, int last);
+void SoftClayJCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void SandSprings(run::RunContext& ctx, int layer, int first, int last);
+void SandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void ApiSandSprings(run::RunContext& ctx, int layer, int first, int last);
+void ApiSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void StiffClayWaterSprings(run::RunContext& ctx, int layer, int first, int last);
+void StiffClayWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
+void StiffClayWithoutWaterSprings(run::RunContext& ctx, int layer, int first, int last);
+void StiffClayWithoutWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths,
+                                 const PyCurveSink& sink);
+void StiffClayWithKSprings(run::RunContext& ctx, int layer, int first, int last);
+void StiffClayWithKCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -6,16 +6,19 @@
 #include "soil/criteria.hpp"
 #include "trevasc/plot_records.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-void WritePoint(OutputChannel& report, PointFields fields, double y, double p, std::string_view mark) {
+void WritePoint(report::OutputChannel& report, PointFields fields, double y, double p, std::string_view mark) {
     switch (fields) {
         case PointFields::kAdaptive:
             report.Write("   ");
-            WriteAdaptiveNumber(report, y, 12);
+            report::WriteAdaptiveNumber(report, y, 12);
             report.Write("     ");
-            WriteAdaptiveNumber(report, p, 12);
+            report::WriteAdaptiveNumber(report, p, 12);
             report.Line(mark);
             return;
         case PointFields::kFixed:
@@ -29,11 +32,11 @@ void WritePoint(OutputChannel& report, PointFields fields, double y, double p, s
 
 }  // namespace
 
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve) {
+void WritePyCurveReport(run::RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve) {
     const CriterionEntry* entry = CriterionForCode(ctx.problem.Layers[static_cast<std::size_t>(layer - 1)].KSOIL);
     if (entry == nullptr) return;
-    OutputChannel& report = ctx.files.report;
-    OutputChannel& plot_file = ctx.files.plot;
+    report::OutputChannel& report = ctx.files.report;
+    report::OutputChannel& plot_file = ctx.files.plot;
     const plot::PyCurveLabels& labels = *plot::PyCurveLabelsOf(entry->name);
     const std::string_view soil = curve.Cyclic() && !labels.line8_cyclic.empty() ? labels.line8_cyclic : labels.line8_soil;
     int j = 0;
@@ -56,14 +59,15 @@ void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const Py
                 break;
             case PyCurveReport::Item::kPoint:
                 if (j == 0) {
-                    WritePlotRecord(plot_file, plot::kLine7, {node.x, plot::kPyCurvePoints, labels.line7, node.curve_number});
+                    report::WritePlotRecord(plot_file, plot::kLine7,
+                                            {node.x, plot::kPyCurvePoints, labels.line7, node.curve_number});
                 }
                 ++j;
                 WritePoint(report, curve.Fields(), item.y, item.p, item.text);
-                WritePlotRecord(plot_file, *labels.line8, {item.y, item.p, j, soil});
+                report::WritePlotRecord(plot_file, *labels.line8, {item.y, item.p, j, soil});
                 break;
         }
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -15,7 +15,7 @@
 #include "run/run_context.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // How the two numbers of a printed curve point are laid out.
 enum class PointFields {
@@ -46,7 +46,7 @@ public:
         Blank(2);
         Line(std::move(title));
         Blank();
-        Labelled("Soil Layer Number", fmt::I(layer, layer_width));
+        Labelled("Soil Layer Number", report::fmt::I(layer, layer_width));
     }
     // "label" then "= value" at the block's equals column, or at `column`.
     void Labelled(std::string label, std::string value) { Labelled(std::move(label), equals_column_, std::move(value)); }
@@ -86,7 +86,7 @@ private:
 // Prints `curve` for the output depth `node` in soil layer `layer`: its lines
 // in the report, plot Line 7 before its first point and one plot Line 8 for
 // each point, with the plot labels of the layer's criterion.
-void WritePyCurveReport(RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve);
+void WritePyCurveReport(run::RunContext& ctx, int layer, const PyNode& node, const PyCurveReport& curve);
 
 namespace py_report {
 
@@ -99,14 +99,14 @@ struct Units {
     std::string unit_weight;  // force/length**3
 };
 
-inline Units MakeUnits(const UnitLabels& u) {
+inline Units MakeUnits(const model::UnitLabels& u) {
     Units units;
-    units.length = TrimRight(u.Length);
-    units.force_per_length = TrimRight(u.Force3) + u.Divide + units.length;
+    units.length = report::TrimRight(u.Length);
+    units.force_per_length = report::TrimRight(u.Force3) + u.Divide + units.length;
     units.stress = units.force_per_length + u.Power + u.Exp2;
     units.unit_weight = units.force_per_length + u.Power + u.Exp3;
     return units;
 }
 
 }  // namespace py_report
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -18,7 +18,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kReportStepPerWidth = 1.0 / 8.0;  // report deflections 0, b/8, ..., 2b
@@ -33,8 +36,8 @@ struct SubgradeNodeCurve {
     double kes = 0.0;
 };
 
-SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+SubgradeNodeCurve SubgradeCurveAt(run::RunContext& ctx, int layer, const PyNode& node) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
     const double Vt = soil_layer.Top.ElasticSubgradeModulus;
@@ -49,10 +52,10 @@ SubgradeNodeCurve SubgradeCurveAt(RunContext& ctx, int layer, const PyNode& node
 }
 
 // The printed curve of an output depth: 17 points from 0 to 2b.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
-    const UnitLabels& u = ctx.labels;
-    const std::string length = TrimRight(u.Length);
-    const std::string force_per_length = TrimRight(u.Force3) + "/" + length;
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const SubgradeNodeCurve& c) {
+    const model::UnitLabels& u = ctx.labels;
+    const std::string length = report::TrimRight(u.Length);
+    const std::string force_per_length = report::TrimRight(u.Force3) + "/" + length;
     const std::string force_per_length3 = force_per_length + "**3";
     PyCurveReport report(56);
     report.Opening("p-y Curve for Elastic Subgrade", layer, 10);
@@ -74,7 +77,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
+void ElasticSubgradeSprings(run::RunContext& ctx, int layer, int first, int last) {
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
         const SubgradeNodeCurve c = SubgradeCurveAt(ctx, layer, node);
@@ -82,10 +85,10 @@ void ElasticSubgradeSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void ElasticSubgradeCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void ElasticSubgradeCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, depth, SubgradeCurveAt(ctx, layer, depth)));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

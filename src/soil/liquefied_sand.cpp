@@ -38,7 +38,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double Single(float value) { return value; }
@@ -79,12 +82,13 @@ constexpr std::array<double, kReportPoints> kReportDeflectionsUscs = {
 constexpr std::int32_t kUndefinedLiquefiedSand = 173;
 
 // Input Data Error 73: a liquefied sand whose curve cannot be formed.
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, const std::string& problem_line,
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, const std::string& problem_line,
                                        const std::string& detail, const std::string& solution) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 73 ****", "",
-                      "Problem:  The p-y curve for liquefied sand cannot be computed for layer " + fmt::I0(layer) + ".",
-                      "          " + problem_line, "          " + detail, "", "Solution: " + solution});
-    Stop_With_Error(ctx, "INP00073", kUndefinedLiquefiedSand);
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 73 ****", "",
+                           "Problem:  The p-y curve for liquefied sand cannot be computed for layer " +
+                               fmt::I0(layer) + ".",
+                           "          " + problem_line, "          " + detail, "", "Solution: " + solution});
+    run::Stop_With_Error(ctx, "INP00073", kUndefinedLiquefiedSand);
 }
 
 struct LiquefiedSandCurve {
@@ -103,11 +107,11 @@ struct LiquefiedSandLayer {
     const std::array<double, kReportPoints>& deflections;
 };
 
-LiquefiedSandLayer LiquefiedSandLayerOf(RunContext& ctx, int layer) {
-    AnalysisOptions& options = ctx.problem.Options;
+LiquefiedSandLayer LiquefiedSandLayerOf(run::RunContext& ctx, int layer) {
+    model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
-    const bool si = options.Units == UnitSystem::SI;
-    if (options.Units == UnitSystem::GENERAL) {
+    const bool si = options.Units == model::UnitSystem::SI;
+    if (options.Units == model::UnitSystem::GENERAL) {
         StopOnUndefinedCurve(ctx, layer, "The criterion is defined in kN and metres or in pounds and inches only,",
                              "and this run uses general units.",
                              "Use SI or US customary units, or model the layer with another criterion.");
@@ -125,7 +129,7 @@ struct LiquefiedSandNodeCurve {
     LiquefiedSandCurve curve;
 };
 
-LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const LiquefiedSandLayer& l,
+LiquefiedSandNodeCurve LiquefiedSandCurveAt(run::RunContext& ctx, int layer, const LiquefiedSandLayer& l,
                                             const PyNode& node) {
     const bool si = l.si;
     LiquefiedSandNodeCurve c;
@@ -151,7 +155,7 @@ LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const Li
     if (!(Pd > 0.0)) {
         StopOnUndefinedCurve(ctx, layer,
                              "The diameter factor 3.81 ln(b) + 5.6 is not positive for the pile width " +
-                                 fmt::F(b, 12, 4) + " " + TrimRight(ctx.labels.Length) + ",",
+                                 fmt::F(b, 12, 4) + " " + report::TrimRight(ctx.labels.Length) + ",",
                              "so the curve would give no resistance or a negative one.",
                              "The criterion applies to piles of 0.3 to 2.6 m (12 to 102 in) diameter.");
     }
@@ -168,9 +172,9 @@ LiquefiedSandNodeCurve LiquefiedSandCurveAt(RunContext& ctx, int layer, const Li
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, const LiquefiedSandLayer& l, const LiquefiedSandNodeCurve& c) {
     PyCurveReport report(56);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
@@ -198,7 +202,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const LiquefiedSandLayer& l, 
 
 }  // namespace
 
-void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
+void LiquefiedSandSprings(run::RunContext& ctx, int layer, int first, int last) {
     const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
     LayerResistanceSum resistance(ctx, layer);
     for (int k = first; k <= last; ++k) {
@@ -213,9 +217,9 @@ void LiquefiedSandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void LiquefiedSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void LiquefiedSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const LiquefiedSandLayer l = LiquefiedSandLayerOf(ctx, layer);
     for (const PyNode& depth : depths) sink(depth, DescribeCurve(ctx, l, LiquefiedSandCurveAt(ctx, layer, l, depth)));
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -34,7 +34,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kMaxCycles = 10.100000381469727;         // 10.1: the criterion's range ends at 10 cycles
@@ -55,8 +58,8 @@ constexpr std::array<double, kReportPoints> kReportMultiples = {0.0, 0.25, 0.5, 
 constexpr std::int32_t kParameterOutOfRange = 174;
 
 // Input Data Error 70 (report only).
-[[noreturn]] void StopOnTooManyCycles(RunContext& ctx, int layer, double cycles) {
-    OutputChannel& report = ctx.files.report;
+[[noreturn]] void StopOnTooManyCycles(run::RunContext& ctx, int layer, double cycles) {
+    report::OutputChannel& report = ctx.files.report;
     report.Blank(2);
     report.Line("**** Input Data Error No. 70 ****");
     report.Blank();
@@ -66,18 +69,18 @@ constexpr std::int32_t kParameterOutOfRange = 174;
     report.Line("SOLUTION: Revise the input data so that the number of cycles of loading is in the range of 1 to 10.");
     report.Blank();
     // The message code of this error has always read INP00170.
-    Stop_With_Error(ctx, "INP00170", 170);
+    run::Stop_With_Error(ctx, "INP00170", 170);
 }
 
 // Input Data Error 74: a negative cone tip resistance, which would give the
 // soil a negative stiffness.
-[[noreturn]] void StopOnNegativeConeResistance(RunContext& ctx, int layer, double xv, double qc) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
-                      "Problem:  The cone tip resistance of the loess of layer " + fmt::I0(layer) + " at depth " +
-                          fmt::E(xv, 12, 4) + " is " + fmt::E(qc, 12, 4) + ".",
-                      "          A cone tip resistance cannot be negative.", "",
-                      "Solution: Correct the cone tip resistance at the top and bottom of the layer."});
-    Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
+[[noreturn]] void StopOnNegativeConeResistance(run::RunContext& ctx, int layer, double xv, double qc) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
+                           "Problem:  The cone tip resistance of the loess of layer " + fmt::I0(layer) + " at depth " +
+                               fmt::E(xv, 12, 4) + " is " + fmt::E(qc, 12, 4) + ".",
+                           "          A cone tip resistance cannot be negative.", "",
+                           "Solution: Correct the cone tip resistance at the top and bottom of the layer."});
+    run::Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
 struct LoessCurve {
@@ -97,14 +100,14 @@ struct LoessLayer {
     double yref = 0.0;
 };
 
-LoessLayer LoessLayerOf(RunContext& ctx, int layer) {
-    const ProblemData& problem = ctx.problem;
+LoessLayer LoessLayerOf(run::RunContext& ctx, int layer) {
+    const model::ProblemData& problem = ctx.problem;
     const double input_cycles = problem.Options.NumberOfCycles;
     if (std::fabs(input_cycles) > kMaxCycles) StopOnTooManyCycles(ctx, layer, input_cycles);
     LoessLayer l;
     l.N = input_cycles < kMinCycles ? kMinCycles : input_cycles;
     l.cycle_divisor = 1.0 + kCycleFactor * std::log(l.N);
-    l.yref = problem.Options.Units == UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
+    l.yref = problem.Options.Units == model::UnitSystem::USCS ? kReferenceDeflectionInches : kReferenceDeflectionMetres;
     return l;
 }
 
@@ -120,8 +123,8 @@ struct LoessNodeCurve {
     LoessCurve curve;
 };
 
-LoessNodeCurve LoessCurveAt(RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+LoessNodeCurve LoessCurveAt(run::RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     LoessNodeCurve c;
     c.b = PileWidthAt(ctx, node.x);
     c.pm = PMultiplierAt(ctx, node.x);
@@ -141,7 +144,7 @@ LoessNodeCurve LoessCurveAt(RunContext& ctx, int layer, const LoessLayer& l, con
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node,
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const LoessLayer& l, const PyNode& node,
                             const LoessNodeCurve& c) {
     PyCurveReport report(56);
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -172,7 +175,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const LoessLayer& 
 
 }  // namespace
 
-void LoessSprings(RunContext& ctx, int layer, int first, int last) {
+void LoessSprings(run::RunContext& ctx, int layer, int first, int last) {
     const LoessLayer l = LoessLayerOf(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -183,11 +186,11 @@ void LoessSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void LoessCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void LoessCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const LoessLayer l = LoessLayerOf(ctx, layer);
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, l, depth, LoessCurveAt(ctx, layer, l, depth)));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -51,7 +51,12 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 
@@ -87,11 +92,11 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // Runtime Error 20: the intact modulus cannot be interpolated in a layer of
 // no thickness. The stop lines come first, then the message (report only).
-[[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx, int layer, double top) {
+[[noreturn]] void StopOnZeroThicknessLayer(run::RunContext& ctx, int layer, double top) {
     try {
         Stop_With_Error(ctx, "RUN00020", 220);
-    } catch (const RunStop&) {
-        OutputChannel& report = ctx.files.report;
+    } catch (const run::RunStop&) {
+        report::OutputChannel& report = ctx.files.report;
         report.Line("**** Runtime Error No. 20 ****");
         report.Blank();
         report.Line("Problem:  The top and bottom elevations for massive rock layer are equal.");
@@ -105,7 +110,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 }
 
 // Input Data Error 72: a massive rock without strength, modulus or with a negative unit weight.
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double sigma_ci, double Ei,
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, double xv, double sigma_ci, double Ei,
                                        double gamma) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
@@ -123,7 +128,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 }
 
 // Runtime Error 98: no initial modulus without width, EI and ultimate resistance.
-[[noreturn]] void StopOnUndefinedInitialModulus(RunContext& ctx, int layer, double x, double b, double EI,
+[[noreturn]] void StopOnUndefinedInitialModulus(run::RunContext& ctx, int layer, double x, double b, double EI,
                                                  double pu) {
     WriteToBoth(ctx, {"**** Runtime Error No. 98 ****", "",
                       "Problem:  The p-y curve for massive rock cannot be computed for layer " + fmt::I0(layer) +
@@ -137,7 +142,7 @@ constexpr std::int32_t kUndefinedInitialModulus = 298;
 
 // The pile's bending stiffness at axial depth x from the node values of the
 // converged case: report depths need not fall on nodes.
-double BendingStiffnessAt(const PileModel& pile, double x) {
+double BendingStiffnessAt(const model::PileModel& pile, double x) {
     if (pile.N < 1) return 0.0;
     if (x <= pile.x(1)) return pile.EI(1);
     for (int k = 1; k < pile.N; ++k) {
@@ -169,9 +174,9 @@ struct MassiveRockLayer {
     double b_ref = 0.0;
 };
 
-MassiveRockLayer MassiveRockLayerOf(const RunContext& ctx) {
+MassiveRockLayer MassiveRockLayerOf(const run::RunContext& ctx) {
     MassiveRockLayer l;
-    l.si = ctx.problem.Options.Units == UnitSystem::SI;
+    l.si = ctx.problem.Options.Units == model::UnitSystem::SI;
     l.mb = kMi * std::exp(kMbExponent);
     l.s = std::exp(kSExponent);
     l.a = 0.5 + (std::exp(kAExponentTerm) - kAConstantTerm) * kOneSixth;
@@ -235,9 +240,9 @@ struct MassiveRockNodeCurve {
 };
 
 // The curve at `node` for a pile of bending stiffness EI there.
-MassiveRockNodeCurve MassiveRockCurveAt(RunContext& ctx, int layer, const MassiveRockLayer& l, const PyNode& node,
+MassiveRockNodeCurve MassiveRockCurveAt(run::RunContext& ctx, int layer, const MassiveRockLayer& l, const PyNode& node,
                                         double EI) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double z = node.z0;
     const double z_stress = z == 0.0 ? (l.si ? kSurfaceDepthMetres : kSurfaceDepthInches) : z;
     const double b = PileWidthAt(ctx, node.x);
@@ -263,9 +268,9 @@ MassiveRockNodeCurve MassiveRockCurveAt(RunContext& ctx, int layer, const Massiv
     return {b, gamma, sigma_ci, pm, ym, curve};
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const MassiveRockNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const MassiveRockNodeCurve& c) {
     PyCurveReport report(31);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
@@ -298,7 +303,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void MassiveRockSprings(RunContext& ctx, int layer, int first, int last) {
+void MassiveRockSprings(run::RunContext& ctx, int layer, int first, int last) {
     const MassiveRockLayer l = MassiveRockLayerOf(ctx);
     LayerResistanceSum resistance(ctx, layer);
     for (int k = first; k <= last; ++k) {
@@ -310,7 +315,7 @@ void MassiveRockSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void MassiveRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const MassiveRockLayer l = MassiveRockLayerOf(ctx);
     for (const PyNode& depth : depths) {
         // An output depth need not fall on a node: the stiffness there is
@@ -320,4 +325,4 @@ void MassiveRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depth
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -36,7 +36,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Initial modulus per unit of test value.
@@ -61,16 +64,16 @@ enum PiedmontTest { kSpt = 1, kCpt = 2, kDmt = 3, kPmt = 4 };
 constexpr std::int32_t kParameterOutOfRange = 174;
 
 // Input Data Error 74: a negative field test value.
-[[noreturn]] void StopOnNegativeTestValue(RunContext& ctx, int layer, double xv, double v) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
-                      "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
-                          " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
-                      "          A field test value cannot be negative.", "",
-                      "Solution: Correct the field test values at the top and bottom of the layer."});
-    Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
+[[noreturn]] void StopOnNegativeTestValue(run::RunContext& ctx, int layer, double xv, double v) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 74 ****", "",
+                           "Problem:  The field test value of the Piedmont residual soil of layer " + fmt::I0(layer) +
+                               " at depth " + fmt::E(xv, 12, 4) + " is " + fmt::E(v, 12, 4) + ".",
+                           "          A field test value cannot be negative.", "",
+                           "Solution: Correct the field test values at the top and bottom of the layer."});
+    run::Stop_With_Error(ctx, "INP00074", kParameterOutOfRange);
 }
 
-double TestValue(const SoilPointParams& point, int test) {
+double TestValue(const model::SoilPointParams& point, int test) {
     switch (test) {
         case kSpt: return point.N60;
         case kCpt: return point.ConeTipResistance;
@@ -82,10 +85,10 @@ double TestValue(const SoilPointParams& point, int test) {
 
 // Initial modulus per unit test value; 0 where the correlation is not
 // defined.
-double ModulusFactor(UnitSystem units, int test) {
-    if (units != UnitSystem::USCS && units != UnitSystem::SI) return 0.0;
+double ModulusFactor(model::UnitSystem units, int test) {
+    if (units != model::UnitSystem::USCS && units != model::UnitSystem::SI) return 0.0;
     switch (test) {
-        case kSpt: return units == UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
+        case kSpt: return units == model::UnitSystem::USCS ? kSptFactorUscs : kSptFactorSi;
         case kCpt: return kCptFactor;
         case kDmt: return kDmtFactor;
         case kPmt: return kPmtFactor;
@@ -114,8 +117,8 @@ struct PiedmontLayer {
     double factor = 0.0;
 };
 
-PiedmontLayer PiedmontLayerOf(const RunContext& ctx, int layer) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+PiedmontLayer PiedmontLayerOf(const run::RunContext& ctx, int layer) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     PiedmontLayer l;
     // The test type is held in a real column; the top point's governs.
     l.test = static_cast<int>(std::lround(soil_layer.Top.PiedmontTestType));
@@ -130,8 +133,8 @@ struct PiedmontNodeCurve {
     PiedmontCurve curve;
 };
 
-PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+PiedmontNodeCurve PiedmontCurveAt(run::RunContext& ctx, int layer, const PiedmontLayer& l, const PyNode& node) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const double Dt = soil_layer.Top.Depth;
     const double Db = soil_layer.Bottom.Depth;
     const double Vt = TestValue(soil_layer.Top, l.test);
@@ -150,11 +153,11 @@ PiedmontNodeCurve PiedmontCurveAt(RunContext& ctx, int layer, const PiedmontLaye
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const PiedmontNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const PiedmontNodeCurve& c) {
     const PiedmontCurve& curve = c.curve;
     const double b = curve.b;
     PyCurveReport report(56);
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
@@ -185,7 +188,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
+void PiedmontSprings(run::RunContext& ctx, int layer, int first, int last) {
     const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -197,11 +200,11 @@ void PiedmontSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void PiedmontCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void PiedmontCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const PiedmontLayer l = PiedmontLayerOf(ctx, layer);
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, depth, PiedmontCurveAt(ctx, layer, l, depth)));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -8,7 +8,12 @@
 #include "run/error_stop.hpp"
 #include "soil/criteria.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 // Two depths closer than this are the same profile point.
@@ -26,10 +31,10 @@ constexpr std::array<std::string_view, 21> kModelNames = {
 };
 
 // The soil profile points: two per layer, top then bottom, numbered from 1.
-int PointCount(const ProblemData& problem) { return 2 * problem.i_Number_of_Layers(); }
+int PointCount(const model::ProblemData& problem) { return 2 * problem.i_Number_of_Layers(); }
 
-const SoilPointParams& Point(const ProblemData& problem, int j) {
-    const SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
+const model::SoilPointParams& Point(const model::ProblemData& problem, int j) {
+    const model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
     return (j % 2 == 1) ? layer.Top : layer.Bottom;
 }
 
@@ -37,13 +42,13 @@ double Linear(double x0, double v0, double x1, double v1, double x) {
     return v0 + (v1 - v0) * (x - x0) / (x1 - x0);
 }
 
-void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_view> lines) {
+void WriteReportThenMessages(run::RunContext& ctx, std::initializer_list<std::string_view> lines) {
     for (std::string_view line : lines) ctx.files.report.Line(line);
     for (std::string_view line : lines) ctx.files.messages.Line(line);
 }
 
 // Input Data Error 5: a node below the deepest point of the strength curve.
-[[noreturn]] void StopOnDepthBelowStrengthCurve(RunContext& ctx, double x, double deepest) {
+[[noreturn]] void StopOnDepthBelowStrengthCurve(run::RunContext& ctx, double x, double deepest) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 5 ****", "", "An error was detected that is related to an incompatibility",
               "between the input data defining pile embedment depth and soil ", "shear strength values versus depth.",
@@ -57,7 +62,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 60: two strength points of a layer at the same depth.
-[[noreturn]] void StopOnZeroStrengthIncrement(RunContext& ctx, double x) {
+[[noreturn]] void StopOnZeroStrengthIncrement(run::RunContext& ctx, double x) {
     WriteReportThenMessages(
         ctx, {"**** Input Data Error No. 60 ****", "",
               "An error was found in the strength of soil input data when interpolating ",
@@ -70,7 +75,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 3: a node below the cohesion data.
-[[noreturn]] void StopOnDepthBelowCohesionData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowCohesionData(run::RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 3 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -84,7 +89,7 @@ void WriteReportThenMessages(RunContext& ctx, std::initializer_list<std::string_
 }
 
 // Input Data Error 15: a node below the effective unit weight data.
-[[noreturn]] void StopOnDepthBelowUnitWeightData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowUnitWeightData(run::RunContext& ctx, double x) {
     WriteToBoth(ctx, {"**** Input Data Error No. 15 ****", "",
                       "An error was detected related to an incompatibility between ",
                       "the data defining pile embedment depth and effective unit ", "weights versus depth.", "",
@@ -112,12 +117,12 @@ int InterfaceClass(int code, double strength) {
 constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Runtime Error 43: the layer interface at a depth cannot be located.
-[[noreturn]] void StopOnInterfaceNotFound(RunContext& ctx, double x, bool at_tip, int above, int below) {
-    const ProblemData& problem = ctx.problem;
+[[noreturn]] void StopOnInterfaceNotFound(run::RunContext& ctx, double x, bool at_tip, int above, int below) {
+    const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto bottom = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerBottom : 0.0; };
     auto top = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop : 0.0; };
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     using fmt::ListDirectedLine;
     report.Blank(2);
     report.Line(ListDirectedLine().Text("Internal error in function C (undrained shear strength)").str());
@@ -138,12 +143,12 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Runtime Error 30 (message code RUN00024): two layer kinds whose interface
 // strength has no rule.
-[[noreturn]] void StopOnUnsupportedInterface(RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
+[[noreturn]] void StopOnUnsupportedInterface(run::RunContext& ctx, double x, int upper_kind, int lower_kind, int jbot,
                                              bool at_tip) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const int layers = problem.i_Number_of_Layers();
     auto code = [&](int l) { return l >= 1 && l <= layers ? problem.Layers[static_cast<std::size_t>(l - 1)].KSOIL : 0; };
-    OutputChannel& report = ctx.files.report;
+    report::OutputChannel& report = ctx.files.report;
     using fmt::ListDirectedLine;
     report.Blank(2);
     report.Line(ListDirectedLine().Text(" ***** Runtime Error No. 30 *****").str());
@@ -175,8 +180,8 @@ constexpr std::int32_t kInterfaceNotFoundError = 243;
 
 // Trapezoid average over the profile points from the ground surface to x.
 // Returns false when x lies below the deepest point.
-bool AverageFromGround(const RunContext& ctx, double x, double SoilPointParams::*column, double& average) {
-    const ProblemData& problem = ctx.problem;
+bool AverageFromGround(const run::RunContext& ctx, double x, double model::SoilPointParams::*column, double& average) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     const double d = x - problem.GroundSurfaceDepth;
     average = 0.0;
@@ -206,8 +211,8 @@ std::string_view SoilModelName(int code) {
     return kModelNames[static_cast<std::size_t>(code)];
 }
 
-PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_number) {
-    const PileModel& pile = ctx.pile;
+PyNode OutputDepthNode(const run::RunContext& ctx, int k, double depth, int curve_number) {
+    const model::PileModel& pile = ctx.pile;
     PyNode node;
     node.k = k;
     node.x = node.xv = depth;
@@ -218,8 +223,8 @@ PyNode OutputDepthNode(const RunContext& ctx, int k, double depth, int curve_num
 }
 
 
-double fn_c(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+double fn_c(run::RunContext& ctx, double x) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
     auto C = [&](int j) { return Point(problem, j).Cohesion; };
@@ -245,14 +250,14 @@ double fn_c(RunContext& ctx, double x) {
     int m = 1;
     for (;; ++m) {
         if (m + 1 > layers) StopOnInterfaceNotFound(ctx, x, at_tip, m, m + 1);
-        const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
-        const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+        const model::SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+        const model::SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
         if (std::fabs(x - upper.XLayerBottom) < kDepthTolerance && std::fabs(x - lower.XLayerTop) < kDepthTolerance) {
             break;
         }
     }
-    const SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
-    const SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
+    const model::SoilLayer& upper = problem.Layers[static_cast<std::size_t>(m - 1)];
+    const model::SoilLayer& lower = problem.Layers[static_cast<std::size_t>(m)];
     const double cu = upper.Bottom.Cohesion;
     const double cl = lower.Top.Cohesion;
     if (at_tip) return cu;
@@ -273,8 +278,8 @@ double fn_c(RunContext& ctx, double x) {
     StopOnUnsupportedInterface(ctx, x, ku, kl, j, at_tip);
 }
 
-double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*column) {
-    const ProblemData& problem = ctx.problem;
+double PointValueAt(const run::RunContext& ctx, double x, double model::SoilPointParams::*column) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = PointCount(problem);
     auto D = [&](int j) { return Point(problem, j).Depth; };
     auto V = [&](int j) { return Point(problem, j).*column; };
@@ -295,10 +300,12 @@ double PointValueAt(const RunContext& ctx, double x, double SoilPointParams::*co
     return Linear(D(j - 1), V(j - 1), D(j), V(j), x);
 }
 
-double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x, &SoilPointParams::Epsilon50); }
+double Epsilon50At(const run::RunContext& ctx, double x) {
+    return PointValueAt(ctx, x, &model::SoilPointParams::Epsilon50);
+}
 
 // Input Data Error 4: a node below the friction angle data.
-[[noreturn]] void StopOnDepthBelowFrictionData(RunContext& ctx, double x) {
+[[noreturn]] void StopOnDepthBelowFrictionData(run::RunContext& ctx, double x) {
     WriteReportThenMessages(ctx, {"**** Input Data Error No. 4 ****", "",
                                   "An error was detected that is related to an incompatibility",
                                   "between the input data defining the embedment of the pile and",
@@ -312,14 +319,14 @@ double Epsilon50At(const RunContext& ctx, double x) { return PointValueAt(ctx, x
     Stop_With_Error(ctx, "INP00004", 104);
 }
 
-double FrictionAngleAt(RunContext& ctx, double x) {
+double FrictionAngleAt(run::RunContext& ctx, double x) {
     const int n = PointCount(ctx.problem);
     if (n < 2 || x > Point(ctx.problem, n).Depth) StopOnDepthBelowFrictionData(ctx, x);
-    return PointValueAt(ctx, x, &SoilPointParams::FrictionAngle);
+    return PointValueAt(ctx, x, &model::SoilPointParams::FrictionAngle);
 }
 
-double ComputeAverageUnitWeight(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+double ComputeAverageUnitWeight(run::RunContext& ctx, double x) {
+    const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     const int n = PointCount(problem);
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) {
@@ -330,12 +337,14 @@ double ComputeAverageUnitWeight(RunContext& ctx, double x) {
         return Point(problem, n).EffUnitWeight;
     }
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::EffUnitWeight, average)) StopOnDepthBelowUnitWeightData(ctx, x);
+    if (!AverageFromGround(ctx, x, &model::SoilPointParams::EffUnitWeight, average)) {
+        StopOnDepthBelowUnitWeightData(ctx, x);
+    }
     return average;
 }
 
-double AverageUnitWeight(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+double AverageUnitWeight(run::RunContext& ctx, double x) {
+    const model::ProblemData& problem = ctx.problem;
     // At and above the ground surface the value is a direct look-up.
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) return ComputeAverageUnitWeight(ctx, x);
     if (const double* known = ctx.soil.UnitWeightMemo.Find(x)) return *known;
@@ -344,18 +353,18 @@ double AverageUnitWeight(RunContext& ctx, double x) {
     return average;
 }
 
-double AverageStrength(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+double AverageStrength(run::RunContext& ctx, double x) {
+    const model::ProblemData& problem = ctx.problem;
     if (x < problem.GroundSurfaceDepth) return 0.0;
     if (x - problem.GroundSurfaceDepth < kDepthTolerance) return fn_c(ctx, x);
     double average = 0.0;
-    if (!AverageFromGround(ctx, x, &SoilPointParams::Cohesion, average)) StopOnDepthBelowCohesionData(ctx, x);
+    if (!AverageFromGround(ctx, x, &model::SoilPointParams::Cohesion, average)) StopOnDepthBelowCohesionData(ctx, x);
     return average;
 }
 
 namespace {
 
-double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*column) {
+double MultiplierAt(const run::RunContext& ctx, double x, double model::PyModifierPoint::*column) {
     const auto& profile = ctx.problem.PyModifierProfile;
     const int m = std::min(static_cast<int>(profile.size()), ctx.problem.PyModifierCount);
     if (m <= 0) return 1.0;
@@ -373,19 +382,25 @@ double MultiplierAt(const RunContext& ctx, double x, double PyModifierPoint::*co
 
 }  // namespace
 
-double PMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::PMultiplier); }
-double YMultiplierAt(const RunContext& ctx, double x) { return MultiplierAt(ctx, x, &PyModifierPoint::YMultiplier); }
+double PMultiplierAt(const run::RunContext& ctx, double x) {
+    return MultiplierAt(ctx, x, &model::PyModifierPoint::PMultiplier);
+}
+double YMultiplierAt(const run::RunContext& ctx, double x) {
+    return MultiplierAt(ctx, x, &model::PyModifierPoint::YMultiplier);
+}
 
-double ComputePileWidth(const RunContext& ctx, double x) { return Lookup_Pile_Properties(ctx.problem, x).Width; }
+double ComputePileWidth(const run::RunContext& ctx, double x) {
+    return model::Lookup_Pile_Properties(ctx.problem, x).Width;
+}
 
-double PileWidthAt(RunContext& ctx, double x) {
+double PileWidthAt(run::RunContext& ctx, double x) {
     if (const double* known = ctx.soil.PileWidthMemo.Find(x)) return *known;
     const double width = ComputePileWidth(ctx, x);
     ctx.soil.PileWidthMemo.Store(x, width);
     return width;
 }
 
-double GroundSlopeFactor(const RunContext& ctx, double y) {
+double GroundSlopeFactor(const run::RunContext& ctx, double y) {
     const double slope = ctx.problem.SlopeMinusBatter;
     const double theta = std::fabs(slope);
     if (!(theta > 1.0e-20)) return 1.0;
@@ -396,7 +411,7 @@ double GroundSlopeFactor(const RunContext& ctx, double y) {
     return 1.0;
 }
 
-double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
+double ResistanceOfLayersAbove(const model::SoilState& soil, int layer) {
     double sum = 0.0;
     for (int j = 1; j < layer; ++j) {
         const auto i = static_cast<std::size_t>(j);
@@ -406,8 +421,8 @@ double ResistanceOfLayersAbove(const SoilState& soil, int layer) {
     return sum;
 }
 
-void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
-    const PileModel& pile = ctx.pile;
+void StopOnNonFiniteSoilModulus(run::RunContext& ctx, int k, double Es) {
+    const model::PileModel& pile = ctx.pile;
     std::string unit = ctx.labels.Length;
     while (!unit.empty() && unit.back() == ' ') unit.pop_back();
     std::string where = "node " + fmt::I0(k);
@@ -424,4 +439,4 @@ void StopOnNonFiniteSoilModulus(RunContext& ctx, int k, double Es) {
 
 
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -7,15 +7,18 @@
 #include "soil/criteria.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Input Data Error 23: an output depth above the ground surface. The
 // message does not stop the run by itself; the run ends with input error 23.
-[[noreturn]] void StopOnDepthAboveGround(RunContext& ctx, int j, double depth) {
-    const ProblemData& problem = ctx.problem;
+[[noreturn]] void StopOnDepthAboveGround(run::RunContext& ctx, int j, double depth) {
+    const model::ProblemData& problem = ctx.problem;
     const std::string length = ctx.labels.Length;
-    for (OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
+    for (report::OutputChannel* out : {&ctx.files.report, &ctx.files.messages}) {
         out->Line("**** Input Data Error No. 23 (NON-FATAL) ****");
         out->Blank();
         out->Line("p-y curves cannot be generated at depth number " + fmt::I0(j));
@@ -26,14 +29,14 @@ namespace {
                   " below the top of the pile.");
         out->Blank();
     }
-    WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
-    StopOnQuietError(ctx, 123);
+    report::WritePlotRecord(ctx.files.plot, plot::kLine7AboveGround, {depth, 0});
+    run::StopOnQuietError(ctx, 123);
 }
 
 // Layer holding an output depth: the last layer whose top lies at or above
 // it (a depth on an interface belongs to the layer below), provided the depth
 // is not below that layer's bottom. 0 when no layer holds it.
-int LayerOfDepth(const ProblemData& problem, double depth) {
+int LayerOfDepth(const model::ProblemData& problem, double depth) {
     int holder = 0;
     for (int l = 1; l <= problem.i_Number_of_Layers(); ++l) {
         if (problem.Layers[static_cast<std::size_t>(l - 1)].XLayerTop <= depth) holder = l;
@@ -44,13 +47,13 @@ int LayerOfDepth(const ProblemData& problem, double depth) {
 
 }  // namespace
 
-void WritePyCurvesAtDepths(RunContext& ctx) {
-    const ProblemData& problem = ctx.problem;
-    SoilState& soil = ctx.soil;
-    OutputChannel& report = ctx.files.report;
-    report.Line(kRule80);
+void WritePyCurvesAtDepths(run::RunContext& ctx) {
+    const model::ProblemData& problem = ctx.problem;
+    model::SoilState& soil = ctx.soil;
+    report::OutputChannel& report = ctx.files.report;
+    report.Line(report::kRule80);
     report.Line(std::string(20, ' ') + "p-y Curves Reported for Specified Depths");
-    report.Line(kRule80);
+    report.Line(report::kRule80);
 
     const auto& depths = problem.PyOutputDepths;
     const int n = static_cast<int>(depths.size());
@@ -83,4 +86,4 @@ void WritePyCurvesAtDepths(RunContext& ctx) {
     soil.AtOutputDepths = false;
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

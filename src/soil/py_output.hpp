@@ -4,10 +4,10 @@
 
 #include "run/run_context.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // Writes the block of p-y curves at the output depths. A depth above the
 // ground surface ends the run with Input Data Error 23.
-void WritePyCurvesAtDepths(RunContext& ctx);
+void WritePyCurvesAtDepths(run::RunContext& ctx);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

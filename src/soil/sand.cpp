@@ -56,7 +56,12 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 
@@ -134,13 +139,14 @@ double Degrees(double radians) { return radians * kDegreesPerRadian; }
 
 // Subgrade modulus of a sand layer at vertical depth xv; `defaulted` tells
 // whether the layer uses the default from the friction angle.
-double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted);
+double SandK(run::RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+             bool& defaulted);
 
 // ------------------------------------------------------------------ errors
 
 // Input Data Error 8: a Reese sand without a friction angle (messages only).
-[[noreturn]] void StopOnReeseSandZeroFrictionAngle(RunContext& ctx) {
-    OutputChannel& m = ctx.files.messages;
+[[noreturn]] void StopOnReeseSandZeroFrictionAngle(run::RunContext& ctx) {
+    report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"**** Input Data Error No. 8 ****", "", "An error was detected in the input data for friction angle.",
           "Problem:  Zero was input for the friction angle for a sand when computing ",
@@ -152,7 +158,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 }
 
 // Input Data Error 9: a ground slope steeper than the friction angle of a Reese sand.
-[[noreturn]] void StopOnReeseSandSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnReeseSandSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 9 ****", "",
                       "An error was found in the input data when computing a p-y curve using ",
                       "the Reese sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -163,7 +169,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 }
 
 // Input Data Error 1: an API sand without a friction angle.
-[[noreturn]] void StopOnApiSandZeroFrictionAngle(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnApiSandZeroFrictionAngle(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 1 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API sand criteria for layer " + fmt::I0(layer) + ".", "",
@@ -173,7 +179,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 }
 
 // Input Data Error 2: a ground slope steeper than the friction angle of an API sand.
-[[noreturn]] void StopOnApiSandSlopeTooSteep(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnApiSandSlopeTooSteep(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 2 ****", "",
                       "An error was detected in the input data when computing a p-y.",
                       "curve using the API criteria for sand for layer " + fmt::I0(layer) + ".", "",
@@ -184,7 +190,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 }
 
 // Runtime Error 13: a default subgrade modulus asked for in general units.
-[[noreturn]] void StopOnDefaultKInGeneralUnits(RunContext& ctx) {
+[[noreturn]] void StopOnDefaultKInGeneralUnits(run::RunContext& ctx) {
     const std::initializer_list<std::string_view> lines = {
         "",
         "",
@@ -205,8 +211,8 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
     Stop_With_Error(ctx, "RUN00013", 213);
 }
 
-void WriteFrictionAngleWarning(RunContext& ctx) {
-    OutputChannel& m = ctx.files.messages;
+void WriteFrictionAngleWarning(run::RunContext& ctx) {
+    report::OutputChannel& m = ctx.files.messages;
     for (std::string_view line :
          {"", "**** Warning ****", "", "An unreasonable value for friction angle was input for a Reese sand layer. ",
           "The input value is either smaller than 20 degrees or higher than 48 degrees.",
@@ -217,17 +223,18 @@ void WriteFrictionAngleWarning(RunContext& ctx) {
 }
 
 // Runtime Error 29: an initial modulus that is not a number (report line only).
-[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, std::string_view text, int k, std::int32_t number) {
+[[noreturn]] void StopOnModulusNotANumber(run::RunContext& ctx, std::string_view text, int k, std::int32_t number) {
     ctx.files.report.Line(std::string(text) + fmt::I0(k));
-    StopOnQuietError(ctx, number);
+    run::StopOnQuietError(ctx, number);
 }
 
-double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degrees, double gamma, bool& defaulted) {
+double SandK(run::RunContext& ctx, const model::SoilLayer& layer, double xv, double phi_degrees, double gamma,
+             bool& defaulted) {
     const double ktop = layer.Top.SubgradeK;
     defaulted = ktop <= 0.0;
     if (defaulted) {
         const double k = SandDefaultK(phi_degrees, gamma, ctx.problem.Options.Units);
-        if (ctx.problem.Options.Units == UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
+        if (ctx.problem.Options.Units == model::UnitSystem::GENERAL) StopOnDefaultKInGeneralUnits(ctx);
         return k;
     }
     const double kbot = layer.Bottom.SubgradeK;
@@ -239,7 +246,7 @@ double SandK(RunContext& ctx, const SoilLayer& layer, double xv, double phi_degr
 // Deflection at a report depth for the direction of a sloping ground:
 // linear in vertical depth between the two pile nodes around it (between
 // nodes 1 and 2 above the second node).
-double DeflectionAtDepth(const PileModel& pile, double depth) {
+double DeflectionAtDepth(const model::PileModel& pile, double depth) {
     if (pile.N < 2) return pile.y(1);
     int k = 1;
     while (k < pile.N - 1 && pile.xv(k + 1) < depth) ++k;
@@ -252,7 +259,7 @@ double DeflectionAtDepth(const PileModel& pile, double depth) {
 // Equivalent depth of a sand layer, computed at its first node; the true
 // depth of the layer top when no finite depth matches (a sand without
 // friction develops no resistance).
-void StoreEquivalentDepth(RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, double b, double gamma, double z0, const SandCoefficients& k,
                             bool cyclic) {
     SetLayerEquivalentDepth(ctx, layer,
                             SandEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), b, gamma, z0, k, cyclic));
@@ -284,7 +291,7 @@ struct ReeseNodeCurve {
 
 // The lines both sand reports open with: layer, depths, slope and batter
 // angles and the equivalent depth of the curve.
-void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int layer, double z0, double z) {
+void AddSandDepthLines(PyCurveReport& report, const model::ProblemData& problem, int layer, double z0, double z) {
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
     auto degrees = [](double radians) { return fmt::F(Degrees(radians), 12, 3) + " degrees"; };
     line("Soil Layer Number", fmt::I(layer, 12));
@@ -296,8 +303,8 @@ void AddSandDepthLines(PyCurveReport& report, const ProblemData& problem, int la
     line("Equivalent Depth (see note)", fmt::F(z, 12, 3));
 }
 
-PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
-    const ProblemData& problem = ctx.problem;
+PyCurveReport DescribeReeseCurve(const run::RunContext& ctx, int layer, const PyNode& node, const ReeseNodeCurve& c) {
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(56);
@@ -358,9 +365,9 @@ PyCurveReport DescribeReeseCurve(const RunContext& ctx, int layer, const PyNode&
 
 // The API sand curve of a node as its values `v` hold it, with the
 // coefficients of its wedge.
-PyCurveReport DescribeApiCurve(const RunContext& ctx, int layer, const PyNode& node, const ApiSandNodeValues& v,
-                               const SandCoefficients& coefficients) {
-    const ProblemData& problem = ctx.problem;
+PyCurveReport DescribeApiCurve(const run::RunContext& ctx, int layer, const PyNode& node,
+                               const model::ApiSandNodeValues& v, const SandCoefficients& coefficients) {
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     const double pu = std::min(v.pus, v.pud);
@@ -591,12 +598,12 @@ double SandEquivalentDepth(double A, double b, double gamma, double z0, const Sa
     return Zc + (A - F) / (kDeepA * k.C3 * gamma * b * z0);
 }
 
-double SandDefaultK(double phi_degrees, double gamma, UnitSystem units) {
+double SandDefaultK(double phi_degrees, double gamma, model::UnitSystem units) {
     const bool deep = phi_degrees > kDefaultKPhiLimit;
     switch (units) {
-        case UnitSystem::USCS:
+        case model::UnitSystem::USCS:
             return deep ? kUscsKMax : std::pow(phi_degrees, kUscsKExponent) * kUscsKFactor;
-        case UnitSystem::SI:
+        case model::UnitSystem::SI:
             if (gamma <= kSiSubmergedUnitWeight) {
                 return deep ? kSiLowKMax : std::pow(phi_degrees, kUscsKExponent) * kSiLowKFactor;
             }
@@ -619,7 +626,7 @@ struct SandLayerValues {
     bool sloping = false;  // Coulomb's active coefficient applies
 };
 
-SandLayerValues SandLayerOf(const ProblemData& problem) {
+SandLayerValues SandLayerOf(const model::ProblemData& problem) {
     SandLayerValues l;
     l.cyclic = problem.Options.CyclicLoading;
     l.slope = problem.SlopeMinusBatter;
@@ -633,8 +640,8 @@ SandLayerValues SandLayerOf(const ProblemData& problem) {
 // the subgrade modulus. A criterion that keeps its node records itself
 // (`kept_by_node`) has no use for the depth memos of width and unit weight.
 template <class NodeValues>
-void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, bool kept_by_node, NodeValues& v) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+void LookUpSandNode(run::RunContext& ctx, int layer, const PyNode& node, bool kept_by_node, NodeValues& v) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     v.b = kept_by_node ? ComputePileWidth(ctx, node.x) : PileWidthAt(ctx, node.x);
     v.gamma = kept_by_node ? ComputeAverageUnitWeight(ctx, node.xv) : AverageUnitWeight(ctx, node.xv);
     v.phi_degrees = FrictionAngleAt(ctx, node.xv);
@@ -646,7 +653,7 @@ void LookUpSandNode(RunContext& ctx, int layer, const PyNode& node, bool kept_by
 
 // The look-ups and the wedge of a Reese sand node, with the stops and the
 // warning on its friction angle.
-ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
+ReeseNodeCurve ReeseWedgeAt(run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node) {
     ReeseNodeCurve c;
     LookUpSandNode(ctx, layer, node, /*kept_by_node=*/false, c);
 
@@ -670,8 +677,8 @@ ReeseNodeCurve ReeseWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l
 // The resistances and the curve of a Reese sand node at its curve depth. On
 // sloping ground the wedge follows the sign of `y_direction`, the deflection
 // of the pile at the node.
-void FormReeseCurve(const RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node, double y_direction,
-                    ReeseNodeCurve& c) {
+void FormReeseCurve(const run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
+                    double y_direction, ReeseNodeCurve& c) {
     c.z = CurveDepth(ctx, layer, node.xv, node.z0);
     const double kz = c.k_modulus * c.z;
 
@@ -691,7 +698,7 @@ void FormReeseCurve(const RunContext& ctx, int layer, const SandLayerValues& l, 
 
 // Secant modulus of a Reese sand node at its deflection (k z at zero
 // deflection). One that is not a number ends the run.
-double ReeseSecantModulus(RunContext& ctx, const PyNode& node, const ReeseNodeCurve& c) {
+double ReeseSecantModulus(run::RunContext& ctx, const PyNode& node, const ReeseNodeCurve& c) {
     const double ystar = DeflectionOnCurve(node, c.ym);
     double Es = 0.0;
     if (ystar < kSmallDeflection) {
@@ -719,7 +726,7 @@ struct ApiSandWedge {
 };
 
 // The wedge's angles and coefficients as a node keeps them.
-void KeepWedge(const ApiSandWedge& w, ApiSandNodeValues& v) {
+void KeepWedge(const ApiSandWedge& w, model::ApiSandNodeValues& v) {
     const SandAngles& a = w.a;
     const SandCoefficients& k = w.coefficients;
     v.alpha = a.alpha, v.beta = a.beta, v.K0 = a.K0, v.Ka = a.Ka, v.Kp = a.Kp;
@@ -727,7 +734,7 @@ void KeepWedge(const ApiSandWedge& w, ApiSandNodeValues& v) {
     v.C1 = k.C1, v.C2 = k.C2, v.C3 = k.C3;
 }
 
-ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
+ApiSandWedge KeptWedge(const model::ApiSandNodeValues& v) {
     ApiSandWedge w;
     w.a.phi = v.phi, w.a.alpha = v.alpha, w.a.beta = v.beta, w.a.K0 = v.K0, w.a.Ka = v.Ka, w.a.Kp = v.Kp;
     w.coefficients.C1 = v.C1, w.coefficients.C2 = v.C2, w.coefficients.C3 = v.C3;
@@ -738,7 +745,7 @@ ApiSandWedge KeptWedge(const ApiSandNodeValues& v) {
 // The friction angle's range warning and, below the layer's first node, the
 // stop on a zero angle: made at every evaluation of a node, whether its
 // values are formed afresh or kept from an earlier one.
-void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v, bool below_first) {
+void CheckApiSandFriction(run::RunContext& ctx, int layer, const model::ApiSandNodeValues& v, bool below_first) {
     if (v.phi_degrees < kLowFrictionAngle || v.phi_degrees > kHighFrictionAngle) ctx.warnings.RecordWarning(-303);
     if (below_first && v.phi < kZeroAngle) StopOnApiSandZeroFrictionAngle(ctx, layer);
 }
@@ -746,8 +753,8 @@ void CheckApiSandFriction(RunContext& ctx, int layer, const ApiSandNodeValues& v
 // The values of an API sand node that its depths alone fix, formed in `v`:
 // the look-ups, the friction checks (a zero angle is accepted where
 // `below_first` is false, at the first node of the layer) and the wedge.
-ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
-                            bool below_first, ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
+ApiSandWedge ApiSandWedgeAt(run::RunContext& ctx, int layer, const SandLayerValues& l, const PyNode& node,
+                            bool below_first, model::ApiSandNodeValues& v, const ApiSandWedge* previous = nullptr) {
     LookUpSandNode(ctx, layer, node, /*kept_by_node=*/true, v);
     const double phi = v.phi;
     CheckApiSandFriction(ctx, layer, v, below_first);
@@ -781,7 +788,7 @@ ApiSandWedge ApiSandWedgeAt(RunContext& ctx, int layer, const SandLayerValues& l
 // and deep resistances and the factor A. On sloping ground the wedge follows
 // the sign of the node's deflection.
 void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSandWedge& w, double z,
-                      ApiSandNodeValues& v) {
+                      model::ApiSandNodeValues& v) {
     const double b = v.b;
     const double gamma = v.gamma;
     v.z = z;
@@ -802,10 +809,10 @@ void FormApiSandCurve(const SandLayerValues& l, const PyNode& node, const ApiSan
 
 }  // namespace
 
-void SandSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+void SandSprings(run::RunContext& ctx, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
 
@@ -829,7 +836,7 @@ void SandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void SandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SandLayerValues l = SandLayerOf(ctx.problem);
     for (const PyNode& depth : depths) {
         ReeseNodeCurve c = ReeseWedgeAt(ctx, layer, l, depth);
@@ -840,10 +847,10 @@ void SandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, cons
     }
 }
 
-void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+void ApiSandSprings(run::RunContext& ctx, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     const SandLayerValues l = SandLayerOf(problem);
     LayerResistanceSum resistance(ctx, layer);
     // The wedge formed last in this layer, for the next node formed.
@@ -855,8 +862,8 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
         // Everything up to the curve depth depends on the node's depths
         // alone: it is formed at the first evaluation of the node and kept
         // for the iterations (and load cases) after it.
-        ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
-        ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
+        model::ApiSandNodeValues* kept = soil.ApiSandNodes.Find(k, layer, node.x, node.xv);
+        model::ApiSandNodeValues& v = kept != nullptr ? *kept : soil.ApiSandNodes.Begin(k);
         // The wedge is kept in `v` as it is formed, and is taken out of it
         // only where the layer's equivalent depth or a new curve asks for it.
         if (kept == nullptr) {
@@ -896,16 +903,16 @@ void ApiSandSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void ApiSandCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void ApiSandCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const SandLayerValues l = SandLayerOf(ctx.problem);
     const int first = depths.front().k;
     for (const PyNode& depth : depths) {
         // The curves of the report are formed afresh and kept nowhere.
-        ApiSandNodeValues v;
+        model::ApiSandNodeValues v;
         const ApiSandWedge w = ApiSandWedgeAt(ctx, layer, l, depth, depth.k > first, v);
         FormApiSandCurve(l, depth, w, CurveDepth(ctx, layer, depth.xv, depth.z0), v);
         sink(depth, DescribeApiCurve(ctx, layer, depth, v, w.coefficients));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -8,7 +8,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // Angles (radians) and earth-pressure coefficients of a sand of friction
 // angle phi on level ground.
@@ -94,6 +94,6 @@ double SandEquivalentDepth(double A, double b, double gamma, double z0, const Sa
 // Default subgrade modulus from the friction angle (degrees): lb/in^3 in
 // USCS, kN/m^3 in SI (two tables by unit weight); 0 in general units, which
 // have none.
-double SandDefaultK(double phi_degrees, double gamma, UnitSystem units);
+double SandDefaultK(double phi_degrees, double gamma, model::UnitSystem units);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

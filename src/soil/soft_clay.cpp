@@ -52,7 +52,11 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using report::TrimRight;
+
 namespace {
 
 constexpr double kMaxBearingFactor = 9.0;
@@ -144,7 +148,7 @@ constexpr Variant kVariantWithJ{
 };
 
 // Input Data Error 12 (Matlock) or 71 (with J): a soft clay without cohesion below its top node.
-[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
+[[noreturn]] void StopOnZeroCohesion(run::RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
                                      int last, double c) {
     const std::string where = "Layer no. = " + fmt::I0(layer) + ", Node no. = " + fmt::I0(node.k) +
                               ", Top node in layer = " + fmt::I0(first) + ", Elevation = " + fmt::F(node.xv, 10, 3) +
@@ -159,7 +163,7 @@ constexpr Variant kVariantWithJ{
     const std::string heading = "**** Input Data Error No. " + std::string(v.error_number) + " ****";
     const std::string problem = "Problem:  A negative or zero value of cohesion was input for a " +
                                 std::string(v.problem_soil);
-    for (OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
+    for (report::OutputChannel* out : {&ctx.files.messages, &ctx.files.report}) {
         out->Line(heading);
         for (std::string_view line : text) out->Line(line);
         out->Line(problem);
@@ -171,22 +175,22 @@ constexpr Variant kVariantWithJ{
     ctx.files.messages.Line(where);
     ctx.files.report.Line(where + ", Pile length = " + fmt::F(ctx.problem.PileTotalLength, 10, 3));
     ctx.files.report.Line(", ITOP = " + fmt::I0(first) + ", IBOT = " + fmt::I0(last));
-    Stop_With_Error(ctx, v.code, v.number);
+    run::Stop_With_Error(ctx, v.code, v.number);
 }
 
 // Input Data Error 93: general units have no default epsilon-50; the run
 // cannot go on without one.
-[[noreturn]] void StopOnNoEpsilon50(RunContext& ctx, int layer) {
-    WriteToBoth(ctx, {"", "**** Input Data Error No. 93 ****", "",
-                      "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
-                          " is zero or negative.",
-                      "          No default value of Epsilon50 exists when general units are used.", "",
-                      "Solution:  Enter a positive value of Epsilon50 for this layer.", ""});
-    Stop_With_Error(ctx, kNoEpsilon50Error);
+[[noreturn]] void StopOnNoEpsilon50(run::RunContext& ctx, int layer) {
+    run::WriteToBoth(ctx, {"", "**** Input Data Error No. 93 ****", "",
+                           "Problem:  The value of Epsilon50 for the soft clay of layer " + fmt::I0(layer) +
+                               " is zero or negative.",
+                           "          No default value of Epsilon50 exists when general units are used.", "",
+                           "Solution:  Enter a positive value of Epsilon50 for this layer.", ""});
+    run::Stop_With_Error(ctx, kNoEpsilon50Error);
 }
 
 // Runtime Error 42: a soft clay modulus that is not a number, after its report line.
-[[noreturn]] void StopOnModulusNotANumber(RunContext& ctx, int k, double Es) {
+[[noreturn]] void StopOnModulusNotANumber(run::RunContext& ctx, int k, double Es) {
     ctx.files.report.Line("The computed value of soil modulus is not-a-number for node " + fmt::I0(k));
     StopOnNonFiniteSoilModulus(ctx, k, Es);
 }
@@ -205,15 +209,15 @@ struct SoftClayNode {
 // The printed curve of an output depth: the parameters, then the curve at
 // 17 deflections in multiples of y50, each followed by the limiting-modulus
 // warning where the deflection lies on the straight start of the curve.
-PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node,
+PyCurveReport DescribeCurve(const run::RunContext& ctx, const Variant& v, int layer, const PyNode& node,
                             const SoftClayNode& n, const SoftClayCurve& curve) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
 
     // "SoftClyJ" prints depths in feet and the soil properties per square
     // and cubic foot for US customary runs.
-    const bool feet = v.with_j && options.Units == UnitSystem::USCS;
+    const bool feet = v.with_j && options.Units == model::UnitSystem::USCS;
     const double depth_scale = feet ? 1.0 / kInchesPerFoot : 1.0;
     const std::string depth_unit = feet ? TrimRight(ctx.labels.DepthUnit) : units.length;
     const std::string stress =
@@ -222,6 +226,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
     const std::string unit_weight =
         feet ? TrimRight(ctx.labels.Force3) + ctx.labels.Divide + depth_unit + ctx.labels.Power + ctx.labels.Exp3
              : units.unit_weight;
+
     const double stress_scale = feet ? kSquareInchesPerSquareFoot : 1.0;
     const double unit_weight_scale = feet ? kCubicInchesPerCubicFoot : 1.0;
     auto depth = [&](double value) { return fmt::F(value * depth_scale, 12, 3) + " " + depth_unit; };
@@ -286,21 +291,22 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
 // The values of node `node` of the layer whose nodes are numbered first ..
 // last, with the strength warnings and the checks of the strength and
 // epsilon-50. Zero strength is accepted at the first node only.
-SoftClayNode SoftClayNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first, int last) {
-    const AnalysisOptions& options = ctx.problem.Options;
+SoftClayNode SoftClayNodeAt(run::RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first,
+                            int last) {
+    const model::AnalysisOptions& options = ctx.problem.Options;
     SoftClayNode n;
     n.b = PileWidthAt(ctx, node.x);
     n.c = fn_c(ctx, node.xv);
     const bool at_interface = ctx.soil.b_AtInterface;
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.eps50 = Epsilon50At(ctx, node.xv);
-    n.J = v.with_j ? PointValueAt(ctx, node.xv, &SoilPointParams::J) : ctx.soil.SoftClayJ;
+    n.J = v.with_j ? PointValueAt(ctx, node.xv, &model::SoilPointParams::J) : ctx.soil.SoftClayJ;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
 
     if (!at_interface) {
-        if (options.Units == UnitSystem::USCS && n.c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
-        if (options.Units == UnitSystem::SI && n.c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
+        if (options.Units == model::UnitSystem::USCS && n.c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3041);
+        if (options.Units == model::UnitSystem::SI && n.c > kHighStrengthSi) ctx.warnings.RecordWarning(-3042);
     }
     if (n.eps50 <= 0.0) {
         n.eps50 = SoftClayDefaultEpsilon50(n.c, options.Units);
@@ -312,24 +318,24 @@ SoftClayNode SoftClayNodeAt(RunContext& ctx, const Variant& v, int layer, const 
 
 // The curve of a node on the depth of the curve (the equivalent depth below
 // other layers).
-SoftClayCurve SoftClayCurveAt(const RunContext& ctx, int layer, const PyNode& node, const SoftClayNode& n) {
+SoftClayCurve SoftClayCurveAt(const run::RunContext& ctx, int layer, const PyNode& node, const SoftClayNode& n) {
     const double z = CurveDepth(ctx, layer, node.xv, node.z0);
     return MakeSoftClayCurve(n.b, n.c, n.gamma, n.eps50, n.J, z, GroundSlopeFactor(ctx, node.y),
                              ctx.problem.Options.CyclicLoading);
 }
 
 // The equivalent depth of the layer, from the values at its first node.
-void StoreEquivalentDepth(RunContext& ctx, int layer, const SoftClayNode& n) {
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, const SoftClayNode& n) {
     SetLayerEquivalentDepth(ctx, layer,
                             SoftClayEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.gamma, n.J,
                                                     ctx.problem.Options.CyclicLoading));
 }
 
-void SoftClayLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
+void SoftClayLayerSprings(run::RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
     const bool cyclic = problem.Options.CyclicLoading;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
     SoftClayCurve previous;
 
@@ -366,7 +372,7 @@ void SoftClayLayerSprings(RunContext& ctx, const Variant& v, int layer, int firs
 // The output depths of a layer stand for its nodes: zero strength is
 // accepted at the first of them only, and the error names them by their
 // numbers.
-void SoftClayLayerCurves(RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
+void SoftClayLayerCurves(run::RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
                          const PyCurveSink& sink) {
     const int first = depths.front().k;
     const int last = depths.back().k;
@@ -405,10 +411,10 @@ SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, 
     return curve;
 }
 
-double SoftClayDefaultEpsilon50(double c, UnitSystem units) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double SoftClayDefaultEpsilon50(double c, model::UnitSystem units) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     for (const Eps50Band& band : kEps50Bands) {
-        if (c < (units == UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
+        if (c < (units == model::UnitSystem::USCS ? band.upper_uscs : band.upper_si)) return band.eps50;
     }
     return kEps50Stiffest;
 }
@@ -443,20 +449,20 @@ double SoftClayEquivalentDepth(double A, double b, double c, double gamma, doubl
     return (std::sqrt(s * s + 4.0 * A * a) - s) * 0.5 / a;
 }
 
-void SoftClaySprings(RunContext& ctx, int layer, int first, int last) {
+void SoftClaySprings(run::RunContext& ctx, int layer, int first, int last) {
     SoftClayLayerSprings(ctx, kVariantMatlock, layer, first, last);
 }
 
-void SoftClayJSprings(RunContext& ctx, int layer, int first, int last) {
+void SoftClayJSprings(run::RunContext& ctx, int layer, int first, int last) {
     SoftClayLayerSprings(ctx, kVariantWithJ, layer, first, last);
 }
 
-void SoftClayCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void SoftClayCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     SoftClayLayerCurves(ctx, kVariantMatlock, layer, depths, sink);
 }
 
-void SoftClayJCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void SoftClayJCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     SoftClayLayerCurves(ctx, kVariantWithJ, layer, depths, sink);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

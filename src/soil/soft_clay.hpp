@@ -5,7 +5,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 struct SoftClayCurve {
     bool cyclic = false;
@@ -30,10 +30,10 @@ SoftClayCurve MakeSoftClayCurve(double b, double c, double gamma, double eps50, 
 
 // Default epsilon-50 from the strength (psi in USCS, kPa in SI); 0 in general
 // units, which have no default.
-double SoftClayDefaultEpsilon50(double c, UnitSystem units);
+double SoftClayDefaultEpsilon50(double c, model::UnitSystem units);
 
 // Depth Z at which soft clay of strength c and unit weight gamma develops the
 // resistance A (force) of the layers above it, for a pile of width b.
 double SoftClayEquivalentDepth(double A, double b, double c, double gamma, double J, bool cyclic);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

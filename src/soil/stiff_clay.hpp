@@ -6,7 +6,7 @@
 
 #include "model/problem_data.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
 
 // Limits of the strength bands of the default tables.
 enum class StiffClayBands {
@@ -16,9 +16,9 @@ enum class StiffClayBands {
 
 // Default initial modulus k (lb/in^3 or kN/m^3) by strength; 0 in general
 // units, which have no default.
-double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands);
 // Default epsilon-50 by strength; 0 in general units.
-double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands);
+double StiffClayDefaultEpsilon50(double c, model::UnitSystem units, StiffClayBands bands);
 
 // ---------------------------------------------------------- with free water
 
@@ -64,4 +64,4 @@ StiffClayDryCurve MakeStiffClayDryCurve(double b, double c, double gamma, double
 
 double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, double gamma);
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

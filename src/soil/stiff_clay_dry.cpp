@@ -39,7 +39,10 @@
 #include "soil/py_framework.hpp"
 #include "soil/stiff_clay.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 
@@ -83,18 +86,18 @@ constexpr Variant kWithoutK{false, 56, {3061, 3062, 3063, 3064}};
 constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264}};
 
 // Input Data Error 13: a stiff clay without free water and without cohesion.
-[[noreturn]] void StopOnZeroCohesion(RunContext& ctx, const Variant& v) {
+[[noreturn]] void StopOnZeroCohesion(run::RunContext& ctx, const Variant& v) {
     if (v.with_k) {
-        WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
-                          "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
-                          "Solution:  Please check the values of soil shear strength and revise ",
-                          "the input data."});
+        run::WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
+                               "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
+                               "Solution:  Please check the values of soil shear strength and revise ",
+                               "the input data."});
     } else {
-        WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
-                          "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
-                          "Solution:  Please check the values of soil shear strength and revise the input data."});
+        run::WriteToBoth(ctx, {"**** Input Data Error No. 13 ****", "", "An error was detected in the input data.",
+                               "Problem:  Zero was input for cohesion of stiff clay without free water.", "",
+                               "Solution:  Please check the values of soil shear strength and revise the input data."});
     }
-    Stop_With_Error(ctx, "INP00013", 113);
+    run::Stop_With_Error(ctx, "INP00013", 113);
 }
 
 // The soil values of a node, from which its curve follows.
@@ -108,9 +111,9 @@ struct StiffClayDryNode {
     double ym = 0.0;
 };
 
-PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, const PyNode& node, double z,
+PyCurveReport DescribeCurve(const run::RunContext& ctx, const Variant& v, int layer, const PyNode& node, double z,
                             const StiffClayDryNode& n, const StiffClayDryCurve& curve) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(v.kEqualsColumn);
     auto line = [&](std::string label, std::string value) { report.Labelled(std::move(label), std::move(value)); };
@@ -184,10 +187,10 @@ PyCurveReport DescribeCurve(const RunContext& ctx, const Variant& v, int layer, 
 // The values of a node of the layer whose first node is numbered `first`,
 // with the strength warnings and the check of the strength (zero is accepted
 // at the first node only).
-StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+StiffClayDryNode StiffClayDryNodeAt(run::RunContext& ctx, const Variant& v, int layer, const PyNode& node, int first) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     StiffClayDryNode n;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
@@ -197,8 +200,8 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
     if (!at_interface) {
-        const bool uscs = options.Units == UnitSystem::USCS;
-        const bool si = options.Units == UnitSystem::SI;
+        const bool uscs = options.Units == model::UnitSystem::USCS;
+        const bool si = options.Units == model::UnitSystem::SI;
         if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
         if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
         if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
@@ -207,12 +210,12 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
 
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.eps50 = Epsilon50At(ctx, node.xv);
-    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+    if (n.eps50 <= 0.0 && options.Units != model::UnitSystem::GENERAL) {
         n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithoutWater);
     }
     if (v.with_k) {
         const double ktop = soil_layer.Top.SubgradeK;
-        if (ktop == 0.0 && options.Units != UnitSystem::GENERAL) {
+        if (ktop == 0.0 && options.Units != model::UnitSystem::GENERAL) {
             n.k = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithoutWater);
         } else {
             const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
@@ -224,9 +227,9 @@ StiffClayDryNode StiffClayDryNodeAt(RunContext& ctx, const Variant& v, int layer
 }
 
 // The curve of a node at the depth z on the curve.
-StiffClayDryCurve StiffClayDryCurveAt(const RunContext& ctx, const Variant& v, const PyNode& node,
+StiffClayDryCurve StiffClayDryCurveAt(const run::RunContext& ctx, const Variant& v, const PyNode& node,
                                       const StiffClayDryNode& n, double z) {
-    const AnalysisOptions& options = ctx.problem.Options;
+    const model::AnalysisOptions& options = ctx.problem.Options;
     // "StfClyAK" takes no cycles as one.
     const double cycles = v.with_k && options.NumberOfCycles == 0.0 ? 1.0 : options.NumberOfCycles;
     StiffClayDryCurve curve = MakeStiffClayDryCurve(n.b, n.c, n.gamma, n.eps50, z, GroundSlopeFactor(ctx, node.y),
@@ -239,16 +242,16 @@ StiffClayDryCurve StiffClayDryCurveAt(const RunContext& ctx, const Variant& v, c
 }
 
 // The equivalent depth of the layer, from the values at its first node.
-void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayDryNode& n) {
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, const StiffClayDryNode& n) {
     // At the first node of the layer its average strength is c.
     SetLayerEquivalentDepth(
         ctx, layer, StiffClayDryEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.c, n.gamma));
 }
 
-void StiffClayDryLayerSprings(RunContext& ctx, const Variant& v, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+void StiffClayDryLayerSprings(run::RunContext& ctx, const Variant& v, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     LayerResistanceSum resistance(ctx, layer);
 
     for (int k = first; k <= last; ++k) {
@@ -281,7 +284,7 @@ void StiffClayDryLayerSprings(RunContext& ctx, const Variant& v, int layer, int 
 
 // The output depths of a layer stand for its nodes: zero strength is
 // accepted at the first of them only.
-void StiffClayDryLayerCurves(RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
+void StiffClayDryLayerCurves(run::RunContext& ctx, const Variant& v, int layer, std::span<const PyNode> depths,
                              const PyCurveSink& sink) {
     const int first = depths.front().k;
     for (const PyNode& depth : depths) {
@@ -325,20 +328,21 @@ double StiffClayDryEquivalentDepth(double A, double b, double c, double ca, doub
     return (std::sqrt(s * s + 4.0 * A * a) - s) / (2.0 * a);
 }
 
-void StiffClayWithoutWaterSprings(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWithoutWaterSprings(run::RunContext& ctx, int layer, int first, int last) {
     StiffClayDryLayerSprings(ctx, kWithoutK, layer, first, last);
 }
 
-void StiffClayWithKSprings(RunContext& ctx, int layer, int first, int last) {
+void StiffClayWithKSprings(run::RunContext& ctx, int layer, int first, int last) {
     StiffClayDryLayerSprings(ctx, kWithK, layer, first, last);
 }
 
-void StiffClayWithoutWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void StiffClayWithoutWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths,
+                                 const PyCurveSink& sink) {
     StiffClayDryLayerCurves(ctx, kWithoutK, layer, depths, sink);
 }
 
-void StiffClayWithKCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void StiffClayWithKCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     StiffClayDryLayerCurves(ctx, kWithK, layer, depths, sink);
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

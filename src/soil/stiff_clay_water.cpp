@@ -46,7 +46,10 @@
 #include "soil/py_framework.hpp"
 #include "soil/stiff_clay.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 
@@ -116,10 +119,10 @@ constexpr double kHighStrengthUscs = 55.55555725097656;
 constexpr double kLowStrengthSi = 23.940128326416016;
 constexpr double kHighStrengthSi = 383.04205322265625;
 
-int BandOf(double c, UnitSystem units, StiffClayBands bands) {
+int BandOf(double c, model::UnitSystem units, StiffClayBands bands) {
     const auto& limits = bands == StiffClayBands::kWithWater ? kWaterBands : kDryBands;
     int i = 0;
-    while (i < 3 && !(c < (units == UnitSystem::USCS ? limits[static_cast<std::size_t>(i)].upper_uscs
+    while (i < 3 && !(c < (units == model::UnitSystem::USCS ? limits[static_cast<std::size_t>(i)].upper_uscs
                                                       : limits[static_cast<std::size_t>(i)].upper_si))) {
         ++i;
     }
@@ -142,13 +145,14 @@ double StaticResidualFactor(double As) { return 0.5 * std::sqrt(6.0 * As) - kSta
 double CyclicResidualFactor(double Ac, double As) { return kCyclicPlateau * Ac - kCyclicResidualAs * As; }
 
 // Input Data Error 14: a stiff clay with free water and without cohesion.
-[[noreturn]] void StopOnZeroCohesion(RunContext& ctx) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
-                      "An error was detected in the input data used to compute p-y curves in ",
-                      "stiff clay with free water.", "", "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
-                      "Solution:  Check and compare the values of shear strength and revise the ",
-                      "input so that the strength values are correct for the soil types specified.", ""});
-    Stop_With_Error(ctx, "INP00014", 114);
+[[noreturn]] void StopOnZeroCohesion(run::RunContext& ctx) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 14 ****", "",
+                           "An error was detected in the input data used to compute p-y curves in ",
+                           "stiff clay with free water.", "",
+                           "Problem:  Zero was input for the cohesion of a stiff clay. ", "",
+                           "Solution:  Check and compare the values of shear strength and revise the ",
+                           "input so that the strength values are correct for the soil types specified.", ""});
+    run::Stop_With_Error(ctx, "INP00014", 114);
 }
 
 // The soil values of a node, from which its curve follows.
@@ -164,9 +168,9 @@ struct StiffClayWaterNode {
 };
 
 // The printed curve; cyclic curves print their points in fixed fields.
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, double z, const StiffClayWaterNode& n,
-                            const StiffClayWaterCurve& curve) {
-    const ProblemData& problem = ctx.problem;
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, double z,
+                            const StiffClayWaterNode& n, const StiffClayWaterCurve& curve) {
+    const model::ProblemData& problem = ctx.problem;
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
     PyCurveReport report(29, curve.cyclic ? PointFields::kFixed : PointFields::kAdaptive);
     report.SetCyclic(curve.cyclic);
@@ -222,7 +226,7 @@ class StrengthAverage {
 public:
     // The average strength at `node`, whose strength is c; the first node of
     // the layer starts the average.
-    double At(RunContext& ctx, int layer, const PyNode& node, bool first_node, double c) {
+    double At(run::RunContext& ctx, int layer, const PyNode& node, bool first_node, double c) {
         double ca = c;
         if (layer == 1) {
             ca = AverageStrength(ctx, node.x);
@@ -251,11 +255,11 @@ private:
 // with the strength warnings and the check of the strength (zero is accepted
 // at the first node only). `average` carries the strength average from node
 // to node down the layer.
-StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode& node, int first,
+StiffClayWaterNode StiffClayWaterNodeAt(run::RunContext& ctx, int layer, const PyNode& node, int first,
                                         StrengthAverage& average) {
-    const ProblemData& problem = ctx.problem;
-    const AnalysisOptions& options = problem.Options;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const model::ProblemData& problem = ctx.problem;
+    const model::AnalysisOptions& options = problem.Options;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
     StiffClayWaterNode n;
     n.pm = PMultiplierAt(ctx, node.x);
     n.ym = YMultiplierAt(ctx, node.x);
@@ -265,10 +269,10 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
     if (!at_interface) {
-        if (options.Units == UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
-        if (options.Units == UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
-        if (options.Units == UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
-        if (options.Units == UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
+        if (options.Units == model::UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
+        if (options.Units == model::UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
+        if (options.Units == model::UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
+        if (options.Units == model::UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
     }
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.ca = average.At(ctx, layer, node, node.k == first, c);
@@ -277,29 +281,29 @@ StiffClayWaterNode StiffClayWaterNodeAt(RunContext& ctx, int layer, const PyNode
     const double ktop = soil_layer.Top.SubgradeK;
     if (ktop <= 0.0) {
         const double k_default = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithWater);
-        n.k = options.Units == UnitSystem::GENERAL ? ktop : k_default;
+        n.k = options.Units == model::UnitSystem::GENERAL ? ktop : k_default;
     } else {
         const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
         const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
         n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
     }
     n.eps50 = Epsilon50At(ctx, node.xv);
-    if (n.eps50 <= 0.0 && options.Units != UnitSystem::GENERAL) {
+    if (n.eps50 <= 0.0 && options.Units != model::UnitSystem::GENERAL) {
         n.eps50 = StiffClayDefaultEpsilon50(c, options.Units, StiffClayBands::kWithWater);
     }
     return n;
 }
 
 // The curve of a node at the depth z on the curve.
-StiffClayWaterCurve StiffClayWaterCurveAt(const RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
+StiffClayWaterCurve StiffClayWaterCurveAt(const run::RunContext& ctx, const PyNode& node, const StiffClayWaterNode& n,
                                           double z) {
-    const ProblemData& problem = ctx.problem;
+    const model::ProblemData& problem = ctx.problem;
     return MakeStiffClayWaterCurve(n.b, n.c, n.ca, n.gamma, n.eps50, n.k, z,
                                    SlopeFactor(problem.SlopeMinusBatter, node.y), problem.Options.CyclicLoading);
 }
 
 // The equivalent depth of the layer, from the values at its first node.
-void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& n) {
+void StoreEquivalentDepth(run::RunContext& ctx, int layer, const StiffClayWaterNode& n) {
     SetLayerEquivalentDepth(ctx, layer,
                             StiffClayWaterEquivalentDepth(ResistanceOfLayersAbove(ctx.soil, layer), n.b, n.c, n.ca,
                                                           n.gamma, ctx.problem.Options.CyclicLoading));
@@ -307,15 +311,15 @@ void StoreEquivalentDepth(RunContext& ctx, int layer, const StiffClayWaterNode& 
 
 }  // namespace
 
-double StiffClayDefaultK(double c, bool cyclic, UnitSystem units, StiffClayBands bands) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
-    if (units == UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
+    if (units == model::UnitSystem::USCS) return cyclic ? kCyclicKUscs[i] : kStaticKUscs[i];
     return cyclic ? kCyclicKSi[i] : kStaticKSi[i];
 }
 
-double StiffClayDefaultEpsilon50(double c, UnitSystem units, StiffClayBands bands) {
-    if (units == UnitSystem::GENERAL) return 0.0;
+double StiffClayDefaultEpsilon50(double c, model::UnitSystem units, StiffClayBands bands) {
+    if (units == model::UnitSystem::GENERAL) return 0.0;
     const auto i = static_cast<std::size_t>(BandOf(c, units, bands));
     return bands == StiffClayBands::kWithWater ? kWaterEps50[i] : kDryEps50[i];
 }
@@ -390,10 +394,10 @@ double StiffClayWaterEquivalentDepth(double A, double b, double c, double ca, do
     return zc + (A - F) / (kFlowFactor * c * v * b);
 }
 
-void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    SoilState& soil = ctx.soil;
+void StiffClayWaterSprings(run::RunContext& ctx, int layer, int first, int last) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    model::SoilState& soil = ctx.soil;
     double& resistance = soil.LayerResistance[static_cast<std::size_t>(layer)];
     StrengthAverage average;
     double pr_previous = 0.0;
@@ -423,7 +427,7 @@ void StiffClayWaterSprings(RunContext& ctx, int layer, int first, int last) {
 // The output depths of a layer stand for its nodes: the average strength
 // runs over them in their order, and zero strength is accepted at the first
 // of them only.
-void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void StiffClayWaterCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const int first = depths.front().k;
     StrengthAverage average;
     for (const PyNode& depth : depths) {
@@ -433,4 +437,4 @@ void StiffClayWaterCurves(RunContext& ctx, int layer, std::span<const PyNode> de
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

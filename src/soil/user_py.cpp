@@ -27,7 +27,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 // Runtime Error 96: a user-input p-y curve that cannot be evaluated.
@@ -58,16 +61,16 @@ using CurvePoints = std::vector<std::array<double, 2>>;
 
 // Runtime Error 96: a user-input curve with fewer than two points or a second
 // point at zero deflection, so that its initial modulus is undefined.
-[[noreturn]] void StopOnUnusableUserCurve(RunContext& ctx, int layer, std::string_view where,
+[[noreturn]] void StopOnUnusableUserCurve(run::RunContext& ctx, int layer, std::string_view where,
                                           const std::string& problem) {
-    WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
-                      "The user-input p-y curve at the " + std::string(where) + " of soil layer " + fmt::I0(layer) +
-                          " cannot be used.",
-                      problem, "Please correct the points of this curve and repeat the analysis.", ""});
-    Stop_With_Error(ctx, kUnusableUserCurve);
+    run::WriteToBoth(ctx, {"", "**** Runtime Error No. 96 ****", "",
+                           "The user-input p-y curve at the " + std::string(where) + " of soil layer " +
+                               fmt::I0(layer) + " cannot be used.",
+                           problem, "Please correct the points of this curve and repeat the analysis.", ""});
+    run::Stop_With_Error(ctx, kUnusableUserCurve);
 }
 
-void CheckCurve(RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
+void CheckCurve(run::RunContext& ctx, int layer, const CurvePoints& curve, std::string_view where) {
     if (curve.size() < 2) {
         StopOnUnusableUserCurve(ctx, layer, where,
                                 "It has " + fmt::I0(static_cast<std::int64_t>(curve.size())) +
@@ -99,8 +102,8 @@ struct UserPyLayer {
             return 0.0;
         }
         const double f = Db > Dt ? (d - Dt) / (Db - Dt) : 0.0;
-        const double ptop = UserCurveValue(*top, y);
-        const double pbot = UserCurveValue(*bottom, y);
+        const double ptop = model::UserCurveValue(*top, y);
+        const double pbot = model::UserCurveValue(*bottom, y);
         k0 = k0_top + (k0_bottom - k0_top) * f;
         return ptop + (pbot - ptop) * f;
     }
@@ -110,8 +113,8 @@ struct UserPyLayer {
     }
 };
 
-UserPyLayer UserPyLayerOf(RunContext& ctx, int layer) {
-    const SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
+UserPyLayer UserPyLayerOf(run::RunContext& ctx, int layer) {
+    const model::SoilLayer& soil_layer = ctx.problem.Layers[static_cast<std::size_t>(layer - 1)];
     const CurvePoints& top = soil_layer.UserCurveTop.Points;
     const CurvePoints& bottom = soil_layer.UserCurveBottom.Points;
     CheckCurve(ctx, layer, top, "top");
@@ -136,7 +139,7 @@ struct UserPyNodeCurve {
     double d = 0.0;
 };
 
-UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
+UserPyNodeCurve UserPyCurveAt(run::RunContext& ctx, const PyNode& node) {
     UserPyNodeCurve c;
     c.b = PileWidthAt(ctx, node.x);
     c.pm = PMultiplierAt(ctx, node.x);
@@ -148,13 +151,13 @@ UserPyNodeCurve UserPyCurveAt(RunContext& ctx, const PyNode& node) {
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const UserPyLayer& l, const PyNode& node,
                             const UserPyNodeCurve& c) {
     PyCurveReport report(29, PointFields::kFixedFourDecimals);
-    const UnitLabels& u = ctx.labels;
-    const bool uscs = ctx.problem.Options.Units == UnitSystem::USCS;
-    const std::string length = TrimRight(u.Length);
-    const std::string depth_unit = uscs ? TrimRight(u.DepthUnit) : length;
+    const model::UnitLabels& u = ctx.labels;
+    const bool uscs = ctx.problem.Options.Units == model::UnitSystem::USCS;
+    const std::string length = report::TrimRight(u.Length);
+    const std::string depth_unit = uscs ? report::TrimRight(u.DepthUnit) : length;
     const double depth_scale = uscs ? kInchesPerFoot : 1.0;
     report.Opening("p-y Curve Computed by Interpolation Between User-input Curves", layer, 12);
     report.Labelled("Depth below pile head", fmt::F(node.x / depth_scale, 12, 3) + " " + depth_unit);
@@ -163,7 +166,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
     report.Labelled("p-multiplier", fmt::F(c.pm, 12, 3));
     report.Labelled("y-multiplier", fmt::F(c.ym, 12, 3));
     report.Blank();
-    report.Columns(7, "y, " + length, 25, "p, " + TrimRight(u.Force3) + "/" + length);
+    report.Columns(7, "y, " + length, 25, "p, " + report::TrimRight(u.Force3) + "/" + length);
     report.Line("----------------    ----------------");
     for (int j = 1; j <= kReportPoints; ++j) {
         double yj = 0.0;
@@ -182,7 +185,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const UserPyLayer&
 
 }  // namespace
 
-void UserPySprings(RunContext& ctx, int layer, int first, int last) {
+void UserPySprings(run::RunContext& ctx, int layer, int first, int last) {
     const UserPyLayer l = UserPyLayerOf(ctx, layer);
     double& layer_resistance = ctx.soil.LayerResistance[static_cast<std::size_t>(layer)];
     for (int k = first; k <= last; ++k) {
@@ -197,11 +200,11 @@ void UserPySprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void UserPyCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void UserPyCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     const UserPyLayer l = UserPyLayerOf(ctx, layer);
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, l, depth, UserPyCurveAt(ctx, depth)));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

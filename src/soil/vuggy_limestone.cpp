@@ -30,7 +30,10 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+
 namespace {
 
 constexpr double kY1OverWidth = 0.00039999998989515007;   // 0.0004: y1 = 0.0004 b
@@ -52,16 +55,17 @@ constexpr std::int32_t kUndefinedRockCurve = 172;
 
 // Input Data Error 72: a vuggy limestone strength of zero or less gives no
 // curve (or one of negative resistance).
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double qu) {
-    WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
-                      "Problem:  The p-y curve for vuggy limestone cannot be computed for layer " + fmt::I0(layer) +
-                          " at depth " + fmt::E(xv, 12, 4) + ".",
-                      "          The uniaxial compressive strength there is " + fmt::E(qu, 12, 4) +
-                          "; it must be greater than zero.",
-                      "",
-                      "Solution: Enter a uniaxial compressive strength greater than zero at the top and",
-                      "          bottom of the vuggy limestone layer."});
-    Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, double xv, double qu) {
+    run::WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
+                           "Problem:  The p-y curve for vuggy limestone cannot be computed for layer " +
+                               fmt::I0(layer) + " at depth " + fmt::E(xv, 12, 4) + ".",
+
+                           "          The uniaxial compressive strength there is " + fmt::E(qu, 12, 4) +
+                               "; it must be greater than zero.",
+                           "",
+                           "Solution: Enter a uniaxial compressive strength greater than zero at the top and",
+                           "          bottom of the vuggy limestone layer."});
+    run::Stop_With_Error(ctx, "INP00072", kUndefinedRockCurve);
 }
 
 struct VuggyCurve {
@@ -87,11 +91,11 @@ struct VuggyNodeCurve {
     VuggyCurve curve;
 };
 
-VuggyNodeCurve VuggyCurveAt(RunContext& ctx, int layer, const PyNode& node) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
-    const bool uscs = problem.Options.Units == UnitSystem::USCS;
-    const bool si = problem.Options.Units == UnitSystem::SI;
+VuggyNodeCurve VuggyCurveAt(run::RunContext& ctx, int layer, const PyNode& node) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = problem.Layers[static_cast<std::size_t>(layer - 1)];
+    const bool uscs = problem.Options.Units == model::UnitSystem::USCS;
+    const bool si = problem.Options.Units == model::UnitSystem::SI;
     VuggyNodeCurve c;
     c.pm = PMultiplierAt(ctx, node.x);
     c.ym = YMultiplierAt(ctx, node.x);
@@ -118,7 +122,7 @@ VuggyNodeCurve VuggyCurveAt(RunContext& ctx, int layer, const PyNode& node) {
     return c;
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const VuggyNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const VuggyNodeCurve& c) {
     const VuggyCurve& curve = c.curve;
     PyCurveReport report(56);
     const py_report::Units units = py_report::MakeUnits(ctx.labels);
@@ -150,7 +154,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last) {
+void VuggyLimestoneSprings(run::RunContext& ctx, int layer, int first, int last) {
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
         const VuggyNodeCurve c = VuggyCurveAt(ctx, layer, node);
@@ -160,10 +164,10 @@ void VuggyLimestoneSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void VuggyLimestoneCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void VuggyLimestoneCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     for (const PyNode& depth : depths) {
         sink(depth, DescribeCurve(ctx, layer, depth, VuggyCurveAt(ctx, layer, depth)));
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -39,7 +39,12 @@
 #include "soil/criterion_report.hpp"
 #include "soil/py_framework.hpp"
 
-namespace trevasc {
+namespace trevasc::soil {
+
+namespace fmt = report::fmt;
+using run::WriteToBoth;
+using run::Stop_With_Error;
+
 namespace {
 
 constexpr double Single(float value) { return value; }
@@ -81,17 +86,17 @@ constexpr std::array<double, 13> kReportFractions = {
 // Input Data Error 72 of this build: a weak-rock curve that cannot be formed.
 constexpr std::int32_t kUndefinedRockCurve = 172;
 
-const SoilLayer& LayerOf(const ProblemData& problem, int layer) {
+const model::SoilLayer& LayerOf(const model::ProblemData& problem, int layer) {
     return problem.Layers[static_cast<std::size_t>(layer - 1)];
 }
 
-const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
-    const SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
+const model::SoilPointParams& ProfilePoint(const model::ProblemData& problem, int j) {
+    const model::SoilLayer& layer = problem.Layers[static_cast<std::size_t>((j - 1) / 2)];
     return (j % 2 == 1) ? layer.Top : layer.Bottom;
 }
 
 // Input Data Error 62: a weak rock whose compressive strength is not above zero.
-[[noreturn]] void StopOnNonPositiveStrength(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveStrength(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 62 ****", "",
                       "Problem:   The input value for compressive strength is less than or equal to zero.", "",
                       "Solution:  Check the input values for layer " + fmt::I0(layer)});
@@ -99,7 +104,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 }
 
 // Input Data Error 16: a weak rock without strength below its top node.
-[[noreturn]] void StopOnZeroStrengthBelowTop(RunContext& ctx) {
+[[noreturn]] void StopOnZeroStrengthBelowTop(run::RunContext& ctx) {
     WriteToBoth(ctx, {"**** Input Data Error No. 16 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.",
                       "Problem:   The input value for the compressive strength of a weak rock was ",
@@ -110,7 +115,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 }
 
 // Input Data Error 63: a weak rock whose k_rm is not above zero.
-[[noreturn]] void StopOnNonPositiveKrm(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveKrm(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Input Data Error No. 63 ****", "",
                       "Problem:  The input value for k_rm for weak rock is less than or equal to zero.", "",
                       "Solution: Check the input values for layer " + fmt::I0(layer)});
@@ -119,7 +124,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 }
 
 // Runtime Error 22: a weak rock whose yrm = k_rm b is not above zero.
-[[noreturn]] void StopOnNonPositiveYrm(RunContext& ctx, int layer) {
+[[noreturn]] void StopOnNonPositiveYrm(run::RunContext& ctx, int layer) {
     WriteToBoth(ctx, {"**** Runtime Error No. 22 ****", "",
                       "An error was detected when computing the p-y curve for weak rock.     ",
                       "Problem:  The input value for k_rm is less than or equal to 0. ", "",
@@ -129,7 +134,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 }
 
 // Input Data Error 31: a node below the RQD data.
-[[noreturn]] void StopOnDepthBelowRqdData(RunContext& ctx, double xv) {
+[[noreturn]] void StopOnDepthBelowRqdData(run::RunContext& ctx, double xv) {
     WriteToBoth(ctx, {"**** Input Data Error No. 31 ****", "",
                       "An error was detected that is related to an incompatibility",
                       "between the input data defining the embedment of the pile and",
@@ -142,7 +147,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 }
 
 // Input Data Error 49: an interpolated RQD outside 0 to 100 percent.
-[[noreturn]] void StopOnRqdOutOfRange(RunContext& ctx, double rqd) {
+[[noreturn]] void StopOnRqdOutOfRange(run::RunContext& ctx, double rqd) {
     WriteToBoth(ctx, {"**** Input Data Error No. 49 ****", "",
                       "Problem:  The interpolated value of RQD used for p-y curves in weak rock ",
                       "was found to be invalid because it was either less than zero or more than ",
@@ -153,8 +158,8 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 
 // Runtime Error 20: the rock modulus cannot be interpolated in a layer of no
 // thickness. Written to the report only.
-[[noreturn]] void StopOnZeroThicknessLayer(RunContext& ctx) {
-    OutputChannel& report = ctx.files.report;
+[[noreturn]] void StopOnZeroThicknessLayer(run::RunContext& ctx) {
+    report::OutputChannel& report = ctx.files.report;
     report.Line("**** Runtime Error No. 20 ****");
     report.Blank();
     report.Line("Problem:  The top and bottom elevations for weak rock layer are equal.");
@@ -167,7 +172,7 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 // when pur and Kir are both greater than zero: a zero strength (possible at
 // a strength interface, where the range checks are skipped) or a zero or
 // negative rock modulus leaves the curve undefined.
-[[noreturn]] void StopOnUndefinedCurve(RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
+[[noreturn]] void StopOnUndefinedCurve(run::RunContext& ctx, int layer, double xv, double qur, double Eir, double pur,
                                        double Kir) {
     WriteToBoth(ctx, {"**** Input Data Error No. 72 ****", "",
                       "Problem:  The p-y curve for weak rock cannot be computed for layer " + fmt::I0(layer) +
@@ -184,17 +189,17 @@ const SoilPointParams& ProfilePoint(const ProblemData& problem, int j) {
 
 // RQD at vertical depth x: the epsilon-50 look-up on the RQD column, which
 // must extend down to x.
-double RqdAt(RunContext& ctx, double x) {
-    const ProblemData& problem = ctx.problem;
+double RqdAt(run::RunContext& ctx, double x) {
+    const model::ProblemData& problem = ctx.problem;
     const int n = 2 * problem.i_Number_of_Layers();
     if (n < 2 || x > ProfilePoint(problem, n).Depth) StopOnDepthBelowRqdData(ctx, x);
-    return PointValueAt(ctx, x, &SoilPointParams::RQD);
+    return PointValueAt(ctx, x, &model::SoilPointParams::RQD);
 }
 
 // krm at vertical depth x: linear between profile points; at a depth shared
 // by two points the deeper point's value, except at the pile tip; 0 below
 // the profile.
-double KrmAt(const ProblemData& problem, double x) {
+double KrmAt(const model::ProblemData& problem, double x) {
     const int n = 2 * problem.i_Number_of_Layers();
     auto D = [&](int j) { return ProfilePoint(problem, j).Depth; };
     auto V = [&](int j) { return ProfilePoint(problem, j).Epsilon50; };
@@ -211,11 +216,11 @@ double KrmAt(const ProblemData& problem, double x) {
 
 // Depth into the rock mass: measured from the top of the uppermost of the
 // weak rock and vuggy limestone layers stacked directly above this one.
-double DepthIntoRock(const ProblemData& problem, int layer, double xv) {
+double DepthIntoRock(const model::ProblemData& problem, int layer, double xv) {
     double xr = xv + kRockDepthOffset - LayerOf(problem, layer).XLayerTop;
     for (int j = layer - 1; j >= 1; --j) {
-        const SoilLayer& above = LayerOf(problem, j);
-        if (above.KSOIL != kWeakRock && above.KSOIL != kVuggyLimestone) break;
+        const model::SoilLayer& above = LayerOf(problem, j);
+        if (above.KSOIL != model::kWeakRock && above.KSOIL != model::kVuggyLimestone) break;
         xr += above.XLayerBottom - above.XLayerTop;
     }
     return xr;
@@ -235,11 +240,11 @@ struct WeakRockCurve {
 
 // Range checks of the strength; the strength at an interface is a blend of
 // two layers and is not checked.
-void CheckStrength(RunContext& ctx, int layer, double qur) {
+void CheckStrength(run::RunContext& ctx, int layer, double qur) {
     if (ctx.soil.b_AtInterface) return;
-    const UnitSystem units = ctx.problem.Options.Units;
-    const bool uscs = units == UnitSystem::USCS;
-    const bool si = units == UnitSystem::SI;
+    const model::UnitSystem units = ctx.problem.Options.Units;
+    const bool uscs = units == model::UnitSystem::USCS;
+    const bool si = units == model::UnitSystem::SI;
     if (uscs && qur < kStrengthLowUscs) ctx.warnings.RecordWarning(-3071);
     if (uscs && qur > kStrengthHighUscs) ctx.warnings.RecordWarning(-3072);
     if (qur <= 0.0) StopOnNonPositiveStrength(ctx, layer);
@@ -248,8 +253,8 @@ void CheckStrength(RunContext& ctx, int layer, double qur) {
 }
 
 // A weak rock is analysed for at least one cycle of loading.
-void SetAtLeastOneCycle(RunContext& ctx) {
-    AnalysisOptions& options = ctx.problem.Options;
+void SetAtLeastOneCycle(run::RunContext& ctx) {
+    model::AnalysisOptions& options = ctx.problem.Options;
     if (options.NumberOfCycles <= 0.0) options.NumberOfCycles = 1.0;
 }
 
@@ -270,9 +275,9 @@ struct WeakRockNodeCurve {
 
 // `below_first` is false for the first node the layer is asked for, where a
 // strength of zero is left to the check of the curve itself.
-WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node, bool below_first) {
-    const ProblemData& problem = ctx.problem;
-    const SoilLayer& soil_layer = LayerOf(problem, layer);
+WeakRockNodeCurve WeakRockCurveAt(run::RunContext& ctx, int layer, const PyNode& node, bool below_first) {
+    const model::ProblemData& problem = ctx.problem;
+    const model::SoilLayer& soil_layer = LayerOf(problem, layer);
     const double pm = PMultiplierAt(ctx, node.x);
     const double ym = YMultiplierAt(ctx, node.x);
     const double b = PileWidthAt(ctx, node.x);
@@ -312,10 +317,10 @@ WeakRockNodeCurve WeakRockCurveAt(RunContext& ctx, int layer, const PyNode& node
     return {pm, ym, b, qur, rqd, Eir, alpha_r, gamma, krm, xr, curve};
 }
 
-PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
+PyCurveReport DescribeCurve(const run::RunContext& ctx, int layer, const PyNode& node, const WeakRockNodeCurve& c) {
     const WeakRockCurve& curve = c.curve;
     PyCurveReport report(35);  // "=" in column 35
-    const UnitLabels& u = ctx.labels;
+    const model::UnitLabels& u = ctx.labels;
     const py_report::Units units = py_report::MakeUnits(u);
     const std::string& length = units.length;
     const std::string& force_per_length = units.force_per_length;
@@ -361,7 +366,7 @@ PyCurveReport DescribeCurve(const RunContext& ctx, int layer, const PyNode& node
 
 }  // namespace
 
-void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
+void WeakRockSprings(run::RunContext& ctx, int layer, int first, int last) {
     SetAtLeastOneCycle(ctx);
     for (int k = first; k <= last; ++k) {
         const PyNode node = PyNodeAt(ctx, k);
@@ -373,7 +378,7 @@ void WeakRockSprings(RunContext& ctx, int layer, int first, int last) {
     }
 }
 
-void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
+void WeakRockCurves(run::RunContext& ctx, int layer, std::span<const PyNode> depths, const PyCurveSink& sink) {
     SetAtLeastOneCycle(ctx);
     // As over the nodes, every output depth after the layer's first is held
     // to a strength above zero.
@@ -384,4 +389,4 @@ void WeakRockCurves(RunContext& ctx, int layer, std::span<const PyNode> depths, 
     }
 }
 
-}  // namespace trevasc
+}  // namespace trevasc::soil

@@ -37,18 +37,18 @@ TEST(PlotRecordTable, RewritesTheGoldenPyCurvesByteForByte) {
         const host::PlotResults read = host::ReadPlotFile(file);
         const std::vector<std::string> lines = Lines(file);
         for (const host::PyCurve& curve : read.py_curves) {
-            OutputChannel plot;
+            report::OutputChannel plot;
             plot.OpenInMemory();
             if (curve.above_ground) {
-                WritePlotRecord(plot, plot::kLine7AboveGround, {curve.depth, 0});
+                report::WritePlotRecord(plot, plot::kLine7AboveGround, {curve.depth, 0});
             } else {
                 const plot::PyCurveLabels* labels = plot::PyCurveLabelsOf(curve.soil_model);
                 ASSERT_NE(labels, nullptr) << curve.soil_model;
-                WritePlotRecord(plot, plot::kLine7,
-                                {curve.depth, curve.points.size(), labels->line7, curve.curve_number});
+                report::WritePlotRecord(plot, plot::kLine7,
+                                        {curve.depth, curve.points.size(), labels->line7, curve.curve_number});
                 const std::string_view soil = curve.loading == "cyclic" ? labels->line8_cyclic : labels->line8_soil;
                 for (std::size_t j = 0; j < curve.points.size(); ++j) {
-                    WritePlotRecord(plot, *labels->line8, {curve.points[j].y, curve.points[j].p, j + 1, soil});
+                    report::WritePlotRecord(plot, *labels->line8, {curve.points[j].y, curve.points[j].p, j + 1, soil});
                 }
             }
             plot.Finish();

@@ -8,6 +8,8 @@
 
 namespace trevasc::testing::plot {
 
+namespace fmt = report::fmt;
+
 namespace {
 
 // Blank-pads `text` so that what follows starts in `column`.

@@ -15,6 +15,10 @@
 #include "results_json.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+using report::AdaptiveNumber;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -43,7 +47,8 @@ std::string ReportExcerpt(double ground, const std::string& depth_label, const s
     std::string ground_line = "Depth of ground surface below top of pile";
     ground_line.resize(55, ' ');
     text += ground_line + "= " + fmt::F(ground, 10, 2) + " " + depth_label + "\n\n\n\n";
-    text += kRule80 + "\n" + std::string(27, ' ') + "Summary of Pile Response(s)\n" + kRule80 + "\n\n\n";
+    text += report::kRule80 + "\n" + std::string(27, ' ') + "Summary of Pile Response(s)\n" + report::kRule80 +
+            "\n\n\n";
     text += "Definitions of Pile-head Loading Conditions:\n\n";
     text += "               Pile-head      Pile-head \n";
     text += "----  ----  --------------  --------------  -------------  -------------  -------------  -------------  "

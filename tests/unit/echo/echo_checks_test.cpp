@@ -183,16 +183,16 @@ EchoOutcome EchoWithFirstSoilPointAt(double first_point, double ground) {
     testing::TempDir dir;
     EchoOutcome outcome;
     {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->files.report.Open(dir.path() / "report.txt");
         ctx->files.messages.Open(dir.path() / "messages.txt");
         ctx->problem = read.problem;
         ctx->problem.GroundSurfaceDepth = ground;
         ctx->problem.Layers.front().Top.Depth = first_point;
-        ctx->labels = MakeUnitLabels(UnitSystem::USCS);
+        ctx->labels = model::MakeUnitLabels(model::UnitSystem::USCS);
         try {
-            EchoInputData(*ctx);
-        } catch (const RunStop&) {
+            echo::EchoInputData(*ctx);
+        } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
         ctx->files.messages.Close();

@@ -54,9 +54,9 @@ struct Outputs {
 // budget is spent, then the chosen step fails with the chosen error.
 enum class Step { kWrite, kFlush, kClose };
 
-class FailingWriter final : public OutputWriter {
+class FailingWriter final : public report::OutputWriter {
 public:
-    FailingWriter(std::unique_ptr<OutputWriter> real, Step step, std::size_t budget, int error)
+    FailingWriter(std::unique_ptr<report::OutputWriter> real, Step step, std::size_t budget, int error)
         : real_(std::move(real)), step_(step), budget_(budget), error_(error) {}
     int Write(std::string_view bytes) override {
         if (step_ != Step::kWrite || bytes.size() <= budget_) {
@@ -75,7 +75,7 @@ public:
     }
 
 private:
-    std::unique_ptr<OutputWriter> real_;
+    std::unique_ptr<report::OutputWriter> real_;
     Step step_;
     std::size_t budget_;
     int error_;
@@ -105,12 +105,14 @@ TEST(OutputFaults, AFailedWriteEndsTheRunWithError50AndKeepsTheEarlierResults) {
                      std::to_string(c.budget));
         TempDir dir;
         const Outputs outputs(dir.path());
-        auto wrap = [&c](std::unique_ptr<OutputWriter> real, const fs::path& path) -> std::unique_ptr<OutputWriter> {
+        auto wrap = [&c](std::unique_ptr<report::OutputWriter> real,
+                         const fs::path& path) -> std::unique_ptr<report::OutputWriter> {
+
             if (path.filename() != c.file) return real;
             return std::make_unique<FailingWriter>(std::move(real), c.step, c.budget, c.error);
         };
         ::testing::internal::CaptureStderr();
-        const std::int32_t code = RunWithWriterWrap(outputs.paths, FixedClock(), wrap);
+        const std::int32_t code = engine::RunWithWriterWrap(outputs.paths, FixedClock(), wrap);
         const std::string err = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(code, 250);
         EXPECT_TRUE(Contains(err, "**** Runtime Error No. 50 ****")) << err;

@@ -41,12 +41,12 @@ TEST(CurrentFormatWriter, CurrentFormatInputsRoundTripToTheSameModelAndRun) {
     int round_trips = 0;
     for (const fs::path& file : files) {
         const std::string text = ReadFile(file);
-        const ModelReadResult first = ReadModelText(text);
+        const engine::ModelReadResult first = engine::ReadModelText(text);
         // Fixtures of input errors have no model to write.
         if (first.code != 0 || first.version_tag != "TREVAS6") continue;
         SCOPED_TRACE(file.string());
         const std::string written = WriteCurrentFormat(first.problem);
-        const ModelReadResult second = ReadModelText(written);
+        const engine::ModelReadResult second = engine::ReadModelText(written);
         ASSERT_EQ(second.code, 0) << second.report << "\n" << written;
         // The writer writes every value the reader reads, so the same text
         // from the model read back is the same model.
@@ -68,9 +68,9 @@ TEST(CurrentFormatWriter, CurrentFormatInputsRoundTripToTheSameModelAndRun) {
 // the very double stored, for entries of all seventeen digits too.
 TEST(CurrentFormatWriter, SiMillimetreValuesReadBackExactly) {
     const fs::path file = fs::path(TREVASC_TEST_CASES_DIR) / "si_lrfd_battered_two_sections" / "input.trv";
-    ModelReadResult model = ReadModelText(ReadFile(file));
+    engine::ModelReadResult model = engine::ReadModelText(ReadFile(file));
     ASSERT_EQ(model.code, 0);
-    PileSection& shaft = model.problem.Sections.at(0);
+    model::PileSection& shaft = model.problem.Sections.at(0);
     struct Case {
         double* field;
         double metres;
@@ -81,10 +81,10 @@ TEST(CurrentFormatWriter, SiMillimetreValuesReadBackExactly) {
         {&shaft.Rebar.BarArea, 487.6026762621418 / 1.0e6},
     };
     for (const Case& c : cases) *c.field = c.metres;
-    const ModelReadResult again = ReadModelText(WriteCurrentFormat(model.problem));
+    const engine::ModelReadResult again = engine::ReadModelText(WriteCurrentFormat(model.problem));
     ASSERT_EQ(again.code, 0) << again.report;
     for (std::size_t k = 0; k < 3; ++k) {
-        const PileSection& read = again.problem.Sections.at(0);
+        const model::PileSection& read = again.problem.Sections.at(0);
         const double values[] = {read.SectionWidth, read.Rebar.ConcreteCover, read.Rebar.BarArea};
         EXPECT_EQ(values[k], cases[k].metres) << k;
     }
@@ -102,7 +102,7 @@ TEST(CurrentFormatWriter, EarlierFormatsGiveTheSameAnalysisOrAreRefused) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const std::string text = ReadFile(fs::path(TREVASC_TEST_DATA_DIR) / "previous" / c.file);
-        const ModelReadResult model = ReadModelText(text);
+        const engine::ModelReadResult model = engine::ReadModelText(text);
         ASSERT_EQ(model.code, 0) << model.report;
         if (!c.writable) {
             EXPECT_THROW(WriteCurrentFormat(model.problem), UnwritableModel);

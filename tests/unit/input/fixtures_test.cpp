@@ -56,7 +56,7 @@ TEST(InputFixtures, OneFileForEverySoilCodeAndSectionType) {
         const ReadOutcome out = ReadFixture(file);
         ASSERT_EQ(out.error, 0);
         bool found = false;
-        for (const SoilLayer& layer : out.problem.Layers) found = found || layer.KSOIL == code;
+        for (const model::SoilLayer& layer : out.problem.Layers) found = found || layer.KSOIL == code;
         EXPECT_TRUE(found);
         ASSERT_FALSE(out.problem.Sections.empty());
         // The soil reaches below the pile tip.
@@ -75,7 +75,7 @@ TEST(InputFixtures, OneFileForEverySoilCodeAndSectionType) {
         const ReadOutcome out = ReadFixture(file);
         ASSERT_EQ(out.error, 0);
         bool found = false;
-        for (const PileSection& s : out.problem.Sections) {
+        for (const model::PileSection& s : out.problem.Sections) {
             found = found || s.SectionType == type;
             void_core = void_core || (s.SectionType == 3 && !s.b_FillCoreWithConcrete);
         }

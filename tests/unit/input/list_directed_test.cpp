@@ -113,7 +113,7 @@ struct Outcome {
 };
 
 Outcome RunOnce(const std::string& kinds, const std::string& text, bool logical_start) {
-    InputFile file(text);
+    run::InputFile file(text);
     Outcome outcome;
     outcome.items.resize(kinds.size());
     std::vector<bool> logicals(kinds.size(), logical_start);
@@ -312,7 +312,7 @@ TEST(ListDirectedRead, FollowsFreeFormatRules) {
 }
 
 TEST(ListDirectedRead, ReportsWhereAndWhatFailed) {
-    InputFile file("1 2\n3 x 4\n");
+    run::InputFile file("1 2\n3 x 4\n");
     ListDirectedRead read(file);
     std::int32_t a = 0, b = 0, c = 0, d = -5;
     double r = -1.5;
@@ -358,7 +358,7 @@ TEST(ListDirectedRead, PlausibleRealRefusesMagnitudesNoPileProblemHas) {
         {",,", true, -777.0},          // a null value: unchanged
     };
     for (const MagnitudeCase& c : cases) {
-        InputFile file(std::string("7 ") + c.text + " 8\n");
+        run::InputFile file(std::string("7 ") + c.text + " 8\n");
         ListDirectedRead read(file);
         std::int32_t before = 0;
         double value = -777.0;
@@ -372,7 +372,7 @@ TEST(ListDirectedRead, PlausibleRealRefusesMagnitudesNoPileProblemHas) {
             EXPECT_EQ(read.failed_value(), c.text);
         }
         // Plain Real keeps the runtime's rules: the same constants read.
-        InputFile again(std::string(c.text) + "\n");
+        run::InputFile again(std::string(c.text) + "\n");
         ListDirectedRead plain(again);
         double any = 0.0;
         EXPECT_TRUE(plain.Real(any)) << c.text;
@@ -380,7 +380,7 @@ TEST(ListDirectedRead, PlausibleRealRefusesMagnitudesNoPileProblemHas) {
 }
 
 TEST(ListDirectedRead, ReportsEndOfFileAfterTheLastRecord) {
-    InputFile file("label\n\n2.5\n");
+    run::InputFile file("label\n\n2.5\n");
     ListDirectedRead read(file);
     std::string name;
     double x = 0.0;
@@ -398,7 +398,7 @@ TEST(ListDirectedRead, ReportsEndOfFileAfterTheLastRecord) {
 }
 
 TEST(ListDirectedRead, EachStatementStartsOnTheRecordAfterTheLastOneRead) {
-    InputFile file("1 2\n3 4 5\n6 / 7\n8\n");
+    run::InputFile file("1 2\n3 4 5\n6 / 7\n8\n");
     std::int32_t a = 0, b = 0, c = 0;
     {
         ListDirectedRead read(file);
@@ -431,7 +431,7 @@ TEST(ListDirectedRead, EachStatementStartsOnTheRecordAfterTheLastOneRead) {
 }
 
 TEST(ListDirectedRead, StatementWithoutItemsSkipsOneRecord) {
-    InputFile file("title line\n7\n");
+    run::InputFile file("title line\n7\n");
     { ListDirectedRead skip(file); }
     std::int32_t n = 0;
     ListDirectedRead read(file);
@@ -454,14 +454,14 @@ TEST(ListDirectedRead, DataLinesAreReadWholeNotCutAtColumn256) {
         {"value after column 256", std::string(300, ' ') + "0.02", {0.02}, ReadFailure::None},
         {"second value after column 256", "50.0 300.0" + std::string(300, ' ') + "0.02", {50.0, 300.0, 0.02},
          ReadFailure::None},
-        {"line of the longest length", std::string(kMaxLineLength - 4, ' ') + "0.02", {0.02}, ReadFailure::None},
-        {"line one longer", std::string(kMaxLineLength - 3, ' ') + "0.02", {0.0}, ReadFailure::LineTooLong},
-        {"long line with its value in front", "7" + std::string(kMaxLineLength, ' '), {0.0},
+        {"line of the longest length", std::string(run::kMaxLineLength - 4, ' ') + "0.02", {0.02}, ReadFailure::None},
+        {"line one longer", std::string(run::kMaxLineLength - 3, ' ') + "0.02", {0.0}, ReadFailure::LineTooLong},
+        {"long line with its value in front", "7" + std::string(run::kMaxLineLength, ' '), {0.0},
          ReadFailure::LineTooLong},
     };
     for (const LineCase& c : kCases) {
         SCOPED_TRACE(c.what);
-        InputFile file("1\n" + c.line + "\n");
+        run::InputFile file("1\n" + c.line + "\n");
         { ListDirectedRead skip(file); }
         ListDirectedRead read(file);
         std::vector<double> values(c.values.size(), 0.0);
@@ -472,7 +472,7 @@ TEST(ListDirectedRead, DataLinesAreReadWholeNotCutAtColumn256) {
         }
         if (c.failure == ReadFailure::LineTooLong) {
             EXPECT_EQ(read.failure_line(), 2);
-            EXPECT_EQ(read.failure_text().size(), kMaxLineLength);
+            EXPECT_EQ(read.failure_text().size(), run::kMaxLineLength);
         }
     }
 }
@@ -481,7 +481,7 @@ TEST(ListDirectedRead, DataLinesAreReadWholeNotCutAtColumn256) {
 // InputFile
 
 TEST(InputFile, SplitsLinesAndDropsCarriageReturns) {
-    InputFile file("10 abc\r\n\r\nlast\r");
+    run::InputFile file("10 abc\r\n\r\nlast\r");
     std::string record;
     ASSERT_TRUE(file.ReadRecord(record));
     EXPECT_EQ(record, "10 abc");
@@ -494,19 +494,19 @@ TEST(InputFile, SplitsLinesAndDropsCarriageReturns) {
 }
 
 TEST(InputFile, FinalNewlineDoesNotAddARecord) {
-    InputFile file("a\nb\n");
+    run::InputFile file("a\nb\n");
     std::string record;
     EXPECT_TRUE(file.ReadRecord(record));
     EXPECT_TRUE(file.ReadRecord(record));
     EXPECT_FALSE(file.ReadRecord(record));
 
-    InputFile empty("");
+    run::InputFile empty("");
     EXPECT_TRUE(empty.AtEnd());
     EXPECT_FALSE(empty.ReadRecord(record));
 }
 
 TEST(InputFile, ListDirectedReadOfCrLfFile) {
-    InputFile file("10 abc\r\n20\r\n");
+    run::InputFile file("10 abc\r\n20\r\n");
     std::int32_t n = 0;
     std::string name;
     {
@@ -525,7 +525,7 @@ TEST(InputFile, ListDirectedReadOfCrLfFile) {
 TEST(InputFile, ReadRecordCutsAtRecordLengthReadLineDoesNot) {
     std::string line;
     for (int i = 0; i < 30; ++i) line += "0123456789";  // 300 characters
-    InputFile file(line + "\n" + line + "\n");
+    run::InputFile file(line + "\n" + line + "\n");
     std::string text;
     ASSERT_TRUE(file.ReadRecord(text));
     EXPECT_EQ(text.size(), 256u);
@@ -536,7 +536,7 @@ TEST(InputFile, ReadRecordCutsAtRecordLengthReadLineDoesNot) {
 }
 
 TEST(InputFile, TracksLineNumberAndRewinds) {
-    InputFile file("first\nsecond\n");
+    run::InputFile file("first\nsecond\n");
     std::string text;
     EXPECT_EQ(file.LineNumber(), 0);
     EXPECT_EQ(file.LastLine(), "");
@@ -591,10 +591,10 @@ TEST(InputFile, LineEndsAndByteOrderMark) {
             std::ofstream out(path, std::ios::binary);
             out << c.text;
         }
-        InputFile from_file;
+        run::InputFile from_file;
         ASSERT_TRUE(from_file.Open(path));
-        InputFile in_memory(c.text);
-        for (InputFile* file : {&in_memory, &from_file}) {
+        run::InputFile in_memory(c.text);
+        for (run::InputFile* file : {&in_memory, &from_file}) {
             for (int pass = 0; pass < 2; ++pass) {  // a rewound file skips the mark again
                 std::vector<std::string> lines;
                 std::string line;
@@ -610,7 +610,7 @@ TEST(InputFile, LineEndsAndByteOrderMark) {
 }
 
 TEST(InputFile, ByteOrderMarkNoLongerHidesTheVersionTag) {
-    InputFile file("\xEF\xBB\xBFTREVAS6\r\n");
+    run::InputFile file("\xEF\xBB\xBFTREVAS6\r\n");
     ListDirectedRead read(file);
     std::string tag;
     EXPECT_TRUE(read.Character(tag, 7));
@@ -618,13 +618,13 @@ TEST(InputFile, ByteOrderMarkNoLongerHidesTheVersionTag) {
 }
 
 TEST(InputFile, AFolderCannotBeReadAndSaysSo) {
-    InputFile file;
+    run::InputFile file;
     ASSERT_TRUE(file.Open(::testing::TempDir()));
     std::string line;
     EXPECT_FALSE(file.ReadLine(line));
     EXPECT_EQ(file.ReadError(), EISDIR);
 
-    InputFile missing;
+    run::InputFile missing;
     EXPECT_FALSE(missing.Open(::testing::TempDir() + "no-such-file.trv"));
     EXPECT_EQ(missing.ReadError(), ENOENT);
 }

@@ -34,7 +34,7 @@ TEST(LoadingBlock, CasesAndDistributedLoad) {
         "LOADING\n3\n1 1 10000. 0. 50000. 1\n2 4 0.25 -2.0E5 0. 0\n3 3 5000. 1.0E8 0. 2\n"
         "2\n1 0. 10.\n2 120. 10.\n");
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
+    const model::ProblemData& p = out.problem;
     ASSERT_EQ(p.PileHeadLoads.size(), 3u);
     EXPECT_EQ(p.PileHeadLoads[0].LoadingType, 1);
     EXPECT_EQ(p.PileHeadLoads[0].Condition1, 10000.0);
@@ -70,7 +70,7 @@ TEST(LrfdBlocks, LoadsAndCombinations) {
         "2 0.9 0 0 0 1.4 0 0 0 0 0 0 0 0 0.9 0.75\n  Strength III, wind  \n",
         lrfd);
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
+    const model::ProblemData& p = out.problem;
     ASSERT_EQ(p.LrfdLoads.size(), 3u);
     EXPECT_EQ(p.LrfdLoads[0].LrfdLoadType, 1);
     EXPECT_EQ(p.LrfdLoads[0].Moment, 2000.0);
@@ -81,7 +81,7 @@ TEST(LrfdBlocks, LoadsAndCombinations) {
     ASSERT_EQ(p.LrfdLoads[2].DistributedLoad.size(), 100u);  // stored in full
     EXPECT_EQ(p.LrfdLoads[2].DistributedLoad[99][0], 100.0);
     ASSERT_EQ(p.LrfdCombinations.size(), 2u);
-    const LrfdCombination& c1 = p.LrfdCombinations[0];
+    const model::LrfdCombination& c1 = p.LrfdCombinations[0];
     EXPECT_EQ(c1.LoadFactors[0], 1.25);
     EXPECT_EQ(c1.LoadFactors[1], 1.75);
     EXPECT_EQ(c1.MomentResistanceFactor, 0.9);  // the read went on to the next line
@@ -162,7 +162,7 @@ TEST(OptionalBlocks, StoredValues) {
         "DEPTHS OF PRINTED P-Y CURVES\n2\n1 1.5\n2 3.\n",
         switches);
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
+    const model::ProblemData& p = out.problem;
     ASSERT_EQ(p.TipShearCurve.size(), 3u);
     EXPECT_EQ(p.TipShearCurve[2][1], 80.0);
     // 10 and 4 degrees: a difference of 6 degrees in radians.

@@ -33,7 +33,7 @@ TEST(MassiveRockBlock, StoresStrengthModulusAndUnitWeightOfTheLayer) {
         SCOPED_TRACE(c.units);
         const ReadOutcome out = ReadRock(c.units, "MASSIVE ROCK\n1\n2  80. 3000. 1.5E6  85. 4000. 2.0E6  ! label\n");
         ASSERT_EQ(out.error, 0) << out.report;
-        const SoilLayer& rock = out.problem.Layers.at(1);
+        const model::SoilLayer& rock = out.problem.Layers.at(1);
         EXPECT_DOUBLE_EQ(rock.Top.EffUnitWeight, 80.0);
         EXPECT_DOUBLE_EQ(rock.Bottom.EffUnitWeight, 85.0);
         EXPECT_DOUBLE_EQ(rock.Top.Cohesion, c.stored_strength_top);

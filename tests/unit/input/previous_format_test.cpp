@@ -26,7 +26,7 @@ ReadOutcome ReadPrevious(const std::string& text) {
     TempDir dir;
     ReadOutcome outcome;
     {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->files.report.Open(dir.path() / "report.txt");
         ctx->files.plot.Open(dir.path() / "plot.txt");
         ctx->files.messages.Open(dir.path() / "messages.txt");
@@ -43,7 +43,7 @@ ReadOutcome ReadPrevious(const std::string& text) {
                 ctx->files.input.Rewind();
                 input::ReadOldestFormat(*ctx);
             }
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
         ctx->files.plot.Close();
@@ -114,12 +114,12 @@ TEST(PreviousFormatReader, StoresTheFixedLinesInProblemData) {
     f.control = "250 1.0E-6 12.0";
     const ReadOutcome out = ReadPrevious(f.Text());
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
-    const AnalysisOptions& o = p.Options;
+    const model::ProblemData& p = out.problem;
+    const model::AnalysisOptions& o = p.Options;
 
     EXPECT_EQ(p.TitleLines[0], std::string("Reader test") + std::string(256 - 11, ' '));
     for (int i = 1; i < 5; ++i) EXPECT_EQ(p.TitleLines[static_cast<std::size_t>(i)], std::string(256, ' '));
-    EXPECT_EQ(o.Units, UnitSystem::USCS);
+    EXPECT_EQ(o.Units, model::UnitSystem::USCS);
     EXPECT_EQ(o.AnalysisMode, 1);
     EXPECT_EQ(p.KYL, 1);
     EXPECT_FALSE(o.UseSoilMovement);
@@ -133,7 +133,7 @@ TEST(PreviousFormatReader, StoresTheFixedLinesInProblemData) {
 
     // The property points as read: depth, width, inertia, area, modulus.
     ASSERT_EQ(p.SectionPropertyTable.size(), 2u);
-    const SectionPropertyRow& row = p.SectionPropertyTable[1];
+    const model::SectionPropertyRow& row = p.SectionPropertyTable[1];
     EXPECT_EQ(row.Depth, 50.0);
     EXPECT_EQ(row.Width, 24.0);
     EXPECT_EQ(row.Inertia, 4000.0);
@@ -175,7 +175,7 @@ TEST(PreviousFormatReader, StoresTheFixedLinesInProblemData) {
     // The layer starts at the ground surface; a bottom k of 0 takes the top
     // value; an elastic subgrade takes its modulus from k.
     ASSERT_EQ(p.Layers.size(), 1u);
-    const SoilLayer& layer = p.Layers[0];
+    const model::SoilLayer& layer = p.Layers[0];
     EXPECT_EQ(layer.XLayerTop, 2.0);
     EXPECT_EQ(layer.Top.Depth, 2.0);
     EXPECT_EQ(layer.Bottom.ElasticSubgradeModulus, 100.0);
@@ -192,7 +192,7 @@ TEST(PreviousFormatReader, KeepsSiValuesAsEntered) {
     f.movements = "2\n0.0 25.0\n10.0 0.0";
     const ReadOutcome out = ReadPrevious(f.Text());
     ASSERT_EQ(out.error, 0) << out.report;
-    EXPECT_EQ(out.problem.Options.Units, UnitSystem::SI);
+    EXPECT_EQ(out.problem.Options.Units, model::UnitSystem::SI);
     EXPECT_EQ(out.problem.SectionPropertyTable[0].Width, 0.6);
     EXPECT_EQ(out.problem.SectionPropertyTable[0].Inertia, 0.001);
     // Soil movements stay as written: these formats do not convert millimetres.
@@ -581,7 +581,7 @@ TEST(PreviousSoilProfile, DividesLayersAtTablePointsAndInterpolates) {
         const auto& layers = out.problem.Layers;
         ASSERT_EQ(layers.size(), c.parts.size());
         for (std::size_t i = 0; i < layers.size(); ++i) {
-            const SoilLayer& got = layers[i];
+            const model::SoilLayer& got = layers[i];
             const ExpectedPart& want = c.parts[i];
             EXPECT_DOUBLE_EQ(got.XLayerTop, want.top);
             EXPECT_DOUBLE_EQ(got.XLayerBottom, want.bottom);
@@ -620,7 +620,7 @@ TEST(PreviousSoilProfile, InterpolatesUserCurvesBetweenGivenDepths) {
                                                      {1.0, (100.0 + 300.0 + 200.0 * 0.5 / 3.5) / 2.0},
                                                      {2.0, (100.0 + 300.0 + 200.0 * 1.5 / 3.5) / 2.0},
                                                      {4.0, (100.0 + 500.0) / 2.0}};
-    for (const UserPyCurve* curve : {&layers[0].UserCurveBottom, &layers[1].UserCurveTop}) {
+    for (const model::UserPyCurve* curve : {&layers[0].UserCurveBottom, &layers[1].UserCurveTop}) {
         EXPECT_EQ(curve->Depth, 20.0);
         ASSERT_EQ(curve->Points.size(), at20.size());
         for (std::size_t i = 0; i < at20.size(); ++i) {
@@ -717,8 +717,8 @@ TEST(PreviousFormatSections, MapsSectionsThrustsAndPlacement) {
         ASSERT_EQ(out.error, 0) << out.report;
         EXPECT_EQ(out.problem.AxialThrustList, (std::vector<double>{0.0, 0.0, 100.0, 300.0}));
         ASSERT_EQ(out.problem.Sections.size(), 1u);
-        const PileSection& s = out.problem.Sections[0];
-        EXPECT_EQ(s.SectionType, kSteelPipe);
+        const model::PileSection& s = out.problem.Sections[0];
+        EXPECT_EQ(s.SectionType, model::kSteelPipe);
         EXPECT_EQ(s.SectionWidth, 24.0);
         EXPECT_EQ(s.SteelThickness, 0.5);
         EXPECT_EQ(s.SteelYieldStress, 36000.0);
@@ -733,8 +733,8 @@ TEST(PreviousFormatSections, MapsSectionsThrustsAndPlacement) {
         const ReadOutcome out = ReadPrevious(f.Text());
         ASSERT_EQ(out.error, 0) << out.report;
         EXPECT_EQ(out.problem.AxialThrustList, (std::vector<double>{500.0}));
-        const PileSection& s = out.problem.Sections[0];
-        EXPECT_EQ(s.SectionType, kDrilledShaftWithCasingAndCore);
+        const model::PileSection& s = out.problem.Sections[0];
+        EXPECT_EQ(s.SectionType, model::kDrilledShaftWithCasingAndCore);
         EXPECT_EQ(s.Concrete.ConcreteStrength, 28000.0);
         EXPECT_EQ(s.CoreDiameter, 0.3);
         EXPECT_EQ(s.CoreThickness, 0.01);

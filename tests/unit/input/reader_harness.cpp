@@ -17,14 +17,14 @@ ReadOutcome ReadBlocks(const std::string& blocks) {
     TempDir dir;
     ReadOutcome outcome;
     {
-        auto ctx = std::make_unique<RunContext>();
+        auto ctx = std::make_unique<run::RunContext>();
         ctx->files.report.Open(dir.path() / "report.txt");
         ctx->files.plot.Open(dir.path() / "plot.txt");
         ctx->files.messages.Open(dir.path() / "messages.txt");
         ctx->files.input = input::InputFile(blocks);
         try {
             input::ReadCurrentFormat(*ctx);
-        } catch (const RunStop&) {
+        } catch (const run::RunStop&) {
         }
         ctx->files.report.Close();
         ctx->files.plot.Close();

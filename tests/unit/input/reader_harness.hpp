@@ -12,7 +12,7 @@ namespace trevasc::testing {
 
 struct ReadOutcome {
     std::int32_t error = 0;  // ErrorNumber when the reader returned or stopped
-    ProblemData problem;
+    model::ProblemData problem;
     std::string report;
     std::string messages;
     std::vector<std::string> ReportLines() const;

@@ -79,9 +79,9 @@ TEST(SectionsBlock, EveryTypeStoresItsWidthDepthsAndPropertyRows) {
         SCOPED_TRACE(c.name);
         const ReadOutcome out = ReadSections("1\n" + c.body);
         ASSERT_EQ(out.error, 0) << out.report;
-        const ProblemData& p = out.problem;
+        const model::ProblemData& p = out.problem;
         ASSERT_EQ(p.Sections.size(), 1u);
-        const PileSection& s = p.Sections[0];
+        const model::PileSection& s = p.Sections[0];
         EXPECT_EQ(s.SectionType, c.type);
         EXPECT_EQ(s.b_FillCoreWithConcrete, c.filled_core);
         EXPECT_EQ(s.SectionLength, 20.0);
@@ -90,8 +90,8 @@ TEST(SectionsBlock, EveryTypeStoresItsWidthDepthsAndPropertyRows) {
         EXPECT_EQ(s.SectionBottomDepth, 20.0);
         EXPECT_EQ(p.PileTotalLength, 20.0);
         ASSERT_EQ(p.SectionPropertyTable.size(), 2u);
-        const SectionPropertyRow& top = p.SectionPropertyTable[0];
-        const SectionPropertyRow& bottom = p.SectionPropertyTable[1];
+        const model::SectionPropertyRow& top = p.SectionPropertyTable[0];
+        const model::SectionPropertyRow& bottom = p.SectionPropertyTable[1];
         EXPECT_EQ(top.Depth, 0.0);
         EXPECT_EQ(bottom.Depth, 20.0);
         EXPECT_EQ(top.Width, c.row_width_top);
@@ -113,7 +113,7 @@ TEST(SectionsBlock, SectionsStackFromTheHeadAndAMicropileAddsNoLength) {
                              "3\n4\n30.\n24.\n0.5\n36000.\n29000000.\n";
     const ReadOutcome out = ReadSections(body);
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
+    const model::ProblemData& p = out.problem;
     ASSERT_EQ(p.Sections.size(), 3u);
     EXPECT_EQ(p.PileTotalLength, 50.0);
     EXPECT_EQ(p.Sections[1].SectionTopDepth, 0.0);
@@ -145,7 +145,7 @@ TEST(SectionsBlock, CasedShaftWithCoreKeepsEveryDimension) {
         ReadSections("1\n1\n-3\n20.\n48.\n0.5\n36000.\n29000000.\n12.\n0.375\n50000.\n28000000.\n" + kConcrete +
                      "No rebar\n");
     ASSERT_EQ(out.error, 0) << out.report;
-    const PileSection& s = out.problem.Sections[0];
+    const model::PileSection& s = out.problem.Sections[0];
     EXPECT_EQ(s.SteelThickness, 0.5);
     EXPECT_EQ(s.SteelYieldStress, 36000.0);
     EXPECT_EQ(s.SteelModulus, 29000000.0);
@@ -163,7 +163,7 @@ TEST(SectionsBlock, ConcreteOverridesAndInputCurve) {
         "1 0.0 0.0\n2 0.001 3000.\n3 0.003 5000.\n";
     const ReadOutcome out = ReadSections("1\n1\n1\n20.\n36.\n" + concrete + "No rebar\n");
     ASSERT_EQ(out.error, 0) << out.report;
-    const ConcreteData& c = out.problem.Sections[0].Concrete;
+    const model::ConcreteData& c = out.problem.Sections[0].Concrete;
     EXPECT_EQ(c.ConcreteStrength, 5000.0);
     EXPECT_EQ(c.MaxAggregateSize, 1.0);
     EXPECT_FALSE(c.UseDefaultTensileStrength);
@@ -187,7 +187,7 @@ TEST(SectionsBlock, CircularCageIsGeneratedWithTheOffset) {
         "Rebar Arrangement Not Same As Section Above\nRebar in circle\n60000.\n29000000.\n8\n1\n1.0\n0.79\n3.0\n2.0\n";
     const ReadOutcome out = ReadSections("1\n1\n1\n20.\n36.\n" + kConcrete + rebar);
     ASSERT_EQ(out.error, 0) << out.report;
-    const RebarData& r = out.problem.Sections[0].Rebar;
+    const model::RebarData& r = out.problem.Sections[0].Rebar;
     EXPECT_TRUE(r.RebarInCircle);
     EXPECT_FALSE(r.RebarSameAsAbove);
     EXPECT_EQ(r.RebarYieldStress, 60000.0);
@@ -211,14 +211,14 @@ TEST(SectionsBlock, ListedBarsInSiAreStoredInMetres) {
     si.units = "Units SI";
     const ReadOutcome out = ReadSections("1\n1\n0\n6.\n600.\n400.\n" + kConcrete + rebar, si);
     ASSERT_EQ(out.error, 0) << out.report;
-    const PileSection& s = out.problem.Sections[0];
+    const model::PileSection& s = out.problem.Sections[0];
     EXPECT_EQ(s.SectionLength, 6.0);  // lengths stay in metres
     EXPECT_DOUBLE_EQ(s.RectDepth, 0.6);
     EXPECT_DOUBLE_EQ(s.RectWidth, 0.4);
     EXPECT_DOUBLE_EQ(s.SectionWidth, 0.6);
     EXPECT_DOUBLE_EQ(s.Concrete.MaxAggregateSize, 0.00075);
     EXPECT_EQ(s.Concrete.ConcreteStrength, 4000.0);  // stresses as entered
-    const RebarData& r = s.Rebar;
+    const model::RebarData& r = s.Rebar;
     EXPECT_TRUE(r.RebarSameAsAbove);
     EXPECT_FALSE(r.RebarInCircle);
     ASSERT_EQ(r.Bars.size(), 2u);
@@ -238,12 +238,12 @@ TEST(SectionsBlock, SiCircularCageUsesMetres) {
     si.units = "Units SI";
     const ReadOutcome out = ReadSections("1\n1\n1\n10.\n900.\n" + kConcrete + rebar, si);
     ASSERT_EQ(out.error, 0) << out.report;
-    const RebarData& r = out.problem.Sections[0].Rebar;
+    const model::RebarData& r = out.problem.Sections[0].Rebar;
     ASSERT_EQ(r.Bars.size(), 8u);
     EXPECT_EQ(r.BarCount, 8);
     EXPECT_DOUBLE_EQ(r.ConcreteCover, 0.075);
     EXPECT_DOUBLE_EQ(r.Bars[0].BarArea, 0.000491);
-    for (const BarRecord& bar : r.Bars) EXPECT_NEAR(std::hypot(bar.BarX, bar.BarY), 0.3625, 1e-12);
+    for (const model::BarRecord& bar : r.Bars) EXPECT_NEAR(std::hypot(bar.BarX, bar.BarY), 0.3625, 1e-12);
     // The pair at position 1 straddles the x axis, d/2 either side along the arc.
     const double delta = 0.0125 / 0.3625;
     EXPECT_NEAR(r.Bars[0].BarY, -0.3625 * std::sin(delta), 1e-12);
@@ -287,7 +287,7 @@ TEST(SectionsBlock, AutomaticStrandPatterns) {
         SCOPED_TRACE(c.name);
         const ReadOutcome out = ReadSections("1\n" + c.body);
         ASSERT_EQ(out.error, 0) << out.report;
-        const StrandData& st = out.problem.Sections[0].Strand;
+        const model::StrandData& st = out.problem.Sections[0].Strand;
         EXPECT_TRUE(st.AutoPositionStrands);
         EXPECT_EQ(st.StrandTypeCode, 1);
         EXPECT_EQ(st.StrandSizeCode, 3);
@@ -316,7 +316,7 @@ TEST(SectionsBlock, ManualStrandsTakeTheirOwnTypeAndSize) {
     si.units = "Units SI";
     const ReadOutcome out = ReadSections("1\n1\n9\n12.\n450.\n" + kConcrete + strands, si);
     ASSERT_EQ(out.error, 0) << out.report;
-    const StrandData& st = out.problem.Sections[0].Strand;
+    const model::StrandData& st = out.problem.Sections[0].Strand;
     EXPECT_FALSE(st.AutoPositionStrands);
     EXPECT_EQ(st.StrandTypeCode, 2);
     ASSERT_EQ(st.Strands.size(), 2u);
@@ -360,7 +360,7 @@ TEST(SectionsBlock, ElasticShapesFillTheirRows) {
         const ReadOutcome out =
             ReadSections("1\n1\n" + std::to_string(c.type) + "\n20.\n" + c.lines);
         ASSERT_EQ(out.error, 0) << out.report;
-        const ElasticData& e = out.problem.Sections[0].Elastic;
+        const model::ElasticData& e = out.problem.Sections[0].Elastic;
         EXPECT_EQ(e.ElasticShape, c.shape);
         EXPECT_EQ(e.PlasticMomentTop, c.mp_top);
         EXPECT_EQ(e.PlasticMomentBottom, c.mp_bottom);
@@ -385,7 +385,7 @@ TEST(SectionsBlock, SiElasticSectionConvertsDimensionsButNotThicknesses) {
     si.units = "Units SI";
     const ReadOutcome out = ReadSections("1\n1\n11\n10.\n4\n200000000.\n250.\n250.\n14.\n9.\n8000.\n1.0E9\n", si);
     ASSERT_EQ(out.error, 0) << out.report;
-    const ElasticData& e = out.problem.Sections[0].Elastic;
+    const model::ElasticData& e = out.problem.Sections[0].Elastic;
     EXPECT_DOUBLE_EQ(e.WidthTop, 0.25);
     EXPECT_DOUBLE_EQ(e.DepthBottom, 0.25);
     EXPECT_EQ(e.FlangeThickness, 14.0);
@@ -400,7 +400,7 @@ TEST(SectionsBlock, UserDefinedEiLevels) {
     const std::string body = "1\n1\n13\n40.\n30.\n2\n0.\n2\n1.0E6\n1.0E10\n2.0E6\n0.9E10\n500.\n1\n3.0E6\n0.8E10\n";
     const ReadOutcome out = ReadSections(body);
     ASSERT_EQ(out.error, 0) << out.report;
-    const UserEIData& u = out.problem.Sections[0].UserEI;
+    const model::UserEIData& u = out.problem.Sections[0].UserEI;
     ASSERT_EQ(u.ThrustLevels.size(), 2u);
     EXPECT_EQ(u.ThrustLevels[0].AxialThrust, 0.0);
     ASSERT_EQ(u.ThrustLevels[0].Points.size(), 2u);

@@ -20,7 +20,7 @@ ReadOutcome ReadLayers(const std::string& body) {
 const std::string kFollowingLayer = "7 40. 60.\n55.\n60.\n";
 
 struct Param {
-    double SoilPointParams::*field;
+    double model::SoilPointParams::*field;
     double top, bottom;
 };
 
@@ -30,7 +30,7 @@ TEST(SoilLayersBlock, EveryCodeReadsItsParametersInOrder) {
         std::string lines;  // the top and bottom lines
         std::vector<Param> params;
     };
-    using P = SoilPointParams;
+    using P = model::SoilPointParams;
     const Case kCases[] = {
         {1, "50. 500. 0.02\n52. 700. 0.01\n",
          {{&P::EffUnitWeight, 50, 52}, {&P::Cohesion, 500, 700}, {&P::Epsilon50, 0.02, 0.01}}},
@@ -73,9 +73,9 @@ TEST(SoilLayersBlock, EveryCodeReadsItsParametersInOrder) {
         const ReadOutcome out =
             ReadLayers("2\n" + std::to_string(c.code) + " 0. 40.\n" + c.lines + kFollowingLayer);
         ASSERT_EQ(out.error, 0) << out.report;
-        const ProblemData& p = out.problem;
+        const model::ProblemData& p = out.problem;
         ASSERT_EQ(p.i_Number_of_Layers(), 2);
-        const SoilLayer& layer = p.Layers[0];
+        const model::SoilLayer& layer = p.Layers[0];
         EXPECT_EQ(layer.KSOIL, c.code);
         EXPECT_EQ(layer.XLayerTop, 0.0);
         EXPECT_EQ(layer.XLayerBottom, 40.0);
@@ -100,9 +100,9 @@ TEST(SoilLayersBlock, UserCurvesAndAGroundSurfaceBelowTheHead) {
                              "1.2 200.\n" + kFollowingLayer;
     const ReadOutcome out = ReadLayers(body);
     ASSERT_EQ(out.error, 0) << out.report;
-    const ProblemData& p = out.problem;
+    const model::ProblemData& p = out.problem;
     EXPECT_EQ(p.GroundSurfaceDepth, 5.0);
-    const SoilLayer& user = p.Layers[0];
+    const model::SoilLayer& user = p.Layers[0];
     EXPECT_EQ(user.Top.EffUnitWeight, 55.0);
     EXPECT_EQ(user.Bottom.EffUnitWeight, 58.0);
     ASSERT_EQ(user.UserCurveTop.Points.size(), 3u);

@@ -3,7 +3,7 @@
 
 #include "model/units.hpp"
 
-namespace trevasc {
+namespace trevasc::model {
 namespace {
 
 TEST(Units, LabelBlocksKeepTheirWidths) {
@@ -67,4 +67,4 @@ TEST(Units, MarkedConversionChangesNothing) {
 }
 
 }  // namespace
-}  // namespace trevasc
+}  // namespace trevasc::model

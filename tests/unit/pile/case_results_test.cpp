@@ -13,6 +13,11 @@
 #include "run/error_stop.hpp"
 
 namespace trevasc::testing {
+
+using model::ProblemData;
+using model::UnitSystem;
+using report::AdaptiveNumber;
+
 namespace {
 
 const std::string kRule(80, '-');
@@ -34,14 +39,14 @@ std::vector<std::string> LinesFrom(const std::vector<std::string>& lines, const 
 ProblemData Standard(UnitSystem units = UnitSystem::USCS) {
     ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100, units);
     AddElasticSubgradeLayer(problem, 0.0, 700.0, 50.0, 50.0);
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     return problem;
 }
 
 TEST(CaseResults, ReportBlockOfAPileHeadLoadCase) {
     PileRun run(Standard());
     ASSERT_EQ(run.Run(), 0);
-    const CaseResults results = run.ctx().cases(1);
+    const model::CaseResults results = run.ctx().cases(1);
     const auto report = run.Outputs().ReportLines();
     const std::vector<std::string> opening = {
         kRule,
@@ -111,26 +116,26 @@ TEST(CaseResults, PileHeadConditionBlocksOfEveryLoadingType) {
         std::vector<std::string> lines;
     };
     const Case kCases[] = {
-        {kShearAndSlope, 10000.0, 0.0, UnitSystem::USCS,
+        {model::kShearAndSlope, 10000.0, 0.0, UnitSystem::USCS,
          {"Pile-head conditions are Shear and Pile-head Rotation (Loading Type 2)", "",
           At56("Shear force at pile head", "      10000.000 lbs"), At56("Rotation of pile head", "      0.000E+00 radians"),
           At56("Axial load at pile head", "          0.000 lbs"), "",
           "(Zero slope for this load indicates fixed-head conditions)", ""}},
-        {kShearAndSlope, 40.0, -0.001, UnitSystem::SI,
+        {model::kShearAndSlope, 40.0, -0.001, UnitSystem::SI,
          {"Pile-head conditions are Shear and Pile-head Rotation (Loading Type 2)", "",
           At56("Shear force at pile head", "         40.000 kN"), At56("Rotation of pile head", "     -0.100E-02 radians"),
           At56("Axial load at pile head", "          0.000 kN"), "",
           "(Non-zero slope for this load does indicates rotated pile-head condition)", ""}},
-        {kShearAndRotationalStiffness, 10000.0, 1.0e9, UnitSystem::USCS,
+        {model::kShearAndRotationalStiffness, 10000.0, 1.0e9, UnitSystem::USCS,
          {"Pile-head conditions are Shear and Rotational Stiffness (Loading Type 3)",
           At56("Shear force at pile head", "      10000.000 lb"),
           At56("Rotational stiffness", " 1000000000.000 in-lb/rad"), At56("Axial load at pile head", "          0.000 lbs"),
           ""}},
-        {kDeflectionAndMoment, 0.01, 5.0, UnitSystem::SI,
+        {model::kDeflectionAndMoment, 0.01, 5.0, UnitSystem::SI,
          {"Pile-head conditions are Displacement and Moment (Loading Type 4)",
           At56("Displacement of pile head", "       0.010000 meters"), At56("Moment at pile head", "          5.000 kN-m"),
           At56("Axial load at pile head", "          0.000 kN"), ""}},
-        {kDeflectionAndSlope, 0.25, 0.0, UnitSystem::USCS,
+        {model::kDeflectionAndSlope, 0.25, 0.0, UnitSystem::USCS,
          {"Pile-head conditions are Displacement and Pile-head Rotation (Loading Type 5)",
           At56("Displacement of pile head", "       0.250000 inches"),
           At56("Rotation of pile head", "      0.000E+00 radians"), At56("Axial load on pile head", "          0.000 lbs"),
@@ -239,15 +244,15 @@ struct HandSetCase {
     explicit HandSetCase(const std::vector<double>& y) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
         AddElasticSubgradeLayer(problem, 0.0, 300.0, 10.0, 10.0);
-        AddLoad(problem, kShearAndMoment, 0.0, 0.0);
+        AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
         run = std::make_unique<PileRun>(problem);
-        RunContext& ctx = run->ctx();
-        SetUpNodes(ctx, 240.0, 0);
-        PileModel& pile = ctx.pile;
+        run::RunContext& ctx = run->ctx();
+        pile::SetUpNodes(ctx, 240.0, 0);
+        model::PileModel& pile = ctx.pile;
         pile.y.Fill(0.0);
         for (std::size_t i = 0; i < y.size(); ++i) pile.y(static_cast<int>(i) + 1) = y[i];
-        pile.LoadingType = kShearAndMoment;
-        Write_Case_Results(ctx, 1);
+        pile.LoadingType = model::kShearAndMoment;
+        pile::Write_Case_Results(ctx, 1);
     }
 };
 
@@ -298,18 +303,18 @@ TEST(CaseResults, NonFiniteSolutionStopsBeforeTheCaseIsWritten) {
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
         AddElasticSubgradeLayer(problem, 0.0, 300.0, 10.0, 10.0);
-        AddLoad(problem, kShearAndMoment, 0.0, 0.0);
+        AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
         PileRun run(problem);
-        RunContext& ctx = run.ctx();
-        ctx.labels = MakeUnitLabels(UnitSystem::USCS);
-        SetUpNodes(ctx, 240.0, 0);
+        run::RunContext& ctx = run.ctx();
+        ctx.labels = model::MakeUnitLabels(UnitSystem::USCS);
+        pile::SetUpNodes(ctx, 240.0, 0);
         ctx.pile.y.Fill(0.0);
         for (std::size_t i = 0; i < c.y.size(); ++i) ctx.pile.y(static_cast<int>(i) + 1) = c.y[i];
-        ctx.pile.LoadingType = kShearAndMoment;
+        ctx.pile.LoadingType = model::kShearAndMoment;
         std::int32_t stopped = 0;
         try {
-            Write_Case_Results(ctx, 1);
-        } catch (const RunStop& stop) {
+            pile::Write_Case_Results(ctx, 1);
+        } catch (const run::RunStop& stop) {
             stopped = stop.error_number;
         }
         EXPECT_EQ(stopped, 240) << c.message;
@@ -345,7 +350,7 @@ TEST(OutputVerification, ConvergedSolutionsAreInEquilibrium) {
              p.PileHeadLoads[0].AxialThrust = 200000.0;
              p.PileHeadLoads[0].Condition2 = 5.0e5;
          }},
-        {"fixed head", [](ProblemData& p) { p.PileHeadLoads[0].LoadingType = kShearAndSlope; }},
+        {"fixed head", [](ProblemData& p) { p.PileHeadLoads[0].LoadingType = model::kShearAndSlope; }},
         {"distributed load and soil movement",
          [](ProblemData& p) {
              p.DistributedLoad = {{0.0, 30.0}, {120.0, 30.0}};
@@ -365,7 +370,7 @@ TEST(OutputVerification, ConvergedSolutionsAreInEquilibrium) {
         c.change(problem);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0) << c.what;
-        const EquilibriumCheck check = Verify_Segment_Equilibrium(run.ctx());
+        const pile::EquilibriumCheck check = pile::Verify_Segment_Equilibrium(run.ctx());
         EXPECT_LE(std::fabs(check.MomentImbalance), 1.0) << c.what;
         EXPECT_NE(run.Outputs().report.find("Output Verification: Computed forces and moments are within"),
                   std::string::npos)
@@ -387,15 +392,15 @@ TEST(OutputVerification, AnUnbalancedSolutionIsFlaggedInBothFiles) {
                                                         : ElasticPileProblem(600.0, 4.0e10, 24.0, 100, c.units);
         const double kes = c.units == UnitSystem::SI ? 8000.0 : 50.0;
         AddElasticSubgradeLayer(problem, 0.0, 700.0, kes, kes);
-        AddLoad(problem, kShearAndMoment, c.units == UnitSystem::SI ? 40.0 : 10000.0, 0.0);
+        AddLoad(problem, model::kShearAndMoment, c.units == UnitSystem::SI ? 40.0 : 10000.0, 0.0);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0);
-        RunContext& ctx = run.ctx();
+        run::RunContext& ctx = run.ctx();
         // Displace one node off the solution: the segments around it are out
         // of balance, the largest moment imbalance at the step after it.
         ctx.pile.y(50) += 0.01 * ctx.pile.y(1);
-        Write_Case_Results(ctx, 1);
-        const EquilibriumCheck check = Verify_Segment_Equilibrium(ctx);
+        pile::Write_Case_Results(ctx, 1);
+        const pile::EquilibriumCheck check = pile::Verify_Segment_Equilibrium(ctx);
         EXPECT_GE(check.MomentStep, 50);
         EXPECT_LE(check.MomentStep, 52);
         const RunOutput out = run.Outputs();

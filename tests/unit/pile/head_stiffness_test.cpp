@@ -33,10 +33,10 @@ constexpr double kWidth = 10.0;
 constexpr double kSubgrade = 100.0;
 constexpr int kIncrements = 400;
 
-ProblemData LinearPile(double V, double M) {
-    ProblemData problem = ElasticPileProblem(kL, kEI, kWidth, kIncrements);
+model::ProblemData LinearPile(double V, double M) {
+    model::ProblemData problem = ElasticPileProblem(kL, kEI, kWidth, kIncrements);
     AddElasticSubgradeLayer(problem, 0.0, kL + 100.0, kSubgrade, kSubgrade);
-    AddLoad(problem, kShearAndMoment, V, M);
+    AddLoad(problem, model::kShearAndMoment, V, M);
     return problem;
 }
 
@@ -61,7 +61,7 @@ ClosedForm LongPileStiffness() {
 TEST(HeadStiffness, LinearPileMatchesLongBeamOnElasticFoundation) {
     PileRun run(LinearPile(10000.0, 0.0));
     ASSERT_EQ(run.Run(), 0);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     EXPECT_EQ(run.ctx().ErrorNumber, 0);
     const RunOutput out = run.Outputs();
     const auto rows = Line14Fields(out);
@@ -93,7 +93,7 @@ TEST(HeadStiffness, LinearPileMatchesLongBeamOnElasticFoundation) {
 TEST(HeadStiffness, ReportBlockHeadingsRowsAndDefinitions) {
     PileRun run(LinearPile(10000.0, 50000.0));
     ASSERT_EQ(run.Run(), 0);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const RunOutput out = run.Outputs();
     const auto report = out.ReportLines();
     const std::size_t title = FindLine(report, std::string(18, ' ') + "Computed Pile-head Stiffness Matrix Values");
@@ -127,31 +127,31 @@ TEST(HeadStiffness, ReportBlockHeadingsRowsAndDefinitions) {
 TEST(HeadStiffness, LoadLevelsAndReplacedZeroReferences) {
     struct Case {
         const char* what;
-        UnitSystem units;
+        model::UnitSystem units;
         double V0, M0;
         double shear_reference, moment_reference;  // expected after replacement
     };
     const Case kCases[] = {
-        {"USCS references as given", UnitSystem::USCS, 8000.0, -30000.0, 8000.0, -30000.0},
-        {"USCS zero references: 10 lb and 100 in-lb", UnitSystem::USCS, 0.0, 0.0, 10.0, 100.0},
-        {"USCS references below 1E-7 count as zero", UnitSystem::USCS, 5.0e-8, -5.0e-8, 10.0, 100.0},
-        {"SI zero references: 10 lb and 100 in-lb in kN and kN-m", UnitSystem::SI, 0.0, 0.0,
+        {"USCS references as given", model::UnitSystem::USCS, 8000.0, -30000.0, 8000.0, -30000.0},
+        {"USCS zero references: 10 lb and 100 in-lb", model::UnitSystem::USCS, 0.0, 0.0, 10.0, 100.0},
+        {"USCS references below 1E-7 count as zero", model::UnitSystem::USCS, 5.0e-8, -5.0e-8, 10.0, 100.0},
+        {"SI zero references: 10 lb and 100 in-lb in kN and kN-m", model::UnitSystem::SI, 0.0, 0.0,
          0.04448220133781433, 0.011298480443656445},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        ProblemData problem;
-        if (c.units == UnitSystem::SI) {
+        model::ProblemData problem;
+        if (c.units == model::UnitSystem::SI) {
             // 30 m, EI = 1E5 kN-m^2, 1 m wide, k = 1E4 kN/m^2: beta L = 12.
-            problem = ElasticPileProblem(30.0, 1.0e5, 1.0, 300, UnitSystem::SI);
+            problem = ElasticPileProblem(30.0, 1.0e5, 1.0, 300, model::UnitSystem::SI);
             AddElasticSubgradeLayer(problem, 0.0, 31.0, 1.0e4, 1.0e4);
         } else {
             problem = ElasticPileProblem(kL, kEI, kWidth, 200);
             AddElasticSubgradeLayer(problem, 0.0, kL + 100.0, kSubgrade, kSubgrade);
         }
-        AddLoad(problem, kShearAndMoment, c.V0, c.M0);
+        AddLoad(problem, model::kShearAndMoment, c.V0, c.M0);
         PileRun run(problem);
-        ComputePileHeadStiffness(run.ctx());
+        pile::ComputePileHeadStiffness(run.ctx());
         const auto rows = Line14Fields(run.Outputs());
         ASSERT_EQ(rows.size(), 10u);
         for (int i = 1; i <= 10; ++i) {
@@ -165,7 +165,7 @@ TEST(HeadStiffness, LoadLevelsAndReplacedZeroReferences) {
 
 TEST(HeadStiffness, UsZeroReferenceLevelsAsRecorded) {
     PileRun run(LinearPile(0.0, 0.0));
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const auto records = PlotRecords(run.Outputs(), kLine14);
     ASSERT_EQ(records.size(), 10u);
     EXPECT_EQ(records[0].substr(0, 30), "  0.1000000E+01  0.1000000E+02");
@@ -179,12 +179,12 @@ TEST(HeadStiffness, UsZeroReferenceLevelsAsRecorded) {
 TEST(HeadStiffness, TrialThatFailsEndsTheComputationSilently) {
     struct Case {
         const char* what;
-        void (*change)(AnalysisOptions&);
+        void (*change)(model::AnalysisOptions&);
     };
     const Case kCases[] = {
         // A case counts as converged after six solutions at the earliest.
-        {"iteration limit below six", [](AnalysisOptions& o) { o.IterationLimit = 5; }},
-        {"tolerance never met", [](AnalysisOptions& o) { o.ConvergenceTolerance = -1.0; }},
+        {"iteration limit below six", [](model::AnalysisOptions& o) { o.IterationLimit = 5; }},
+        {"tolerance never met", [](model::AnalysisOptions& o) { o.ConvergenceTolerance = -1.0; }},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
@@ -192,7 +192,7 @@ TEST(HeadStiffness, TrialThatFailsEndsTheComputationSilently) {
         ASSERT_EQ(run.Run(), 0);
         c.change(run.ctx().problem.Options);
         const std::size_t before = run.ctx().problem.PileHeadLoads.size();
-        ComputePileHeadStiffness(run.ctx());
+        pile::ComputePileHeadStiffness(run.ctx());
         EXPECT_EQ(run.ctx().ErrorNumber, 0);
         EXPECT_EQ(run.ctx().problem.PileHeadLoads.size(), before);
         const RunOutput out = run.Outputs();
@@ -254,11 +254,11 @@ TEST(HeadStiffness, TrialWithoutConvergenceInAWholeRunEndsNormally) {
 // its trials would have zero load and zero response and stiffness terms of
 // 0/0. No trial is run; a note says why, and nothing carries a non-number.
 TEST(HeadStiffness, GeneralUnitsZeroReferenceWritesNoNonNumbers) {
-    ProblemData problem = ElasticPileProblem(kL, kEI, kWidth, 200, UnitSystem::GENERAL);
+    model::ProblemData problem = ElasticPileProblem(kL, kEI, kWidth, 200, model::UnitSystem::GENERAL);
     AddElasticSubgradeLayer(problem, 0.0, kL + 100.0, kSubgrade, kSubgrade);
-    AddLoad(problem, kShearAndMoment, 0.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 0.0, 0.0);
     PileRun run(problem);
-    ComputePileHeadStiffness(run.ctx());
+    pile::ComputePileHeadStiffness(run.ctx());
     const RunOutput out = run.Outputs();
     int non_numbers = 0;
     for (const std::string& record : PlotRecords(out, kLine14)) {

@@ -37,10 +37,10 @@ double FiniteBeamHeadDeflection(double L) {
 }
 const double kLongPileDeflection = 2.0 * kShear * kBeta / (kSubgrade * kWidth);
 
-ProblemData StudyProblem(double ground_depth = 0.0) {
-    ProblemData problem = ElasticPileProblem(kL0, kEI, kWidth, 300);
+model::ProblemData StudyProblem(double ground_depth = 0.0) {
+    model::ProblemData problem = ElasticPileProblem(kL0, kEI, kWidth, 300);
     AddElasticSubgradeLayer(problem, ground_depth, kL0 + 100.0, kSubgrade, kSubgrade);
-    AddLoad(problem, kShearAndMoment, kShear, 0.0);
+    AddLoad(problem, model::kShearAndMoment, kShear, 0.0);
     problem.PileHeadLoads[0].ComputeTopDeflVsLength = true;
     return problem;
 }
@@ -68,26 +68,26 @@ int SolutionsStarted(const RunOutput& out, int c) {
 }
 
 TEST(LengthStudy, TrialLengthsAreFivePercentStepsInSinglePrecision) {
-    EXPECT_EQ(LengthStudyTrialLength(600.0, 0), 600.0);
-    EXPECT_NEAR(LengthStudyTrialLength(600.0, 1), 570.0, 1.0e-4);
-    EXPECT_NEAR(LengthStudyTrialLength(600.0, 18), 60.0, 1.0e-4);
+    EXPECT_EQ(pile::LengthStudyTrialLength(600.0, 0), 600.0);
+    EXPECT_NEAR(pile::LengthStudyTrialLength(600.0, 1), 570.0, 1.0e-4);
+    EXPECT_NEAR(pile::LengthStudyTrialLength(600.0, 18), 60.0, 1.0e-4);
     // The twentieth trial, 30 in, lies below 0.05 L0 = 30.0000004 in.
-    EXPECT_TRUE(LengthStudyTrialTooShort(LengthStudyTrialLength(600.0, 19), 600.0, 0.0));
-    EXPECT_FALSE(LengthStudyTrialTooShort(LengthStudyTrialLength(600.0, 18), 600.0, 0.0));
+    EXPECT_TRUE(pile::LengthStudyTrialTooShort(pile::LengthStudyTrialLength(600.0, 19), 600.0, 0.0));
+    EXPECT_FALSE(pile::LengthStudyTrialTooShort(pile::LengthStudyTrialLength(600.0, 18), 600.0, 0.0));
     // With the ground 200 in below the head the limit is 230 in.
-    EXPECT_FALSE(LengthStudyTrialTooShort(240.0, 600.0, 200.0));
-    EXPECT_TRUE(LengthStudyTrialTooShort(210.0, 600.0, 200.0));
+    EXPECT_FALSE(pile::LengthStudyTrialTooShort(240.0, 600.0, 200.0));
+    EXPECT_TRUE(pile::LengthStudyTrialTooShort(210.0, 600.0, 200.0));
 }
 
 TEST(LengthStudy, HeadDeflectionFollowsTheFiniteBeamAndGrowsBelowTheCriticalLength) {
-    ProblemData problem = StudyProblem();
+    model::ProblemData problem = StudyProblem();
     // A second, identical case without a study: the study leaves nothing
     // behind that changes it.
-    AddLoad(problem, kShearAndMoment, kShear, 0.0);
+    AddLoad(problem, model::kShearAndMoment, kShear, 0.0);
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
-    const CaseResults first = run.ctx().cases(1);
-    const CaseResults second = run.ctx().cases(2);
+    const model::CaseResults first = run.ctx().cases(1);
+    const model::CaseResults second = run.ctx().cases(2);
     EXPECT_DOUBLE_EQ(second.HeadDeflection, first.HeadDeflection);
     EXPECT_DOUBLE_EQ(second.MaxMoment, first.MaxMoment);
     const RunOutput out = run.Outputs();
@@ -175,7 +175,7 @@ TEST(LengthStudy, TrialsBeyondTheDeflectionLimitRecordNoPoint) {
     const Case kCases[] = {{1.25, 16u}, {2.0, 18u}, {0.5, 0u}};
     for (const Case& c : kCases) {
         SCOPED_TRACE("limit factor " + std::to_string(c.limit_factor));
-        ProblemData problem = StudyProblem();
+        model::ProblemData problem = StudyProblem();
         // The load case itself is linear and converges before the limit is
         // looked at.
         problem.Options.MaxAllowableDeflection = c.limit_factor * kLongPileDeflection;
@@ -212,13 +212,13 @@ TEST(LengthStudy, TrialsBeyondTheDeflectionLimitRecordNoPoint) {
 // A trial that does not converge ends the study: the shorter trials are not
 // analysed and the report is written with the points gathered so far.
 TEST(LengthStudy, TrialWithoutConvergenceEndsTheStudy) {
-    ProblemData problem = StudyProblem();
+    model::ProblemData problem = StudyProblem();
     problem.PileHeadLoads[0].ComputeTopDeflVsLength = false;
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
     run.ctx().problem.Options.ConvergenceTolerance = -1.0;  // never met
     run.ctx().problem.Options.IterationLimit = 30;
-    RunLengthStudy(run.ctx(), 1);
+    pile::RunLengthStudy(run.ctx(), 1);
     EXPECT_EQ(run.ctx().ErrorNumber, 0);
     const RunOutput out = run.Outputs();
     EXPECT_EQ(SolutionsStarted(out, 1), 2);
@@ -240,23 +240,23 @@ TEST(LengthStudy, BoundaryConditionLinesOfEveryLoadingType) {
         std::vector<std::string> lines;
     };
     const Case kCases[] = {
-        {kShearAndMoment, 10000.0, -25000.0,
+        {model::kShearAndMoment, 10000.0, -25000.0,
          {"Boundary Condition Type 1, Shear and Moment", "", "Shear      =          10000. lbs",
           "Moment     =         -25000. lbs-in", "Axial Load =           5000. lbs"}},
-        {kShearAndSlope, 10000.0, 0.001,
+        {model::kShearAndSlope, 10000.0, 0.001,
          {"Boundary Condition Type 2, Shear and Slope", "", "Shear      =          10000. lbs",
           "Slope      =         0.00100", "Axial Load =           5000. lbs"}},
-        {kShearAndRotationalStiffness, 10000.0, 1.0e10,
+        {model::kShearAndRotationalStiffness, 10000.0, 1.0e10,
          {"Boundary Condition Type 3, Shear and Rotational Restraint", "", "Shear      =          10000. lbs",
           "Rot. Rest. =   0.1000000E+11 lbs-in/Radian", "Axial Load =           5000. lbs"}},
-        {kDeflectionAndMoment, 0.1, 25000.0,
+        {model::kDeflectionAndMoment, 0.1, 25000.0,
          {"Boundary Condition Type 4, Deflection and Moment", "", "Deflection =         0.10000 in",
           "Moment     =          25000. lbs-in", "Axial Load =           5000. lbs"}},
-        {kDeflectionAndSlope, 0.1, 0.0,
+        {model::kDeflectionAndSlope, 0.1, 0.0,
          {"Boundary Condition Type 5, Deflection and Slope", "", "Deflection =         0.10000 i",
           "Slope      =         0.00000", "Axial Load =           5000. l"}},
     };
-    ProblemData problem = ElasticPileProblem(kL0, kEI, kWidth, 100);
+    model::ProblemData problem = ElasticPileProblem(kL0, kEI, kWidth, 100);
     AddElasticSubgradeLayer(problem, 0.0, kL0 + 100.0, kSubgrade, kSubgrade);
     for (const Case& c : kCases) {
         AddLoad(problem, c.type, c.condition1, c.condition2, 5000.0);

@@ -23,10 +23,10 @@ int CountStartingWith(const std::vector<std::string>& lines, const std::string& 
 
 // A 50 ft pile (EI = 4E10 lb-in^2, 24 in wide) in 100 increments in an
 // elastic subgrade of 50 lb/in^3, loaded by 10 kips of shear.
-ProblemData StandardProblem() {
-    ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+model::ProblemData StandardProblem() {
+    model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
     AddElasticSubgradeLayer(problem, 0.0, 700.0, 50.0, 50.0);
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     return problem;
 }
 
@@ -59,7 +59,7 @@ TEST(LoadCases, IterationLimitAndExcessDeflection) {
         {"limit 11, head beyond the excess limit", 11, 1.0e-6, 209, 7},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = StandardProblem();
+        model::ProblemData problem = StandardProblem();
         problem.Options.IterationLimit = c.limit;
         problem.Options.ConvergenceTolerance = -1.0;  // never met
         problem.Options.MaxAllowableDeflection = c.excess_limit;
@@ -94,10 +94,10 @@ TEST(LoadCases, IterationLimitAndExcessDeflection) {
 }
 
 TEST(LoadCases, UnconvergedDeflectionAndMomentCaseIsReportedAndTheRunEndsAtTheNextSolution) {
-    ProblemData problem = StandardProblem();
+    model::ProblemData problem = StandardProblem();
     problem.PileHeadLoads.clear();
-    AddLoad(problem, kDeflectionAndMoment, 0.5, 0.0);
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddLoad(problem, model::kDeflectionAndMoment, 0.5, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     problem.Options.IterationLimit = 30;
     problem.Options.ConvergenceTolerance = -1.0;
     PileRun run(problem);
@@ -119,11 +119,11 @@ TEST(LoadCases, UnconvergedDeflectionAndMomentCaseIsReportedAndTheRunEndsAtTheNe
 }
 
 TEST(LoadCases, LayerTooThinToHoldANodeIsRuntimeError29) {
-    ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
     AddElasticSubgradeLayer(problem, 0.0, 100.0, 50.0, 50.0);
     AddElasticSubgradeLayer(problem, 100.0, 101.0, 50.0, 50.0);  // nodes at 96 and 102 in
     AddElasticSubgradeLayer(problem, 101.0, 700.0, 50.0, 50.0);
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     PileRun run(problem);
     EXPECT_EQ(run.Run(), 229);
     const RunOutput out = run.Outputs();
@@ -143,25 +143,25 @@ TEST(LoadCases, LayerTooThinToHoldANodeIsRuntimeError29) {
 TEST(LoadCases, FaultsThatEndTheRun) {
     struct Case {
         const char* what;
-        void (*change)(ProblemData&);
+        void (*change)(model::ProblemData&);
         int expected_code;
         const char* expected_line;
     };
     const Case kCases[] = {
         {"a pile without bending stiffness gives no numbers",
-         [](ProblemData& p) {
+         [](model::ProblemData& p) {
              for (auto& row : p.SectionPropertyTable) row.Inertia = 0.0;
          },
          228, "**** COMPUTATION ERROR 28 ****"},
-        {"a pile without sections", [](ProblemData& p) { p.Sections.clear(); }, 297,
+        {"a pile without sections", [](model::ProblemData& p) { p.Sections.clear(); }, 297,
          "The pile has no sections or no length."},
-        {"a node count beyond the arrays", [](ProblemData& p) { p.Options.NumberOfIncrements = 501; }, 297,
+        {"a node count beyond the arrays", [](model::ProblemData& p) { p.Options.NumberOfIncrements = 501; }, 297,
          "The number of pile increments, 501, is outside the range 1 to 500."},
-        {"an unknown loading type", [](ProblemData& p) { p.PileHeadLoads[0].LoadingType = 6; }, 297,
+        {"an unknown loading type", [](model::ProblemData& p) { p.PileHeadLoads[0].LoadingType = 6; }, 297,
          "Load case 1 has loading type 6; the loading types are 1 to 5."},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = StandardProblem();
+        model::ProblemData problem = StandardProblem();
         c.change(problem);
         PileRun run(problem);
         EXPECT_EQ(run.Run(), c.expected_code) << c.what;
@@ -170,16 +170,16 @@ TEST(LoadCases, FaultsThatEndTheRun) {
 }
 
 TEST(LoadCases, FrozenSoilHasNoCriterionAndKeepsTheInitialModulus) {
-    ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
     AddElasticSubgradeLayer(problem, 0.0, 120.0, 50.0, 50.0);
-    AddElasticSubgradeLayer(problem, 120.0, 700.0, 0.0, 0.0).KSOIL = kFrozenSoil;
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddElasticSubgradeLayer(problem, 120.0, 700.0, 0.0, 0.0).KSOIL = model::kFrozenSoil;
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
-    const PileModel& pile = run.ctx().pile;
-    EXPECT_EQ(pile.Es(20), 50.0 * 24.0);           // 114 in: elastic subgrade
-    EXPECT_EQ(pile.Es(21), kInitialSoilModulus);   // 120 in: frozen soil
-    EXPECT_EQ(pile.Es(101), kInitialSoilModulus);
+    const model::PileModel& pile = run.ctx().pile;
+    EXPECT_EQ(pile.Es(20), 50.0 * 24.0);                 // 114 in: elastic subgrade
+    EXPECT_EQ(pile.Es(21), model::kInitialSoilModulus);  // 120 in: frozen soil
+    EXPECT_EQ(pile.Es(101), model::kInitialSoilModulus);
 }
 
 // A warning raised before the load cases (by the echo or the section
@@ -188,7 +188,7 @@ TEST(LoadCases, WarningsOfTheSetUpAreCountedOnce) {
     PileRun run(StandardProblem());
     run.ctx().warnings.RecordWarning(-302);
     ASSERT_EQ(run.Run(), 0);
-    const WarningRegistry& warnings = run.ctx().warnings;
+    const report::WarningRegistry& warnings = run.ctx().warnings;
     EXPECT_EQ(warnings.WarningCount[302], 1);
     EXPECT_EQ(warnings.ResultCode(), -302);
     EXPECT_TRUE(warnings.AnyRecorded());  // the run still ended with a warning
@@ -199,31 +199,31 @@ TEST(LoadCases, WarningsOfTheSetUpAreCountedOnce) {
 // elastic subgrade (Es = 50 x 24 = 1200 lb/in^2), its head fixed against
 // rotation: beta = (Es / 4 EI)^(1/4) = 0.00931 /in and the elastic head
 // moment V / (2 beta) = 53.7 V, 8.06E6 in-lb at V = 150 kips.
-ProblemData FixedHeadProblem(int section_type, double V) {
-    ProblemData problem = ElasticPileProblem(1200.0, 4.0e10, 24.0, 200);
+model::ProblemData FixedHeadProblem(int section_type, double V) {
+    model::ProblemData problem = ElasticPileProblem(1200.0, 4.0e10, 24.0, 200);
     problem.Options.IterationLimit = 500;  // secant stiffness settles slowly on a flat curve
     problem.Sections[0].SectionType = section_type;
     AddElasticSubgradeLayer(problem, 0.0, 1300.0, 50.0, 50.0);
-    AddLoad(problem, kShearAndSlope, V, 0.0);
+    AddLoad(problem, model::kShearAndSlope, V, 0.0);
     return problem;
 }
 
 // Moment-curvature tables in kip-in units: an elastic-plastic section (EI
 // 4E7 kip-in^2, Mp 6000 kip-in) or a softening curve that ends at 6000 kip-in.
-SectionStiffnessTable HingeTable(int section_type) {
-    SectionStiffnessTable table;
+model::SectionStiffnessTable HingeTable(int section_type) {
+    model::SectionStiffnessTable table;
     table.Sections.resize(1);
-    SectionStiffness& s = table.Sections[0];
+    model::SectionStiffness& s = table.Sections[0];
     s.SectionType = section_type;
-    ThrustLevelCurve level;
-    if (section_type == kElasticPlastic) {
-        s.Source = StiffnessSource::ElasticPlastic;
+    model::ThrustLevelCurve level;
+    if (section_type == model::kElasticPlastic) {
+        s.Source = model::StiffnessSource::ElasticPlastic;
         s.BottomDepth = 1200.0;
         s.PlasticMomentTop = s.PlasticMomentBottom = 6000.0;
         s.ElasticEITop = s.ElasticEIBottom = 4.0e7;
         level.Points = section::ElasticPlasticCurve(4.0e10, 6.0e6, 1000.0);
     } else {
-        s.Source = StiffnessSource::MomentCurvature;
+        s.Source = model::StiffnessSource::MomentCurvature;
         level.Points = {{2000.0, 4.0e7, 5.0e-5}, {4500.0, 1.8e7, 2.5e-4}, {6000.0, 6.0e6, 1.0e-3}};
     }
     table.Sections[0].Levels.push_back(level);
@@ -236,20 +236,20 @@ SectionStiffnessTable HingeTable(int section_type) {
 // answer is that of the elastic pile to the last digit.
 TEST(LoadCases, FixedHeadMomentStaysWithinTheSectionCurve) {
     const double kLastMoment = 6.0e6;
-    for (int type : {kElasticPlastic, kDrilledShaft}) {
+    for (int type : {model::kElasticPlastic, model::kDrilledShaft}) {
         PileRun run(FixedHeadProblem(type, 150000.0));
         run.ctx().stiffness = HingeTable(type);
         ASSERT_EQ(run.Run(), 0) << "section type " << type;
         const double head = std::fabs(run.ctx().pile.HeadMoment);
         EXPECT_LE(head, kLastMoment * (1.0 + 1.0e-4)) << "section type " << type;
         // The elastic-plastic head has formed its hinge at Mp.
-        if (type == kElasticPlastic) {
+        if (type == model::kElasticPlastic) {
             EXPECT_GE(head, (1.0 - 1.0e-4) * kLastMoment);
         }
     }
-    PileRun elastic(FixedHeadProblem(kElasticPile, 50000.0));
-    PileRun plastic(FixedHeadProblem(kElasticPlastic, 50000.0));
-    plastic.ctx().stiffness = HingeTable(kElasticPlastic);
+    PileRun elastic(FixedHeadProblem(model::kElasticPile, 50000.0));
+    PileRun plastic(FixedHeadProblem(model::kElasticPlastic, 50000.0));
+    plastic.ctx().stiffness = HingeTable(model::kElasticPlastic);
     ASSERT_EQ(elastic.Run(), 0);
     ASSERT_EQ(plastic.Run(), 0);
     EXPECT_LT(std::fabs(plastic.ctx().pile.HeadMoment), kLastMoment);
@@ -288,13 +288,13 @@ TEST(LoadCases, TipShearOfAStiffCurveConverges) {
         {"soft curve", {{0.0, 0.0}, {1.0, 2000.0}}, 2000.0, false},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = ElasticPileProblem(144.0, 1.0e14, 10.0, 48);
+        model::ProblemData problem = ElasticPileProblem(144.0, 1.0e14, 10.0, 48);
         AddElasticSubgradeLayer(problem, 0.0, 200.0, 100.0, 100.0);
-        AddLoad(problem, kShearAndMoment, 20000.0, 0.0);
+        AddLoad(problem, model::kShearAndMoment, 20000.0, 0.0);
         problem.TipShearCurve = c.curve;
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0) << c.what;
-        const PileModel& pile = run.ctx().pile;
+        const model::PileModel& pile = run.ctx().pile;
         const RigidPile rigid(1000.0, 144.0, c.K, 20000.0);
         EXPECT_NEAR(pile.y(1), rigid.y0, 0.01 * rigid.y0) << c.what;
         EXPECT_NEAR(pile.y(pile.N), rigid.tip, 0.01 * std::fabs(rigid.tip)) << c.what;
@@ -318,12 +318,12 @@ TEST(LoadCases, AxialThrustAboveBucklingStopsWithRuntimeError31) {
         int expected_code;
     };
     const Case kCases[] = {
-        {"free head below P_cr", kShearAndMoment, 0.95, 0},
-        {"free head above P_cr", kShearAndMoment, 1.05, 231},
-        {"fixed head above P_cr", kShearAndSlope, 1.5, 0},
+        {"free head below P_cr", model::kShearAndMoment, 0.95, 0},
+        {"free head above P_cr", model::kShearAndMoment, 1.05, 231},
+        {"fixed head above P_cr", model::kShearAndSlope, 1.5, 0},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = ElasticPileProblem(600.0, 1.0e14, 10.0, 100);
+        model::ProblemData problem = ElasticPileProblem(600.0, 1.0e14, 10.0, 100);
         AddElasticSubgradeLayer(problem, 0.0, 700.0, 100.0, 100.0);
         AddLoad(problem, c.type, 10000.0, 0.0, 0.5 * Pcr);
         AddLoad(problem, c.type, 10000.0, 0.0, c.factor * Pcr);

@@ -87,24 +87,24 @@ TEST(LrfdCases, FactoredHeadLoadsAreHandSumsAndDriveTheCases) {
 // head) divided by h: the dead load is 1 at the head, 2 at nodes 2 to 10 and
 // 1 at 120 in; the wind load 0.5 at 60 in, 1 at 72 to 108 in and 0.5 at
 // 120 in.
-ProblemData DistributedLoadProblem() {
-    ProblemData problem = ElasticPileProblem(1200.0, 1.0e10, 10.0, 100);
+model::ProblemData DistributedLoadProblem() {
+    model::ProblemData problem = ElasticPileProblem(1200.0, 1.0e10, 10.0, 100);
     AddElasticSubgradeLayer(problem, 0.0, 1300.0, 100.0, 100.0);
     problem.Options.UseLrfd = true;
     problem.AxialThrustList = {0.0};
-    LrfdLoad dead;
+    model::LrfdLoad dead;
     dead.LrfdLoadType = 1;
     dead.DistributedLoad = {{0.0, 2.0}, {120.0, 2.0}};
-    LrfdLoad wind;
+    model::LrfdLoad wind;
     wind.LrfdLoadType = 5;
     wind.DistributedLoad = {{60.0, 1.0}, {120.0, 1.0}};
-    LrfdLoad live;  // head loads only: no distributed load, no table
+    model::LrfdLoad live;  // head loads only: no distributed load, no table
     live.LrfdLoadType = 2;
     live.HorizontalForce = 100.0;
     problem.LrfdLoads = {dead, wind, live};
-    LrfdCombination none;  // every factor 0
+    model::LrfdCombination none;  // every factor 0
     none.Name = "No load";
-    LrfdCombination factored;
+    model::LrfdCombination factored;
     factored.LoadFactors[0] = 1.5;
     factored.LoadFactors[1] = 1.75;
     factored.LoadFactors[4] = 2.0;
@@ -115,10 +115,10 @@ ProblemData DistributedLoadProblem() {
 
 TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
     PileRun run(DistributedLoadProblem());
-    RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 1200.0, 0);
-    ApplyLrfdDistributedLoads(ctx, 2);
-    const PileModel& pile = ctx.pile;
+    run::RunContext& ctx = run.ctx();
+    pile::SetUpNodes(ctx, 1200.0, 0);
+    pile::ApplyLrfdDistributedLoads(ctx, 2);
+    const model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         const double x = pile.x(k);
         const double dead = x == 0.0 || x == 120.0 ? 1.0 : (x < 120.0 ? 2.0 : 0.0);
@@ -126,15 +126,15 @@ TEST(LrfdCases, FactoredDistributedLoadOfEveryNode) {
         EXPECT_NEAR(pile.Q(k), 1.5 * dead + 2.0 * wind, 1.0e-12) << "node " << k;
         EXPECT_EQ(pile.R(k), pile.Q(k)) << "node " << k;
     }
-    ApplyLrfdDistributedLoads(ctx, 1);
+    pile::ApplyLrfdDistributedLoads(ctx, 1);
     for (int k = 1; k <= pile.N; ++k) EXPECT_EQ(pile.Q(k), 0.0) << "node " << k;
 }
 
 TEST(LrfdCases, DistributedLoadTablesListOnlyLoadedNodes) {
     PileRun run(DistributedLoadProblem());
-    RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 1200.0, 0);
-    ApplyLrfdDistributedLoads(ctx, 1);
+    run::RunContext& ctx = run.ctx();
+    pile::SetUpNodes(ctx, 1200.0, 0);
+    pile::ApplyLrfdDistributedLoads(ctx, 1);
     const auto report = run.Outputs().ReportLines();
     auto block = [](const std::string& name, std::vector<std::string> rows) {
         std::vector<std::string> lines = {"",
@@ -170,8 +170,8 @@ TEST(LrfdCases, DistributedLoadTablesListOnlyLoadedNodes) {
 TEST(LrfdCases, CombinationWithAllFactorsZeroLeavesThePileAtRest) {
     PileRun run(DistributedLoadProblem());
     ASSERT_EQ(run.Run(), 0);
-    const CaseResults& none = run.ctx().cases(1);
-    const CaseResults& loaded = run.ctx().cases(2);
+    const model::CaseResults& none = run.ctx().cases(1);
+    const model::CaseResults& loaded = run.ctx().cases(2);
     EXPECT_EQ(none.HeadDeflection, 0.0);
     EXPECT_EQ(none.MaxMoment, 0.0);
     EXPECT_EQ(none.MaxShear, 0.0);
@@ -184,14 +184,14 @@ TEST(LrfdCases, CombinationWithAllFactorsZeroLeavesThePileAtRest) {
 // capacity per thrust level, an elastic section, and an elastic-plastic pipe
 // whose capacity is its plastic moment.
 TEST(LrfdCases, PerformanceTableComparesTheDevelopedMomentWithTheFactoredCapacity) {
-    ProblemData problem = ElasticPileProblem(1200.0, 1.0e10, 10.0, 100);
+    model::ProblemData problem = ElasticPileProblem(1200.0, 1.0e10, 10.0, 100);
     problem.Options.UseLrfd = true;
-    PileSection shaft;
-    shaft.SectionType = kDrilledShaft;
-    PileSection elastic;
-    elastic.SectionType = kElasticPile;
-    PileSection pipe;
-    pipe.SectionType = kElasticPlastic;
+    model::PileSection shaft;
+    shaft.SectionType = model::kDrilledShaft;
+    model::PileSection elastic;
+    elastic.SectionType = model::kElasticPile;
+    model::PileSection pipe;
+    pipe.SectionType = model::kElasticPlastic;
     pipe.Elastic.ElasticShape = 2;
     problem.Sections = {shaft, elastic, pipe};
 
@@ -215,31 +215,31 @@ TEST(LrfdCases, PerformanceTableComparesTheDevelopedMomentWithTheFactoredCapacit
         {0.9, 2, 7.0e6, 0.0, 0.0, "    0.9722", "    Pass     ", "    0.0000", "    Pass     "},
     };
     for (const Case& c : kCases) {
-        LrfdCombination combination;
+        model::LrfdCombination combination;
         combination.MomentResistanceFactor = c.phi;
         combination.ThrustIndex = c.thrust_index;
         combination.Name = "Combination " + std::to_string(problem.LrfdCombinations.size() + 1);
         problem.LrfdCombinations.push_back(combination);
     }
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
-    SectionStiffness shaft_table;
-    shaft_table.Source = StiffnessSource::MomentCurvature;
-    shaft_table.Levels = {ThrustLevelCurve{0.0, 4.0e6, {}}, ThrustLevelCurve{100.0, 8.0e6, {}}};
-    SectionStiffness elastic_table;
-    elastic_table.Source = StiffnessSource::Elastic;
-    SectionStiffness pipe_table;
-    pipe_table.Source = StiffnessSource::ElasticPlastic;
+    run::RunContext& ctx = run.ctx();
+    model::SectionStiffness shaft_table;
+    shaft_table.Source = model::StiffnessSource::MomentCurvature;
+    shaft_table.Levels = {model::ThrustLevelCurve{0.0, 4.0e6, {}}, model::ThrustLevelCurve{100.0, 8.0e6, {}}};
+    model::SectionStiffness elastic_table;
+    elastic_table.Source = model::StiffnessSource::Elastic;
+    model::SectionStiffness pipe_table;
+    pipe_table.Source = model::StiffnessSource::ElasticPlastic;
     pipe_table.PlasticMomentTop = pipe_table.PlasticMomentBottom = 5000.0;
     ctx.stiffness.Sections = {shaft_table, elastic_table, pipe_table};
     for (std::size_t i = 0; i < std::size(kCases); ++i) {
-        CaseResults& results = ctx.cases(static_cast<int>(i + 1));
+        model::CaseResults& results = ctx.cases(static_cast<int>(i + 1));
         results.SectionMaxMoment[1] = kCases[i].shaft_moment;
         results.SectionMaxMoment[2] = kCases[i].elastic_moment;
         results.SectionMaxMoment[3] = kCases[i].pipe_moment;
     }
 
-    WriteLrfdPerformanceTable(ctx);
+    pile::WriteLrfdPerformanceTable(ctx);
     EXPECT_EQ(ctx.warnings.WarningCount[400], 3);
     const auto report = run.Outputs().ReportLines();
     const std::size_t heading = FindLine(report, std::string(19, ' ') + "LRFD Performance by Load Case Combination");

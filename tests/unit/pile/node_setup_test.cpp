@@ -12,9 +12,9 @@ namespace trevasc::testing {
 namespace {
 
 TEST(NodeDepths, EqualIncrementsWithTipExactlyAtPileLengthAndVerticalDepthsForBatter) {
-    PileModel pile;
+    model::PileModel pile;
     // 100 increments on 600 in: h = 6 in; batter 10 degrees: xv = cos(10) x.
-    ComputeNodeDepths(pile, 100, 600.0, 10.0 * kPi / 180.0);
+    pile::ComputeNodeDepths(pile, 100, 600.0, 10.0 * kPi / 180.0);
     EXPECT_EQ(pile.N, 101);
     EXPECT_DOUBLE_EQ(pile.h, 6.0);
     EXPECT_EQ(pile.x(101), 600.0);
@@ -24,15 +24,15 @@ TEST(NodeDepths, EqualIncrementsWithTipExactlyAtPileLengthAndVerticalDepthsForBa
 
 // Two sections: 0-120 in (E I = 2E9 at the top, 4E9 at 120 in, tapered) and
 // 120-240 in (E I = 1E9), meeting at 120 in.
-ProblemData TwoSectionPile() {
-    ProblemData problem;
+model::ProblemData TwoSectionPile() {
+    model::ProblemData problem;
     problem.SectionPropertyTable = {
         {0.0, 10.0, 1.0e3, 2.0e6, 50.0, 0.0},
         {120.0, 20.0, 1.0e3, 4.0e6, 70.0, 0.0},
         {120.0, 8.0, 500.0, 2.0e6, 30.0, 0.0},
         {240.0, 8.0, 500.0, 2.0e6, 30.0, 0.0},
     };
-    PileSection upper, lower;
+    model::PileSection upper, lower;
     upper.SectionTopDepth = 0.0, upper.SectionBottomDepth = 120.0, upper.SectionLength = 120.0;
     lower.SectionTopDepth = 120.0, lower.SectionBottomDepth = 240.0, lower.SectionLength = 120.0;
     problem.Sections = {upper, lower};
@@ -41,7 +41,7 @@ ProblemData TwoSectionPile() {
 }
 
 TEST(LookupPileProperties, InterpolatesInDepthAndTakesTheLowerSectionAtABoundary) {
-    const ProblemData problem = TwoSectionPile();
+    const model::ProblemData problem = TwoSectionPile();
     struct Case {
         double depth, width, EI, area;
     };
@@ -56,7 +56,7 @@ TEST(LookupPileProperties, InterpolatesInDepthAndTakesTheLowerSectionAtABoundary
         {250.0, 8.0, 1.0e9, 30.0},   // below the pile: last row
     };
     for (const Case& c : kCases) {
-        const PileProperties p = Lookup_Pile_Properties(problem, c.depth);
+        const model::PileProperties p = model::Lookup_Pile_Properties(problem, c.depth);
         EXPECT_DOUBLE_EQ(p.Width, c.width) << c.depth;
         EXPECT_DOUBLE_EQ(p.EI, c.EI) << c.depth;
         EXPECT_DOUBLE_EQ(p.Area, c.area) << c.depth;
@@ -64,10 +64,10 @@ TEST(LookupPileProperties, InterpolatesInDepthAndTakesTheLowerSectionAtABoundary
 }
 
 TEST(AssignNodesToSections, NodeAtASectionBoundaryBelongsToTheUpperSection) {
-    const ProblemData problem = TwoSectionPile();
-    PileModel pile;
-    ComputeNodeDepths(pile, 40, 240.0, 0.0);  // h = 6: node 21 at 120 in
-    Assign_Nodes_To_Sections(problem, pile);
+    const model::ProblemData problem = TwoSectionPile();
+    model::PileModel pile;
+    pile::ComputeNodeDepths(pile, 40, 240.0, 0.0);  // h = 6: node 21 at 120 in
+    pile::Assign_Nodes_To_Sections(problem, pile);
     EXPECT_EQ(pile.section(1), 1);
     EXPECT_EQ(pile.section(21), 1);
     EXPECT_EQ(pile.section(22), 2);
@@ -75,14 +75,14 @@ TEST(AssignNodesToSections, NodeAtASectionBoundaryBelongsToTheUpperSection) {
 }
 
 TEST(AssignNodesToLayers, InterfaceNodeBelongsToTheLowerLayerAndThinLayersHoldNone) {
-    ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);  // h = 6
+    model::ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);  // h = 6
     AddElasticSubgradeLayer(problem, 0.0, 60.0, 1.0, 1.0);     // nodes 1..10 (node 11 at 60 in goes below)
     AddElasticSubgradeLayer(problem, 60.0, 62.0, 1.0, 1.0);    // node 11 only
     AddElasticSubgradeLayer(problem, 62.0, 65.0, 1.0, 1.0);    // no node (nodes at 60 and 66)
     AddElasticSubgradeLayer(problem, 65.0, 300.0, 1.0, 1.0);   // reaches the tip
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 240.0, 0);
-    const PileModel& pile = run.ctx().pile;
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
+    const model::PileModel& pile = run.ctx().pile;
     const int expected_top[] = {0, 1, 11, 0, 12};
     const int expected_bottom[] = {0, 10, 11, 0, 41};
     for (int l = 1; l <= 4; ++l) {
@@ -92,11 +92,11 @@ TEST(AssignNodesToLayers, InterfaceNodeBelongsToTheLowerLayerAndThinLayersHoldNo
 }
 
 TEST(AssignNodesToLayers, ProfileEndingAboveTheTipWritesTheDiagnosticAndGoesOn) {
-    ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);
+    model::ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);
     AddElasticSubgradeLayer(problem, 0.0, 60.0, 1.0, 1.0);
     AddElasticSubgradeLayer(problem, 60.0, 120.0, 1.0, 1.0);
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 240.0, 0);
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
     EXPECT_EQ(run.ctx().pile.BottomNode[1], 10);
     EXPECT_EQ(run.ctx().pile.BottomNode[2], 0);
     const auto lines = run.Outputs().ReportLines();
@@ -129,7 +129,7 @@ TEST(AverageDistributedLoad, AveragesTheIntensityOverTheTributaryLength) {
         {"empty table", {}, 60.0, 12.0, 0.0},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(Average_Distributed_Load(c.table, c.x, c.h), c.expected) << c.what;
+        EXPECT_DOUBLE_EQ(pile::Average_Distributed_Load(c.table, c.x, c.h), c.expected) << c.what;
     }
 }
 
@@ -151,25 +151,25 @@ TEST(InterpolateSoilMovement, LinearBetweenPointsZeroOutsideAndMeanAtARepeatedDe
          {0.0, 0.0, 2.0, 3.0, 3.0, 3.0, 3.0, 3.0, 3.0, 0.0, 0.0}},
     };
     for (const Case& c : kCases) {
-        ProblemData problem;
+        model::ProblemData problem;
         problem.SoilMovementProfile = c.profile;
-        PileModel pile;
-        ComputeNodeDepths(pile, 10, 60.0, 0.0);
-        Interpolate_Soil_Movement(problem, pile);
+        model::PileModel pile;
+        pile::ComputeNodeDepths(pile, 10, 60.0, 0.0);
+        pile::Interpolate_Soil_Movement(problem, pile);
         for (int k = 1; k <= 11; ++k) EXPECT_DOUBLE_EQ(pile.ysoil(k), c.expected[k - 1]) << c.what << ", node " << k;
     }
 }
 
 TEST(SetUpNodes, InitialSoilModulusBelowTheGroundOnlyAndZeroDeflections) {
-    ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);
+    model::ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 10.0, 40);
     AddElasticSubgradeLayer(problem, 30.0, 300.0, 1.0, 1.0);  // ground 30 in below the head
     PileRun run(problem);
     run.ctx().pile.y(7) = 3.0;
-    SetUpNodes(run.ctx(), 240.0, 0);
-    const PileModel& pile = run.ctx().pile;
-    EXPECT_EQ(pile.Es(5), 0.0);                    // 24 in
-    EXPECT_EQ(pile.Es(6), kInitialSoilModulus);    // 30 in: at the ground surface
-    EXPECT_EQ(pile.Es(41), kInitialSoilModulus);
+    pile::SetUpNodes(run.ctx(), 240.0, 0);
+    const model::PileModel& pile = run.ctx().pile;
+    EXPECT_EQ(pile.Es(5), 0.0);                         // 24 in
+    EXPECT_EQ(pile.Es(6), model::kInitialSoilModulus);  // 30 in: at the ground surface
+    EXPECT_EQ(pile.Es(41), model::kInitialSoilModulus);
     EXPECT_EQ(pile.y(7), 0.0);
     EXPECT_DOUBLE_EQ(pile.EI(20), 1.0e9);
 }
@@ -177,11 +177,11 @@ TEST(SetUpNodes, InitialSoilModulusBelowTheGroundOnlyAndZeroDeflections) {
 // A moment-curvature table of one section at two thrust levels, in kip and
 // inch units: EI 1000 kip-in^2 up to M = 10 kip-in (curvature 0.01), then
 // M = 10 + 500 (phi - 0.01) up to phi = 0.03 (M = 20).
-SectionStiffnessTable TwoLevelTable(double level2_factor) {
-    SectionStiffnessTable table;
+model::SectionStiffnessTable TwoLevelTable(double level2_factor) {
+    model::SectionStiffnessTable table;
     table.Sections.resize(1);
     for (double factor : {1.0, level2_factor}) {
-        ThrustLevelCurve curve;
+        model::ThrustLevelCurve curve;
         curve.Points = {{10.0 * factor, 1000.0 * factor, 0.01},
                         {15.0 * factor, 750.0 * factor, 0.02},
                         {20.0 * factor, 20.0 / 0.03 * factor, 0.03}};
@@ -191,8 +191,8 @@ SectionStiffnessTable TwoLevelTable(double level2_factor) {
 }
 
 TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
-    ProblemData problem = ElasticPileProblem(120.0, 1.0e6, 10.0, 40);  // h = 3 in
-    problem.Sections[0].SectionType = kDrilledShaft;
+    model::ProblemData problem = ElasticPileProblem(120.0, 1.0e6, 10.0, 40);  // h = 3 in
+    problem.Sections[0].SectionType = model::kDrilledShaft;
     problem.AxialThrustList = {0.0, 100.0};
     struct Case {
         const char* what;
@@ -214,10 +214,10 @@ TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
     };
     for (const Case& c : kCases) {
         PileRun run(problem);
-        RunContext& ctx = run.ctx();
+        run::RunContext& ctx = run.ctx();
         ctx.stiffness = TwoLevelTable(2.0);
-        SetUpNodes(ctx, 120.0, 0);
-        PileModel& pile = ctx.pile;
+        pile::SetUpNodes(ctx, 120.0, 0);
+        model::PileModel& pile = ctx.pile;
         // A parabola y = phi x^2 / 2 centred on node 20: curvature phi there,
         // moment EI phi with a current EI of 2E6 lb-in^2 (2000 kip-in^2), so
         // that at phi = 0.015 the moment (30 kip-in) lies on both curves.
@@ -227,31 +227,31 @@ TEST(UpdateNonlinearEI, FollowsTheMomentCurvatureTableOfTheNode) {
         }
         pile.EI.Fill(2.0e6);
         const double p_prime = c.thrust;
-        Update_Nonlinear_EI(ctx, AxialThrustIndex(ctx.problem, p_prime), p_prime);
+        pile::Update_Nonlinear_EI(ctx, pile::AxialThrustIndex(ctx.problem, p_prime), p_prime);
         EXPECT_NEAR(pile.EI(20), c.expected_EI, 1.0e-6 * c.expected_EI) << c.what;
         EXPECT_EQ(pile.beyond_curve(20) != 0, c.beyond) << c.what;
     }
 }
 
 TEST(UpdateNonlinearEI, ElasticSectionsKeepThePropertyTableStiffness) {
-    ProblemData problem = ElasticPileProblem(120.0, 3.0e9, 10.0, 40);
+    model::ProblemData problem = ElasticPileProblem(120.0, 3.0e9, 10.0, 40);
     problem.AxialThrustList = {0.0};
     PileRun run(problem);
-    SetUpNodes(run.ctx(), 120.0, 0);
+    pile::SetUpNodes(run.ctx(), 120.0, 0);
     for (int k = -1; k <= run.ctx().pile.N + 1; ++k) run.ctx().pile.y(k) = 0.001 * k * k;
-    Update_Nonlinear_EI(run.ctx(), 1, 0.0);  // no table: an elastic section never reads one
+    pile::Update_Nonlinear_EI(run.ctx(), 1, 0.0);  // no table: an elastic section never reads one
     EXPECT_EQ(run.ctx().pile.EI(20), 3.0e9);
 }
 
 TEST(AxialThrustIndex, BracketsTheThrust) {
-    ProblemData problem;
+    model::ProblemData problem;
     problem.AxialThrustList = {10.0, 20.0, 40.0};
     struct Case {
         double thrust;
         int index;
     };
     const Case kCases[] = {{5.0, 1}, {10.0, 1}, {15.0, 1}, {20.0, 2}, {39.0, 2}, {40.0, 3}, {90.0, 3}};
-    for (const Case& c : kCases) EXPECT_EQ(AxialThrustIndex(problem, c.thrust), c.index) << c.thrust;
+    for (const Case& c : kCases) EXPECT_EQ(pile::AxialThrustIndex(problem, c.thrust), c.index) << c.thrust;
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 
 namespace trevasc::testing {
 
-SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
-                    SoilPointParams at_bottom) {
-    SoilLayer layer;
+model::SoilLayer& AddLayer(model::ProblemData& problem, int code, double top, double bottom,
+                           model::SoilPointParams at_top, model::SoilPointParams at_bottom) {
+    model::SoilLayer layer;
     layer.KSOIL = code;
     layer.XLayerTop = top;
     layer.XLayerBottom = bottom;
@@ -24,19 +24,19 @@ SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, S
 }
 
 
-ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units) {
-    ProblemData problem;
-    AnalysisOptions& options = problem.Options;
+model::ProblemData ElasticPileProblem(double L, double EI, double b, int increments, model::UnitSystem units) {
+    model::ProblemData problem;
+    model::AnalysisOptions& options = problem.Options;
     options.Units = units;
     options.AnalysisMode = 3;
     options.IterationLimit = 100;
-    options.ConvergenceTolerance = units == UnitSystem::SI ? 1.0e-9 : 1.0e-7;
+    options.ConvergenceTolerance = units == model::UnitSystem::SI ? 1.0e-9 : 1.0e-7;
     options.MaxAllowableDeflection = 1000.0;
     options.NumberOfIncrements = increments;
     options.PrintIncrement = 1;
 
-    PileSection section;
-    section.SectionType = kElasticPile;
+    model::PileSection section;
+    section.SectionType = model::kElasticPile;
     section.SectionLength = L;
     section.SectionTopDepth = 0.0;
     section.SectionBottomDepth = L;
@@ -52,9 +52,10 @@ ProblemData ElasticPileProblem(double L, double EI, double b, int increments, Un
     return problem;
 }
 
-SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bottom, double kes_top, double kes_bottom) {
-    SoilLayer layer;
-    layer.KSOIL = kElasticSubgrade;
+model::SoilLayer& AddElasticSubgradeLayer(model::ProblemData& problem, double top, double bottom, double kes_top,
+                                          double kes_bottom) {
+    model::SoilLayer layer;
+    layer.KSOIL = model::kElasticSubgrade;
     layer.XLayerTop = top;
     layer.XLayerBottom = bottom;
     layer.Top.Depth = top;
@@ -66,10 +67,11 @@ SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bott
     return problem.Layers.back();
 }
 
-SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,
-                          std::vector<std::array<double, 2>> top_curve, std::vector<std::array<double, 2>> bottom_curve) {
-    SoilLayer layer;
-    layer.KSOIL = kUserPy;
+model::SoilLayer& AddUserPyLayer(model::ProblemData& problem, double top, double bottom,
+                                 std::vector<std::array<double, 2>> top_curve,
+                                 std::vector<std::array<double, 2>> bottom_curve) {
+    model::SoilLayer layer;
+    layer.KSOIL = model::kUserPy;
     layer.XLayerTop = top;
     layer.XLayerBottom = bottom;
     layer.Top.Depth = top;
@@ -83,20 +85,20 @@ SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,
     return problem.Layers.back();
 }
 
-void AddLoad(ProblemData& problem, int type, double condition1, double condition2, double axial) {
-    PileHeadLoad load;
+void AddLoad(model::ProblemData& problem, int type, double condition1, double condition2, double axial) {
+    model::PileHeadLoad load;
     load.LoadingType = type;
     load.Condition1 = condition1;
     load.Condition2 = condition2;
     load.AxialThrust = axial;
     problem.PileHeadLoads.push_back(load);
-    problem.AxialThrustList = {problem.Options.Units == UnitSystem::USCS ? axial / 1000.0 : axial};
+    problem.AxialThrustList = {problem.Options.Units == model::UnitSystem::USCS ? axial / 1000.0 : axial};
 }
 
-PileRun::PileRun(ProblemData problem) : ctx_(std::make_unique<RunContext>()) {
-    RunContext& ctx = *ctx_;
+PileRun::PileRun(model::ProblemData problem) : ctx_(std::make_unique<run::RunContext>()) {
+    run::RunContext& ctx = *ctx_;
     ctx.problem = std::move(problem);
-    ctx.labels = MakeUnitLabels(ctx.problem.Options.Units);
+    ctx.labels = model::MakeUnitLabels(ctx.problem.Options.Units);
     ctx.files.report.Open(dir_.path() / "report.txt");
     ctx.files.plot.Open(dir_.path() / "plot.txt");
     ctx.files.messages.Open(dir_.path() / "messages.txt");
@@ -104,8 +106,8 @@ PileRun::PileRun(ProblemData problem) : ctx_(std::make_unique<RunContext>()) {
 
 int PileRun::Run() {
     try {
-        RunLoadCases(*ctx_);
-    } catch (const RunStop& stop) {
+        pile::RunLoadCases(*ctx_);
+    } catch (const run::RunStop& stop) {
         return stop.error_number;
     }
     return ctx_->ErrorNumber;

@@ -16,23 +16,26 @@ namespace trevasc::testing {
 // A straight elastic pile (section type 11) of length L, bending stiffness
 // EI and width b, in `increments` increments, in one unit system, with
 // options that iterate to a tight tolerance and report every node.
-ProblemData ElasticPileProblem(double L, double EI, double b, int increments, UnitSystem units = UnitSystem::USCS);
+model::ProblemData ElasticPileProblem(double L, double EI, double b, int increments,
+                                      model::UnitSystem units = model::UnitSystem::USCS);
 
 // Appends a soil layer of model `code` from `top` to `bottom` with the given
 // parameters at its top and bottom (their depths are set to the layer's).
-SoilLayer& AddLayer(ProblemData& problem, int code, double top, double bottom, SoilPointParams at_top,
-                    SoilPointParams at_bottom);
+model::SoilLayer& AddLayer(model::ProblemData& problem, int code, double top, double bottom,
+                           model::SoilPointParams at_top, model::SoilPointParams at_bottom);
 // Appends a soil layer from `top` to `bottom`.
-SoilLayer& AddElasticSubgradeLayer(ProblemData& problem, double top, double bottom, double kes_top, double kes_bottom);
-SoilLayer& AddUserPyLayer(ProblemData& problem, double top, double bottom,
-                          std::vector<std::array<double, 2>> top_curve, std::vector<std::array<double, 2>> bottom_curve);
-void AddLoad(ProblemData& problem, int type, double condition1, double condition2, double axial = 0.0);
+model::SoilLayer& AddElasticSubgradeLayer(model::ProblemData& problem, double top, double bottom, double kes_top,
+                                          double kes_bottom);
+model::SoilLayer& AddUserPyLayer(model::ProblemData& problem, double top, double bottom,
+                                 std::vector<std::array<double, 2>> top_curve,
+                                 std::vector<std::array<double, 2>> bottom_curve);
+void AddLoad(model::ProblemData& problem, int type, double condition1, double condition2, double axial = 0.0);
 
 // A run context over a problem, with its output files open.
 class PileRun {
 public:
-    explicit PileRun(ProblemData problem);
-    RunContext& ctx() { return *ctx_; }
+    explicit PileRun(model::ProblemData problem);
+    run::RunContext& ctx() { return *ctx_; }
     // Runs the load cases; returns the error number (0 when none).
     int Run();
     // Closes the files and returns their contents.
@@ -40,7 +43,7 @@ public:
 
 private:
     TempDir dir_;
-    std::unique_ptr<RunContext> ctx_;
+    std::unique_ptr<run::RunContext> ctx_;
 };
 
 // The plot records whose label contains `label`, in file order.

@@ -44,12 +44,12 @@ SummaryLine Parse(const std::string& line) {
 // y(0) = V / (4 EI beta^3) and M(0) = -V / (2 beta), the largest moment.
 TEST(ResponseSummary, FixedHeadCaseLineAndLine13) {
     constexpr double kEI = 1.0e10, kShear = 10000.0;
-    ProblemData problem = ElasticPileProblem(1200.0, kEI, 10.0, 400);
+    model::ProblemData problem = ElasticPileProblem(1200.0, kEI, 10.0, 400);
     AddElasticSubgradeLayer(problem, 0.0, 1300.0, 100.0, 100.0);
-    AddLoad(problem, kShearAndSlope, kShear, 0.0);
+    AddLoad(problem, model::kShearAndSlope, kShear, 0.0);
     PileRun run(problem);
     ASSERT_EQ(run.Run(), 0);
-    WriteResponseSummary(run.ctx());
+    pile::WriteResponseSummary(run.ctx());
     const RunOutput out = run.Outputs();
     const auto report = out.ReportLines();
 
@@ -90,7 +90,7 @@ TEST(ResponseSummary, FixedHeadCaseLineAndLine13) {
 TEST(ResponseSummary, HeadingsByUnitSystem) {
     struct Case {
         const char* what;
-        UnitSystem units;
+        model::UnitSystem units;
         std::vector<std::string> lines;
         std::string line13_label;
     };
@@ -99,7 +99,7 @@ TEST(ResponseSummary, HeadingsByUnitSystem) {
                                  "     Maximum       Pile-head  ";
     const Case kCases[] = {
         {"USCS",
-         UnitSystem::USCS,
+         model::UnitSystem::USCS,
          {"Definitions of Pile-head Loading Conditions:", "",
           "Load Type 1: Load 1 = Shear, lbs, and Load 2 = Moment, in-lbs",
           "Load Type 2: Load 1 = Shear, lbs, and Load 2 = Slope, radians",
@@ -113,7 +113,7 @@ TEST(ResponseSummary, HeadingsByUnitSystem) {
           kRule},
          kUscsLine13},
         {"SI",
-         UnitSystem::SI,
+         model::UnitSystem::SI,
          {"Definitions of Pile-head Loading Conditions:", "",
           "Load Type 1: Load 1 = Shear, kN, and Load 2 = Moment, kN-m ",
           "Load Type 2: Load 1 = Shear, kN, and Load 2 = Slope, radians",
@@ -128,20 +128,21 @@ TEST(ResponseSummary, HeadingsByUnitSystem) {
          kSiLine13},
         // No definitions and no unit lines, but the SI label on Line 13.
         {"GENERAL",
-         UnitSystem::GENERAL,
+         model::UnitSystem::GENERAL,
          {"Definitions of Pile-head Loading Conditions:", "", heading1, heading2, kRule},
          kSiLine13},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        ProblemData problem = c.units == UnitSystem::USCS ? ElasticPileProblem(1200.0, 1.0e10, 10.0, 100)
-                                                          : ElasticPileProblem(30.0, 1.0e5, 1.0, 100, c.units);
+        model::ProblemData problem = c.units == model::UnitSystem::USCS
+                                         ? ElasticPileProblem(1200.0, 1.0e10, 10.0, 100)
+                                         : ElasticPileProblem(30.0, 1.0e5, 1.0, 100, c.units);
         AddElasticSubgradeLayer(problem, 0.0, problem.PileTotalLength + 1.0, 100.0, 100.0);
-        AddLoad(problem, kShearAndMoment, 10.0, 0.0);
-        AddLoad(problem, kDeflectionAndMoment, 0.01, 0.0);
+        AddLoad(problem, model::kShearAndMoment, 10.0, 0.0);
+        AddLoad(problem, model::kDeflectionAndMoment, 0.01, 0.0);
         PileRun run(problem);
         ASSERT_EQ(run.Run(), 0);
-        WriteResponseSummary(run.ctx());
+        pile::WriteResponseSummary(run.ctx());
         const RunOutput out = run.Outputs();
         const auto report = out.ReportLines();
         const std::size_t title = FindLine(report, std::string(27, ' ') + "Summary of Pile Response(s)");

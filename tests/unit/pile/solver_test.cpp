@@ -55,29 +55,29 @@ struct HeadCase {
 class WinklerSolution : public ::testing::TestWithParam<HeadCase> {};
 
 // One linear solution of the pile in a constant modulus Es.
-void SolveInWinklerSoil(RunContext& ctx, const HeadCase& c) {
-    SetUpNodes(ctx, kL, 0);
-    PileModel& pile = ctx.pile;
+void SolveInWinklerSoil(run::RunContext& ctx, const HeadCase& c) {
+    pile::SetUpNodes(ctx, kL, 0);
+    model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) pile.Es(k) = kEs;
     pile.LoadingType = c.type;
     pile.HeadShear = c.condition1;
-    if (c.type == kShearAndMoment) pile.HeadMoment = c.condition2;
-    if (c.type == kShearAndSlope) pile.HeadSlope = c.condition2;
+    if (c.type == model::kShearAndMoment) pile.HeadMoment = c.condition2;
+    if (c.type == model::kShearAndSlope) pile.HeadSlope = c.condition2;
     pile.P = 0.0;
-    Solve_Beam_Column(ctx);
+    pile::Solve_Beam_Column(ctx);
 }
 
 Winkler Exact(const HeadCase& c) {
-    return c.type == kShearAndMoment ? Winkler::FreeHead(kEI, kEs, c.condition1, c.condition2)
-                                     : Winkler::FixedHead(kEI, kEs, c.condition1);
+    return c.type == model::kShearAndMoment ? Winkler::FreeHead(kEI, kEs, c.condition1, c.condition2)
+                                            : Winkler::FixedHead(kEI, kEs, c.condition1);
 }
 
 TEST_P(WinklerSolution, MatchesClosedFormWithinTruncationError) {
     const HeadCase& c = GetParam();
     PileRun run(ElasticPileProblem(kL, kEI, 12.0, kIncrements));
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     SolveInWinklerSoil(ctx, c);
-    PileModel& pile = ctx.pile;
+    model::PileModel& pile = ctx.pile;
     const Winkler exact = Exact(c);
     // Central differences err by O((beta h)^2) relative to the peak values.
     const double bh = exact.beta * pile.h;
@@ -89,7 +89,7 @@ TEST_P(WinklerSolution, MatchesClosedFormWithinTruncationError) {
         ASSERT_NEAR(pile.y(k), exact.y(pile.x(k)), y_tolerance) << "node " << k;
     }
     for (int k = 2; k < pile.N; ++k) {
-        Compute_Node_Response(ctx, k);
+        pile::Compute_Node_Response(ctx, k);
         ASSERT_NEAR(pile.M(k), exact.M(pile.x(k)), m_tolerance) << "node " << k;
     }
 }
@@ -112,28 +112,28 @@ TEST_P(WinklerSolution, HeadDeflectionErrorIsSecondOrderInIncrement) {
 std::string CaseName(const ::testing::TestParamInfo<HeadCase>& param) { return param.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(HeadConditions, WinklerSolution,
-                         ::testing::Values(HeadCase{"FreeHeadShear", kShearAndMoment, 10000.0, 0.0},
-                                           HeadCase{"FreeHeadShearAndMoment", kShearAndMoment, 10000.0, 2.0e6},
-                                           HeadCase{"FreeHeadMomentOnly", kShearAndMoment, 0.0, -1.0e6},
-                                           HeadCase{"FixedHead", kShearAndSlope, 10000.0, 0.0}),
+                         ::testing::Values(HeadCase{"FreeHeadShear", model::kShearAndMoment, 10000.0, 0.0},
+                                           HeadCase{"FreeHeadShearAndMoment", model::kShearAndMoment, 10000.0, 2.0e6},
+                                           HeadCase{"FreeHeadMomentOnly", model::kShearAndMoment, 0.0, -1.0e6},
+                                           HeadCase{"FixedHead", model::kShearAndSlope, 10000.0, 0.0}),
                          CaseName);
 
 // A pile with varying soil modulus, a distributed load, soil movement and an
 // axial thrust, solved once for the head conditions of one loading type.
 struct SolvedPile {
     std::unique_ptr<PileRun> run;
-    PileModel& pile() { return run->ctx().pile; }
+    model::PileModel& pile() { return run->ctx().pile; }
 };
 
 SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
-    ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
     problem.Options.UseSoilMovement = true;
     problem.SoilMovementProfile = {{0.0, 0.3}, {600.0, 0.0}};
     problem.DistributedLoad = {{0.0, 20.0}, {120.0, 5.0}};
     SolvedPile solved{std::make_unique<PileRun>(problem)};
-    RunContext& ctx = solved.run->ctx();
-    SetUpNodes(ctx, 600.0, 0);
-    PileModel& pile = ctx.pile;
+    run::RunContext& ctx = solved.run->ctx();
+    pile::SetUpNodes(ctx, 600.0, 0);
+    model::PileModel& pile = ctx.pile;
     for (int k = 1; k <= pile.N; ++k) {
         pile.Es(k) = 200.0 + 3.0 * pile.x(k);
         pile.R(k) = pile.Q(k) + pile.Es(k) * pile.ysoil(k);
@@ -141,13 +141,13 @@ SolvedPile SolveForHead(int type, double c1, double c2, double thrust) {
     pile.LoadingType = type;
     pile.P = thrust;
     switch (type) {
-        case kShearAndMoment: pile.HeadShear = c1, pile.HeadMoment = c2; break;
-        case kShearAndSlope: pile.HeadShear = c1, pile.HeadSlope = c2; break;
-        case kShearAndRotationalStiffness: pile.HeadShear = c1, pile.HeadRotationalStiffness = c2; break;
-        case kDeflectionAndMoment: pile.HeadDeflection = c1, pile.HeadMoment = c2; break;
+        case model::kShearAndMoment: pile.HeadShear = c1, pile.HeadMoment = c2; break;
+        case model::kShearAndSlope: pile.HeadShear = c1, pile.HeadSlope = c2; break;
+        case model::kShearAndRotationalStiffness: pile.HeadShear = c1, pile.HeadRotationalStiffness = c2; break;
+        case model::kDeflectionAndMoment: pile.HeadDeflection = c1, pile.HeadMoment = c2; break;
         default: pile.HeadDeflection = c1, pile.HeadSlope = c2; break;
     }
-    Solve_Beam_Column(ctx);
+    pile::Solve_Beam_Column(ctx);
     return solved;
 }
 
@@ -157,17 +157,17 @@ TEST(SolveBeamColumn, EveryLoadingTypeHoldsItsHeadConditionsAndEveryNodeEquation
         double c1, c2;
     };
     const Case kCases[] = {
-        {kShearAndMoment, 15000.0, -4.0e5},
-        {kShearAndSlope, 15000.0, 0.0},     // fixed head: y(2) = y(0)
-        {kShearAndSlope, 15000.0, -0.002},
-        {kShearAndRotationalStiffness, 15000.0, 3.0e9},
-        {kDeflectionAndMoment, 0.25, 1.0e5},
-        {kDeflectionAndSlope, 0.0, 0.001},  // y(1) is the soil movement at the head, 0.3
+        {model::kShearAndMoment, 15000.0, -4.0e5},
+        {model::kShearAndSlope, 15000.0, 0.0},     // fixed head: y(2) = y(0)
+        {model::kShearAndSlope, 15000.0, -0.002},
+        {model::kShearAndRotationalStiffness, 15000.0, 3.0e9},
+        {model::kDeflectionAndMoment, 0.25, 1.0e5},
+        {model::kDeflectionAndSlope, 0.0, 0.001},  // y(1) is the soil movement at the head, 0.3
     };
     const double P = 50000.0;
     for (const Case& c : kCases) {
         SolvedPile solved = SolveForHead(c.type, c.c1, c.c2, P);
-        PileModel& pile = solved.pile();
+        model::PileModel& pile = solved.pile();
         const auto& y = pile.y;
         const double h = pile.h;
         const double R = pile.EI(2);
@@ -176,19 +176,19 @@ TEST(SolveBeamColumn, EveryLoadingTypeHoldsItsHeadConditionsAndEveryNodeEquation
         const double shear = R * (y(3) - 2.0 * y(2) + 2.0 * y(0) - y(-1)) / (2.0 * h * h * h) + P * slope;
         const std::string what = "loading type " + std::to_string(c.type);
         switch (c.type) {
-            case kShearAndMoment:
+            case model::kShearAndMoment:
                 EXPECT_NEAR(moment, c.c2, 1.0e-6 * std::fabs(c.c2)) << what;
                 EXPECT_NEAR(shear, c.c1, 1.0e-6 * c.c1) << what;
                 break;
-            case kShearAndSlope:
+            case model::kShearAndSlope:
                 EXPECT_NEAR(slope, c.c2, 1.0e-12) << what;
                 EXPECT_NEAR(shear, c.c1, 1.0e-6 * c.c1) << what;
                 break;
-            case kShearAndRotationalStiffness:
+            case model::kShearAndRotationalStiffness:
                 EXPECT_NEAR(moment, c.c2 * slope, 1.0e-6 * std::fabs(moment)) << what;
                 EXPECT_NEAR(shear, c.c1, 1.0e-6 * c.c1) << what;
                 break;
-            case kDeflectionAndMoment:
+            case model::kDeflectionAndMoment:
                 EXPECT_EQ(y(1), c.c1) << what;
                 EXPECT_NEAR(moment, c.c2, 1.0e-6 * c.c2) << what;
                 break;
@@ -232,20 +232,20 @@ TEST(SolveBeamColumn, TipShearFollowsTheCurveAtTheLastTipDeflection) {
         {"no curve", {}, 0.5, 0.0, 0.0},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+        model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
         problem.TipShearCurve = c.curve;
         PileRun run(problem);
-        SetUpNodes(run.ctx(), 600.0, 0);
-        PileModel& pile = run.ctx().pile;
+        pile::SetUpNodes(run.ctx(), 600.0, 0);
+        model::PileModel& pile = run.ctx().pile;
         pile.y(pile.N) = c.previous_tip_deflection;
         pile.Vt = c.previous_tip_shear;
-        Solve_Beam_Column(run.ctx());
+        pile::Solve_Beam_Column(run.ctx());
         EXPECT_DOUBLE_EQ(pile.Vt, c.expected) << c.what;
     }
 }
 
 TEST(SolveHeadEquations, EliminatesWithoutRowExchangesAndReportsTheVanishingPivot) {
-    SolverWork work;
+    model::SolverWork work;
     // A regular system with solution (1, 2, 3, 4, 5).
     const double a[5][5] = {{2, 1, 0, 0, 1}, {1, 3, 1, 0, 0}, {0, 1, 4, 1, 0}, {0, 0, 1, 5, 1}, {1, 0, 0, 1, 6}};
     for (int i = 1; i <= 5; ++i) {
@@ -255,27 +255,27 @@ TEST(SolveHeadEquations, EliminatesWithoutRowExchangesAndReportsTheVanishingPivo
             work.G[i] += a[i - 1][j - 1] * j;
         }
     }
-    ASSERT_EQ(Solve_Head_Equations(work, 5), 0);
+    ASSERT_EQ(pile::Solve_Head_Equations(work, 5), 0);
     for (int i = 1; i <= 5; ++i) EXPECT_NEAR(work.YG[i], i, 1.0e-12);
 
     // Rows 1 and 2 equal in their first two columns: the second pivot
     // vanishes after the first elimination (no row exchange rescues it).
-    SolverWork singular;
+    model::SolverWork singular;
     const double b[4][4] = {{1, 2, 0, 0}, {1, 2, 1, 0}, {0, 1, 1, 1}, {0, 0, 1, 2}};
     for (int i = 1; i <= 4; ++i) {
         for (int j = 1; j <= 4; ++j) singular.Fm[i][j] = b[i - 1][j - 1];
         singular.G[i] = 1.0;
     }
-    EXPECT_EQ(Solve_Head_Equations(singular, 4), 2);
+    EXPECT_EQ(pile::Solve_Head_Equations(singular, 4), 2);
 }
 
 // A pile with no soil at all is a mechanism under lateral load: the head
 // system is singular (its second pivot vanishes) and the run stops with
 // Runtime Error 11, the partly eliminated head system dumped to the report.
 TEST(SolveBeamColumn, PileWithoutSoilSupportStopsWithRuntimeError11) {
-    ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 4.0e10, 24.0, 100);
     AddElasticSubgradeLayer(problem, 700.0, 800.0, 50.0, 50.0);  // the ground below the tip
-    AddLoad(problem, kShearAndMoment, 10000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 10000.0, 0.0);
     PileRun run(problem);
     EXPECT_EQ(run.Run(), 211);
     const RunOutput out = run.Outputs();

@@ -20,7 +20,7 @@
 
 namespace {
 
-using namespace trevasc::fmt;
+using namespace trevasc::report::fmt;
 
 std::vector<std::string> ReadLines(const std::string& name) {
     const std::string path = std::string(TREVASC_REFERENCE_DIR) + "/" + name;

@@ -10,12 +10,15 @@
 #include "trevasc/plot_records.hpp"
 
 namespace trevasc {
+
+namespace fmt = report::fmt;
+
 namespace {
 
-std::string Written(const plot::Layout& layout, std::initializer_list<PlotValue> values) {
-    OutputChannel plot;
+std::string Written(const plot::Layout& layout, std::initializer_list<report::PlotValue> values) {
+    report::OutputChannel plot;
     plot.OpenInMemory();
-    WritePlotRecord(plot, layout, values);
+    report::WritePlotRecord(plot, layout, values);
     plot.Finish();
     return plot.MemoryText();
 }
@@ -71,7 +74,7 @@ TEST(PlotRecords, TableColumnsAreWhereTheWriterPutsTheFields) {
     for (const plot::Layout* layout : plot::kLayouts) {
         SCOPED_TRACE("Line " + std::to_string(layout->kind()));
         const std::string text = "Line " + std::to_string(layout->kind()) + " text ";
-        std::vector<PlotValue> values;
+        std::vector<report::PlotValue> values;
         std::vector<std::string> fields;  // each value as its field writes it
         int n = 0;
         for (const plot::Descriptor& d : layout->format()) {
@@ -88,9 +91,9 @@ TEST(PlotRecords, TableColumnsAreWhereTheWriterPutsTheFields) {
             }
         }
         ASSERT_EQ(values.size(), layout->ValueCount());
-        OutputChannel plot;
+        report::OutputChannel plot;
         plot.OpenInMemory();
-        WritePlotRecord(plot, *layout, values);
+        report::WritePlotRecord(plot, *layout, values);
         plot.Finish();
         const std::string record = plot.MemoryText();
         const std::size_t label_descriptor = layout->LabelDescriptor();
@@ -111,7 +114,7 @@ TEST(PlotRecords, ValuesThatDoNotFitTheLayoutAreRefusedAndNothingIsWritten) {
     struct Case {
         const char* name;
         const plot::Layout* layout;
-        std::vector<PlotValue> values;
+        std::vector<report::PlotValue> values;
     };
     const Case kCases[] = {
         {"too few", &plot::kLine9, {1, 2}},
@@ -121,9 +124,9 @@ TEST(PlotRecords, ValuesThatDoNotFitTheLayoutAreRefusedAndNothingIsWritten) {
         {"text missing from a label", &plot::kLine3, {4, 5}},
     };
     for (const Case& c : kCases) {
-        OutputChannel plot;
+        report::OutputChannel plot;
         plot.OpenInMemory();
-        EXPECT_THROW(WritePlotRecord(plot, *c.layout, c.values), std::logic_error)
+        EXPECT_THROW(report::WritePlotRecord(plot, *c.layout, c.values), std::logic_error)
             << c.name;
         plot.Finish();
         EXPECT_EQ(plot.MemoryText(), "") << c.name;

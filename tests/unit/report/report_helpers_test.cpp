@@ -45,7 +45,7 @@ TEST(ReportHelpers, AdaptiveNumberChoosesItsFormByMagnitude) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.x);
-        EXPECT_EQ(AdaptiveNumber(c.x, c.width), c.expected);
+        EXPECT_EQ(report::AdaptiveNumber(c.x, c.width), c.expected);
     }
 }
 
@@ -53,30 +53,30 @@ TEST(ReportHelpers, FixedFieldsAndDescriptions) {
     testing::TempDir dir;
     const auto path = dir.path() / "out.txt";
     {
-        OutputChannel report;
+        report::OutputChannel report;
         ASSERT_TRUE(report.Open(path));
-        WriteIntegerField(report, 42, 0);  // an out-of-range width means 10
-        WriteIntegerField(report, -7, 3);
-        WriteIntegerField(report, 5, 17);
-        EndReportLine(report);
-        WriteTextField(report, "Sand");
-        WriteTextField(report, "A name longer than ten");
-        WriteSpaces(report, 0);
-        WriteSpaces(report, 2);
-        EndReportLine(report);
-        SoilTypeDescription(report, 4);
+        report::WriteIntegerField(report, 42, 0);  // an out-of-range width means 10
+        report::WriteIntegerField(report, -7, 3);
+        report::WriteIntegerField(report, 5, 17);
+        report::EndReportLine(report);
+        report::WriteTextField(report, "Sand");
+        report::WriteTextField(report, "A name longer than ten");
+        report::WriteSpaces(report, 0);
+        report::WriteSpaces(report, 2);
+        report::EndReportLine(report);
+        report::SoilTypeDescription(report, 4);
         report.Write("|");
-        EndReportLine(report);
-        SoilTypeDescription(report, 17);
-        SoilTypeDescription(report, 99);
+        report::EndReportLine(report);
+        report::SoilTypeDescription(report, 17);
+        report::SoilTypeDescription(report, 99);
         report.Write("|");
-        EndReportLine(report);
+        report::EndReportLine(report);
         report.Write("abcdef");
         report.Tab(3);
         report.Write("X");
         report.Tab(10);
         report.Write("Y");
-        EndReportLine(report);
+        report::EndReportLine(report);
     }
     const auto lines = testing::SplitLines(testing::ReadFile(path));
     ASSERT_EQ(lines.size(), 5u);
@@ -90,7 +90,7 @@ TEST(ReportHelpers, FixedFieldsAndDescriptions) {
 TEST(ReportHelpers, PathsSplitIntoDriveDirectoryNameAndExtension) {
     const struct {
         const char* path;
-        PathParts parts;
+        report::PathParts parts;
     } kCases[] = {
         {"C:\\Jobs\\Bridge 4\\pier.trv", {"C:", "\\Jobs\\Bridge 4\\", "pier", ".trv"}},
         {"/home/eng/run/pile.report.txt", {"", "/home/eng/run/", "pile.report", ".txt"}},
@@ -100,7 +100,7 @@ TEST(ReportHelpers, PathsSplitIntoDriveDirectoryNameAndExtension) {
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.path);
-        const PathParts parts = SplitPath(c.path);
+        const report::PathParts parts = report::SplitPath(c.path);
         EXPECT_EQ(parts.drive, c.parts.drive);
         EXPECT_EQ(parts.directory, c.parts.directory);
         EXPECT_EQ(parts.name, c.parts.name);
@@ -112,10 +112,10 @@ TEST(ReportHelpers, DateLineAndItsAbsenceForAnImpossibleMonth) {
     testing::TempDir dir;
     const auto path = dir.path() / "out.txt";
     {
-        OutputChannel report;
+        report::OutputChannel report;
         ASSERT_TRUE(report.Open(path));
-        WriteDateAndTime(report, LocalTime{2026, 12, 31, 23, 5, 9});
-        WriteDateAndTime(report, LocalTime{2026, 13, 1, 0, 0, 0});
+        report::WriteDateAndTime(report, LocalTime{2026, 12, 31, 23, 5, 9});
+        report::WriteDateAndTime(report, LocalTime{2026, 13, 1, 0, 0, 0});
     }
     const auto lines = testing::SplitLines(testing::ReadFile(path));
     ASSERT_EQ(lines.size(), 9u);

@@ -11,19 +11,19 @@
 namespace trevasc {
 namespace {
 
-std::vector<std::string> Summary(WarningRegistry& registry) {
+std::vector<std::string> Summary(report::WarningRegistry& registry) {
     testing::TempDir dir;
     const auto path = dir.path() / "report.txt";
     {
-        OutputChannel report;
+        report::OutputChannel report;
         EXPECT_TRUE(report.Open(path));
-        WarningSummary(registry, report);
+        report::WarningSummary(registry, report);
     }
     return testing::SplitLines(testing::ReadFile(path));
 }
 
 TEST(Warnings, CountLinesInAscendingIdOrderWithTexts) {
-    WarningRegistry registry;
+    report::WarningRegistry registry;
     registry.StartLoadCase();
     registry.RecordWarning(-3041);
     for (int i = 0; i < 3; ++i) registry.RecordWarning(-302);
@@ -62,7 +62,7 @@ TEST(Warnings, CountLinesInAscendingIdOrderWithTexts) {
 
 TEST(Warnings, TextIsPrintedOnlyWhileItsFlagIsSet) {
     // A run without load cases never sets the flags: count line only.
-    WarningRegistry registry;
+    report::WarningRegistry registry;
     registry.RecordWarning(-305);
     auto lines = Summary(registry);
     ASSERT_EQ(lines.size(), 8u);
@@ -78,7 +78,7 @@ TEST(Warnings, TextIsPrintedOnlyWhileItsFlagIsSet) {
 }
 
 TEST(Warnings, NoCountedWarningSaysSo) {
-    WarningRegistry registry;
+    report::WarningRegistry registry;
     registry.StartLoadCase();
     registry.RecordWarning(-302);
     registry.StartLoadCase();  // the next case raises nothing
@@ -108,7 +108,7 @@ TEST(Warnings, WarningsBeforeTheFirstCaseCountInTheSummaryAndResultCode) {
         {{}, {-302}, 0, 1, -302},
     };
     for (const Case& c : cases) {
-        WarningRegistry registry;
+        report::WarningRegistry registry;
         for (int id : c.set_up) registry.RecordWarning(id);
         registry.StartLoadCase();
         registry.RecordWarning(-302);  // the first case's own warning is not kept
@@ -126,7 +126,7 @@ TEST(Warnings, WarningsBeforeTheFirstCaseCountInTheSummaryAndResultCode) {
 
 TEST(Warnings, ResultCodeNamesTheOneIdOfTheLastCase) {
     {
-        WarningRegistry registry;
+        report::WarningRegistry registry;
         registry.StartLoadCase();
         registry.RecordWarning(-302);
         registry.StartLoadCase();
@@ -137,7 +137,7 @@ TEST(Warnings, ResultCodeNamesTheOneIdOfTheLastCase) {
         // Regression: an earlier case's log entries outlive its counts. Three
         // -302 in case 1 and one -3264 in case 2 must give -3264, the only id
         // counted, not the -302 left at the end of the log.
-        WarningRegistry registry;
+        report::WarningRegistry registry;
         registry.StartLoadCase();
         for (int i = 0; i < 3; ++i) registry.RecordWarning(-302);
         registry.StartLoadCase();
@@ -145,7 +145,7 @@ TEST(Warnings, ResultCodeNamesTheOneIdOfTheLastCase) {
         EXPECT_EQ(registry.ResultCode(), -3264);
     }
     {
-        WarningRegistry registry;
+        report::WarningRegistry registry;
         registry.StartLoadCase();
         registry.RecordWarning(-302);
         registry.RecordWarning(-303);
@@ -154,10 +154,10 @@ TEST(Warnings, ResultCodeNamesTheOneIdOfTheLastCase) {
 }
 
 TEST(Warnings, CountsStopAtTheLogCapacity) {
-    WarningRegistry registry;
-    for (int i = 0; i < kWarningSlots + 25; ++i) registry.RecordWarning(-400);
-    EXPECT_EQ(registry.WarningCount[400], kWarningSlots);
-    EXPECT_EQ(registry.WarningLog[kWarningSlots], -400);
+    report::WarningRegistry registry;
+    for (int i = 0; i < report::kWarningSlots + 25; ++i) registry.RecordWarning(-400);
+    EXPECT_EQ(registry.WarningCount[400], report::kWarningSlots);
+    EXPECT_EQ(registry.WarningLog[report::kWarningSlots], -400);
     EXPECT_EQ(registry.ResultCode(), -400);
     registry.RecordWarning(-4001);  // not a warning id: ignored, nothing written out of range
     registry.RecordWarning(0);

@@ -29,10 +29,10 @@ constexpr double kBarArea = 0.79;
 
 // 12 in wide, 24 in deep; three #8 bars at d = 21.5 in, and with `top` three
 // more at d' = 2.5 in.
-PileSection Rectangle(bool top) {
-    PileSection pile = RectangularPile(24.0, 12.0, kFc);
-    std::vector<BarRecord> bars = {Bar(-4.0, -9.5, 1.0, kBarArea), Bar(0.0, -9.5, 1.0, kBarArea),
-                                   Bar(4.0, -9.5, 1.0, kBarArea)};
+model::PileSection Rectangle(bool top) {
+    model::PileSection pile = RectangularPile(24.0, 12.0, kFc);
+    std::vector<model::BarRecord> bars = {Bar(-4.0, -9.5, 1.0, kBarArea), Bar(0.0, -9.5, 1.0, kBarArea),
+                                          Bar(4.0, -9.5, 1.0, kBarArea)};
     if (top) {
         for (double x : {-4.0, 0.0, 4.0}) bars.push_back(Bar(x, 9.5, 1.0, kBarArea));
     }
@@ -107,7 +107,7 @@ TEST(InteractionDiagram, EurocodeHighStrengthConcrete) {
     // = 2.656 permil. Under uniform strain eps_c2 the concrete is at fck and
     // the bars at min(Es eps_c2, fy) = fy.
     const double fck = 70.0 / 6.89475732421875;  // ksi
-    PileSection pile = RectangularPile(24.0, 12.0, fck);
+    model::PileSection pile = RectangularPile(24.0, 12.0, fck);
     SetRebar(pile, {Bar(0.0, -9.5, 1.0, kBarArea), Bar(0.0, 9.5, 1.0, kBarArea)});
     const SectionWorkspace ws = SlicedWorkspace(pile);
     const InteractionDiagram d =
@@ -153,7 +153,7 @@ TEST(InteractionDiagram, RectangleBalancedPoint) {
 
 TEST(InteractionDiagram, CircularShaft) {
     // 36 in shaft, f'c 4 ksi, twelve bars of 1.0 in^2 on a circle of radius 14.5 in.
-    PileSection pile = DrilledShaft(36.0, kFc);
+    model::PileSection pile = DrilledShaft(36.0, kFc);
     SetRebar(pile, BarsOnCircle(12, 14.5, 1.128, 1.0));
     const SectionWorkspace ws = SlicedWorkspace(pile);
     const double R = 18.0;
@@ -272,7 +272,7 @@ TEST(InteractionDiagram, SteelPipePlasticInteraction) {
 TEST(InteractionDiagram, PrestressedSquashLoadIncludesEffectivePrestress) {
     // 14 in square pile, f'c 6 ksi, eight 0.5 in PCI 270 strands (0.153 in^2),
     // 200 kip initial force, 20 percent loss.
-    const PileSection pile = PrestressedSquare(14.0, 0.0, 2, 4.5, 200000.0, 0.2);
+    const model::PileSection pile = PrestressedSquare(14.0, 0.0, 2, 4.5, 200000.0, 0.2);
     auto ctx = MakeContext();
     SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);
@@ -301,7 +301,7 @@ TEST(InteractionDiagram, PrestressedSquashLoadIncludesEffectivePrestress) {
 TEST(InteractionDiagram, ReversedSectionBendsTheOtherWay) {
     // Turning the bottom-reinforced rectangle over gives the rectangle with
     // the same bars at the top: equal resultants at every neutral-axis depth.
-    PileSection top = RectangularPile(24.0, 12.0, kFc);
+    model::PileSection top = RectangularPile(24.0, 12.0, kFc);
     SetRebar(top, {Bar(-4.0, 9.5, 1.0, kBarArea), Bar(0.0, 9.5, 1.0, kBarArea), Bar(4.0, 9.5, 1.0, kBarArea)});
     const SectionWorkspace turned = section::ReversedSection(SlicedWorkspace(Rectangle(false)));
     const SectionWorkspace expected = SlicedWorkspace(top);

@@ -22,14 +22,14 @@ using section::MomentCurvatureCurve;
 using section::SectionWorkspace;
 
 struct Analysed {
-    std::unique_ptr<RunContext> ctx;
+    std::unique_ptr<run::RunContext> ctx;
     SectionWorkspace ws;
     MomentCurvatureCurve curve;
 };
 
 // Prepares the section as the driver does and computes one curve at thrust P
 // (kips), with the curvature step of the section.
-Analysed Analyse(const PileSection& pile, double P, UnitSystem units = UnitSystem::USCS) {
+Analysed Analyse(const model::PileSection& pile, double P, model::UnitSystem units = model::UnitSystem::USCS) {
     Analysed a;
     a.ctx = MakeContext(units);
     section::PrepareSectionWorkspace(*a.ctx, a.ws, pile, 1);
@@ -43,16 +43,16 @@ Analysed Analyse(const PileSection& pile, double P, UnitSystem units = UnitSyste
     return a;
 }
 
-PileSection Rectangle12x24() {
+model::PileSection Rectangle12x24() {
     // 12 in wide, 24 in deep, f'c 4 ksi; three #8 bars (0.79 in^2) at d = 21.5 in.
-    PileSection pile = RectangularPile(24.0, 12.0, 4.0);
+    model::PileSection pile = RectangularPile(24.0, 12.0, 4.0);
     SetRebar(pile, {Bar(-4.0, -9.5, 1.0, 0.79), Bar(0.0, -9.5, 1.0, 0.79), Bar(4.0, -9.5, 1.0, 0.79)});
     return pile;
 }
 
-PileSection Shaft36() {
+model::PileSection Shaft36() {
     // 36 in shaft, f'c 4 ksi, twelve bars of 1.0 in^2 on a circle of radius 14.5 in.
-    PileSection pile = DrilledShaft(36.0, 4.0);
+    model::PileSection pile = DrilledShaft(36.0, 4.0);
     SetRebar(pile, BarsOnCircle(12, 14.5, 1.128, 1.0));
     return pile;
 }
@@ -120,11 +120,13 @@ TEST(MomentCurvature, ReinforcedConcreteCapacityAgreesWithStrainCompatibility) {
 
     BlockSection circle;
     circle.r = 18.0;
-    for (const BarRecord& bar : BarsOnCircle(12, 14.5, 1.128, 1.0)) circle.bars.push_back({bar.BarY, bar.BarArea});
+    for (const model::BarRecord& bar : BarsOnCircle(12, 14.5, 1.128, 1.0)) {
+        circle.bars.push_back({bar.BarY, bar.BarArea});
+    }
 
     struct Case {
         std::string name;
-        PileSection pile;
+        model::PileSection pile;
         BlockSection hand;
         double P;
     };
@@ -147,11 +149,11 @@ TEST(MomentCurvature, ReinforcedConcreteCapacityAgreesWithStrainCompatibility) {
 TEST(MomentCurvature, EveryStoredPointIsInAxialEquilibrium) {
     struct Case {
         std::string name;
-        PileSection pile;
+        model::PileSection pile;
         double P;
     };
-    PileSection cased = Shaft36();
-    cased.SectionType = kDrilledShaftWithCasingAndCore;
+    model::PileSection cased = Shaft36();
+    cased.SectionType = model::kDrilledShaftWithCasingAndCore;
     cased.SteelThickness = 0.5;
     cased.SteelYieldStress = 36000.0;
     cased.SteelModulus = 29.0e6;
@@ -209,7 +211,7 @@ TEST(MomentCurvature, SteelPipeIsElasticUntilYieldAndBoundedByThePlasticMoment) 
 }
 
 TEST(MomentCurvature, CapacityFallsWithTensionAndRisesWithModerateCompression) {
-    const PileSection shaft = Shaft36();
+    const model::PileSection shaft = Shaft36();
     const double tension = Analyse(shaft, -300.0).curve.NominalMomentCapacity;
     const double none = Analyse(shaft, 0.0).curve.NominalMomentCapacity;
     const double compression = Analyse(shaft, 800.0).curve.NominalMomentCapacity;
@@ -218,7 +220,7 @@ TEST(MomentCurvature, CapacityFallsWithTensionAndRisesWithModerateCompression) {
 }
 
 TEST(MomentCurvature, TensionBeyondCrackingStartsCrackedAndMomentsNeverFall) {
-    const PileSection shaft = Shaft36();
+    const model::PileSection shaft = Shaft36();
     const Analysed a = Analyse(shaft, -600.0);
     ASSERT_LT(-600.0, a.ws.Pcr);
     EXPECT_EQ(a.curve.Points.front().CrackedMessage, 'C');
@@ -240,13 +242,13 @@ TEST(MomentCurvature, CurvatureSequenceAndInitialStep) {
 
     struct Case {
         double width;
-        UnitSystem units;
+        model::UnitSystem units;
         double expected;
     };
     // 1.25E-6 / max(1, nint(W / 24 in)), SI per metre with the same inch count.
-    const Case cases[] = {{30.0, UnitSystem::USCS, 1.25e-6},        {36.0, UnitSystem::USCS, 1.25e-6 / 2},
-                          {60.0, UnitSystem::USCS, 1.25e-6 / 3},    {12.0, UnitSystem::USCS, 1.25e-6},
-                          {0.9144, UnitSystem::SI, 4.921259901994065e-5 / 2}};
+    const Case cases[] = {{30.0, model::UnitSystem::USCS, 1.25e-6},        {36.0, model::UnitSystem::USCS, 1.25e-6 / 2},
+                          {60.0, model::UnitSystem::USCS, 1.25e-6 / 3},    {12.0, model::UnitSystem::USCS, 1.25e-6},
+                          {0.9144, model::UnitSystem::SI, 4.921259901994065e-5 / 2}};
     for (const Case& c : cases) {
         section::SectionWorkspace ws = SlicedWorkspace(DrilledShaft(c.width, 4.0), c.units);
         EXPECT_NEAR(section::InitialCurvatureStep(ws, 0.0), c.expected, 1e-12 * c.expected) << c.width;
@@ -280,7 +282,7 @@ TEST(MomentCurvature, NominalCapacityInterpolatesAtTheUltimateStrain) {
 TEST(MomentCurvature, PrestressedPileWhoseNeutralAxisNearsTheFaceEndsWithZ) {
     // Heavy tension on a prestressed pile pushes the neutral axis toward the
     // compression face; the curve ends with the Z message.
-    const PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.2);
+    const model::PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.2);
     const Analysed a = Analyse(pile, -250.0);
     const section::CurvePoint& last = a.curve.Points.back();
     EXPECT_EQ(last.YieldMessage, 'Z');
@@ -293,7 +295,7 @@ TEST(MomentCurvature, SymmetricPrestressedPileCarriesNoMomentAtZeroCurvature) {
     // uncracked stiffness M / phi is the same at the first points. Strands
     // smeared off their centres would leave a constant false moment of several
     // kip-in, which lowers the first-point EI.
-    const PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.2);
+    const model::PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.2);
     Analysed a = Analyse(pile, 0.0);
     section::Compute_Axial_Thrust_Force(a.ws, 0.5 * a.ws.D, 0.0);
     EXPECT_NEAR(section::SectionMoment(a.ws), 0.0, 1e-9);
@@ -309,8 +311,8 @@ TEST(MomentCurvature, NeutralAxisIsFoundNearTheAxialCapacity) {
     // and the first curvature (1.25E-6 /in, phi D = 3.75E-5) the strain is all
     // but uniform, the neutral axis far below the section; Newton's method
     // overshoots past the concrete's peak here, the bracketing search does not.
-    PileSection pile = RectangularPile(30.0, 20.0, 5.0);
-    std::vector<BarRecord> bars;
+    model::PileSection pile = RectangularPile(30.0, 20.0, 5.0);
+    std::vector<model::BarRecord> bars;
     for (double x : {-7.5, -4.5, -1.5, 1.5, 4.5, 7.5}) {
         bars.push_back(Bar(x, 12.5, 1.0, 0.79));
         bars.push_back(Bar(x, -12.5, 1.0, 0.79));
@@ -342,7 +344,7 @@ TEST(MomentCurvature, NeutralAxisIsFoundNearTheAxialCapacity) {
 
 TEST(MomentCurvature, UnderReinforcedSectionRunsTo150PointsAndKeepsItsPeak) {
     // A single small bar: the section cannot reach 0.003 before point 150.
-    PileSection weak = DrilledShaft(36.0, 4.0);
+    model::PileSection weak = DrilledShaft(36.0, 4.0);
     SetRebar(weak, {Bar(0.0, -14.5, 0.375, 0.11)});
     const Analysed a = Analyse(weak, 0.0);
     EXPECT_EQ(a.curve.Points.size(), 150u);

@@ -20,22 +20,22 @@ constexpr double kTol = 1e-9;
 TEST(StrandProperties, TableRowsAndUnits) {
     struct Case {
         int type, size;
-        UnitSystem units;
+        model::UnitSystem units;
         double diameter, area, fpu, modulus;
     };
     // Areas are the single-precision constants of the table (0.153f, ...).
     const double a153 = static_cast<double>(0.153f);
     const Case kCases[] = {
-        {1, 3, UnitSystem::USCS, 0.5, a153, 270000.0, 28000.0},
-        {1, 3, UnitSystem::GENERAL, 0.5, a153, 270000.0, 28000.0},
+        {1, 3, model::UnitSystem::USCS, 0.5, a153, 270000.0, 28000.0},
+        {1, 3, model::UnitSystem::GENERAL, 0.5, a153, 270000.0, 28000.0},
         // 0.5 in = 0.0127 m; 0.153 in^2 = 9.87E-5 m^2.
-        {1, 3, UnitSystem::SI, 0.5 * 0.0254, a153 * 0.0254 * 0.0254, 270000.0, 193053200.0},
-        {0, 6, UnitSystem::USCS, static_cast<double>(0.6f), static_cast<double>(0.216f), 250000.0, 28000.0},
-        {2, 1, UnitSystem::USCS, static_cast<double>(0.438f), static_cast<double>(0.115f), 300000.0, 28000.0},
-        {4, 5, UnitSystem::SI, 1.375 * 0.0254, static_cast<double>(1.485f) * 0.0254 * 0.0254, 160000.0,
+        {1, 3, model::UnitSystem::SI, 0.5 * 0.0254, a153 * 0.0254 * 0.0254, 270000.0, 193053200.0},
+        {0, 6, model::UnitSystem::USCS, static_cast<double>(0.6f), static_cast<double>(0.216f), 250000.0, 28000.0},
+        {2, 1, model::UnitSystem::USCS, static_cast<double>(0.438f), static_cast<double>(0.115f), 300000.0, 28000.0},
+        {4, 5, model::UnitSystem::SI, 1.375 * 0.0254, static_cast<double>(1.485f) * 0.0254 * 0.0254, 160000.0,
          199947760.0},
-        {5, 0, UnitSystem::USCS, 0.625, static_cast<double>(0.28f), 157000.0, 29000.0},
-        {5, 4, UnitSystem::USCS, 1.25, 1.25, 160000.0, 29000.0},
+        {5, 0, model::UnitSystem::USCS, 0.625, static_cast<double>(0.28f), 157000.0, 29000.0},
+        {5, 4, model::UnitSystem::USCS, 1.25, 1.25, 160000.0, 29000.0},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE("type " + std::to_string(c.type) + " size " + std::to_string(c.size));
@@ -46,19 +46,19 @@ TEST(StrandProperties, TableRowsAndUnits) {
         EXPECT_DOUBLE_EQ(p->Fpu, c.fpu);
         EXPECT_DOUBLE_EQ(p->Modulus, c.modulus);
     }
-    EXPECT_NEAR(LookupStrandProperties(1, 3, UnitSystem::SI)->Area, 9.87e-5, 1e-8);
+    EXPECT_NEAR(LookupStrandProperties(1, 3, model::UnitSystem::SI)->Area, 9.87e-5, 1e-8);
 }
 
 TEST(StrandProperties, CodesOutsideTheTableGiveNothing) {
     const std::pair<int, int> kCodes[] = {{-1, 0}, {6, 0}, {0, 7}, {1, 8}, {2, 5}, {3, 6}, {5, -1}};
     for (auto [type, size] : kCodes) {
-        EXPECT_FALSE(LookupStrandProperties(type, size, UnitSystem::USCS).has_value()) << type << "/" << size;
+        EXPECT_FALSE(LookupStrandProperties(type, size, model::UnitSystem::USCS).has_value()) << type << "/" << size;
     }
     // The last size of each type exists.
     const int kSizes[] = {7, 8, 5, 6, 6, 6};
     for (int type = 0; type < kStrandTypeCount; ++type) {
         EXPECT_EQ(StrandSizeCount(type), kSizes[type]);
-        EXPECT_TRUE(LookupStrandProperties(type, kSizes[type] - 1, UnitSystem::USCS).has_value());
+        EXPECT_TRUE(LookupStrandProperties(type, kSizes[type] - 1, model::UnitSystem::USCS).has_value());
     }
 }
 

@@ -21,14 +21,14 @@ double EpsCr() {
     return -(1.0 - std::sqrt(1.0 + fr / kFc)) * (1.7 * kFc / Ec());
 }
 
-section::AxialCapacities Capacities(const PileSection& pile) {
+section::AxialCapacities Capacities(const model::PileSection& pile) {
     const section::SectionWorkspace ws = SlicedWorkspace(pile);
     return section::ComputeAxialCapacities(ws, pile);
 }
 
-PileSection CasedWithCore(bool filled) {
-    PileSection s = DrilledShaft(36.0, kFc);
-    s.SectionType = kDrilledShaftWithCasingAndCore;
+model::PileSection CasedWithCore(bool filled) {
+    model::PileSection s = DrilledShaft(36.0, kFc);
+    s.SectionType = model::kDrilledShaftWithCasingAndCore;
     s.SteelThickness = 0.5;
     s.SteelYieldStress = 36000.0;
     s.SteelModulus = 29.0e6;
@@ -50,7 +50,7 @@ TEST(SectionCapacity, PlainShaftHasConcreteCapacityOnly) {
 }
 
 TEST(SectionCapacity, ReinforcedSectionsAddYieldedSteel) {
-    PileSection rect = RectangularPile(24.0, 12.0, kFc);
+    model::PileSection rect = RectangularPile(24.0, 12.0, kFc);
     SetRebar(rect, {Bar(-4, -9.5, 1.0, 0.79), Bar(4, -9.5, 1.0, 0.79), Bar(-4, 9.5, 1.0, 0.79), Bar(4, 9.5, 1.0, 0.79)});
     const double As = 4 * 0.79;
     const section::AxialCapacities cap = Capacities(rect);
@@ -84,9 +84,9 @@ TEST(SectionCapacity, SteelPipeCapacityIsTheRingAtYield) {
 TEST(SectionCapacity, PrestressedSectionsTakeTheirCapacitiesFromThePrestress) {
     // Only the chamfer-0 square (a rectangle) gets values here; the others
     // are filled by the prestress computation.
-    const PileSection octagon = [] {
-        PileSection s = PrestressedSquare(24.0, 0.0, 2, 8.0, 300000.0, 0.2);
-        s.SectionType = kOctagonalSolidPrestressed;
+    const model::PileSection octagon = [] {
+        model::PileSection s = PrestressedSquare(24.0, 0.0, 2, 8.0, 300000.0, 0.2);
+        s.SectionType = model::kOctagonalSolidPrestressed;
         return s;
     }();
     const section::AxialCapacities cap = Capacities(octagon);

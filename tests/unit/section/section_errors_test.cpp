@@ -18,10 +18,10 @@ TEST(SectionErrors, MoreThan300BarsIsRejectedWithoutReadingPastTheTable) {
     TempDir dir;
     auto ctx = MakeContext();
     ASSERT_TRUE(ctx->files.report.Open(dir.path() / "report.txt"));
-    PileSection shaft = DrilledShaft(36.0, 4.0);
+    model::PileSection shaft = DrilledShaft(36.0, 4.0);
     SetRebar(shaft, BarsOnCircle(301, 14.5, 0.375, 0.11));
     section::SectionWorkspace ws;
-    EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, shaft, 1), RunStop);
+    EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, shaft, 1), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 187);
     ctx->files.report.Close();
     const std::string report = ReadFile(dir.path() / "report.txt");
@@ -31,7 +31,7 @@ TEST(SectionErrors, MoreThan300BarsIsRejectedWithoutReadingPastTheTable) {
 }
 
 TEST(SectionErrors, ADeclaredCountBeyondTheListedBarsUsesTheListedBarsOnly) {
-    PileSection shaft = DrilledShaft(36.0, 4.0);
+    model::PileSection shaft = DrilledShaft(36.0, 4.0);
     SetRebar(shaft, BarsOnCircle(3, 14.5, 1.0, 0.79));
     shaft.Rebar.BarCount = 8;
     const section::SectionWorkspace ws = SlicedWorkspace(shaft);
@@ -42,16 +42,16 @@ TEST(SectionErrors, ADeclaredCountBeyondTheListedBarsUsesTheListedBarsOnly) {
 TEST(SectionErrors, UnusableSectionDataStopsWithInputError87) {
     struct Case {
         std::string name;
-        PileSection section;
+        model::PileSection section;
     };
-    PileSection no_concrete = DrilledShaft(36.0, 0.0);
-    PileSection no_diameter = DrilledShaft(0.0, 4.0);
-    PileSection thick_pipe = SteelPipe(24.0, 13.0, 36000.0, 29.0e6);
-    PileSection soft_pipe = SteelPipe(24.0, 0.5, 36000.0, 0.0);
-    PileSection bad_strands = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.2);
+    model::PileSection no_concrete = DrilledShaft(36.0, 0.0);
+    model::PileSection no_diameter = DrilledShaft(0.0, 4.0);
+    model::PileSection thick_pipe = SteelPipe(24.0, 13.0, 36000.0, 29.0e6);
+    model::PileSection soft_pipe = SteelPipe(24.0, 0.5, 36000.0, 0.0);
+    model::PileSection bad_strands = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.2);
     bad_strands.Strand.StrandTypeCode = 7;
-    PileSection big_void = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.2);
-    big_void.SectionType = kSquareHollowPrestressed;
+    model::PileSection big_void = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.2);
+    big_void.SectionType = model::kSquareHollowPrestressed;
     big_void.VoidDiameter = 14.0;
     const Case cases[] = {{"zero concrete strength", no_concrete}, {"zero diameter", no_diameter},
                           {"pipe wall over half the diameter", thick_pipe}, {"pipe of zero modulus", soft_pipe},
@@ -59,13 +59,13 @@ TEST(SectionErrors, UnusableSectionDataStopsWithInputError87) {
     for (const Case& c : cases) {
         auto ctx = MakeContext();
         section::SectionWorkspace ws;
-        EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, c.section, 1), RunStop) << c.name;
+        EXPECT_THROW(section::PrepareSectionWorkspace(*ctx, ws, c.section, 1), run::RunStop) << c.name;
         EXPECT_EQ(ctx->ErrorNumber, 187) << c.name;
     }
 }
 
 TEST(SectionErrors, PileAnalysisThrustsMustLieWithinTheAxialCapacities) {
-    PileSection rect = RectangularPile(16.0, 16.0, 4.0);
+    model::PileSection rect = RectangularPile(16.0, 16.0, 4.0);
     SetRebar(rect, {Bar(-6, -6, 1.0, 0.79), Bar(6, -6, 1.0, 0.79), Bar(-6, 6, 1.0, 0.79), Bar(6, 6, 1.0, 0.79)});
     const double As = 4 * 0.79;
     const double Pmax = 0.85 * 4.0 * (256.0 - As) + 60.0 * As;
@@ -83,7 +83,7 @@ TEST(SectionErrors, PileAnalysisThrustsMustLieWithinTheAxialCapacities) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto ctx = MakeContext(UnitSystem::USCS, 3);
+        auto ctx = MakeContext(model::UnitSystem::USCS, 3);
         ctx->problem.Options.UseLrfd = c.lrfd;
         ctx->problem.Sections = {rect};
         ctx->problem.AxialThrustList = {c.thrust};
@@ -97,7 +97,7 @@ TEST(SectionErrors, PileAnalysisThrustsMustLieWithinTheAxialCapacities) {
             EXPECT_NO_THROW(section::RunMomentCurvature(*ctx, ws, rect));
             EXPECT_EQ(ctx->stiffness.Sections[0].Levels.size(), 1u);
         } else {
-            EXPECT_THROW(section::RunMomentCurvature(*ctx, ws, rect), RunStop);
+            EXPECT_THROW(section::RunMomentCurvature(*ctx, ws, rect), run::RunStop);
             EXPECT_EQ(ctx->ErrorNumber, c.expected);
         }
     }

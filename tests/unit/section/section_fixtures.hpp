@@ -17,15 +17,15 @@
 namespace trevasc::testing {
 
 // A context with no open files: reports are discarded, stops still throw.
-inline std::unique_ptr<RunContext> MakeContext(UnitSystem units = UnitSystem::USCS, int mode = 2) {
-    auto ctx = std::make_unique<RunContext>();
+inline std::unique_ptr<run::RunContext> MakeContext(model::UnitSystem units = model::UnitSystem::USCS, int mode = 2) {
+    auto ctx = std::make_unique<run::RunContext>();
     ctx->problem.Options.Units = units;
     ctx->problem.Options.AnalysisMode = mode;
     return ctx;
 }
 
-inline BarRecord Bar(double x, double y, double diameter, double area) {
-    BarRecord bar;
+inline model::BarRecord Bar(double x, double y, double diameter, double area) {
+    model::BarRecord bar;
     bar.BarDiameter = diameter;
     bar.BarArea = area;
     bar.BarX = x;
@@ -34,8 +34,8 @@ inline BarRecord Bar(double x, double y, double diameter, double area) {
 }
 
 // n bars of one size evenly on a circle of radius R, the first on +x.
-inline std::vector<BarRecord> BarsOnCircle(int n, double R, double diameter, double area) {
-    std::vector<BarRecord> bars;
+inline std::vector<model::BarRecord> BarsOnCircle(int n, double R, double diameter, double area) {
+    std::vector<model::BarRecord> bars;
     for (int j = 0; j < n; ++j) {
         const double theta = 2.0 * kPi * j / n;
         bars.push_back(Bar(R * std::cos(theta), R * std::sin(theta), diameter, area));
@@ -43,16 +43,17 @@ inline std::vector<BarRecord> BarsOnCircle(int n, double R, double diameter, dou
     return bars;
 }
 
-inline void SetRebar(PileSection& s, std::vector<BarRecord> bars, double fy_psi = 60000.0, double Es_psi = 29.0e6) {
+inline void SetRebar(model::PileSection& s, std::vector<model::BarRecord> bars, double fy_psi = 60000.0,
+                     double Es_psi = 29.0e6) {
     s.Rebar.BarCount = static_cast<std::int32_t>(bars.size());
     s.Rebar.RebarYieldStress = fy_psi;
     s.Rebar.RebarModulus = Es_psi;
     s.Rebar.Bars = std::move(bars);
 }
 
-inline PileSection RectangularPile(double depth, double width, double fc_ksi) {
-    PileSection s;
-    s.SectionType = kRectangularConcrete;
+inline model::PileSection RectangularPile(double depth, double width, double fc_ksi) {
+    model::PileSection s;
+    s.SectionType = model::kRectangularConcrete;
     s.SectionLength = 240.0;
     s.RectDepth = depth;
     s.RectWidth = width;
@@ -62,9 +63,9 @@ inline PileSection RectangularPile(double depth, double width, double fc_ksi) {
     return s;
 }
 
-inline PileSection DrilledShaft(double diameter, double fc_ksi) {
-    PileSection s;
-    s.SectionType = kDrilledShaft;
+inline model::PileSection DrilledShaft(double diameter, double fc_ksi) {
+    model::PileSection s;
+    s.SectionType = model::kDrilledShaft;
     s.SectionLength = 240.0;
     s.SectionWidth = diameter;
     s.Concrete.ConcreteStrength = fc_ksi;
@@ -72,9 +73,9 @@ inline PileSection DrilledShaft(double diameter, double fc_ksi) {
     return s;
 }
 
-inline PileSection SteelPipe(double diameter, double wall, double fy_psi, double E_psi) {
-    PileSection s;
-    s.SectionType = kSteelPipe;
+inline model::PileSection SteelPipe(double diameter, double wall, double fy_psi, double E_psi) {
+    model::PileSection s;
+    s.SectionType = model::kSteelPipe;
     s.SectionLength = 240.0;
     s.SectionWidth = diameter;
     s.SteelThickness = wall;
@@ -85,10 +86,10 @@ inline PileSection SteelPipe(double diameter, double wall, double fy_psi, double
 
 // Square prestressed pile with strands of PCI 270, size 3 (0.5 in, 0.153 in^2),
 // on a square of half-width a.
-inline PileSection PrestressedSquare(double width, double chamfer, int strands_per_side_pairs, double a,
-                                     double initial_force_lb, double loss) {
-    PileSection s;
-    s.SectionType = kSquareSolidPrestressed;
+inline model::PileSection PrestressedSquare(double width, double chamfer, int strands_per_side_pairs, double a,
+                                            double initial_force_lb, double loss) {
+    model::PileSection s;
+    s.SectionType = model::kSquareSolidPrestressed;
     s.SectionLength = 240.0;
     s.SectionWidth = width;
     s.CornerChamfer = chamfer;
@@ -102,7 +103,7 @@ inline PileSection PrestressedSquare(double width, double chamfer, int strands_p
                                                         {a, a},   {0, a},  {-a, a}, {-a, 0}};
     positions.resize(static_cast<std::size_t>(4 * strands_per_side_pairs));
     for (const auto& [x, y] : positions) {
-        BarRecord strand = Bar(x, y, 0.5, 0.153);
+        model::BarRecord strand = Bar(x, y, 0.5, 0.153);
         strand.BarSizeCode = 3;
         s.Strand.Strands.push_back(strand);
     }
@@ -111,7 +112,8 @@ inline PileSection PrestressedSquare(double width, double chamfer, int strands_p
 }
 
 // Workspace of a section with its slices built (no messages, no checks).
-inline section::SectionWorkspace SlicedWorkspace(const PileSection& s, UnitSystem units = UnitSystem::USCS) {
+inline section::SectionWorkspace SlicedWorkspace(const model::PileSection& s,
+                                                 model::UnitSystem units = model::UnitSystem::USCS) {
     section::SectionWorkspace ws;
     ws.SectionNumber = 1;
     section::FillSectionWorkspace(ws, s, units);

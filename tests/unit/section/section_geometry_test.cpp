@@ -12,6 +12,10 @@
 #include "section_fixtures.hpp"
 
 namespace trevasc::testing {
+
+using model::PileSection;
+using enum model::SectionTypeCode;
+
 namespace {
 
 using section::SectionWorkspace;

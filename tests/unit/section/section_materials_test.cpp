@@ -26,7 +26,7 @@ section::MaterialConstants Concrete4ksi() {
 }
 
 TEST(SectionMaterials, ConcreteConstantsFollowTheAciModulusAndTheParabola) {
-    const section::ConcreteConstants k = section::ComputeConcreteConstants(4.0, UnitSystem::USCS, 0.0075);
+    const section::ConcreteConstants k = section::ComputeConcreteConstants(4.0, model::UnitSystem::USCS, 0.0075);
     const section::MaterialConstants m = Concrete4ksi();
     EXPECT_NEAR(k.Ec, 3604.99653, 1e-5);
     EXPECT_NEAR(k.fr, -0.474342, 1e-6);
@@ -36,7 +36,7 @@ TEST(SectionMaterials, ConcreteConstantsFollowTheAciModulusAndTheParabola) {
     EXPECT_NEAR(-4.0 * (2.0 * u - u * u), k.fr, 1e-12);
     // SI: 27.579 MPa is 4 ksi; the constants are the same in kPa.
     const double fc_kpa = 4.0 * section::kKpaPerKsi;
-    const section::ConcreteConstants si = section::ComputeConcreteConstants(fc_kpa, UnitSystem::SI, 0.0075);
+    const section::ConcreteConstants si = section::ComputeConcreteConstants(fc_kpa, model::UnitSystem::SI, 0.0075);
     EXPECT_NEAR(si.Ec / section::kKpaPerKsi, k.Ec, 1e-9);
     EXPECT_NEAR(si.eps0, k.eps0, 1e-15);
     EXPECT_NEAR(si.epscr, k.epscr, 1e-15);
@@ -139,7 +139,7 @@ TEST(SectionMaterials, StrandLawsAtTheirBreakPoints) {
 
 TEST(SectionMaterials, PrestressBalancesConcreteAndStrandForces) {
     auto ctx = MakeContext();
-    const PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.20);
+    const model::PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 8 * 0.153 * 0.75 * 270000.0, 0.20);
     SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);
     section::Initialize_EI_Vars(*ctx, ws, pile);
@@ -162,11 +162,11 @@ TEST(SectionMaterials, PrestressBalancesConcreteAndStrandForces) {
 
 TEST(SectionMaterials, PrestressedPileWithoutStrandsStopsWithRuntimeError15) {
     auto ctx = MakeContext();
-    PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.20);
-    for (BarRecord& strand : pile.Strand.Strands) strand.BarArea = 0.0;
+    model::PileSection pile = PrestressedSquare(14.0, 0.75, 2, 4.5, 200000.0, 0.20);
+    for (model::BarRecord& strand : pile.Strand.Strands) strand.BarArea = 0.0;
     SectionWorkspace ws;
     section::PrepareSectionWorkspace(*ctx, ws, pile, 1);
-    EXPECT_THROW(section::Initialize_EI_Vars(*ctx, ws, pile), RunStop);
+    EXPECT_THROW(section::Initialize_EI_Vars(*ctx, ws, pile), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 215);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 TEST(StiffnessDefined, ElasticCurveIsLinearWithCapacity1500EI) {
     const double EI = 2.0e9;  // lb-in^2
-    const std::vector<StiffnessPoint> points = section::ElasticCurve(EI, 1000.0);
+    const std::vector<model::StiffnessPoint> points = section::ElasticCurve(EI, 1000.0);
     ASSERT_EQ(points.size(), 150u);
     for (std::size_t p = 0; p < points.size(); ++p) {
         EXPECT_DOUBLE_EQ(points[p].EI, EI / 1000.0);
@@ -24,7 +24,7 @@ TEST(StiffnessDefined, ElasticCurveIsLinearWithCapacity1500EI) {
 
 TEST(StiffnessDefined, ElasticPlasticCurveReachesMpAtPoint100) {
     const double EI = 5.0e10, Mp = 4.0e6;
-    const std::vector<StiffnessPoint> points = section::ElasticPlasticCurve(EI, Mp, 1.0);
+    const std::vector<model::StiffnessPoint> points = section::ElasticPlasticCurve(EI, Mp, 1.0);
     ASSERT_EQ(points.size(), 150u);
     const double phi_y = Mp / EI;
     EXPECT_NEAR(points[99].Curvature, phi_y, 1e-15);
@@ -55,16 +55,16 @@ TEST(StiffnessDefined, UserCurvesAreRefinedByLinearInterpolation) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<StiffnessPoint> points = section::RefineUserCurve(c.input);
+        const std::vector<model::StiffnessPoint> points = section::RefineUserCurve(c.input);
         ASSERT_EQ(points.size(), c.expected_points);
         EXPECT_EQ(points.front().Moment, 0.0);
         EXPECT_EQ(points.front().EI, c.input.front()[1]);
         EXPECT_EQ(points.back().Moment, c.input.back()[0]);
-        for (const StiffnessPoint& p : points) EXPECT_DOUBLE_EQ(p.Curvature, p.Moment / p.EI);
+        for (const model::StiffnessPoint& p : points) EXPECT_DOUBLE_EQ(p.Curvature, p.Moment / p.EI);
     }
     // The refined points lie on the input polyline: halfway through the
     // second interval of the first case (k = 48 + 24), M = 15, EI = 75.
-    const std::vector<StiffnessPoint> points = section::RefineUserCurve(cases[0].input);
+    const std::vector<model::StiffnessPoint> points = section::RefineUserCurve(cases[0].input);
     EXPECT_NEAR(points[72].Moment, 15.0, 1e-12);
     EXPECT_NEAR(points[72].EI, 75.0, 1e-12);
     // A level that cannot form a curve.
@@ -73,13 +73,13 @@ TEST(StiffnessDefined, UserCurvesAreRefinedByLinearInterpolation) {
 }
 
 // A run with three thrusts and a user section of two levels.
-std::unique_ptr<RunContext> UserSectionContext(int mode) {
-    auto ctx = MakeContext(UnitSystem::USCS, mode);
-    PileSection s;
-    s.SectionType = kUserDefinedEI;
+std::unique_ptr<run::RunContext> UserSectionContext(int mode) {
+    auto ctx = MakeContext(model::UnitSystem::USCS, mode);
+    model::PileSection s;
+    s.SectionType = model::kUserDefinedEI;
     s.SectionWidth = 24.0;
     for (double thrust : {0.0, 100.0}) {
-        UserEIThrustLevel level;
+        model::UserEIThrustLevel level;
         level.AxialThrust = thrust;
         level.Points = {{0.0, 5.0e9}, {1.0e6, 4.0e9}, {3.0e6, 2.0e9}};
         s.UserEI.ThrustLevels.push_back(level);
@@ -94,7 +94,7 @@ std::unique_ptr<RunContext> UserSectionContext(int mode) {
 TEST(StiffnessDefined, UserSectionFillsOneLevelPerInputLevel) {
     auto ctx = UserSectionContext(2);
     section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1);
-    const SectionStiffness& table = ctx->stiffness.Sections[0];
+    const model::SectionStiffness& table = ctx->stiffness.Sections[0];
     ASSERT_EQ(table.Levels.size(), 2u);
     // USCS: points in kip units after the hand-over, capacity in in-lb.
     EXPECT_DOUBLE_EQ(table.Levels[0].NominalMomentCapacity, 3.0e6);
@@ -105,14 +105,14 @@ TEST(StiffnessDefined, UserSectionFillsOneLevelPerInputLevel) {
 
 TEST(StiffnessDefined, PileAnalysisWithTooFewUserLevelsStopsWithRuntimeError93) {
     auto ctx = UserSectionContext(3);
-    EXPECT_THROW(section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1), RunStop);
+    EXPECT_THROW(section::ComputeUserEISection(*ctx, ctx->problem.Sections[0], 1), run::RunStop);
     EXPECT_EQ(ctx->ErrorNumber, 293);
 }
 
 TEST(StiffnessDefined, TaperedElasticPlasticSectionInterpolatesOverItsLength) {
-    auto ctx = MakeContext(UnitSystem::USCS, 3);
-    PileSection s;
-    s.SectionType = kElasticPlastic;
+    auto ctx = MakeContext(model::UnitSystem::USCS, 3);
+    model::PileSection s;
+    s.SectionType = model::kElasticPlastic;
     s.SectionTopDepth = 120.0;
     s.SectionBottomDepth = 360.0;
     s.Elastic.ElasticModulus = 29.0e6;
@@ -124,7 +124,7 @@ TEST(StiffnessDefined, TaperedElasticPlasticSectionInterpolatesOverItsLength) {
     ctx->stiffness.InputThrusts = {0.0};
     ctx->stiffness.Sections.resize(1);
     section::ComputeElasticPlasticSection(*ctx, s, 1);
-    const SectionStiffness& table = ctx->stiffness.Sections[0];
+    const model::SectionStiffness& table = ctx->stiffness.Sections[0];
     ASSERT_TRUE(table.b_Tapered);
     // Kip units: Mp from 4000 at the top to 2000 kip-in at the bottom.
     EXPECT_DOUBLE_EQ(table.PlasticMomentAt(360.0), 2000.0);

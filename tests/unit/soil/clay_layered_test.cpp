@@ -14,12 +14,16 @@
 #include "soil/soft_clay.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using model::SoilPointParams;
+using enum model::SoilModelCode;
+
 namespace {
 
 constexpr double kB = 24.0;
 
 double SplitDeflection(int code, SoilPointParams point, bool cyclic, double split, double shear) {
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, kB, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, kB, 100);
     problem.Options.CyclicLoading = cyclic;
     problem.Options.NumberOfCycles = cyclic ? 100.0 : 0.0;
     problem.Options.ConvergenceTolerance = 1.0e-6;
@@ -30,7 +34,7 @@ double SplitDeflection(int code, SoilPointParams point, bool cyclic, double spli
         AddLayer(problem, code, 0.0, split, point, point);
         AddLayer(problem, code, split, 600.0, point, point);
     }
-    AddLoad(problem, kShearAndMoment, shear, 0.0);
+    AddLoad(problem, model::kShearAndMoment, shear, 0.0);
     int error = 0;
     const double y = HeadDeflection(problem, &error);
     EXPECT_EQ(error, 0) << code << " split " << split;
@@ -71,7 +75,7 @@ TEST(Layering, SplittingAHomogeneousLayerBarelyMovesTheHead) {
 // Two layers meeting at 120 in, on a node (h = 6 in): one sweep of the
 // criteria gives the lower layer's equivalent depth.
 double EquivalentDepthBelow(int upper, SoilPointParams upper_point, int lower, SoilPointParams lower_point) {
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, kB, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, kB, 100);
     AddLayer(problem, upper, 0.0, 120.0, upper_point, upper_point);
     AddLayer(problem, lower, 120.0, 600.0, lower_point, lower_point);
     Analysis a(problem);
@@ -94,8 +98,10 @@ TEST(Layering, SandUnderClayAndClayUnderSandMatchTheResistanceAbove) {
                             0.4 * (std::tan(f) * std::sin(beta) * (1.0 / std::cos(alpha) + 1.0) - std::tan(alpha)));
     const double C2 = tb * tb - Ka;
     const double C3 = std::pow(tb, 4) * (tb * tb + 0.4 * std::tan(f)) - Ka;
-    auto sand_wedge = [&](double z) { return ReeseSandA(z / kB, false) * (C1 * z + C2 * kB) * gamma * z; };
-    auto sand = [&](double z) { return ReeseSandA(z / kB, false) * std::min((C1 * z + C2 * kB), C3 * kB) * gamma * z; };
+    auto sand_wedge = [&](double z) { return soil::ReeseSandA(z / kB, false) * (C1 * z + C2 * kB) * gamma * z; };
+    auto sand = [&](double z) {
+        return soil::ReeseSandA(z / kB, false) * std::min((C1 * z + C2 * kB), C3 * kB) * gamma * z;
+    };
 
     const double clay_above = Integral(clay, 0.0, 120.0);
     const double sand_above = Integral(sand, 0.0, 120.0);

@@ -22,8 +22,8 @@ namespace trevasc::testing::clay_sand {
 
 using testing::AddLayer;
 
-inline SoilPointParams Clay(double gamma, double c, double eps50 = 0.0, double k = 0.0) {
-    SoilPointParams p;
+inline model::SoilPointParams Clay(double gamma, double c, double eps50 = 0.0, double k = 0.0) {
+    model::SoilPointParams p;
     p.EffUnitWeight = gamma;
     p.Cohesion = c;
     p.Epsilon50 = eps50;
@@ -31,15 +31,15 @@ inline SoilPointParams Clay(double gamma, double c, double eps50 = 0.0, double k
     return p;
 }
 
-inline SoilPointParams Sand(double gamma, double phi_degrees, double k = 0.0) {
-    SoilPointParams p;
+inline model::SoilPointParams Sand(double gamma, double phi_degrees, double k = 0.0) {
+    model::SoilPointParams p;
     p.EffUnitWeight = gamma;
     p.FrictionAngle = phi_degrees;
     p.SubgradeK = k;
     return p;
 }
 
-inline void SetMultipliers(ProblemData& problem, double pm, double ym) {
+inline void SetMultipliers(model::ProblemData& problem, double pm, double ym) {
     problem.PyModifierProfile = {{0.0, pm, ym}, {problem.PileTotalLength, pm, ym}};
     problem.PyModifierCount = 2;
 }
@@ -60,18 +60,18 @@ inline std::vector<std::string> BlockFrom(const std::vector<std::string>& lines,
 // A problem with its nodes set up for one load case.
 struct Analysis {
     std::unique_ptr<PileRun> run;
-    explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
+    explicit Analysis(const model::ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
+        pile::SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
-    PileModel& pile() { return run->ctx().pile; }
+    run::RunContext& ctx() { return run->ctx(); }
+    model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number when it
     // stops the run, else 0.
     int Evaluate(int layer) {
         const auto l = static_cast<std::size_t>(layer);
         try {
-            StoreLayerSprings(ctx(), layer, pile().TopNode[l], pile().BottomNode[l]);
-        } catch (const RunStop& stop) {
+            soil::StoreLayerSprings(ctx(), layer, pile().TopNode[l], pile().BottomNode[l]);
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;
@@ -96,7 +96,7 @@ struct Analysis {
 };
 
 // Runs the load cases of a problem; the head deflection of case 1.
-inline double HeadDeflection(const ProblemData& problem, int* error = nullptr) {
+inline double HeadDeflection(const model::ProblemData& problem, int* error = nullptr) {
     PileRun run(problem);
     const int code = run.Run();
     if (error != nullptr) *error = code;

@@ -13,6 +13,10 @@
 #include "soil/soft_clay.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using model::ProblemData;
+using model::UnitSystem;
+
 namespace {
 
 // A 24 in pile in clay of c = 5 psi, gamma' = 0.03 lb/in^3, eps50 = 0.01:
@@ -52,14 +56,14 @@ TEST(SoftClayCurve, LandmarksOfTheStaticAndCyclicCurves) {
         {"cyclic below zr, flat at pc far out", true, 300.0, 40.0, pc * pu300},
     };
     for (const Case& c : kCases) {
-        const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, c.z, 1.0, c.cyclic);
+        const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, c.z, 1.0, c.cyclic);
         EXPECT_NEAR(curve.P(c.y_over_y50 * kY50), c.p, 1.0e-6 * c.p) << c.what;
     }
 }
 
 TEST(SoftClayCurve, LimitingModulusIsTheSlopeAtOneHundredThousandthOfY50) {
     // d/dy [0.5 pu (y/y50)^(1/3)] = pu / (6 y50) (y/y50)^(-2/3), at 1e-5 y50.
-    const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, 1.0, false);
+    const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, 1.0, false);
     const double y_limit = 1.0e-5 * kY50;
     const double slope = MatlockPu(60.0) / (6.0 * kY50) * std::pow(1.0e-5, -2.0 / 3.0);
     EXPECT_NEAR(curve.Eslim, slope, 1.0e-6 * slope);
@@ -76,7 +80,7 @@ TEST(SoftClayCurve, SlopeFactorScalesTheBearingFactorBeforeItsCap) {
     };
     const Case kCases[] = {{1.5, 1.5 * 4.61 * kC * kB}, {2.5, 9.0 * kC * kB}, {0.5, 0.5 * 4.61 * kC * kB}};
     for (const Case& c : kCases) {
-        const SoftClayCurve curve = MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, c.factor, false);
+        const soil::SoftClayCurve curve = soil::MakeSoftClayCurve(kB, kC, kGamma, kEps50, 0.5, 60.0, c.factor, false);
         EXPECT_NEAR(curve.pu, c.pu, 1.0e-9 * c.pu) << c.factor;
     }
 }
@@ -97,7 +101,7 @@ TEST(SoftClayDefaults, Epsilon50ByStrength) {
         {UnitSystem::SI, 250.0, 0.004},           {UnitSystem::GENERAL, 30.0, 0.0},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(SoftClayDefaultEpsilon50(c.c, c.units), c.eps50) << c.c;
+        EXPECT_DOUBLE_EQ(soil::SoftClayDefaultEpsilon50(c.c, c.units), c.eps50) << c.c;
     }
 }
 
@@ -127,14 +131,14 @@ TEST(SoftClayEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
             const double p = MatlockPu(z, c.J);
             return c.cyclic ? 0.72 * p * std::min(z / zt, 1.0) : p;
         };
-        const double Z = SoftClayEquivalentDepth(c.A, kB, kC, kGamma, c.J, c.cyclic);
+        const double Z = soil::SoftClayEquivalentDepth(c.A, kB, kC, kGamma, c.J, c.cyclic);
         // The integral below zt and beyond it, both by Simpson's rule.
         const double F = Z <= zt ? Integral(pu, 0.0, Z) : Integral(pu, 0.0, zt) + Integral(pu, zt, Z);
         EXPECT_NEAR(F, c.A, 2.0e-6 * c.A) << c.what << ": Z = " << Z;
     }
 }
 
-ProblemData SoftClayPile(int code = kSoftClay, UnitSystem units = UnitSystem::USCS) {
+ProblemData SoftClayPile(int code = model::kSoftClay, UnitSystem units = UnitSystem::USCS) {
     ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, kB, 100, units);
     AddLayer(problem, code, 0.0, 600.0, Clay(kGamma, kC, kEps50), Clay(kGamma, kC, kEps50));
     return problem;
@@ -190,7 +194,7 @@ TEST(SoftClaySprings, StrengthWarningsByUnitSystem) {
         {UnitSystem::USCS, 8.5, 0}, {UnitSystem::USCS, 9.0, 3041}, {UnitSystem::SI, 55.0, 0}, {UnitSystem::SI, 65.0, 3042}};
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(c.units == UnitSystem::SI ? 15.0 : 600.0, 1.0e9, 1.0, 50, c.units);
-        AddLayer(problem, kSoftClay, 0.0, problem.PileTotalLength, Clay(10.0, c.c, 0.01), Clay(10.0, c.c, 0.01));
+        AddLayer(problem, model::kSoftClay, 0.0, problem.PileTotalLength, Clay(10.0, c.c, 0.01), Clay(10.0, c.c, 0.01));
         Analysis a(problem);
         ASSERT_EQ(a.Evaluate(1), 0);
         EXPECT_EQ(a.ctx().warnings.WarningCount[3041] + a.ctx().warnings.WarningCount[3042] > 0, c.warning != 0);
@@ -316,7 +320,7 @@ double SplitDeflection(int code, double J, bool cyclic, double split, double she
     problem.Options.NumberOfCycles = cyclic ? 100.0 : 0.0;
     problem.Options.ConvergenceTolerance = 1.0e-6;
     problem.Options.IterationLimit = 500;
-    SoilPointParams point = Clay(kGamma, kC, kEps50);
+    model::SoilPointParams point = Clay(kGamma, kC, kEps50);
     point.J = J;
     if (split <= 0.0) {
         AddLayer(problem, code, 0.0, 600.0, point, point);
@@ -324,7 +328,7 @@ double SplitDeflection(int code, double J, bool cyclic, double split, double she
         AddLayer(problem, code, 0.0, split, point, point);
         AddLayer(problem, code, split, 600.0, point, point);
     }
-    AddLoad(problem, kShearAndMoment, shear, 0.0);
+    AddLoad(problem, model::kShearAndMoment, shear, 0.0);
     int error = 0;
     const double y = HeadDeflection(problem, &error);
     EXPECT_EQ(error, 0);
@@ -342,18 +346,18 @@ TEST(SoftClayLayering, SplittingAHomogeneousLayerLeavesTheHeadDeflection) {
         bool cyclic;
     };
     const Case kCases[] = {
-        {"split on a node, 5 ft", kSoftClay, 0.5, 60.0, false},
-        {"split between nodes, 7.75 ft", kSoftClay, 0.5, 93.0, false},
-        {"split deep, 20 ft", kSoftClay, 0.5, 240.0, false},
-        {"user J of 0.25", kSoftClayJ, 0.25, 93.0, false},
-        {"user J of 1.0", kSoftClayJ, 1.0, 60.0, false},
+        {"split on a node, 5 ft", model::kSoftClay, 0.5, 60.0, false},
+        {"split between nodes, 7.75 ft", model::kSoftClay, 0.5, 93.0, false},
+        {"split deep, 20 ft", model::kSoftClay, 0.5, 240.0, false},
+        {"user J of 0.25", model::kSoftClayJ, 0.25, 93.0, false},
+        {"user J of 1.0", model::kSoftClayJ, 1.0, 60.0, false},
         // Under cyclic loading the layers pass on their cyclic residual.
         // The head deflects by about 3 y50, where the cyclic curve leaves the
         // static one (deeper into the falling branch the answer turns
         // sensitive to any change).
-        {"cyclic, split on a node", kSoftClay, 0.5, 60.0, true},
-        {"cyclic, split between nodes", kSoftClay, 0.5, 93.0, true},
-        {"cyclic, user J of 0.25", kSoftClayJ, 0.25, 93.0, true},
+        {"cyclic, split on a node", model::kSoftClay, 0.5, 60.0, true},
+        {"cyclic, split between nodes", model::kSoftClay, 0.5, 93.0, true},
+        {"cyclic, user J of 0.25", model::kSoftClayJ, 0.25, 93.0, true},
     };
     for (const Case& c : kCases) {
         const double shear = c.cyclic ? 80000.0 : 100000.0;
@@ -365,8 +369,8 @@ TEST(SoftClayLayering, SplittingAHomogeneousLayerLeavesTheHeadDeflection) {
 
 TEST(SoftClayLayering, CyclicLoadingDeflectsMoreThanStatic) {
     // The curves part beyond 3 y50 = 1.8 in, which a 100 kip shear passes.
-    const double static_y = SplitDeflection(kSoftClay, 0.5, false, 0.0, 100000.0);
-    const double cyclic_y = SplitDeflection(kSoftClay, 0.5, true, 0.0, 100000.0);
+    const double static_y = SplitDeflection(model::kSoftClay, 0.5, false, 0.0, 100000.0);
+    const double cyclic_y = SplitDeflection(model::kSoftClay, 0.5, true, 0.0, 100000.0);
     EXPECT_GT(cyclic_y, static_y);
     EXPECT_GT(static_y, 0.0);
 }

@@ -14,6 +14,10 @@
 #include "soil/stiff_clay.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using model::UnitSystem;
+using enum model::SoilModelCode;
+
 namespace {
 
 // 1 psi = 6.894757 kPa; 1 lb/in^3 = 271.4471 kN/m^3.
@@ -32,21 +36,22 @@ TEST(StiffClayDefaults, InitialModulusAndEpsilon50ByStrength) {
     for (const Case& c : kCases) {
         const double psi = c.c_psf / 144.0;
         const double kpa = psi * kKpaPerPsi;
-        for (StiffClayBands bands : {StiffClayBands::kWithWater, StiffClayBands::kWithoutWater}) {
-            EXPECT_DOUBLE_EQ(StiffClayDefaultK(psi, false, UnitSystem::USCS, bands), c.k_static);
-            EXPECT_DOUBLE_EQ(StiffClayDefaultK(psi, true, UnitSystem::USCS, bands), c.k_cyclic);
+        for (soil::StiffClayBands bands : {soil::StiffClayBands::kWithWater, soil::StiffClayBands::kWithoutWater}) {
+            EXPECT_DOUBLE_EQ(soil::StiffClayDefaultK(psi, false, UnitSystem::USCS, bands), c.k_static);
+            EXPECT_DOUBLE_EQ(soil::StiffClayDefaultK(psi, true, UnitSystem::USCS, bands), c.k_cyclic);
             // The SI table is the US customary one converted.
-            EXPECT_NEAR(StiffClayDefaultK(kpa, false, UnitSystem::SI, bands), c.k_static * kKnm3PerPci,
+            EXPECT_NEAR(soil::StiffClayDefaultK(kpa, false, UnitSystem::SI, bands), c.k_static * kKnm3PerPci,
                         1.0e-6 * c.k_static * kKnm3PerPci);
-            EXPECT_NEAR(StiffClayDefaultK(kpa, true, UnitSystem::SI, bands), c.k_cyclic * kKnm3PerPci,
+            EXPECT_NEAR(soil::StiffClayDefaultK(kpa, true, UnitSystem::SI, bands), c.k_cyclic * kKnm3PerPci,
                         1.0e-6 * c.k_cyclic * kKnm3PerPci);
-            EXPECT_NEAR(StiffClayDefaultEpsilon50(psi, UnitSystem::USCS, bands), c.eps50, 1.0e-8);
-            EXPECT_NEAR(StiffClayDefaultEpsilon50(kpa, UnitSystem::SI, bands), c.eps50, 1.0e-8);
-            EXPECT_EQ(StiffClayDefaultK(psi, false, UnitSystem::GENERAL, bands), 0.0);
-            EXPECT_EQ(StiffClayDefaultEpsilon50(psi, UnitSystem::GENERAL, bands), 0.0);
+            EXPECT_NEAR(soil::StiffClayDefaultEpsilon50(psi, UnitSystem::USCS, bands), c.eps50, 1.0e-8);
+            EXPECT_NEAR(soil::StiffClayDefaultEpsilon50(kpa, UnitSystem::SI, bands), c.eps50, 1.0e-8);
+            EXPECT_EQ(soil::StiffClayDefaultK(psi, false, UnitSystem::GENERAL, bands), 0.0);
+            EXPECT_EQ(soil::StiffClayDefaultEpsilon50(psi, UnitSystem::GENERAL, bands), 0.0);
         }
     }
-    EXPECT_DOUBLE_EQ(StiffClayDefaultK(100.0, false, UnitSystem::SI, StiffClayBands::kWithWater), 271447.1875);
+    EXPECT_DOUBLE_EQ(soil::StiffClayDefaultK(100.0, false, UnitSystem::SI, soil::StiffClayBands::kWithWater),
+                     271447.1875);
 }
 
 TEST(StiffClayWithWater, FactorsAsAndAcHeldBelowTheirDepths) {
@@ -62,8 +67,8 @@ TEST(StiffClayWithWater, FactorsAsAndAcHeldBelowTheirDepths) {
         {10.0, 0.6, 0.3},
     };
     for (const Case& c : kCases) {
-        EXPECT_NEAR(StiffClayAs(c.r), c.As, 1.0e-6) << c.r;
-        EXPECT_NEAR(StiffClayAc(c.r), c.Ac, 1.0e-6) << c.r;
+        EXPECT_NEAR(soil::StiffClayAs(c.r), c.As, 1.0e-6) << c.r;
+        EXPECT_NEAR(soil::StiffClayAc(c.r), c.Ac, 1.0e-6) << c.r;
     }
 }
 
@@ -72,7 +77,7 @@ TEST(StiffClayWithWater, CurvesAreContinuousWithTheirPublishedLandmarks) {
     // (z/b = 2): y50 = 0.12 in. A large k keeps the initial line out of the
     // way.
     const double b = 24.0, c = 15.0, gamma = 0.035, z = 48.0;
-    const StiffClayWaterCurve s = MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 1.0e9, z, 1.0, false);
+    const soil::StiffClayWaterCurve s = soil::MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 1.0e9, z, 1.0, false);
     const double pct = 2.0 * c * b + gamma * b * z + 2.83 * c * z;
     EXPECT_NEAR(s.pc, std::min(pct, 11.0 * c * b), 1.0e-3);
     const double As = s.As, y50 = 0.12, pc = s.pc;
@@ -97,7 +102,7 @@ TEST(StiffClayWithWater, CurvesAreContinuousWithTheirPublishedLandmarks) {
     }
     EXPECT_NEAR(s.pr, pc * (0.5 * std::sqrt(6.0 * As) - 0.75 * As - 0.411), 1.0e-6 * pc);
 
-    const StiffClayWaterCurve cy = MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 1.0e9, z, 1.0, true);
+    const soil::StiffClayWaterCurve cy = soil::MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 1.0e9, z, 1.0, true);
     const double yp = 4.1 * As * y50, Ac = cy.Ac;
     const Point kCyclic[] = {
         {"peak Ac pc at 0.45 yp", 0.45 * yp, Ac * pc},
@@ -111,7 +116,7 @@ TEST(StiffClayWithWater, CurvesAreContinuousWithTheirPublishedLandmarks) {
     }
     EXPECT_NEAR(cy.pr, pc * (0.936 * Ac - 0.4182 * As), 1.0e-6 * pc);
     // The initial line caps both curves.
-    const StiffClayWaterCurve capped = MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 100.0, z, 1.0, false);
+    const soil::StiffClayWaterCurve capped = soil::MakeStiffClayWaterCurve(b, c, c, gamma, 0.005, 100.0, z, 1.0, false);
     EXPECT_DOUBLE_EQ(capped.P(0.01), 100.0 * z * 0.01);
 }
 
@@ -122,13 +127,13 @@ TEST(StiffClayWithWater, EquivalentDepthFromTheResidualResistance) {
     for (bool cyclic : {false, true}) {
         auto pr = [&](double z) {
             const double pc = std::min(2.0 * c * b + gamma * b * z + 2.83 * c * z, 11.0 * c * b);
-            const double As = StiffClayAs(z / b);
-            const double v = cyclic ? 0.936 * StiffClayAc(z / b) - 0.4182 * As
+            const double As = soil::StiffClayAs(z / b);
+            const double v = cyclic ? 0.936 * soil::StiffClayAc(z / b) - 0.4182 * As
                                     : 0.5 * std::sqrt(6.0 * As) - 0.411 - 0.75 * As;
             return pc * v;
         };
         for (double A : {2.0e4, 1.5e5}) {
-            const double Z = StiffClayWaterEquivalentDepth(A, b, c, c, gamma, cyclic);
+            const double Z = soil::StiffClayWaterEquivalentDepth(A, b, c, c, gamma, cyclic);
             EXPECT_NEAR(Integral(pr, 0.0, Z, 4000), A, 0.03 * A) << cyclic << " " << A;
         }
     }
@@ -140,18 +145,18 @@ TEST(StiffClayWithoutWater, QuarterPowerCurveStaticAndCyclic) {
     const double b = 30.0, c = 12.0, gamma = 0.04, z = 60.0;
     const double pu = std::min(3.0 * c * b + (gamma * b + 0.5 * c) * z, 9.0 * c * b);
     const double y50 = 2.5 * 0.007 * b;
-    const StiffClayDryCurve s = MakeStiffClayDryCurve(b, c, gamma, 0.007, z, 1.0, false, 0.0);
+    const soil::StiffClayDryCurve s = soil::MakeStiffClayDryCurve(b, c, gamma, 0.007, z, 1.0, false, 0.0);
     EXPECT_NEAR(s.pu, pu, 1.0e-9 * pu);
     EXPECT_NEAR(s.P(y50), 0.5 * pu, 1.0e-9 * pu);
     EXPECT_NEAR(s.P(16.0 * y50), pu, 1.0e-9 * pu);  // 0.5 * 16^(1/4) = 1
     EXPECT_NEAR(s.P(30.0 * y50), pu, 1.0e-9 * pu);
     // Ten cycles stretch the deflections by 1 + 0.6 log10(10) = 1.6.
-    const StiffClayDryCurve cy = MakeStiffClayDryCurve(b, c, gamma, 0.007, z, 1.0, true, 10.0);
+    const soil::StiffClayDryCurve cy = soil::MakeStiffClayDryCurve(b, c, gamma, 0.007, z, 1.0, true, 10.0);
     for (double y : {0.1 * y50, y50, 5.0 * y50, 16.0 * y50, 25.0 * y50}) {
         EXPECT_NEAR(cy.P(1.6 * y), s.P(y), 1.0e-6 * pu) << y;
     }
     // "StfClyAK": the initial line k z y caps the curve.
-    StiffClayDryCurve capped = s;
+    soil::StiffClayDryCurve capped = s;
     capped.capped = true;
     capped.kz = 200.0 * z;
     EXPECT_DOUBLE_EQ(capped.P(1.0e-4), 200.0 * z * 1.0e-4);
@@ -162,17 +167,17 @@ TEST(StiffClayWithoutWater, EquivalentDepthIsTheIntegralOfPu) {
     const double b = 30.0, c = 12.0, gamma = 0.04;
     auto pu = [&](double z) { return std::min(3.0 * c * b + (gamma * b + 0.5 * c) * z, 9.0 * c * b); };
     for (double A : {5.0e4, 4.0e5}) {
-        const double Z = StiffClayDryEquivalentDepth(A, b, c, c, gamma);
+        const double Z = soil::StiffClayDryEquivalentDepth(A, b, c, c, gamma);
         const double zt = 6.0 * c * b / (gamma * b + 0.5 * c);
         const double F = Z <= zt ? Integral(pu, 0.0, Z) : Integral(pu, 0.0, zt) + Integral(pu, zt, Z);
         EXPECT_NEAR(F, A, 1.0e-6 * A) << A;
     }
 }
 
-ProblemData StiffClayPile(int code, double c, double eps50, double k_top, double k_bottom,
-                          UnitSystem units = UnitSystem::USCS) {
+model::ProblemData StiffClayPile(int code, double c, double eps50, double k_top, double k_bottom,
+                                 UnitSystem units = UnitSystem::USCS) {
     const bool si = units == UnitSystem::SI;
-    ProblemData problem = ElasticPileProblem(si ? 15.0 : 600.0, 2.9e7 * 16286.0, si ? 0.6 : 24.0, 100, units);
+    model::ProblemData problem = ElasticPileProblem(si ? 15.0 : 600.0, 2.9e7 * 16286.0, si ? 0.6 : 24.0, 100, units);
     const double gamma = si ? 10.0 : 0.035;
     AddLayer(problem, code, 0.0, problem.PileTotalLength, Clay(gamma, c, eps50, k_top), Clay(gamma, c, eps50, k_bottom));
     return problem;
@@ -201,7 +206,7 @@ TEST(StiffClayCriteria, ModulusAtVanishingDeflection) {
         {"BW zero top k: default 500 at 12 psi", kStiffClayWithWater, 0.0, 900.0, 500.0 * z},
     };
     for (const Case& c_ : kCases) {
-        ProblemData problem = StiffClayPile(c_.code, c, 0.007, c_.k_top, c_.k_bottom);
+        model::ProblemData problem = StiffClayPile(c_.code, c, 0.007, c_.k_top, c_.k_bottom);
         SetMultipliers(problem, 0.5, 2.0);
         Analysis a(problem);
         a.P(1, 11, 0.0);
@@ -216,7 +221,7 @@ TEST(StiffClayCriteria, AverageStrengthRunsFromTheGroundOrTheLayerTop) {
     // average starts at the ground, in layer 2 at the layer's first node.
     const double b = 24.0, gamma = 0.035;
     auto c_at = [](double x) { return 10.0 + 0.02 * x; };  // psi
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, b, 100);
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, b, 100);
     AddLayer(problem, kStiffClayWithWater, 0.0, 300.0, Clay(gamma, c_at(0.0), 0.005, 1.0e6),
              Clay(gamma, c_at(300.0), 0.005, 1.0e6));
     AddLayer(problem, kStiffClayWithWater, 300.0, 600.0, Clay(gamma, c_at(300.0), 0.005, 1.0e6),
@@ -233,7 +238,7 @@ TEST(StiffClayCriteria, AverageStrengthRunsFromTheGroundOrTheLayerTop) {
         const double z = c.layer == 1 ? x : x - 300.0 + a.ctx().soil.EquivalentDepth[2];
         const double ca = (c_at(c.from) + c_at(x)) / 2.0;
         const double pc = std::min(2.0 * ca * b + gamma * b * z + 2.83 * ca * z, 11.0 * c_at(x) * b);
-        const double As = StiffClayAs(z / b);
+        const double As = soil::StiffClayAs(z / b);
         const double pr = pc * (0.5 * std::sqrt(6.0 * As) - 0.75 * As - 0.411);
         EXPECT_NEAR(a.P(c.layer, c.node, 50.0), pr, 1.0e-6 * pr) << c.layer << " " << c.node;
     }

@@ -21,15 +21,15 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 TEST(ElasticSubgrade, SecantModulusIsPmKesBOverYmAtAnyDeflection) {
     // 240 in pile, 12 in wide, 40 increments (h = 6); one layer 0-240 in with
     // kes from 100 to 340 lb/in^3; multipliers 0.8 and 2 below 120 in.
-    ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
+    model::ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
     AddElasticSubgradeLayer(problem, 0.0, 240.0, 100.0, 340.0);
     problem.PyModifierProfile = {{120.0, 0.8, 2.0}, {240.0, 0.8, 2.0}};
     problem.PyModifierCount = 2;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
-    SetUpNodes(ctx, 240.0, 0);
+    run::RunContext& ctx = run.ctx();
+    pile::SetUpNodes(ctx, 240.0, 0);
     for (int k = 1; k <= ctx.pile.N; ++k) ctx.pile.y(k) = 0.37 * std::sin(k);  // any deflection
-    ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
+    soil::ElasticSubgradeSprings(ctx, 1, 1, ctx.pile.N);
     for (int k = 1; k <= ctx.pile.N; ++k) {
         const double x = ctx.pile.x(k);
         const double kes = 100.0 + x;  // 1 lb/in^3 per inch of depth
@@ -43,14 +43,14 @@ TEST(ElasticSubgrade, SecantModulusIsPmKesBOverYmAtAnyDeflection) {
 struct UserLayer {
     std::unique_ptr<PileRun> run;
     explicit UserLayer(std::vector<std::array<double, 2>> top,
-                       std::vector<std::array<double, 2>> bottom, void (*change)(ProblemData&) = nullptr) {
-        ProblemData problem = ElasticPileProblem(120.0, 1.0e9, 12.0, 40);  // h = 3 in
+                       std::vector<std::array<double, 2>> bottom, void (*change)(model::ProblemData&) = nullptr) {
+        model::ProblemData problem = ElasticPileProblem(120.0, 1.0e9, 12.0, 40);  // h = 3 in
         AddUserPyLayer(problem, 0.0, 120.0, std::move(top), std::move(bottom));
         if (change != nullptr) change(problem);
         run = std::make_unique<PileRun>(problem);
-        SetUpNodes(run->ctx(), 120.0, 0);
+        pile::SetUpNodes(run->ctx(), 120.0, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
+    run::RunContext& ctx() { return run->ctx(); }
 };
 
 TEST(UserPyCurves, SecantModulusFromTheCurvesInterpolatedInDepth) {
@@ -75,9 +75,9 @@ TEST(UserPyCurves, SecantModulusFromTheCurvesInterpolatedInDepth) {
     };
     for (const Case& c : kCases) {
         UserLayer layer(top, bottom);
-        PileModel& pile = layer.ctx().pile;
+        model::PileModel& pile = layer.ctx().pile;
         pile.y(c.node) = c.y;
-        UserPySprings(layer.ctx(), 1, 1, pile.N);
+        soil::UserPySprings(layer.ctx(), 1, 1, pile.N);
         EXPECT_NEAR(pile.Es(c.node), c.expected_Es, 1.0e-9 * c.expected_Es) << c.what;
     }
 }
@@ -88,24 +88,24 @@ TEST(UserPyCurves, CurveNotStartingAtZeroIsExtendedAlongItsFirstSegment) {
     const std::vector<std::array<double, 2>> curve = {{0.05, 50.0}, {0.1, 100.0}, {0.5, 120.0}};
     UserLayer layer(curve, curve);
     layer.ctx().pile.y(10) = 0.02;
-    UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
+    soil::UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
     EXPECT_NEAR(layer.ctx().pile.Es(10), 20.0 / 0.02, 1.0e-9);
 }
 
 TEST(UserPyCurves, MultipliersLayerResistanceAndSoilMovement) {
     const std::vector<std::array<double, 2>> top = {{0.0, 0.0}, {0.1, 100.0}, {0.5, 300.0}};
     const std::vector<std::array<double, 2>> bottom = {{0.0, 0.0}, {0.1, 300.0}, {0.5, 900.0}};
-    UserLayer layer(top, bottom, [](ProblemData& p) {
+    UserLayer layer(top, bottom, [](model::ProblemData& p) {
         p.PyModifierProfile = {{0.0, 0.5, 2.0}, {120.0, 0.5, 2.0}};
         p.PyModifierCount = 2;
         p.Options.UseSoilMovement = true;
         p.SoilMovementProfile = {{0.0, 0.1}, {120.0, 0.1}};
         p.DistributedLoad = {{0.0, 7.0}, {120.0, 7.0}};
     });
-    RunContext& ctx = layer.ctx();
-    PileModel& pile = ctx.pile;
+    run::RunContext& ctx = layer.ctx();
+    model::PileModel& pile = ctx.pile;
     pile.y(21) = 0.7;  // y* = |0.7 - 0.1| / 2 = 0.3: p = 400 as above
-    UserPySprings(ctx, 1, 1, pile.N);
+    soil::UserPySprings(ctx, 1, 1, pile.N);
     const double Es = 0.5 * 400.0 / (2.0 * 0.3);
     EXPECT_NEAR(pile.Es(21), Es, 1.0e-9);
     EXPECT_NEAR(pile.R(21), 0.1 * Es + 7.0, 1.0e-9);  // load term ysoil Es + q
@@ -128,8 +128,8 @@ TEST(UserPyCurves, CurvesThatCannotBeEvaluatedStopTheRun) {
         UserLayer layer({{0.0, 0.0}, {1.0, 100.0}}, c.bottom);
         int error = 0;
         try {
-            UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
-        } catch (const RunStop& stop) {
+            soil::UserPySprings(layer.ctx(), 1, 1, layer.ctx().pile.N);
+        } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }
         EXPECT_EQ(error, 296);
@@ -148,13 +148,13 @@ TEST(UserPyCurves, CurvesThatCannotBeEvaluatedStopTheRun) {
 TEST(UserPyCurves, LinearCurvesReproduceTheElasticSubgrade) {
     const double kes = 50.0, b = 24.0, EI = 4.0e10, V = 10000.0;
     const double Es = kes * b;
-    ProblemData subgrade = ElasticPileProblem(1200.0, EI, b, 400);
+    model::ProblemData subgrade = ElasticPileProblem(1200.0, EI, b, 400);
     AddElasticSubgradeLayer(subgrade, 0.0, 1300.0, kes, kes);
-    AddLoad(subgrade, kShearAndMoment, V, 0.0);
-    ProblemData curves = ElasticPileProblem(1200.0, EI, b, 400);
+    AddLoad(subgrade, model::kShearAndMoment, V, 0.0);
+    model::ProblemData curves = ElasticPileProblem(1200.0, EI, b, 400);
     AddUserPyLayer(curves, 0.0, 1300.0, {{0.0, 0.0}, {1.0, Es}, {10.0, 10.0 * Es}},
                    {{0.0, 0.0}, {1.0, Es}, {10.0, 10.0 * Es}});
-    AddLoad(curves, kShearAndMoment, V, 0.0);
+    AddLoad(curves, model::kShearAndMoment, V, 0.0);
     PileRun a(subgrade), c(curves);
     ASSERT_EQ(a.Run(), 0);
     ASSERT_EQ(c.Run(), 0);
@@ -168,12 +168,12 @@ TEST(UserPyCurves, LinearCurvesReproduceTheElasticSubgrade) {
 
 // Output depths in a two-layer profile: 30 in (elastic subgrade) and 90 in
 // (user curves), in USCS with the ground at the pile head.
-ProblemData TwoLayerProfile(std::vector<double> depths) {
-    ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
+model::ProblemData TwoLayerProfile(std::vector<double> depths) {
+    model::ProblemData problem = ElasticPileProblem(240.0, 1.0e9, 12.0, 40);
     AddElasticSubgradeLayer(problem, 0.0, 60.0, 100.0, 100.0);
     AddUserPyLayer(problem, 60.0, 240.0, {{0.0, 0.0}, {0.5, 200.0}, {2.0, 400.0}},
                    {{0.0, 0.0}, {0.5, 200.0}, {2.0, 400.0}});
-    AddLoad(problem, kShearAndMoment, 1000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 1000.0, 0.0);
     problem.Options.PrintPyCurves = true;
     problem.PyOutputDepths = std::move(depths);
     return problem;
@@ -251,7 +251,7 @@ TEST(PyCurvesAtDepths, ReportModeBlocksOfBothCriteria) {
 }
 
 TEST(PyCurvesAtDepths, DepthAboveTheGroundSurfaceIsInputError23) {
-    ProblemData problem = TwoLayerProfile({30.0, 5.0});
+    model::ProblemData problem = TwoLayerProfile({30.0, 5.0});
     for (auto& layer : problem.Layers) layer.XLayerTop = std::max(layer.XLayerTop, 10.0);
     problem.Layers[0].Top.Depth = 10.0;
     problem.GroundSurfaceDepth = 10.0;

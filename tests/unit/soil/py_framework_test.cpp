@@ -13,10 +13,13 @@
 #include "trevasc/units.hpp"
 
 namespace trevasc::testing {
+
+using enum model::SoilModelCode;
+
 namespace {
 
-SoilLayer Layer(int code, double top, double bottom) {
-    SoilLayer layer;
+model::SoilLayer Layer(int code, double top, double bottom) {
+    model::SoilLayer layer;
     layer.KSOIL = code;
     layer.XLayerTop = layer.Top.Depth = top;
     layer.XLayerBottom = layer.Bottom.Depth = bottom;
@@ -24,8 +27,8 @@ SoilLayer Layer(int code, double top, double bottom) {
 }
 
 // Two layers, 0-100 and 100-200 in, strength 10 -> 20 and 40 -> 60.
-ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
-    ProblemData problem = ElasticPileProblem(pile_length, 1.0e9, 12.0, 50);
+model::ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
+    model::ProblemData problem = ElasticPileProblem(pile_length, 1.0e9, 12.0, 50);
     problem.Layers = {Layer(upper, 0.0, 100.0), Layer(lower, 100.0, 200.0)};
     problem.Layers[0].Top.Cohesion = 10.0;
     problem.Layers[0].Bottom.Cohesion = 20.0;
@@ -38,7 +41,7 @@ ProblemData TwoLayers(int upper, int lower, double pile_length = 300.0) {
 int ErrorOf(const std::function<void()>& lookup) {
     try {
         lookup();
-    } catch (const RunStop& stop) {
+    } catch (const run::RunStop& stop) {
         return stop.error_number;
     }
     return 0;
@@ -64,9 +67,9 @@ TEST(StrengthAtDepth, InterfaceRulesBetweenLayerKinds) {
     };
     for (const Case& c : kCases) {
         PileRun run(TwoLayers(c.upper, c.lower));
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), c.expected) << c.what;
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 100.0), c.expected) << c.what;
         EXPECT_TRUE(run.ctx().soil.b_AtInterface) << c.what;
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 50.0), 15.0) << c.what;  // inside layer 1: interpolated
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 50.0), 15.0) << c.what;  // inside layer 1: interpolated
         EXPECT_FALSE(run.ctx().soil.b_AtInterface) << c.what;
     }
 }
@@ -74,7 +77,7 @@ TEST(StrengthAtDepth, InterfaceRulesBetweenLayerKinds) {
 TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
     {
         PileRun run(TwoLayers(kSand, kSoftClay, 100.0));  // the tip on the interface
-        EXPECT_DOUBLE_EQ(fn_c(run.ctx(), 100.0), 20.0);
+        EXPECT_DOUBLE_EQ(soil::fn_c(run.ctx(), 100.0), 20.0);
     }
     struct Case {
         const char* what;
@@ -93,14 +96,14 @@ TEST(StrengthAtDepth, TipOnAnInterfaceTakesTheUpperLayerAndFaultsStop) {
     };
     for (const Case& c : kCases) {
         PileRun run(TwoLayers(c.upper, c.lower));
-        EXPECT_EQ(ErrorOf([&] { fn_c(run.ctx(), c.depth); }), c.expected_error) << c.what;
+        EXPECT_EQ(ErrorOf([&] { soil::fn_c(run.ctx(), c.depth); }), c.expected_error) << c.what;
         const auto report = run.Outputs().ReportLines();
         EXPECT_NE(std::find(report.begin(), report.end(), c.expected_line), report.end()) << c.what;
     }
 }
 
 TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay, 200.0);
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay, 200.0);
     problem.Layers[0].Top.Epsilon50 = 0.01;
     problem.Layers[0].Bottom.Epsilon50 = 0.02;
     problem.Layers[1].Top.Epsilon50 = 0.0;  // zero below the interface is ignored
@@ -108,54 +111,54 @@ TEST(PointLookups, Epsilon50AndFrictionAngleWithTheInterfaceAverage) {
     problem.Layers[0].Bottom.FrictionAngle = 30.0;
     problem.Layers[1].Top.FrictionAngle = 34.0;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 50.0), 0.015);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 100.0), 0.02);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 200.0), 0.005);
-    EXPECT_DOUBLE_EQ(Epsilon50At(ctx, 250.0), 0.0);  // below the profile
-    EXPECT_DOUBLE_EQ(FrictionAngleAt(ctx, 100.0), 32.0);
-    EXPECT_EQ(ErrorOf([&] { FrictionAngleAt(ctx, 250.0); }), 104);
+    run::RunContext& ctx = run.ctx();
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 50.0), 0.015);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 100.0), 0.02);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 200.0), 0.005);
+    EXPECT_DOUBLE_EQ(soil::Epsilon50At(ctx, 250.0), 0.0);  // below the profile
+    EXPECT_DOUBLE_EQ(soil::FrictionAngleAt(ctx, 100.0), 32.0);
+    EXPECT_EQ(ErrorOf([&] { soil::FrictionAngleAt(ctx, 250.0); }), 104);
 }
 
 TEST(AveragesFromTheGround, TrapezoidAverageOfUnitWeightAndStrength) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
     problem.Layers[0].Top.EffUnitWeight = 0.02;
     problem.Layers[0].Bottom.EffUnitWeight = 0.06;
     problem.Layers[1].Top.EffUnitWeight = 0.04;
     problem.Layers[1].Bottom.EffUnitWeight = 0.04;
     PileRun run(problem);
-    RunContext& ctx = run.ctx();
+    run::RunContext& ctx = run.ctx();
     // Over 0..50 the weight rises linearly from 0.02 to 0.04: mean 0.03.
-    EXPECT_NEAR(AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
+    EXPECT_NEAR(soil::AverageUnitWeight(ctx, 50.0), 0.03, 1.0e-15);
     // Over 0..150: (0.04 * 100 + 0.04 * 50) / 150.
-    EXPECT_NEAR(AverageUnitWeight(ctx, 150.0), 0.04, 1.0e-15);
-    EXPECT_DOUBLE_EQ(AverageUnitWeight(ctx, 0.0), 0.02);  // at the surface: the first positive weight
+    EXPECT_NEAR(soil::AverageUnitWeight(ctx, 150.0), 0.04, 1.0e-15);
+    EXPECT_DOUBLE_EQ(soil::AverageUnitWeight(ctx, 0.0), 0.02);  // at the surface: the first positive weight
     // Strength 10 -> 20 over the first layer, 40 -> 60 over the second.
-    EXPECT_NEAR(AverageStrength(ctx, 100.0), 15.0, 1.0e-12);
-    EXPECT_NEAR(AverageStrength(ctx, 200.0), (15.0 * 100.0 + 50.0 * 100.0) / 200.0, 1.0e-12);
-    EXPECT_DOUBLE_EQ(AverageStrength(ctx, 0.0), 10.0);
-    EXPECT_EQ(ErrorOf([&] { AverageUnitWeight(ctx, 250.0); }), 115);
-    EXPECT_EQ(ErrorOf([&] { AverageStrength(ctx, 250.0); }), 103);
+    EXPECT_NEAR(soil::AverageStrength(ctx, 100.0), 15.0, 1.0e-12);
+    EXPECT_NEAR(soil::AverageStrength(ctx, 200.0), (15.0 * 100.0 + 50.0 * 100.0) / 200.0, 1.0e-12);
+    EXPECT_DOUBLE_EQ(soil::AverageStrength(ctx, 0.0), 10.0);
+    EXPECT_EQ(ErrorOf([&] { soil::AverageUnitWeight(ctx, 250.0); }), 115);
+    EXPECT_EQ(ErrorOf([&] { soil::AverageStrength(ctx, 250.0); }), 103);
 }
 
 TEST(Multipliers, InterpolatedInsideTheProfileAndOneOutside) {
-    ProblemData problem;
+    model::ProblemData problem;
     problem.PyModifierProfile = {{100.0, 1.0, 1.0}, {200.0, 0.5, 2.0}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}};
     problem.PyModifierCount = 4;
-    RunContext ctx;
+    run::RunContext ctx;
     ctx.problem = problem;
     struct Case {
         double depth, pm, ym;
     };
     const Case kCases[] = {{50.0, 1.0, 1.0}, {150.0, 0.75, 1.5}, {200.0, 0.4, 3.0}, {300.0, 0.4, 3.0}, {350.0, 1.0, 1.0}};
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(PMultiplierAt(ctx, c.depth), c.pm) << c.depth;
-        EXPECT_DOUBLE_EQ(YMultiplierAt(ctx, c.depth), c.ym) << c.depth;
+        EXPECT_DOUBLE_EQ(soil::PMultiplierAt(ctx, c.depth), c.pm) << c.depth;
+        EXPECT_DOUBLE_EQ(soil::YMultiplierAt(ctx, c.depth), c.ym) << c.depth;
     }
     // A count set by the options without any profile point read.
     ctx.problem.PyModifierProfile.clear();
     ctx.problem.PyModifierCount = 1;
-    EXPECT_EQ(PMultiplierAt(ctx, 150.0), 1.0);
+    EXPECT_EQ(soil::PMultiplierAt(ctx, 150.0), 1.0);
 }
 
 TEST(GroundSlope, FactorOnTheUltimateResistance) {
@@ -172,53 +175,53 @@ TEST(GroundSlope, FactorOnTheUltimateResistance) {
         {20.0, -1.0, 0.7071067690849304 * std::cos(t) / std::cos(kPi / 4.0 + t)},
     };
     for (const Case& c : kCases) {
-        RunContext ctx;
+        run::RunContext ctx;
         ctx.problem.SlopeMinusBatter = c.slope_degrees * kPi / 180.0;
-        EXPECT_DOUBLE_EQ(GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
+        EXPECT_DOUBLE_EQ(soil::GroundSlopeFactor(ctx, c.y), c.expected) << c.slope_degrees << " " << c.y;
     }
 }
 
 TEST(RockBookkeeping, MarksLayersBelowRockLikeLayers) {
     const int codes[] = {kSand, kElasticSubgrade, kSand, kUserPy, kWeakRock, kSoftClay};
     const bool marked[] = {false, false, true, false, true, true};
-    SoilState soil;
+    model::SoilState soil;
     for (int l = 1; l <= 6; ++l) {
-        const CriterionEntry* entry = CriterionForCode(codes[l - 1]);
+        const soil::CriterionEntry* entry = soil::CriterionForCode(codes[l - 1]);
         ASSERT_NE(entry, nullptr);
-        ApplyBelowRockBookkeeping(soil, l, *entry);
+        soil::ApplyBelowRockBookkeeping(soil, l, *entry);
         EXPECT_EQ(soil.BelowRockLayer[l], marked[l - 1]) << "layer " << l;
     }
     EXPECT_EQ(soil.BelowRockCount, 2);
     // Frozen soil and undefined codes have no criterion.
-    EXPECT_EQ(CriterionForCode(kFrozenSoil), nullptr);
-    EXPECT_EQ(CriterionForCode(19), nullptr);
-    EXPECT_EQ(SoilModelName(kSand), "Sand");
-    EXPECT_EQ(SoilModelName(42), "Undefined");
+    EXPECT_EQ(soil::CriterionForCode(kFrozenSoil), nullptr);
+    EXPECT_EQ(soil::CriterionForCode(19), nullptr);
+    EXPECT_EQ(soil::SoilModelName(kSand), "Sand");
+    EXPECT_EQ(soil::SoilModelName(42), "Undefined");
 }
 
 TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
-    ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
-    RunContext ctx;
+    model::ProblemData problem = TwoLayers(kSoftClay, kSoftClay);
+    run::RunContext ctx;
     ctx.problem = problem;
     ctx.soil.EquivalentDepth[2] = 35.0;
-    EXPECT_EQ(CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0 - 100.0 + 35.0);
+    EXPECT_EQ(soil::CurveDepth(ctx, 1, 60.0, 60.0), 60.0);                // layer 1: actual depth
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 130.0), 130.0 - 100.0 + 35.0);
     ctx.soil.BelowRockCount = 1;
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 130.0), 130.0);              // below rock: actual depth
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 130.0), 130.0);              // below rock: actual depth
     ctx.soil.BelowRockCount = 0;
     ctx.problem.Layers[0].XLayerTop = -50.0;                          // ground above the pile head
     ctx.problem.Layers[0].XLayerBottom = -10.0;
-    EXPECT_EQ(CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
+    EXPECT_EQ(soil::CurveDepth(ctx, 2, 130.0, 180.0), 180.0);
 
-    SoilState soil;
+    model::SoilState soil;
     soil.LayerResistance[1] = 5.0;
     soil.LayerResistance[2] = 0.001;  // a liquefied layer keeps its resistance apart
     soil.LiquefiedLayerResistance[2] = 7.0;
     soil.LayerResistance[3] = 3.0;
-    EXPECT_EQ(ResistanceOfLayersAbove(soil, 4), 15.0);
+    EXPECT_EQ(soil::ResistanceOfLayersAbove(soil, 4), 15.0);
     soil.LayerResistance[1] = 1.0e20;
     soil.LayerResistance[2] = 1.0e20;  // the running sum passes 1E20 and restarts at 100
-    EXPECT_EQ(ResistanceOfLayersAbove(soil, 3), 100.0);
+    EXPECT_EQ(soil::ResistanceOfLayersAbove(soil, 3), 100.0);
 }
 
 // The depth memo gives back a value only for the very depth it was stored
@@ -226,7 +229,7 @@ TEST(LayeringCorrection, DepthOnTheCurveAndResistanceAbove) {
 // one that compares equal) finds nothing, a memo filled past its largest
 // table starts afresh, and a cleared memo knows nothing.
 TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
-    DepthMemo memo;
+    model::DepthMemo memo;
     EXPECT_EQ(memo.Find(0.0), nullptr);
     constexpr int kDepths = 1000;  // more than the first table holds
     for (int k = 0; k < kDepths; ++k) memo.Store(0.7 * k, 2.0 * k);
@@ -240,7 +243,7 @@ TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
     EXPECT_EQ(memo.Find(std::nextafter(0.7, 1.0)), nullptr);
     EXPECT_EQ(memo.Find(-0.0), nullptr);  // only +0.0 was stored
 
-    constexpr int kMany = static_cast<int>(DepthMemo::kMaxSlots);
+    constexpr int kMany = static_cast<int>(model::DepthMemo::kMaxSlots);
     for (int k = kDepths; k < kMany; ++k) memo.Store(0.7 * k, 2.0 * k);
     int found = 0;
     for (int k = 0; k < kMany; ++k) {
@@ -265,7 +268,7 @@ TEST(DepthMemo, AnswersOnlyForTheDepthStored) {
 // were formed at, not while they are being formed, and not after a clear
 // (a new set of nodes).
 TEST(NodeValueCache, AnswersOnlyForTheLayerAndDepthsKept) {
-    NodeValueCache<double> cache;
+    model::NodeValueCache<double> cache;
     EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);
     cache.Begin(3) = 42.0;
     EXPECT_EQ(cache.Find(3, 1, 1.5, 1.5), nullptr);  // not yet kept

@@ -17,6 +17,10 @@
 #include "soil/criteria.hpp"
 
 namespace trevasc::testing {
+
+using model::ProblemData;
+using enum model::SoilModelCode;
+
 namespace {
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -27,19 +31,19 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
+        pile::SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
-    PileModel& pile() { return run->ctx().pile; }
+    run::RunContext& ctx() { return run->ctx(); }
+    model::PileModel& pile() { return run->ctx().pile; }
     // Runs the criterion of `layer` over its nodes; the error number, 0 if none.
-    int Evaluate(SpringRoutine routine, int layer) {
+    int Evaluate(soil::SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
         return EvaluateNodes(routine, layer, pile().TopNode[l], pile().BottomNode[l]);
     }
-    int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
+    int EvaluateNodes(soil::SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;
@@ -53,8 +57,8 @@ constexpr double kPcfToPci = 1.0 / 1728.0;
 // RQD = 50 % (alpha_r = 1 - (2/3)(0.5) = 2/3), Eir = 50000 psi, krm =
 // 0.0005 (yrm = 0.012 in).
 
-SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
-    SoilPointParams p;
+model::SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
+    model::SoilPointParams p;
     p.EffUnitWeight = 130.0 * kPcfToPci;
     p.Cohesion = qur;
     p.SubgradeK = Eir;
@@ -65,7 +69,7 @@ SoilPointParams WeakRockPoint(double qur, double Eir, double rqd, double krm) {
 
 ProblemData WeakRockProblem(double qur = 500.0, double Eir = 50000.0, double rqd = 50.0, double krm = 0.0005) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    const SoilPointParams point = WeakRockPoint(qur, Eir, rqd, krm);
+    const model::SoilPointParams point = WeakRockPoint(qur, Eir, rqd, krm);
     AddLayer(problem, kWeakRock, 0.0, 240.0, point, point);
     return problem;
 }
@@ -101,7 +105,7 @@ TEST(WeakRock, SecantModulusFollowsTheInitialLineAndTheQuarterPowerCurve) {
     for (const Case& c : kCases) {
         Analysis a(WeakRockProblem());
         a.pile().y(c.node) = c.y;
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(c.node), c.Es, 2.0e-7 * c.Es) << c.what;
     }
 }
@@ -114,7 +118,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     // published 4/3 is applied as 1.333, which parts them by about 0.2 %).
     Analysis a(WeakRockProblem());
     a.pile().y(11) = yA * 1.000001;
-    ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(11), Kir, 3.0e-3 * Kir);
 
     // With pm = 0.5 and ym = 2 a deflection of 32 yrm lies at 16 yrm on the
@@ -125,7 +129,7 @@ TEST(WeakRock, BranchesMeetAtYAAndMultipliersScaleOnlyTheCurve) {
     Analysis m(problem);
     m.pile().y(11) = 32.0 * yrm;
     m.pile().y(12) = 1.0e-5;
-    ASSERT_EQ(m.Evaluate(&WeakRockSprings, 1), 0);
+    ASSERT_EQ(m.Evaluate(&soil::WeakRockSprings, 1), 0);
     EXPECT_NEAR(m.pile().Es(11), 0.5 * pur / (16.0 * yrm * 2.0), 1.0e-6 * pur);
     const double Kir_66 = 50000.0 * (100.0 + 400.0 * 66.0 / 72.0);
     EXPECT_NEAR(m.pile().Es(12), Kir_66, 1.0e-6 * Kir_66);
@@ -143,13 +147,13 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
     const Case kCases[] = {{kWeakRock, 30400.0}, {kVuggyLimestone, 30400.0}, {kElasticSubgrade, 19200.0}};
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams upper = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
+        model::SoilPointParams upper = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
         upper.ElasticSubgradeModulus = 100.0;
         AddLayer(problem, c.upper_code, 0.0, 24.0, upper, upper);
         AddLayer(problem, kWeakRock, 24.0, 240.0, upper, upper);
         Analysis a(problem);
         a.pile().y(9) = 0.24;  // node 9 at 48 in
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 2), 0) << c.upper_code;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 2), 0) << c.upper_code;
         EXPECT_NEAR(a.pile().Es(9), c.pur / 0.24, 1.0e-6 * c.pur / 0.24) << c.upper_code;
     }
 }
@@ -157,26 +161,26 @@ TEST(WeakRock, DepthIntoRockCountsRockLayersDirectlyAbove) {
 TEST(WeakRock, RangeWarningsOfStrengthAndKrm) {
     struct Case {
         const char* what;
-        UnitSystem units;
+        model::UnitSystem units;
         double qur, krm;
         int warning;  // the one warning of the set expected
     };
     const Case kCases[] = {
-        {"USCS below 100 psi", UnitSystem::USCS, 50.0, 0.0005, 3071},
-        {"USCS above 1000 psi", UnitSystem::USCS, 2000.0, 0.0005, 3072},
-        {"SI below 689.5 kPa", UnitSystem::SI, 500.0, 0.0005, 3073},
-        {"SI above 6895 kPa", UnitSystem::SI, 8000.0, 0.0005, 3074},
-        {"krm below 0.00005", UnitSystem::USCS, 500.0, 0.00001, 316},
-        {"krm above 0.0005", UnitSystem::USCS, 500.0, 0.001, 317},
-        {"no warning", UnitSystem::USCS, 500.0, 0.0002, 0},
+        {"USCS below 100 psi", model::UnitSystem::USCS, 50.0, 0.0005, 3071},
+        {"USCS above 1000 psi", model::UnitSystem::USCS, 2000.0, 0.0005, 3072},
+        {"SI below 689.5 kPa", model::UnitSystem::SI, 500.0, 0.0005, 3073},
+        {"SI above 6895 kPa", model::UnitSystem::SI, 8000.0, 0.0005, 3074},
+        {"krm below 0.00005", model::UnitSystem::USCS, 500.0, 0.00001, 316},
+        {"krm above 0.0005", model::UnitSystem::USCS, 500.0, 0.001, 317},
+        {"no warning", model::UnitSystem::USCS, 500.0, 0.0002, 0},
     };
     for (const Case& c : kCases) {
-        const bool si = c.units == UnitSystem::SI;
+        const bool si = c.units == model::UnitSystem::SI;
         ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, c.units);
-        const SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
+        const model::SoilPointParams point = WeakRockPoint(c.qur, 50000.0, 50.0, c.krm);
         AddLayer(problem, kWeakRock, 0.0, problem.PileTotalLength, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&WeakRockSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::WeakRockSprings, 1), 0) << c.what;
         for (int id : {3071, 3072, 3073, 3074, 316, 317}) {
             // One occurrence per node (41 nodes) for the expected warning.
             EXPECT_EQ(a.ctx().warnings.WarningCount[static_cast<std::size_t>(id)], id == c.warning ? 41 : 0)
@@ -222,7 +226,7 @@ TEST(WeakRock, InputErrorsStopWithTheirMessages) {
         ProblemData problem = WeakRockProblem();
         c.make(problem);
         Analysis a(problem);
-        EXPECT_EQ(a.Evaluate(&WeakRockSprings, c.layer), c.error) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::WeakRockSprings, c.layer), c.error) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const std::string& line : c.lines) {
             EXPECT_TRUE(Contains(out.ReportLines(), line)) << c.what << ": " << line << "\n" << out.report;
@@ -240,13 +244,13 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     // node on the interface is given to the layer here; the node set-up gives
     // it to the layer below.)
     ProblemData bottom = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    SoilPointParams subgrade;
+    model::SoilPointParams subgrade;
     subgrade.ElasticSubgradeModulus = 100.0;
     AddLayer(bottom, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
              WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
     AddLayer(bottom, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
     Analysis a(bottom);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 1, 1, 21), 116);
+    EXPECT_EQ(a.EvaluateNodes(&soil::WeakRockSprings, 1, 1, 21), 116);
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "           input as negative or zero (0)."));
     // The nodes above, of 25 to 95 psi, were below the usual range.
@@ -260,7 +264,7 @@ TEST(WeakRock, ZeroStrengthAtAnInterfaceIsAnOrderlyError) {
     AddLayer(top, kWeakRock, 24.0, 240.0, WeakRockPoint(0.0, 50000.0, 50.0, 0.0005),
              WeakRockPoint(500.0, 50000.0, 50.0, 0.0005));
     Analysis t(top);
-    EXPECT_EQ(t.Evaluate(&WeakRockSprings, 2), 172);
+    EXPECT_EQ(t.Evaluate(&soil::WeakRockSprings, 2), 172);
     EXPECT_TRUE(Contains(t.run->Outputs().MessageLines(),
                          "Problem:  The p-y curve for weak rock cannot be computed for layer 2 at depth   0.2400E+02."));
 }
@@ -281,22 +285,22 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
                            {{120.0}, 172, "**** Input Data Error No. 72 ****", 0}};
     for (const Case& c : kCases) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams subgrade;
+        model::SoilPointParams subgrade;
         subgrade.ElasticSubgradeModulus = 100.0;
         subgrade.Epsilon50 = 0.0005;  // k_rm on the interface is read from the point below it
         AddLayer(problem, kWeakRock, 0.0, 120.0, WeakRockPoint(500.0, 50000.0, 50.0, 0.0005),
                  WeakRockPoint(0.0, 50000.0, 50.0, 0.0005));
         AddLayer(problem, kElasticSubgrade, 120.0, 240.0, subgrade, subgrade);
         Analysis a(problem);
-        std::vector<PyNode> depths;
+        std::vector<soil::PyNode> depths;
         for (const double depth : c.depths) {
-            depths.push_back(OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
-                                             static_cast<int>(depths.size()) + 1));
+            depths.push_back(soil::OutputDepthNode(a.ctx(), static_cast<int>(depths.size()) + 1, depth,
+                                                   static_cast<int>(depths.size()) + 1));
         }
         int error = 0;
         try {
-            WriteLayerCurves(a.ctx(), 1, depths);
-        } catch (const RunStop& stop) {
+            soil::WriteLayerCurves(a.ctx(), 1, depths);
+        } catch (const run::RunStop& stop) {
             error = stop.error_number;
         }
         EXPECT_EQ(error, c.error) << c.depths.size();
@@ -311,12 +315,12 @@ TEST(WeakRock, ZeroStrengthBelowTheFirstOutputDepthIsError16AfterTheCurvesAbove)
 
 TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-    const SoilPointParams point = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
+    const model::SoilPointParams point = WeakRockPoint(500.0, 50000.0, 50.0, 0.0005);
     AddLayer(problem, kWeakRock, 0.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 120.0, point, point);
     AddLayer(problem, kWeakRock, 120.0, 240.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&WeakRockSprings, 2, 21, 21), 220);  // node 21 at 120 in
+    EXPECT_EQ(a.EvaluateNodes(&soil::WeakRockSprings, 2, 21, 21), 220);  // node 21 at 120 in
     const RunOutput out = a.run->Outputs();
     EXPECT_TRUE(Contains(out.ReportLines(), "Problem:  The top and bottom elevations for weak rock layer are equal."));
     EXPECT_TRUE(Contains(out.ReportLines(), "Trevasc ended prematurely due to runtime error number RUN00020"));
@@ -328,10 +332,10 @@ TEST(WeakRock, LayerOfNoThicknessIsRuntimeError20InTheReportOnly) {
 // gamma' = 120 pcf: y1 = 0.0004 b = 0.0096 in, y2 = 0.0024 b = 0.0576 in,
 // K1 = 2000 su = 2e6 psi, p1 = 0.8 b su = 19200 lb/in, p(y2) = b su = 24000.
 
-ProblemData VuggyProblem(double qu, UnitSystem units = UnitSystem::USCS) {
-    const bool si = units == UnitSystem::SI;
+ProblemData VuggyProblem(double qu, model::UnitSystem units = model::UnitSystem::USCS) {
+    const bool si = units == model::UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = si ? 19.0 : 120.0 * kPcfToPci;
     point.Cohesion = qu;
     AddLayer(problem, kVuggyLimestone, 0.0, problem.PileTotalLength, point, point);
@@ -358,12 +362,12 @@ TEST(VuggyLimestone, BilinearCurveThenResidual) {
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(2000.0));
         a.pile().y(21) = c.y;
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0) << c.what;
         EXPECT_NEAR(a.pile().Es(21) * std::fabs(c.y), c.p, 1.0e-6 * c.p) << c.what;
     }
     // Zero deflection: K1/ym.
     Analysis a(VuggyProblem(2000.0));
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21), K1, 1.0e-9 * K1);
 }
 
@@ -375,7 +379,7 @@ TEST(VuggyLimestone, SoilMovementIsNotSubtractedAndNoLoadTermIsWritten) {
     Analysis a(problem);
     a.pile().y(21) = 0.03;
     const double load_term = a.pile().R(21);
-    ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(21) * 0.03, 19200.0 + 100.0 * 1000.0 * (0.03 - 0.0096), 1.0e-6 * 21240.0);
     EXPECT_EQ(a.pile().R(21), load_term);
     EXPECT_NEAR(load_term, 5.0, 1.0e-12);
@@ -383,21 +387,21 @@ TEST(VuggyLimestone, SoilMovementIsNotSubtractedAndNoLoadTermIsWritten) {
 
 TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
     struct Case {
-        UnitSystem units;
+        model::UnitSystem units;
         double qu;
         bool warns;
     };
     const Case kCases[] = {
-        {UnitSystem::USCS, 800.0, true},     // su = 400 < 500 psi
-        {UnitSystem::USCS, 2000.0, false},   // su = 1000
-        {UnitSystem::USCS, 6000.0, true},    // su = 3000 > 2500 psi
-        {UnitSystem::SI, 10000.0, true},     // su = 5000 < 6895 kPa
-        {UnitSystem::SI, 20000.0, false},
-        {UnitSystem::SI, 40000.0, true},     // su = 20000 > 17237.5 kPa
+        {model::UnitSystem::USCS, 800.0, true},     // su = 400 < 500 psi
+        {model::UnitSystem::USCS, 2000.0, false},   // su = 1000
+        {model::UnitSystem::USCS, 6000.0, true},    // su = 3000 > 2500 psi
+        {model::UnitSystem::SI, 10000.0, true},     // su = 5000 < 6895 kPa
+        {model::UnitSystem::SI, 20000.0, false},
+        {model::UnitSystem::SI, 40000.0, true},     // su = 20000 > 17237.5 kPa
     };
     for (const Case& c : kCases) {
         Analysis a(VuggyProblem(c.qu, c.units));
-        ASSERT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 0);
         // 41 nodes, the first at the layer top.
         EXPECT_EQ(a.ctx().warnings.WarningCount[308], c.warns ? 40 : 0) << c.qu;
     }
@@ -405,7 +409,7 @@ TEST(VuggyLimestone, RangeWarningSkipsTheTopNode) {
 
 TEST(VuggyLimestone, StrengthOfZeroIsRejected) {
     Analysis a(VuggyProblem(0.0));
-    EXPECT_EQ(a.Evaluate(&VuggyLimestoneSprings, 1), 172);
+    EXPECT_EQ(a.Evaluate(&soil::VuggyLimestoneSprings, 1), 172);
     const RunOutput out = a.run->Outputs();
     for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
         EXPECT_TRUE(Contains(lines, "          The uniaxial compressive strength there is   0.0000E+00; it must be "
@@ -418,8 +422,8 @@ TEST(VuggyLimestone, StrengthOfZeroIsRejected) {
 // sigma_ci = 20 MPa, Ei = 5 GPa, gamma' = 10 kN/m^3.
 
 ProblemData MassiveRockProblem(double sigma_ci = 20000.0, double Ei = 5.0e6, double gamma = 10.0) {
-    ProblemData problem = ElasticPileProblem(10.0, 1.0e6, 1.0, 40, UnitSystem::SI);
-    SoilPointParams point;
+    ProblemData problem = ElasticPileProblem(10.0, 1.0e6, 1.0, 40, model::UnitSystem::SI);
+    model::SoilPointParams point;
     point.EffUnitWeight = gamma;
     point.Cohesion = sigma_ci;
     point.SubgradeK = Ei;
@@ -433,13 +437,13 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
     {
         // USCS: a 36 in shaft of EI = 1e12 lb in^2 in rock of Ei = 725000 psi.
         ProblemData problem = ElasticPileProblem(400.0, 1.0e12, 36.0, 40);
-        SoilPointParams point;
+        model::SoilPointParams point;
         point.EffUnitWeight = 0.08;
         point.Cohesion = 2900.0;
         point.SubgradeK = 725000.0;
         AddLayer(problem, kMassiveRock, 0.0, 400.0, point, point);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         const double Em_in = 725000.0 / 100.0 * std::exp(42.0 / 21.7);
         const double Kh_in =
             Em_in * std::pow(1.0e12 / (Em_in * std::pow(36.0, 4)), 0.284) * (36.0 / 12.0) * std::exp(-0.8);
@@ -455,12 +459,12 @@ TEST(MassiveRock, InitialModulusFromRockMassModulusAndPileStiffness) {
         problem.PyModifierProfile = {{0.0, c.pm, c.ym}, {10.0, c.pm, c.ym}};
         problem.PyModifierCount = 2;
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         // At zero deflection the secant modulus is the slope pm Kh / ym.
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-6 * Kh);
         // A very small deflection lies on the same initial slope.
         a.pile().y(21) = 1.0e-9;
-        ASSERT_EQ(a.Evaluate(&MassiveRockSprings, 1), 0);
+        ASSERT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 0);
         EXPECT_NEAR(a.pile().Es(21), c.pm * Kh / c.ym, 1.0e-5 * Kh);
     }
 }
@@ -471,12 +475,12 @@ TEST(MassiveRock, HyperbolaReachesHalfTheUltimateAtPuOverKh) {
     // pu from a deflection so large that p is pu to 1e-9.
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(far.Evaluate(&soil::MassiveRockSprings, 1), 0);
     const double pu = far.pile().Es(21) * 1.0e9;
     ASSERT_GT(pu, 0.0);
     Analysis half(MassiveRockProblem());
     half.pile().y(21) = pu / Kh;
-    ASSERT_EQ(half.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(half.Evaluate(&soil::MassiveRockSprings, 1), 0);
     EXPECT_NEAR(half.pile().Es(21) * pu / Kh, 0.5 * pu, 1.0e-6 * pu);
 }
 
@@ -509,7 +513,7 @@ TEST(MassiveRock, UltimateResistanceAtDepthFromHoekBrownAndBalmer) {
     const double pu = std::min(Pw, Pd);
     Analysis far(MassiveRockProblem());
     far.pile().y(21) = 1.0e9;
-    ASSERT_EQ(far.Evaluate(&MassiveRockSprings, 1), 0);
+    ASSERT_EQ(far.Evaluate(&soil::MassiveRockSprings, 1), 0);
     EXPECT_NEAR(far.pile().Es(21) * 1.0e9, pu, 1.0e-5 * pu);
 }
 
@@ -529,7 +533,7 @@ TEST(MassiveRock, LayerWithoutStrengthOrModulusIsRejected) {
     };
     for (const Case& c : kCases) {
         Analysis a(MassiveRockProblem(c.sigma_ci, c.Ei, c.gamma));
-        EXPECT_EQ(a.Evaluate(&MassiveRockSprings, 1), 172) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::MassiveRockSprings, 1), 172) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
             EXPECT_TRUE(Contains(lines, "**** Input Data Error No. 72 ****")) << c.what;
@@ -542,11 +546,11 @@ TEST(MassiveRock, LayerOfNoThicknessStopsBeforeItsMessage) {
     ProblemData problem = MassiveRockProblem();
     problem.Layers[0].XLayerBottom = 5.0;
     problem.Layers[0].Bottom.Depth = 5.0;
-    SoilPointParams point = problem.Layers[0].Top;
+    model::SoilPointParams point = problem.Layers[0].Top;
     AddLayer(problem, kMassiveRock, 5.0, 5.0, point, point);
     AddLayer(problem, kMassiveRock, 5.0, 10.0, point, point);
     Analysis a(problem);
-    EXPECT_EQ(a.EvaluateNodes(&MassiveRockSprings, 2, 21, 21), 220);
+    EXPECT_EQ(a.EvaluateNodes(&soil::MassiveRockSprings, 2, 21, 21), 220);
     const auto report = a.run->Outputs().ReportLines();
     const auto stop = std::find(report.begin(), report.end(),
                                 "Trevasc ended prematurely due to runtime error number RUN00020");
@@ -576,31 +580,32 @@ TEST(RockCriteria, PrintedCurveIsTheCurveOfTheSprings) {
     struct Case {
         const char* what;
         ProblemData problem;
-        SpringRoutine springs;
-        CurveRoutine curves;
+        soil::SpringRoutine springs;
+        soil::CurveRoutine curves;
     };
     const Case kCases[] = {
-        {"weak rock", WeakRockProblem(), &WeakRockSprings, &WeakRockCurves},
-        {"vuggy limestone", VuggyProblem(2000.0), &VuggyLimestoneSprings, &VuggyLimestoneCurves},
-        {"massive rock", MassiveRockProblem(), &MassiveRockSprings, &MassiveRockCurves},
+        {"weak rock", WeakRockProblem(), &soil::WeakRockSprings, &soil::WeakRockCurves},
+        {"vuggy limestone", VuggyProblem(2000.0), &soil::VuggyLimestoneSprings, &soil::VuggyLimestoneCurves},
+        {"massive rock", MassiveRockProblem(), &soil::MassiveRockSprings, &soil::MassiveRockCurves},
     };
     constexpr int kNode = 21;
     for (const Case& c : kCases) {
         Analysis a(c.problem);
         for (int k = 1; k <= a.pile().N; ++k) a.pile().EI(k) *= 1.0 + 0.05 * k;
-        const std::vector<PyNode> depths = {OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
-        std::vector<PyCurveReport> printed;
-        c.curves(a.ctx(), 1, depths, [&](const PyNode&, const PyCurveReport& curve) { printed.push_back(curve); });
+        const std::vector<soil::PyNode> depths = {soil::OutputDepthNode(a.ctx(), 1, a.pile().x(kNode), 1)};
+        std::vector<soil::PyCurveReport> printed;
+        c.curves(a.ctx(), 1, depths,
+                 [&](const soil::PyNode&, const soil::PyCurveReport& curve) { printed.push_back(curve); });
         ASSERT_EQ(printed.size(), 1u) << c.what;
         int points = 0;
-        for (const PyCurveReport::Item& item : printed[0].Items()) {
-            if (item.kind != PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
+        for (const soil::PyCurveReport::Item& item : printed[0].Items()) {
+            if (item.kind != soil::PyCurveReport::Item::kPoint || !(item.y > 0.0)) continue;
             ++points;
             a.pile().y(kNode) = item.y;
             ASSERT_EQ(a.Evaluate(c.springs, 1), 0) << c.what;
             EXPECT_NEAR(a.pile().Es(kNode) * item.y, item.p, 1.0e-9 * std::fabs(item.p)) << c.what << " y " << item.y;
         }
-        EXPECT_EQ(points, kReportPoints - 1) << c.what;
+        EXPECT_EQ(points, soil::kReportPoints - 1) << c.what;
     }
 }
 

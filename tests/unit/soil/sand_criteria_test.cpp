@@ -13,6 +13,9 @@
 #include "soil/sand.hpp"
 
 namespace trevasc::testing::clay_sand {
+
+using enum model::SoilModelCode;
+
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
@@ -50,8 +53,8 @@ TEST(SandFactors, ReeseAAndBInterpolatedAndHeldBeyondSixWidths) {
         {6.0, true, 0.88, 0.55},   {20.0, true, 0.88, 0.55},
     };
     for (const Case& c : kCases) {
-        EXPECT_NEAR(ReeseSandA(c.r, c.cyclic), c.A, 1.0e-6) << c.r;
-        EXPECT_NEAR(ReeseSandB(c.r, c.cyclic), c.B, 1.0e-6) << c.r;
+        EXPECT_NEAR(soil::ReeseSandA(c.r, c.cyclic), c.A, 1.0e-6) << c.r;
+        EXPECT_NEAR(soil::ReeseSandB(c.r, c.cyclic), c.B, 1.0e-6) << c.r;
     }
 }
 
@@ -63,7 +66,9 @@ TEST(SandFactors, ApiAReachesItsFloorAtTwoAndFiveEighthsWidths) {
     };
     const Case kCases[] = {
         {0.0, false, 3.0}, {1.0, false, 2.2}, {2.625, false, 0.9}, {5.0, false, 0.9}, {0.0, true, 0.9}, {3.0, true, 0.9}};
-    for (const Case& c : kCases) EXPECT_NEAR(ApiSandA(24.0 * c.z_over_b, 24.0, c.cyclic), c.A, 1.0e-6) << c.z_over_b;
+    for (const Case& c : kCases) {
+        EXPECT_NEAR(soil::ApiSandA(24.0 * c.z_over_b, 24.0, c.cyclic), c.A, 1.0e-6) << c.z_over_b;
+    }
 }
 
 TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
@@ -71,26 +76,27 @@ TEST(SandDefaults, SubgradeModulusFromFrictionAngle) {
     // for sand above the water table is the US customary one converted.
     const double kn_per_m3 = 4.4482216152605e-3 / std::pow(0.0254, 3);
     for (double phi : {25.0, 30.0, 35.0, 40.0, 44.0}) {
-        const double uscs = SandDefaultK(phi, 0.07, UnitSystem::USCS);
-        EXPECT_NEAR(SandDefaultK(phi, 10.0, UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3) << phi;
+        const double uscs = soil::SandDefaultK(phi, 0.07, model::UnitSystem::USCS);
+        EXPECT_NEAR(soil::SandDefaultK(phi, 10.0, model::UnitSystem::SI), uscs * kn_per_m3, 1.0e-6 * uscs * kn_per_m3)
+            << phi;
     }
     struct Case {
         double phi, gamma;
-        UnitSystem units;
+        model::UnitSystem units;
         double k;
     };
     const Case kCases[] = {
-        {40.0, 0.07, UnitSystem::USCS, 160.547},
-        {45.0, 0.07, UnitSystem::USCS, 160.547},
-        {40.0, 10.0, UnitSystem::SI, 43580.15},
-        {40.0, 18.0, UnitSystem::SI, 78739.0},
-        {48.0, 18.0, UnitSystem::SI, 78739.0},
-        {35.0, 18.0, UnitSystem::GENERAL, 0.0},
+        {40.0, 0.07, model::UnitSystem::USCS, 160.547},
+        {45.0, 0.07, model::UnitSystem::USCS, 160.547},
+        {40.0, 10.0, model::UnitSystem::SI, 43580.15},
+        {40.0, 18.0, model::UnitSystem::SI, 78739.0},
+        {48.0, 18.0, model::UnitSystem::SI, 78739.0},
+        {35.0, 18.0, model::UnitSystem::GENERAL, 0.0},
     };
-    for (const Case& c : kCases) EXPECT_NEAR(SandDefaultK(c.phi, c.gamma, c.units), c.k, 1.0e-5 * c.k + 1.0e-9);
+    for (const Case& c : kCases) EXPECT_NEAR(soil::SandDefaultK(c.phi, c.gamma, c.units), c.k, 1.0e-5 * c.k + 1.0e-9);
     // The power laws reach their caps at 40 degrees.
-    EXPECT_NEAR(SandDefaultK(39.9999, 0.07, UnitSystem::USCS), 160.547, 0.01);
-    EXPECT_NEAR(SandDefaultK(39.9999, 18.0, UnitSystem::SI), 78739.0, 5.0);
+    EXPECT_NEAR(soil::SandDefaultK(39.9999, 0.07, model::UnitSystem::USCS), 160.547, 0.01);
+    EXPECT_NEAR(soil::SandDefaultK(39.9999, 18.0, model::UnitSystem::SI), 78739.0, 5.0);
 }
 
 TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
@@ -102,15 +108,15 @@ TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
     EXPECT_NEAR(at30.C3, 28.74, 0.01);
     for (double phi : {25.0, 30.0, 35.0, 40.0}) {
         const ApiCoefficients api(phi);
-        const SandAngles a = MakeSandAngles(phi * kDeg, 0.4);
+        const soil::SandAngles a = soil::MakeSandAngles(phi * kDeg, 0.4);
         const double b = 24.0, gamma = 0.04;
         for (double z : {12.0, 60.0, 200.0}) {
             const double pst = (api.C1 * z + api.C2 * b) * gamma * z;
             const double psd = api.C3 * b * gamma * z;
-            EXPECT_NEAR(SandShallowWedge(a, a.Ka, gamma, z, b, 1.0, 0.0), pst, 1.0e-9 * pst) << phi << " " << z;
-            EXPECT_NEAR(SandDeepFlow(a, gamma, z, b), psd, 1.0e-9 * psd) << phi << " " << z;
+            EXPECT_NEAR(soil::SandShallowWedge(a, a.Ka, gamma, z, b, 1.0, 0.0), pst, 1.0e-9 * pst) << phi << " " << z;
+            EXPECT_NEAR(soil::SandDeepFlow(a, gamma, z, b), psd, 1.0e-9 * psd) << phi << " " << z;
         }
-        const SandCoefficients k = MakeSandCoefficients(a, a.Ka);
+        const soil::SandCoefficients k = soil::MakeSandCoefficients(a, a.Ka);
         EXPECT_NEAR(k.C1, api.C1, 1.0e-9 * api.C1);
         EXPECT_NEAR(k.C2, api.C2, 1.0e-9 * api.C2);
         EXPECT_NEAR(k.C3, api.C3, 1.0e-9 * api.C3);
@@ -119,12 +125,12 @@ TEST(SandResistance, WedgeAndFlowAreTheApiCoefficientsOnLevelGround) {
 
 TEST(SandResistance, SlopingGroundByDirectionOfTheDeflection) {
     const double phi = 35.0 * kDeg;
-    const SandAngles a = MakeSandAngles(phi, 0.4);
+    const soil::SandAngles a = soil::MakeSandAngles(phi, 0.4);
     // Coulomb's active coefficient for an inclined backfill reduces to
     // Rankine's on level ground and grows with the slope.
-    EXPECT_NEAR(ActiveCoefficientOnSlope(1.0e-9, phi), a.Ka, 1.0e-9);
+    EXPECT_NEAR(soil::ActiveCoefficientOnSlope(1.0e-9, phi), a.Ka, 1.0e-9);
     const double theta = 15.0 * kDeg;
-    const double Ka_slope = ActiveCoefficientOnSlope(theta, phi);
+    const double Ka_slope = soil::ActiveCoefficientOnSlope(theta, phi);
     EXPECT_GT(Ka_slope, a.Ka);
     const double t = std::tan(theta) * std::tan(a.beta);
     struct Case {
@@ -138,14 +144,14 @@ TEST(SandResistance, SlopingGroundByDirectionOfTheDeflection) {
         {0.0, -theta, true, 1.0 + t},
     };
     for (const Case& c : kCases) {
-        EXPECT_DOUBLE_EQ(WedgeDirectionFactor(c.y, c.slope, t, c.api), c.S) << c.y << " " << c.slope;
+        EXPECT_DOUBLE_EQ(soil::WedgeDirectionFactor(c.y, c.slope, t, c.api), c.S) << c.y << " " << c.slope;
     }
     // Moving towards the falling ground (S = 1 + t) the wedge is smaller
     // than on level ground, towards the rising ground (S = 1 - t) larger.
     const double z = 48.0, b = 24.0, gamma = 0.04;
-    const double level = SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0, 0.0);
-    EXPECT_LT(SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 + t, t), level);
-    EXPECT_GT(SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 - t, t), level);
+    const double level = soil::SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0, 0.0);
+    EXPECT_LT(soil::SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 + t, t), level);
+    EXPECT_GT(soil::SandShallowWedge(a, Ka_slope, gamma, z, b, 1.0 - t, t), level);
 }
 
 TEST(ReeseSandCurve, ContinuousThroughItsLandmarks) {
@@ -160,7 +166,7 @@ TEST(ReeseSandCurve, ContinuousThroughItsLandmarks) {
     };
     const Case kCases[] = {{4320.0, 1}, {1200.0, 2}, {500.0, 3}};
     for (const Case& c : kCases) {
-        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, c.kz, z, false);
+        const soil::ReeseSandCurve curve = soil::MakeReeseSandCurve(ps, b, c.kz, z, false);
         EXPECT_EQ(curve.curve_case, c.curve_case) << c.kz;
         EXPECT_NEAR(curve.pu, 1.48 * ps, 1.0e-4);
         EXPECT_NEAR(curve.pms, 1.05 * ps, 1.0e-4);
@@ -183,24 +189,24 @@ TEST(ReeseSandCurve, ReportPointsFollowTheCurveCase) {
         double kz;
         std::vector<std::pair<int, double>> y;  // point number, y
     };
-    const ReeseSandCurve c1 = MakeReeseSandCurve(ps, b, 4320.0, z, false);
-    const ReeseSandCurve c3 = MakeReeseSandCurve(ps, b, 500.0, z, false);
+    const soil::ReeseSandCurve c1 = soil::MakeReeseSandCurve(ps, b, 4320.0, z, false);
+    const soil::ReeseSandCurve c3 = soil::MakeReeseSandCurve(ps, b, 500.0, z, false);
     const Case kCases[] = {
         {4320.0, {{1, 0.0}, {2, c1.yk}, {13, b / 60.0}, {14, 13.0 * b / 480.0}, {15, 3.0 * b / 80.0}, {17, 3.0 * b / 80.0 + b}}},
         {500.0, {{1, 0.0}, {15, c3.pu / 500.0}, {16, c3.pu / 500.0 + 0.5 * b}, {17, c3.pu / 500.0 + b}}},
     };
     for (const Case& c : kCases) {
-        const ReeseSandCurve curve = MakeReeseSandCurve(ps, b, c.kz, z, false);
-        const auto points = ReeseSandReportPoints(curve, b);
+        const soil::ReeseSandCurve curve = soil::MakeReeseSandCurve(ps, b, c.kz, z, false);
+        const auto points = soil::ReeseSandReportPoints(curve, b);
         for (const auto& [j, y] : c.y) EXPECT_NEAR(points[static_cast<std::size_t>(j - 1)].y, y, 1.0e-12) << j;
-        for (const SandReportPoint& p : points) EXPECT_DOUBLE_EQ(p.p, curve.P(p.y));
+        for (const soil::SandReportPoint& p : points) EXPECT_DOUBLE_EQ(p.p, curve.P(p.y));
     }
     // Case 1 marks only the point at yk; case 3 marks every point on the
     // initial line up to pu / k z.
-    const auto p1 = ReeseSandReportPoints(c1, b);
+    const auto p1 = soil::ReeseSandReportPoints(c1, b);
     EXPECT_TRUE(p1[1].marked);
     EXPECT_FALSE(p1[2].marked);
-    const auto p3 = ReeseSandReportPoints(c3, b);
+    const auto p3 = soil::ReeseSandReportPoints(c3, b);
     for (int j = 2; j <= 14; ++j) EXPECT_TRUE(p3[static_cast<std::size_t>(j - 1)].marked) << j;
     EXPECT_FALSE(p3[16].marked);
 }
@@ -213,12 +219,14 @@ TEST(SandEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
     for (bool cyclic : {false, true}) {
         for (double phi : {30.0, 38.0}) {
             const ApiCoefficients api(phi);
-            const SandCoefficients k{api.C1, api.C2, api.C3};
-            auto resistance = [&](double z) { return ReeseSandA(z / b, cyclic) * (api.C1 * z + api.C2 * b) * gamma * z; };
+            const soil::SandCoefficients k{api.C1, api.C2, api.C3};
+            auto resistance = [&](double z) {
+                return soil::ReeseSandA(z / b, cyclic) * (api.C1 * z + api.C2 * b) * gamma * z;
+            };
             const double Zc = (api.C3 - api.C2) * b / api.C1;
             for (double fraction : {0.05, 0.3, 0.9}) {
                 const double A = fraction * Integral(resistance, 0.0, Zc, 6000);
-                const double Z = SandEquivalentDepth(A, b, gamma, 100.0, k, cyclic);
+                const double Z = soil::SandEquivalentDepth(A, b, gamma, 100.0, k, cyclic);
                 EXPECT_NEAR(Integral(resistance, 0.0, Z, 6000), A, 1.0e-4 * A) << phi << " " << fraction;
             }
         }
@@ -226,8 +234,8 @@ TEST(SandEquivalentDepth, DevelopsTheResistanceOfTheLayersAbove) {
 }
 
 // A 24 in pile, 600 in long, in one sand layer of gamma' = 0.04 lb/in^3.
-ProblemData SandPile(int code, double phi, double k, UnitSystem units = UnitSystem::USCS) {
-    ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, 24.0, 100, units);
+model::ProblemData SandPile(int code, double phi, double k, model::UnitSystem units = model::UnitSystem::USCS) {
+    model::ProblemData problem = ElasticPileProblem(600.0, 2.9e7 * 16286.0, 24.0, 100, units);
     AddLayer(problem, code, 0.0, 600.0, Sand(0.04, phi, k), Sand(0.04, phi, k));
     return problem;
 }
@@ -254,7 +262,7 @@ TEST(SandSprings, ResistanceAtANodeFromTheApiCoefficients) {
         {"API, ultimate", kApiSand, 1.25 * 6.0, 0.8 * 1.0 * ps},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(c.code, phi, k);
+        model::ProblemData problem = SandPile(c.code, phi, k);
         SetMultipliers(problem, 0.8, 1.25);
         Analysis a(problem);
         EXPECT_NEAR(a.P(1, 11, c.y), c.p, 1.0e-6 * c.p) << c.what;
@@ -266,7 +274,7 @@ TEST(SandSprings, ZeroInputKUsesTheDefaultOverTheWholeLayer) {
     // deflection the modulus is k z (node 11, z = 60 in), whatever the
     // bottom value.
     for (int code : {kSand, kApiSand}) {
-        ProblemData problem = SandPile(code, 42.0, 0.0);
+        model::ProblemData problem = SandPile(code, 42.0, 0.0);
         problem.Layers[0].Bottom.SubgradeK = 500.0;
         Analysis a(problem);
         a.P(1, 11, 0.0);
@@ -433,22 +441,24 @@ TEST(SandSprings, SlopeSteeperThanPhiBelowTheFirstLayerEndsOnANotANumberModulus)
 // numbered j holding the deflection of pile node j. `error` is the error
 // number when the criterion stops the run.
 struct HandedCurves {
-    std::vector<PyCurveReport> curves;
+    std::vector<soil::PyCurveReport> curves;
     int error = 0;
 };
 
-HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<double>& depths) {
-    RunContext& ctx = a.ctx();
-    std::vector<PyNode> nodes;
+HandedCurves CurvesAt(Analysis& a, soil::CurveRoutine routine, const std::vector<double>& depths) {
+    run::RunContext& ctx = a.ctx();
+    std::vector<soil::PyNode> nodes;
     for (std::size_t i = 0; i < depths.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
-        nodes.push_back(OutputDepthNode(ctx, number, depths[i], number));
+        nodes.push_back(soil::OutputDepthNode(ctx, number, depths[i], number));
     }
     HandedCurves out;
     ctx.soil.AtOutputDepths = true;
     try {
-        routine(ctx, 1, nodes, [&out](const PyNode&, const PyCurveReport& curve) { out.curves.push_back(curve); });
-    } catch (const RunStop& stop) {
+        routine(ctx, 1, nodes,
+                [&out](const soil::PyNode&, const soil::PyCurveReport& curve) { out.curves.push_back(curve); });
+
+    } catch (const run::RunStop& stop) {
         out.error = stop.error_number;
     }
     ctx.soil.AtOutputDepths = false;
@@ -456,9 +466,9 @@ HandedCurves CurvesAt(Analysis& a, CurveRoutine routine, const std::vector<doubl
 }
 
 // The number printed after the label `label` of a curve block.
-double LabelledValue(const PyCurveReport& curve, const std::string& label) {
-    for (const PyCurveReport::Item& item : curve.Items()) {
-        if (item.kind == PyCurveReport::Item::kLabelled && item.text == label) return std::stod(item.value);
+double LabelledValue(const soil::PyCurveReport& curve, const std::string& label) {
+    for (const soil::PyCurveReport::Item& item : curve.Items()) {
+        if (item.kind == soil::PyCurveReport::Item::kLabelled && item.text == label) return std::stod(item.value);
     }
     ADD_FAILURE() << "no line " << label;
     return std::nan("");
@@ -471,8 +481,8 @@ TEST(SandCurves, ReeseWedgeOnASlopeFollowsThePileDeflectionAtTheOutputDepth) {
     // follows the pile at the depth: S = 1 - t where it moves against the
     // slope, 1 + t where it moves with it, t = tan(theta) tan(45 + phi/2).
     const double phi = 35.0, theta = 15.0 * kDeg, z = 303.0, b = 24.0, gamma = 0.04;
-    const SandAngles angles = MakeSandAngles(phi * kDeg, 0.4);
-    const double Ka = ActiveCoefficientOnSlope(theta, phi * kDeg);
+    const soil::SandAngles angles = soil::MakeSandAngles(phi * kDeg, 0.4);
+    const double Ka = soil::ActiveCoefficientOnSlope(theta, phi * kDeg);
     const double t = std::tan(theta) * std::tan(angles.beta);
     struct Case {
         double y_head;
@@ -481,14 +491,14 @@ TEST(SandCurves, ReeseWedgeOnASlopeFollowsThePileDeflectionAtTheOutputDepth) {
     };
     const Case kCases[] = {{0.5, -0.5, 1.0 - t}, {-0.5, 0.5, 1.0 + t}};
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(kSand, phi, 100.0);
+        model::ProblemData problem = SandPile(kSand, phi, 100.0);
         problem.GroundSlopeAngle = problem.SlopeMinusBatter = theta;
         Analysis a(problem);
         for (int n = 1; n <= a.pile().N; ++n) a.pile().y(n) = a.pile().x(n) < 180.0 ? c.y_head : c.y_deep;
-        const HandedCurves out = CurvesAt(a, &SandCurves, {z});
+        const HandedCurves out = CurvesAt(a, &soil::SandCurves, {z});
         ASSERT_EQ(out.error, 0);
         ASSERT_EQ(out.curves.size(), 1u);
-        const double pst = SandShallowWedge(angles, Ka, gamma, z, b, c.S, t);
+        const double pst = soil::SandShallowWedge(angles, Ka, gamma, z, b, c.S, t);
         EXPECT_NEAR(LabelledValue(out.curves[0], "Pst"), pst, 1.0e-3) << c.y_deep;
     }
 }
@@ -509,11 +519,11 @@ TEST(ApiSandCurves, ZeroFrictionAngleIsAcceptedAtTheFirstOutputDepthOfTheLayerOn
         {{300.0, 450.0, 0.0}, 2, 101},
     };
     for (const Case& c : kCases) {
-        ProblemData problem = SandPile(kApiSand, 30.0, 100.0);
+        model::ProblemData problem = SandPile(kApiSand, 30.0, 100.0);
         problem.Layers[0].Top.FrictionAngle = 0.0;
         Analysis a(problem);
         ASSERT_EQ(a.Evaluate(1), 0);
-        const HandedCurves out = CurvesAt(a, &ApiSandCurves, c.depths);
+        const HandedCurves out = CurvesAt(a, &soil::ApiSandCurves, c.depths);
         EXPECT_EQ(out.error, c.error) << c.depths.front();
         EXPECT_EQ(out.curves.size(), c.curves) << c.depths.front();
     }

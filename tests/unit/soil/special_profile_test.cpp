@@ -14,6 +14,9 @@
 #include "support/run_fixture.hpp"
 
 namespace trevasc::testing {
+
+using enum model::SoilModelCode;
+
 namespace {
 
 long Count(const std::vector<std::string>& lines, const std::string& prefix) {
@@ -22,8 +25,8 @@ long Count(const std::vector<std::string>& lines, const std::string& prefix) {
 }
 
 // Soil points in computation units (lb, in): each model reads its own columns.
-SoilPointParams PointFor(int code) {
-    SoilPointParams p;
+model::SoilPointParams PointFor(int code) {
+    model::SoilPointParams p;
     p.EffUnitWeight = 0.035;
     switch (code) {
         case kSoftClay: p.Cohesion = 5.0; p.Epsilon50 = 0.01; break;
@@ -45,13 +48,13 @@ SoilPointParams PointFor(int code) {
 // counts there as rock and loess and Piedmont soil as layers without a
 // strength of their own; without an interface rule for such a pair the run
 // would stop with Runtime Error 24 on a valid profile.
-ProblemData Profile(const std::vector<int>& codes, UnitSystem units = UnitSystem::USCS) {
+model::ProblemData Profile(const std::vector<int>& codes, model::UnitSystem units = model::UnitSystem::USCS) {
     const double thickness = 48.0;
     const double length = thickness * static_cast<double>(codes.size());
-    ProblemData problem = ElasticPileProblem(length, 3.0e11, 36.0, static_cast<int>(length / 6.0), units);
+    model::ProblemData problem = ElasticPileProblem(length, 3.0e11, 36.0, static_cast<int>(length / 6.0), units);
     problem.Options.ConvergenceTolerance = 1.0e-5;
     for (std::size_t i = 0; i < codes.size(); ++i) {
-        SoilLayer layer;
+        model::SoilLayer layer;
         layer.KSOIL = codes[i];
         layer.XLayerTop = thickness * static_cast<double>(i);
         layer.XLayerBottom = layer.XLayerTop + thickness;
@@ -60,7 +63,7 @@ ProblemData Profile(const std::vector<int>& codes, UnitSystem units = UnitSystem
         layer.Bottom.Depth = layer.XLayerBottom;
         problem.Layers.push_back(layer);
     }
-    AddLoad(problem, kShearAndMoment, 20000.0, 0.0);
+    AddLoad(problem, model::kShearAndMoment, 20000.0, 0.0);
     return problem;
 }
 
@@ -84,14 +87,16 @@ TEST(RockLayerBookkeeping, NoLayeringCorrectionBelowRockLikeLayers) {
     for (const Case& c : kCases) {
         PileRun run(Profile(c.codes));
         ASSERT_EQ(run.Run(), 0) << c.what << "\n" << run.Outputs().report;
-        const SoilState& soil = run.ctx().soil;
+        const model::SoilState& soil = run.ctx().soil;
         for (std::size_t i = 0; i < c.marked.size(); ++i) {
             const std::size_t l = i + 1;
             EXPECT_EQ(soil.BelowRockLayer[l], c.marked[i]) << c.what << ", layer " << l;
             // A marked layer uses its depth below the ground surface: its
             // equivalent depth is never computed.
             if (l >= 3) {
-                EXPECT_EQ(soil.EquivalentDepth[l] == kEquivalentDepthUnset, c.marked[i]) << c.what << ", layer " << l;
+                EXPECT_EQ(soil.EquivalentDepth[l] == model::kEquivalentDepthUnset, c.marked[i])
+                    << c.what << ", layer " << l;
+
             }
         }
         if (c.codes[1] == kLiquefiedSand) {
@@ -106,9 +111,9 @@ TEST(RockLayerBookkeeping, NoLayeringCorrectionBelowRockLikeLayers) {
 TEST(MixedProfile, EveryCriterionInOnePileInBothUnitSystems) {
     // Clay, then every criterion of rock and special soils, then sand, the
     // massive rock with strength and modulus given.
-    for (UnitSystem units : {UnitSystem::USCS, UnitSystem::SI}) {
+    for (model::UnitSystem units : {model::UnitSystem::USCS, model::UnitSystem::SI}) {
         for (bool cyclic : {false, true}) {
-            ProblemData problem =
+            model::ProblemData problem =
                 Profile({kSoftClay, kWeakRock, kVuggyLimestone, kMassiveRock, kLoess, kPiedmont, kLiquefiedSand,
                          kCementedSilt, kSand},
                         units);
@@ -116,7 +121,7 @@ TEST(MixedProfile, EveryCriterionInOnePileInBothUnitSystems) {
             problem.Options.NumberOfCycles = cyclic ? 10.0 : 0.0;
             PileRun run(problem);
             ASSERT_EQ(run.Run(), 0) << run.Outputs().report;
-            const PileModel& pile = run.ctx().pile;
+            const model::PileModel& pile = run.ctx().pile;
             for (int k = 1; k <= pile.N; ++k) {
                 ASSERT_TRUE(std::isfinite(pile.Es(k)) && pile.Es(k) >= 0.0) << "node " << k;
             }

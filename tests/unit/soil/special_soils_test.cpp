@@ -17,6 +17,11 @@
 #include "soil/criteria.hpp"
 
 namespace trevasc::testing {
+
+using model::ProblemData;
+using model::UnitSystem;
+using enum model::SoilModelCode;
+
 namespace {
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -32,24 +37,24 @@ void SetMultipliers(ProblemData& problem, double pm, double ym) {
 struct Analysis {
     std::unique_ptr<PileRun> run;
     explicit Analysis(const ProblemData& problem) : run(std::make_unique<PileRun>(problem)) {
-        SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
+        pile::SetUpNodes(run->ctx(), problem.PileTotalLength, 0);
     }
-    RunContext& ctx() { return run->ctx(); }
-    PileModel& pile() { return run->ctx().pile; }
-    int Evaluate(SpringRoutine routine, int layer) {
+    run::RunContext& ctx() { return run->ctx(); }
+    model::PileModel& pile() { return run->ctx().pile; }
+    int Evaluate(soil::SpringRoutine routine, int layer) {
         const auto l = static_cast<std::size_t>(layer);
         return EvaluateNodes(routine, layer, pile().TopNode[l], pile().BottomNode[l]);
     }
-    int EvaluateNodes(SpringRoutine routine, int layer, int first, int last) {
+    int EvaluateNodes(soil::SpringRoutine routine, int layer, int first, int last) {
         try {
             routine(ctx(), layer, first, last);
-        } catch (const RunStop& stop) {
+        } catch (const run::RunStop& stop) {
             return stop.error_number;
         }
         return 0;
     }
     // p on the multiplied curve at deflection y of node k.
-    double P(SpringRoutine routine, int layer, int k, double y) {
+    double P(soil::SpringRoutine routine, int layer, int k, double y) {
         pile().y(k) = y;
         EXPECT_EQ(Evaluate(routine, layer), 0);
         return pile().Es(k) * std::fabs(y);
@@ -73,7 +78,7 @@ struct RollinsCurve {
 ProblemData LiquefiedSandProblem(UnitSystem units, double b, double gamma) {
     const bool si = units == UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 10.0 : 400.0, 1.0e10, b, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = gamma;
     AddLayer(problem, kLiquefiedSand, 0.0, problem.PileTotalLength, point, point);
     return problem;
@@ -97,7 +102,7 @@ TEST(LiquefiedSand, PowerLawCurveWithItsFifteenKilonewtonLimit) {
     ASSERT_LT(at_2m.KilonewtonsPerMetre(50.0), 15.0);
     for (const Case& c : kCases) {
         Analysis a(LiquefiedSandProblem(UnitSystem::SI, 1.0, 10.0));
-        EXPECT_NEAR(a.P(&LiquefiedSandSprings, 1, 9, c.y), c.p, 1.0e-6 * c.p) << c.what;
+        EXPECT_NEAR(a.P(&soil::LiquefiedSandSprings, 1, 9, c.y), c.p, 1.0e-6 * c.p) << c.what;
     }
 }
 
@@ -112,11 +117,11 @@ TEST(LiquefiedSand, UsCustomaryRunsUseTheSameCurveConverted) {
     const double y = 0.5;  // in
     ASSERT_LT(curve.KilonewtonsPerMetre(25.4 * y), 15.0);
     Analysis a(LiquefiedSandProblem(UnitSystem::USCS, 36.0, 0.04));
-    EXPECT_NEAR(a.P(&LiquefiedSandSprings, 1, 9, y), kn_per_m_to_lb_per_in * curve.KilonewtonsPerMetre(25.4 * y),
+    EXPECT_NEAR(a.P(&soil::LiquefiedSandSprings, 1, 9, y), kn_per_m_to_lb_per_in * curve.KilonewtonsPerMetre(25.4 * y),
                 1.0e-5 * kn_per_m_to_lb_per_in * 15.0);
     // The limit is 15 kN/m in lb/in.
     Analysis limit(LiquefiedSandProblem(UnitSystem::USCS, 36.0, 0.04));
-    EXPECT_NEAR(limit.P(&LiquefiedSandSprings, 1, 41, 8.0), 15.0 * kn_per_m_to_lb_per_in, 1.0e-5);
+    EXPECT_NEAR(limit.P(&soil::LiquefiedSandSprings, 1, 41, 8.0), 15.0 * kn_per_m_to_lb_per_in, 1.0e-5);
 }
 
 TEST(LiquefiedSand, ZeroDeflectionTakesTheSecantToTheFirstTabulatedDeflection) {
@@ -127,10 +132,10 @@ TEST(LiquefiedSand, ZeroDeflectionTakesTheSecantToTheFirstTabulatedDeflection) {
     };
     for (const Case c : {Case{UnitSystem::SI, 1.0, 10.0, 0.00025}, Case{UnitSystem::USCS, 36.0, 0.04, 0.01}}) {
         Analysis zero(LiquefiedSandProblem(c.units, c.b, c.gamma));
-        ASSERT_EQ(zero.Evaluate(&LiquefiedSandSprings, 1), 0);
+        ASSERT_EQ(zero.Evaluate(&soil::LiquefiedSandSprings, 1), 0);
         Analysis first(LiquefiedSandProblem(c.units, c.b, c.gamma));
         first.pile().y(21) = static_cast<float>(c.y0);
-        ASSERT_EQ(first.Evaluate(&LiquefiedSandSprings, 1), 0);
+        ASSERT_EQ(first.Evaluate(&soil::LiquefiedSandSprings, 1), 0);
         EXPECT_GT(zero.pile().Es(21), 0.0);
         EXPECT_TRUE(std::isfinite(zero.pile().Es(21)));
         EXPECT_NEAR(zero.pile().Es(21), first.pile().Es(21), 1.0e-9 * first.pile().Es(21));
@@ -144,13 +149,13 @@ TEST(LiquefiedSand, LayerResistanceIsKeptForTheLayersBelow) {
     // enough that its upper limit is 15 kN/m at every node, so its resistance
     // is 15 x 6 = 90 kN.
     ProblemData problem = ElasticPileProblem(10.0, 1.0e10, 1.0, 40, UnitSystem::SI);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = 10.0;
     point.ElasticSubgradeModulus = 1000.0;
     AddLayer(problem, kElasticSubgrade, 0.0, 4.0, point, point);
     AddLayer(problem, kLiquefiedSand, 4.0, 10.0, point, point);
     Analysis a(problem);
-    ASSERT_EQ(a.Evaluate(&LiquefiedSandSprings, 2), 0);
+    ASSERT_EQ(a.Evaluate(&soil::LiquefiedSandSprings, 2), 0);
     EXPECT_NEAR(a.ctx().soil.LayerResistance[2], 90.0, 1.0e-9);
     EXPECT_NEAR(a.ctx().soil.LiquefiedLayerResistance[2], 90.0, 1.0e-9);
 }
@@ -170,7 +175,7 @@ TEST(LiquefiedSand, UnitsAndWidthsWithoutACurveAreRejected) {
     };
     for (const Case& c : kCases) {
         Analysis a(LiquefiedSandProblem(c.units, c.b, 10.0));
-        EXPECT_EQ(a.Evaluate(&LiquefiedSandSprings, 1), 173) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::LiquefiedSandSprings, 1), 173) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
             EXPECT_TRUE(Contains(lines, "**** Input Data Error No. 73 ****")) << c.what;
@@ -183,8 +188,8 @@ TEST(LiquefiedSand, UnitsAndWidthsWithoutACurveAreRejected) {
 // Cemented silt. USCS: pile 24 in wide and 600 in long (nodes every 6 in),
 // c = 10 psi, phi = 35 deg, gamma' = 0.07 lb/in^3, k = 500 lb/in^3, static.
 
-SoilPointParams SiltPoint(double c, double phi, double gamma, double k) {
-    SoilPointParams p;
+model::SoilPointParams SiltPoint(double c, double phi, double gamma, double k) {
+    model::SoilPointParams p;
     p.Cohesion = c;
     p.FrictionAngle = phi;
     p.EffUnitWeight = gamma;
@@ -228,17 +233,17 @@ TEST(CementedSilt, DeepCurveFromFlowResistanceAndCappedBearingFactor) {
     };
     for (const Case& cs : kCases) {
         Analysis a(SiltProblem());
-        EXPECT_NEAR(a.P(&CementedSiltSprings, 1, 91, cs.y), cs.p, 2.0e-6 * cs.p) << cs.what;
+        EXPECT_NEAR(a.P(&soil::CementedSiltSprings, 1, 91, cs.y), cs.p, 2.0e-6 * cs.p) << cs.what;
     }
     // At zero deflection Es is k z, without multipliers.
     ProblemData problem = SiltProblem();
     SetMultipliers(problem, 0.5, 2.0);
     Analysis a(problem);
-    ASSERT_EQ(a.Evaluate(&CementedSiltSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::CementedSiltSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(91), kz, 1.0e-9 * kz);
     // Elsewhere pm p(y/ym)/y: twice the deflection at half the resistance.
     a.pile().y(91) = 2.0 * yu;
-    ASSERT_EQ(a.Evaluate(&CementedSiltSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::CementedSiltSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(91) * 2.0 * yu, 0.5 * pu, 2.0e-6 * pu);
 }
 
@@ -261,7 +266,7 @@ TEST(CementedSilt, GroundSlopeFactorOnTheBearingFactor) {
         ProblemData problem = SiltProblem(c, 30.0, 0.0, 1.0e6);
         problem.SlopeMinusBatter = cs.slope;
         Analysis a(problem);
-        EXPECT_NEAR(a.P(&CementedSiltSprings, 1, 5, cs.y), cs.F * Np * c * b, 1.0e-7 * Np * c * b)
+        EXPECT_NEAR(a.P(&soil::CementedSiltSprings, 1, 5, cs.y), cs.F * Np * c * b, 1.0e-7 * Np * c * b)
             << cs.slope << " " << cs.y;
     }
 }
@@ -289,14 +294,14 @@ TEST(CementedSilt, DefaultInitialModulusFromCohesionAndFriction) {
         ProblemData problem = SiltProblem(c.c, c.phi, c.gamma, 0.0, c.units);
         problem.Options.CyclicLoading = c.cyclic;
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&CementedSiltSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::CementedSiltSprings, 1), 0) << c.what;
         // Es at zero deflection is k z (z = 300 at node 51).
         EXPECT_NEAR(a.pile().Es(51), c.k * 300.0, 1.0e-9 * c.k * 300.0) << c.what;
     }
     // With no k the curve is 0 at every deflection.
     ProblemData general = SiltProblem(10.0, 35.0, 0.07, 0.0, UnitSystem::GENERAL);
     Analysis g(general);
-    EXPECT_EQ(g.P(&CementedSiltSprings, 1, 51, 0.3), 0.0);
+    EXPECT_EQ(g.P(&soil::CementedSiltSprings, 1, 51, 0.3), 0.0);
 }
 
 TEST(CementedSilt, EquivalentDepthBalancesTheResistanceAbove) {
@@ -309,11 +314,11 @@ TEST(CementedSilt, EquivalentDepthBalancesTheResistanceAbove) {
     problem.Layers[0].Top.EffUnitWeight = problem.Layers[0].Bottom.EffUnitWeight = 0.07;
     AddLayer(problem, kCementedSilt, 60.0, 600.0, SiltPoint(10.0, 35.0, 0.07, 500.0), SiltPoint(10.0, 35.0, 0.07, 500.0));
     Analysis a(problem);
-    UserPySprings(a.ctx(), 1, a.pile().TopNode[1], a.pile().BottomNode[1]);
+    soil::UserPySprings(a.ctx(), 1, a.pile().TopNode[1], a.pile().BottomNode[1]);
     const int nodes = a.pile().BottomNode[1] - a.pile().TopNode[1] + 1;
     const double resistance = a.ctx().soil.LayerResistance[1];
     ASSERT_NEAR(resistance, nodes * 6.0 * 100.0, 1.0e-9);
-    ASSERT_EQ(a.Evaluate(&CementedSiltSprings, 2), 0);
+    ASSERT_EQ(a.Evaluate(&soil::CementedSiltSprings, 2), 0);
     const double Z = a.ctx().soil.EquivalentDepth[2];
 
     const double phi = 35.0 * std::numbers::pi / 180.0, b = 24.0, gamma = 0.07, c = 10.0;
@@ -383,7 +388,7 @@ TEST(CementedSilt, InputAndSlopeErrors) {
         ProblemData problem = SiltProblem();
         c.make(problem);
         Analysis a(problem);
-        EXPECT_EQ(a.Evaluate(&CementedSiltSprings, 1), c.error) << c.what;
+        EXPECT_EQ(a.Evaluate(&soil::CementedSiltSprings, 1), c.error) << c.what;
         const RunOutput out = a.run->Outputs();
         for (const auto& lines : {out.ReportLines(), out.MessageLines()}) {
             EXPECT_TRUE(Contains(lines, c.line)) << c.what << "\n" << out.report;
@@ -393,7 +398,7 @@ TEST(CementedSilt, InputAndSlopeErrors) {
     ProblemData top = SiltProblem();
     top.Layers[0].Top.Cohesion = 0.0;
     Analysis a(top);
-    EXPECT_EQ(a.P(&CementedSiltSprings, 1, 1, 0.1), 0.0);  // no depth, no cohesion: no resistance
+    EXPECT_EQ(a.P(&soil::CementedSiltSprings, 1, 1, 0.1), 0.0);  // no depth, no cohesion: no resistance
 }
 
 // ---------------------------------------------------------------------------
@@ -405,7 +410,7 @@ ProblemData LoessProblem(double cycles, UnitSystem units = UnitSystem::USCS, dou
     const bool si = units == UnitSystem::SI;
     ProblemData problem = ElasticPileProblem(si ? 6.0 : 240.0, 1.0e10, si ? 0.6 : 24.0, 40, units);
     problem.Options.NumberOfCycles = cycles;
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.EffUnitWeight = si ? 17.0 : 0.06;
     point.ConeTipResistance = qc;
     AddLayer(problem, kLoess, 0.0, problem.PileTotalLength, point, point);
@@ -430,15 +435,15 @@ TEST(Loess, UltimateResistanceReducedByCycles) {
     for (const Case& c : kCases) {
         // At 50 yref the curve gives pu 50/(1 + 50 (1 + 0.1 e^-50)) = pu 50/51 (node 21, 120 in).
         Analysis a(LoessProblem(c.N));
-        EXPECT_NEAR(a.P(&LoessSprings, 1, 21, 50.0 * yref), c.pu * 50.0 / 51.0, 1.0e-6 * c.pu) << c.what;
+        EXPECT_NEAR(a.P(&soil::LoessSprings, 1, 21, 50.0 * yref), c.pu * 50.0 / 51.0, 1.0e-6 * c.pu) << c.what;
         // At zero deflection the modulus is the initial slope Ei = pu / yref.
         Analysis zero(LoessProblem(c.N));
-        ASSERT_EQ(zero.Evaluate(&LoessSprings, 1), 0);
+        ASSERT_EQ(zero.Evaluate(&soil::LoessSprings, 1), 0);
         EXPECT_NEAR(zero.pile().Es(21), c.pu / yref, 1.0e-6 * c.pu / yref) << c.what;
     }
     // SI: the reference deflection is 0.0029718 m.
     Analysis si(LoessProblem(1.0, UnitSystem::SI, 5000.0));
-    ASSERT_EQ(si.Evaluate(&LoessSprings, 1), 0);
+    ASSERT_EQ(si.Evaluate(&soil::LoessSprings, 1), 0);
     const double pu_si = 0.6 * 0.409 * 5000.0;
     EXPECT_NEAR(si.pile().Es(21), pu_si / 0.0029718, 1.0e-6 * pu_si / 0.0029718);
 }
@@ -455,7 +460,7 @@ TEST(Loess, ConeResistanceAdjustedNearTheSurface) {
     ProblemData problem = LoessProblem(1.0);
     SetMultipliers(problem, 0.5, 2.0);
     Analysis a(problem);
-    ASSERT_EQ(a.Evaluate(&LoessSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::LoessSprings, 1), 0);
     for (const Case& c : kCases) {
         EXPECT_NEAR(a.pile().Es(c.node), 0.25 * c.factor * full, 1.0e-6 * full) << "node " << c.node;
     }
@@ -472,21 +477,21 @@ TEST(Loess, CyclesBeyondTenAndNegativeConeResistanceStop) {
     };
     for (const Case& c : kCases) {
         Analysis a(LoessProblem(c.N));
-        EXPECT_EQ(a.Evaluate(&LoessSprings, 1), 170);
+        EXPECT_EQ(a.Evaluate(&soil::LoessSprings, 1), 170);
         const RunOutput out = a.run->Outputs();
         EXPECT_TRUE(Contains(out.ReportLines(), c.line)) << out.report;
         EXPECT_TRUE(Contains(out.ReportLines(), "Trevasc ended prematurely due to input error number INP00170"));
         EXPECT_FALSE(Contains(out.MessageLines(), "**** Input Data Error No. 70 ****"));
     }
     Analysis negative(LoessProblem(1.0, UnitSystem::USCS, -10.0));
-    EXPECT_EQ(negative.Evaluate(&LoessSprings, 1), 174);
+    EXPECT_EQ(negative.Evaluate(&soil::LoessSprings, 1), 174);
 }
 
 TEST(LoessAndPiedmont, LayerOfNoThicknessUsesItsTopValue) {
     // A layer whose two points share a depth: the top value, no 0/0.
     for (int code : {kLoess, kPiedmont}) {
         ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40);
-        SoilPointParams top, bottom;
+        model::SoilPointParams top, bottom;
         top.ConeTipResistance = 1000.0;
         bottom.ConeTipResistance = 3000.0;
         top.PiedmontTestType = bottom.PiedmontTestType = 2;
@@ -496,7 +501,7 @@ TEST(LoessAndPiedmont, LayerOfNoThicknessUsesItsTopValue) {
         problem.Options.NumberOfCycles = 1.0;
         Analysis thin(problem);
         Analysis thick(problem);
-        const SpringRoutine routine = code == kLoess ? &LoessSprings : &PiedmontSprings;
+        const soil::SpringRoutine routine = code == kLoess ? &soil::LoessSprings : &soil::PiedmontSprings;
         ASSERT_EQ(thin.EvaluateNodes(routine, 2, 21, 21), 0);
         ASSERT_EQ(thick.EvaluateNodes(routine, 3, 21, 21), 0);
         EXPECT_TRUE(std::isfinite(thin.pile().Es(21))) << code;
@@ -510,7 +515,7 @@ TEST(LoessAndPiedmont, LayerOfNoThicknessUsesItsTopValue) {
 
 ProblemData PiedmontProblem(int test_type, double value, UnitSystem units = UnitSystem::USCS) {
     ProblemData problem = ElasticPileProblem(240.0, 1.0e10, 24.0, 40, units);
-    SoilPointParams point;
+    model::SoilPointParams point;
     point.PiedmontTestType = test_type;
     point.N60 = point.ConeTipResistance = point.DilatometerModulus = point.PressuremeterModulus = value;
     AddLayer(problem, kPiedmont, 0.0, 240.0, point, point);
@@ -538,7 +543,7 @@ TEST(Piedmont, InitialModulusFromTheFieldTest) {
         ProblemData problem = PiedmontProblem(c.type, c.value, c.units);
         SetMultipliers(problem, 0.5, 2.0);
         Analysis a(problem);
-        ASSERT_EQ(a.Evaluate(&PiedmontSprings, 1), 0) << c.what;
+        ASSERT_EQ(a.Evaluate(&soil::PiedmontSprings, 1), 0) << c.what;
         // At zero deflection Es = Esi b / ym, without the p-multiplier.
         EXPECT_NEAR(a.pile().Es(21), c.Esi * 24.0 / 2.0, 1.0e-6 * c.Esi * 24.0) << c.what;
     }
@@ -562,7 +567,7 @@ TEST(Piedmont, LinearLogarithmicAndPlateauBranches) {
     };
     for (const Case& c : kCases) {
         Analysis a(PiedmontProblem(2, 1000.0));
-        EXPECT_NEAR(a.P(&PiedmontSprings, 1, 21, c.y), c.p_over_Esi_b_y * Esi * b * c.y, 2.0e-5 * Esi * b * c.y)
+        EXPECT_NEAR(a.P(&soil::PiedmontSprings, 1, 21, c.y), c.p_over_Esi_b_y * Esi * b * c.y, 2.0e-5 * Esi * b * c.y)
             << c.what;
     }
     EXPECT_GT(0.16648, 1.0 - 0.23 * std::log(37.5));
@@ -575,11 +580,11 @@ TEST(Piedmont, TopTestTypeGovernsAndNegativeValuesStop) {
     problem.Layers[0].Bottom.ConeTipResistance = 3000.0;
     problem.Layers[0].Bottom.PressuremeterModulus = 99999.0;
     Analysis a(problem);
-    ASSERT_EQ(a.Evaluate(&PiedmontSprings, 1), 0);
+    ASSERT_EQ(a.Evaluate(&soil::PiedmontSprings, 1), 0);
     EXPECT_NEAR(a.pile().Es(41), 0.118 * 3000.0 * 24.0, 1.0e-6 * 8496.0);
 
     Analysis negative(PiedmontProblem(1, -5.0));
-    EXPECT_EQ(negative.Evaluate(&PiedmontSprings, 1), 174);
+    EXPECT_EQ(negative.Evaluate(&soil::PiedmontSprings, 1), 174);
     EXPECT_TRUE(Contains(negative.run->Outputs().ReportLines(), "          A field test value cannot be negative."));
 }
 
