@@ -1,8 +1,10 @@
-"""The command-line host holds the engine once: in libtrevasc.so, which it
-loads, and not also in its own executable. Fails when the executable does not
-need the shared library, or defines any engine function (a global function of
-namespace trevasc outside trevasc::host; inline functions and constexpr data
-of the public headers may be emitted locally and are allowed)."""
+"""A program holds the engine once. The command-line host holds it in
+libtrevasc.so, which it loads, and not also in its own executable: fails when
+the executable does not need the shared library, or defines any engine
+function (a global function of namespace trevasc outside trevasc::host;
+inline functions and constexpr data of the public headers may be emitted
+locally and are allowed). With --linked-in (the Python module, which has the
+engine linked in), fails when the program also loads libtrevasc.so."""
 import re
 import subprocess
 import sys
@@ -21,10 +23,19 @@ def engine_functions(program: str):
 
 def needs_library(program: str, library: str) -> bool:
     dynamic = subprocess.run(["readelf", "-d", program], check=True, capture_output=True, text=True).stdout
-    return f"[{library}]" in dynamic
+    return any("(NEEDED)" in line and f"[{library}]" in line for line in dynamic.splitlines())
 
 
 def main() -> int:
+    if sys.argv[1] == "--linked-in":
+        program = sys.argv[2]
+        if needs_library(program, "libtrevasc.so"):
+            print(f"{program} has the engine linked in and loads libtrevasc.so as well")
+            return 1
+        if not any(True for _ in engine_functions(program)):
+            print(f"{program} holds no engine function")
+            return 1
+        return 0
     program = sys.argv[1]
     found = list(engine_functions(program))
     for name in found[:20]:
