@@ -4,7 +4,11 @@
 // latter capped by an initial modulus k).
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "model/problem_data.hpp"
+#include "report/warnings.hpp"
 
 namespace trevasc::soil {
 
@@ -19,6 +23,21 @@ enum class StiffClayBands {
 double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands);
 // Default epsilon-50 by strength; 0 in general units.
 double StiffClayDefaultEpsilon50(double c, model::UnitSystem units, StiffClayBands bands);
+
+// The initial modulus k given for a layer at vertical depth xv: linear from
+// the top value to the bottom one (the top value where the bottom has none,
+// and throughout a layer of no thickness).
+double StiffClayLayerK(const model::SoilLayer& layer, double xv);
+
+// The usual range of the strength of a stiff clay, 500 to 8,000 psf, as each
+// criterion holds it in psi and in kPa.
+struct StiffClayStrengthRange {
+    double low_uscs, high_uscs, low_si, high_si;
+};
+// Records the warning of a strength c outside the range: `ids` are those of
+// too low and too high in US customary units, then in SI units.
+void RecordStrengthOutsideRange(report::WarningRegistry& warnings, double c, model::UnitSystem units,
+                                const StiffClayStrengthRange& range, const std::array<std::int32_t, 4>& ids);
 
 // ---------------------------------------------------------- with free water
 

@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "report/fortran_format.hpp"
@@ -62,10 +63,8 @@ constexpr double kZeroCohesion = 1.0e-10;
 constexpr double kGroundAboveHead = -9.999999747378752e-06;
 
 // Usual range of the strength of a stiff clay: 500 and 8,000 psf.
-constexpr double kLowStrengthUscs = 3.472222328186035;
-constexpr double kHighStrengthUscs = 55.55555725097656;
-constexpr double kLowStrengthSi = 23.940000534057617;
-constexpr double kHighStrengthSi = 383.0400085449219;
+constexpr StiffClayStrengthRange kStrengthRange{3.472222328186035, 55.55555725097656, 23.940000534057617,
+                                                383.0400085449219};
 
 // Report deflections: fractions of ymax = 16 y50, then the end of the curve.
 constexpr std::array<double, 14> kReportFractions = {
@@ -80,7 +79,7 @@ constexpr double kCyclicEndGrowth = 9.600000381469727;  // 16 * 0.6
 struct Variant {
     bool with_k;
     int kEqualsColumn;
-    std::array<int, 4> warnings;  // USCS low, USCS high, SI low, SI high
+    std::array<std::int32_t, 4> warnings;  // USCS low, USCS high, SI low, SI high
 };
 constexpr Variant kWithoutK{false, 56, {3061, 3062, 3063, 3064}};
 constexpr Variant kWithK{true, 29, {3261, 3262, 3263, 3264}};
@@ -199,14 +198,7 @@ StiffClayDryNode StiffClayDryNodeAt(run::RunContext& ctx, const Variant& v, int 
     const double c = n.c;
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx, v);
-    if (!at_interface) {
-        const bool uscs = options.Units == model::UnitSystem::USCS;
-        const bool si = options.Units == model::UnitSystem::SI;
-        if (uscs && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[0]);
-        if (uscs && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-v.warnings[1]);
-        if (si && c < kLowStrengthSi) ctx.warnings.RecordWarning(-v.warnings[2]);
-        if (si && c > kHighStrengthSi) ctx.warnings.RecordWarning(-v.warnings[3]);
-    }
+    if (!at_interface) RecordStrengthOutsideRange(ctx.warnings, c, options.Units, kStrengthRange, v.warnings);
 
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.eps50 = Epsilon50At(ctx, node.xv);
@@ -218,9 +210,7 @@ StiffClayDryNode StiffClayDryNodeAt(run::RunContext& ctx, const Variant& v, int 
         if (ktop == 0.0 && options.Units != model::UnitSystem::GENERAL) {
             n.k = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithoutWater);
         } else {
-            const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
-            const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-            n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+            n.k = StiffClayLayerK(soil_layer, node.xv);
         }
     }
     return n;

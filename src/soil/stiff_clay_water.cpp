@@ -114,10 +114,8 @@ constexpr double kGroundAboveHead = -9.999999747378752e-06;
 
 // Usual range of the strength of a stiff clay: 500 and 8,000 psf in psi and
 // in kPa.
-constexpr double kLowStrengthUscs = 3.472222328186035;
-constexpr double kHighStrengthUscs = 55.55555725097656;
-constexpr double kLowStrengthSi = 23.940128326416016;
-constexpr double kHighStrengthSi = 383.04205322265625;
+constexpr StiffClayStrengthRange kStrengthRange{3.472222328186035, 55.55555725097656, 23.940128326416016,
+                                                383.04205322265625};
 
 int BandOf(double c, model::UnitSystem units, StiffClayBands bands) {
     const auto& limits = bands == StiffClayBands::kWithWater ? kWaterBands : kDryBands;
@@ -269,10 +267,7 @@ StiffClayWaterNode StiffClayWaterNodeAt(run::RunContext& ctx, int layer, const P
     const bool at_interface = ctx.soil.b_AtInterface;
     if (node.k > first && c < kZeroCohesion) StopOnZeroCohesion(ctx);
     if (!at_interface) {
-        if (options.Units == model::UnitSystem::USCS && c < kLowStrengthUscs) ctx.warnings.RecordWarning(-3051);
-        if (options.Units == model::UnitSystem::USCS && c > kHighStrengthUscs) ctx.warnings.RecordWarning(-3052);
-        if (options.Units == model::UnitSystem::SI && c < kLowStrengthSi) ctx.warnings.RecordWarning(-3053);
-        if (options.Units == model::UnitSystem::SI && c > kHighStrengthSi) ctx.warnings.RecordWarning(-3054);
+        RecordStrengthOutsideRange(ctx.warnings, c, options.Units, kStrengthRange, {3051, 3052, 3053, 3054});
     }
     n.gamma = AverageUnitWeight(ctx, node.xv);
     n.ca = average.At(ctx, layer, node, node.k == first, c);
@@ -283,9 +278,7 @@ StiffClayWaterNode StiffClayWaterNodeAt(run::RunContext& ctx, int layer, const P
         const double k_default = StiffClayDefaultK(c, options.CyclicLoading, options.Units, StiffClayBands::kWithWater);
         n.k = options.Units == model::UnitSystem::GENERAL ? ktop : k_default;
     } else {
-        const double kbot = soil_layer.Bottom.SubgradeK > 0.0 ? soil_layer.Bottom.SubgradeK : ktop;
-        const double thickness = soil_layer.XLayerBottom - soil_layer.XLayerTop;
-        n.k = thickness > 0.0 ? ktop + (kbot - ktop) * (node.xv - soil_layer.XLayerTop) / thickness : ktop;
+        n.k = StiffClayLayerK(soil_layer, node.xv);
     }
     n.eps50 = Epsilon50At(ctx, node.xv);
     if (n.eps50 <= 0.0 && options.Units != model::UnitSystem::GENERAL) {
@@ -310,6 +303,23 @@ void StoreEquivalentDepth(run::RunContext& ctx, int layer, const StiffClayWaterN
 }
 
 }  // namespace
+
+double StiffClayLayerK(const model::SoilLayer& layer, double xv) {
+    const double ktop = layer.Top.SubgradeK;
+    const double kbot = layer.Bottom.SubgradeK > 0.0 ? layer.Bottom.SubgradeK : ktop;
+    const double thickness = layer.XLayerBottom - layer.XLayerTop;
+    return thickness > 0.0 ? ktop + (kbot - ktop) * (xv - layer.XLayerTop) / thickness : ktop;
+}
+
+void RecordStrengthOutsideRange(report::WarningRegistry& warnings, double c, model::UnitSystem units,
+                                const StiffClayStrengthRange& range, const std::array<std::int32_t, 4>& ids) {
+    const bool uscs = units == model::UnitSystem::USCS;
+    const bool si = units == model::UnitSystem::SI;
+    if (uscs && c < range.low_uscs) warnings.RecordWarning(-ids[0]);
+    if (uscs && c > range.high_uscs) warnings.RecordWarning(-ids[1]);
+    if (si && c < range.low_si) warnings.RecordWarning(-ids[2]);
+    if (si && c > range.high_si) warnings.RecordWarning(-ids[3]);
+}
 
 double StiffClayDefaultK(double c, bool cyclic, model::UnitSystem units, StiffClayBands bands) {
     if (units == model::UnitSystem::GENERAL) return 0.0;
