@@ -963,9 +963,12 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
     std::size_t key_entries = 0;
     for (const ChartSeries& series : chart.panels.front().series) key_entries += series.title.empty() ? 0 : 1;
     const double line = 1.35 * kFontSize / chart.height;  // a line of text as a share of the height
-    const double bottom = 0.07 + 2.2 * line + line * static_cast<double>(key_entries);
+    // Below the frames: the tick numbers and the x-axis title, then the key,
+    // with a line to spare between them (renderers measure text differently).
+    const double bottom = 0.07 + 2.8 * line + line * static_cast<double>(key_entries);
     const double top = 0.86;
-    double left = chart.soil_column ? 0.20 : 0.09;
+    // Room at the left for the first panel's y-axis title beside its numbers.
+    double left = chart.soil_column ? 0.20 : 0.11;
     const double right = 0.975;
     // Beside a panel the next one needs room for its own y-axis title and
     // numbers clear of the first frame's ticks.
@@ -983,7 +986,7 @@ std::string ChartScript(const Chart& chart, ChartFormat format, bool cairo, cons
         const double panel_left = left + static_cast<double>(i) * (width + gap);
         SetMargins(gp, {panel_left, panel_left + width, bottom, top});
         if (i == 0) {
-            gp << "set key at screen " << NumberText(chart.soil_column ? 0.075 : 0.09) << ", screen 0.015 left bottom "
+            gp << "set key at screen " << NumberText(chart.soil_column ? 0.075 : left) << ", screen 0.015 left bottom "
                << "Left reverse samplen 3 maxcols 1\n";
         }
         std::ostringstream one;
